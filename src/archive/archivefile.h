@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+namespace tarvello {
+
+// The message every archive access failure is reported with.
+QString archiveAccessMessage();
+
+// One archive file of fixed-size records. A user action opens it, does its seeks, reads and
+// writes, and closes it again; nothing stays open between actions.
+//
+// Several workstations may share the folder, so an open session holds a lock on a byte far
+// beyond any record: exclusive for a session that writes, shared for one that only reads.
+// Appenders therefore never collide and nobody reads a half-written record. The lock lives for
+// the session, is released by close() (or the destructor), and a lock not granted within a few
+// seconds makes open() fail.
+class ArchiveFile {
+public:
+    enum class Access { Read, Write };
+
+    ArchiveFile(QString path, int recordSize);
+    ~ArchiveFile();
+    ArchiveFile(const ArchiveFile&) = delete;
+    ArchiveFile& operator=(const ArchiveFile&) = delete;
+
+    // Opens for reading and writing, creating a missing file empty; never empties a file.
+    bool open(Access access = Access::Write);
+    bool isOpen() const { return m_fd >= 0; }
+    // Number of whole records; a trailing fragment is neither counted nor read.
+    qint64 count() const;
+    // n may equal count(), to append.
+    bool seek(qint64 n);
+    // Reads the current record into buffer (resized to the record size) and advances.
+    bool read(QByteArray& buffer);
+    // Writes the whole record with one write over the current record, or appends it, flushes
+    // it to the disk and advances. Only after this returns true may a save be reported.
+    bool write(const QByteArray& record);
+    qint64 position() const { return m_position; }
+    bool close();
+
+    // Reads every record from `first` on in large sequential blocks and hands each to visit
+    // (index, bytes of one record). Visiting stops early when visit returns false.
+    bool forEach(const std::function<bool(qint64, const char*)>& visit, qint64 first = 0);
+
+    const QString& path() const { return m_path; }
+    int recordSize() const { return m_recordSize; }
+
+    // How long open() waits for another workstation's lock (milliseconds).
+    static void setLockTimeout(int milliseconds);
+
+private:
+    bool lock(bool exclusive);
+    QString m_path;
+    int m_recordSize;
+    int m_fd = -1;
+    qint64 m_position = 0;
+};
+
+} // namespace tarvello

@@ -1,0 +1,34 @@
+#include "text.h"
+
+namespace tarvello {
+
+QString trimmed(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 0x20)
+        --end;
+    return text.mid(begin, end - begin).toString();
+}
+
+QString upperAscii(QStringView text)
+{
+    QString out = text.toString();
+    for (QChar& c : out)
+        if (c.unicode() >= u'a' && c.unicode() <= u'z')
+            c = QChar(char16_t(c.unicode() - 32));
+    return out;
+}
+
+QString lowerAscii(QStringView text)
+{
+    QString out = text.toString();
+    for (QChar& c : out)
+        if (c.unicode() >= u'A' && c.unicode() <= u'Z')
+            c = QChar(char16_t(c.unicode() + 32));
+    return out;
+}
+
+} // namespace tarvello

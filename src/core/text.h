@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace tarvello {
+
+// Leading and trailing blanks and control characters (everything up to U+0020) are removed.
+QString trimmed(QStringView text);
+inline bool isBlank(QStringView text) { return trimmed(text).isEmpty(); }
+
+// Only the ASCII letters change case; "è" stays "è", "ì" stays "ì".
+QString upperAscii(QStringView text);
+QString lowerAscii(QStringView text);
+
+} // namespace tarvello
