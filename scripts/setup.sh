@@ -4,10 +4,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqt6svg6
-  libgtest-dev libgmock-dev
+  qt6-base-dev qt6-translations-l10n libqt6svg6
+  libgtest-dev
   fonts-liberation2 fonts-dejavu-core
-  poppler-utils xvfb xauth
+  poppler-utils xvfb xauth e2fsprogs
 )
 
 missing=()

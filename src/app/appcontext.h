@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QDialog;
+class QWidget;
+
+namespace tarvello {
+
+class Services;
+
+// What every window knows of the program around it: the services, the program's folder, the
+// other windows (found by their object name, as they were created at start) and the secondary
+// windows it may create for one use.
+class AppContext {
+public:
+    virtual ~AppContext() = default;
+
+    virtual Services& services() = 0;
+    // The program's folder, where the archives and settings live.
+    virtual QString folder() const = 0;
+    QString filePath(const QString& name) const;
+
+    // A window created at start, or nullptr when this build has no such window.
+    virtual QWidget* window(QStringView objectName) const = 0;
+    // A new secondary window owned by `owner`, or nullptr when this build has none of that name.
+    virtual std::unique_ptr<QDialog> createDialog(QStringView objectName, QWidget* owner) = 0;
+    virtual bool hasDialog(QStringView objectName) const = 0;
+
+    // Ends the program at once.
+    virtual void quit() = 0;
+
+    // Shows a main screen maximised (and brings it to the front).
+    static void showScreen(QWidget* screen);
+};
+
+} // namespace tarvello

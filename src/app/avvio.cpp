@@ -1,0 +1,296 @@
+#include "appcontext.h"
+#include "conventions.h"
+#include "guida.h"
+#include "helptexts.h"
+#include "maker.h"
+#include "services.h"
+#include "shellwindows.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrlQuery>
+#include <QVBoxLayout>
+
+namespace tarvello {
+
+QString AppContext::filePath(const QString& name) const
+{
+    QString f = folder();
+    if (!f.endsWith(u'/'))
+        f += u'/';
+    return f + name;
+}
+
+void AppContext::showScreen(QWidget* screen)
+{
+    if (!screen)
+        return;
+    screen->showMaximized();
+    screen->raise();
+    screen->activateWindow();
+}
+
+QUrl Maker::contactMail()
+{
+    QUrl url;
+    url.setScheme(QStringLiteral("mailto"));
+    url.setPath(contactAddress());
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("subject"), QStringLiteral("Software Tarvello"));
+    query.addQueryItem(QStringLiteral("body"),
+                       QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:"));
+    url.setQuery(query);
+    return url;
+}
+
+namespace {
+
+QFrame* card(QWidget* parent, PictureButton* picture, PictureButton* tile, const QString& text,
+             PictureButton* button)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QStringLiteral("card"));
+    frame->setStyleSheet(QStringLiteral("QFrame#card { background: white; border: 1px solid #D8DEEE; "
+                                        "border-radius: 14px; }"));
+    auto* description = new QLabel(text, frame);
+    description->setWordWrap(true);
+    description->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    description->setStyleSheet(QStringLiteral("color: #4A5468; border: none;"));
+    description->setFont(screenFont(QStringLiteral("Verdana"), 10));
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(24, 24, 24, 24);
+    layout->setSpacing(12);
+    layout->addWidget(picture, 0, Qt::AlignHCenter);
+    layout->addWidget(tile, 0, Qt::AlignHCenter);
+    layout->addWidget(description);
+    layout->addStretch(1);
+    layout->addWidget(button, 0, Qt::AlignHCenter);
+    frame->setMinimumSize(280, 380);
+    return frame;
+}
+
+PictureButton* tileButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* b = new PictureButton(name, QString(), caption, QSize(), parent);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setFont(screenFont(QStringLiteral("Verdana"), 15, true));
+    b->setStyleSheet(QStringLiteral("QToolButton { color: #23318A; border: none; }"
+                                    "QToolButton:hover { color: #F28C28; }"));
+    return b;
+}
+
+PictureButton* openButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* b = new PictureButton(name, QString(), caption, QSize(), parent);
+    b->setText(QStringLiteral("Apri"));
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
+    b->setMinimumWidth(140);
+    b->setStyleSheet(QStringLiteral(
+        "QToolButton { color: white; background: #3E55C8; border-radius: 16px; padding: 8px 24px; }"
+        "QToolButton:hover { background: #F28C28; }"
+        "QToolButton:disabled { background: #B8C0DA; }"));
+    return b;
+}
+
+PictureButton* smallPicture(QWidget* parent, const QString& name, const QString& icon, const QString& caption)
+{
+    auto* b = new PictureButton(name, icon, caption, QSize(40, 40), parent);
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setFont(screenFont(QStringLiteral("Verdana"), 9));
+    return b;
+}
+
+} // namespace
+
+TfrmAvvio::TfrmAvvio(AppContext& ctx) : m_ctx(ctx)
+{
+    nameWindow(this, QStringLiteral("frmAvvio"), QStringLiteral(" Tarvello"));
+    setStyleSheet(QStringLiteral("QWidget#frmAvvio { background: #F4F6FB; }"));
+    setAttribute(Qt::WA_StyledBackground);
+
+    auto* imgTitolo = new QLabel(this);
+    imgTitolo->setObjectName(QStringLiteral("imgTitolo"));
+    imgTitolo->setPixmap(QIcon(QStringLiteral(":/title.svg")).pixmap(420, 90));
+    imgSito = new PictureButton(QStringLiteral("imgSito"), QStringLiteral(":/banner.svg"),
+                                QStringLiteral("Visita il sito web di Tarvello"), QSize(960, 44), this);
+
+    const QSize big(128, 128);
+    imgClienti = new PictureButton(QStringLiteral("imgClienti"), QStringLiteral(":/icons/clienti.svg"),
+                                   QStringLiteral("Anagrafica Clienti"), big, this);
+    appClienti = tileButton(this, QStringLiteral("appClienti"), QStringLiteral("Anagrafica Clienti"));
+    btnClienti = openButton(this, QStringLiteral("btnClienti"), QStringLiteral("Apri l'Anagrafica Clienti"));
+    imgMagazzino = new PictureButton(QStringLiteral("imgMagazzino"), QStringLiteral(":/icons/magazzino.svg"),
+                                     QStringLiteral("Magazzino Prodotti"), big, this);
+    appMagazzino = tileButton(this, QStringLiteral("appMagazzino"), QStringLiteral("Magazzino Prodotti"));
+    btnMagazzino = openButton(this, QStringLiteral("btnMagazzino"), QStringLiteral("Apri il Magazzino Prodotti"));
+    imgFatture = new PictureButton(QStringLiteral("imgFatture"), QStringLiteral(":/icons/fatture.svg"),
+                                   QStringLiteral("Emissione fatture proforma"), big, this);
+    appFatture = tileButton(this, QStringLiteral("appFatture"), QStringLiteral("Fatture proforma"));
+    btnFatture = openButton(this, QStringLiteral("btnFatture"), QStringLiteral("Apri l'emissione fatture proforma"));
+
+    imgInfo = smallPicture(this, QStringLiteral("imgInfo"), QStringLiteral(":/icons/info.svg"),
+                           QStringLiteral("Informazioni"));
+    imgGuida = smallPicture(this, QStringLiteral("imgGuida"), QStringLiteral(":/icons/guida.svg"),
+                            QStringLiteral("Guida"));
+    imgCopyright = smallPicture(this, QStringLiteral("imgCopyright"), QStringLiteral(":/icons/copyright.svg"),
+                                QStringLiteral("Riconoscimenti"));
+    imgEsci = smallPicture(this, QStringLiteral("imgEsci"), QStringLiteral(":/icons/esci.svg"),
+                           QStringLiteral("Esci"));
+
+    auto* cards = new QHBoxLayout;
+    cards->setSpacing(32);
+    cards->addStretch(1);
+    cards->addWidget(card(this, imgClienti, appClienti,
+                          QStringLiteral("Schede dei clienti con recapiti, documenti, allegati e questioni in "
+                                         "sospeso; ricerche, stampe ed esportazione."),
+                          btnClienti));
+    cards->addWidget(card(this, imgMagazzino, appMagazzino,
+                          QStringLiteral("Beni e servizi con prezzi, IVA, giacenze e avvisi di sottoscorta; "
+                                         "ricerche, stampe ed esportazione."),
+                          btnMagazzino));
+    cards->addWidget(card(this, imgFatture, appFatture,
+                          QStringLiteral("Emissione, stampa e PDF delle fatture proforma; riepiloghi, fatture "
+                                         "non saldate e statistiche degli incassi."),
+                          btnFatture));
+    cards->addStretch(1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    for (PictureButton* b : {imgInfo, imgGuida, imgCopyright, imgEsci})
+        bottom->addWidget(b);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(40, 28, 40, 20);
+    layout->setSpacing(16);
+    layout->addWidget(imgTitolo, 0, Qt::AlignHCenter);
+    layout->addWidget(imgSito, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+    layout->addLayout(cards);
+    layout->addStretch(2);
+    layout->addLayout(bottom);
+
+    for (PictureButton* b : {imgClienti, appClienti, btnClienti})
+        connect(b, &QToolButton::clicked, this, [this] { openScreen(QStringLiteral("frmClienti")); });
+    for (PictureButton* b : {imgMagazzino, appMagazzino, btnMagazzino})
+        connect(b, &QToolButton::clicked, this, [this] { openScreen(QStringLiteral("frmMagazzino")); });
+    for (PictureButton* b : {imgFatture, appFatture, btnFatture})
+        connect(b, &QToolButton::clicked, this, [this] { openScreen(QStringLiteral("frmMenuFatture")); });
+    connect(imgInfo, &QToolButton::clicked, this, [this] {
+        TfrmInfo info(m_ctx, this);
+        m_ctx.services().runModal(info);
+    });
+    connect(imgCopyright, &QToolButton::clicked, this, [this] {
+        TfrmSplash credits(m_ctx, this);
+        m_ctx.services().runModal(credits);
+    });
+    connect(imgGuida, &QToolButton::clicked, this,
+            [this] { showHelp(m_ctx, this, HelpTexts::launcherTitle(), HelpTexts::launcher()); });
+    connect(imgSito, &QToolButton::clicked, this,
+            [this] { m_ctx.services().openUrl(QUrl(Maker::webAddress())); });
+    connect(imgEsci, &QToolButton::clicked, this, [this] { m_ctx.quit(); });
+}
+
+void TfrmAvvio::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // An application whose screen this build does not have yet cannot be opened.
+    const bool customers = m_ctx.window(u"frmClienti") != nullptr;
+    const bool warehouse = m_ctx.window(u"frmMagazzino") != nullptr;
+    for (PictureButton* b : {imgClienti, appClienti, btnClienti})
+        b->setEnabled(customers);
+    for (PictureButton* b : {imgMagazzino, appMagazzino, btnMagazzino})
+        b->setEnabled(warehouse);
+}
+
+void TfrmAvvio::openScreen(const QString& name)
+{
+    if (QWidget* screen = m_ctx.window(name)) {
+        AppContext::showScreen(screen);
+        hide();
+    }
+}
+
+void TfrmAvvio::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    m_ctx.quit();
+}
+
+// ---------------------------------------------------------------- information and credits
+
+TfrmInfo::TfrmInfo(AppContext& ctx, QWidget* owner) : QDialog(owner)
+{
+    nameWindow(this, QStringLiteral("frmInfo"), QStringLiteral(" Informazioni su Tarvello"));
+    makeDialogFrame(this);
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("imgLogo"));
+    logo->setPixmap(QIcon(QStringLiteral(":/title.svg")).pixmap(420, 90));
+    auto* notice1 = new QLabel(this);
+    notice1->setObjectName(QStringLiteral("imgAvviso1"));
+    notice1->setPixmap(QIcon(QStringLiteral(":/notice_versione.svg")).pixmap(360, 84));
+    auto* notice2 = new QLabel(this);
+    notice2->setObjectName(QStringLiteral("imgAvviso2"));
+    notice2->setPixmap(QIcon(QStringLiteral(":/notice_licenza.svg")).pixmap(360, 84));
+    cmdChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
+    cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));
+    imgEmail = new PictureButton(QStringLiteral("imgEmail"), QStringLiteral(":/icons/email.svg"),
+                                 QStringLiteral("Scrivi a ") + Maker::contactAddress(), QSize(28, 28), this);
+    lnkEmail = new LinkLabel(Maker::contactAddress(), this);
+    lnkEmail->setObjectName(QStringLiteral("lnkEmail"));
+
+    auto* contact = new QHBoxLayout;
+    contact->addWidget(imgEmail);
+    contact->addWidget(lnkEmail);
+    contact->addStretch(1);
+    contact->addWidget(cmdChiudi);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 18);
+    layout->setSpacing(12);
+    layout->addWidget(logo, 0, Qt::AlignHCenter);
+    layout->addWidget(notice1, 0, Qt::AlignHCenter);
+    layout->addWidget(notice2, 0, Qt::AlignHCenter);
+    layout->addLayout(contact);
+    setFixedSize(480, 380);
+
+    auto write = [&ctx] { ctx.services().openUrl(Maker::contactMail()); };
+    connect(imgEmail, &QToolButton::clicked, this, write);
+    connect(lnkEmail, &LinkLabel::clicked, this, write);
+    connect(cmdChiudi, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+TfrmSplash::TfrmSplash(AppContext& ctx, QWidget* owner) : QDialog(owner)
+{
+    nameWindow(this, QStringLiteral("frmSplash"), QStringLiteral(" Tarvello - ") + Maker::name());
+    makeDialogFrame(this);
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("imgCrediti"));
+    picture->setPixmap(QIcon(QStringLiteral(":/credits.svg")).pixmap(520, 300));
+    cmdChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
+    cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));
+    imgWeb = new PictureButton(QStringLiteral("imgWeb"), QStringLiteral(":/icons/web.svg"),
+                               QStringLiteral("Visita il sito web"), QSize(28, 28), this);
+    lnkWeb = new LinkLabel(Maker::webAddress(), this);
+    lnkWeb->setObjectName(QStringLiteral("lnkWeb"));
+    auto* foot = new QHBoxLayout;
+    foot->addWidget(imgWeb);
+    foot->addWidget(lnkWeb);
+    foot->addStretch(1);
+    foot->addWidget(cmdChiudi);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 20, 20, 16);
+    layout->addWidget(picture, 0, Qt::AlignHCenter);
+    layout->addLayout(foot);
+    setFixedSize(560, 390);
+
+    auto visit = [&ctx] { ctx.services().openUrl(QUrl(Maker::webAddress())); };
+    connect(imgWeb, &QToolButton::clicked, this, visit);
+    connect(lnkWeb, &LinkLabel::clicked, this, visit);
+    connect(cmdChiudi, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+} // namespace tarvello

@@ -1,0 +1,375 @@
+#include "conventions.h"
+
+#include "core/text.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tarvello {
+
+// ---------------------------------------------------------------- focus highlight
+
+FocusHighlight::FocusHighlight(QWidget* field) : QFrame(field->parentWidget()), m_field(field)
+{
+    setObjectName(nameFor(field->objectName()));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    field->installEventFilter(this);
+    follow();
+    hide();
+}
+
+QString FocusHighlight::nameFor(const QString& fieldName)
+{
+    // txtPassword -> effPassword; a name without a three-letter prefix keeps all of it.
+    if (fieldName.size() > 3 && fieldName.at(0).isLower() && fieldName.at(3).isUpper())
+        return QStringLiteral("eff") + fieldName.mid(3);
+    return QStringLiteral("eff") + fieldName;
+}
+
+void FocusHighlight::follow()
+{
+    setGeometry(m_field->geometry().adjusted(-4, -4, 4, 4));
+    stackUnder(m_field);
+}
+
+bool FocusHighlight::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_field) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+            follow();
+            break;
+        case QEvent::FocusIn:
+            follow();
+            show();
+            break;
+        case QEvent::FocusOut:
+        case QEvent::Hide:
+            hide();
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+void FocusHighlight::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QLinearGradient outline(r.topLeft(), r.bottomRight());
+    outline.setColorAt(0, QColor(0xFF, 0xFF, 0x00));
+    outline.setColorAt(1, Qt::white);
+    p.setPen(QPen(QBrush(outline), 1.5));
+    p.setBrush(QColor(0xFF, 0xFF, 0x00));
+    p.drawRoundedRect(r, 3, 3);
+}
+
+void addHighlights(const QList<QWidget*>& fields)
+{
+    for (QWidget* f : fields)
+        new FocusHighlight(f);
+}
+
+// ---------------------------------------------------------------- key and focus rules
+
+FieldRules::FieldRules(QWidget* field) : QObject(field), m_field(field)
+{
+    setObjectName(QStringLiteral("fieldRules"));
+    field->installEventFilter(this);
+}
+
+FieldRules* FieldRules::of(QWidget* field)
+{
+    if (auto* existing = field->findChild<FieldRules*>(QStringLiteral("fieldRules"), Qt::FindDirectChildrenOnly))
+        return existing;
+    return new FieldRules(field);
+}
+
+FieldRules& FieldRules::filter(KeyFilter f)
+{
+    m_filter = f;
+    if (f != KeyFilter::None) {
+        // A paste from the context menu or a drop would slip past the key filter.
+        m_field->setContextMenuPolicy(Qt::NoContextMenu);
+        m_field->setAcceptDrops(false);
+    }
+    return *this;
+}
+
+FieldRules& FieldRules::enterMovesTo(QWidget* next) { return m_next = next, *this; }
+FieldRules& FieldRules::onEnter(std::function<void()> action) { return m_enter = std::move(action), *this; }
+FieldRules& FieldRules::onKeyDown(std::function<void(int)> hook) { return m_keyDown = std::move(hook), *this; }
+FieldRules& FieldRules::onLeave(std::function<void()> action) { return m_leave = std::move(action), *this; }
+FieldRules& FieldRules::onEnterFocus(std::function<void()> action) { return m_focusIn = std::move(action), *this; }
+FieldRules& FieldRules::emptyWhenLongerThan(int limit) { return m_emptyLimit = limit, *this; }
+
+namespace {
+
+bool isEditingKey(int key)
+{
+    return key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right;
+}
+
+bool accepts(KeyFilter filter, const QKeyEvent* e)
+{
+    if (filter == KeyFilter::None)
+        return true;
+    const int key = e->key();
+    if (isEditingKey(key) || key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return true;
+    const QString t = e->text();
+    if (t.size() != 1 || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const QChar c = t.at(0);
+    if (c >= u'0' && c <= u'9')
+        return true;
+    return filter == KeyFilter::Decimal && c == u',';
+}
+
+QString fieldText(QWidget* w)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(w))
+        return combo->currentText();
+    return {};
+}
+
+void clearField(QWidget* w)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        edit->clear();
+    else if (auto* combo = qobject_cast<QComboBox*>(w))
+        combo->setEditText(QString());
+}
+
+} // namespace
+
+bool FieldRules::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_field)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* e = static_cast<QKeyEvent*>(event);
+        const int key = e->key();
+        if (m_keyDown)
+            m_keyDown(key);
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (m_enter)
+                m_enter();
+            else if (m_next)
+                m_next->setFocus(Qt::TabFocusReason);
+            return true; // Enter never reaches the field itself
+        }
+        if (!accepts(m_filter, e))
+            return true;
+        if (m_emptyLimit >= 0 && !isEditingKey(key) && fieldText(m_field).size() > m_emptyLimit)
+            clearField(m_field);
+        return false;
+    }
+    case QEvent::FocusIn:
+        if (m_focusIn)
+            m_focusIn();
+        return false;
+    case QEvent::FocusOut:
+        if (m_leave)
+            m_leave();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void setEnterOrder(const QList<QWidget*>& fields, QWidget* after)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        QWidget* next = i + 1 < fields.size() ? fields[i + 1] : (after ? after : fields.first());
+        FieldRules::of(fields[i])->enterMovesTo(next);
+    }
+}
+
+// ---------------------------------------------------------------- upper case, provinces
+
+namespace {
+
+void upperCaseOnEdit(QLineEdit* edit)
+{
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+        const QString fixed = upperAscii(trimmed(text));
+        if (fixed == text)
+            return;
+        const int leading = int(text.size() - QStringView(text).trimmed().size());
+        const int pos = qBound(0, edit->cursorPosition() - (text.startsWith(u' ') ? leading : 0),
+                               int(fixed.size()));
+        edit->setText(fixed);
+        edit->setCursorPosition(pos);
+    });
+}
+
+} // namespace
+
+void makeUpperCase(QLineEdit* field) { upperCaseOnEdit(field); }
+
+QStringList provinceCodes()
+{
+    static const QStringList codes = QStringLiteral(
+        "AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB CE CH CI CL CN CO CR CS CT CZ EE EN "
+        "FC FE FG FI FM FO FR GE GO GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA NO NU OG OR "
+        "OT PA PC PD PE PG PI PN PO PR PT PU PV PZ RA RC RE RG RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO "
+        "TP TR TS TV UD VA VB VC VE VI VR VT VV").split(u' ');
+    return codes;
+}
+
+void makeProvinceField(QComboBox* combo)
+{
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(provinceCodes());
+    combo->setCurrentIndex(-1);
+    combo->setMaxVisibleItems(16);
+    if (QLineEdit* edit = combo->lineEdit()) {
+        edit->setMaxLength(2);
+        upperCaseOnEdit(edit);
+    }
+    auto resetSelection = [combo] {
+        // Reset the list's selection, not what the field holds.
+        if (combo->currentIndex() < 0)
+            return;
+        const QString text = combo->currentText();
+        combo->setCurrentIndex(-1);
+        combo->setEditText(text);
+    };
+    // The focus may arrive at the drop-down or at its edit line, depending on how it came.
+    FieldRules::of(combo)->onEnterFocus(resetSelection);
+    if (combo->lineEdit())
+        FieldRules::of(combo->lineEdit())->onEnterFocus(resetSelection);
+}
+
+// ---------------------------------------------------------------- status line
+
+StatusLine::StatusLine(const QString& initialText, const QColor& strip, QWidget* parent) : QLabel(initialText, parent)
+{
+    setObjectName(QStringLiteral("lblStatus"));
+    setFont(screenFont(QStringLiteral("Tahoma"), 12));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, strip);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
+    setContentsMargins(10, 4, 10, 4);
+    setMinimumHeight(28);
+}
+
+void StatusLine::addHint(QWidget* control, const QString& hint)
+{
+    m_hints.insert(control, hint);
+    control->setToolTip(hint);
+    control->installEventFilter(this);
+}
+
+void StatusLine::clearOver(QWidget* area)
+{
+    m_clearers.append(area);
+    area->setMouseTracking(true);
+    area->installEventFilter(this);
+}
+
+bool StatusLine::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Enter) {
+        const auto hint = m_hints.constFind(watched);
+        if (hint != m_hints.constEnd())
+            setText(*hint);
+        else if (m_clearers.contains(watched))
+            clear();
+    } else if (event->type() == QEvent::MouseMove && m_clearers.contains(watched)) {
+        auto* area = static_cast<QWidget*>(watched);
+        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+        QWidget* child = area->childAt(pos);
+        if (!child || m_clearers.contains(child))
+            clear();
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- links and picture buttons
+
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    QFont f = screenFont(QStringLiteral("Tahoma"), 10);
+    f.setUnderline(true);
+    setFont(f);
+    setCursor(Qt::PointingHandCursor);
+    setAccessibleName(text);
+    setColour(QStringLiteral("#00008B"));
+}
+
+void LinkLabel::setColour(const QString& colour)
+{
+    setStyleSheet(QStringLiteral("color: ") + colour + u';');
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        setColour(QStringLiteral("#FFA500"));
+    QLabel::mousePressEvent(event);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    setColour(QStringLiteral("#00008B"));
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+PictureButton::PictureButton(const QString& objectName, const QString& iconPath, const QString& caption,
+                             const QSize& iconSize, QWidget* parent)
+    : QToolButton(parent)
+{
+    setObjectName(objectName);
+    setIcon(QIcon(iconPath));
+    setIconSize(iconSize);
+    setAutoRaise(true);
+    setCursor(Qt::PointingHandCursor);
+    // Picture buttons never take the focus, so pressing one does not make a field lose it.
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(caption);
+    setToolTip(caption);
+    setText(caption);
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
+
+// ---------------------------------------------------------------- windows and fonts
+
+QFont screenFont(const QString& family, int points, bool bold)
+{
+    QFont f(family, points);
+    f.setBold(bold);
+    return f;
+}
+
+void nameWindow(QWidget* window, const QString& objectName, const QString& caption)
+{
+    window->setObjectName(objectName);
+    window->setWindowTitle(caption);
+}
+
+void makeDialogFrame(QWidget* dialog)
+{
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+} // namespace tarvello

@@ -1,0 +1,144 @@
+#pragma once
+
+#include <QFont>
+#include <QFrame>
+#include <QHash>
+#include <QLabel>
+#include <QString>
+#include <QToolButton>
+
+#include <functional>
+
+class QComboBox;
+class QLineEdit;
+
+namespace tarvello {
+
+// The behaviours every screen shares: focus highlight, Enter order, key filters, upper-case
+// fields, province fields, status line, links and picture buttons.
+
+// Which keys a number field lets through.
+enum class KeyFilter {
+    None,
+    Decimal, // digits and the comma
+    Digits,  // digits only
+};
+
+// The yellow rectangle behind a field that shows where the focus is. It is a sibling of the
+// field, 4 units larger on every side, kept out of any layout and following the field around.
+class FocusHighlight : public QFrame {
+    Q_OBJECT
+public:
+    // Named after the field with "eff" in place of its prefix (txtPassword -> effPassword).
+    explicit FocusHighlight(QWidget* field);
+    static QString nameFor(const QString& fieldName);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void follow();
+    QWidget* m_field;
+};
+
+// Key and focus rules of one edit field. Created on demand by FieldRules::of(); all set-ups
+// are optional and combine: the key-down hook runs first for every key, then Enter moves the
+// focus along the screen's order (and never reaches the field), then the key filter discards
+// what the field does not accept.
+class FieldRules : public QObject {
+    Q_OBJECT
+public:
+    static FieldRules* of(QWidget* field);
+
+    FieldRules& filter(KeyFilter f);
+    FieldRules& enterMovesTo(QWidget* next);
+    FieldRules& onEnter(std::function<void()> action);
+    FieldRules& onKeyDown(std::function<void(int key)> hook);
+    FieldRules& onLeave(std::function<void()> action);
+    FieldRules& onEnterFocus(std::function<void()> action);
+    // More than `limit` characters and a key other than the editing keys: the field is emptied first.
+    FieldRules& emptyWhenLongerThan(int limit);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit FieldRules(QWidget* field);
+    QWidget* m_field;
+    KeyFilter m_filter = KeyFilter::None;
+    QWidget* m_next = nullptr;
+    std::function<void()> m_enter;
+    std::function<void(int)> m_keyDown;
+    std::function<void()> m_leave;
+    std::function<void()> m_focusIn;
+    int m_emptyLimit = -1;
+};
+
+// The whole Enter ring of a screen: Enter in fields[i] moves to fields[i + 1]; the last one
+// moves to `after` (the first field when null, so the order wraps).
+void setEnterOrder(const QList<QWidget*>& fields, QWidget* after = nullptr);
+
+// Adds the focus highlight to each field (and nothing else).
+void addHighlights(const QList<QWidget*>& fields);
+
+// While the user types, the text is rewritten trimmed and with a–z in capitals.
+void makeUpperCase(QLineEdit* field);
+
+// An editable drop-down with the 112 province codes; it is an upper-case field, and when it is
+// about to take the focus its list selection is reset (its text stays).
+void makeProvinceField(QComboBox* combo);
+QStringList provinceCodes();
+
+// The line at the bottom of a screen that says what the control under the mouse does.
+class StatusLine : public QLabel {
+    Q_OBJECT
+public:
+    StatusLine(const QString& initialText, const QColor& strip, QWidget* parent = nullptr);
+    // Moving the mouse over `control` writes `hint` into the line; the hint is its tooltip too.
+    void addHint(QWidget* control, const QString& hint);
+    // Moving the mouse over the bare background of `area` (or over a decorative shape) empties it.
+    void clearOver(QWidget* area);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QHash<QObject*, QString> m_hints;
+    QList<QObject*> m_clearers;
+};
+
+// Underlined dark-blue text with a hand cursor that turns orange while pressed.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void setColour(const QString& colour);
+};
+
+// A picture used as a button: hand cursor, no focus of its own, accessible name and tooltip.
+class PictureButton : public QToolButton {
+    Q_OBJECT
+public:
+    PictureButton(const QString& objectName, const QString& iconPath, const QString& caption,
+                  const QSize& iconSize, QWidget* parent = nullptr);
+};
+
+// Fonts the screens ask for by name; fontconfig maps them to metric-compatible families.
+QFont screenFont(const QString& family, int points, bool bold = false);
+
+// Sets the window's caption (which always begins with a blank) and its object name.
+void nameWindow(QWidget* window, const QString& objectName, const QString& caption);
+
+// Fixed-size dialog frame: no title-bar buttons, closed by its own buttons.
+void makeDialogFrame(QWidget* dialog);
+
+} // namespace tarvello

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace tarvello::HelpTexts {
+
+QString launcherTitle();
+QString launcher();
+QString invoicesTitle();
+QString invoices();
+
+} // namespace tarvello::HelpTexts

@@ -1,0 +1,125 @@
+#include "program.h"
+
+#include "guida.h"
+#include "passwordwindows.h"
+#include "services.h"
+#include "shellwindows.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStyleFactory>
+#include <QTranslator>
+
+// The pictures live in a static library, whose resources must be registered by hand.
+static void registerPictures() { Q_INIT_RESOURCE(assets); }
+
+namespace tarvello {
+
+Program::Program(QString folder, Services& services) : m_folder(std::move(folder)), m_services(services)
+{
+    registerDialogs();
+    createWindows();
+}
+
+Program::~Program()
+{
+    // Later windows may refer to earlier ones while they go; destroy in reverse order.
+    while (!m_windows.empty())
+        m_windows.pop_back();
+}
+
+void Program::createWindows()
+{
+    // The order of creation; the first window is the main window. Windows of applications this
+    // build does not have are simply not in the list.
+    const std::vector<WindowFactory> order = {
+        [](AppContext& c) { return new TfrmPassword(c); },
+        [](AppContext& c) { return new TfrmAvvio(c); },
+        [](AppContext& c) { return new TfrmCambiaPassword(c); },
+        [](AppContext& c) { return new TfrmGuida(c); },
+        [](AppContext& c) { return new TfrmInfo(c); },
+        [](AppContext& c) { return new TfrmSplash(c); },
+        [](AppContext& c) { return new TfrmMenuFatture(c); },
+    };
+    const QIcon icon(QStringLiteral(":/icons/logo.svg"));
+    for (const WindowFactory& make : order) {
+        QWidget* w = make(*this);
+        w->setWindowIcon(icon);
+        m_windows.emplace_back(w);
+    }
+}
+
+void Program::registerDialogs()
+{
+    m_dialogs = {
+        {QStringLiteral("frmGuida"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmGuida>(c, o); }},
+        {QStringLiteral("frmInfo"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmInfo>(c, o); }},
+        {QStringLiteral("frmSplash"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmSplash>(c, o); }},
+    };
+}
+
+void Program::start()
+{
+    QWidget* login = m_windows.front().get();
+    login->show();
+    login->activateWindow();
+}
+
+QWidget* Program::window(QStringView objectName) const
+{
+    for (const auto& w : m_windows)
+        if (w->objectName() == objectName)
+            return w.get();
+    return nullptr;
+}
+
+std::unique_ptr<QDialog> Program::createDialog(QStringView objectName, QWidget* owner)
+{
+    for (const auto& [name, make] : m_dialogs)
+        if (name == objectName)
+            return make(*this, owner);
+    return nullptr;
+}
+
+bool Program::hasDialog(QStringView objectName) const
+{
+    for (const auto& entry : m_dialogs)
+        if (entry.first == objectName)
+            return true;
+    return false;
+}
+
+void Program::quit()
+{
+    m_quit = true;
+    for (const auto& w : m_windows)
+        w->hide();
+    QCoreApplication::quit();
+}
+
+QList<QWidget*> Program::windows() const
+{
+    QList<QWidget*> list;
+    for (const auto& w : m_windows)
+        list.append(w.get());
+    return list;
+}
+
+void Program::prepareApplication()
+{
+    registerPictures();
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        QApplication::setStyle(fusion);
+    QApplication::setQuitOnLastWindowClosed(false);
+    auto* qtItalian = new QTranslator(qApp);
+    if (qtItalian->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtItalian);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
+}
+
+} // namespace tarvello

@@ -1,0 +1,92 @@
+#include "services.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace tarvello {
+
+Answer QtServices::message(QWidget* parent, MessageKind kind, const QString& text)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(QStringLiteral(" Tarvello"));
+    QString shown = text;
+    // "\n\r", "\r\n" and a lone "\r" are each one line break.
+    shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
+    box.setText(shown);
+    switch (kind) {
+    case MessageKind::Plain:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageKind::Information:
+        box.setIcon(QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageKind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageKind::Error:
+        box.setIcon(QMessageBox::Critical);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageKind::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Ok: return Answer::Ok;
+    default: return kind == MessageKind::Confirmation ? Answer::No : Answer::Cancel;
+    }
+}
+
+std::optional<QString> QtServices::inputText(QWidget* parent, const QString& title, const QString& prompt,
+                                             const QString& initial)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> QtServices::openFileName(QWidget* parent, const QString& title, const QString& filter)
+{
+    const QString path = QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+int QtServices::runModal(QDialog& dialog) { return dialog.exec(); }
+
+bool QtServices::printDialog(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtServices::preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
+{
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral(" Anteprima di stampa"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+    dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+    dialog.exec();
+}
+
+void QtServices::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+QDateTime QtServices::now() { return QDateTime::currentDateTime(); }
+
+} // namespace tarvello

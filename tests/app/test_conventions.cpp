@@ -1,0 +1,163 @@
+#include "app/conventions.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace tarvello;
+
+class ConventionsTest : public QObject {
+    Q_OBJECT
+
+    QWidget* makeScreen(QList<QLineEdit*>& fields, int count)
+    {
+        auto* screen = new QWidget;
+        auto* layout = new QVBoxLayout(screen);
+        layout->setSpacing(12);
+        for (int i = 0; i < count; ++i) {
+            auto* e = new QLineEdit(screen);
+            e->setObjectName(QStringLiteral("txtCampo%1").arg(i));
+            layout->addWidget(e);
+            fields.append(e);
+        }
+        screen->resize(300, 300);
+        screen->show();
+        QApplication::setActiveWindow(screen);
+        if (!QTest::qWaitForWindowActive(screen))
+            qWarning("the test window did not become active");
+        return screen;
+    }
+
+private Q_SLOTS:
+    void keyFilters_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("decimal drops the full stop") << int(KeyFilter::Decimal) << QStringLiteral("12.50") << QStringLiteral("1250");
+        QTest::newRow("decimal keeps the comma") << int(KeyFilter::Decimal) << QStringLiteral("a1,5-") << QStringLiteral("1,5");
+        QTest::newRow("digits drop the comma") << int(KeyFilter::Digits) << QStringLiteral("20,24") << QStringLiteral("2024");
+        QTest::newRow("digits drop letters and blanks") << int(KeyFilter::Digits) << QStringLiteral("a 7b") << QStringLiteral("7");
+    }
+    void keyFilters()
+    {
+        QFETCH(int, filter);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QLineEdit edit;
+        FieldRules::of(&edit)->filter(KeyFilter(filter));
+        QTest::keyClicks(&edit, typed);
+        QCOMPARE(edit.text(), kept);
+        QTest::keyClick(&edit, Qt::Key_Backspace);
+        QCOMPARE(edit.text().size(), kept.size() - 1);
+        QTest::keyClick(&edit, Qt::Key_Home);
+        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit.text().size(), kept.size() - 1);
+    }
+
+    void enterOrderMovesHighlightAndWraps()
+    {
+        QList<QLineEdit*> f;
+        std::unique_ptr<QWidget> screen(makeScreen(f, 3));
+        addHighlights({f[0], f[1], f[2]});
+        setEnterOrder({f[0], f[1], f[2]});
+        auto visibleHighlights = [&] {
+            QStringList names;
+            for (auto* h : screen->findChildren<FocusHighlight*>())
+                if (h->isVisible())
+                    names.append(h->objectName());
+            return names;
+        };
+        f[2]->setFocus();
+        f[0]->setFocus();
+        QCOMPARE(visibleHighlights(), QStringList{QStringLiteral("effCampo0")});
+        QTest::keyClicks(f[0], QStringLiteral("x"));
+        QTest::keyClick(f[0], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f[1]);
+        QCOMPARE(f[0]->text(), QStringLiteral("x")); // Enter never reaches the field
+        QCOMPARE(visibleHighlights(), QStringList{QStringLiteral("effCampo1")});
+        QTest::keyClick(f[1], Qt::Key_Enter);
+        QTest::keyClick(f[2], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), f[0]);
+        auto* h = screen->findChild<FocusHighlight*>(QStringLiteral("effCampo0"));
+        QCOMPARE(h->geometry(), f[0]->geometry().adjusted(-4, -4, 4, 4));
+    }
+
+    void upperCaseFieldTrimsAndCapitalisesAsTyped()
+    {
+        QLineEdit edit;
+        makeUpperCase(&edit);
+        QTest::keyClicks(&edit, QStringLiteral("ab"));
+        QCOMPARE(edit.text(), QStringLiteral("AB"));
+        QTest::keyClick(&edit, Qt::Key_Space);
+        QCOMPARE(edit.text(), QStringLiteral("AB"));
+        QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QStringLiteral("è"), Qt::NoModifier);
+        QCOMPARE(edit.text(), QStringLiteral("ABè"));
+    }
+
+    void provinceFieldOffersTheCodesAndKeepsTypedText()
+    {
+        QList<QLineEdit*> f;
+        std::unique_ptr<QWidget> screen(makeScreen(f, 1));
+        auto* combo = new QComboBox(screen.get());
+        screen->layout()->addWidget(combo);
+        combo->show();
+        makeProvinceField(combo);
+        QCOMPARE(combo->count(), 112);
+        QCOMPARE(combo->itemText(0), QStringLiteral("AG"));
+        QCOMPARE(combo->itemText(111), QStringLiteral("VV"));
+        combo->setCurrentIndex(combo->findText(QStringLiteral("BO")));
+        f[0]->setFocus();
+        combo->setFocus();
+        QCOMPARE(QApplication::focusWidget() == combo || QApplication::focusWidget() == combo->lineEdit(), true);
+        QCOMPARE(combo->currentIndex(), -1);
+        QCOMPARE(combo->currentText(), QStringLiteral("BO"));
+        QTest::keyClicks(combo->lineEdit(), QStringLiteral("zz"));
+        QCOMPARE(combo->currentText(), QStringLiteral("BO")); // at most two characters
+    }
+
+    void statusLineShowsHintsAndEmptiesOverBackground()
+    {
+        QWidget screen;
+        auto* button = new QPushButton(QStringLiteral("Salva"), &screen);
+        button->setGeometry(10, 10, 80, 30);
+        auto* line = new StatusLine(QStringLiteral("Pronto per archiviare una nuova scheda..."), QColor(0x57, 0x70, 0xDA), &screen);
+        line->setGeometry(0, 170, 300, 30);
+        line->addHint(button, QStringLiteral("Salva la scheda corrente."));
+        line->clearOver(&screen);
+        screen.resize(300, 200);
+        screen.show();
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(button, &enter);
+        QCOMPARE(line->text(), QStringLiteral("Salva la scheda corrente."));
+        QTest::mouseMove(&screen, QPoint(200, 100));
+        QCOMPARE(line->text(), QString());
+        QTest::mouseMove(&screen, QPoint(210, 110));
+        QCOMPARE(line->text(), QString());
+        QCOMPARE(button->toolTip(), QStringLiteral("Salva la scheda corrente."));
+    }
+
+    void linkTurnsOrangeWhilePressedAndClicks()
+    {
+        LinkLabel link(QStringLiteral("Imposta logo Ditta"));
+        link.resize(150, 20);
+        int clicks = 0;
+        connect(&link, &LinkLabel::clicked, this, [&] { ++clicks; });
+        QTest::mousePress(&link, Qt::LeftButton);
+        QVERIFY(link.styleSheet().contains(QStringLiteral("#FFA500")));
+        QTest::mouseRelease(&link, Qt::LeftButton);
+        QVERIFY(link.styleSheet().contains(QStringLiteral("#00008B")));
+        QCOMPARE(clicks, 1);
+    }
+};
+
+int runConventionTests(int argc, char** argv)
+{
+    ConventionsTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_conventions.moc"

@@ -1,0 +1,281 @@
+#include "app/conventions.h"
+#include "app/guida.h"
+#include "app/password.h"
+#include "app/shellwindows.h"
+#include "core/ini.h"
+#include "readonlyfolder.h"
+#include "testprogram.h"
+
+#include <QDialog>
+#include <QDirIterator>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QUrlQuery>
+
+using namespace tarvello;
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+    static void activate(QWidget* w)
+    {
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+
+    // Logs in with the initial password and returns the launcher.
+    static QWidget* logIn(TestProgram& t)
+    {
+        t.program->start();
+        auto* field = t.child<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"));
+        QTest::keyClicks(field, QStringLiteral("chiaveiniziale"));
+        QTest::keyClick(field, Qt::Key_Return);
+        return t.window(QStringLiteral("frmAvvio"));
+    }
+
+private Q_SLOTS:
+    void everyPictureLoads()
+    {
+        // A missing SVG image plug-in would leave every picture button blank without a word.
+        int pictures = 0;
+        QDirIterator it(QStringLiteral(":/"), QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            if (!path.endsWith(QStringLiteral(".svg")) || path.startsWith(QStringLiteral(":/qt-project.org")))
+                continue;
+            ++pictures;
+            QVERIFY2(!QImage(path).isNull(), qPrintable(path));
+        }
+        QVERIFY(pictures >= 15);
+    }
+
+    void createsWindowsInOrderWithPasswordFirst()
+    {
+        TestProgram t;
+        QStringList names;
+        for (QWidget* w : t.program->windows())
+            names.append(w->objectName());
+        QCOMPARE(names.mid(0, 6), (QStringList{QStringLiteral("frmPassword"), QStringLiteral("frmAvvio"),
+                                               QStringLiteral("frmCambiaPassword"), QStringLiteral("frmGuida"),
+                                               QStringLiteral("frmInfo"), QStringLiteral("frmSplash")}));
+        QVERIFY(names.contains(QStringLiteral("frmMenuFatture")));
+        for (QWidget* w : t.program->windows())
+            QVERIFY2(w->windowTitle().startsWith(u' '), qPrintable(w->objectName()));
+        t.program->start();
+        QVERIFY(t.window(QStringLiteral("frmPassword"))->isVisible());
+        QVERIFY(!t.window(QStringLiteral("frmAvvio"))->isVisible());
+    }
+
+    void okFollowsTheFieldAndEnterLogsIn()
+    {
+        TestProgram t;
+        t.program->start();
+        QWidget* login = t.window(QStringLiteral("frmPassword"));
+        activate(login);
+        auto* field = login->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
+        auto* ok = login->findChild<QPushButton*>(QStringLiteral("cmdOK"));
+        QCOMPARE(QApplication::focusWidget(), field);
+        QVERIFY(login->findChild<QWidget*>(QStringLiteral("effPassword"))->isVisible());
+        QVERIFY(!ok->isEnabled());
+        QTest::keyClicks(field, QStringLiteral("   "));
+        QVERIFY(!ok->isEnabled());
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(t.services.messages.isEmpty()); // a blank field: Enter does nothing
+        QVERIFY(login->isVisible());
+        QTest::keyClicks(field, QStringLiteral("ChiaveIniziale "));
+        QVERIFY(ok->isEnabled());
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(t.services.messages.isEmpty());
+        QVERIFY(!login->isVisible());
+        QVERIFY(t.window(QStringLiteral("frmAvvio"))->isVisible());
+        QVERIFY(t.window(QStringLiteral("frmAvvio"))->isMaximized());
+    }
+
+    void wrongPasswordAndBrokenFile()
+    {
+        TestProgram t;
+        t.program->start();
+        auto* field = t.child<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"));
+        QTest::keyClicks(field, QStringLiteral("sbagliata"));
+        QTest::mouseClick(t.child<QPushButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdOK")), Qt::LeftButton);
+        QCOMPARE(t.services.messages.size(), 1);
+        QCOMPARE(t.services.lastKind(), MessageKind::Plain);
+        QCOMPARE(t.services.lastMessage(), QStringLiteral("Attenzione: password errata."));
+        QCOMPARE(field->text(), QString());
+
+        writeIniString(t.path(passwordFileName()), u"Accesso", u"Valore", QStringLiteral("NOT-HEX"));
+        QTest::keyClicks(field, QStringLiteral("chiaveiniziale"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(t.services.lastMessage(),
+                 QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della "
+                                "password. Si consiglia di reinstallare il software."));
+        QVERIFY(t.window(QStringLiteral("frmPassword"))->isVisible());
+    }
+
+    void changingThePasswordWorksAtOnce()
+    {
+        TestProgram t;
+        t.program->start();
+        QWidget* login = t.window(QStringLiteral("frmPassword"));
+        QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("btnCambiaPassword")), Qt::LeftButton);
+        QWidget* change = t.window(QStringLiteral("frmCambiaPassword"));
+        QVERIFY(change->isVisible());
+        QVERIFY(!login->isVisible());
+        activate(change);
+        auto* oldField = change->findChild<QLineEdit*>(QStringLiteral("txtPasswordOld"));
+        auto* newField = change->findChild<QLineEdit*>(QStringLiteral("txtPasswordNew"));
+        auto* confirm = change->findChild<QLineEdit*>(QStringLiteral("txtConferma"));
+        auto* ok = change->findChild<QPushButton*>(QStringLiteral("cmdOK"));
+        QCOMPARE(QApplication::focusWidget(), oldField);
+
+        QTest::keyClicks(oldField, QStringLiteral("chiaveiniziale"));
+        QTest::keyClick(oldField, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), newField);
+        QTest::keyClicks(newField, QStringLiteral("Segreta1"));
+        QTest::keyClick(newField, Qt::Key_Return);
+        QVERIFY(!ok->isEnabled());
+        QTest::keyClicks(confirm, QStringLiteral("segreta1"));
+        QVERIFY(ok->isEnabled());
+        QTest::keyClick(confirm, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), oldField); // Enter never presses OK
+        QVERIFY(t.services.messages.isEmpty());
+
+        QTest::mouseClick(ok, Qt::LeftButton); // differs in case only: not confirmed
+        QCOMPARE(t.services.lastMessage(),
+                 QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. E' "
+                                "necessario reinserire entrambi i valori."));
+        QCOMPARE(newField->text(), QString());
+        QCOMPARE(confirm->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), newField);
+
+        QTest::keyClicks(newField, QStringLiteral("Segreta1"));
+        QTest::keyClicks(confirm, QStringLiteral("Segreta1"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QCOMPARE(t.services.lastMessage(), QStringLiteral("Modifica della password completata con successo."));
+        QVERIFY(!change->isVisible());
+        QVERIFY(login->isVisible());
+        auto* field = login->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
+        QCOMPARE(field->text(), QString());
+
+        QTest::keyClicks(field, QStringLiteral("chiaveiniziale"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(t.services.lastMessage(), QStringLiteral("Attenzione: password errata."));
+        QTest::keyClicks(field, QStringLiteral("SEGRETA1"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(t.window(QStringLiteral("frmAvvio"))->isVisible());
+    }
+
+    void changeInAReadOnlyFolderFailsAndKeepsThePassword()
+    {
+        TestProgram t;
+        QWidget* change = t.window(QStringLiteral("frmCambiaPassword"));
+        change->show();
+        ReadOnlyFolder readOnly(t.dir.path());
+        if (!readOnly.active())
+            QSKIP("this machine cannot make a read-only folder");
+        QTest::keyClicks(change->findChild<QLineEdit*>(QStringLiteral("txtPasswordOld")), QStringLiteral("chiaveiniziale"));
+        QTest::keyClicks(change->findChild<QLineEdit*>(QStringLiteral("txtPasswordNew")), QStringLiteral("altra"));
+        QTest::keyClicks(change->findChild<QLineEdit*>(QStringLiteral("txtConferma")), QStringLiteral("altra"));
+        QTest::mouseClick(change->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        QCOMPARE(t.services.lastMessage(),
+                 QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
+                                "password. Si consiglia di reinstallare il software."));
+        QVERIFY(change->isVisible());
+        QCOMPARE(checkPassword(t.path(passwordFileName()), u"chiaveiniziale"), PasswordCheck::Right);
+    }
+
+    void invoiceMenuProposesTheYearAndChecksFourDigits()
+    {
+        TestProgram t;
+        QWidget* launcher = logIn(t);
+        QTest::mouseClick(launcher->findChild<QToolButton*>(QStringLiteral("btnFatture")), Qt::LeftButton);
+        auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
+        QVERIFY(menu->isVisible());
+        QVERIFY(!launcher->isVisible());
+        QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("2026"));
+        QCOMPARE(menu->lblMemory->text(), QStringLiteral("avvio"));
+        QCOMPARE(menu->txtAnnoFatture->maxLength(), 4);
+
+        menu->txtAnnoFatture->clear();
+        QTest::keyClicks(menu->txtAnnoFatture, QStringLiteral("2a0.2"));
+        QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("202"));
+        menu->btnApriFatturaClick();
+        QCOMPARE(t.services.lastKind(), MessageKind::Warning);
+        QCOMPARE(t.services.lastMessage(), QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        QVERIFY(menu->isVisible());
+
+        QTest::mouseClick(menu->imgEsci, Qt::LeftButton);
+        QVERIFY(!menu->isVisible());
+        QVERIFY(launcher->isVisible()); // back to the launcher, not to the password
+    }
+
+    void helpInfoAndCreditsOpenTheirTargets()
+    {
+        TestProgram t;
+        auto* launcher = static_cast<TfrmAvvio*>(logIn(t));
+        QStringList titles;
+        t.services.modal.insert(QStringLiteral("frmGuida"), [&](QDialog& d) {
+            titles.append(static_cast<TfrmGuida&>(d).lblTitolo->text());
+            QTest::mouseClick(static_cast<TfrmGuida&>(d).imgPDF, Qt::LeftButton);
+            return int(QDialog::Accepted);
+        });
+        QTest::mouseClick(launcher->imgGuida, Qt::LeftButton);
+        auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
+        menu->show();
+        QTest::mouseClick(menu->imgGuida, Qt::LeftButton);
+        QCOMPARE(titles, (QStringList{QStringLiteral("Uno sguardo a Tarvello."),
+                                      QStringLiteral("Applicazione Emissione fatture proforma.")}));
+        QCOMPARE(t.services.opened.value(0), QUrl::fromLocalFile(t.path(QStringLiteral("Guida.pdf"))));
+
+        t.services.modal.insert(QStringLiteral("frmInfo"), [](QDialog& d) {
+            QTest::mouseClick(static_cast<TfrmInfo&>(d).imgEmail, Qt::LeftButton);
+            return int(QDialog::Accepted);
+        });
+        QTest::mouseClick(launcher->imgInfo, Qt::LeftButton);
+        const QUrl mail = t.services.opened.last();
+        QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
+        QUrlQuery query(mail);
+        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded), QStringLiteral("Software Tarvello"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
+                 QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:"));
+
+        t.services.modal.insert(QStringLiteral("frmSplash"), [](QDialog& d) {
+            QTest::mouseClick(static_cast<TfrmSplash&>(d).lnkWeb, Qt::LeftButton);
+            return int(QDialog::Accepted);
+        });
+        QTest::mouseClick(launcher->imgCopyright, Qt::LeftButton);
+        QCOMPARE(t.services.opened.last().scheme(), QStringLiteral("https"));
+        QCOMPARE(t.services.modalShown, (QStringList{QStringLiteral("frmGuida"), QStringLiteral("frmGuida"),
+                                                     QStringLiteral("frmInfo"), QStringLiteral("frmSplash")}));
+    }
+
+    void closingTheLauncherEndsTheProgram()
+    {
+        TestProgram t;
+        QWidget* launcher = logIn(t);
+        QVERIFY(!t.program->hasQuit());
+        launcher->close();
+        QVERIFY(t.program->hasQuit());
+        QVERIFY(!t.window(QStringLiteral("frmPassword"))->isVisible());
+    }
+
+    void closingThePasswordWindowEndsTheProgram()
+    {
+        TestProgram t;
+        t.program->start();
+        QTest::mouseClick(t.child<QPushButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdEsci")), Qt::LeftButton);
+        QVERIFY(t.program->hasQuit());
+    }
+};
+
+int runShellTests(int argc, char** argv)
+{
+    ShellTest t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_shell.moc"

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/services.h"
+
+#include <QHash>
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+
+// Services for tests: every call is recorded, answers come from queues the test fills in
+// beforehand, modal windows are shown without blocking and handed to a handler, and printing
+// goes to a PDF file.
+class ScriptedServices final : public tarvello::Services {
+public:
+    struct Message {
+        tarvello::MessageKind kind;
+        QString text;
+    };
+    QList<Message> messages;
+    // Answers to the next message boxes; when empty, Yes for a confirmation and OK otherwise.
+    std::deque<tarvello::Answer> answers;
+    std::deque<std::optional<QString>> inputs;
+    std::deque<std::optional<QString>> files;
+    QStringList fileDialogTitles;
+
+    // What to do with a modal window, by its object name; the handler may press its buttons.
+    // It returns the window's result. Without a handler the window is shown and closed again.
+    QHash<QString, std::function<int(QDialog&)>> modal;
+    QStringList modalShown;
+
+    bool acceptPrint = true;
+    QString printToPdf; // where "printing" goes; a file in the test's folder
+    int printDialogs = 0;
+    int previews = 0;
+    QList<QUrl> opened;
+    QDateTime clock;
+
+    ScriptedServices();
+
+    tarvello::Answer message(QWidget* parent, tarvello::MessageKind kind, const QString& text) override;
+    std::optional<QString> inputText(QWidget*, const QString&, const QString&, const QString&) override;
+    std::optional<QString> openFileName(QWidget*, const QString& title, const QString&) override;
+    int runModal(QDialog& dialog) override;
+    bool printDialog(QWidget*, QPrinter& printer) override;
+    void preview(QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
+    void openUrl(const QUrl& url) override { opened.append(url); }
+    QDateTime now() override { return clock; }
+
+    QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }
+    tarvello::MessageKind lastKind() const { return messages.last().kind; }
+};
