@@ -1,6 +1,12 @@
 #include "program.h"
 
+#include "checks/checkwindows.h"
+#include "customers/allegacartella.h"
+#include "customers/clienti.h"
 #include "guida.h"
+#include "invoices/fatture.h"
+#include "invoices/invoicedialogs.h"
+#include "invoices/invoiceoutput.h"
 #include "passwordwindows.h"
 #include "services.h"
 #include "shellwindows.h"
@@ -42,7 +48,20 @@ void Program::createWindows()
         [](AppContext& c) { return new TfrmGuida(c); },
         [](AppContext& c) { return new TfrmInfo(c); },
         [](AppContext& c) { return new TfrmSplash(c); },
+        [](AppContext& c) { return new TfrmCarta(c); },
+        [](AppContext& c) { return new TfrmCodFisc(c); },
+        [](AppContext& c) { return new TfrmIban(c); },
+        [](AppContext& c) { return new TfrmPartitaIva(c); },
+        [](AppContext& c) { return new TfrmClienti(c); },
+        [](AppContext& c) { return new TfrmAllegaCartella(c); },
         [](AppContext& c) { return new TfrmMenuFatture(c); },
+        [](AppContext& c) { return new TfrmFatture(c); },
+        [](AppContext& c) { return new TfrmLogo(c); },
+        [](AppContext& c) { return new TfrmNumerazioneFat(c); },
+        [](AppContext& c) { return new TfrmDatiFattura(c); },
+        [](AppContext& c) { return new TfrmStampaFat(c); },
+        [](AppContext& c) { return new TfrmAnteprimaFat(c); },
+        [](AppContext& c) { return new TfrmCrea_PDF_Fat(c); },
     };
     const QIcon icon(QStringLiteral(":/icons/logo.svg"));
     for (const WindowFactory& make : order) {
@@ -55,9 +74,27 @@ void Program::createWindows()
 void Program::registerDialogs()
 {
     m_dialogs = {
+        {QStringLiteral("frmLogo"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmLogo>(c, o); }},
+        {QStringLiteral("frmNumerazioneFat"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmNumerazioneFat>(c, o); }},
+        {QStringLiteral("frmDatiFattura"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmDatiFattura>(c, o); }},
+        {QStringLiteral("frmStampaFat"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmStampaFat>(c, o); }},
+        {QStringLiteral("frmAnteprimaFat"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmAnteprimaFat>(c, o); }},
+        {QStringLiteral("frmCrea_PDF_Fat"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmCrea_PDF_Fat>(c, o); }},
         {QStringLiteral("frmGuida"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmGuida>(c, o); }},
         {QStringLiteral("frmInfo"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmInfo>(c, o); }},
         {QStringLiteral("frmSplash"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmSplash>(c, o); }},
+        {QStringLiteral("frmCodFisc"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmCodFisc>(c, o); }},
+        {QStringLiteral("frmPartitaIva"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmPartitaIva>(c, o); }},
+        {QStringLiteral("frmIban"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmIban>(c, o); }},
+        {QStringLiteral("frmCarta"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmCarta>(c, o); }},
+        {QStringLiteral("frmAllegaCartella"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmAllegaCartella>(c, o); }},
     };
 }
 

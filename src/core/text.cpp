@@ -2,7 +2,7 @@
 
 namespace tarvello {
 
-QString trimmed(QStringView text)
+QStringView trimmedView(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -10,7 +10,7 @@ QString trimmed(QStringView text)
         ++begin;
     while (end > begin && text.at(end - 1).unicode() <= 0x20)
         --end;
-    return text.mid(begin, end - begin).toString();
+    return text.mid(begin, end - begin);
 }
 
 QString upperAscii(QStringView text)

@@ -5,7 +5,8 @@
 namespace tarvello {
 
 // Leading and trailing blanks and control characters (everything up to U+0020) are removed.
-QString trimmed(QStringView text);
+QStringView trimmedView(QStringView text);
+inline QString trimmed(QStringView text) { return trimmedView(text).toString(); }
 inline bool isBlank(QStringView text) { return trimmed(text).isEmpty(); }
 
 // Only the ASCII letters change case; "è" stays "è", "ì" stays "ì".

@@ -1,5 +1,7 @@
 #include "report/pdffile.h"
 
+#include "core/fileuse.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -55,29 +57,6 @@ QByteArray pdfXmpMetadata(const PdfProperties& properties)
                           "</x:xmpmeta>\n"
                           "<?xpacket end=\"w\"?>");
     return xmp.toUtf8();
-}
-
-bool isFileLockedByOthers(const QString& path)
-{
-#ifdef Q_OS_LINUX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct flock probe = {};
-    probe.l_type = F_WRLCK;
-    probe.l_whence = SEEK_SET;
-    probe.l_start = 0;
-    probe.l_len = 0; // the whole file
-    // An open-file-description probe sees every lock held through any other descriptor, ours
-    // included, and closing this descriptor cannot release anybody's lock.
-    const bool locked = ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
-    ::close(fd);
-    return locked;
-#else
-    // Elsewhere a file held open by another program refuses to be replaced by itself.
-    Q_UNUSED(path);
-    return false;
-#endif
 }
 
 bool writePdfFile(const QString& path, const QPageLayout& pageLayout, const PdfProperties& properties,

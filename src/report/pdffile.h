@@ -30,10 +30,6 @@ inline constexpr int pdfResolutionDpi = 1200;
 // The document's XMP packet: title, subject (dc:description), author and creator.
 QByteArray pdfXmpMetadata(const PdfProperties& properties);
 
-// True when another program holds a lock on the file (Linux: any POSIX or open-file-description
-// lock). Such a file is in use and is not replaced under that program's feet.
-bool isFileLockedByOthers(const QString& path);
-
 // Writes a PDF through a temporary file in the target's folder and puts it in place only when
 // `paint` succeeded and every byte reached the disk. A read-only or locked target, a folder that
 // does not exist or refuses new files, or a full disk leave the old file as it was and no

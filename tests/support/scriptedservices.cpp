@@ -1,6 +1,8 @@
 #include "scriptedservices.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QPrinter>
 
 using namespace tarvello;
@@ -18,23 +20,27 @@ Answer ScriptedServices::message(QWidget*, MessageKind kind, const QString& text
     return kind == MessageKind::Confirmation ? Answer::Yes : Answer::Ok;
 }
 
+namespace {
+std::optional<QString> takeAnswer(std::deque<std::optional<QString>>& queue)
+{
+    std::optional<QString> answer;
+    if (!queue.empty()) {
+        answer.swap(queue.front());
+        queue.pop_front();
+    }
+    return answer;
+}
+} // namespace
+
 std::optional<QString> ScriptedServices::inputText(QWidget*, const QString&, const QString&, const QString&)
 {
-    if (inputs.empty())
-        return std::nullopt;
-    auto v = inputs.front();
-    inputs.pop_front();
-    return v;
+    return takeAnswer(inputs);
 }
 
 std::optional<QString> ScriptedServices::openFileName(QWidget*, const QString& title, const QString&)
 {
     fileDialogTitles.append(title);
-    if (files.empty())
-        return std::nullopt;
-    auto v = files.front();
-    files.pop_front();
-    return v;
+    return takeAnswer(files);
 }
 
 int ScriptedServices::runModal(QDialog& dialog)
@@ -42,11 +48,18 @@ int ScriptedServices::runModal(QDialog& dialog)
     modalShown.append(dialog.objectName());
     dialog.setResult(QDialog::Rejected);
     dialog.show();
+    // As a real modal window would be, the window is the active one while it is open.
+    QApplication::setActiveWindow(&dialog);
+    if (!QTest::qWaitForWindowActive(&dialog, 1000))
+        qWarning("a modal window did not become active");
+    QWidget* previous = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
     int result = QDialog::Rejected;
     const auto handler = modal.constFind(dialog.objectName());
     if (handler != modal.constEnd())
         result = (*handler)(dialog);
     dialog.hide();
+    if (previous && previous->isVisible())
+        QApplication::setActiveWindow(previous);
     return result;
 }
 

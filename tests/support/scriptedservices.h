@@ -20,6 +20,7 @@ public:
     QList<Message> messages;
     // Answers to the next message boxes; when empty, Yes for a confirmation and OK otherwise.
     std::deque<tarvello::Answer> answers;
+    // Answers to the next input boxes and file dialogs; std::nullopt is the user cancelling.
     std::deque<std::optional<QString>> inputs;
     std::deque<std::optional<QString>> files;
     QStringList fileDialogTitles;

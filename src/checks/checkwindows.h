@@ -1,0 +1,133 @@
+#pragma once
+
+#include "checks/checkmessage.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tarvello
+{
+
+class AppContext;
+
+// The frame the four check windows share: a picture, one instruction, one entry field in a large
+// monospaced font, "Controlla" and "Chiudi". A verdict on the number is shown and closes the window;
+// a warning about the input itself (wrong length, nothing typed) sends the user back to the field.
+class CheckWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    QLabel* lblIstruzioni;
+    QPushButton* btnControlla;
+    QPushButton* btnChiudi;
+
+    // Puts a caller's text into the field whole, even when it is longer than the user may type
+    // there: a code copied from a wider field must be called too long, never be checked on a
+    // shortened copy of itself that might happen to pass.
+    void setEntryText(const QString& text);
+    QLineEdit* entryField() const { return m_field; }
+    // How many characters the user may type into an empty field.
+    int typingLimit() const { return m_typingLimit; }
+
+    void btnControllaClick();
+    void btnChiudiClick();
+
+protected:
+    struct Setup {
+        QString objectName;
+        QString caption;
+        QString instruction;
+        QString fieldName;
+        int typingLimit = 0;
+        QString picture;
+    };
+    CheckWindow(AppContext& ctx, QWidget* owner, const Setup& setup);
+
+    // What "Controlla" shows for the field's text; no message closes the window in silence.
+    virtual std::optional<CheckMessage> check(const QString& text) const = 0;
+
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void keepTypingLimit();
+
+    AppContext& m_ctx;
+    QLineEdit* m_field;
+    int m_typingLimit;
+};
+
+// Tax code (codice fiscale): 16 characters, the 16th a check letter.
+class TfrmCodFisc final : public CheckWindow
+{
+    Q_OBJECT
+public:
+    explicit TfrmCodFisc(AppContext& ctx, QWidget* owner = nullptr);
+    QLineEdit* txtCodFisc;
+
+protected:
+    std::optional<CheckMessage> check(const QString& text) const override;
+};
+
+// VAT number (partita IVA): 11 digits, the last a check digit; names the office that issued it.
+class TfrmPartitaIva final : public CheckWindow
+{
+    Q_OBJECT
+public:
+    explicit TfrmPartitaIva(AppContext& ctx, QWidget* owner = nullptr);
+    QLineEdit* txtPartitaIva;
+
+protected:
+    std::optional<CheckMessage> check(const QString& text) const override;
+};
+
+// Italian IBAN: 27 characters, MOD 97-10 check digits.
+class TfrmIban final : public CheckWindow
+{
+    Q_OBJECT
+public:
+    explicit TfrmIban(AppContext& ctx, QWidget* owner = nullptr);
+    QLineEdit* txtIban;
+
+protected:
+    std::optional<CheckMessage> check(const QString& text) const override;
+};
+
+// Credit card number: Luhn check digit; names the card type from the first digits.
+class TfrmCarta final : public CheckWindow
+{
+    Q_OBJECT
+public:
+    explicit TfrmCarta(AppContext& ctx, QWidget* owner = nullptr);
+    QLineEdit* txtNumero;
+
+protected:
+    std::optional<CheckMessage> check(const QString& text) const override;
+};
+
+// What the screens' check buttons call. Each opens a new check window owned by `owner` with the
+// trimmed text in its field, modally, and discards it when it closes; nothing comes back to the
+// caller's field.
+
+// A tax code of digits only (not empty) is a business's, and so its VAT number: that opens the VAT
+// number check instead. Anything else, an empty text included, opens the tax code check.
+void openTaxCodeCheck(AppContext& ctx, QWidget* owner, const QString& text);
+void openVatNumberCheck(AppContext& ctx, QWidget* owner, const QString& text);
+void openIbanCheck(AppContext& ctx, QWidget* owner, const QString& text);
+void openCardCheck(AppContext& ctx, QWidget* owner, const QString& text);
+
+// The hints (status line and tooltip) of the screens' check buttons.
+namespace CheckHints
+{
+QString taxCode();   // "Controlla il codice fiscale."
+QString vatNumber(); // "Controlla il numero di partita IVA."
+QString iban();      // "Controlla l'IBAN."
+QString card();      // "Controlla il numero di carta di credito."
+} // namespace CheckHints
+
+} // namespace tarvello

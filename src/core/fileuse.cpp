@@ -1,0 +1,34 @@
+#include "fileuse.h"
+
+#include <QFile>
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace tarvello {
+
+bool isFileLockedByOthers(const QString& path)
+{
+#ifdef Q_OS_LINUX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct flock probe = {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    probe.l_start = 0;
+    probe.l_len = 0; // the whole file
+    // An open-file-description probe sees every lock held through any other descriptor, ours
+    // included, and closing this descriptor cannot release anybody's lock.
+    const bool locked = ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+    ::close(fd);
+    return locked;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
+} // namespace tarvello

@@ -1,0 +1,228 @@
+#include "allegacartella.h"
+
+#include "app/appcontext.h"
+#include "app/conventions.h"
+#include "app/services.h"
+#include "attachments.h"
+#include "core/text.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarvello
+{
+
+namespace
+{
+
+QString twoDigits(int n)
+{
+    return QString::number(n).rightJustified(2, u'0');
+}
+
+QString ordinal(int n)
+{
+    return QString::number(n) + QStringLiteral("°");
+}
+
+} // namespace
+
+TfrmAllegaCartella::TfrmAllegaCartella(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
+{
+    nameWindow(this, QStringLiteral("frmAllegaCartella"), QStringLiteral(" Allega file"));
+    makeDialogFrame(this);
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(QStringLiteral(
+        "QDialog#frmAllegaCartella { background: #F4F6FB; }"
+        "QGroupBox { background: #E9ECF2; border: 1px solid #CBD2E0; border-radius: 8px; margin-top: 14px;"
+        " font-weight: bold; color: #23318A; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 12px; padding: 0 4px; }"
+        "QLineEdit[readOnly=\"true\"] { background: #F7F8FB; color: #23318A; }"));
+
+    auto* intro =
+        new QLabel(QStringLiteral("Allegare alla scheda fino a tre file, ciascuno con la sua descrizione. "
+                                  "I file vengono copiati nella cartella Documenti_Allegati del "
+                                  "programma."),
+                   this);
+    intro->setWordWrap(true);
+    intro->setFont(screenFont(QStringLiteral("Verdana"), 9));
+    intro->setStyleSheet(QStringLiteral("color: #4A5468;"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->setSpacing(10);
+    layout->addWidget(intro);
+
+    QList<QWidget*> tabOrder;
+    for (int n = 1; n <= 3; ++n) {
+        const QString nn = twoDigits(n);
+        auto* box = new QGroupBox(ordinal(n) + QStringLiteral(" file allegato"), this);
+        Slot& s = slot(n);
+        s.file = new QLineEdit(box);
+        s.file->setObjectName(QStringLiteral("txtFile") + nn);
+        s.file->setReadOnly(true);
+        s.browse = new QPushButton(QStringLiteral("Sfoglia..."), box);
+        s.browse->setObjectName(QStringLiteral("btnSfoglia") + nn);
+        s.open = new QPushButton(QStringLiteral("Apri"), box);
+        s.open->setObjectName(QStringLiteral("btnApri") + nn);
+        s.open->setEnabled(false);
+        s.remove = new PictureButton(
+            QStringLiteral("imgCancella") + nn, QStringLiteral(":/icons/clienti/cancella.svg"),
+            QStringLiteral("Togli il ") + ordinal(n) + QStringLiteral(" file allegato"), QSize(24, 24), box);
+        s.desc = new QLineEdit(box);
+        s.desc->setObjectName(QStringLiteral("txtDesc") + nn);
+        // The card keeps 250 characters of a description; saying so while typing loses nothing.
+        s.desc->setMaxLength(250);
+
+        auto* fileLabel =
+            new QLabel(QStringLiteral("Nome ") + ordinal(n) + QStringLiteral(" file allegato:"), box);
+        fileLabel->setBuddy(s.file);
+        auto* descLabel =
+            new QLabel(QStringLiteral("Descrizione ") + ordinal(n) + QStringLiteral(" file allegato:"), box);
+        descLabel->setBuddy(s.desc);
+
+        auto* grid = new QGridLayout(box);
+        grid->setContentsMargins(12, 18, 12, 10);
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(8);
+        grid->addWidget(fileLabel, 0, 0);
+        grid->addWidget(s.file, 0, 1);
+        grid->addWidget(s.browse, 0, 2);
+        grid->addWidget(s.open, 0, 3);
+        grid->addWidget(s.remove, 0, 4);
+        grid->addWidget(descLabel, 1, 0);
+        grid->addWidget(s.desc, 1, 1, 1, 4);
+        grid->setColumnStretch(1, 1);
+        layout->addWidget(box);
+
+        tabOrder << s.file << s.browse << s.open << s.desc;
+
+        connect(s.file, &QLineEdit::textChanged, s.open,
+                [open = s.open](const QString& text) { open->setEnabled(!isBlank(text)); });
+        connect(s.browse, &QPushButton::clicked, this, [this, n] { btnSfogliaClick(n); });
+        connect(s.open, &QPushButton::clicked, this, [this, n] { btnApriClick(n); });
+        connect(s.remove, &QToolButton::clicked, this, [this, n] { imgCancellaClick(n); });
+    }
+    txtFile01 = m_slots[0].file, txtFile02 = m_slots[1].file, txtFile03 = m_slots[2].file;
+    txtDesc01 = m_slots[0].desc, txtDesc02 = m_slots[1].desc, txtDesc03 = m_slots[2].desc;
+    btnSfoglia01 = m_slots[0].browse, btnSfoglia02 = m_slots[1].browse, btnSfoglia03 = m_slots[2].browse;
+    btnApri01 = m_slots[0].open, btnApri02 = m_slots[1].open, btnApri03 = m_slots[2].open;
+    imgCancella01 = m_slots[0].remove, imgCancella02 = m_slots[1].remove, imgCancella03 = m_slots[2].remove;
+
+    btnApplica = new QPushButton(QStringLiteral("Applica e chiudi"), this);
+    btnApplica->setObjectName(QStringLiteral("btnApplica"));
+    btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
+    for (QPushButton* b : {btnApplica, btnAnnulla}) {
+        b->setMinimumWidth(130);
+        b->setAutoDefault(false);
+    }
+    for (const Slot& s : m_slots)
+        for (QPushButton* b : {s.browse, s.open})
+            b->setAutoDefault(false);
+    tabOrder << btnApplica << btnAnnulla;
+    for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i], tabOrder[i + 1]);
+
+    lblMemory = new QLabel(this);
+    lblMemory->setObjectName(QStringLiteral("lblMemory"));
+    lblMemory->hide();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnApplica);
+    buttons->addWidget(btnAnnulla);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    connect(btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
+    connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    setFixedSize(660, 470);
+}
+
+void TfrmAllegaCartella::loadFrom(const QWidget* card)
+{
+    if (!card)
+        return;
+    for (int n = 1; n <= 3; ++n) {
+        const QString nn = twoDigits(n);
+        if (const auto* file = card->findChild<QLabel*>(QStringLiteral("lblFile") + nn))
+            slot(n).file->setText(trimmed(file->text()));
+        if (const auto* desc = card->findChild<QLabel*>(QStringLiteral("lblDesc") + nn))
+            slot(n).desc->setText(trimmed(desc->text()));
+    }
+}
+
+void TfrmAllegaCartella::btnSfogliaClick(int n)
+{
+    // "*" and not "*.*": outside Windows a file name need not have a dot, and every file counts.
+    const std::optional<QString> chosen = m_ctx.services().openFileName(
+        this, QStringLiteral("Selezionare il file da allegare:"), QStringLiteral("Tutti i file (*)"));
+    if (!chosen || chosen->isEmpty())
+        return;
+    const Attachments::Outcome outcome = Attachments::attach(*chosen, m_ctx.folder(), [this] {
+        return m_ctx.services().message(this, MessageKind::Confirmation, Attachments::overwriteQuestion()) !=
+               Answer::No;
+    });
+    if (Attachments::slotTakesName(outcome))
+        slot(n).file->setText(QFileInfo(*chosen).fileName());
+    else
+        m_ctx.services().message(this, MessageKind::Warning, Attachments::failureMessage(outcome));
+}
+
+void TfrmAllegaCartella::btnApriClick(int n)
+{
+    const QString name = trimmed(slot(n).file->text());
+    if (name.isEmpty())
+        return;
+    m_ctx.services().openUrl(QUrl::fromLocalFile(Attachments::filePath(m_ctx.folder(), name)));
+}
+
+void TfrmAllegaCartella::imgCancellaClick(int n)
+{
+    slot(n).file->clear();
+}
+
+QWidget* TfrmAllegaCartella::callerCard() const
+{
+    const QString mode = trimmed(lblMemory->text());
+    if (mode == QStringLiteral("clienti"))
+        return m_ctx.window(u"frmClienti");
+    if (mode == QStringLiteral("magazzino"))
+        return m_ctx.window(u"frmMagazzino");
+    return nullptr;
+}
+
+void TfrmAllegaCartella::btnApplicaClick()
+{
+    if (QWidget* card = callerCard()) {
+        for (int n = 1; n <= 3; ++n) {
+            const QString nn = twoDigits(n);
+            if (auto* file = card->findChild<QLabel*>(QStringLiteral("lblFile") + nn))
+                file->setText(trimmed(slot(n).file->text()));
+            if (auto* desc = card->findChild<QLabel*>(QStringLiteral("lblDesc") + nn))
+                desc->setText(trimmed(slot(n).desc->text()));
+        }
+    }
+    accept();
+}
+
+void openAttachments(AppContext& ctx, QWidget* card, const QString& mode)
+{
+    std::unique_ptr<QDialog> dialog = ctx.createDialog(u"frmAllegaCartella", card);
+    if (!dialog)
+        dialog = std::make_unique<TfrmAllegaCartella>(ctx, card);
+    if (auto* memory = dialog->findChild<QLabel*>(QStringLiteral("lblMemory")))
+        memory->setText(mode);
+    if (auto* attachments = qobject_cast<TfrmAllegaCartella*>(dialog.get()))
+        attachments->loadFrom(card);
+    ctx.services().runModal(*dialog);
+}
+
+} // namespace tarvello

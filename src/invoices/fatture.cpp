@@ -1,0 +1,1060 @@
+#include "fatture.h"
+
+#include "app/appcontext.h"
+#include "app/conventions.h"
+#include "app/guida.h"
+#include "app/helptexts.h"
+#include "app/services.h"
+#include "archive/archivefile.h"
+#include "calculation.h"
+#include "checks/checkwindows.h"
+#include "core/dates.h"
+#include "core/text.h"
+#include "numbering.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace tarvello {
+
+namespace {
+
+QString two(int n) { return QString::number(n).rightJustified(2, u'0'); }
+
+const QString kNoRecords = QStringLiteral("L'archivio non contiene nessuna scheda.");
+
+QLineEdit* edit(QWidget* parent, const QString& name, int maxLength)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaxLength(maxLength);
+    return e;
+}
+
+QLabel* caption(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setStyleSheet(QStringLiteral("color: #3A4256;"));
+    return l;
+}
+
+QLabel* hidden(QWidget* parent, const QString& name, const QString& text = QString())
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->hide();
+    return l;
+}
+
+// An amount or total: a right-aligned label that looks like a read-only field.
+QLabel* amountLabel(QWidget* parent, const QString& name, bool strong = false)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(92);
+    l->setStyleSheet(strong ? QStringLiteral("QLabel { background: #FFF4E6; border: 1px solid #F2B56B; "
+                                             "border-radius: 3px; padding: 2px 6px; font-weight: bold; }")
+                            : QStringLiteral("QLabel { background: #F3F5FA; border: 1px solid #C9D0E0; "
+                                             "border-radius: 3px; padding: 2px 6px; }"));
+    return l;
+}
+
+PictureButton* smallButton(QWidget* parent, const QString& name, const QString& icon, const QString& caption)
+{
+    return new PictureButton(name, QStringLiteral(":/icons/") + icon + QStringLiteral(".svg"), caption,
+                             QSize(22, 22), parent);
+}
+
+QGridLayout* panelGrid(QWidget* panel)
+{
+    auto* g = new QGridLayout(panel);
+    g->setContentsMargins(10, 14, 10, 8);
+    g->setHorizontalSpacing(8);
+    g->setVerticalSpacing(6);
+    return g;
+}
+
+// The address rows the company and the customer panels share: street; postcode, town and
+// province; VAT number and tax code with their check buttons. Columns 0..5.
+void addAddressRows(QGridLayout* g, int row, QWidget* panel, QLineEdit* street, QLineEdit* postcode,
+                    QLineEdit* town, QComboBox* province, QLineEdit* vat, QWidget* vatCheck, QLineEdit* taxCode,
+                    QWidget* taxCodeCheck)
+{
+    g->addWidget(caption(QStringLiteral("Via e numero civico:"), panel), row, 0);
+    g->addWidget(street, row, 1, 1, 5);
+    g->addWidget(caption(QStringLiteral("CAP:"), panel), row + 1, 0);
+    g->addWidget(postcode, row + 1, 1);
+    g->addWidget(caption(QStringLiteral("Città:"), panel), row + 1, 2);
+    g->addWidget(town, row + 1, 3);
+    g->addWidget(caption(QStringLiteral("Prov."), panel), row + 1, 4);
+    g->addWidget(province, row + 1, 5);
+    g->addWidget(caption(QStringLiteral("Partita IVA:"), panel), row + 2, 0);
+    g->addWidget(vat, row + 2, 1, 1, 4);
+    g->addWidget(vatCheck, row + 2, 5);
+    g->addWidget(caption(QStringLiteral("Codice fiscale:"), panel), row + 3, 0);
+    g->addWidget(taxCode, row + 3, 1, 1, 4);
+    g->addWidget(taxCodeCheck, row + 3, 5);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 3);
+    postcode->setFixedWidth(76);
+    province->setFixedWidth(62);
+}
+
+} // namespace
+
+namespace {
+
+// The controls that show the record's fields are named after them: "txt", "mem" or "chk" and the
+// field's name.
+QWidget* controlFor(const QWidget* screen, const QString& field)
+{
+    for (const QString& prefix : {QStringLiteral("txt"), QStringLiteral("mem"), QStringLiteral("chk")})
+        if (auto* w = screen->findChild<QWidget*>(prefix + field))
+            return w;
+    return nullptr;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- construction
+
+TfrmFatture::TfrmFatture(AppContext& ctx) : m_ctx(ctx)
+{
+    nameWindow(this, QStringLiteral("frmFatture"), QStringLiteral(" Tarvello - Emissione fatture proforma"));
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(QStringLiteral(
+        "QWidget#frmFatture { background: #F4F6FB; }"
+        "QGroupBox { background: white; border: 1px solid #D8DEEE; border-radius: 8px; margin-top: 14px; "
+        "font-weight: bold; color: #23318A; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }"));
+
+    auto* strip = new QHBoxLayout;
+    strip->setSpacing(2);
+    buildCommandStrip(strip);
+
+    auto* panels = new QHBoxLayout;
+    panels->setSpacing(10);
+    panels->addWidget(buildCompanyPanel(), 5);
+    panels->addWidget(buildCustomerPanel(), 5);
+    panels->addWidget(buildDocumentPanel(), 4);
+
+    panInfo = new StatusLine(QStringLiteral("Pronto per archiviare una nuova scheda..."), QColor(0x57, 0x70, 0xDA), this);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 6, 10, 6);
+    layout->setSpacing(6);
+    layout->addLayout(strip);
+    layout->addLayout(panels);
+    layout->addWidget(buildArticlePages(), 1);
+    layout->addWidget(buildTotals());
+    layout->addWidget(panInfo);
+
+    lblFile = hidden(this, QStringLiteral("lblFile"));
+    lblAnno = hidden(this, QStringLiteral("lblAnno"));
+    lblInizio = hidden(this, QStringLiteral("lblInizio"), QStringLiteral("1"));
+    lblSolare = hidden(this, QStringLiteral("lblSolare"), QStringLiteral("ANNO"));
+    memVeicolo = hidden(this, QStringLiteral("memVeicolo"));
+    memMarca = hidden(this, QStringLiteral("memMarca"));
+    memColore = hidden(this, QStringLiteral("memColore"));
+    memImmatricolazione = hidden(this, QStringLiteral("memImmatricolazione"));
+    memAlimentazione = hidden(this, QStringLiteral("memAlimentazione"));
+    memTarga = hidden(this, QStringLiteral("memTarga"));
+
+    setUpKeys();
+    setUpHints();
+    connectCommands();
+    showPage(1);
+
+    for (const FieldDef& field : InvoiceRecord::layout().fields)
+        m_fieldControls.push_back(controlFor(this, field.name()));
+}
+
+void TfrmFatture::buildCommandStrip(QBoxLayout* strip)
+{
+    auto make = [this](const QString& name, const QString& icon, const QString& text) {
+        auto* b = new PictureButton(name, QStringLiteral(":/icons/") + icon + QStringLiteral(".svg"), text,
+                                    QSize(30, 30), this);
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setFont(screenFont(QStringLiteral("Tahoma"), 8));
+        b->setMinimumWidth(58);
+        return b;
+    };
+    auto gap = [strip] { strip->addSpacing(10); };
+    cmdNuovo = make(QStringLiteral("cmdNuovo"), QStringLiteral("nuovo"), QStringLiteral("Nuovo"));
+    cmdSalva = make(QStringLiteral("cmdSalva"), QStringLiteral("salva"), QStringLiteral("Salva"));
+    cmdPrimo = make(QStringLiteral("cmdPrimo"), QStringLiteral("primo"), QStringLiteral("Prima"));
+    cmdIndietro = make(QStringLiteral("cmdIndietro"), QStringLiteral("indietro"), QStringLiteral("Precedente"));
+    lblPosizione = new QLabel(this);
+    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    lblPosizione->setAlignment(Qt::AlignCenter);
+    lblPosizione->setMinimumWidth(56);
+    lblPosizione->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
+    lblPosizione->setStyleSheet(QStringLiteral("QLabel { color: #23318A; background: white; border: 1px solid "
+                                               "#C9D0E0; border-radius: 4px; padding: 4px; }"));
+    cmdAvanti = make(QStringLiteral("cmdAvanti"), QStringLiteral("avanti"), QStringLiteral("Successiva"));
+    cmdUltimo = make(QStringLiteral("cmdUltimo"), QStringLiteral("ultimo"), QStringLiteral("Ultima"));
+    cmdTrova = make(QStringLiteral("cmdTrova"), QStringLiteral("trova"), QStringLiteral("Trova"));
+    cmdSospese = make(QStringLiteral("cmdSospese"), QStringLiteral("sospese"), QStringLiteral("Non saldate"));
+    cmdStampa = make(QStringLiteral("cmdStampa"), QStringLiteral("stampa"), QStringLiteral("Stampa"));
+    cmdAnteprima = make(QStringLiteral("cmdAnteprima"), QStringLiteral("anteprima"), QStringLiteral("Anteprima"));
+    cmdPDF = make(QStringLiteral("cmdPDF"), QStringLiteral("pdf"), QStringLiteral("Crea PDF"));
+    cmdEsporta = make(QStringLiteral("cmdEsporta"), QStringLiteral("esporta"), QStringLiteral("Excel"));
+    cmdRiepMensile = make(QStringLiteral("cmdRiepMensile"), QStringLiteral("riepmensile"), QStringLiteral("Mensile"));
+    cmdRiepTrimestrale = make(QStringLiteral("cmdRiepTrimestrale"), QStringLiteral("rieptrimestrale"),
+                              QStringLiteral("Trimestrale"));
+    cmdRiepAnnuale = make(QStringLiteral("cmdRiepAnnuale"), QStringLiteral("riepannuale"), QStringLiteral("Annuale"));
+    cmdNumerazione = make(QStringLiteral("cmdNumerazione"), QStringLiteral("numerazione"),
+                          QStringLiteral("Numerazione"));
+    cmdGuida = make(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QStringLiteral("Guida"));
+    cmdEsci = make(QStringLiteral("cmdEsci"), QStringLiteral("esci"), QStringLiteral("Esci"));
+
+    strip->addWidget(cmdNuovo);
+    strip->addWidget(cmdSalva);
+    gap();
+    strip->addWidget(cmdPrimo);
+    strip->addWidget(cmdIndietro);
+    strip->addWidget(lblPosizione);
+    strip->addWidget(cmdAvanti);
+    strip->addWidget(cmdUltimo);
+    gap();
+    for (PictureButton* b : {cmdTrova, cmdSospese})
+        strip->addWidget(b);
+    gap();
+    for (PictureButton* b : {cmdStampa, cmdAnteprima, cmdPDF, cmdEsporta})
+        strip->addWidget(b);
+    gap();
+    for (PictureButton* b : {cmdRiepMensile, cmdRiepTrimestrale, cmdRiepAnnuale})
+        strip->addWidget(b);
+    gap();
+    strip->addWidget(cmdNumerazione);
+    strip->addStretch(1);
+    strip->addWidget(cmdGuida);
+    strip->addWidget(cmdEsci);
+}
+
+QGroupBox* TfrmFatture::buildCompanyPanel()
+{
+    panDitta = new QGroupBox(QStringLiteral("Ditta emittente"), this);
+    panDitta->setObjectName(QStringLiteral("panDitta"));
+    QGroupBox* p = panDitta;
+    txtDitta = edit(p, QStringLiteral("txtDitta"), 50);
+    txtViaDitta = edit(p, QStringLiteral("txtViaDitta"), 50);
+    txtCapDitta = edit(p, QStringLiteral("txtCapDitta"), 12);
+    txtCittaDitta = edit(p, QStringLiteral("txtCittaDitta"), 50);
+    txtProvDitta = new QComboBox(p);
+    txtProvDitta->setObjectName(QStringLiteral("txtProvDitta"));
+    txtIvaDitta = edit(p, QStringLiteral("txtIvaDitta"), 30);
+    txtCodFiscDitta = edit(p, QStringLiteral("txtCodFiscDitta"), 30);
+    txtLibero01 = edit(p, QStringLiteral("txtLibero01"), 50);
+    txtLibero02 = edit(p, QStringLiteral("txtLibero02"), 50);
+    btnIvaDitta = smallButton(p, QStringLiteral("btnIvaDitta"), QStringLiteral("controlla"), QStringLiteral("Controlla"));
+    btnCodFiscDitta = smallButton(p, QStringLiteral("btnCodFiscDitta"), QStringLiteral("controlla"),
+                                  QStringLiteral("Controlla"));
+    btnCancDitta = smallButton(p, QStringLiteral("btnCancDitta"), QStringLiteral("cancella"),
+                               QStringLiteral("Cancella i dati della Ditta"));
+    btnLogo = smallButton(p, QStringLiteral("btnLogo"), QStringLiteral("logoditta"), QStringLiteral("Logo"));
+
+    auto* g = panelGrid(p);
+    g->addWidget(caption(QStringLiteral("Ditta emittente:"), p), 0, 0);
+    g->addWidget(txtDitta, 0, 1, 1, 3);
+    g->addWidget(btnCancDitta, 0, 4, Qt::AlignRight);
+    g->addWidget(btnLogo, 0, 5);
+    addAddressRows(g, 1, p, txtViaDitta, txtCapDitta, txtCittaDitta, txtProvDitta, txtIvaDitta, btnIvaDitta,
+                   txtCodFiscDitta, btnCodFiscDitta);
+    g->addWidget(caption(QStringLiteral("Campo libero 1:"), p), 5, 0);
+    g->addWidget(txtLibero01, 5, 1, 1, 5);
+    g->addWidget(caption(QStringLiteral("Campo libero 2:"), p), 6, 0);
+    g->addWidget(txtLibero02, 6, 1, 1, 5);
+    return p;
+}
+
+QGroupBox* TfrmFatture::buildCustomerPanel()
+{
+    panCliente = new QGroupBox(QStringLiteral("Cliente"), this);
+    panCliente->setObjectName(QStringLiteral("panCliente"));
+    QGroupBox* p = panCliente;
+    txtCliente = edit(p, QStringLiteral("txtCliente"), 50);
+    txtViaCliente = edit(p, QStringLiteral("txtViaCliente"), 50);
+    txtCapCliente = edit(p, QStringLiteral("txtCapCliente"), 12);
+    txtCittaCliente = edit(p, QStringLiteral("txtCittaCliente"), 50);
+    txtProvCliente = new QComboBox(p);
+    txtProvCliente->setObjectName(QStringLiteral("txtProvCliente"));
+    txtIvaCliente = edit(p, QStringLiteral("txtIvaCliente"), 30);
+    txtCodFiscCliente = edit(p, QStringLiteral("txtCodFiscCliente"), 30);
+    txtRiferimenti = edit(p, QStringLiteral("txtRiferimenti"), 50);
+    impCliente = smallButton(p, QStringLiteral("impCliente"), QStringLiteral("importa"),
+                             QStringLiteral("Importa cliente"));
+    btnIvaCliente = smallButton(p, QStringLiteral("btnIvaCliente"), QStringLiteral("controlla"),
+                                QStringLiteral("Controlla"));
+    btnCodFiscCliente = smallButton(p, QStringLiteral("btnCodFiscCliente"), QStringLiteral("controlla"),
+                                    QStringLiteral("Controlla"));
+    cmdDatiComputer = new QPushButton(QIcon(QStringLiteral(":/icons/trasporto.svg")),
+                                      QStringLiteral("Altre informazioni"), p);
+    cmdDatiComputer->setObjectName(QStringLiteral("cmdDatiComputer"));
+
+    auto* g = panelGrid(p);
+    g->addWidget(caption(QStringLiteral("Cognome e nome o ragione sociale Cliente:"), p), 0, 0, 1, 6);
+    g->addWidget(txtCliente, 1, 0, 1, 5);
+    g->addWidget(impCliente, 1, 5);
+    addAddressRows(g, 2, p, txtViaCliente, txtCapCliente, txtCittaCliente, txtProvCliente, txtIvaCliente,
+                   btnIvaCliente, txtCodFiscCliente, btnCodFiscCliente);
+    g->addWidget(caption(QStringLiteral("Riferimenti:"), p), 6, 0);
+    g->addWidget(txtRiferimenti, 6, 1, 1, 3);
+    g->addWidget(cmdDatiComputer, 6, 4, 1, 2);
+    return p;
+}
+
+QGroupBox* TfrmFatture::buildDocumentPanel()
+{
+    panNumFattura = new QGroupBox(QStringLiteral("Documento"), this);
+    panNumFattura->setObjectName(QStringLiteral("panNumFattura"));
+    QGroupBox* p = panNumFattura;
+    txtNumFatt = edit(p, QStringLiteral("txtNumFatt"), 30);
+    txtNumFatt->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
+    txtData = edit(p, QStringLiteral("txtData"), 20);
+    txtData->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
+    txtData->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
+    impOggi = smallButton(p, QStringLiteral("impOggi"), QStringLiteral("oggi"), QStringLiteral("Oggi"));
+    txtPagamento = edit(p, QStringLiteral("txtPagamento"), 50);
+    txtBanca = edit(p, QStringLiteral("txtBanca"), 50);
+    txtIban = edit(p, QStringLiteral("txtIban"), 50);
+
+    auto* g = panelGrid(p);
+    g->addWidget(caption(QStringLiteral("Proforma n."), p), 0, 0);
+    g->addWidget(txtNumFatt, 0, 1, 1, 2);
+    g->addWidget(caption(QStringLiteral("Data emissione:"), p), 1, 0);
+    g->addWidget(txtData, 1, 1);
+    g->addWidget(impOggi, 1, 2);
+    g->addWidget(caption(QStringLiteral("Pagamento:"), p), 2, 0);
+    g->addWidget(txtPagamento, 2, 1, 1, 2);
+    g->addWidget(caption(QStringLiteral("Banca d'appoggio:"), p), 3, 0);
+    g->addWidget(txtBanca, 3, 1, 1, 2);
+    g->addWidget(caption(QStringLiteral("IBAN:"), p), 4, 0);
+    g->addWidget(txtIban, 4, 1, 1, 2);
+    g->setRowStretch(5, 1);
+    g->setColumnStretch(1, 1);
+    return p;
+}
+
+QWidget* TfrmFatture::buildArticlePages()
+{
+    pages = new QStackedWidget(this);
+    pages->setObjectName(QStringLiteral("pagesArticoli"));
+    const QStringList letters = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                                 QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F")};
+    for (int page = 0; page < 6; ++page) {
+        auto* box = new QGroupBox(QStringLiteral("Articoli %1 - %2").arg(page * 5 + 1).arg(page * 5 + 5), pages);
+        box->setObjectName(QStringLiteral("grpPage") + two(page + 1));
+        grpPage[size_t(page)] = box;
+        auto* g = new QGridLayout(box);
+        g->setContentsMargins(10, 14, 10, 8);
+        g->setHorizontalSpacing(6);
+        g->setVerticalSpacing(5);
+        const QStringList headings = {QString(), QStringLiteral("Quant."), QStringLiteral("Codice articolo:"),
+                                      QString(), QStringLiteral("Descrizione:"), QStringLiteral("Prezzo:"),
+                                      QStringLiteral("% Sc."), QStringLiteral("Importo tot."), QStringLiteral("Es.")};
+        for (int c = 0; c < headings.size(); ++c) {
+            if (headings[c].isEmpty())
+                continue;
+            auto* h = caption(headings[c], box);
+            h->setStyleSheet(QStringLiteral("color: #23318A; font-weight: bold;"));
+            if (c == 5 || c == 6 || c == 7)
+                h->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            g->addWidget(h, 0, c);
+        }
+        for (int i = 0; i < 5; ++i) {
+            const int row = page * 5 + i + 1;
+            const size_t k = size_t(row - 1);
+            const QString nn = two(row);
+            auto* number = caption(QString::number(row) + u'.', box);
+            number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            txtQuant[k] = edit(box, QStringLiteral("txtQuant") + nn, 6);
+            txtCodice[k] = edit(box, QStringLiteral("txtCodice") + nn, 20);
+            impMag[k] = smallButton(box, QStringLiteral("impMag") + nn, QStringLiteral("importa"),
+                                    QStringLiteral("Importa articolo"));
+            txtDesc[k] = edit(box, QStringLiteral("txtDesc") + nn, 55);
+            txtPrezzo[k] = edit(box, QStringLiteral("txtPrezzo") + nn, 10);
+            txtPercSconto[k] = edit(box, QStringLiteral("txtPercSconto") + nn, 6);
+            txtImporto[k] = amountLabel(box, QStringLiteral("txtImporto") + nn);
+            chkEs[k] = new QCheckBox(box);
+            chkEs[k]->setObjectName(QStringLiteral("chkEs") + nn);
+            for (QLineEdit* e : {txtQuant[k], txtPrezzo[k], txtPercSconto[k]})
+                e->setAlignment(Qt::AlignRight);
+            txtQuant[k]->setMaximumWidth(70);
+            txtCodice[k]->setMaximumWidth(170);
+            txtPrezzo[k]->setMaximumWidth(110);
+            txtPercSconto[k]->setMaximumWidth(64);
+            g->addWidget(number, i + 1, 0);
+            g->addWidget(txtQuant[k], i + 1, 1);
+            g->addWidget(txtCodice[k], i + 1, 2);
+            g->addWidget(impMag[k], i + 1, 3);
+            g->addWidget(txtDesc[k], i + 1, 4);
+            g->addWidget(txtPrezzo[k], i + 1, 5);
+            g->addWidget(txtPercSconto[k], i + 1, 6);
+            g->addWidget(txtImporto[k], i + 1, 7);
+            g->addWidget(chkEs[k], i + 1, 8, Qt::AlignCenter);
+        }
+        g->setColumnStretch(4, 1);
+        g->setRowStretch(6, 1); // spare height goes below the rows, never between them
+        auto* arrows = new QVBoxLayout;
+        arrows->addStretch(1);
+        if (page > 0) {
+            auto* b = new PictureButton(QStringLiteral("imgIndietro_") + letters[page], QStringLiteral(":/icons/indietro.svg"),
+                                        QStringLiteral("Articoli precedenti"), QSize(26, 26), box);
+            imgIndietro[size_t(page)] = b;
+            arrows->addWidget(b);
+        }
+        if (page < 5) {
+            auto* b = new PictureButton(QStringLiteral("imgAvanti_") + letters[page], QStringLiteral(":/icons/avanti.svg"),
+                                        QStringLiteral("Articoli successivi"), QSize(26, 26), box);
+            imgAvanti[size_t(page)] = b;
+            arrows->addWidget(b);
+        }
+        arrows->addStretch(1);
+        g->addLayout(arrows, 1, 9, 5, 1);
+        pages->addWidget(box);
+    }
+    return pages;
+}
+
+QWidget* TfrmFatture::buildTotals()
+{
+    auto* box = new QGroupBox(QStringLiteral("Totali"), this);
+    box->setObjectName(QStringLiteral("panTotali"));
+    txtTotImponibile = amountLabel(box, QStringLiteral("txtTotImponibile"));
+    txtPercIva = edit(box, QStringLiteral("txtPercIva"), 10);
+    txtPercIva->setAlignment(Qt::AlignRight);
+    txtPercIva->setMaximumWidth(70);
+    txtTotImposta = amountLabel(box, QStringLiteral("txtTotImposta"));
+    txtTotIva = amountLabel(box, QStringLiteral("txtTotIva"));
+    txtTotEsente = amountLabel(box, QStringLiteral("txtTotEsente"));
+    txtTotFattura = amountLabel(box, QStringLiteral("txtTotFattura"), true);
+    txtTotFattura->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
+    txtNote = edit(box, QStringLiteral("txtNote"), 250);
+    cmdCalcola = new QPushButton(QIcon(QStringLiteral(":/icons/calcola.svg")), QStringLiteral("Calcola"), box);
+    cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
+    cmdCalcola->setFocusPolicy(Qt::NoFocus);
+    chkSaldata = new QCheckBox(QStringLiteral("Saldata"), box);
+    chkSaldata->setObjectName(QStringLiteral("chkSaldata"));
+    chkSaldata->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
+
+    auto* g = panelGrid(box);
+    g->addWidget(caption(QStringLiteral("Tot. imponibile:"), box), 0, 0);
+    g->addWidget(txtTotImponibile, 0, 1);
+    auto* vat = new QHBoxLayout;
+    vat->addWidget(txtPercIva);
+    vat->addWidget(caption(QStringLiteral("%"), box));
+    g->addWidget(caption(QStringLiteral("IVA:"), box), 0, 2);
+    g->addLayout(vat, 0, 3);
+    g->addWidget(caption(QStringLiteral("Tot. imposta:"), box), 0, 4);
+    g->addWidget(txtTotImposta, 0, 5);
+    g->addWidget(caption(QStringLiteral("Tot. IVA inclusa:"), box), 0, 6);
+    g->addWidget(txtTotIva, 0, 7);
+    g->addWidget(caption(QStringLiteral("Tot. esente:"), box), 0, 8);
+    g->addWidget(txtTotEsente, 0, 9);
+    auto* total = caption(QStringLiteral("TOTALE:"), box);
+    total->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
+    g->addWidget(total, 0, 10);
+    g->addWidget(txtTotFattura, 0, 11);
+    auto* note = caption(QStringLiteral("NOTE:"), box);
+    note->setStyleSheet(QStringLiteral("color: #23318A; font-weight: bold;"));
+    g->addWidget(note, 1, 0);
+    g->addWidget(txtNote, 1, 1, 1, 7);
+    g->addWidget(chkSaldata, 1, 8, 1, 2);
+    g->addWidget(cmdCalcola, 1, 10, 1, 2);
+    g->setColumnStretch(12, 1);
+    txtTotFattura->setMinimumWidth(120);
+    return box;
+}
+
+// ---------------------------------------------------------------- keys, hints, commands
+
+void TfrmFatture::setUpKeys()
+{
+    makeProvinceField(txtProvDitta);
+    makeProvinceField(txtProvCliente);
+    for (QLineEdit* e : {txtCodFiscDitta, txtCodFiscCliente, txtIban})
+        makeUpperCase(e);
+
+    QList<QWidget*> highlighted = {txtDitta, txtViaDitta, txtCapDitta, txtCittaDitta, txtProvDitta, txtIvaDitta,
+                                   txtCodFiscDitta, txtLibero01, txtLibero02, txtCliente, txtViaCliente,
+                                   txtCapCliente, txtCittaCliente, txtProvCliente, txtIvaCliente,
+                                   txtCodFiscCliente, txtRiferimenti, txtNumFatt, txtData, txtPagamento,
+                                   txtBanca, txtIban, txtNote, txtPercIva};
+    setEnterOrder({txtDitta, txtViaDitta, txtCapDitta, txtCittaDitta, txtProvDitta, txtIvaDitta, txtCodFiscDitta,
+                   txtLibero01, txtLibero02, txtCliente, txtViaCliente, txtCapCliente, txtCittaCliente,
+                   txtProvCliente, txtIvaCliente, txtCodFiscCliente, txtRiferimenti, txtNumFatt, txtData,
+                   txtPagamento, txtBanca, txtIban, txtNote});
+
+    for (int row = 1; row <= 30; ++row) {
+        const size_t k = size_t(row - 1);
+        highlighted << txtQuant[k] << txtCodice[k] << txtDesc[k] << txtPrezzo[k] << txtPercSconto[k];
+        setEnterOrder({txtQuant[k], txtCodice[k], txtDesc[k], txtPrezzo[k], txtPercSconto[k], chkEs[k]});
+        // From the exempt box, Enter goes on to the next row, turning the page when it must.
+        FieldRules::of(chkEs[k])->onEnter([this, row] {
+            if (row == 30) {
+                txtPercIva->setFocus();
+                return;
+            }
+            if (row % 5 == 0)
+                showPage(row / 5 + 1);
+            txtQuant[size_t(row)]->setFocus();
+        });
+        auto emptyRow = [this, k](int) {
+            txtImporto[k]->clear();
+            for (QLabel* t : {txtTotImponibile, txtTotImposta, txtTotIva, txtTotEsente, txtTotFattura})
+                t->clear();
+        };
+        for (QLineEdit* e : {txtQuant[k], txtPrezzo[k], txtPercSconto[k]})
+            FieldRules::of(e)->filter(KeyFilter::Decimal).onKeyDown(emptyRow);
+        FieldRules::of(txtQuant[k])->onLeave([e = txtQuant[k]] { e->setText(tidyQuantity(e->text())); });
+        FieldRules::of(txtPrezzo[k])->onLeave([e = txtPrezzo[k]] { e->setText(tidyPrice(e->text())); });
+        FieldRules::of(txtPercSconto[k])->onLeave([e = txtPercSconto[k]] { e->setText(tidyDiscount(e->text())); });
+    }
+    FieldRules::of(txtPercIva)
+        ->filter(KeyFilter::Decimal)
+        .enterMovesTo(txtNote)
+        .onKeyDown([this](int) {
+            for (QLabel* t : {txtTotImponibile, txtTotImposta, txtTotIva, txtTotEsente, txtTotFattura})
+                t->clear();
+        })
+        .onLeave([this] { txtPercIva->setText(tidyVatRate(txtPercIva->text())); });
+    addHighlights(highlighted);
+}
+
+void TfrmFatture::setUpHints()
+{
+    const std::pair<QWidget*, const char16_t*> hints[] = {
+        {cmdNuovo, u"Predispone la schermata per l'emissione di una nuova fattura proforma."},
+        {cmdSalva, u"Salva o aggiorna la fattura proforma corrente."},
+        {cmdPrimo, u"Visualizza la prima fattura proforma in archivio."},
+        {cmdIndietro, u"Visualizza la fattura proforma precedente in archivio."},
+        {cmdAvanti, u"Visualizza la fattura proforma successiva in archivio."},
+        {cmdUltimo, u"Visualizza l'ultima fattura proforma in archivio."},
+        {cmdTrova, u"Trova una fattura proforma in archivio."},
+        {cmdSospese, u"Visualizza il riepilogo delle fatture proforma non saldate."},
+        {cmdStampa, u"Stampa la fattura proforma corrente."},
+        {cmdAnteprima, u"Visualizza l'anteprima di stampa della fattura proforma corrente."},
+        {cmdPDF, u"Esporta la fattura proforma corrente in formato PDF."},
+        {cmdEsporta, u"Esporta le fatture proforma in archivio in un file di Microsoft Excel."},
+        {cmdRiepMensile, u"Visualizza il riepilogo mensile delle fatture proforma emesse."},
+        {cmdRiepTrimestrale, u"Visualizza il riepilogo trimestrale delle fatture proforma emesse."},
+        {cmdRiepAnnuale, u"Visualizza il riepilogo annuale delle fatture proforma emesse."},
+        {cmdNumerazione, u"Imposta il numero iniziale per la numerazione delle fatture proforma."},
+        {cmdGuida, u"Visualizza la pagina della guida sensibile al contesto."},
+        {cmdEsci, u"Esci da questa schermata di lavoro."},
+        {cmdCalcola, u"Effettua il calcolo dei totali."},
+        {cmdDatiComputer, u"Apri la finestra per l'inserimento dei dati del trasporto."},
+        {btnCancDitta, u"Cancella i dati della Ditta emittente."},
+        {btnLogo, u"Carica il logo della Ditta emittente."},
+        {btnCodFiscDitta, u"Controlla il codice fiscale."},
+        {btnCodFiscCliente, u"Controlla il codice fiscale."},
+        {btnIvaDitta, u"Controlla il numero di partita IVA."},
+        {btnIvaCliente, u"Controlla il numero di partita IVA."},
+        {impCliente, u"Importa i dati del cliente dall'archivio anagrafico."},
+        {impOggi, u"Inserisci la data corrente."},
+        {chkSaldata, u"Contrassegna come fattura saldata."},
+    };
+    for (const auto& [control, text] : hints)
+        panInfo->addHint(control, QString::fromUtf16(text));
+    for (size_t k = 0; k < 30; ++k) {
+        panInfo->addHint(impMag[k], QStringLiteral("Importa i dati dell'articolo dal magazzino."));
+        panInfo->addHint(chkEs[k], QStringLiteral("Contrassegna come articolo esente da IVA."));
+    }
+    for (size_t p = 0; p < 6; ++p) {
+        if (imgAvanti[p])
+            panInfo->addHint(imgAvanti[p], QStringLiteral("Visualizza i prossimi cinque articoli."));
+        if (imgIndietro[p])
+            panInfo->addHint(imgIndietro[p], QStringLiteral("Visualizza i cinque articoli precedenti."));
+    }
+    // The bare background, the panels and the pages empty the line.
+    panInfo->clearOver(this);
+    for (QWidget* area : {static_cast<QWidget*>(panDitta), static_cast<QWidget*>(panCliente),
+                          static_cast<QWidget*>(panNumFattura)})
+        panInfo->clearOver(area);
+    for (QGroupBox* page : grpPage)
+        panInfo->clearOver(page);
+}
+
+void TfrmFatture::connectCommands()
+{
+    connect(cmdNuovo, &QToolButton::clicked, this, &TfrmFatture::cmdNuovoClick);
+    connect(cmdSalva, &QToolButton::clicked, this, &TfrmFatture::cmdSalvaClick);
+    connect(cmdPrimo, &QToolButton::clicked, this, &TfrmFatture::cmdPrimoClick);
+    connect(cmdIndietro, &QToolButton::clicked, this, &TfrmFatture::cmdIndietroClick);
+    connect(cmdAvanti, &QToolButton::clicked, this, &TfrmFatture::cmdAvantiClick);
+    connect(cmdUltimo, &QToolButton::clicked, this, &TfrmFatture::cmdUltimoClick);
+    connect(cmdCalcola, &QPushButton::clicked, this, &TfrmFatture::cmdCalcolaClick);
+    connect(btnCancDitta, &QToolButton::clicked, this, &TfrmFatture::btnCancDittaClick);
+    connect(cmdEsci, &QToolButton::clicked, this, &QWidget::close);
+    connect(cmdGuida, &QToolButton::clicked, this,
+            [this] { showHelp(m_ctx, this, HelpTexts::invoicesTitle(), HelpTexts::invoices()); });
+    connect(btnIvaDitta, &QToolButton::clicked, this,
+            [this] { openVatNumberCheck(m_ctx, this, txtIvaDitta->text()); });
+    connect(btnIvaCliente, &QToolButton::clicked, this,
+            [this] { openVatNumberCheck(m_ctx, this, txtIvaCliente->text()); });
+    connect(btnCodFiscDitta, &QToolButton::clicked, this,
+            [this] { openTaxCodeCheck(m_ctx, this, txtCodFiscDitta->text()); });
+    connect(btnCodFiscCliente, &QToolButton::clicked, this,
+            [this] { openTaxCodeCheck(m_ctx, this, txtCodFiscCliente->text()); });
+    connect(impOggi, &QToolButton::clicked, this,
+            [this] { txtData->setText(formatDate(m_ctx.services().now().date())); });
+    for (size_t p = 0; p < 6; ++p) {
+        if (imgAvanti[p])
+            connect(imgAvanti[p], &QToolButton::clicked, this, [this, p] { showPage(int(p) + 2); });
+        if (imgIndietro[p])
+            connect(imgIndietro[p], &QToolButton::clicked, this, [this, p] { showPage(int(p)); });
+    }
+
+    auto withContext = [](const QString& context) {
+        return [context](QDialog& d) {
+            if (auto* memory = d.findChild<QLabel*>(QStringLiteral("lblMemory")))
+                memory->setText(context);
+        };
+    };
+    connect(cmdNumerazione, &QToolButton::clicked, this, [this, withContext] {
+        runDialog(u"frmNumerazioneFat", [&](QDialog& d) {
+            withContext(QStringLiteral("fatture"))(d);
+            d.setWindowTitle(QStringLiteral(" Impostazione inizio numerazione fatture"));
+        });
+    });
+    connect(btnLogo, &QToolButton::clicked, this, [this] { runDialog(u"frmLogo"); });
+    connect(cmdDatiComputer, &QPushButton::clicked, this, [this, withContext] {
+        runDialog(u"frmDatiFattura", withContext(QStringLiteral("fatture")));
+    });
+    connect(impCliente, &QToolButton::clicked, this,
+            [this, withContext] { runDialog(u"frmTrovaClienti", withContext(QStringLiteral("fatture"))); });
+    connect(cmdTrova, &QToolButton::clicked, this,
+            [this, withContext] { runDialog(u"frmTrovaFatture", withContext(QStringLiteral("fatture"))); });
+    connect(cmdSospese, &QToolButton::clicked, this, [this] { runDialog(u"frmSospese"); });
+    connect(cmdStampa, &QToolButton::clicked, this, [this] { runDialog(u"frmStampaFat"); });
+    connect(cmdAnteprima, &QToolButton::clicked, this, [this] { runDialog(u"frmAnteprimaFat"); });
+    connect(cmdPDF, &QToolButton::clicked, this, [this] { runDialog(u"frmCrea_PDF_Fat"); });
+    connect(cmdEsporta, &QToolButton::clicked, this, [this] { runDialog(u"frmExpFatture"); });
+    auto withYear = [this](QDialog& d) {
+        if (auto* year = d.findChild<QLabel*>(QStringLiteral("lblAnno")))
+            year->setText(trimmed(lblAnno->text()));
+    };
+    connect(cmdRiepMensile, &QToolButton::clicked, this, [this, withYear] { runDialog(u"frmRiepMensile", withYear); });
+    connect(cmdRiepTrimestrale, &QToolButton::clicked, this,
+            [this, withYear] { runDialog(u"frmRiepTrimestrale", withYear); });
+    connect(cmdRiepAnnuale, &QToolButton::clicked, this, [this] { runDialog(u"frmRiepAnnuale"); });
+    for (int row = 1; row <= 30; ++row) {
+        connect(impMag[size_t(row - 1)], &QToolButton::clicked, this, [this, row, withContext] {
+            runDialog(u"frmImportaMagazzino", [this, row, withContext](QDialog& d) {
+                withContext(QStringLiteral("fat_art_") + two(row))(d);
+                const QString quantity = trimmed(txtQuant[size_t(row - 1)]->text());
+                if (!quantity.isEmpty())
+                    if (auto* field = d.findChild<QLineEdit*>(QStringLiteral("txtQuant")))
+                        field->setText(quantity);
+            });
+        });
+    }
+}
+
+void TfrmFatture::runDialog(QStringView name, const std::function<void(QDialog&)>& prepare)
+{
+    auto dialog = m_ctx.createDialog(name, this);
+    if (!dialog)
+        return;
+    if (prepare)
+        prepare(*dialog);
+    m_ctx.services().runModal(*dialog);
+}
+
+void TfrmFatture::updateAvailableCommands()
+{
+    // Commands whose windows this build does not have stay visible but cannot be pressed.
+    const std::pair<QWidget*, const char16_t*> targets[] = {
+        {cmdNumerazione, u"frmNumerazioneFat"}, {btnLogo, u"frmLogo"},
+        {cmdDatiComputer, u"frmDatiFattura"},   {impCliente, u"frmTrovaClienti"},
+        {cmdTrova, u"frmTrovaFatture"},         {cmdSospese, u"frmSospese"},
+        {cmdStampa, u"frmStampaFat"},           {cmdAnteprima, u"frmAnteprimaFat"},
+        {cmdPDF, u"frmCrea_PDF_Fat"},           {cmdEsporta, u"frmExpFatture"},
+        {cmdRiepMensile, u"frmRiepMensile"},    {cmdRiepTrimestrale, u"frmRiepTrimestrale"},
+        {cmdRiepAnnuale, u"frmRiepAnnuale"},
+    };
+    for (const auto& [control, name] : targets)
+        control->setEnabled(m_ctx.hasDialog(QStringView(name)));
+    const bool articles = m_ctx.hasDialog(u"frmImportaMagazzino");
+    for (PictureButton* b : impMag)
+        b->setEnabled(articles);
+}
+
+// ---------------------------------------------------------------- pages
+
+void TfrmFatture::showPage(int page)
+{
+    page = qBound(1, page, 6);
+    pages->setCurrentIndex(page - 1);
+    txtQuant[size_t((page - 1) * 5)]->setFocus();
+}
+
+int TfrmFatture::currentPage() const { return pages->currentIndex() + 1; }
+
+// ---------------------------------------------------------------- screen <-> record
+
+
+void TfrmFatture::fillRecord(Record& invoice) const
+{
+    for (size_t i = 0; i < m_fieldControls.size(); ++i) {
+        QWidget* w = m_fieldControls[i];
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            invoice.setText(int(i), e->text());
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            invoice.setText(int(i), l->text());
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            invoice.setText(int(i), c->currentText());
+        else if (auto* b = qobject_cast<QCheckBox*>(w))
+            invoice.setFlag(int(i), b->isChecked());
+    }
+}
+
+void TfrmFatture::showRecord(const Record& invoice)
+{
+    for (size_t i = 0; i < m_fieldControls.size(); ++i) {
+        QWidget* w = m_fieldControls[i];
+        const QString text = invoice.text(int(i));
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            e->setText(text);
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            l->setText(text);
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            c->setEditText(text);
+        else if (auto* b = qobject_cast<QCheckBox*>(w)) {
+            // A flag that is neither "Sì" nor "No" leaves the box as it was.
+            if (text == Record::yesText())
+                b->setChecked(true);
+            else if (text == Record::noText())
+                b->setChecked(false);
+        }
+    }
+}
+
+QHash<QString, QString> TfrmFatture::printTexts() const
+{
+    QHash<QString, QString> texts;
+    const RecordLayout& layout = InvoiceRecord::layout();
+    for (size_t i = 0; i < m_fieldControls.size(); ++i) {
+        QWidget* w = m_fieldControls[i];
+        QString text;
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            text = e->text();
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            text = l->text();
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            text = c->currentText();
+        else
+            continue;
+        texts.insert(layout.fields[i].name(), trimmed(text));
+    }
+    return texts;
+}
+
+InvoiceFigures TfrmFatture::figures() const
+{
+    InvoiceFigures f;
+    for (int row = 1; row <= 30; ++row) {
+        const size_t k = size_t(row - 1);
+        f.row(row) = {txtQuant[k]->text(), txtPrezzo[k]->text(), txtPercSconto[k]->text(), txtImporto[k]->text(),
+                      chkEs[k]->isChecked()};
+    }
+    f.vatRate = txtPercIva->text();
+    f.taxableTotal = txtTotImponibile->text();
+    f.vatAmount = txtTotImposta->text();
+    f.totalWithVat = txtTotIva->text();
+    f.exemptTotal = txtTotEsente->text();
+    f.invoiceTotal = txtTotFattura->text();
+    return f;
+}
+
+void TfrmFatture::setFigures(const InvoiceFigures& f)
+{
+    for (int row = 1; row <= 30; ++row) {
+        const size_t k = size_t(row - 1);
+        txtQuant[k]->setText(f.row(row).quantity);
+        txtPrezzo[k]->setText(f.row(row).price);
+        txtPercSconto[k]->setText(f.row(row).discount);
+        txtImporto[k]->setText(f.row(row).amount);
+    }
+    txtPercIva->setText(f.vatRate);
+    txtTotImponibile->setText(f.taxableTotal);
+    txtTotImposta->setText(f.vatAmount);
+    txtTotIva->setText(f.totalWithVat);
+    txtTotEsente->setText(f.exemptTotal);
+    txtTotFattura->setText(f.invoiceTotal);
+}
+
+// ---------------------------------------------------------------- showing, clearing, closing
+
+void TfrmFatture::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return; // the window coming back from the task bar is not the menu opening it
+    updateAvailableCommands();
+    loadCompanyDefaults();
+    clearInvoice();
+}
+
+void TfrmFatture::loadCompanyDefaults()
+{
+    const CompanyData c = readCompanyData(numberingIniPath(m_ctx.folder()));
+    txtDitta->setText(c.name);
+    txtViaDitta->setText(c.street);
+    txtCapDitta->setText(c.postcode);
+    txtCittaDitta->setText(c.town);
+    txtProvDitta->setEditText(c.province);
+    txtIvaDitta->setText(c.vatNumber);
+    txtCodFiscDitta->setText(c.taxCode);
+    txtLibero01->setText(c.free1);
+    txtLibero02->setText(c.free2);
+    txtPagamento->setText(c.payment);
+    txtBanca->setText(c.bank);
+    txtIban->setText(c.iban);
+    txtPercIva->setText(c.vatRate);
+}
+
+void TfrmFatture::clearInvoice()
+{
+    for (QLineEdit* e : {txtNumFatt, txtData, txtCliente, txtViaCliente, txtCapCliente, txtCittaCliente,
+                         txtIvaCliente, txtCodFiscCliente, txtRiferimenti, txtNote})
+        e->clear();
+    txtProvCliente->setEditText(QString());
+    for (QLabel* l : {memVeicolo, memMarca, memColore, memImmatricolazione, memAlimentazione, memTarga,
+                      txtTotImponibile, txtTotImposta, txtTotIva, txtTotEsente, txtTotFattura, lblPosizione})
+        l->clear();
+    for (size_t k = 0; k < 30; ++k) {
+        for (QLineEdit* e : {txtQuant[k], txtCodice[k], txtDesc[k], txtPrezzo[k], txtPercSconto[k]})
+            e->clear();
+        txtImporto[k]->clear();
+        chkEs[k]->setChecked(false);
+    }
+    chkSaldata->setChecked(false);
+    showPage(1);
+    for (QComboBox* c : {txtProvDitta, txtProvCliente}) {
+        const QString text = c->currentText();
+        c->setCurrentIndex(-1);
+        c->setEditText(text);
+    }
+    txtCliente->setFocus();
+}
+
+void TfrmFatture::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    const CompanyData c{txtDitta->text(),        txtViaDitta->text(),   txtCapDitta->text(),
+                        txtCittaDitta->text(),   txtProvDitta->currentText(), txtIvaDitta->text(),
+                        txtCodFiscDitta->text(), txtLibero01->text(),   txtLibero02->text(),
+                        txtPagamento->text(),    txtBanca->text(),      txtIban->text(),
+                        txtPercIva->text()};
+    if (!writeCompanyData(numberingIniPath(m_ctx.folder()), c))
+        m_ctx.services().message(this, MessageKind::Warning,
+                                 QStringLiteral("Attenzione: non è stato possibile salvare i dati della Ditta "
+                                                "emittente nel file Numerazione.ini.\n\r\n\rAccertarsi di "
+                                                "possedere i privilegi di scrittura nella cartella di "
+                                                "installazione del programma."));
+    AppContext::showScreen(m_ctx.window(u"frmAvvio"));
+}
+
+// ---------------------------------------------------------------- commands
+
+void TfrmFatture::cmdCalcolaClick()
+{
+    InvoiceFigures f = figures();
+    calculateInvoice(f);
+    setFigures(f);
+}
+
+void TfrmFatture::btnCancDittaClick()
+{
+    for (QLineEdit* e : {txtDitta, txtViaDitta, txtCapDitta, txtCittaDitta, txtIvaDitta, txtCodFiscDitta,
+                         txtLibero01, txtLibero02})
+        e->clear();
+    txtProvDitta->setEditText(QString());
+    txtDitta->setFocus();
+}
+
+void TfrmFatture::accessFailure(MessageKind kind)
+{
+    m_ctx.services().message(this, kind, archiveAccessMessage());
+}
+
+int TfrmFatture::position() const { return trimmed(lblPosizione->text()).toInt(); }
+
+std::optional<qint64> TfrmFatture::countRecords()
+{
+    ArchiveFile file(lblFile->text(), InvoiceRecord::Size);
+    if (!file.open(ArchiveFile::Access::Read))
+        return std::nullopt;
+    const qint64 n = file.count();
+    if (!file.close())
+        return std::nullopt;
+    return n;
+}
+
+bool TfrmFatture::showStoredInvoice(qint64 r, MessageKind failureKind)
+{
+    ArchiveFile file(lblFile->text(), InvoiceRecord::Size);
+    QByteArray bytes;
+    if (!file.open(ArchiveFile::Access::Read) || !file.seek(r) || !file.read(bytes)) {
+        accessFailure(failureKind);
+        return false;
+    }
+    const qint64 after = file.position();
+    file.close();
+    showRecord(Record(InvoiceRecord::layout(), bytes));
+    lblPosizione->setText(QString::number(after));
+    return true;
+}
+
+void TfrmFatture::cmdNuovoClick()
+{
+    const InvoiceNumberProposal proposal = proposeInvoiceNumber(
+        numberingIniPath(m_ctx.folder()), lblFile->text(), m_ctx.services().now().date().year());
+    if (proposal.outcome == InvoiceNumberProposal::Outcome::ArchiveFailed) {
+        accessFailure(MessageKind::Error);
+        return;
+    }
+    lblInizio->setText(proposal.settings.start);
+    lblSolare->setText(proposal.settings.yearSetting);
+    clearInvoice();
+    if (proposal.outcome == InvoiceNumberProposal::Outcome::StartNotWhole) {
+        accessFailure(MessageKind::Error);
+        return;
+    }
+    txtNumFatt->setText(proposal.number);
+    txtData->setText(formatDate(m_ctx.services().now().date()));
+    txtCliente->setFocus();
+}
+
+void TfrmFatture::cmdSalvaClick()
+{
+    cmdCalcolaClick();
+    Services& s = m_ctx.services();
+    if (isBlank(txtCliente->text())) {
+        s.message(this, MessageKind::Warning,
+                  QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome o la ragione "
+                                 "sociale del cliente."));
+        txtCliente->setFocus();
+        return;
+    }
+    if (isBlank(txtNumFatt->text())) {
+        s.message(this, MessageKind::Warning,
+                  QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero della fattura."));
+        txtNumFatt->setFocus();
+        return;
+    }
+    if (isBlank(txtData->text())) {
+        s.message(this, MessageKind::Warning,
+                  QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data della fattura."));
+        txtData->setFocus();
+        return;
+    }
+    if (!isValidDate(txtData->text())) {
+        s.message(this, MessageKind::Warning,
+                  QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è "
+                                 "necessario indicare una data valida nel formato gg/mm/anno."));
+        txtData->setFocus();
+        return;
+    }
+
+    Record invoice(InvoiceRecord::layout());
+    fillRecord(invoice);
+    const int k = position();
+    ArchiveFile file(lblFile->text(), InvoiceRecord::Size);
+    if (!file.open(ArchiveFile::Access::Write) || !file.seek(k > 0 ? k - 1 : file.count()) ||
+        !file.write(invoice.bytes())) {
+        accessFailure(MessageKind::Warning);
+        return;
+    }
+    const qint64 stored = file.position();
+    if (!file.close()) {
+        accessFailure(MessageKind::Warning);
+        return;
+    }
+    lblPosizione->setText(QString::number(stored));
+    s.message(this, MessageKind::Information,
+              k > 0 ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")
+                    : QStringLiteral("La scheda corrente è stata inserita in archivio."));
+}
+
+void TfrmFatture::cmdPrimoClick()
+{
+    const auto n = countRecords();
+    if (!n) {
+        accessFailure(MessageKind::Warning);
+        return;
+    }
+    if (*n == 0) {
+        m_ctx.services().message(this, MessageKind::Information, kNoRecords);
+        return;
+    }
+    showStoredInvoice(0, MessageKind::Warning);
+}
+
+void TfrmFatture::cmdIndietroClick()
+{
+    const int p = position();
+    if (p == 1)
+        return;
+    const auto n = countRecords();
+    if (!n) {
+        accessFailure(MessageKind::Error);
+        return;
+    }
+    if (*n == 0) {
+        m_ctx.services().message(this, MessageKind::Information, kNoRecords);
+        return;
+    }
+    // A new invoice goes to the first stored one; a position beyond the file (it may have been
+    // replaced meanwhile) to the last.
+    const qint64 target = p == 0 ? 0 : qMin<qint64>(p - 2, *n - 1);
+    showStoredInvoice(target, MessageKind::Error);
+}
+
+void TfrmFatture::cmdAvantiClick()
+{
+    const int p = position();
+    const auto n = countRecords();
+    if (!n) {
+        accessFailure(MessageKind::Error);
+        return;
+    }
+    if (*n == 0) {
+        lblPosizione->clear();
+        m_ctx.services().message(this, MessageKind::Information, kNoRecords);
+        return;
+    }
+    if (p < *n)
+        showStoredInvoice(p, MessageKind::Error);
+}
+
+void TfrmFatture::cmdUltimoClick()
+{
+    const auto n = countRecords();
+    if (!n) {
+        accessFailure(MessageKind::Error);
+        return;
+    }
+    if (*n == 0) {
+        m_ctx.services().message(this, MessageKind::Information, kNoRecords);
+        return;
+    }
+    showStoredInvoice(*n - 1, MessageKind::Error);
+}
+
+} // namespace tarvello

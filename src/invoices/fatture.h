@@ -1,0 +1,137 @@
+#pragma once
+
+#include "archive/invoicerecord.h"
+
+#include <QHash>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QBoxLayout;
+class QCheckBox;
+class QComboBox;
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+
+namespace tarvello {
+
+class AppContext;
+class PictureButton;
+class StatusLine;
+struct InvoiceFigures;
+enum class MessageKind;
+
+// The invoice screen: one proforma invoice of the year's file at a time.
+class TfrmFatture : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfrmFatture(AppContext& ctx);
+
+    // Command strip
+    PictureButton *cmdNuovo, *cmdSalva, *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo, *cmdTrova,
+        *cmdSospese, *cmdStampa, *cmdAnteprima, *cmdPDF, *cmdEsporta, *cmdRiepMensile, *cmdRiepTrimestrale,
+        *cmdRiepAnnuale, *cmdNumerazione, *cmdGuida, *cmdEsci;
+    QLabel* lblPosizione;
+
+    // Company
+    QGroupBox* panDitta;
+    QLineEdit *txtDitta, *txtViaDitta, *txtCapDitta, *txtCittaDitta, *txtIvaDitta, *txtCodFiscDitta,
+        *txtLibero01, *txtLibero02;
+    QComboBox* txtProvDitta;
+    PictureButton *btnIvaDitta, *btnCodFiscDitta, *btnCancDitta, *btnLogo;
+
+    // Customer
+    QGroupBox* panCliente;
+    QLineEdit *txtCliente, *txtViaCliente, *txtCapCliente, *txtCittaCliente, *txtIvaCliente,
+        *txtCodFiscCliente, *txtRiferimenti;
+    QComboBox* txtProvCliente;
+    PictureButton *impCliente, *btnIvaCliente, *btnCodFiscCliente;
+    QPushButton* cmdDatiComputer;
+
+    // Document
+    QGroupBox* panNumFattura;
+    QLineEdit *txtNumFatt, *txtData, *txtPagamento, *txtBanca, *txtIban;
+    PictureButton* impOggi;
+
+    // Article rows, index 0 is row 1
+    QStackedWidget* pages;
+    std::array<QGroupBox*, 6> grpPage{};
+    std::array<QLineEdit*, 30> txtQuant{}, txtCodice{}, txtDesc{}, txtPrezzo{}, txtPercSconto{};
+    std::array<QLabel*, 30> txtImporto{};
+    std::array<QCheckBox*, 30> chkEs{};
+    std::array<PictureButton*, 30> impMag{};
+    std::array<PictureButton*, 6> imgAvanti{}, imgIndietro{}; // [0..4] and [1..5] are used
+
+    // Totals
+    QLabel *txtTotImponibile, *txtTotImposta, *txtTotIva, *txtTotEsente, *txtTotFattura;
+    QLineEdit *txtPercIva, *txtNote;
+    QPushButton* cmdCalcola;
+    QCheckBox* chkSaldata;
+
+    StatusLine* panInfo;
+
+    // Hidden state
+    QLabel *lblFile, *lblAnno, *lblInizio, *lblSolare;
+    QLabel *memVeicolo, *memMarca, *memColore, *memImmatricolazione, *memAlimentazione, *memTarga;
+
+    void cmdNuovoClick();
+    void cmdSalvaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+    void cmdCalcolaClick();
+    void btnCancDittaClick();
+    void showPage(int page); // 1..6
+    int currentPage() const;
+
+    // What the screen shows, by the invoice's field names, each text trimmed (for printing).
+    QHash<QString, QString> printTexts() const;
+
+    // The record on the screen, and the screen from a record.
+    void fillRecord(Record& invoice) const;
+    void showRecord(const Record& invoice);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildCommandStrip(QBoxLayout* strip);
+    QGroupBox* buildCompanyPanel();
+    QGroupBox* buildCustomerPanel();
+    QGroupBox* buildDocumentPanel();
+    QWidget* buildArticlePages();
+    QWidget* buildTotals();
+    void setUpKeys();
+    void setUpHints();
+    void connectCommands();
+    void updateAvailableCommands();
+
+    void loadCompanyDefaults();
+    void clearInvoice();
+    InvoiceFigures figures() const;
+    void setFigures(const InvoiceFigures& f);
+    // Opens record r (from 0) of the year's file; the box kind is used for an access failure.
+    bool showStoredInvoice(qint64 r, MessageKind failureKind);
+    // Opens the file and counts its records; nothing when it cannot be opened.
+    std::optional<qint64> countRecords();
+    int position() const; // lblPosizione as a number, 0 when empty
+    void accessFailure(MessageKind kind);
+
+    // Creates a per-use window, prepares it, and shows it modally.
+    void runDialog(QStringView name, const std::function<void(QDialog&)>& prepare = {});
+
+    AppContext& m_ctx;
+    // The control showing each field of the invoice record, in the record's order.
+    std::vector<QWidget*> m_fieldControls;
+};
+
+} // namespace tarvello

@@ -1,0 +1,132 @@
+#include "invoiceoutput.h"
+
+#include "app/appcontext.h"
+#include "app/conventions.h"
+#include "app/services.h"
+#include "fatture.h"
+#include "invoicedialogs.h"
+#include "invoiceprint.h"
+#include "report/reportdocument.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarvello {
+
+InvoiceOutputDialog::InvoiceOutputDialog(AppContext& ctx, QWidget* owner, const QString& objectName,
+                                         const QString& caption, const QString& picture,
+                                         const QString& confirmText, QSize size)
+    : QDialog(owner), m_ctx(ctx)
+{
+    nameWindow(this, objectName, caption);
+    makeDialogFrame(this);
+    setFixedSize(size);
+    auto* image = new QLabel(this);
+    image->setObjectName(QStringLiteral("imgSpiegazione"));
+    image->setPixmap(QIcon(picture).pixmap(QSize(320, 200)));
+    image->setAlignment(Qt::AlignCenter);
+    btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
+    btnConferma = new QPushButton(confirmText, this);
+    btnConferma->setObjectName(QStringLiteral("btnConferma"));
+    btnConferma->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnAnnulla);
+    buttons->addStretch(1);
+    buttons->addWidget(btnConferma);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 16, 18, 14);
+    layout->addWidget(image, 1);
+    layout->addLayout(buttons);
+    setTabOrder(btnAnnulla, btnConferma);
+    connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnConferma, &QPushButton::clicked, this, [this] { produce(); });
+}
+
+void InvoiceOutputDialog::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    QLinearGradient g(0, 0, 0, height());
+    g.setColorAt(0, QColor(0x46, 0x82, 0xB4));
+    g.setColorAt(1, Qt::white);
+    p.fillRect(rect(), g);
+}
+
+ReportDocument InvoiceOutputDialog::document() const
+{
+    ReportDocument doc(invoicePrintLayout());
+    InvoiceTexts texts;
+    if (auto* screen = qobject_cast<TfrmFatture*>(parentWidget()))
+        texts = screen->printTexts();
+    fillInvoicePrint(doc, texts, invoiceLogo(m_ctx.folder()));
+    return doc;
+}
+
+TfrmStampaFat::TfrmStampaFat(AppContext& ctx, QWidget* owner)
+    : InvoiceOutputDialog(ctx, owner, QStringLiteral("frmStampaFat"), QStringLiteral(" Stampa fattura proforma"),
+                          QStringLiteral(":/output_stampa.svg"), QStringLiteral("Stampa"), QSize(364, 287))
+{
+}
+
+void TfrmStampaFat::produce()
+{
+    const ReportDocument doc = document();
+    QPrinter printer(QPrinter::HighResolution);
+    doc.preparePrinter(&printer);
+    if (!m_ctx.services().printDialog(this, printer))
+        return; // the user changed their mind in the print dialog: this window stays
+    if (!doc.print(&printer))
+        m_ctx.services().message(this, MessageKind::Warning,
+                                 QStringLiteral("Attenzione: non è stato possibile stampare la fattura proforma."
+                                                "\n\r\n\rVerificare che la stampante sia installata e disponibile."));
+    accept();
+}
+
+TfrmAnteprimaFat::TfrmAnteprimaFat(AppContext& ctx, QWidget* owner)
+    : InvoiceOutputDialog(ctx, owner, QStringLiteral("frmAnteprimaFat"), QStringLiteral(" Anteprima di stampa"),
+                          QStringLiteral(":/output_anteprima.svg"), QStringLiteral("Mostra anteprima"),
+                          QSize(364, 287))
+{
+}
+
+void TfrmAnteprimaFat::produce()
+{
+    const ReportDocument doc = document();
+    QPrinter printer(QPrinter::HighResolution);
+    doc.preparePrinter(&printer);
+    m_ctx.services().preview(this, printer, doc.previewPainter());
+    accept();
+}
+
+TfrmCrea_PDF_Fat::TfrmCrea_PDF_Fat(AppContext& ctx, QWidget* owner)
+    : InvoiceOutputDialog(ctx, owner, QStringLiteral("frmCrea_PDF_Fat"), QStringLiteral(" Esporta in PDF"),
+                          QStringLiteral(":/output_pdf.svg"), QStringLiteral("Crea PDF"), QSize(363, 299))
+{
+}
+
+void TfrmCrea_PDF_Fat::produce()
+{
+    const QString path = QDir(m_ctx.folder()).filePath(invoicePdfName());
+    Services& s = m_ctx.services();
+    if (!document().writePdf(path, invoicePdfProperties())) {
+        s.message(this, MessageKind::Warning,
+                  QStringLiteral("Attenzione: non è stato possibile creare il file Fattura.pdf.\n\r\n\rSe il file è "
+                                 "aperto in un altro programma chiuderlo e riprovare; accertarsi inoltre di "
+                                 "possedere i privilegi di scrittura nella cartella di installazione del programma."));
+        return;
+    }
+    if (s.message(this, MessageKind::Confirmation,
+                  QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\nSi vuole "
+                                 "aprire il file?")) == Answer::Yes) {
+        s.openUrl(QUrl::fromLocalFile(path));
+        accept();
+    }
+}
+
+} // namespace tarvello

@@ -1,0 +1,141 @@
+#include "output/resultlines.h"
+
+#include "core/text.h"
+
+#include <algorithm>
+
+namespace tarvello
+{
+
+namespace
+{
+
+constexpr char16_t capital(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+}
+constexpr char16_t small(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+}
+
+void appendFitted(QString& out, QStringView text, int width)
+{
+    if (width < 0) {
+        out += text;
+        return;
+    }
+    const qsizetype kept = std::min<qsizetype>(text.size(), width);
+    out += text.first(kept);
+    if (kept < width)
+        out += QString(width - kept, u' ');
+}
+
+} // namespace
+
+QString fitToWidth(QStringView text, int width)
+{
+    QString out;
+    appendFitted(out, text, width);
+    return out;
+}
+
+QString resultLine(std::initializer_list<LinePiece> pieces)
+{
+    qsizetype size = 0;
+    for (const LinePiece& p : pieces)
+        size += p.width < 0 ? p.text.size() : p.width;
+    QString out;
+    out.reserve(size);
+    for (const LinePiece& p : pieces)
+        appendFitted(out, p.text, p.width);
+    return out;
+}
+
+ResultLine& ResultLine::add(QStringView text, int width)
+{
+    appendFitted(m_text, text, width);
+    return *this;
+}
+
+ResultLine& ResultLine::addField(QStringView field, int width)
+{
+    appendFitted(m_text, trimmed(field), width);
+    return *this;
+}
+
+int compareListOrder(QStringView a, QStringView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    const char16_t* pa = a.utf16();
+    const char16_t* pb = b.utf16();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t ca = capital(pa[i]);
+        const char16_t cb = capital(pb[i]);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    // One is the start of the other: the shorter comes first.
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+void sortInListOrder(std::vector<ResultEntry>& entries)
+{
+    std::stable_sort(entries.begin(), entries.end(), [](const ResultEntry& x, const ResultEntry& y) {
+        return compareListOrder(x.text, y.text) < 0;
+    });
+}
+
+bool containsIgnoringAsciiCase(QStringView text, QStringView lowerNeedle)
+{
+    const qsizetype n = lowerNeedle.size();
+    if (n == 0 || n > text.size())
+        return false;
+    const char16_t* t = text.utf16();
+    const char16_t* p = lowerNeedle.utf16();
+    const char16_t first = p[0];
+    const qsizetype last = text.size() - n;
+    for (qsizetype i = 0; i <= last; ++i) {
+        if (small(t[i]) != first)
+            continue;
+        qsizetype k = 1;
+        while (k < n && small(t[i + k]) == p[k])
+            ++k;
+        if (k == n)
+            return true;
+    }
+    return false;
+}
+
+ListFinder::Result ListFinder::find(std::span<const ResultEntry> lines, int selected, QStringView typed)
+{
+    Result result;
+    const int count = static_cast<int>(lines.size());
+    if (count == 0)
+        return result; // nothing searched, nothing remembered
+
+    if (selected < 0 || selected >= count)
+        selected = 0;
+    result.outcome = Outcome::NotFound;
+    result.selection = selected;
+
+    const QString wanted = lowerAscii(typed);
+    // A new text is searched from the top, the first line included; the same text again starts
+    // after the selection and comes round to the selection itself last.
+    const bool repeat = wanted == m_last;
+    const int start = repeat ? selected + 1 : 0;
+    if (!wanted.isEmpty()) {
+        for (int step = 0; step < count; ++step) {
+            const int i = (start + step) % count;
+            if (containsIgnoringAsciiCase(lines[size_t(i)].text, wanted)) {
+                result.outcome = Outcome::Found;
+                result.selection = i;
+                break;
+            }
+        }
+    }
+    m_last = wanted;
+    return result;
+}
+
+} // namespace tarvello

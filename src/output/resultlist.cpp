@@ -1,0 +1,222 @@
+#include "output/resultlist.h"
+
+#include "app/appcontext.h"
+#include "app/conventions.h"
+#include "output/listreport.h"
+#include "output/outputtexts.h"
+
+#include <QFontMetrics>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace tarvello
+{
+
+// ---------------------------------------------------------------- model
+
+ResultListModel::ResultListModel(QObject* parent) : QAbstractListModel(parent) {}
+
+void ResultListModel::setEntries(std::vector<ResultEntry> entries)
+{
+    beginResetModel();
+    m_entries = std::move(entries);
+    endResetModel();
+}
+
+void ResultListModel::clear()
+{
+    setEntries({});
+}
+
+void ResultListModel::setItemSize(const QSize& size)
+{
+    if (size == m_itemSize)
+        return;
+    // The view measures its items again on a layout change; rows and selection stay.
+    Q_EMIT layoutAboutToBeChanged();
+    m_itemSize = size;
+    Q_EMIT layoutChanged();
+}
+
+int ResultListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_entries.size());
+}
+
+QVariant ResultListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return m_entries[size_t(index.row())].text;
+    case Qt::SizeHintRole:
+        return m_itemSize.isValid() ? QVariant(m_itemSize) : QVariant();
+    default:
+        return {};
+    }
+}
+
+// ---------------------------------------------------------------- view
+
+ResultList::ResultList(AppContext& ctx, QWidget* parent)
+    : QListView(parent), m_ctx(ctx), m_model(new ResultListModel(this))
+{
+    setObjectName(QStringLiteral("lstRecords"));
+    setModel(m_model);
+    // Every line has the same size: the view measures one item instead of all of them.
+    setUniformItemSizes(true);
+    setLayoutMode(QListView::SinglePass);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    // The list's own font, whatever the style says, so the columns of the lines line up.
+    QFont font = screenFont(QStringLiteral("Courier New"), 12);
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Text, Qt::black);
+    pal.setColor(QPalette::Base, Qt::white);
+    setPalette(pal);
+    updateItemSize();
+
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            Q_EMIT recordClicked(recordAt(index.row()));
+    });
+}
+
+void ResultList::setItemWidth(int width)
+{
+    m_itemWidth = width;
+    updateItemSize();
+}
+
+void ResultList::updateItemSize()
+{
+    const QFontMetrics metrics(font());
+    m_model->setItemSize(QSize(m_itemWidth, metrics.height() + 2));
+}
+
+void ResultList::setLines(std::vector<ResultEntry> lines)
+{
+    if (m_order == Order::Sorted)
+        sortInListOrder(lines);
+    m_model->setEntries(std::move(lines));
+}
+
+void ResultList::clear()
+{
+    m_model->clear();
+}
+
+int ResultList::count() const
+{
+    return m_model->rowCount();
+}
+
+QString ResultList::lineText(int row) const
+{
+    return row >= 0 && row < count() ? m_model->entries()[size_t(row)].text : QString();
+}
+
+qint64 ResultList::recordAt(int row) const
+{
+    return row >= 0 && row < count() ? m_model->entries()[size_t(row)].record : -1;
+}
+
+QStringList ResultList::lines() const
+{
+    QStringList out;
+    out.reserve(count());
+    for (const ResultEntry& e : m_model->entries())
+        out.append(e.text);
+    return out;
+}
+
+int ResultList::currentRow() const
+{
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void ResultList::setCurrentRow(int row)
+{
+    if (row < 0 || row >= count()) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex index = m_model->index(row);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+void ResultList::selectFirst()
+{
+    if (count() > 0)
+        setCurrentRow(0);
+}
+
+std::optional<qint64> ResultList::selectedRecord() const
+{
+    const int row = currentRow();
+    if (row < 0)
+        return std::nullopt;
+    return recordAt(row);
+}
+
+ListFinder::Outcome ResultList::find(const QString& typed)
+{
+    const auto& entries = m_model->entries();
+    const ListFinder::Result result = m_finder.find(entries, currentRow(), typed);
+    if (result.outcome == ListFinder::Outcome::EmptyList) {
+        m_ctx.services().message(window(), m_emptyKind, OutputTexts::emptyListMessage());
+        return result.outcome;
+    }
+    if (result.selection != currentRow())
+        setCurrentRow(result.selection);
+    else
+        scrollTo(m_model->index(result.selection));
+    return result.outcome;
+}
+
+bool ResultList::print(const QString& title, const QStringList& trailer)
+{
+    return printListReport(m_ctx.services(), window(), title, lines(), trailer);
+}
+
+void ResultList::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        if (const auto record = selectedRecord())
+            Q_EMIT recordChosen(*record);
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void ResultList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QListView::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid())
+        return; // below the last line: nothing was chosen
+    // The view has selected the line by now; act on that line's record, whatever its text.
+    Q_EMIT recordChosen(recordAt(index.row()));
+}
+
+} // namespace tarvello

@@ -1,0 +1,260 @@
+#include "output/spreadsheet.h"
+
+#include "core/fileuse.h"
+#include "core/text.h"
+#include "core/win1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include <cstring>
+
+namespace tarvello
+{
+
+namespace
+{
+
+// The document's head, from the opening tag to the table; the sheet name goes between the two.
+constexpr const char* headBeforeSheet =
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+    "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">"
+    "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+    "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet><x:Name>";
+constexpr const char* headAfterSheet =
+    "</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
+    "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
+    "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
+    "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
+    "</head><body><table x:str>";
+constexpr const char* documentEnd = "</table></body></html>";
+
+constexpr const char* headerCellStart = "<td style=\"text-align: left; font-weight: bold;\" width=";
+constexpr const char* leftCellStart = "<td style=\"text-align: left;\">";
+constexpr const char* rightCellStart = "<td style=\"text-align: right;\">";
+constexpr const char* cellEnd = "</td>";
+
+
+} // namespace
+
+
+SpreadsheetWriter::SpreadsheetWriter(QString path, QString sheetName, QList<SpreadsheetColumn> columns)
+    : m_path(std::move(path)), m_sheetName(std::move(sheetName)), m_columns(std::move(columns))
+{
+}
+
+SpreadsheetWriter::~SpreadsheetWriter()
+{
+    cancel();
+}
+
+bool SpreadsheetWriter::fail(const QString& why)
+{
+    if (!m_failed) {
+        m_failed = true;
+        m_error = why;
+    }
+    return false;
+}
+
+bool SpreadsheetWriter::begin()
+{
+    const QFileInfo target(m_path);
+    if (target.exists()) {
+        if (!target.isFile())
+            return fail(QStringLiteral("Il percorso %1 non indica un file.").arg(m_path));
+        // A file marked read-only is kept even where we could replace it: the mark says so.
+        if (!target.isWritable() || !(target.permissions() & QFileDevice::WriteOwner))
+            return fail(QStringLiteral("Il file %1 è di sola lettura.").arg(m_path));
+        if (isFileLockedByOthers(m_path))
+            return fail(QStringLiteral("Il file %1 è in uso da un altro programma.").arg(m_path));
+    }
+    m_file = std::make_unique<QSaveFile>(m_path);
+    m_file->setDirectWriteFallback(false); // never write over the real file in place
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        const QString why = m_file->errorString();
+        m_file.reset();
+        return fail(QStringLiteral("Impossibile creare il file %1: %2").arg(m_path, why));
+    }
+    m_buffer.reserve(bufferSize + 4096);
+
+    put(headBeforeSheet);
+    putText(m_sheetName);
+    put(headAfterSheet);
+    put("<tr>");
+    for (const SpreadsheetColumn& c : m_columns) {
+        put(headerCellStart);
+        m_buffer.append(QByteArray::number(c.width));
+        put(">");
+        putText(c.header);
+        put(cellEnd);
+    }
+    put("</tr>");
+    flushIfFull();
+    return !m_failed;
+}
+
+void SpreadsheetWriter::beginRow()
+{
+    if (m_cell >= 0)
+        endRow();
+    put("<tr>");
+    m_cell = 0;
+}
+
+void SpreadsheetWriter::addCell(QStringView text)
+{
+    if (m_cell < 0)
+        beginRow();
+    if (m_cell >= m_columns.size())
+        return;
+    put(m_columns[m_cell].alignment == CellAlignment::Right ? rightCellStart : leftCellStart);
+    putText(trimmedView(text));
+    put(cellEnd);
+    ++m_cell;
+}
+
+void SpreadsheetWriter::endRow()
+{
+    if (m_cell < 0)
+        return;
+    while (m_cell < m_columns.size())
+        addCell({});
+    put("</tr>");
+    m_cell = -1;
+    flushIfFull();
+}
+
+void SpreadsheetWriter::addRow(std::initializer_list<QStringView> cells)
+{
+    beginRow();
+    for (QStringView c : cells)
+        addCell(c);
+    endRow();
+}
+
+void SpreadsheetWriter::addRow(const QStringList& cells)
+{
+    beginRow();
+    for (const QString& c : cells)
+        addCell(c);
+    endRow();
+}
+
+bool SpreadsheetWriter::commit()
+{
+    if (!m_file)
+        return fail(QStringLiteral("Il documento %1 non è stato aperto.").arg(m_path));
+    endRow();
+    put(documentEnd);
+    flush();
+    if (m_failed) {
+        cancel();
+        return false;
+    }
+    // A locked file may have been opened by another program while we wrote.
+    if (QFileInfo::exists(m_path) && isFileLockedByOthers(m_path)) {
+        cancel();
+        return fail(QStringLiteral("Il file %1 è in uso da un altro programma.").arg(m_path));
+    }
+    const bool ok = m_file->commit();
+    const QString why = m_file->errorString();
+    m_file.reset();
+    if (!ok)
+        return fail(QStringLiteral("Impossibile salvare il file %1: %2").arg(m_path, why));
+    return true;
+}
+
+void SpreadsheetWriter::cancel()
+{
+    if (m_file) {
+        m_file->cancelWriting();
+        m_file->commit(); // with writing cancelled this only removes the temporary file
+        m_file.reset();
+    }
+    m_buffer.clear();
+}
+
+void SpreadsheetWriter::put(const char* literal)
+{
+    m_buffer.append(literal, qsizetype(std::strlen(literal)));
+}
+
+void SpreadsheetWriter::putText(QStringView text)
+{
+    const qsizetype n = text.size();
+    const char16_t* p = text.utf16();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        switch (c) {
+        case u'&':
+            put("&amp;");
+            continue;
+        case u'<':
+            put("&lt;");
+            continue;
+        case u'>':
+            put("&gt;");
+            continue;
+        case u'"':
+            put("&quot;");
+            continue;
+        default:
+            break;
+        }
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            m_buffer.append(char(c));
+            continue;
+        }
+        char32_t cp = c;
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) {
+            cp = QChar::surrogateToUcs4(c, p[i + 1]);
+            ++i;
+        }
+        m_buffer.append(toWin1252(cp));
+    }
+}
+
+void SpreadsheetWriter::flushIfFull()
+{
+    if (m_buffer.size() >= bufferSize)
+        flush();
+}
+
+bool SpreadsheetWriter::flush()
+{
+    if (m_buffer.isEmpty() || !m_file)
+        return !m_failed;
+    if (!m_failed && m_file->write(m_buffer) != m_buffer.size())
+        fail(QStringLiteral("Impossibile scrivere il file %1: %2").arg(m_path, m_file->errorString()));
+    m_buffer.resize(0); // keeps the capacity
+    return !m_failed;
+}
+
+bool writeSpreadsheet(const QString& path, const QString& sheetName, const QList<SpreadsheetColumn>& columns,
+                      int rowCount, const std::function<QStringView(int row, int column)>& cell,
+                      QString* errorMessage)
+{
+    SpreadsheetWriter writer(path, sheetName, columns);
+    bool ok = writer.begin();
+    if (ok) {
+        const int columnCount = static_cast<int>(columns.size());
+        for (int r = 0; r < rowCount; ++r) {
+            writer.beginRow();
+            for (int c = 0; c < columnCount; ++c)
+                writer.addCell(cell(r, c));
+            writer.endRow();
+        }
+        ok = writer.commit();
+    }
+    if (!ok && errorMessage)
+        *errorMessage = writer.errorString();
+    return ok;
+}
+
+} // namespace tarvello

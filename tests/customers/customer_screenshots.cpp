@@ -1,0 +1,91 @@
+// Grabs the customer card (empty and filled, at two screen sizes), its attachments window and the
+// printed card as a PDF into the folder given on the command line, so a person can look at them.
+#include "app/conventions.h"
+#include "customers/allegacartella.h"
+#include "customers/clienti.h"
+#include "testprogram.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace tarvello;
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Program::prepareApplication();
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    TestProgram t;
+    auto save = [&](QWidget* w, const QString& name) {
+        QApplication::processEvents();
+        w->grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
+    };
+    auto* card = qobject_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
+    card->resize(1366, 768);
+    card->show();
+    save(card, QStringLiteral("clienti_vuota_1366"));
+
+    const std::pair<QLineEdit*, const char*> texts[] = {
+        {card->txtCognome, "Rossi"},
+        {card->txtNome, "Mario"},
+        {card->txtDitta, "Rossi & Figli S.r.l."},
+        {card->txtSesso, "M"},
+        {card->txtRecapito, "347 1234567"},
+        {card->txtIndirizzoRes, "Via Emilia 120"},
+        {card->txtComuneRes, "Cesena"},
+        {card->txtCapRes, "47521"},
+        {card->txtDataNasc, "01/01/1980"},
+        {card->txtComuneNasc, "Roma"},
+        {card->txtTelCasa, "0547 123456"},
+        {card->txtTelUff, "0547 654321"},
+        {card->txtTelCel, "347 1234567"},
+        {card->txtPec, "rossiefigli@pec.esempio.it"},
+        {card->txtEmail, "mario.rossi@esempio.it"},
+        {card->txtCodFisc, "RSSMRA80A01H501U"},
+        {card->txtCarta, "4111111111111111"},
+        {card->txtScadeCarta, "12/2028"},
+        {card->txtPartitaIva, "01234567897"},
+        {card->txtIban, "IT60X0542811101000000123456"},
+        {card->txtTipoPat, "Carta d'identità"},
+        {card->txtNumPat, "CA12345AB"},
+        {card->txtEnteRil, "Comune di Cesena"},
+        {card->txtDataRil, "10/05/2021"},
+        {card->txtDataSca, "10/05/2031"},
+        {card->txtConducente, "Pneumatici invernali, tagliandi"},
+        {card->txtQuestioni, "Attende il preventivo per il cambio gomme"},
+        {card->txtNote, "Preferisce essere chiamato al mattino"},
+        {card->txtCodiceDest, "M5UXCR1"},
+    };
+    for (const auto& [edit, text] : texts)
+        edit->setText(QString::fromUtf8(text));
+    card->txtProvRes->setEditText(QStringLiteral("FC"));
+    card->txtProvNasc->setEditText(QStringLiteral("RM"));
+    card->chkRicontatta->setChecked(true);
+    card->lblPosizione->setText(QStringLiteral("12"));
+    card->txtIban->setFocus();
+    QApplication::setActiveWindow(card);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(card->cmdSalva, &enter);
+    save(card, QStringLiteral("clienti_1366"));
+    card->resize(1920, 1050);
+    save(card, QStringLiteral("clienti_1920"));
+
+    card->lblFile01->setText(QStringLiteral("carta identità.jpg"));
+    card->lblDesc01->setText(QStringLiteral("Carta d'identità fronte e retro"));
+    t.services.modal.insert(QStringLiteral("frmAllegaCartella"), [&](QDialog& d) {
+        save(&d, QStringLiteral("allega_file"));
+        return 0;
+    });
+    card->cmdFileClick();
+
+    t.services.answers.push_back(Answer::No);
+    card->cmdPDFClick();
+    QFile::remove(QDir(out).filePath(QStringLiteral("Cliente.pdf")));
+    QFile::copy(t.path(QStringLiteral("Cliente.pdf")), QDir(out).filePath(QStringLiteral("Cliente.pdf")));
+    return 0;
+}

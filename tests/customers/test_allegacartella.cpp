@@ -1,0 +1,249 @@
+#include "app/conventions.h"
+#include "cardtesting.h"
+#include "customers/allegacartella.h"
+#include "customers/attachments.h"
+#include "readonlyfolder.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace tarvello;
+using namespace cardtesting;
+namespace CR = tarvello::CustomerRecord;
+
+class AttachmentWindowTest : public QObject
+{
+    Q_OBJECT
+
+    // A file outside the program's folder, as the user would pick it.
+    static QString pickable(const QTemporaryDir& dir, const QString& name, const QByteArray& content)
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("scelti"));
+        QFile f(QDir(dir.path()).filePath(QStringLiteral("scelti/") + name));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(content);
+        return f.fileName();
+    }
+
+    static QString attached(const TestProgram& t, const QString& name)
+    {
+        return Attachments::filePath(t.dir.path(), name);
+    }
+
+    // Runs the attachments window from the card's button; `use` works it and returns true to
+    // press "Applica e chiudi", false for "Annulla".
+    static void withWindow(TestProgram& t, TfrmClienti* card,
+                           const std::function<bool(TfrmAllegaCartella&)>& use)
+    {
+        bool ran = false;
+        t.services.modal.insert(QStringLiteral("frmAllegaCartella"), [&](QDialog& d) {
+            auto* w = qobject_cast<TfrmAllegaCartella*>(&d);
+            ran = w != nullptr;
+            if (!w)
+                return 0;
+            click(use(*w) ? w->btnApplica : w->btnAnnulla);
+            return d.result();
+        });
+        click(card->cmdFile);
+        QVERIFY(ran);
+    }
+
+private Q_SLOTS:
+    void opensWithTheCardsAttachmentsAndAppliesThem()
+    {
+        TestProgram t;
+        QTemporaryDir outside;
+        TfrmClienti* card = openCard(t);
+        card->lblFile01->setText(QStringLiteral("a.pdf"));
+        card->lblDesc01->setText(QStringLiteral("  contratto  "));
+        card->lblDesc03->setText(QStringLiteral("descrizione senza file"));
+        const QString chosen = pickable(outside, QStringLiteral("carta identità.jpg"), "JPEG");
+
+        withWindow(t, card, [&](TfrmAllegaCartella& w) {
+            [&] {
+                QCOMPARE(w.windowTitle(), QStringLiteral(" Allega file"));
+                QCOMPARE(w.lblMemory->text(), QStringLiteral("clienti"));
+                QVERIFY(!w.lblMemory->isVisible());
+                QCOMPARE(w.txtFile01->text(), QStringLiteral("a.pdf"));
+                QCOMPARE(w.txtDesc01->text(), QStringLiteral("contratto"));
+                QCOMPARE(w.txtDesc03->text(), QStringLiteral("descrizione senza file"));
+                QVERIFY(w.txtFile01->isReadOnly());
+                QVERIFY(w.btnApri01->isEnabled());
+                QVERIFY(!w.btnApri02->isEnabled());
+                QVERIFY(!w.btnApri03->isEnabled());
+
+                t.services.files.push_back(chosen);
+                click(w.btnSfoglia02);
+                QCOMPARE(t.services.fileDialogTitles.last(),
+                         QStringLiteral("Selezionare il file da allegare:"));
+                QCOMPARE(w.txtFile02->text(), QStringLiteral("carta identità.jpg"));
+                QVERIFY(w.btnApri02->isEnabled());
+                QCOMPARE(fileBytes(attached(t, QStringLiteral("carta identità.jpg"))), QByteArray("JPEG"));
+                type(w.txtDesc02, QStringLiteral("documento d'identità"));
+
+                click(w.btnApri02);
+                QCOMPARE(t.services.opened.last(),
+                         QUrl::fromLocalFile(attached(t, QStringLiteral("carta identità.jpg"))));
+
+                click(w.imgCancella01);
+                QCOMPARE(w.txtFile01->text(), QString());
+                QVERIFY(!w.btnApri01->isEnabled());
+                QCOMPARE(w.txtDesc01->text(), QStringLiteral("contratto"));
+            }();
+            return true;
+        });
+        QCOMPARE(card->lblFile01->text(), QString());
+        QCOMPARE(card->lblDesc01->text(), QStringLiteral("contratto"));
+        QCOMPARE(card->lblFile02->text(), QStringLiteral("carta identità.jpg"));
+        QCOMPARE(card->lblDesc02->text(), QStringLiteral("documento d'identità"));
+        QCOMPARE(card->lblDesc03->text(), QStringLiteral("descrizione senza file"));
+        QCOMPARE(t.services.messages.size(), 0);
+
+        // The names reach the archive when the card is saved.
+        type(card->txtCognome, QStringLiteral("Rossi"));
+        type(card->txtNome, QStringLiteral("Mario"));
+        click(card->cmdSalva);
+        const Record saved(CR::layout(), recordAt(t.path(QStringLiteral("Clienti.pro")), 0));
+        QCOMPARE(saved.text(CR::File01), QString());
+        QCOMPARE(saved.text(CR::File02), QStringLiteral("carta identità.jpg"));
+        QCOMPARE(saved.text(CR::Desc02), QStringLiteral("documento d'identità"));
+        QCOMPARE(saved.text(CR::Desc03), QStringLiteral("descrizione senza file"));
+    }
+
+    void annullaWritesNothingBackButCopiedFilesStay()
+    {
+        TestProgram t;
+        QTemporaryDir outside;
+        TfrmClienti* card = openCard(t);
+        card->lblFile01->setText(QStringLiteral("a.pdf"));
+        withWindow(t, card, [&](TfrmAllegaCartella& w) {
+            click(w.imgCancella01);
+            t.services.files.push_back(pickable(outside, QStringLiteral("b.pdf"), "B"));
+            click(w.btnSfoglia02);
+            return false;
+        });
+        QCOMPARE(card->lblFile01->text(), QStringLiteral("a.pdf"));
+        QCOMPARE(card->lblFile02->text(), QString());
+        QVERIFY(QFile::exists(attached(t, QStringLiteral("b.pdf"))));
+    }
+
+    void cancelledFileDialogChangesNothing()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        card->lblFile01->setText(QStringLiteral("a.pdf"));
+        withWindow(t, card, [&](TfrmAllegaCartella& w) {
+            t.services.files.push_back(std::nullopt);
+            click(w.btnSfoglia01);
+            return true;
+        });
+        QCOMPARE(card->lblFile01->text(), QStringLiteral("a.pdf"));
+        QVERIFY(!QDir(Attachments::folderPath(t.dir.path())).exists());
+        QVERIFY(t.services.messages.isEmpty());
+    }
+
+    void sameNameAsksAndNoKeepsTheFoldersFile()
+    {
+        TestProgram t;
+        QTemporaryDir outside;
+        QDir().mkpath(Attachments::folderPath(t.dir.path()));
+        {
+            QFile old(attached(t, QStringLiteral("doc.pdf")));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        TfrmClienti* card = openCard(t);
+        withWindow(t, card, [&](TfrmAllegaCartella& w) {
+            t.services.files.push_back(pickable(outside, QStringLiteral("doc.pdf"), "new"));
+            t.services.answers.push_back(Answer::No);
+            click(w.btnSfoglia01);
+            return true;
+        });
+        QCOMPARE(t.services.messages.size(), 1);
+        QCOMPARE(t.services.lastKind(), MessageKind::Confirmation);
+        QCOMPARE(t.services.lastMessage(),
+                 QStringLiteral(
+                     "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso "
+                     "nome.\r\n\r\nSi vuole sovrascrivere il file esistente?"));
+        QCOMPARE(card->lblFile01->text(), QStringLiteral("doc.pdf"));
+        QCOMPARE(fileBytes(attached(t, QStringLiteral("doc.pdf"))), QByteArray("old"));
+
+        withWindow(t, card, [&](TfrmAllegaCartella& w) {
+            t.services.files.push_back(pickable(outside, QStringLiteral("doc.pdf"), "new"));
+            t.services.answers.push_back(Answer::Yes);
+            click(w.btnSfoglia01);
+            return true;
+        });
+        QCOMPARE(fileBytes(attached(t, QStringLiteral("doc.pdf"))), QByteArray("new"));
+    }
+
+    void failedCopyWarnsAndKeepsTheOldName()
+    {
+        TestProgram t;
+        QTemporaryDir outside;
+        TfrmClienti* card = openCard(t);
+        card->lblFile01->setText(QStringLiteral("vecchio.pdf"));
+        // Something that is not a folder where the attachments folder should be.
+        {
+            QFile blocker(Attachments::folderPath(t.dir.path()));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        }
+        withWindow(t, card, [&](TfrmAllegaCartella& w) {
+            t.services.files.push_back(pickable(outside, QStringLiteral("nuovo.pdf"), "N"));
+            click(w.btnSfoglia01);
+            [&] {
+                QCOMPARE(t.services.lastKind(), MessageKind::Warning);
+                QCOMPARE(t.services.lastMessage(),
+                         Attachments::failureMessage(Attachments::Outcome::FolderFailed));
+                QCOMPARE(w.txtFile01->text(), QStringLiteral("vecchio.pdf"));
+            }();
+            return true;
+        });
+        QCOMPARE(card->lblFile01->text(), QStringLiteral("vecchio.pdf"));
+    }
+
+    void folderRefusingTheCopyWarns()
+    {
+        TestProgram t;
+        QTemporaryDir outside;
+        QDir().mkpath(Attachments::folderPath(t.dir.path()));
+        TfrmClienti* card = openCard(t);
+        ReadOnlyFolder locked(Attachments::folderPath(t.dir.path()));
+        if (!locked.active())
+            QSKIP("this machine cannot make a read-only folder");
+        withWindow(t, card, [&](TfrmAllegaCartella& w) {
+            t.services.files.push_back(pickable(outside, QStringLiteral("nuovo.pdf"), "N"));
+            click(w.btnSfoglia03);
+            return true;
+        });
+        QCOMPARE(t.services.lastKind(), MessageKind::Warning);
+        QCOMPARE(t.services.lastMessage(), Attachments::failureMessage(Attachments::Outcome::CopyFailed));
+        QCOMPARE(card->lblFile03->text(), QString());
+    }
+
+    void productModeLeavesTheCustomerCardAlone()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        card->lblDesc01->setText(QStringLiteral("cliente"));
+        std::unique_ptr<QDialog> d = t.program->createDialog(u"frmAllegaCartella", card);
+        auto* w = qobject_cast<TfrmAllegaCartella*>(d.get());
+        QVERIFY(w);
+        w->lblMemory->setText(QStringLiteral("magazzino"));
+        w->txtDesc01->setText(QStringLiteral("prodotto"));
+        w->btnApplicaClick();
+        QCOMPARE(card->lblDesc01->text(), QStringLiteral("cliente"));
+        if (QWidget* product = t.window(QStringLiteral("frmMagazzino")))
+            QCOMPARE(product->findChild<QLabel*>(QStringLiteral("lblDesc01"))->text(),
+                     QStringLiteral("prodotto"));
+    }
+};
+
+int runAttachmentWindowTests(int argc, char** argv)
+{
+    AttachmentWindowTest tc;
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "test_allegacartella.moc"

@@ -1,0 +1,636 @@
+#include "app/conventions.h"
+#include "app/guida.h"
+#include "cardtesting.h"
+#include "readonlyfolder.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+using namespace tarvello;
+using namespace cardtesting;
+namespace CR = tarvello::CustomerRecord;
+
+class CardTest : public QObject
+{
+    Q_OBJECT
+
+    static void activate(QWidget* w)
+    {
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+
+private Q_SLOTS:
+    void launcherOpensTheCardAndClosingReturns()
+    {
+        TestProgram t;
+        t.program->start();
+        QTest::keyClicks(t.child<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword")),
+                         QStringLiteral("chiaveiniziale"));
+        QTest::keyClick(t.child<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword")),
+                        Qt::Key_Return);
+        QWidget* launcher = t.window(QStringLiteral("frmAvvio"));
+        QVERIFY(launcher->isVisible());
+        auto* open = t.child<QToolButton>(QStringLiteral("frmAvvio"), QStringLiteral("btnClienti"));
+        QVERIFY(open->isEnabled());
+        click(open);
+        auto* card = qobject_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
+        QVERIFY(card);
+        QVERIFY(card->isVisible());
+        QVERIFY(card->isMaximized());
+        QVERIFY(!launcher->isVisible());
+        QCOMPARE(card->windowTitle(), QStringLiteral(" Tarvello - Anagrafica Clienti"));
+        QCOMPARE(card->panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+        QCOMPARE(card->panInfo->palette().color(QPalette::Window), QColor(0x30, 0x30, 0xDD));
+
+        click(card->cmdEsci);
+        QVERIFY(!card->isVisible());
+        QVERIFY(launcher->isVisible());
+    }
+
+    void windowOrderPutsTheCardAfterTheChecks()
+    {
+        TestProgram t;
+        QStringList names;
+        for (QWidget* w : t.program->windows())
+            names.append(w->objectName());
+        const qsizetype card = names.indexOf(QStringLiteral("frmClienti"));
+        QVERIFY(card > names.indexOf(QStringLiteral("frmSplash")));
+        QCOMPARE(names.value(card + 1), QStringLiteral("frmAllegaCartella"));
+        QVERIFY(card < names.indexOf(QStringLiteral("frmMenuFatture")));
+        QVERIFY(t.program->hasDialog(u"frmAllegaCartella"));
+    }
+
+    void everyFieldHasItsCapacity()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        for (const CustomerCard::ScreenField& f : CustomerCard::screenFields()) {
+            QWidget* w = card->findChild<QWidget*>(f.control.toString());
+            QVERIFY2(w, qPrintable(f.control.toString()));
+            auto* edit = qobject_cast<QLineEdit*>(w);
+            if (auto* combo = qobject_cast<QComboBox*>(w)) {
+                QVERIFY(combo->isEditable());
+                QCOMPARE(combo->count(), 112);
+                QCOMPARE(combo->itemText(0), QStringLiteral("AG"));
+                QCOMPARE(combo->itemText(111), QStringLiteral("VV"));
+                edit = combo->lineEdit();
+            }
+            QVERIFY(edit);
+            QCOMPARE(edit->maxLength(), f.capacity);
+        }
+        // A long text typed into a field stops at its capacity.
+        type(card->txtCognome, QString(60, u'x'));
+        QCOMPARE(card->txtCognome->text(), QString(50, u'x'));
+        type(card->txtCodiceDest, QStringLiteral("abc1234xyz"));
+        QCOMPARE(card->txtCodiceDest->text(), QStringLiteral("ABC1234"));
+        for (QLabel* hidden : {card->lblFile01, card->lblFile02, card->lblFile03, card->lblDesc01,
+                               card->lblDesc02, card->lblDesc03})
+            QVERIFY(!hidden->isVisible());
+        QVERIFY(card->lblPosizione->isVisible());
+        QVERIFY(card->lblPosizione->font().bold());
+    }
+
+    void typingRules_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("surname refuses & / and accents") << "txtCognome"
+                                                         << "Ro&s/si è<>£°"
+                                                         << "Rossi ";
+        QTest::newRow("surname keeps apostrophe") << "txtCognome"
+                                                  << "D'Angelo"
+                                                  << "D'Angelo";
+        QTest::newRow("company keeps &") << "txtDitta"
+                                         << "Rossi & Figli"
+                                         << "Rossi & Figli";
+        QTest::newRow("company refuses accents") << "txtDitta"
+                                                 << "Caffè/Bar"
+                                                 << "CaffBar";
+        QTest::newRow("euro sign passes") << "txtNome"
+                                          << "€uro"
+                                          << "€uro";
+        QTest::newRow("birth town is free") << "txtComuneNasc"
+                                            << "Forlì"
+                                            << "Forlì";
+        QTest::newRow("postcode digits only") << "txtCapRes"
+                                              << "47a1,2 1"
+                                              << "47121";
+        QTest::newRow("card digits only") << "txtCarta"
+                                          << "4111-1111 x1"
+                                          << "411111111";
+        QTest::newRow("vat digits only") << "txtPartitaIva"
+                                         << "IT0123.4"
+                                         << "01234";
+        QTest::newRow("province upper case") << "txtProvRes"
+                                             << "rm"
+                                             << "RM";
+        QTest::newRow("province refuses set A") << "txtProvRes"
+                                                << "è/f"
+                                                << "F";
+        QTest::newRow("birth province upper case") << "txtProvNasc"
+                                                   << " mi"
+                                                   << "MI";
+        QTest::newRow("sex upper case") << "txtSesso"
+                                        << "f"
+                                        << "F";
+        QTest::newRow("email trimmed") << "txtEmail"
+                                       << " mario@esempio.it "
+                                       << "mario@esempio.it";
+        QTest::newRow("pec trimmed, refuses /") << "txtPec"
+                                                << "pec/@esempio.it "
+                                                << "pec@esempio.it";
+        QTest::newRow("tax code upper and trimmed") << "txtCodFisc"
+                                                    << " rssmra80a01h501u "
+                                                    << "RSSMRA80A01H501U";
+        QTest::newRow("iban upper, refuses accents") << "txtIban"
+                                                     << "itè60x"
+                                                     << "IT60X";
+        QTest::newRow("recipient code upper") << "txtCodiceDest"
+                                              << "m5uxcr1"
+                                              << "M5UXCR1";
+        QTest::newRow("notes are free") << "txtNote"
+                                        << "a/b & c è"
+                                        << "a/b & c è";
+    }
+    void typingRules()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        QWidget* w = card->findChild<QWidget*>(field);
+        QVERIFY(w);
+        type(w, typed);
+        QCOMPARE(fieldText(w), shown);
+    }
+
+    void provinceIsTidiedOnLeavingAndListResetOnEntering()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        activate(card);
+        card->txtProvRes->setCurrentIndex(3);
+        card->txtProvRes->setEditText(QStringLiteral("ar")); // as a paste might leave it
+        card->txtIndirizzoRes->setFocus();
+        QTest::keyClick(card->txtIndirizzoRes, Qt::Key_Return);
+        QVERIFY(card->txtProvRes->hasFocus());
+        QCOMPARE(card->txtProvRes->currentIndex(), -1);
+        QVERIFY(card->findChild<QWidget*>(QStringLiteral("effProvRes"))->isVisible());
+        QVERIFY(!card->findChild<QWidget*>(QStringLiteral("effIndirizzoRes"))->isVisible());
+        QTest::keyClick(card->txtProvRes, Qt::Key_Return);
+        QVERIFY(card->txtComuneRes->hasFocus());
+        QCOMPARE(card->txtProvRes->currentText(), QStringLiteral("AR"));
+    }
+
+    void enterWalksTheFieldsInOrderWithTheHighlight()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        activate(card);
+        QVERIFY(card->txtCognome->hasFocus());
+        auto* effCognome = card->findChild<QWidget*>(QStringLiteral("effCognome"));
+        auto* effNome = card->findChild<QWidget*>(QStringLiteral("effNome"));
+        QVERIFY(effCognome && effNome);
+        QVERIFY(effCognome->isVisible());
+        QStringList visited;
+        for (int i = 0; i < 31; ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            // An editable drop-down may hand the focus to its edit line.
+            if (qobject_cast<QLineEdit*>(focus) && qobject_cast<QComboBox*>(focus->parentWidget()))
+                focus = focus->parentWidget();
+            visited.append(focus->objectName());
+            QTest::keyClick(focus, Qt::Key_Return);
+        }
+        QStringList expected;
+        for (const CustomerCard::ScreenField& f : CustomerCard::screenFields())
+            expected.append(f.control.toString());
+        QCOMPARE(visited, expected);
+        QVERIFY(card->txtCognome->hasFocus()); // the order wraps
+        QTest::keyClick(card->txtCognome, Qt::Key_Return);
+        QVERIFY(effNome->isVisible());
+        QVERIFY(!effCognome->isVisible());
+        QCOMPARE(card->txtCognome->text(), QString()); // Enter never reaches the field
+
+        // Tab walks the same way, with the check box between the pending issues and the notes.
+        card->txtQuestioni->setFocus();
+        QTest::keyClick(card->txtQuestioni, Qt::Key_Tab);
+        QVERIFY(card->chkRicontatta->hasFocus());
+        QTest::keyClick(card->chkRicontatta, Qt::Key_Tab);
+        QVERIFY(card->txtNote->hasFocus());
+    }
+
+    void statusLineHints()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        const std::pair<QWidget*, QString> cases[] = {
+            {card->cmdSalva, QStringLiteral("Salva la scheda corrente in archivio.")},
+            {card->cmdTrova, QStringLiteral("Trova una scheda in archivio.")},
+            {card->cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio.")},
+            {card->btnIban, QStringLiteral("Controlla l'IBAN.")},
+            {card->chkRicontatta,
+             QStringLiteral("Annota che il cliente è da ricontattare per questioni in sospeso.")},
+        };
+        for (const auto& [control, hint] : cases) {
+            QEvent enter(QEvent::Enter);
+            QApplication::sendEvent(control, &enter);
+            QCOMPARE(card->panInfo->text(), hint);
+            QCOMPARE(control->toolTip(), hint);
+        }
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(card, &enter);
+        QCOMPARE(card->panInfo->text(), QString());
+    }
+
+    void buttonsOfWindowsNotBuiltYetStayDisabled()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        const auto has = [&t](QStringView name) {
+            return t.program->hasDialog(name) || t.program->window(name);
+        };
+        QCOMPARE(card->cmdTrova->isEnabled(), has(u"frmTrovaClienti"));
+        QCOMPARE(card->cmdRicontatta->isEnabled(), has(u"frmRicontatta"));
+        QCOMPARE(card->cmdEsporta->isEnabled(), has(u"frmExpClienti"));
+        for (PictureButton* b :
+             {card->cmdNuovo, card->cmdSalva, card->cmdDuplica, card->cmdFile, card->cmdPDF, card->btnCodFisc,
+              card->btnPartitaIva, card->btnCarta, card->btnIban})
+            QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+        QCOMPARE(card->cmdTrova->toolTip(), QStringLiteral("Trova una scheda in archivio."));
+    }
+
+    void salvaNeedsSurnameAndName_data()
+    {
+        QTest::addColumn<QString>("surname");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        const QString m1 = CustomerCard::Messages::surnameMissing();
+        const QString m2 = CustomerCard::Messages::nameMissing();
+        QTest::newRow("nothing") << ""
+                                 << "" << m1 << "txtCognome";
+        QTest::newRow("blank surname") << "   "
+                                       << "Mario" << m1 << "txtCognome";
+        QTest::newRow("no first name") << "Rossi"
+                                       << "" << m2 << "txtNome";
+        QTest::newRow("blank first name") << "Rossi"
+                                          << "  " << m2 << "txtNome";
+    }
+    void salvaNeedsSurnameAndName()
+    {
+        QFETCH(QString, surname);
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        activate(card);
+        type(card->txtCognome, surname);
+        type(card->txtNome, name);
+        card->txtDitta->setFocus();
+        click(card->cmdSalva);
+        QCOMPARE(t.services.messages.size(), 1);
+        QCOMPARE(t.services.lastMessage(), message);
+        QCOMPARE(t.services.lastKind(), MessageKind::Warning);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QVERIFY(!QFile::exists(t.path(QStringLiteral("Clienti.pro")))); // the file is not touched
+        QCOMPARE(card->lblPosizione->text(), QString());
+    }
+
+    void saveAppendsOnceThenOverwrites()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        const QString archive = t.path(QStringLiteral("Clienti.pro"));
+        type(card->txtCognome, QStringLiteral("Rossi"));
+        type(card->txtNome, QStringLiteral("Mario"));
+        type(card->txtComuneRes, QStringLiteral("Cesena"));
+        type(card->txtProvRes, QStringLiteral("fc"));
+        card->lblFile01->setText(QStringLiteral("documento.pdf"));
+        click(card->chkRicontatta);
+        QVERIFY(card->chkRicontatta->isChecked());
+
+        click(card->cmdSalva);
+        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::inserted());
+        QCOMPARE(t.services.lastKind(), MessageKind::Information);
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
+        QByteArray bytes = fileBytes(archive);
+        QCOMPARE(bytes.size(), 3151);
+        QCOMPARE(bytes.mid(1642, 3), QByteArray("\x02\x53\xEC", 3));
+        QCOMPARE(bytes.mid(257, 3), QByteArray("\x02"
+                                               "FC"));
+        QCOMPARE(bytes.mid(1645, 14), QByteArray("\x0D"
+                                                 "documento.pdf"));
+        QCOMPARE(card->txtCognome->text(), QStringLiteral("Rossi")); // the card stays as it was
+
+        click(card->chkRicontatta);
+        type(card->txtNote, QStringLiteral("nuovo recapito"));
+        click(card->cmdSalva);
+        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::changesSaved());
+        QCOMPARE(t.services.lastKind(), MessageKind::Information);
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
+        bytes = fileBytes(archive);
+        QCOMPARE(bytes.size(), 3151);
+        QCOMPARE(bytes.mid(1642, 3), QByteArray("\x02\x4E\x6F", 3));
+        QCOMPARE(Record(CR::layout(), bytes).text(CR::Note), QStringLiteral("nuovo recapito"));
+
+        // A second customer goes after the first: a file of 6302 bytes holds two records.
+        click(card->cmdNuovo);
+        QCOMPARE(card->lblPosizione->text(), QString());
+        QCOMPARE(card->lblFile01->text(), QString());
+        QVERIFY(!card->chkRicontatta->isChecked());
+        type(card->txtCognome, QStringLiteral("Bianchi"));
+        type(card->txtNome, QStringLiteral("Anna"));
+        click(card->cmdSalva);
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
+        QCOMPARE(fileBytes(archive).size(), 6302);
+        click(card->cmdPrimo);
+        QCOMPARE(card->txtCognome->text(), QStringLiteral("Rossi"));
+        QCOMPARE(card->txtProvRes->currentText(), QStringLiteral("FC"));
+        QCOMPARE(card->lblFile01->text(), QStringLiteral("documento.pdf"));
+        click(card->cmdUltimo);
+        QCOMPARE(card->txtCognome->text(), QStringLiteral("Bianchi"));
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
+    }
+
+    void arrowsOnAnEmptyArchive()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        const QString empty = CustomerCard::Messages::archiveEmpty();
+        QCOMPARE(empty, QStringLiteral("L'archivio non contiene nessuna scheda."));
+        for (PictureButton* arrow : {card->cmdPrimo, card->cmdIndietro, card->cmdAvanti, card->cmdUltimo}) {
+            t.services.messages.clear();
+            click(arrow);
+            QCOMPARE(t.services.messages.size(), 1);
+            QCOMPARE(t.services.lastMessage(), empty);
+            QCOMPARE(t.services.lastKind(), MessageKind::Information);
+            QCOMPARE(card->lblPosizione->text(), QString());
+        }
+        QVERIFY(QFile::exists(t.path(QStringLiteral("Clienti.pro")))); // created empty by the first arrow
+        QCOMPARE(QFileInfo(t.path(QStringLiteral("Clienti.pro"))).size(), 0);
+    }
+
+    void arrowsWalkTheArchive()
+    {
+        TestProgram t;
+        writeArchive(
+            t.path(QStringLiteral("Clienti.pro")),
+            {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"), QStringLiteral("Sì"),
+                      {{CR::File01, QStringLiteral("a.pdf")}, {CR::Desc01, QStringLiteral("contratto")}}),
+             customer(QStringLiteral("Beta"), QStringLiteral("Due"), QStringLiteral("boh")),
+             customer(QStringLiteral("Gamma"), QStringLiteral("Tre"), QStringLiteral("No"))});
+        TfrmClienti* card = openCard(t);
+        const auto at = [card](const char* surname, const char* position) {
+            return card->txtCognome->text() == QLatin1String(surname) &&
+                   card->lblPosizione->text() == QLatin1String(position);
+        };
+
+        click(card->cmdIndietro); // a new card goes to the first record
+        QVERIFY(at("Alfa", "1"));
+        QVERIFY(card->chkRicontatta->isChecked());
+        QCOMPARE(card->lblFile01->text(), QStringLiteral("a.pdf"));
+        QCOMPARE(card->lblDesc01->text(), QStringLiteral("contratto"));
+        click(card->cmdIndietro); // at the first card: nothing, and no message
+        QVERIFY(at("Alfa", "1"));
+        click(card->cmdAvanti);
+        QVERIFY(at("Beta", "2"));
+        QVERIFY2(card->chkRicontatta->isChecked(), "a flag that is neither Sì nor No leaves the box alone");
+        QCOMPARE(card->lblFile01->text(), QString());
+        click(card->cmdAvanti);
+        QVERIFY(at("Gamma", "3"));
+        QVERIFY(!card->chkRicontatta->isChecked());
+        click(card->cmdAvanti); // at the last card: nothing, and no message
+        QVERIFY(at("Gamma", "3"));
+        click(card->cmdPrimo);
+        QVERIFY(at("Alfa", "1"));
+        click(card->cmdUltimo);
+        QVERIFY(at("Gamma", "3"));
+        click(card->cmdIndietro);
+        QVERIFY(at("Beta", "2"));
+        QVERIFY(t.services.messages.isEmpty());
+
+        click(card->cmdNuovo);
+        click(card->cmdAvanti); // a new card goes to the first record
+        QVERIFY(at("Alfa", "1"));
+
+        // An unsaved change is dropped by an arrow, and the record is unchanged.
+        card->txtCognome->setText(QStringLiteral("Modificato"));
+        click(card->cmdAvanti);
+        click(card->cmdIndietro);
+        QVERIFY(at("Alfa", "1"));
+    }
+
+    void showingTheCardStartsANewOne()
+    {
+        TestProgram t;
+        writeArchive(t.path(QStringLiteral("Clienti.pro")),
+                     {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"), QStringLiteral("Sì"))});
+        TfrmClienti* card = openCard(t);
+        click(card->cmdPrimo);
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
+        card->txtProvNasc->setEditText(QStringLiteral("RM"));
+        card->close();
+        AppContext::showScreen(card);
+        QCOMPARE(card->lblPosizione->text(), QString());
+        QCOMPARE(card->txtCognome->text(), QString());
+        QCOMPARE(card->txtProvNasc->currentText(), QString());
+        QVERIFY(!card->chkRicontatta->isChecked());
+    }
+
+    void duplicaKeepsFieldsButNotAttachmentsNorPosition()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        activate(card);
+        click(card->cmdDuplica);
+        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::duplicateNeedsSave());
+        QCOMPARE(t.services.lastKind(), MessageKind::Warning);
+
+        const QByteArray original =
+            customer(QStringLiteral("Rossi"), QStringLiteral("Mario"), QStringLiteral("Sì"),
+                     {{CR::Ditta, QStringLiteral("Rossi & Figli")},
+                      {CR::ProvRes, QStringLiteral("FC")},
+                      {CR::File02, QStringLiteral("visura.pdf")},
+                      {CR::Desc02, QStringLiteral("visura camerale")}});
+        writeArchive(t.path(QStringLiteral("Clienti.pro")), {original});
+        click(card->cmdUltimo);
+        QCOMPARE(card->lblFile02->text(), QStringLiteral("visura.pdf"));
+        card->txtNote->setFocus();
+
+        click(card->cmdDuplica);
+        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::duplicated());
+        QCOMPARE(t.services.lastKind(), MessageKind::Information);
+        QCOMPARE(card->lblPosizione->text(), QString());
+        for (QLabel* l : {card->lblFile01, card->lblFile02, card->lblFile03, card->lblDesc01, card->lblDesc02,
+                          card->lblDesc03})
+            QCOMPARE(l->text(), QString());
+        QCOMPARE(card->txtCognome->text(), QStringLiteral("Rossi"));
+        QCOMPARE(card->txtDitta->text(), QStringLiteral("Rossi & Figli"));
+        QCOMPARE(card->txtProvRes->currentText(), QStringLiteral("FC"));
+        QVERIFY(card->chkRicontatta->isChecked());
+        QVERIFY(card->txtCognome->hasFocus());
+
+        card->txtNome->setText(QStringLiteral("Luigi"));
+        click(card->cmdSalva);
+        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::inserted());
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
+        QCOMPARE(recordAt(t.path(QStringLiteral("Clienti.pro")), 0), original);
+        const Record copy(CR::layout(), recordAt(t.path(QStringLiteral("Clienti.pro")), 1));
+        QCOMPARE(copy.text(CR::Nome), QStringLiteral("Luigi"));
+        QCOMPARE(copy.text(CR::Ditta), QStringLiteral("Rossi & Figli"));
+        QCOMPARE(copy.text(CR::File02), QString());
+        QCOMPARE(copy.text(CR::Ricontatta), QStringLiteral("Sì"));
+    }
+
+    void unwritableArchiveGivesTheAccessMessageAndLeavesEverything()
+    {
+        TestProgram t;
+        const QString archive = t.path(QStringLiteral("Clienti.pro"));
+        const QByteArray original = customer(QStringLiteral("Rossi"), QStringLiteral("Mario"));
+        writeArchive(archive, {original});
+        TfrmClienti* card = openCard(t);
+        click(card->cmdPrimo);
+        card->txtCognome->setText(QStringLiteral("Verdi"));
+        {
+            ReadOnlyFolder locked(archive);
+            if (!locked.active())
+                QSKIP("this machine cannot make a read-only file");
+            click(card->cmdSalva);
+        }
+        QCOMPARE(t.services.lastMessage(), archiveAccessMessage());
+        QCOMPARE(t.services.lastKind(), MessageKind::Error);
+        QCOMPARE(fileBytes(archive), original);
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(card->txtCognome->text(), QStringLiteral("Verdi"));
+    }
+
+    void folderThatRefusesTheArchive()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        type(card->txtCognome, QStringLiteral("Rossi"));
+        type(card->txtNome, QStringLiteral("Mario"));
+        ReadOnlyFolder locked(t.dir.path());
+        if (!locked.active())
+            QSKIP("this machine cannot make a read-only folder");
+        click(card->cmdSalva);
+        QCOMPARE(t.services.lastMessage(), archiveAccessMessage());
+        QCOMPARE(t.services.lastKind(), MessageKind::Error);
+        QCOMPARE(card->lblPosizione->text(), QString()); // still a new card
+        QVERIFY(!QFile::exists(t.path(QStringLiteral("Clienti.pro"))));
+
+        click(card->cmdAvanti);
+        QCOMPARE(t.services.lastKind(), MessageKind::Error);
+        QCOMPARE(t.services.messages.size(), 2);
+        QCOMPARE(card->txtCognome->text(), QStringLiteral("Rossi"));
+    }
+
+    void emailButtonStartsAMessage()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        type(card->txtEmail, QStringLiteral("mario.rossi@esempio.it"));
+        click(card->btnEmail);
+        QCOMPARE(t.services.opened.size(), 1);
+        QCOMPARE(t.services.opened.last().scheme(), QStringLiteral("mailto"));
+        QCOMPARE(t.services.opened.last().toString(), QStringLiteral("mailto:mario.rossi@esempio.it"));
+
+        // Whatever is typed stays an address: nothing can smuggle in a header or a command.
+        card->txtEmail->setText(QStringLiteral("a@b.it?cc=x@y.it&body=\"x\" %41"));
+        click(card->btnEmail);
+        QCOMPARE(t.services.opened.last().scheme(), QStringLiteral("mailto"));
+        QCOMPARE(t.services.opened.last().path(), QStringLiteral("a@b.it?cc=x@y.it&body=\"x\" %41"));
+        QVERIFY(!t.services.opened.last().hasQuery());
+
+        card->txtEmail->clear();
+        click(card->btnEmail);
+        QCOMPARE(t.services.opened.last().toString(), QStringLiteral("mailto:"));
+    }
+
+    void helpWindowShowsTheCustomersTopic()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        QString title, text;
+        t.services.modal.insert(QStringLiteral("frmGuida"), [&](QDialog& d) {
+            title = d.findChild<QLabel*>(QStringLiteral("lblTitolo"))->text();
+            text = d.findChild<QPlainTextEdit*>(QStringLiteral("txtGuida"))->toPlainText();
+            return 0;
+        });
+        click(card->cmdGuida);
+        QCOMPARE(title, QStringLiteral("Applicazione Anagrafica Clienti."));
+        QCOMPARE(text.split(QStringLiteral("\n\n")).size(), 10);
+    }
+
+    void taxCodeButtonPicksTheCheck_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("digits: a company's vat number") << "01234567897"
+                                                        << "frmPartitaIva"
+                                                        << "txtPartitaIva";
+        QTest::newRow("letters: a tax code") << "RSSMRA80A01H501U"
+                                             << "frmCodFisc"
+                                             << "txtCodFisc";
+        QTest::newRow("empty: the tax code check") << ""
+                                                   << "frmCodFisc"
+                                                   << "txtCodFisc";
+    }
+    void taxCodeButtonPicksTheCheck()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, window);
+        QFETCH(QString, field);
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        type(card->txtCodFisc, code);
+        QString passed = QStringLiteral("<not opened>");
+        t.services.modal.insert(window, [&](QDialog& d) {
+            passed = d.findChild<QLineEdit*>(field)->text();
+            return 0;
+        });
+        click(card->btnCodFisc);
+        QCOMPARE(t.services.modalShown, QStringList{window});
+        QCOMPARE(passed, code);
+    }
+
+    void checkButtonsPassTheirFields()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        type(card->txtPartitaIva, QStringLiteral("01234567897"));
+        type(card->txtCarta, QStringLiteral("4111111111111111"));
+        type(card->txtIban, QStringLiteral("IT60X0542811101000000123456"));
+        QHash<QString, QString> passed;
+        const std::pair<const char16_t*, const char16_t*> windows[] = {
+            {u"frmPartitaIva", u"txtPartitaIva"}, {u"frmCarta", u"txtNumero"}, {u"frmIban", u"txtIban"}};
+        for (const auto& [window, field] : windows)
+            t.services.modal.insert(QString::fromUtf16(window),
+                                    [&passed, field = QString::fromUtf16(field)](QDialog& d) {
+                                        passed.insert(d.objectName(), d.findChild<QLineEdit*>(field)->text());
+                                        return 0;
+                                    });
+        click(card->btnPartitaIva);
+        click(card->btnCarta);
+        click(card->btnIban);
+        QCOMPARE(passed.value(QStringLiteral("frmPartitaIva")), QStringLiteral("01234567897"));
+        QCOMPARE(passed.value(QStringLiteral("frmCarta")), QStringLiteral("4111111111111111"));
+        QCOMPARE(passed.value(QStringLiteral("frmIban")), QStringLiteral("IT60X0542811101000000123456"));
+    }
+};
+
+int runCardTests(int argc, char** argv)
+{
+    CardTest tc;
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "test_clienti.moc"

@@ -1,0 +1,87 @@
+// Grabs the invoice screen with twelve rows filled in, and its dialogs, into PNG files in the
+// folder given on the command line, for a person to look at.
+#include "invoices/fatture.h"
+#include "invoices/invoicedialogs.h"
+#include "testprogram.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QFile>
+#include "app/conventions.h"
+
+using namespace tarvello;
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    Program::prepareApplication();
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    TestProgram t;
+    auto* screen = static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
+    screen->lblFile->setText(t.path(QStringLiteral("2026.fat")));
+    screen->resize(1366, 768);
+    screen->show();
+    screen->txtDitta->setText(QStringLiteral("Officina Meccanica Rossi S.r.l."));
+    screen->txtViaDitta->setText(QStringLiteral("Via Emilia 142"));
+    screen->txtCapDitta->setText(QStringLiteral("47121"));
+    screen->txtCittaDitta->setText(QStringLiteral("Forlì"));
+    screen->txtProvDitta->setEditText(QStringLiteral("FC"));
+    screen->txtIvaDitta->setText(QStringLiteral("01234567890"));
+    screen->txtCodFiscDitta->setText(QStringLiteral("01234567890"));
+    screen->txtLibero01->setText(QStringLiteral("Tel. 0543 123456"));
+    screen->txtCliente->setText(QStringLiteral("Bianchi Laura"));
+    screen->txtViaCliente->setText(QStringLiteral("Corso Garibaldi 8"));
+    screen->txtCapCliente->setText(QStringLiteral("40121"));
+    screen->txtCittaCliente->setText(QStringLiteral("Bologna"));
+    screen->txtProvCliente->setEditText(QStringLiteral("BO"));
+    screen->txtCodFiscCliente->setText(QStringLiteral("BNCLRA80A41A944K"));
+    screen->txtNumFatt->setText(QStringLiteral("12/2026"));
+    screen->txtData->setText(QStringLiteral("09/12/2026"));
+    screen->txtPagamento->setText(QStringLiteral("Bonifico bancario a 30 giorni"));
+    screen->txtBanca->setText(QStringLiteral("Banca di Romagna"));
+    screen->txtIban->setText(QStringLiteral("IT60X0542811101000000123456"));
+    const QStringList descriptions = {
+        QStringLiteral("Pneumatico 205/55 R16"), QStringLiteral("Montaggio ed equilibratura"),
+        QStringLiteral("Olio motore 5W30 (litri)"), QStringLiteral("Filtro olio"), QStringLiteral("Filtro aria"),
+        QStringLiteral("Pastiglie freno anteriori"), QStringLiteral("Manodopera (ore)"),
+        QStringLiteral("Liquido lavavetri"), QStringLiteral("Spazzole tergicristallo"),
+        QStringLiteral("Lampada H7"), QStringLiteral("Smaltimento pneumatici usati"),
+        QStringLiteral("Controllo climatizzatore")};
+    for (int i = 0; i < 12; ++i) {
+        const size_t k = size_t(i);
+        screen->txtQuant[k]->setText(QString::number(i % 4 + 1));
+        screen->txtCodice[k]->setText(QStringLiteral("ART-%1").arg(100 + i * 7));
+        screen->txtDesc[k]->setText(descriptions[i]);
+        screen->txtPrezzo[k]->setText(QStringLiteral("%1,50").arg(10 + i * 6));
+        if (i == 6)
+            screen->txtPercSconto[k]->setText(QStringLiteral("10"));
+        screen->chkEs[k]->setChecked(i == 10);
+    }
+    screen->txtPercIva->setText(QStringLiteral("22"));
+    screen->txtNote->setText(QStringLiteral("Merce consegnata presso la sede del cliente."));
+    screen->cmdCalcolaClick();
+    QApplication::processEvents();
+    screen->grab().save(QDir(out).filePath(QStringLiteral("fatture_p1.png")));
+    screen->showPage(3);
+    QApplication::processEvents();
+    screen->grab().save(QDir(out).filePath(QStringLiteral("fatture_p3.png")));
+    for (const QString& name : {QStringLiteral("frmNumerazioneFat"), QStringLiteral("frmDatiFattura"),
+                                QStringLiteral("frmLogo")}) {
+        auto dialog = t.program->createDialog(name, screen);
+        dialog->show();
+        QApplication::processEvents();
+        dialog->grab().save(QDir(out).filePath(name.mid(3).toLower() + QStringLiteral(".png")));
+    }
+    // The printed invoice, as Fattura.pdf in the output folder.
+    t.services.modal.insert(QStringLiteral("frmCrea_PDF_Fat"), [](QDialog& d) {
+        QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("btnConferma")), Qt::LeftButton);
+        return 0;
+    });
+    t.services.answers.push_back(Answer::No);
+    screen->cmdPDF->click();
+    QFile::copy(t.path(QStringLiteral("Fattura.pdf")), QDir(out).filePath(QStringLiteral("Fattura.pdf")));
+    return 0;
+}

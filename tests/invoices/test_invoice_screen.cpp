@@ -1,0 +1,499 @@
+#include "app/conventions.h"
+#include "app/shellwindows.h"
+#include "archive/archivefile.h"
+#include "core/ini.h"
+#include "invoices/fatture.h"
+#include "invoices/invoicedialogs.h"
+#include "invoices/numbering.h"
+#include "readonlyfolder.h"
+#include "testprogram.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace tarvello;
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// Appends `count` invoices numbered 1.. to a year file, as earlier sessions would have left them.
+void writeInvoices(const QString& path, int count)
+{
+    ArchiveFile file(path, InvoiceRecord::Size);
+    QVERIFY(file.open());
+    Record rec(InvoiceRecord::layout());
+    for (int i = 1; i <= count; ++i) {
+        rec.setText(InvoiceRecord::NumFatt, QString::number(i));
+        rec.setText(InvoiceRecord::Cliente, QStringLiteral("Cliente %1").arg(i));
+        rec.setText(InvoiceRecord::Data, QStringLiteral("0%1/01/2024").arg(i));
+        QVERIFY(file.seek(file.count()));
+        QVERIFY(file.write(rec.bytes()));
+    }
+}
+
+} // namespace
+
+class InvoiceScreenTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestProgram> t;
+    TfrmFatture* s = nullptr;
+
+    // Opens the screen on a year through the invoice menu, as a user does.
+    void openYear(const QString& year)
+    {
+        auto* menu = static_cast<TfrmMenuFatture*>(t->window(QStringLiteral("frmMenuFatture")));
+        menu->show();
+        menu->txtAnnoFatture->setText(year);
+        QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        s = static_cast<TfrmFatture*>(t->window(QStringLiteral("frmFatture")));
+        QApplication::setActiveWindow(s);
+        QVERIFY(QTest::qWaitForWindowActive(s));
+    }
+
+    QString file() const { return s->lblFile->text(); }
+
+    void typeRow(int row, const QString& quantity, const QString& price, const QString& discount = {})
+    {
+        const size_t k = size_t(row - 1);
+        s->txtQuant[k]->setFocus();
+        QTest::keyClicks(s->txtQuant[k], quantity);
+        QTest::keyClick(s->txtQuant[k], Qt::Key_Return);
+        QTest::keyClick(s->txtCodice[k], Qt::Key_Return);
+        QTest::keyClick(s->txtDesc[k], Qt::Key_Return);
+        QTest::keyClicks(s->txtPrezzo[k], price);
+        QTest::keyClick(s->txtPrezzo[k], Qt::Key_Return);
+        QTest::keyClicks(s->txtPercSconto[k], discount);
+        QTest::keyClick(s->txtPercSconto[k], Qt::Key_Return); // leaving tidies the field
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        t = std::make_unique<TestProgram>();
+        openYear(QStringLiteral("2024"));
+    }
+    void cleanup()
+    {
+        s = nullptr;
+        t.reset();
+    }
+
+    void menuOpensTheYearWithoutCreatingItsFile()
+    {
+        QCOMPARE(file(), t->path(QStringLiteral("2024.fat")));
+        QCOMPARE(s->lblAnno->text(), QStringLiteral("2024"));
+        QCOMPARE(s->windowTitle(), QStringLiteral(" Tarvello - Emissione fatture proforma anno 2024"));
+        QVERIFY(s->isVisible());
+        QVERIFY(!t->window(QStringLiteral("frmMenuFatture"))->isVisible());
+        QVERIFY(!QFile::exists(file()));
+        QCOMPARE(s->lblPosizione->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), s->txtCliente);
+    }
+
+    void typingEmptiesAmountsAndCalculationFillsThem()
+    {
+        typeRow(1, QStringLiteral("2,50"), QStringLiteral("7"));
+        QCOMPARE(s->txtQuant[0]->text(), QStringLiteral("2,5"));
+        QCOMPARE(s->txtPrezzo[0]->text(), QStringLiteral("7,00"));
+        typeRow(2, QStringLiteral("1"), QStringLiteral("40"), QStringLiteral("10,00"));
+        QCOMPARE(s->txtPercSconto[1]->text(), QStringLiteral("10"));
+        QTest::keyClicks(s->txtPercIva, QStringLiteral("22"));
+        QTest::mouseClick(s->cmdCalcola, Qt::LeftButton);
+        QCOMPARE(s->txtImporto[0]->text(), QStringLiteral("17,50"));
+        QCOMPARE(s->txtImporto[1]->text(), QStringLiteral("36,00"));
+        QCOMPARE(s->txtTotImponibile->text(), QStringLiteral("53,50"));
+        QCOMPARE(s->txtTotImposta->text(), QStringLiteral("11,77"));
+        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("65,27"));
+
+        QTest::keyClick(s->txtPrezzo[1], Qt::Key_Left); // any key, even an arrow
+        QCOMPARE(s->txtImporto[1]->text(), QString());
+        QCOMPARE(s->txtImporto[0]->text(), QStringLiteral("17,50"));
+        QCOMPARE(s->txtTotFattura->text(), QString());
+        QTest::mouseClick(s->cmdCalcola, Qt::LeftButton);
+        QTest::keyClick(s->txtPercIva, Qt::Key_Backspace);
+        QCOMPARE(s->txtTotImponibile->text(), QString());
+        QCOMPARE(s->txtImporto[1]->text(), QStringLiteral("36,00"));
+    }
+
+    void savingStoresTheRecordByteForByte()
+    {
+        typeRow(1, QStringLiteral("2"), QStringLiteral("10"));
+        QTest::keyClicks(s->txtPercIva, QStringLiteral("22"));
+        QTest::keyClicks(s->txtCliente, QStringLiteral("Rossi Mario"));
+        s->txtNumFatt->setText(QStringLiteral("1"));
+        s->txtData->setText(QStringLiteral("5/3/2024"));
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QCOMPARE(t->services.lastKind(), MessageKind::Information);
+        QCOMPARE(t->services.lastMessage(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
+
+        const QByteArray b = fileBytes(file());
+        QCOMPARE(b.size(), InvoiceRecord::Size);
+        QCOMPARE(b.mid(31, 9), QByteArray("\x08" "5/3/2024")); // stored as typed
+        QCOMPARE(b.mid(385, 12), QByteArray("\x0B" "Rossi Mario"));
+        QCOMPARE(b.mid(1086, 2), QByteArray("\x01" "2"));
+        QCOMPARE(b.mid(3606, 6), QByteArray("\x05" "10,00"));
+        QCOMPARE(b.mid(3936, 1), QByteArray("\x00", 1));
+        QCOMPARE(b.mid(4146, 6), QByteArray("\x05" "20,00"));
+        for (int row = 0; row < 30; ++row)
+            QCOMPARE(b.mid(4476 + row * 3, 3), QByteArray("\x02No"));
+        QCOMPARE(b.mid(4566, 6), QByteArray("\x05" "20,00"));
+        QCOMPARE(b.mid(4577, 3), QByteArray("\x02" "22"));
+        QCOMPARE(b.mid(4588, 5), QByteArray("\x04" "4,40"));
+        QCOMPARE(b.mid(4599, 6), QByteArray("\x05" "24,40"));
+        QCOMPARE(b.mid(4610, 5), QByteArray("\x04" "0,00"));
+        QCOMPARE(b.mid(4621, 6), QByteArray("\x05" "24,40"));
+        QCOMPARE(b.right(3), QByteArray("\x02No"));
+
+        // A second save overwrites the same record.
+        s->chkSaldata->setChecked(true);
+        s->chkEs[4]->setChecked(true);
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QCOMPARE(t->services.lastMessage(),
+                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        const QByteArray after = fileBytes(file());
+        QCOMPARE(after.size(), InvoiceRecord::Size);
+        QCOMPARE(after.right(3), QByteArray("\x02S\xEC"));
+        QCOMPARE(after.mid(4476 + 4 * 3, 3), QByteArray("\x02S\xEC"));
+    }
+
+    void saveChecksCustomerNumberDateInOrder_data()
+    {
+        QTest::addColumn<QString>("customer");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        const QString noCustomer = QStringLiteral(
+            "Attenzione: per salvare la scheda è necessario indicare il nome o la ragione sociale del cliente.");
+        const QString noNumber =
+            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero della fattura.");
+        const QString noDate =
+            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data della fattura.");
+        const QString badDate = QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare "
+                                               "la scheda è necessario indicare una data valida nel formato gg/mm/anno.");
+        QTest::newRow("nothing") << QString() << QString() << QString() << noCustomer << "txtCliente";
+        QTest::newRow("blank customer") << QStringLiteral("   ") << "1" << "01/01/2024" << noCustomer << "txtCliente";
+        QTest::newRow("number before date") << "Rossi" << QString() << QString() << noNumber << "txtNumFatt";
+        QTest::newRow("no date") << "Rossi" << "1" << QString() << noDate << "txtData";
+        QTest::newRow("31 February") << "Rossi" << "1" << "31/02/2024" << badDate << "txtData";
+        QTest::newRow("not a date") << "Rossi" << "1" << "domani" << badDate << "txtData";
+    }
+    void saveChecksCustomerNumberDateInOrder()
+    {
+        QFETCH(QString, customer);
+        QFETCH(QString, number);
+        QFETCH(QString, date);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        s->txtCliente->setText(customer);
+        s->txtNumFatt->setText(number);
+        s->txtData->setText(date);
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QCOMPARE(t->services.messages.size(), 1);
+        QCOMPARE(t->services.lastKind(), MessageKind::Warning);
+        QCOMPARE(t->services.lastMessage(), message);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QVERIFY(!QFile::exists(file()));
+    }
+
+    void aFailedCalculationStillSavesWithZeroTotals()
+    {
+        typeRow(1, QStringLiteral("1"), QStringLiteral("5"));
+        s->txtQuant[1]->setFocus();
+        QTest::keyClicks(s->txtQuant[1], QStringLiteral("2"));
+        s->txtPrezzo[1]->setFocus();
+        QTest::keyClicks(s->txtPrezzo[1], QStringLiteral("1,2,3")); // the picture button takes no focus
+        s->txtCliente->setText(QStringLiteral("Rossi"));
+        s->txtNumFatt->setText(QStringLiteral("1"));
+        s->txtData->setText(QStringLiteral("01/01/2024"));
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QCOMPARE(s->txtImporto[0]->text(), QStringLiteral("5,00"));
+        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("0,00"));
+        QCOMPARE(t->services.lastMessage(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(fileBytes(file()).mid(4621, 5), QByteArray("\x04" "0,00"));
+    }
+
+    void newProposesTheNextNumberWithTodaysYear()
+    {
+        writeInvoices(file(), 7);
+        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
+        QCOMPARE(s->txtNumFatt->text(), QStringLiteral("8"));
+        QCOMPARE(s->txtData->text(), QStringLiteral("09/12/2026"));
+        QCOMPARE(s->lblPosizione->text(), QString());
+        s->txtCliente->setText(QStringLiteral("Verdi"));
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("8"));
+        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
+        QCOMPARE(s->txtNumFatt->text(), QStringLiteral("9"));
+
+        // The suffix is today's year (2026), not the file's (2024).
+        QVERIFY(writeNumberingSettings(numberingIniPath(t->dir.path()), u"100", true));
+        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
+        QCOMPARE(s->txtNumFatt->text(), QStringLiteral("108/2026"));
+        QCOMPARE(s->lblInizio->text(), QStringLiteral("100"));
+    }
+
+    void newOnAMissingFileCreatesItAndANonNumericStartFails()
+    {
+        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
+        QVERIFY(QFile::exists(file()));
+        QCOMPARE(s->txtNumFatt->text(), QStringLiteral("1"));
+        QVERIFY(writeIniString(numberingIniPath(t->dir.path()), u"Numerazione Fatture", u"Inizio", QStringLiteral("x")));
+        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
+        QCOMPARE(t->services.lastKind(), MessageKind::Error);
+        QCOMPARE(t->services.lastMessage(), archiveAccessMessage());
+    }
+
+    void navigationFollowsThePosition()
+    {
+        QTest::mouseClick(s->cmdPrimo, Qt::LeftButton);
+        QCOMPARE(t->services.lastKind(), MessageKind::Information);
+        QCOMPARE(t->services.lastMessage(), QStringLiteral("L'archivio non contiene nessuna scheda."));
+        QTest::mouseClick(s->cmdAvanti, Qt::LeftButton);
+        QCOMPARE(t->services.messages.size(), 2);
+        QCOMPARE(s->lblPosizione->text(), QString());
+
+        writeInvoices(file(), 3);
+        t->services.messages.clear();
+        QTest::mouseClick(s->cmdAvanti, Qt::LeftButton); // a new invoice goes to the first stored one
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(s->txtCliente->text(), QStringLiteral("Cliente 1"));
+        QTest::mouseClick(s->cmdIndietro, Qt::LeftButton); // nothing before the first
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
+        QTest::mouseClick(s->cmdUltimo, Qt::LeftButton);
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("3"));
+        QCOMPARE(s->txtNumFatt->text(), QStringLiteral("3"));
+        QTest::mouseClick(s->cmdAvanti, Qt::LeftButton); // nothing after the last
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("3"));
+        QTest::mouseClick(s->cmdIndietro, Qt::LeftButton);
+        QCOMPARE(s->txtCliente->text(), QStringLiteral("Cliente 2"));
+        QTest::mouseClick(s->cmdPrimo, Qt::LeftButton);
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
+        QVERIFY(t->services.messages.isEmpty());
+    }
+
+    void flagsAndTransportSurviveSaveAndReload()
+    {
+        QWidget* focusAtStart = nullptr;
+        QWidget* focusAfterEnter = nullptr;
+        int packagesTyped = 0;
+        t->services.modal.insert(QStringLiteral("frmDatiFattura"), [&](QDialog& d) {
+            auto& dati = static_cast<TfrmDatiFattura&>(d);
+            focusAtStart = QApplication::focusWidget();
+            QTest::keyClicks(dati.txtVeicolo, QStringLiteral("Magazzino di Cesena"));
+            QTest::keyClick(dati.txtVeicolo, Qt::Key_Return);
+            focusAfterEnter = QApplication::focusWidget();
+            QTest::keyClicks(dati.txtTarga, QString(40, u'7'));
+            packagesTyped = int(dati.txtTarga->text().size());
+            QTest::mouseClick(dati.btnApplica, Qt::LeftButton);
+            return d.result();
+        });
+        QTest::mouseClick(s->cmdDatiComputer, Qt::LeftButton);
+        QCOMPARE(focusAtStart ? focusAtStart->objectName() : QString(), QStringLiteral("txtVeicolo"));
+        QCOMPARE(focusAfterEnter ? focusAfterEnter->objectName() : QString(), QStringLiteral("txtMarca"));
+        QCOMPARE(packagesTyped, 30);
+        QCOMPARE(s->memVeicolo->text(), QStringLiteral("Magazzino di Cesena"));
+        QCOMPARE(s->memTarga->text(), QString(30, u'7'));
+
+        s->txtCliente->setText(QStringLiteral("Rossi"));
+        s->txtNumFatt->setText(QStringLiteral("1"));
+        s->txtData->setText(QStringLiteral("01/01/2024"));
+        s->chkEs[29]->setChecked(true);
+        s->chkSaldata->setChecked(true);
+        s->txtProvCliente->setEditText(QStringLiteral("RA"));
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
+        QCOMPARE(s->memVeicolo->text(), QString());
+        QVERIFY(!s->chkSaldata->isChecked());
+        QTest::mouseClick(s->cmdPrimo, Qt::LeftButton);
+        QVERIFY(s->chkEs[29]->isChecked());
+        QVERIFY(!s->chkEs[28]->isChecked());
+        QVERIFY(s->chkSaldata->isChecked());
+        QCOMPARE(s->memVeicolo->text(), QStringLiteral("Magazzino di Cesena"));
+        QCOMPARE(s->txtProvCliente->currentText(), QStringLiteral("RA"));
+    }
+
+    void companyDataIsKeptFromOneUseToTheNext()
+    {
+        s->txtDitta->setText(QStringLiteral("Ditta Città"));
+        s->txtPagamento->setText(QStringLiteral("Rimessa diretta"));
+        s->txtPercIva->setText(QStringLiteral("22"));
+        s->txtProvDitta->setEditText(QStringLiteral("FC"));
+        QTest::mouseClick(s->btnCancDitta, Qt::LeftButton);
+        QCOMPARE(s->txtDitta->text(), QString());
+        QCOMPARE(s->txtProvDitta->currentText(), QString());
+        QCOMPARE(s->txtPagamento->text(), QStringLiteral("Rimessa diretta"));
+        QCOMPARE(s->txtPercIva->text(), QStringLiteral("22"));
+        s->txtDitta->setText(QStringLiteral("Ditta Città"));
+
+        QTest::mouseClick(s->cmdEsci, Qt::LeftButton);
+        QVERIFY(!s->isVisible());
+        QVERIFY(t->window(QStringLiteral("frmAvvio"))->isVisible());
+        const IniFile ini = IniFile::load(numberingIniPath(t->dir.path()));
+        QCOMPARE(ini.value(u"Ditta Emittente", u"Nome"), QStringLiteral("Ditta Città"));
+        QCOMPARE(ini.value(u"Ditta Emittente", u"Aliquota Iva"), QStringLiteral("22"));
+        QVERIFY(fileBytes(numberingIniPath(t->dir.path())).contains("Nome=Ditta Citt\xE0\r\n"));
+
+        openYear(QStringLiteral("2025"));
+        QCOMPARE(s->txtDitta->text(), QStringLiteral("Ditta Città"));
+        QCOMPARE(s->txtPagamento->text(), QStringLiteral("Rimessa diretta"));
+    }
+
+    void unwritableArchiveGivesTheAccessMessageAndKeepsTheFile()
+    {
+        s->txtCliente->setText(QStringLiteral("Rossi"));
+        s->txtNumFatt->setText(QStringLiteral("1"));
+        s->txtData->setText(QStringLiteral("01/01/2024"));
+        {
+            ReadOnlyFolder folder(t->dir.path());
+            if (!folder.active())
+                QSKIP("this machine cannot make a read-only folder");
+            QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+            QCOMPARE(t->services.lastKind(), MessageKind::Warning);
+            QCOMPARE(t->services.lastMessage(), archiveAccessMessage());
+            QVERIFY(!QFile::exists(file()));
+            QCOMPARE(s->lblPosizione->text(), QString());
+        }
+        writeInvoices(file(), 2);
+        const QByteArray before = fileBytes(file());
+        ReadOnlyFolder readOnlyFile(file());
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QCOMPARE(t->services.lastMessage(), archiveAccessMessage());
+        QCOMPARE(fileBytes(file()), before);
+        QTest::mouseClick(s->cmdUltimo, Qt::LeftButton);
+        QCOMPARE(t->services.lastKind(), MessageKind::Error);
+    }
+
+    void checkButtonsOpenTheMatchingWindow()
+    {
+        QStringList fieldTexts;
+        for (const QString& name : {QStringLiteral("frmPartitaIva"), QStringLiteral("frmCodFisc")})
+            t->services.modal.insert(name, [&](QDialog& d) {
+                fieldTexts << d.objectName() + u':' + d.findChild<QLineEdit*>()->text();
+                return 0;
+            });
+        s->txtCodFiscDitta->setText(QStringLiteral(" 01234567890 "));
+        QTest::mouseClick(s->btnCodFiscDitta, Qt::LeftButton);
+        s->txtCodFiscCliente->setText(QStringLiteral("RSSMRA80A01H501U"));
+        QTest::mouseClick(s->btnCodFiscCliente, Qt::LeftButton);
+        s->txtIvaCliente->setText(QStringLiteral("00488410010"));
+        QTest::mouseClick(s->btnIvaCliente, Qt::LeftButton);
+        QCOMPARE(fieldTexts, (QStringList{QStringLiteral("frmPartitaIva:01234567890"),
+                                          QStringLiteral("frmCodFisc:RSSMRA80A01H501U"),
+                                          QStringLiteral("frmPartitaIva:00488410010")}));
+    }
+
+    void pagesShowFiveRowsAtATime()
+    {
+        QVERIFY(s->grpPage[0]->isVisible());
+        QTest::mouseClick(s->imgAvanti[0], Qt::LeftButton);
+        QVERIFY(!s->grpPage[0]->isVisible());
+        QVERIFY(s->grpPage[1]->isVisible());
+        QCOMPARE(QApplication::focusWidget(), s->txtQuant[5]);
+        QTest::mouseClick(s->imgAvanti[1], Qt::LeftButton);
+        QTest::mouseClick(s->imgIndietro[2], Qt::LeftButton);
+        QCOMPARE(s->currentPage(), 2);
+        // Enter runs along a row to its exempt box, then on to the next row and page.
+        s->txtQuant[9]->setFocus();
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), s->chkEs[9]);
+        QTest::keyClick(s->chkEs[9], Qt::Key_Return);
+        QCOMPARE(s->currentPage(), 3);
+        QCOMPARE(QApplication::focusWidget(), s->txtQuant[10]);
+        s->txtNote->setFocus();
+        QTest::keyClick(s->txtNote, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), s->txtDitta);
+        QTest::keyClick(s->txtPercIva, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), s->txtNote);
+    }
+
+    void numberingDialogWritesOnlyOnApply()
+    {
+        const QString ini = numberingIniPath(t->dir.path());
+        QStringList seen;
+        t->services.modal.insert(QStringLiteral("frmNumerazioneFat"), [&](QDialog& d) {
+            auto& n = static_cast<TfrmNumerazioneFat&>(d);
+            seen << n.windowTitle() << n.txtInizio->text();
+            n.txtInizio->clear();
+            QTest::keyClicks(n.txtInizio, QStringLiteral("1a0,0"));
+            seen << n.txtInizio->text();
+            n.chkTipo->setChecked(true);
+            QTest::mouseClick(n.btnAnnulla, Qt::LeftButton);
+            return d.result();
+        });
+        QTest::mouseClick(s->cmdNumerazione, Qt::LeftButton);
+        QCOMPARE(seen, (QStringList{QStringLiteral(" Impostazione inizio numerazione fatture"), QStringLiteral("1"),
+                                    QStringLiteral("100")}));
+        QVERIFY(!QFile::exists(ini));
+
+        QString restored;
+        t->services.modal.insert(QStringLiteral("frmNumerazioneFat"), [&](QDialog& d) {
+            auto& n = static_cast<TfrmNumerazioneFat&>(d);
+            n.txtInizio->clear();
+            QTest::keyClick(n.txtInizio, Qt::Key_Return); // leaving an empty start restores 1
+            restored = n.txtInizio->text();
+            n.txtInizio->setText(QStringLiteral("25"));
+            n.chkTipo->setChecked(true);
+            QTest::mouseClick(n.btnApplica, Qt::LeftButton);
+            return d.result();
+        });
+        QTest::mouseClick(s->cmdNumerazione, Qt::LeftButton);
+        QCOMPARE(restored, QStringLiteral("1"));
+        QCOMPARE(fileBytes(ini), QByteArray("[Numerazione Fatture]\r\nInizio=25\r\nIndicazione Anno Solare=S\xEC\r\n"));
+    }
+
+    void logoDialogStoresABitmap()
+    {
+        const QString photo = t->path(QStringLiteral("foto.jpg"));
+        QImage picture(640, 320, QImage::Format_RGB32);
+        picture.fill(QColor(200, 30, 30));
+        QVERIFY(picture.save(photo, "JPG"));
+        t->services.files.push_back(photo);
+        QList<QSize> sizes;
+        t->services.modal.insert(QStringLiteral("frmLogo"), [&](QDialog& d) {
+            auto& logo = static_cast<TfrmLogo&>(d);
+            sizes << logo.picture().size(); // no Logo.bmp yet: the euro sign
+            QTest::mouseClick(logo.btnSfoglia, Qt::LeftButton);
+            sizes << logo.picture().size();
+            QTest::mouseClick(logo.btnApplica, Qt::LeftButton);
+            return d.result();
+        });
+        QTest::mouseClick(s->btnLogo, Qt::LeftButton);
+        QCOMPARE(sizes, (QList<QSize>{QSize(297, 184), QSize(640, 320)}));
+        QCOMPARE(t->services.fileDialogTitles.value(0),
+                 QStringLiteral("Selezionare il logo della Ditta in formato Jpeg o Bitmap."));
+        QCOMPARE(fileBytes(t->path(QStringLiteral("Logo.bmp"))).left(2), QByteArray("BM"));
+        QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(640, 320));
+
+        t->services.modal.insert(QStringLiteral("frmLogo"), [](QDialog& d) {
+            auto& logo = static_cast<TfrmLogo&>(d);
+            QTest::mouseClick(logo.btnCancLogo, Qt::LeftButton);
+            QTest::mouseClick(logo.btnApplica, Qt::LeftButton);
+            return d.result();
+        });
+        QTest::mouseClick(s->btnLogo, Qt::LeftButton);
+        QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(2, 2));
+        QFile::remove(t->path(QStringLiteral("Logo.bmp")));
+        QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(297, 184));
+    }
+};
+
+TARVELLO_TEST_MAIN(InvoiceScreenTest)
+
+#include "test_invoice_screen.moc"
