@@ -37,4 +37,10 @@ QString formatDate(const QDate& date)
     return date.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
+QString printedAtText(const QDateTime& when)
+{
+    return QStringLiteral("Stampa eseguita in data ") + formatDate(when.date()) + QStringLiteral(" alle ore ") +
+           when.toString(QStringLiteral("HH:mm:ss"));
+}
+
 } // namespace tarvello

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -14,5 +15,8 @@ inline bool isValidDate(QStringView text) { return parseDate(text).has_value(); 
 
 // "dd/mm/yyyy" with two-digit day and month.
 QString formatDate(const QDate& date);
+
+// The footer of printed cards: "Stampa eseguita in data 09/12/2026 alle ore 10:30:00".
+QString printedAtText(const QDateTime& when);
 
 } // namespace tarvello

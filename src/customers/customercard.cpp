@@ -1,5 +1,6 @@
 #include "customercard.h"
 
+
 #include "core/text.h"
 
 namespace tarvello::CustomerCard
@@ -248,12 +249,6 @@ std::array<ReportRow, reportRowCount> reportRows(const CardTexts& t)
         {QStringLiteral("Questioni in sospeso:"), v(Questioni)},
         {QStringLiteral("Note:"), v(Note)},
     }};
-}
-
-QString printFooter(const QDateTime& when)
-{
-    return QStringLiteral("Stampa eseguita in data ") + when.toString(QStringLiteral("dd/MM/yyyy")) +
-           QStringLiteral(" alle ore ") + when.toString(QStringLiteral("HH:mm:ss"));
 }
 
 QString helpTitle()

@@ -100,8 +100,6 @@ struct ReportRow {
 };
 inline constexpr int reportRowCount = 24;
 std::array<ReportRow, reportRowCount> reportRows(const CardTexts& texts);
-// "Stampa eseguita in data 09/12/2026 alle ore 10:30:00"
-QString printFooter(const QDateTime& when);
 
 // The help window's title and its ten paragraphs, separated by empty lines.
 QString helpTitle();

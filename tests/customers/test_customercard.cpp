@@ -1,3 +1,4 @@
+#include "core/dates.h"
 #include "customers/customercard.h"
 
 #include <QDateTime>
@@ -269,7 +270,7 @@ TEST(CustomerCardReport, RowsAreBuiltFromTrimmedTexts)
 
 TEST(CustomerCardReport, FooterNamesDateAndTime)
 {
-    EXPECT_EQ(printFooter(QDateTime(QDate(2026, 3, 5), QTime(9, 4, 7))),
+    EXPECT_EQ(printedAtText(QDateTime(QDate(2026, 3, 5), QTime(9, 4, 7))),
               QStringLiteral("Stampa eseguita in data 05/03/2026 alle ore 09:04:07"));
 }
 
