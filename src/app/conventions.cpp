@@ -287,12 +287,12 @@ void StatusLine::clearOver(QWidget* area)
 
 bool StatusLine::eventFilter(QObject* watched, QEvent* event)
 {
+    // The background empties the line only when the mouse really moves over it: a window that
+    // opens under a still mouse keeps its opening text.
     if (event->type() == QEvent::Enter) {
         const auto hint = m_hints.constFind(watched);
         if (hint != m_hints.constEnd())
             setText(*hint);
-        else if (m_clearers.contains(watched))
-            clear();
     } else if (event->type() == QEvent::MouseMove && m_clearers.contains(watched)) {
         auto* area = static_cast<QWidget*>(watched);
         const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();

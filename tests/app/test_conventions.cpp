@@ -133,6 +133,9 @@ private Q_SLOTS:
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(button, &enter);
         QCOMPARE(line->text(), QStringLiteral("Salva la scheda corrente."));
+        QEvent enterBackground(QEvent::Enter); // a window opening under a still mouse
+        QApplication::sendEvent(&screen, &enterBackground);
+        QCOMPARE(line->text(), QStringLiteral("Salva la scheda corrente."));
         QTest::mouseMove(&screen, QPoint(200, 100));
         QCOMPARE(line->text(), QString());
         QTest::mouseMove(&screen, QPoint(210, 110));
