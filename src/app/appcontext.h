@@ -7,14 +7,16 @@
 class QDialog;
 class QWidget;
 
-namespace tarvello {
+namespace tarvello
+{
 
 class Services;
 
 // What every window knows of the program around it: the services, the program's folder, the
 // other windows (found by their object name, as they were created at start) and the secondary
 // windows it may create for one use.
-class AppContext {
+class AppContext
+{
 public:
     virtual ~AppContext() = default;
 

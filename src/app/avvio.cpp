@@ -15,7 +15,8 @@
 #include <QUrlQuery>
 #include <QVBoxLayout>
 
-namespace tarvello {
+namespace tarvello
+{
 
 QString AppContext::filePath(const QString& name) const
 {
@@ -41,13 +42,15 @@ QUrl Maker::contactMail()
     url.setPath(contactAddress());
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("subject"), QStringLiteral("Software Tarvello"));
-    query.addQueryItem(QStringLiteral("body"),
-                       QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:"));
+    query.addQueryItem(
+        QStringLiteral("body"),
+        QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:"));
     url.setQuery(query);
     return url;
 }
 
-namespace {
+namespace
+{
 
 QFrame* card(QWidget* parent, PictureButton* picture, PictureButton* tile, const QString& text,
              PictureButton* button)
@@ -127,11 +130,13 @@ TfrmAvvio::TfrmAvvio(AppContext& ctx) : m_ctx(ctx)
     imgMagazzino = new PictureButton(QStringLiteral("imgMagazzino"), QStringLiteral(":/icons/magazzino.svg"),
                                      QStringLiteral("Magazzino Prodotti"), big, this);
     appMagazzino = tileButton(this, QStringLiteral("appMagazzino"), QStringLiteral("Magazzino Prodotti"));
-    btnMagazzino = openButton(this, QStringLiteral("btnMagazzino"), QStringLiteral("Apri il Magazzino Prodotti"));
+    btnMagazzino =
+        openButton(this, QStringLiteral("btnMagazzino"), QStringLiteral("Apri il Magazzino Prodotti"));
     imgFatture = new PictureButton(QStringLiteral("imgFatture"), QStringLiteral(":/icons/fatture.svg"),
                                    QStringLiteral("Emissione fatture proforma"), big, this);
     appFatture = tileButton(this, QStringLiteral("appFatture"), QStringLiteral("Fatture proforma"));
-    btnFatture = openButton(this, QStringLiteral("btnFatture"), QStringLiteral("Apri l'emissione fatture proforma"));
+    btnFatture =
+        openButton(this, QStringLiteral("btnFatture"), QStringLiteral("Apri l'emissione fatture proforma"));
 
     imgInfo = smallPicture(this, QStringLiteral("imgInfo"), QStringLiteral(":/icons/info.svg"),
                            QStringLiteral("Informazioni"));
@@ -145,18 +150,20 @@ TfrmAvvio::TfrmAvvio(AppContext& ctx) : m_ctx(ctx)
     auto* cards = new QHBoxLayout;
     cards->setSpacing(32);
     cards->addStretch(1);
-    cards->addWidget(card(this, imgClienti, appClienti,
-                          QStringLiteral("Schede dei clienti con recapiti, documenti, allegati e questioni in "
-                                         "sospeso; ricerche, stampe ed esportazione."),
-                          btnClienti));
+    cards->addWidget(
+        card(this, imgClienti, appClienti,
+             QStringLiteral("Schede dei clienti con recapiti, documenti, allegati e questioni in "
+                            "sospeso; ricerche, stampe ed esportazione."),
+             btnClienti));
     cards->addWidget(card(this, imgMagazzino, appMagazzino,
                           QStringLiteral("Beni e servizi con prezzi, IVA, giacenze e avvisi di sottoscorta; "
                                          "ricerche, stampe ed esportazione."),
                           btnMagazzino));
-    cards->addWidget(card(this, imgFatture, appFatture,
-                          QStringLiteral("Emissione, stampa e PDF delle fatture proforma; riepiloghi, fatture "
-                                         "non saldate e statistiche degli incassi."),
-                          btnFatture));
+    cards->addWidget(
+        card(this, imgFatture, appFatture,
+             QStringLiteral("Emissione, stampa e PDF delle fatture proforma; riepiloghi, fatture "
+                            "non saldate e statistiche degli incassi."),
+             btnFatture));
     cards->addStretch(1);
 
     auto* bottom = new QHBoxLayout;

@@ -10,7 +10,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // ---------------------------------------------------------------- focus highlight
 
@@ -90,7 +91,8 @@ FieldRules::FieldRules(QWidget* field) : QObject(field), m_field(field)
 
 FieldRules* FieldRules::of(QWidget* field)
 {
-    if (auto* existing = field->findChild<FieldRules*>(QStringLiteral("fieldRules"), Qt::FindDirectChildrenOnly))
+    if (auto* existing =
+            field->findChild<FieldRules*>(QStringLiteral("fieldRules"), Qt::FindDirectChildrenOnly))
         return existing;
     return new FieldRules(field);
 }
@@ -106,14 +108,33 @@ FieldRules& FieldRules::filter(KeyFilter f)
     return *this;
 }
 
-FieldRules& FieldRules::enterMovesTo(QWidget* next) { return m_next = next, *this; }
-FieldRules& FieldRules::onEnter(std::function<void()> action) { return m_enter = std::move(action), *this; }
-FieldRules& FieldRules::onKeyDown(std::function<void(int)> hook) { return m_keyDown = std::move(hook), *this; }
-FieldRules& FieldRules::onLeave(std::function<void()> action) { return m_leave = std::move(action), *this; }
-FieldRules& FieldRules::onEnterFocus(std::function<void()> action) { return m_focusIn = std::move(action), *this; }
-FieldRules& FieldRules::emptyWhenLongerThan(int limit) { return m_emptyLimit = limit, *this; }
+FieldRules& FieldRules::enterMovesTo(QWidget* next)
+{
+    return m_next = next, *this;
+}
+FieldRules& FieldRules::onEnter(std::function<void()> action)
+{
+    return m_enter = std::move(action), *this;
+}
+FieldRules& FieldRules::onKeyDown(std::function<void(int)> hook)
+{
+    return m_keyDown = std::move(hook), *this;
+}
+FieldRules& FieldRules::onLeave(std::function<void()> action)
+{
+    return m_leave = std::move(action), *this;
+}
+FieldRules& FieldRules::onEnterFocus(std::function<void()> action)
+{
+    return m_focusIn = std::move(action), *this;
+}
+FieldRules& FieldRules::emptyWhenLongerThan(int limit)
+{
+    return m_emptyLimit = limit, *this;
+}
 
-namespace {
+namespace
+{
 
 bool isEditingKey(int key)
 {
@@ -201,7 +222,8 @@ void setEnterOrder(const QList<QWidget*>& fields, QWidget* after)
 
 // ---------------------------------------------------------------- upper case, provinces
 
-namespace {
+namespace
+{
 
 void upperCaseOnEdit(QLineEdit* edit)
 {
@@ -210,8 +232,8 @@ void upperCaseOnEdit(QLineEdit* edit)
         if (fixed == text)
             return;
         const int leading = int(text.size() - QStringView(text).trimmed().size());
-        const int pos = qBound(0, edit->cursorPosition() - (text.startsWith(u' ') ? leading : 0),
-                               int(fixed.size()));
+        const int pos =
+            qBound(0, edit->cursorPosition() - (text.startsWith(u' ') ? leading : 0), int(fixed.size()));
         edit->setText(fixed);
         edit->setCursorPosition(pos);
     });
@@ -219,15 +241,21 @@ void upperCaseOnEdit(QLineEdit* edit)
 
 } // namespace
 
-void makeUpperCase(QLineEdit* field) { upperCaseOnEdit(field); }
+void makeUpperCase(QLineEdit* field)
+{
+    upperCaseOnEdit(field);
+}
 
 QStringList provinceCodes()
 {
-    static const QStringList codes = QStringLiteral(
-        "AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB CE CH CI CL CN CO CR CS CT CZ EE EN "
-        "FC FE FG FI FM FO FR GE GO GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA NO NU OG OR "
-        "OT PA PC PD PE PG PI PN PO PR PT PU PV PZ RA RC RE RG RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO "
-        "TP TR TS TV UD VA VB VC VE VI VR VT VV").split(u' ');
+    static const QStringList codes = QStringLiteral("AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT "
+                                                    "BZ CA CB CE CH CI CL CN CO CR CS CT CZ EE EN "
+                                                    "FC FE FG FI FM FO FR GE GO GR IM IS KR LC LE LI LO LT "
+                                                    "LU MB MC MD ME MI MN MO MS MT NA NO NU OG OR "
+                                                    "OT PA PC PD PE PG PI PN PO PR PT PU PV PZ RA RC RE RG "
+                                                    "RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO "
+                                                    "TP TR TS TV UD VA VB VC VE VI VR VT VV")
+                                         .split(u' ');
     return codes;
 }
 
@@ -258,7 +286,8 @@ void makeProvinceField(QComboBox* combo)
 
 // ---------------------------------------------------------------- status line
 
-StatusLine::StatusLine(const QString& initialText, const QColor& strip, QWidget* parent) : QLabel(initialText, parent)
+StatusLine::StatusLine(const QString& initialText, const QColor& strip, QWidget* parent)
+    : QLabel(initialText, parent)
 {
     setObjectName(QStringLiteral("lblStatus"));
     setFont(screenFont(QStringLiteral("Tahoma"), 12));

@@ -12,7 +12,8 @@
 class QComboBox;
 class QLineEdit;
 
-namespace tarvello {
+namespace tarvello
+{
 
 // The behaviours every screen shares: focus highlight, Enter order, key filters, upper-case
 // fields, province fields, status line, links and picture buttons.
@@ -26,7 +27,8 @@ enum class KeyFilter {
 
 // The yellow rectangle behind a field that shows where the focus is. It is a sibling of the
 // field, 4 units larger on every side, kept out of any layout and following the field around.
-class FocusHighlight : public QFrame {
+class FocusHighlight : public QFrame
+{
     Q_OBJECT
 public:
     // Named after the field with "eff" in place of its prefix (txtPassword -> effPassword).
@@ -46,7 +48,8 @@ private:
 // are optional and combine: the key-down hook runs first for every key, then Enter moves the
 // focus along the screen's order (and never reaches the field), then the key filter discards
 // what the field does not accept.
-class FieldRules : public QObject {
+class FieldRules : public QObject
+{
     Q_OBJECT
 public:
     static FieldRules* of(QWidget* field);
@@ -91,7 +94,8 @@ void makeProvinceField(QComboBox* combo);
 QStringList provinceCodes();
 
 // The line at the bottom of a screen that says what the control under the mouse does.
-class StatusLine : public QLabel {
+class StatusLine : public QLabel
+{
     Q_OBJECT
 public:
     StatusLine(const QString& initialText, const QColor& strip, QWidget* parent = nullptr);
@@ -109,7 +113,8 @@ private:
 };
 
 // Underlined dark-blue text with a hand cursor that turns orange while pressed.
-class LinkLabel : public QLabel {
+class LinkLabel : public QLabel
+{
     Q_OBJECT
 public:
     explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
@@ -125,7 +130,8 @@ private:
 };
 
 // A picture used as a button: hand cursor, no focus of its own, accessible name and tooltip.
-class PictureButton : public QToolButton {
+class PictureButton : public QToolButton
+{
     Q_OBJECT
 public:
     PictureButton(const QString& objectName, const QString& iconPath, const QString& caption,

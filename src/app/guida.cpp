@@ -10,7 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace tarvello {
+namespace tarvello
+{
 
 QString paragraphs(std::initializer_list<QString> list)
 {

@@ -6,14 +6,16 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace tarvello {
+namespace tarvello
+{
 
 class AppContext;
 class LinkLabel;
 class PictureButton;
 
 // The help window: a title, a text of paragraphs and a link to the user guide in PDF.
-class TfrmGuida : public QDialog {
+class TfrmGuida : public QDialog
+{
     Q_OBJECT
 public:
     explicit TfrmGuida(AppContext& ctx, QWidget* owner = nullptr);

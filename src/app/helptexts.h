@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace tarvello::HelpTexts {
+namespace tarvello::HelpTexts
+{
 
 QString launcherTitle();
 QString launcher();

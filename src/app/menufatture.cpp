@@ -16,9 +16,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace tarvello {
+namespace tarvello
+{
 
-namespace {
+namespace
+{
 
 QLabel* heading(const QString& text, QWidget* parent)
 {
@@ -32,10 +34,12 @@ QLabel* heading(const QString& text, QWidget* parent)
 
 TfrmMenuFatture::TfrmMenuFatture(AppContext& ctx) : m_ctx(ctx)
 {
-    nameWindow(this, QStringLiteral("frmMenuFatture"), QStringLiteral(" Tarvello - Emissione fatture proforma"));
+    nameWindow(this, QStringLiteral("frmMenuFatture"),
+               QStringLiteral(" Tarvello - Emissione fatture proforma"));
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral("QWidget#frmMenuFatture { background: #F4F6FB; }"
-                                 "QFrame#panel { background: white; border: 1px solid #D8DEEE; border-radius: 14px; }"));
+    setStyleSheet(QStringLiteral(
+        "QWidget#frmMenuFatture { background: #F4F6FB; }"
+        "QFrame#panel { background: white; border: 1px solid #D8DEEE; border-radius: 14px; }"));
 
     auto* title = new QLabel(this);
     title->setObjectName(QStringLiteral("imgTitolo"));
@@ -62,9 +66,10 @@ TfrmMenuFatture::TfrmMenuFatture(AppContext& ctx) : m_ctx(ctx)
     for (QPushButton* b : {btnApriFatture, btnApriRiepStats})
         b->setMinimumWidth(110);
 
-    auto* info = new QLabel(QStringLiteral("In questo ambiente è possibile emettere fatture proforma per i propri "
-                                           "clienti e visualizzare grafici statistici degli incassi mensili."),
-                            panel);
+    auto* info =
+        new QLabel(QStringLiteral("In questo ambiente è possibile emettere fatture proforma per i propri "
+                                  "clienti e visualizzare grafici statistici degli incassi mensili."),
+                   panel);
     info->setWordWrap(true);
     info->setFont(screenFont(QStringLiteral("Verdana"), 10));
     info->setStyleSheet(QStringLiteral("color: #4A5468; border: none;"));
@@ -162,8 +167,9 @@ void TfrmMenuFatture::btnApriFatturaClick()
 {
     const QString text = txtAnnoFatture->text();
     if (text.size() != 4) {
-        m_ctx.services().message(this, MessageKind::Warning,
-                                 QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        m_ctx.services().message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
         txtAnnoFatture->setFocus();
         return;
     }

@@ -3,12 +3,18 @@
 #include "core/ini.h"
 #include "core/text.h"
 
-namespace tarvello {
+namespace tarvello
+{
 
-namespace Scrambler {
+namespace Scrambler
+{
 
-namespace {
-quint16 advance(quint16 key, quint8 c) { return quint16((quint32(c) + key) * kMultiplier + kIncrement); }
+namespace
+{
+quint16 advance(quint16 key, quint8 c)
+{
+    return quint16((quint32(c) + key) * kMultiplier + kIncrement);
+}
 
 int hexValue(QChar c)
 {
@@ -59,9 +65,18 @@ std::optional<QString> decode(QStringView hex)
 
 } // namespace Scrambler
 
-QString passwordFileName() { return QStringLiteral("unins000.dll"); }
-QString initialPassword() { return QStringLiteral("chiaveiniziale"); }
-QString normalisedPassword(QStringView typed) { return trimmed(upperAscii(typed)); }
+QString passwordFileName()
+{
+    return QStringLiteral("unins000.dll");
+}
+QString initialPassword()
+{
+    return QStringLiteral("chiaveiniziale");
+}
+QString normalisedPassword(QStringView typed)
+{
+    return trimmed(upperAscii(typed));
+}
 
 bool isStorablePassword(QStringView password)
 {
@@ -73,7 +88,8 @@ bool isStorablePassword(QStringView password)
     return true;
 }
 
-namespace {
+namespace
+{
 const QString kSection = QStringLiteral("Accesso");
 const QString kKey = QStringLiteral("Valore");
 

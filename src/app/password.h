@@ -4,11 +4,13 @@
 
 #include <optional>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // The access password is kept scrambled, two upper-case hex digits per character, in the INI
 // file unins000.dll (section "Accesso", key "Valore") of the program's folder.
-namespace Scrambler {
+namespace Scrambler
+{
 // The running key starts at kStartKey and after each byte c becomes (c + key) * kMultiplier +
 // kIncrement, modulo 65536. The build tool that writes the initial file uses the same values.
 inline constexpr quint16 kStartKey = 0x5A17;
@@ -21,8 +23,8 @@ QString encode(QStringView plain);
 std::optional<QString> decode(QStringView hex);
 } // namespace Scrambler
 
-QString passwordFileName();           // "unins000.dll"
-QString initialPassword();            // "chiaveiniziale"
+QString passwordFileName(); // "unins000.dll"
+QString initialPassword();  // "chiaveiniziale"
 // What is compared and stored: a–z in capitals, then trimmed.
 QString normalisedPassword(QStringView typed);
 

@@ -14,9 +14,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace tarvello {
+namespace tarvello
+{
 
-namespace {
+namespace
+{
 
 QLineEdit* passwordField(QWidget* parent, const QString& name)
 {
@@ -64,12 +66,12 @@ void watchKeyRelease(QLineEdit* edit, std::function<void()> update)
     edit->installEventFilter(f);
 }
 
-const QString kReadError = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-    "Si consiglia di reinstallare il software.");
-const QString kChangeError = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-    "Si consiglia di reinstallare il software.");
+const QString kReadError =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+                   "Si consiglia di reinstallare il software.");
+const QString kChangeError =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                   "Si consiglia di reinstallare il software.");
 
 } // namespace
 
@@ -131,7 +133,10 @@ TfrmPassword::TfrmPassword(AppContext& ctx) : m_ctx(ctx)
     });
 }
 
-void TfrmPassword::updateOK() { cmdOK->setEnabled(!isBlank(txtPassword->text())); }
+void TfrmPassword::updateOK()
+{
+    cmdOK->setEnabled(!isBlank(txtPassword->text()));
+}
 
 void TfrmPassword::showEvent(QShowEvent* event)
 {
@@ -172,7 +177,8 @@ TfrmCambiaPassword::TfrmCambiaPassword(AppContext& ctx) : m_ctx(ctx)
     nameWindow(this, QStringLiteral("frmCambiaPassword"), QStringLiteral(" Cambia password"));
     makeDialogFrame(this);
 
-    auto* picture = pictureLabel(this, QStringLiteral("imgPassword"), QStringLiteral(":/icons/password.svg"), 72);
+    auto* picture =
+        pictureLabel(this, QStringLiteral("imgPassword"), QStringLiteral(":/icons/password.svg"), 72);
     txtPasswordOld = passwordField(this, QStringLiteral("txtPasswordOld"));
     txtPasswordNew = passwordField(this, QStringLiteral("txtPasswordNew"));
     txtConferma = passwordField(this, QStringLiteral("txtConferma"));
@@ -254,7 +260,8 @@ void TfrmCambiaPassword::cmdOKClick()
     switch (changePassword(m_ctx.filePath(passwordFileName()), txtPasswordOld->text(), txtPasswordNew->text(),
                            txtConferma->text())) {
     case PasswordChange::Done:
-        s.message(this, MessageKind::Plain, QStringLiteral("Modifica della password completata con successo."));
+        s.message(this, MessageKind::Plain,
+                  QStringLiteral("Modifica della password completata con successo."));
         close();
         break;
     case PasswordChange::WrongOld:

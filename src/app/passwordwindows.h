@@ -6,13 +6,15 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace tarvello {
+namespace tarvello
+{
 
 class AppContext;
 
 // The first window: asks for the access password. It is the program's main window, so
 // closing it by any means ends the program.
-class TfrmPassword : public QWidget {
+class TfrmPassword : public QWidget
+{
     Q_OBJECT
 public:
     explicit TfrmPassword(AppContext& ctx);
@@ -34,7 +36,8 @@ private:
     AppContext& m_ctx;
 };
 
-class TfrmCambiaPassword : public QWidget {
+class TfrmCambiaPassword : public QWidget
+{
     Q_OBJECT
 public:
     explicit TfrmCambiaPassword(AppContext& ctx);

@@ -20,9 +20,13 @@
 #include <QTranslator>
 
 // The pictures live in a static library, whose resources must be registered by hand.
-static void registerPictures() { Q_INIT_RESOURCE(assets); }
+static void registerPictures()
+{
+    Q_INIT_RESOURCE(assets);
+}
 
-namespace tarvello {
+namespace tarvello
+{
 
 Program::Program(QString folder, Services& services) : m_folder(std::move(folder)), m_services(services)
 {
@@ -74,25 +78,32 @@ void Program::createWindows()
 void Program::registerDialogs()
 {
     m_dialogs = {
-        {QStringLiteral("frmLogo"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmLogo>(c, o); }},
+        {QStringLiteral("frmLogo"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmLogo>(c, o); }},
         {QStringLiteral("frmNumerazioneFat"),
          [](AppContext& c, QWidget* o) { return std::make_unique<TfrmNumerazioneFat>(c, o); }},
         {QStringLiteral("frmDatiFattura"),
          [](AppContext& c, QWidget* o) { return std::make_unique<TfrmDatiFattura>(c, o); }},
-        {QStringLiteral("frmStampaFat"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmStampaFat>(c, o); }},
+        {QStringLiteral("frmStampaFat"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmStampaFat>(c, o); }},
         {QStringLiteral("frmAnteprimaFat"),
          [](AppContext& c, QWidget* o) { return std::make_unique<TfrmAnteprimaFat>(c, o); }},
         {QStringLiteral("frmCrea_PDF_Fat"),
          [](AppContext& c, QWidget* o) { return std::make_unique<TfrmCrea_PDF_Fat>(c, o); }},
-        {QStringLiteral("frmGuida"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmGuida>(c, o); }},
-        {QStringLiteral("frmInfo"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmInfo>(c, o); }},
-        {QStringLiteral("frmSplash"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmSplash>(c, o); }},
+        {QStringLiteral("frmGuida"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmGuida>(c, o); }},
+        {QStringLiteral("frmInfo"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmInfo>(c, o); }},
+        {QStringLiteral("frmSplash"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmSplash>(c, o); }},
         {QStringLiteral("frmCodFisc"),
          [](AppContext& c, QWidget* o) { return std::make_unique<TfrmCodFisc>(c, o); }},
         {QStringLiteral("frmPartitaIva"),
          [](AppContext& c, QWidget* o) { return std::make_unique<TfrmPartitaIva>(c, o); }},
-        {QStringLiteral("frmIban"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmIban>(c, o); }},
-        {QStringLiteral("frmCarta"), [](AppContext& c, QWidget* o) { return std::make_unique<TfrmCarta>(c, o); }},
+        {QStringLiteral("frmIban"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmIban>(c, o); }},
+        {QStringLiteral("frmCarta"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmCarta>(c, o); }},
         {QStringLiteral("frmAllegaCartella"),
          [](AppContext& c, QWidget* o) { return std::make_unique<TfrmAllegaCartella>(c, o); }},
     };

@@ -9,13 +9,15 @@
 #include <memory>
 #include <vector>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // The program: creates every window once, in a fixed order, with the password window first as
 // the main window, and ends when that window or the launcher is closed. It takes the program's
 // folder and the services from outside, so a test can run the whole program on a temporary
 // folder with scripted services.
-class Program final : public AppContext {
+class Program final : public AppContext
+{
 public:
     Program(QString folder, Services& services);
     ~Program() override;

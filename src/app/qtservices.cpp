@@ -9,7 +9,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-namespace tarvello {
+namespace tarvello
+{
 
 Answer QtServices::message(QWidget* parent, MessageKind kind, const QString& text)
 {
@@ -43,10 +44,14 @@ Answer QtServices::message(QWidget* parent, MessageKind kind, const QString& tex
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Ok: return Answer::Ok;
-    default: return kind == MessageKind::Confirmation ? Answer::No : Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        return kind == MessageKind::Confirmation ? Answer::No : Answer::Cancel;
     }
 }
 
@@ -68,7 +73,10 @@ std::optional<QString> QtServices::openFileName(QWidget* parent, const QString& 
     return path;
 }
 
-int QtServices::runModal(QDialog& dialog) { return dialog.exec(); }
+int QtServices::runModal(QDialog& dialog)
+{
+    return dialog.exec();
+}
 
 bool QtServices::printDialog(QWidget* parent, QPrinter& printer)
 {
@@ -85,8 +93,14 @@ void QtServices::preview(QWidget* parent, QPrinter& printer, const std::function
     dialog.exec();
 }
 
-void QtServices::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+void QtServices::openUrl(const QUrl& url)
+{
+    QDesktopServices::openUrl(url);
+}
 
-QDateTime QtServices::now() { return QDateTime::currentDateTime(); }
+QDateTime QtServices::now()
+{
+    return QDateTime::currentDateTime();
+}
 
 } // namespace tarvello

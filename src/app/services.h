@@ -11,7 +11,8 @@ class QDialog;
 class QPrinter;
 class QWidget;
 
-namespace tarvello {
+namespace tarvello
+{
 
 // The five kinds of message box the program uses.
 enum class MessageKind {
@@ -28,14 +29,16 @@ enum class Answer { Ok, Cancel, Yes, No };
 // input and file dialogs, printing, the desktop shell and the clock. The program uses the Qt
 // implementation; tests install a scripted one that records each call and returns prepared
 // answers, so no test ever blocks on a modal box.
-class Services {
+class Services
+{
 public:
     virtual ~Services() = default;
 
     virtual Answer message(QWidget* parent, MessageKind kind, const QString& text) = 0;
     virtual std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                              const QString& initial) = 0;
-    virtual std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
+                                                const QString& filter) = 0;
     // Shows a secondary window modally and returns its result code once it has closed.
     virtual int runModal(QDialog& dialog) = 0;
     // The print dialog (printer choice, copies); true when the user confirms.
@@ -48,12 +51,14 @@ public:
 };
 
 // The real thing, on Qt's dialogs and the desktop services.
-class QtServices final : public Services {
+class QtServices final : public Services
+{
 public:
     Answer message(QWidget* parent, MessageKind kind, const QString& text) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
-    std::optional<QString> openFileName(QWidget* parent, const QString& title, const QString& filter) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& title,
+                                        const QString& filter) override;
     int runModal(QDialog& dialog) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;
     void preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;

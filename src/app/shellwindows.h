@@ -7,14 +7,16 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace tarvello {
+namespace tarvello
+{
 
 class AppContext;
 class LinkLabel;
 class PictureButton;
 
 // The launcher: the three applications and the small information, help, credits and exit pictures.
-class TfrmAvvio : public QWidget {
+class TfrmAvvio : public QWidget
+{
     Q_OBJECT
 public:
     explicit TfrmAvvio(AppContext& ctx);
@@ -34,7 +36,8 @@ private:
 };
 
 // The invoice menu: which year's invoices to open, or the revenue statistics.
-class TfrmMenuFatture : public QWidget {
+class TfrmMenuFatture : public QWidget
+{
     Q_OBJECT
 public:
     explicit TfrmMenuFatture(AppContext& ctx);
@@ -60,7 +63,8 @@ private:
 };
 
 // Product information and a way to write to the maker.
-class TfrmInfo : public QDialog {
+class TfrmInfo : public QDialog
+{
     Q_OBJECT
 public:
     explicit TfrmInfo(AppContext& ctx, QWidget* owner = nullptr);
@@ -70,7 +74,8 @@ public:
 };
 
 // Credits, and the maker's web page.
-class TfrmSplash : public QDialog {
+class TfrmSplash : public QDialog
+{
     Q_OBJECT
 public:
     explicit TfrmSplash(AppContext& ctx, QWidget* owner = nullptr);

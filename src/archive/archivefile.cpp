@@ -9,8 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace tarvello {
-namespace {
+namespace tarvello
+{
+namespace
+{
 
 // Far beyond any record of any archive, so the lock never covers data another program may
 // want to read while we hold it.
@@ -26,15 +28,22 @@ QString archiveAccessMessage()
         "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 }
 
-void ArchiveFile::setLockTimeout(int milliseconds) { g_lockTimeoutMs = milliseconds; }
+void ArchiveFile::setLockTimeout(int milliseconds)
+{
+    g_lockTimeoutMs = milliseconds;
+}
 
 ArchiveFile::ArchiveFile(QString path, int recordSize) : m_path(std::move(path)), m_recordSize(recordSize) {}
 
-ArchiveFile::~ArchiveFile() { close(); }
+ArchiveFile::~ArchiveFile()
+{
+    close();
+}
 
 bool ArchiveFile::lock(bool exclusive)
 {
-    struct flock fl {};
+    struct flock fl {
+    };
     fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
     fl.l_whence = SEEK_SET;
     fl.l_start = kLockOffset;
@@ -61,7 +70,8 @@ bool ArchiveFile::open(Access access)
     m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd < 0)
         return false;
-    struct stat st {};
+    struct stat st {
+    };
     if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode) || !lock(access == Access::Write)) {
         ::close(m_fd);
         m_fd = -1;
@@ -75,7 +85,8 @@ qint64 ArchiveFile::count() const
 {
     if (m_fd < 0)
         return 0;
-    struct stat st {};
+    struct stat st {
+    };
     if (::fstat(m_fd, &st) != 0)
         return 0;
     return qint64(st.st_size) / m_recordSize;
@@ -115,7 +126,8 @@ bool ArchiveFile::write(const QByteArray& record)
     const off_t base = off_t(m_position) * m_recordSize;
     qint64 done = 0;
     while (done < m_recordSize) {
-        const ssize_t put = ::pwrite(m_fd, record.constData() + done, size_t(m_recordSize - done), base + done);
+        const ssize_t put =
+            ::pwrite(m_fd, record.constData() + done, size_t(m_recordSize - done), base + done);
         if (put < 0 && errno == EINTR)
             continue;
         if (put <= 0)

@@ -5,7 +5,8 @@
 
 #include <functional>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // The message every archive access failure is reported with.
 QString archiveAccessMessage();
@@ -18,7 +19,8 @@ QString archiveAccessMessage();
 // Appenders therefore never collide and nobody reads a half-written record. The lock lives for
 // the session, is released by close() (or the destructor), and a lock not granted within a few
 // seconds makes open() fail.
-class ArchiveFile {
+class ArchiveFile
+{
 public:
     enum class Access { Read, Write };
 

@@ -2,8 +2,10 @@
 
 #include <array>
 
-namespace tarvello::InvoiceRecord {
-namespace {
+namespace tarvello::InvoiceRecord
+{
+namespace
+{
 
 struct Plain {
     std::string_view name;
@@ -11,18 +13,25 @@ struct Plain {
 };
 
 constexpr Plain kHead[] = {
-    {"NumFatt", 30},     {"Data", 20},         {"Ditta", 50},          {"ViaDitta", 50},
-    {"CapDitta", 12},    {"CittaDitta", 50},   {"ProvDitta", 2},       {"IvaDitta", 30},
-    {"CodFiscDitta", 30}, {"Libero01", 50},    {"Libero02", 50},       {"Cliente", 50},
-    {"ViaCliente", 50},  {"CapCliente", 12},   {"CittaCliente", 50},   {"ProvCliente", 2},
-    {"IvaCliente", 30},  {"CodFiscCliente", 30}, {"Riferimenti", 50},  {"Pagamento", 50},
-    {"Banca", 50},       {"Iban", 50},         {"Veicolo", 50},        {"Marca", 50},
-    {"Colore", 50},      {"Immatricolazione", 30}, {"Alimentazione", 50}, {"Targa", 30},
+    {"NumFatt", 30},       {"Data", 20},
+    {"Ditta", 50},         {"ViaDitta", 50},
+    {"CapDitta", 12},      {"CittaDitta", 50},
+    {"ProvDitta", 2},      {"IvaDitta", 30},
+    {"CodFiscDitta", 30},  {"Libero01", 50},
+    {"Libero02", 50},      {"Cliente", 50},
+    {"ViaCliente", 50},    {"CapCliente", 12},
+    {"CittaCliente", 50},  {"ProvCliente", 2},
+    {"IvaCliente", 30},    {"CodFiscCliente", 30},
+    {"Riferimenti", 50},   {"Pagamento", 50},
+    {"Banca", 50},         {"Iban", 50},
+    {"Veicolo", 50},       {"Marca", 50},
+    {"Colore", 50},        {"Immatricolazione", 30},
+    {"Alimentazione", 50}, {"Targa", 30},
 };
-constexpr Plain kColumns[] = {{"Quant", 6},  {"Codice", 20},    {"Desc", 55}, {"Prezzo", 10},
+constexpr Plain kColumns[] = {{"Quant", 6},      {"Codice", 20},  {"Desc", 55}, {"Prezzo", 10},
                               {"PercSconto", 6}, {"Importo", 10}, {"Es", 2}};
-constexpr Plain kTail[] = {{"TotImponibile", 10}, {"PercIva", 10}, {"TotImposta", 10}, {"TotIva", 10},
-                           {"TotEsente", 10},     {"TotFattura", 10}, {"Note", 250},  {"Saldata", 2}};
+constexpr Plain kTail[] = {{"TotImponibile", 10}, {"PercIva", 10},    {"TotImposta", 10}, {"TotIva", 10},
+                           {"TotEsente", 10},     {"TotFattura", 10}, {"Note", 250},      {"Saldata", 2}};
 static_assert(std::size(kHead) == HeadCount && std::size(kColumns) == ColumnCount);
 
 constexpr std::array<FieldDef, FieldCount> build()
@@ -48,7 +57,10 @@ constexpr std::array<FieldDef, FieldCount> build()
 
 constexpr auto kFields = build();
 
-constexpr int end(const FieldDef& f) { return f.offset + f.capacity + 1; }
+constexpr int end(const FieldDef& f)
+{
+    return f.offset + f.capacity + 1;
+}
 static_assert(end(kFields[FieldCount - 1]) == Size, "invoice record fields must fill 4886 bytes");
 static_assert(kFields[Targa].offset == 1055);
 static_assert(kFields[rowField(Quant, 1)].offset == 1086);

@@ -5,7 +5,8 @@
 
 #include <cstring>
 
-namespace tarvello {
+namespace tarvello
+{
 
 QString FieldDef::name() const
 {

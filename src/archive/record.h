@@ -6,7 +6,8 @@
 #include <span>
 #include <string_view>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // One text field of a record: a length byte followed by `capacity` bytes of Windows-1252 text.
 // Fields of the invoice's article rows share a base name and carry their row (1..30); the others
@@ -39,14 +40,21 @@ QString decodeField(const char* record, const FieldDef& field);
 void encodeField(char* record, const FieldDef& field, QStringView text);
 
 // A record buffer for one layout.
-class Record {
+class Record
+{
 public:
     explicit Record(const RecordLayout& layout);
     Record(const RecordLayout& layout, QByteArray bytes);
 
-    QString text(int field) const { return decodeField(m_bytes.constData(), m_layout->fields[size_t(field)]); }
+    QString text(int field) const
+    {
+        return decodeField(m_bytes.constData(), m_layout->fields[size_t(field)]);
+    }
     QString text(QStringView name) const;
-    void setText(int field, QStringView value) { encodeField(m_bytes.data(), m_layout->fields[size_t(field)], value); }
+    void setText(int field, QStringView value)
+    {
+        encodeField(m_bytes.data(), m_layout->fields[size_t(field)], value);
+    }
     void setText(QStringView name, QStringView value);
     void clear() { m_bytes.fill('\0'); }
 
@@ -66,8 +74,7 @@ private:
 };
 
 // Compile-time check that a table's fields are packed end to end and fill the record exactly.
-template <size_t N>
-constexpr bool isPacked(const FieldDef (&fields)[N], int size)
+template <size_t N> constexpr bool isPacked(const FieldDef (&fields)[N], int size)
 {
     int offset = 0;
     for (const FieldDef& f : fields) {

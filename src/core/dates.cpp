@@ -2,7 +2,8 @@
 
 #include "text.h"
 
-namespace tarvello {
+namespace tarvello
+{
 
 std::optional<QDate> parseDate(QStringView text)
 {
@@ -39,8 +40,8 @@ QString formatDate(const QDate& date)
 
 QString printedAtText(const QDateTime& when)
 {
-    return QStringLiteral("Stampa eseguita in data ") + formatDate(when.date()) + QStringLiteral(" alle ore ") +
-           when.toString(QStringLiteral("HH:mm:ss"));
+    return QStringLiteral("Stampa eseguita in data ") + formatDate(when.date()) +
+           QStringLiteral(" alle ore ") + when.toString(QStringLiteral("HH:mm:ss"));
 }
 
 } // namespace tarvello

@@ -7,7 +7,8 @@
 #include <unistd.h>
 #endif
 
-namespace tarvello {
+namespace tarvello
+{
 
 bool isFileLockedByOthers(const QString& path)
 {

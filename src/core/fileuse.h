@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // True when another program holds a lock on the file (on Linux: any POSIX or open-file-description
 // lock on it). Such a file is in use and is not replaced under that program's feet. Elsewhere a

@@ -6,8 +6,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace tarvello {
-namespace {
+namespace tarvello
+{
+namespace
+{
 
 bool isSectionHeader(QStringView line, QString* name)
 {

@@ -3,12 +3,14 @@
 #include <QString>
 #include <QStringList>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // An INI file read and written the way Windows does it: section and key names compare without
 // regard to case, everything else in the file is kept as it was, a missing file, section or key
 // reads as empty, and text is Windows-1252.
-class IniFile {
+class IniFile
+{
 public:
     enum class Status { Ok, Missing, Unreadable };
 

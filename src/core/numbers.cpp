@@ -8,7 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace tarvello {
+namespace tarvello
+{
 
 std::optional<double> parseNumber(QStringView text)
 {

@@ -4,7 +4,8 @@
 
 #include <optional>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // Numbers live as text with a decimal comma and no thousands separators.
 
@@ -24,7 +25,13 @@ double roundTo(double value, int decimals);
 QString completeToTwoDecimals(QString numberText);
 
 // Money: general text, completed to two decimals. Whole number: rounded to 0 decimals.
-inline QString moneyText(double value) { return completeToTwoDecimals(formatNumber(value)); }
-inline QString wholeNumberText(double value) { return formatNumber(roundTo(value, 0)); }
+inline QString moneyText(double value)
+{
+    return completeToTwoDecimals(formatNumber(value));
+}
+inline QString wholeNumberText(double value)
+{
+    return formatNumber(roundTo(value, 0));
+}
 
 } // namespace tarvello

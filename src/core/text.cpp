@@ -1,6 +1,7 @@
 #include "text.h"
 
-namespace tarvello {
+namespace tarvello
+{
 
 QStringView trimmedView(QStringView text)
 {

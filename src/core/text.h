@@ -2,12 +2,19 @@
 
 #include <QString>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // Leading and trailing blanks and control characters (everything up to U+0020) are removed.
 QStringView trimmedView(QStringView text);
-inline QString trimmed(QStringView text) { return trimmedView(text).toString(); }
-inline bool isBlank(QStringView text) { return trimmed(text).isEmpty(); }
+inline QString trimmed(QStringView text)
+{
+    return trimmedView(text).toString();
+}
+inline bool isBlank(QStringView text)
+{
+    return trimmed(text).isEmpty();
+}
 
 // Only the ASCII letters change case; "è" stays "è", "ì" stays "ì".
 QString upperAscii(QStringView text);

@@ -2,14 +2,16 @@
 
 #include <array>
 
-namespace tarvello {
-namespace {
+namespace tarvello
+{
+namespace
+{
 
 // 0x80..0x9F; 0 marks the five bytes the code page leaves undefined (they map to the C1 controls).
-constexpr std::array<char16_t, 32> kHigh = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char16_t, 32> kHigh = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 int directByte(char32_t cp)
 {
@@ -27,23 +29,52 @@ int directByte(char32_t cp)
 int lookAlike(char32_t cp)
 {
     switch (cp) {
-    case 0x0110: return 'D'; // Đ
-    case 0x0111: return 'd';
-    case 0x0131: return 'i'; // dotless i
-    case 0x0141: return 'L'; // Ł
-    case 0x0142: return 'l';
-    case 0x0126: return 'H';
-    case 0x0127: return 'h';
-    case 0x00A0: return 0xA0;
-    case 0x2010: case 0x2011: case 0x2012: case 0x2212: return '-';
-    case 0x2032: return '\'';
-    case 0x2033: return '"';
-    case 0x201B: return 0x91;
-    case 0x201F: return 0x93;
-    case 0x2000: case 0x2001: case 0x2002: case 0x2003: case 0x2004: case 0x2005: case 0x2006:
-    case 0x2007: case 0x2008: case 0x2009: case 0x200A: case 0x202F: case 0x205F: case 0x3000:
+    case 0x0110:
+        return 'D'; // Đ
+    case 0x0111:
+        return 'd';
+    case 0x0131:
+        return 'i'; // dotless i
+    case 0x0141:
+        return 'L'; // Ł
+    case 0x0142:
+        return 'l';
+    case 0x0126:
+        return 'H';
+    case 0x0127:
+        return 'h';
+    case 0x00A0:
+        return 0xA0;
+    case 0x2010:
+    case 0x2011:
+    case 0x2012:
+    case 0x2212:
+        return '-';
+    case 0x2032:
+        return '\'';
+    case 0x2033:
+        return '"';
+    case 0x201B:
+        return 0x91;
+    case 0x201F:
+        return 0x93;
+    case 0x2000:
+    case 0x2001:
+    case 0x2002:
+    case 0x2003:
+    case 0x2004:
+    case 0x2005:
+    case 0x2006:
+    case 0x2007:
+    case 0x2008:
+    case 0x2009:
+    case 0x200A:
+    case 0x202F:
+    case 0x205F:
+    case 0x3000:
         return ' ';
-    default: return -1;
+    default:
+        return -1;
     }
 }
 

@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // The archives and INI files hold text in the Windows-1252 code page. These conversions are
 // our own so they behave the same on every machine, whatever the locale.
@@ -14,7 +15,10 @@ QByteArray toWin1252(QStringView text);
 char toWin1252(char32_t codePoint);
 
 QString fromWin1252(const char* data, qsizetype length);
-inline QString fromWin1252(const QByteArray& bytes) { return fromWin1252(bytes.constData(), bytes.size()); }
+inline QString fromWin1252(const QByteArray& bytes)
+{
+    return fromWin1252(bytes.constData(), bytes.size());
+}
 QChar fromWin1252(unsigned char byte);
 
 } // namespace tarvello

@@ -6,8 +6,10 @@
 #include <cmath>
 #include <optional>
 
-namespace tarvello {
-namespace {
+namespace tarvello
+{
+namespace
+{
 
 // From 10^15 up the shortest text form switches to an exponent ("1E15"), which the completion to
 // two decimals would turn into something that is no number at all, and which no amount or total
@@ -43,7 +45,10 @@ std::optional<QString> roundedThroughText(double value, int decimals)
 
 // Products and quotients are formed with the 64-bit mantissa of long double and only then
 // stored as double, so a percentage of an amount is not rounded twice on its way.
-double product(double a, double b) { return static_cast<double>(static_cast<long double>(a) * b); }
+double product(double a, double b)
+{
+    return static_cast<double>(static_cast<long double>(a) * b);
+}
 
 double percentOf(double base, double percent)
 {
@@ -168,7 +173,10 @@ bool calculateInvoice(InvoiceFigures& figures)
     return false;
 }
 
-void clearTotals(InvoiceFigures& figures) { setTotals(figures, QString()); }
+void clearTotals(InvoiceFigures& figures)
+{
+    setTotals(figures, QString());
+}
 
 void clearRowAmountAndTotals(InvoiceFigures& figures, int row)
 {
@@ -176,7 +184,10 @@ void clearRowAmountAndTotals(InvoiceFigures& figures, int row)
     clearTotals(figures);
 }
 
-QString tidyQuantity(QStringView text) { return tidyOrEmpty(text); }
+QString tidyQuantity(QStringView text)
+{
+    return tidyOrEmpty(text);
+}
 
 QString tidyPrice(QStringView text)
 {
@@ -186,9 +197,15 @@ QString tidyPrice(QStringView text)
     return t ? completeToTwoDecimals(*t) : QStringLiteral("0,00");
 }
 
-QString tidyDiscount(QStringView text) { return tidyOrEmpty(text); }
+QString tidyDiscount(QStringView text)
+{
+    return tidyOrEmpty(text);
+}
 
-QString tidyVatRate(QStringView text) { return tidyOrEmpty(text); }
+QString tidyVatRate(QStringView text)
+{
+    return tidyOrEmpty(text);
+}
 
 void storeFigures(Record& invoice, const InvoiceFigures& figures)
 {

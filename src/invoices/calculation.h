@@ -6,7 +6,8 @@
 
 #include <array>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // The texts of the invoice screen that take part in the arithmetic, exactly as the fields and
 // labels show them. The screen copies its controls in, runs the calculation and copies them back,

@@ -26,11 +26,16 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-namespace tarvello {
+namespace tarvello
+{
 
-namespace {
+namespace
+{
 
-QString two(int n) { return QString::number(n).rightJustified(2, u'0'); }
+QString two(int n)
+{
+    return QString::number(n).rightJustified(2, u'0');
+}
 
 const QString kNoRecords = QStringLiteral("L'archivio non contiene nessuna scheda.");
 
@@ -89,8 +94,8 @@ QGridLayout* panelGrid(QWidget* panel)
 // The address rows the company and the customer panels share: street; postcode, town and
 // province; VAT number and tax code with their check buttons. Columns 0..5.
 void addAddressRows(QGridLayout* g, int row, QWidget* panel, QLineEdit* street, QLineEdit* postcode,
-                    QLineEdit* town, QComboBox* province, QLineEdit* vat, QWidget* vatCheck, QLineEdit* taxCode,
-                    QWidget* taxCodeCheck)
+                    QLineEdit* town, QComboBox* province, QLineEdit* vat, QWidget* vatCheck,
+                    QLineEdit* taxCode, QWidget* taxCodeCheck)
 {
     g->addWidget(caption(QStringLiteral("Via e numero civico:"), panel), row, 0);
     g->addWidget(street, row, 1, 1, 5);
@@ -114,7 +119,8 @@ void addAddressRows(QGridLayout* g, int row, QWidget* panel, QLineEdit* street, 
 
 } // namespace
 
-namespace {
+namespace
+{
 
 // The controls that show the record's fields are named after them: "txt", "mem" or "chk" and the
 // field's name.
@@ -150,7 +156,8 @@ TfrmFatture::TfrmFatture(AppContext& ctx) : m_ctx(ctx)
     panels->addWidget(buildCustomerPanel(), 5);
     panels->addWidget(buildDocumentPanel(), 4);
 
-    panInfo = new StatusLine(QStringLiteral("Pronto per archiviare una nuova scheda..."), QColor(0x57, 0x70, 0xDA), this);
+    panInfo = new StatusLine(QStringLiteral("Pronto per archiviare una nuova scheda..."),
+                             QColor(0x57, 0x70, 0xDA), this);
     panInfo->setObjectName(QStringLiteral("panInfo"));
 
     auto* layout = new QVBoxLayout(this);
@@ -196,28 +203,33 @@ void TfrmFatture::buildCommandStrip(QBoxLayout* strip)
     cmdNuovo = make(QStringLiteral("cmdNuovo"), QStringLiteral("nuovo"), QStringLiteral("Nuovo"));
     cmdSalva = make(QStringLiteral("cmdSalva"), QStringLiteral("salva"), QStringLiteral("Salva"));
     cmdPrimo = make(QStringLiteral("cmdPrimo"), QStringLiteral("primo"), QStringLiteral("Prima"));
-    cmdIndietro = make(QStringLiteral("cmdIndietro"), QStringLiteral("indietro"), QStringLiteral("Precedente"));
+    cmdIndietro =
+        make(QStringLiteral("cmdIndietro"), QStringLiteral("indietro"), QStringLiteral("Precedente"));
     lblPosizione = new QLabel(this);
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
     lblPosizione->setAlignment(Qt::AlignCenter);
     lblPosizione->setMinimumWidth(56);
     lblPosizione->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
-    lblPosizione->setStyleSheet(QStringLiteral("QLabel { color: #23318A; background: white; border: 1px solid "
-                                               "#C9D0E0; border-radius: 4px; padding: 4px; }"));
+    lblPosizione->setStyleSheet(
+        QStringLiteral("QLabel { color: #23318A; background: white; border: 1px solid "
+                       "#C9D0E0; border-radius: 4px; padding: 4px; }"));
     cmdAvanti = make(QStringLiteral("cmdAvanti"), QStringLiteral("avanti"), QStringLiteral("Successiva"));
     cmdUltimo = make(QStringLiteral("cmdUltimo"), QStringLiteral("ultimo"), QStringLiteral("Ultima"));
     cmdTrova = make(QStringLiteral("cmdTrova"), QStringLiteral("trova"), QStringLiteral("Trova"));
     cmdSospese = make(QStringLiteral("cmdSospese"), QStringLiteral("sospese"), QStringLiteral("Non saldate"));
     cmdStampa = make(QStringLiteral("cmdStampa"), QStringLiteral("stampa"), QStringLiteral("Stampa"));
-    cmdAnteprima = make(QStringLiteral("cmdAnteprima"), QStringLiteral("anteprima"), QStringLiteral("Anteprima"));
+    cmdAnteprima =
+        make(QStringLiteral("cmdAnteprima"), QStringLiteral("anteprima"), QStringLiteral("Anteprima"));
     cmdPDF = make(QStringLiteral("cmdPDF"), QStringLiteral("pdf"), QStringLiteral("Crea PDF"));
     cmdEsporta = make(QStringLiteral("cmdEsporta"), QStringLiteral("esporta"), QStringLiteral("Excel"));
-    cmdRiepMensile = make(QStringLiteral("cmdRiepMensile"), QStringLiteral("riepmensile"), QStringLiteral("Mensile"));
+    cmdRiepMensile =
+        make(QStringLiteral("cmdRiepMensile"), QStringLiteral("riepmensile"), QStringLiteral("Mensile"));
     cmdRiepTrimestrale = make(QStringLiteral("cmdRiepTrimestrale"), QStringLiteral("rieptrimestrale"),
                               QStringLiteral("Trimestrale"));
-    cmdRiepAnnuale = make(QStringLiteral("cmdRiepAnnuale"), QStringLiteral("riepannuale"), QStringLiteral("Annuale"));
-    cmdNumerazione = make(QStringLiteral("cmdNumerazione"), QStringLiteral("numerazione"),
-                          QStringLiteral("Numerazione"));
+    cmdRiepAnnuale =
+        make(QStringLiteral("cmdRiepAnnuale"), QStringLiteral("riepannuale"), QStringLiteral("Annuale"));
+    cmdNumerazione =
+        make(QStringLiteral("cmdNumerazione"), QStringLiteral("numerazione"), QStringLiteral("Numerazione"));
     cmdGuida = make(QStringLiteral("cmdGuida"), QStringLiteral("guida"), QStringLiteral("Guida"));
     cmdEsci = make(QStringLiteral("cmdEsci"), QStringLiteral("esci"), QStringLiteral("Esci"));
 
@@ -260,7 +272,8 @@ QGroupBox* TfrmFatture::buildCompanyPanel()
     txtCodFiscDitta = edit(p, QStringLiteral("txtCodFiscDitta"), 30);
     txtLibero01 = edit(p, QStringLiteral("txtLibero01"), 50);
     txtLibero02 = edit(p, QStringLiteral("txtLibero02"), 50);
-    btnIvaDitta = smallButton(p, QStringLiteral("btnIvaDitta"), QStringLiteral("controlla"), QStringLiteral("Controlla"));
+    btnIvaDitta = smallButton(p, QStringLiteral("btnIvaDitta"), QStringLiteral("controlla"),
+                              QStringLiteral("Controlla"));
     btnCodFiscDitta = smallButton(p, QStringLiteral("btnCodFiscDitta"), QStringLiteral("controlla"),
                                   QStringLiteral("Controlla"));
     btnCancDitta = smallButton(p, QStringLiteral("btnCancDitta"), QStringLiteral("cancella"),
@@ -356,16 +369,23 @@ QWidget* TfrmFatture::buildArticlePages()
     const QStringList letters = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
                                  QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F")};
     for (int page = 0; page < 6; ++page) {
-        auto* box = new QGroupBox(QStringLiteral("Articoli %1 - %2").arg(page * 5 + 1).arg(page * 5 + 5), pages);
+        auto* box =
+            new QGroupBox(QStringLiteral("Articoli %1 - %2").arg(page * 5 + 1).arg(page * 5 + 5), pages);
         box->setObjectName(QStringLiteral("grpPage") + two(page + 1));
         grpPage[size_t(page)] = box;
         auto* g = new QGridLayout(box);
         g->setContentsMargins(10, 14, 10, 8);
         g->setHorizontalSpacing(6);
         g->setVerticalSpacing(5);
-        const QStringList headings = {QString(), QStringLiteral("Quant."), QStringLiteral("Codice articolo:"),
-                                      QString(), QStringLiteral("Descrizione:"), QStringLiteral("Prezzo:"),
-                                      QStringLiteral("% Sc."), QStringLiteral("Importo tot."), QStringLiteral("Es.")};
+        const QStringList headings = {QString(),
+                                      QStringLiteral("Quant."),
+                                      QStringLiteral("Codice articolo:"),
+                                      QString(),
+                                      QStringLiteral("Descrizione:"),
+                                      QStringLiteral("Prezzo:"),
+                                      QStringLiteral("% Sc."),
+                                      QStringLiteral("Importo tot."),
+                                      QStringLiteral("Es.")};
         for (int c = 0; c < headings.size(); ++c) {
             if (headings[c].isEmpty())
                 continue;
@@ -412,13 +432,15 @@ QWidget* TfrmFatture::buildArticlePages()
         auto* arrows = new QVBoxLayout;
         arrows->addStretch(1);
         if (page > 0) {
-            auto* b = new PictureButton(QStringLiteral("imgIndietro_") + letters[page], QStringLiteral(":/icons/indietro.svg"),
+            auto* b = new PictureButton(QStringLiteral("imgIndietro_") + letters[page],
+                                        QStringLiteral(":/icons/indietro.svg"),
                                         QStringLiteral("Articoli precedenti"), QSize(26, 26), box);
             imgIndietro[size_t(page)] = b;
             arrows->addWidget(b);
         }
         if (page < 5) {
-            auto* b = new PictureButton(QStringLiteral("imgAvanti_") + letters[page], QStringLiteral(":/icons/avanti.svg"),
+            auto* b = new PictureButton(QStringLiteral("imgAvanti_") + letters[page],
+                                        QStringLiteral(":/icons/avanti.svg"),
                                         QStringLiteral("Articoli successivi"), QSize(26, 26), box);
             imgAvanti[size_t(page)] = b;
             arrows->addWidget(b);
@@ -444,7 +466,8 @@ QWidget* TfrmFatture::buildTotals()
     txtTotFattura = amountLabel(box, QStringLiteral("txtTotFattura"), true);
     txtTotFattura->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
     txtNote = edit(box, QStringLiteral("txtNote"), 250);
-    cmdCalcola = new QPushButton(QIcon(QStringLiteral(":/icons/calcola.svg")), QStringLiteral("Calcola"), box);
+    cmdCalcola =
+        new QPushButton(QIcon(QStringLiteral(":/icons/calcola.svg")), QStringLiteral("Calcola"), box);
     cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
     cmdCalcola->setFocusPolicy(Qt::NoFocus);
     chkSaldata = new QCheckBox(QStringLiteral("Saldata"), box);
@@ -489,15 +512,16 @@ void TfrmFatture::setUpKeys()
     for (QLineEdit* e : {txtCodFiscDitta, txtCodFiscCliente, txtIban})
         makeUpperCase(e);
 
-    QList<QWidget*> highlighted = {txtDitta, txtViaDitta, txtCapDitta, txtCittaDitta, txtProvDitta, txtIvaDitta,
-                                   txtCodFiscDitta, txtLibero01, txtLibero02, txtCliente, txtViaCliente,
-                                   txtCapCliente, txtCittaCliente, txtProvCliente, txtIvaCliente,
-                                   txtCodFiscCliente, txtRiferimenti, txtNumFatt, txtData, txtPagamento,
-                                   txtBanca, txtIban, txtNote, txtPercIva};
-    setEnterOrder({txtDitta, txtViaDitta, txtCapDitta, txtCittaDitta, txtProvDitta, txtIvaDitta, txtCodFiscDitta,
-                   txtLibero01, txtLibero02, txtCliente, txtViaCliente, txtCapCliente, txtCittaCliente,
-                   txtProvCliente, txtIvaCliente, txtCodFiscCliente, txtRiferimenti, txtNumFatt, txtData,
-                   txtPagamento, txtBanca, txtIban, txtNote});
+    QList<QWidget*> highlighted = {
+        txtDitta,        txtViaDitta,    txtCapDitta,   txtCittaDitta,     txtProvDitta,   txtIvaDitta,
+        txtCodFiscDitta, txtLibero01,    txtLibero02,   txtCliente,        txtViaCliente,  txtCapCliente,
+        txtCittaCliente, txtProvCliente, txtIvaCliente, txtCodFiscCliente, txtRiferimenti, txtNumFatt,
+        txtData,         txtPagamento,   txtBanca,      txtIban,           txtNote,        txtPercIva};
+    setEnterOrder({txtDitta,          txtViaDitta,     txtCapDitta,     txtCittaDitta,  txtProvDitta,
+                   txtIvaDitta,       txtCodFiscDitta, txtLibero01,     txtLibero02,    txtCliente,
+                   txtViaCliente,     txtCapCliente,   txtCittaCliente, txtProvCliente, txtIvaCliente,
+                   txtCodFiscCliente, txtRiferimenti,  txtNumFatt,      txtData,        txtPagamento,
+                   txtBanca,          txtIban,         txtNote});
 
     for (int row = 1; row <= 30; ++row) {
         const size_t k = size_t(row - 1);
@@ -522,7 +546,9 @@ void TfrmFatture::setUpKeys()
             FieldRules::of(e)->filter(KeyFilter::Decimal).onKeyDown(emptyRow);
         FieldRules::of(txtQuant[k])->onLeave([e = txtQuant[k]] { e->setText(tidyQuantity(e->text())); });
         FieldRules::of(txtPrezzo[k])->onLeave([e = txtPrezzo[k]] { e->setText(tidyPrice(e->text())); });
-        FieldRules::of(txtPercSconto[k])->onLeave([e = txtPercSconto[k]] { e->setText(tidyDiscount(e->text())); });
+        FieldRules::of(txtPercSconto[k])->onLeave([e = txtPercSconto[k]] {
+            e->setText(tidyDiscount(e->text()));
+        });
     }
     FieldRules::of(txtPercIva)
         ->filter(KeyFilter::Decimal)
@@ -632,9 +658,8 @@ void TfrmFatture::connectCommands()
         });
     });
     connect(btnLogo, &QToolButton::clicked, this, [this] { runDialog(u"frmLogo"); });
-    connect(cmdDatiComputer, &QPushButton::clicked, this, [this, withContext] {
-        runDialog(u"frmDatiFattura", withContext(QStringLiteral("fatture")));
-    });
+    connect(cmdDatiComputer, &QPushButton::clicked, this,
+            [this, withContext] { runDialog(u"frmDatiFattura", withContext(QStringLiteral("fatture"))); });
     connect(impCliente, &QToolButton::clicked, this,
             [this, withContext] { runDialog(u"frmTrovaClienti", withContext(QStringLiteral("fatture"))); });
     connect(cmdTrova, &QToolButton::clicked, this,
@@ -648,7 +673,8 @@ void TfrmFatture::connectCommands()
         if (auto* year = d.findChild<QLabel*>(QStringLiteral("lblAnno")))
             year->setText(trimmed(lblAnno->text()));
     };
-    connect(cmdRiepMensile, &QToolButton::clicked, this, [this, withYear] { runDialog(u"frmRiepMensile", withYear); });
+    connect(cmdRiepMensile, &QToolButton::clicked, this,
+            [this, withYear] { runDialog(u"frmRiepMensile", withYear); });
     connect(cmdRiepTrimestrale, &QToolButton::clicked, this,
             [this, withYear] { runDialog(u"frmRiepTrimestrale", withYear); });
     connect(cmdRiepAnnuale, &QToolButton::clicked, this, [this] { runDialog(u"frmRiepAnnuale"); });
@@ -703,10 +729,12 @@ void TfrmFatture::showPage(int page)
     txtQuant[size_t((page - 1) * 5)]->setFocus();
 }
 
-int TfrmFatture::currentPage() const { return pages->currentIndex() + 1; }
+int TfrmFatture::currentPage() const
+{
+    return pages->currentIndex() + 1;
+}
 
 // ---------------------------------------------------------------- screen <-> record
-
 
 void TfrmFatture::fillRecord(Record& invoice) const
 {
@@ -769,8 +797,8 @@ InvoiceFigures TfrmFatture::figures() const
     InvoiceFigures f;
     for (int row = 1; row <= 30; ++row) {
         const size_t k = size_t(row - 1);
-        f.row(row) = {txtQuant[k]->text(), txtPrezzo[k]->text(), txtPercSconto[k]->text(), txtImporto[k]->text(),
-                      chkEs[k]->isChecked()};
+        f.row(row) = {txtQuant[k]->text(), txtPrezzo[k]->text(), txtPercSconto[k]->text(),
+                      txtImporto[k]->text(), chkEs[k]->isChecked()};
     }
     f.vatRate = txtPercIva->text();
     f.taxableTotal = txtTotImponibile->text();
@@ -856,17 +884,26 @@ void TfrmFatture::clearInvoice()
 void TfrmFatture::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    const CompanyData c{txtDitta->text(),        txtViaDitta->text(),   txtCapDitta->text(),
-                        txtCittaDitta->text(),   txtProvDitta->currentText(), txtIvaDitta->text(),
-                        txtCodFiscDitta->text(), txtLibero01->text(),   txtLibero02->text(),
-                        txtPagamento->text(),    txtBanca->text(),      txtIban->text(),
+    const CompanyData c{txtDitta->text(),
+                        txtViaDitta->text(),
+                        txtCapDitta->text(),
+                        txtCittaDitta->text(),
+                        txtProvDitta->currentText(),
+                        txtIvaDitta->text(),
+                        txtCodFiscDitta->text(),
+                        txtLibero01->text(),
+                        txtLibero02->text(),
+                        txtPagamento->text(),
+                        txtBanca->text(),
+                        txtIban->text(),
                         txtPercIva->text()};
     if (!writeCompanyData(numberingIniPath(m_ctx.folder()), c))
-        m_ctx.services().message(this, MessageKind::Warning,
-                                 QStringLiteral("Attenzione: non è stato possibile salvare i dati della Ditta "
-                                                "emittente nel file Numerazione.ini.\n\r\n\rAccertarsi di "
-                                                "possedere i privilegi di scrittura nella cartella di "
-                                                "installazione del programma."));
+        m_ctx.services().message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: non è stato possibile salvare i dati della Ditta "
+                           "emittente nel file Numerazione.ini.\n\r\n\rAccertarsi di "
+                           "possedere i privilegi di scrittura nella cartella di "
+                           "installazione del programma."));
     AppContext::showScreen(m_ctx.window(u"frmAvvio"));
 }
 
@@ -893,7 +930,10 @@ void TfrmFatture::accessFailure(MessageKind kind)
     m_ctx.services().message(this, kind, archiveAccessMessage());
 }
 
-int TfrmFatture::position() const { return trimmed(lblPosizione->text()).toInt(); }
+int TfrmFatture::position() const
+{
+    return trimmed(lblPosizione->text()).toInt();
+}
 
 std::optional<qint64> TfrmFatture::countRecords()
 {
@@ -946,28 +986,32 @@ void TfrmFatture::cmdSalvaClick()
     cmdCalcolaClick();
     Services& s = m_ctx.services();
     if (isBlank(txtCliente->text())) {
-        s.message(this, MessageKind::Warning,
-                  QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome o la ragione "
-                                 "sociale del cliente."));
+        s.message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome o la ragione "
+                           "sociale del cliente."));
         txtCliente->setFocus();
         return;
     }
     if (isBlank(txtNumFatt->text())) {
         s.message(this, MessageKind::Warning,
-                  QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero della fattura."));
+                  QStringLiteral(
+                      "Attenzione: per salvare la scheda è necessario indicare il numero della fattura."));
         txtNumFatt->setFocus();
         return;
     }
     if (isBlank(txtData->text())) {
-        s.message(this, MessageKind::Warning,
-                  QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data della fattura."));
+        s.message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data della fattura."));
         txtData->setFocus();
         return;
     }
     if (!isValidDate(txtData->text())) {
-        s.message(this, MessageKind::Warning,
-                  QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è "
-                                 "necessario indicare una data valida nel formato gg/mm/anno."));
+        s.message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è "
+                           "necessario indicare una data valida nel formato gg/mm/anno."));
         txtData->setFocus();
         return;
     }
@@ -987,9 +1031,10 @@ void TfrmFatture::cmdSalvaClick()
         return;
     }
     lblPosizione->setText(QString::number(stored));
-    s.message(this, MessageKind::Information,
-              k > 0 ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")
-                    : QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    s.message(
+        this, MessageKind::Information,
+        k > 0 ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")
+              : QStringLiteral("La scheda corrente è stata inserita in archivio."));
 }
 
 void TfrmFatture::cmdPrimoClick()

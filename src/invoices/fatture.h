@@ -20,7 +20,8 @@ class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 
-namespace tarvello {
+namespace tarvello
+{
 
 class AppContext;
 class PictureButton;
@@ -29,7 +30,8 @@ struct InvoiceFigures;
 enum class MessageKind;
 
 // The invoice screen: one proforma invoice of the year's file at a time.
-class TfrmFatture : public QWidget {
+class TfrmFatture : public QWidget
+{
     Q_OBJECT
 public:
     explicit TfrmFatture(AppContext& ctx);

@@ -20,9 +20,11 @@
 #include <QSaveFile>
 #include <QVBoxLayout>
 
-namespace tarvello {
+namespace tarvello
+{
 
-namespace {
+namespace
+{
 
 QFrame* whitePanel(QWidget* parent)
 {
@@ -79,7 +81,8 @@ TfrmNumerazioneFat::TfrmNumerazioneFat(AppContext& ctx, QWidget* owner) : QDialo
     middleLayout->addWidget(group, 1);
 
     auto* bottom = whitePanel(this);
-    chkTipo = new QCheckBox(QStringLiteral("Indica l'anno solare dopo il numero progressivo del documento"), bottom);
+    chkTipo = new QCheckBox(QStringLiteral("Indica l'anno solare dopo il numero progressivo del documento"),
+                            bottom);
     chkTipo->setObjectName(QStringLiteral("chkTipo"));
     chkTipo->setFont(screenFont(QStringLiteral("Arial"), 8, true));
     auto* bottomLayout = new QHBoxLayout(bottom);
@@ -115,7 +118,10 @@ TfrmNumerazioneFat::TfrmNumerazioneFat(AppContext& ctx, QWidget* owner) : QDialo
     connect(btnApplica, &QPushButton::clicked, this, &TfrmNumerazioneFat::btnApplicaClick);
 }
 
-bool TfrmNumerazioneFat::servesInvoices() const { return trimmed(lblMemory->text()) == QStringLiteral("fatture"); }
+bool TfrmNumerazioneFat::servesInvoices() const
+{
+    return trimmed(lblMemory->text()) == QStringLiteral("fatture");
+}
 
 void TfrmNumerazioneFat::showEvent(QShowEvent* event)
 {
@@ -143,11 +149,12 @@ void TfrmNumerazioneFat::btnApplicaClick()
 {
     if (servesInvoices() &&
         !writeNumberingSettings(numberingIniPath(m_ctx.folder()), txtInizio->text(), chkTipo->isChecked())) {
-        m_ctx.services().message(this, MessageKind::Warning,
-                                 QStringLiteral("Attenzione: non è stato possibile salvare le impostazioni di "
-                                                "numerazione nel file Numerazione.ini.\n\r\n\rAccertarsi di "
-                                                "possedere i privilegi di scrittura nella cartella di "
-                                                "installazione del programma."));
+        m_ctx.services().message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: non è stato possibile salvare le impostazioni di "
+                           "numerazione nel file Numerazione.ini.\n\r\n\rAccertarsi di "
+                           "possedere i privilegi di scrittura nella cartella di "
+                           "installazione del programma."));
         return;
     }
     accept();
@@ -155,7 +162,8 @@ void TfrmNumerazioneFat::btnApplicaClick()
 
 // ---------------------------------------------------------------- transport details
 
-namespace {
+namespace
+{
 struct TransportField {
     const char16_t* control;
     const char16_t* label;
@@ -266,7 +274,10 @@ void TfrmDatiFattura::btnApplicaClick()
 
 // ---------------------------------------------------------------- logo
 
-QString logoFileName() { return QStringLiteral("Logo.bmp"); }
+QString logoFileName()
+{
+    return QStringLiteral("Logo.bmp");
+}
 
 QImage defaultLogo()
 {

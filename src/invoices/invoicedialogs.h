@@ -8,13 +8,15 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace tarvello {
+namespace tarvello
+{
 
 class AppContext;
 class PictureButton;
 
 // Start number and year suffix of the invoice numbering.
-class TfrmNumerazioneFat : public QDialog {
+class TfrmNumerazioneFat : public QDialog
+{
     Q_OBJECT
 public:
     TfrmNumerazioneFat(AppContext& ctx, QWidget* owner = nullptr);
@@ -37,7 +39,8 @@ private:
 };
 
 // The six transport details of the invoice on the screen.
-class TfrmDatiFattura : public QDialog {
+class TfrmDatiFattura : public QDialog
+{
     Q_OBJECT
 public:
     TfrmDatiFattura(AppContext& ctx, QWidget* owner = nullptr);
@@ -57,7 +60,8 @@ private:
 };
 
 // The company logo printed on the invoices, kept as Logo.bmp in the program's folder.
-class TfrmLogo : public QDialog {
+class TfrmLogo : public QDialog
+{
     Q_OBJECT
 public:
     TfrmLogo(AppContext& ctx, QWidget* owner = nullptr);

@@ -17,7 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace tarvello {
+namespace tarvello
+{
 
 InvoiceOutputDialog::InvoiceOutputDialog(AppContext& ctx, QWidget* owner, const QString& objectName,
                                          const QString& caption, const QString& picture,
@@ -69,8 +70,9 @@ ReportDocument InvoiceOutputDialog::document() const
 }
 
 TfrmStampaFat::TfrmStampaFat(AppContext& ctx, QWidget* owner)
-    : InvoiceOutputDialog(ctx, owner, QStringLiteral("frmStampaFat"), QStringLiteral(" Stampa fattura proforma"),
-                          QStringLiteral(":/output_stampa.svg"), QStringLiteral("Stampa"), QSize(364, 287))
+    : InvoiceOutputDialog(ctx, owner, QStringLiteral("frmStampaFat"),
+                          QStringLiteral(" Stampa fattura proforma"), QStringLiteral(":/output_stampa.svg"),
+                          QStringLiteral("Stampa"), QSize(364, 287))
 {
 }
 
@@ -82,16 +84,17 @@ void TfrmStampaFat::produce()
     if (!m_ctx.services().printDialog(this, printer))
         return; // the user changed their mind in the print dialog: this window stays
     if (!doc.print(&printer))
-        m_ctx.services().message(this, MessageKind::Warning,
-                                 QStringLiteral("Attenzione: non è stato possibile stampare la fattura proforma."
-                                                "\n\r\n\rVerificare che la stampante sia installata e disponibile."));
+        m_ctx.services().message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: non è stato possibile stampare la fattura proforma."
+                           "\n\r\n\rVerificare che la stampante sia installata e disponibile."));
     accept();
 }
 
 TfrmAnteprimaFat::TfrmAnteprimaFat(AppContext& ctx, QWidget* owner)
-    : InvoiceOutputDialog(ctx, owner, QStringLiteral("frmAnteprimaFat"), QStringLiteral(" Anteprima di stampa"),
-                          QStringLiteral(":/output_anteprima.svg"), QStringLiteral("Mostra anteprima"),
-                          QSize(364, 287))
+    : InvoiceOutputDialog(ctx, owner, QStringLiteral("frmAnteprimaFat"),
+                          QStringLiteral(" Anteprima di stampa"), QStringLiteral(":/output_anteprima.svg"),
+                          QStringLiteral("Mostra anteprima"), QSize(364, 287))
 {
 }
 
@@ -116,14 +119,16 @@ void TfrmCrea_PDF_Fat::produce()
     Services& s = m_ctx.services();
     if (!document().writePdf(path, invoicePdfProperties())) {
         s.message(this, MessageKind::Warning,
-                  QStringLiteral("Attenzione: non è stato possibile creare il file Fattura.pdf.\n\r\n\rSe il file è "
-                                 "aperto in un altro programma chiuderlo e riprovare; accertarsi inoltre di "
-                                 "possedere i privilegi di scrittura nella cartella di installazione del programma."));
+                  QStringLiteral(
+                      "Attenzione: non è stato possibile creare il file Fattura.pdf.\n\r\n\rSe il file è "
+                      "aperto in un altro programma chiuderlo e riprovare; accertarsi inoltre di "
+                      "possedere i privilegi di scrittura nella cartella di installazione del programma."));
         return;
     }
-    if (s.message(this, MessageKind::Confirmation,
-                  QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\nSi vuole "
-                                 "aprire il file?")) == Answer::Yes) {
+    if (s.message(
+            this, MessageKind::Confirmation,
+            QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\nSi vuole "
+                           "aprire il file?")) == Answer::Yes) {
         s.openUrl(QUrl::fromLocalFile(path));
         accept();
     }

@@ -4,14 +4,16 @@
 
 class QPushButton;
 
-namespace tarvello {
+namespace tarvello
+{
 
 class AppContext;
 class ReportDocument;
 
 // The three small windows that print the invoice on the screen, preview it or write it as a
 // PDF file. They read the invoice screen (their owner) at the moment of output.
-class InvoiceOutputDialog : public QDialog {
+class InvoiceOutputDialog : public QDialog
+{
     Q_OBJECT
 public:
     QPushButton* btnAnnulla;
@@ -27,7 +29,8 @@ protected:
     AppContext& m_ctx;
 };
 
-class TfrmStampaFat final : public InvoiceOutputDialog {
+class TfrmStampaFat final : public InvoiceOutputDialog
+{
     Q_OBJECT
 public:
     explicit TfrmStampaFat(AppContext& ctx, QWidget* owner = nullptr);
@@ -36,7 +39,8 @@ protected:
     void produce() override;
 };
 
-class TfrmAnteprimaFat final : public InvoiceOutputDialog {
+class TfrmAnteprimaFat final : public InvoiceOutputDialog
+{
     Q_OBJECT
 public:
     explicit TfrmAnteprimaFat(AppContext& ctx, QWidget* owner = nullptr);
@@ -45,7 +49,8 @@ protected:
     void produce() override;
 };
 
-class TfrmCrea_PDF_Fat final : public InvoiceOutputDialog {
+class TfrmCrea_PDF_Fat final : public InvoiceOutputDialog
+{
     Q_OBJECT
 public:
     explicit TfrmCrea_PDF_Fat(AppContext& ctx, QWidget* owner = nullptr);

@@ -1,8 +1,10 @@
 #include "invoiceprint.h"
 
-namespace tarvello {
+namespace tarvello
+{
 
-namespace {
+namespace
+{
 
 const QColor kLavender(0xE6, 0xE6, 0xFA);
 const QColor kOrange(0xFF, 0xA5, 0x00);
@@ -12,7 +14,10 @@ TextStyle arial(double points, bool bold = false, Qt::Alignment alignment = Qt::
     return TextStyle::font(QStringLiteral("Arial"), points).withBold(bold).withAlignment(alignment);
 }
 
-QString two(int n) { return QString::number(n).rightJustified(2, u'0'); }
+QString two(int n)
+{
+    return QString::number(n).rightJustified(2, u'0');
+}
 
 struct Column {
     const char16_t* heading;
@@ -50,13 +55,22 @@ const Total kTotals[] = {
     {u"titTotFattura", u"TOT. DOCUMENTO", 155, 32, true, u"txtTotFattura", 156, 29.6},
 };
 
-QString s(const char16_t* text) { return QString::fromUtf16(text); }
+QString s(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
 
 } // namespace
 
-QString invoicePdfName() { return QStringLiteral("Fattura.pdf"); }
+QString invoicePdfName()
+{
+    return QStringLiteral("Fattura.pdf");
+}
 
-PdfProperties invoicePdfProperties() { return PdfProperties(QStringLiteral("Fattura"), QStringLiteral("Fattura")); }
+PdfProperties invoicePdfProperties()
+{
+    return PdfProperties(QStringLiteral("Fattura"), QStringLiteral("Fattura"));
+}
 
 ReportLayout invoicePrintLayout()
 {
@@ -123,7 +137,8 @@ ReportLayout invoicePrintLayout()
     p.addHorizontalLine(QStringLiteral("linSepara02"), {3, 244.5}, 184);
     for (const Total& t : kTotals) {
         p.addText(s(t.heading), {t.headingLeft, 240.1, t.headingWidth, 4.4},
-                  arial(8, true, Qt::AlignHCenter | Qt::AlignVCenter).withBackground(t.orange ? kOrange : kLavender),
+                  arial(8, true, Qt::AlignHCenter | Qt::AlignVCenter)
+                      .withBackground(t.orange ? kOrange : kLavender),
                   s(t.title));
         const bool rate = QStringView(t.value) == u"txtPercIva";
         const Qt::Alignment alignment = rate ? Qt::AlignHCenter : Qt::AlignRight;
@@ -146,11 +161,13 @@ ReportLayout invoicePrintLayout()
 
     // Footer notes
     p.addText(QStringLiteral("titPrivacy"), {3, 269, 184, 3.5}, arial(6),
-              QStringLiteral("I dati personali del Cliente saranno trattati ai sensi della normativa vigente sulla "
-                             "privacy esclusivamente per l'erogazione del servizio e non saranno forniti a terzi."));
-    p.addText(QStringLiteral("titConai"), {3, 272.5, 184, 3.2}, arial(6),
-              QStringLiteral("La presente fattura proforma non ha valore fiscale. La fattura fiscale sarà emessa "
-                             "contestualmente al pagamento dei corrispettivi."));
+              QStringLiteral(
+                  "I dati personali del Cliente saranno trattati ai sensi della normativa vigente sulla "
+                  "privacy esclusivamente per l'erogazione del servizio e non saranno forniti a terzi."));
+    p.addText(
+        QStringLiteral("titConai"), {3, 272.5, 184, 3.2}, arial(6),
+        QStringLiteral("La presente fattura proforma non ha valore fiscale. La fattura fiscale sarà emessa "
+                       "contestualmente al pagamento dei corrispettivi."));
     return layout;
 }
 
@@ -178,7 +195,8 @@ void fillInvoicePrint(ReportDocument& d, const InvoiceTexts& screen, const QImag
     const QString vat = v(u"IvaCliente");
     const QString taxCode = v(u"CodFiscCliente");
     d.setText(QStringLiteral("txtIvaCliente"), vat.isEmpty() ? QString() : QStringLiteral("P.IVA: ") + vat);
-    d.setText(QStringLiteral("txtCodFiscCliente"), taxCode.isEmpty() ? QString() : QStringLiteral("C.F. ") + taxCode);
+    d.setText(QStringLiteral("txtCodFiscCliente"),
+              taxCode.isEmpty() ? QString() : QStringLiteral("C.F. ") + taxCode);
     d.setText(QStringLiteral("txtRiferimenti"), v(u"Riferimenti"));
     d.setText(QStringLiteral("txtPagamento"), QStringLiteral("Pagamento: ") + v(u"Pagamento"));
     d.setText(QStringLiteral("txtBanca"), QStringLiteral("Banca d'appoggio: ") + v(u"Banca"));
@@ -191,13 +209,15 @@ void fillInvoicePrint(ReportDocument& d, const InvoiceTexts& screen, const QImag
             d.setText(QStringLiteral("txt") + field, screen.value(field));
         }
     }
-    for (const char16_t* total : {u"TotImponibile", u"PercIva", u"TotImposta", u"TotIva", u"TotEsente", u"TotFattura"})
+    for (const char16_t* total :
+         {u"TotImponibile", u"PercIva", u"TotImposta", u"TotIva", u"TotEsente", u"TotFattura"})
         d.setText(QStringLiteral("txt") + QString::fromUtf16(total), v(total));
     d.setText(QStringLiteral("txtVeicolo"), QStringLiteral("Destinazione merce:  ") + v(u"Veicolo"));
     d.setText(QStringLiteral("txtMarca"), QStringLiteral("Vettore:  ") + v(u"Marca"));
     d.setText(QStringLiteral("txtColore"), QStringLiteral("Aspetto esteriore dei beni:  ") + v(u"Colore"));
     d.setText(QStringLiteral("txtImmatricolazione"), QStringLiteral("Porto:  ") + v(u"Immatricolazione"));
-    d.setText(QStringLiteral("txtAlimentazione"), QStringLiteral("Causale del trasporto:  ") + v(u"Alimentazione"));
+    d.setText(QStringLiteral("txtAlimentazione"),
+              QStringLiteral("Causale del trasporto:  ") + v(u"Alimentazione"));
     d.setText(QStringLiteral("txtTarga"), QStringLiteral("Numero colli:  ") + v(u"Targa"));
 }
 

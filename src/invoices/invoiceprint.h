@@ -7,7 +7,8 @@
 #include <QImage>
 #include <QString>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // The printed proforma invoice: one A4 portrait page, every object at its fixed place.
 ReportLayout invoicePrintLayout();

@@ -11,8 +11,10 @@
 
 #include <cmath>
 
-namespace tarvello {
-namespace {
+namespace tarvello
+{
+namespace
+{
 
 constexpr QStringView kNumberingSection = u"Numerazione Fatture";
 constexpr QStringView kStartKey = u"Inizio";
@@ -78,14 +80,20 @@ std::optional<IniFile> loadForWriting(const QString& iniPath)
 
 } // namespace
 
-QString numberingIniName() { return QStringLiteral("Numerazione.ini"); }
+QString numberingIniName()
+{
+    return QStringLiteral("Numerazione.ini");
+}
 
 QString numberingIniPath(const QString& programFolder)
 {
     return QDir(programFolder).filePath(numberingIniName());
 }
 
-bool NumberingSettings::yearSuffix() const { return trimmed(yearSetting) == Record::yesText(); }
+bool NumberingSettings::yearSuffix() const
+{
+    return trimmed(yearSetting) == Record::yesText();
+}
 
 NumberingSettings readNumberingSettings(const QString& iniPath)
 {

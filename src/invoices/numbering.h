@@ -4,7 +4,8 @@
 
 #include <optional>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // Numerazione.ini, beside the program, keeps the numbering of the invoices (written by the
 // numbering dialog) and the issuing company's data (written when the invoice screen closes).

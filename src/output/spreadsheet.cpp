@@ -39,9 +39,7 @@ constexpr const char* leftCellStart = "<td style=\"text-align: left;\">";
 constexpr const char* rightCellStart = "<td style=\"text-align: right;\">";
 constexpr const char* cellEnd = "</td>";
 
-
 } // namespace
-
 
 SpreadsheetWriter::SpreadsheetWriter(QString path, QString sheetName, QList<SpreadsheetColumn> columns)
     : m_path(std::move(path)), m_sheetName(std::move(sheetName)), m_columns(std::move(columns))

@@ -4,9 +4,11 @@
 
 #include <QImageReader>
 
-namespace tarvello {
+namespace tarvello
+{
 
-namespace {
+namespace
+{
 
 const QColor kDarkOrange(0xFF, 0x8C, 0x00);
 const QColor kTeal(0x00, 0x80, 0x80);
@@ -18,14 +20,23 @@ constexpr double kRowTop = 24.0;
 constexpr double kRowPitch = 10.0;
 constexpr double kRowHeight = 6.0;
 
-QString twoDigits(int k) { return QString::number(k).rightJustified(2, u'0'); }
+QString twoDigits(int k)
+{
+    return QString::number(k).rightJustified(2, u'0');
+}
 
 const QString kName = QStringLiteral("Scheda informativa");
 
 } // namespace
 
-QString cardReportTitleObject(int k) { return QStringLiteral("titCampo") + twoDigits(k); }
-QString cardReportValueObject(int k) { return QStringLiteral("txtCampo") + twoDigits(k); }
+QString cardReportTitleObject(int k)
+{
+    return QStringLiteral("titCampo") + twoDigits(k);
+}
+QString cardReportValueObject(int k)
+{
+    return QStringLiteral("txtCampo") + twoDigits(k);
+}
 
 QImage cardReportEmblem(const QString& resourcePath)
 {
@@ -34,7 +45,10 @@ QImage cardReportEmblem(const QString& resourcePath)
     return reader.read();
 }
 
-PdfProperties cardReportPdfProperties() { return PdfProperties(kName, kName); }
+PdfProperties cardReportPdfProperties()
+{
+    return PdfProperties(kName, kName);
+}
 
 ReportLayout cardReportLayout(const QString& title, const QImage& emblem, const CardReportTexts& rowTitles)
 {
@@ -62,8 +76,9 @@ ReportLayout cardReportLayout(const QString& title, const QImage& emblem, const 
                          .withColor(Qt::white)
                          .withAlignment(Qt::AlignLeft | Qt::AlignVCenter),
                      rowTitles[size_t(k - 1)]);
-        page.addText(cardReportValueObject(k), QRectF(60, top, 128, kRowHeight),
-                     TextStyle::font(QStringLiteral("Arial"), 10).withAlignment(Qt::AlignLeft | Qt::AlignVCenter));
+        page.addText(
+            cardReportValueObject(k), QRectF(60, top, 128, kRowHeight),
+            TextStyle::font(QStringLiteral("Arial"), 10).withAlignment(Qt::AlignLeft | Qt::AlignVCenter));
         // A faint guide under each value leads the eye from the title to its value.
         page.addHorizontalLine(QStringLiteral("linCampo") + twoDigits(k), QPointF(60, top + kRowHeight), 128,
                                LineStyle{thinLineMm / 2, kGuide});

@@ -10,7 +10,8 @@
 
 #include <array>
 
-namespace tarvello {
+namespace tarvello
+{
 
 // The printed card of an archive record ("SCHEDA ANAGRAFICA CLIENTE", "SCHEDA ARTICOLO"): one A4
 // portrait page with an emblem, the title on a dark orange strip, 24 rows of a teal title and its

@@ -1,8 +1,10 @@
 #include "articlereport.h"
 
-namespace tarvello::ArticleCard {
+namespace tarvello::ArticleCard
+{
 
-namespace {
+namespace
+{
 
 struct Row {
     const char16_t* title;

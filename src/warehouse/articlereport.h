@@ -4,7 +4,8 @@
 
 #include <functional>
 
-namespace tarvello::ArticleCard {
+namespace tarvello::ArticleCard
+{
 
 // The printed product card, "SCHEDA ARTICOLO", on the shared card layout.
 ReportLayout reportLayout();
@@ -16,6 +17,9 @@ CardReportTexts reportValues(const std::function<QString(const QString& control)
 // The layout filled with those values and the footer for `printedAt`.
 ReportDocument report(const CardReportTexts& values, const QDateTime& printedAt);
 
-inline QString pdfFileName() { return QStringLiteral("Articolo.pdf"); }
+inline QString pdfFileName()
+{
+    return QStringLiteral("Articolo.pdf");
+}
 
 } // namespace tarvello::ArticleCard

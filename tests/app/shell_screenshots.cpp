@@ -39,7 +39,8 @@ int main(int argc, char** argv)
     menu->show();
     QApplication::processEvents();
     save(menu, QStringLiteral("menu_fatture"));
-    for (const QString& name : {QStringLiteral("frmGuida"), QStringLiteral("frmInfo"), QStringLiteral("frmSplash")})
+    for (const QString& name :
+         {QStringLiteral("frmGuida"), QStringLiteral("frmInfo"), QStringLiteral("frmSplash")})
         t.services.modal.insert(name, [&, name](QDialog& d) {
             if (auto* help = qobject_cast<TfrmGuida*>(&d))
                 help->setTopic(HelpTexts::launcherTitle(), HelpTexts::launcher());

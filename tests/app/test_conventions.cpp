@@ -9,7 +9,8 @@
 
 using namespace tarvello;
 
-class ConventionsTest : public QObject {
+class ConventionsTest : public QObject
+{
     Q_OBJECT
 
     QWidget* makeScreen(QList<QLineEdit*>& fields, int count)
@@ -37,10 +38,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("filter");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("decimal drops the full stop") << int(KeyFilter::Decimal) << QStringLiteral("12.50") << QStringLiteral("1250");
-        QTest::newRow("decimal keeps the comma") << int(KeyFilter::Decimal) << QStringLiteral("a1,5-") << QStringLiteral("1,5");
-        QTest::newRow("digits drop the comma") << int(KeyFilter::Digits) << QStringLiteral("20,24") << QStringLiteral("2024");
-        QTest::newRow("digits drop letters and blanks") << int(KeyFilter::Digits) << QStringLiteral("a 7b") << QStringLiteral("7");
+        QTest::newRow("decimal drops the full stop")
+            << int(KeyFilter::Decimal) << QStringLiteral("12.50") << QStringLiteral("1250");
+        QTest::newRow("decimal keeps the comma")
+            << int(KeyFilter::Decimal) << QStringLiteral("a1,5-") << QStringLiteral("1,5");
+        QTest::newRow("digits drop the comma")
+            << int(KeyFilter::Digits) << QStringLiteral("20,24") << QStringLiteral("2024");
+        QTest::newRow("digits drop letters and blanks")
+            << int(KeyFilter::Digits) << QStringLiteral("a 7b") << QStringLiteral("7");
     }
     void keyFilters()
     {
@@ -112,7 +117,8 @@ private Q_SLOTS:
         combo->setCurrentIndex(combo->findText(QStringLiteral("BO")));
         f[0]->setFocus();
         combo->setFocus();
-        QCOMPARE(QApplication::focusWidget() == combo || QApplication::focusWidget() == combo->lineEdit(), true);
+        QCOMPARE(QApplication::focusWidget() == combo || QApplication::focusWidget() == combo->lineEdit(),
+                 true);
         QCOMPARE(combo->currentIndex(), -1);
         QCOMPARE(combo->currentText(), QStringLiteral("BO"));
         QTest::keyClicks(combo->lineEdit(), QStringLiteral("zz"));
@@ -124,7 +130,8 @@ private Q_SLOTS:
         QWidget screen;
         auto* button = new QPushButton(QStringLiteral("Salva"), &screen);
         button->setGeometry(10, 10, 80, 30);
-        auto* line = new StatusLine(QStringLiteral("Pronto per archiviare una nuova scheda..."), QColor(0x57, 0x70, 0xDA), &screen);
+        auto* line = new StatusLine(QStringLiteral("Pronto per archiviare una nuova scheda..."),
+                                    QColor(0x57, 0x70, 0xDA), &screen);
         line->setGeometry(0, 170, 300, 30);
         line->addHint(button, QStringLiteral("Salva la scheda corrente."));
         line->clearOver(&screen);

@@ -39,7 +39,8 @@ TEST(Scrambler, DecodesLowerCaseOddAndBrokenTexts)
     EXPECT_FALSE(Scrambler::decode(u"zz00").has_value());
 }
 
-class PasswordFile : public ::testing::Test {
+class PasswordFile : public ::testing::Test
+{
 protected:
     QTemporaryDir dir;
     QString file = dir.filePath(passwordFileName());
@@ -49,7 +50,8 @@ protected:
 TEST_F(PasswordFile, AcceptsTheInitialPasswordInAnyCaseWithBlanks)
 {
     for (const char16_t* typed : {u"chiaveiniziale", u"CHIAVEINIZIALE", u"  ChiaveIniziale \t"})
-        EXPECT_EQ(checkPassword(file, typed), PasswordCheck::Right) << QString::fromUtf16(typed).toStdString();
+        EXPECT_EQ(checkPassword(file, typed), PasswordCheck::Right)
+            << QString::fromUtf16(typed).toStdString();
     EXPECT_EQ(checkPassword(file, u"chiave"), PasswordCheck::Wrong);
     EXPECT_EQ(IniFile::load(file).value(u"Accesso", u"Valore"), Scrambler::encode(u"CHIAVEINIZIALE"));
 }

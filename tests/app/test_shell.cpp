@@ -18,7 +18,8 @@
 
 using namespace tarvello;
 
-class ShellTest : public QObject {
+class ShellTest : public QObject
+{
     Q_OBJECT
 
     static void activate(QWidget* w)
@@ -59,9 +60,10 @@ private Q_SLOTS:
         QStringList names;
         for (QWidget* w : t.program->windows())
             names.append(w->objectName());
-        QCOMPARE(names.mid(0, 6), (QStringList{QStringLiteral("frmPassword"), QStringLiteral("frmAvvio"),
-                                               QStringLiteral("frmCambiaPassword"), QStringLiteral("frmGuida"),
-                                               QStringLiteral("frmInfo"), QStringLiteral("frmSplash")}));
+        QCOMPARE(names.mid(0, 6),
+                 (QStringList{QStringLiteral("frmPassword"), QStringLiteral("frmAvvio"),
+                              QStringLiteral("frmCambiaPassword"), QStringLiteral("frmGuida"),
+                              QStringLiteral("frmInfo"), QStringLiteral("frmSplash")}));
         QVERIFY(names.contains(QStringLiteral("frmMenuFatture")));
         for (QWidget* w : t.program->windows())
             QVERIFY2(w->windowTitle().startsWith(u' '), qPrintable(w->objectName()));
@@ -101,7 +103,8 @@ private Q_SLOTS:
         t.program->start();
         auto* field = t.child<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"));
         QTest::keyClicks(field, QStringLiteral("sbagliata"));
-        QTest::mouseClick(t.child<QPushButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdOK")), Qt::LeftButton);
+        QTest::mouseClick(t.child<QPushButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdOK")),
+                          Qt::LeftButton);
         QCOMPARE(t.services.messages.size(), 1);
         QCOMPARE(t.services.lastKind(), MessageKind::Plain);
         QCOMPARE(t.services.lastMessage(), QStringLiteral("Attenzione: password errata."));
@@ -121,7 +124,8 @@ private Q_SLOTS:
         TestProgram t;
         t.program->start();
         QWidget* login = t.window(QStringLiteral("frmPassword"));
-        QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("btnCambiaPassword")), Qt::LeftButton);
+        QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("btnCambiaPassword")),
+                          Qt::LeftButton);
         QWidget* change = t.window(QStringLiteral("frmCambiaPassword"));
         QVERIFY(change->isVisible());
         QVERIFY(!login->isVisible());
@@ -155,7 +159,8 @@ private Q_SLOTS:
         QTest::keyClicks(newField, QStringLiteral("Segreta1"));
         QTest::keyClicks(confirm, QStringLiteral("Segreta1"));
         QTest::mouseClick(ok, Qt::LeftButton);
-        QCOMPARE(t.services.lastMessage(), QStringLiteral("Modifica della password completata con successo."));
+        QCOMPARE(t.services.lastMessage(),
+                 QStringLiteral("Modifica della password completata con successo."));
         QVERIFY(!change->isVisible());
         QVERIFY(login->isVisible());
         auto* field = login->findChild<QLineEdit*>(QStringLiteral("txtPassword"));
@@ -177,13 +182,17 @@ private Q_SLOTS:
         ReadOnlyFolder readOnly(t.dir.path());
         if (!readOnly.active())
             QSKIP("this machine cannot make a read-only folder");
-        QTest::keyClicks(change->findChild<QLineEdit*>(QStringLiteral("txtPasswordOld")), QStringLiteral("chiaveiniziale"));
-        QTest::keyClicks(change->findChild<QLineEdit*>(QStringLiteral("txtPasswordNew")), QStringLiteral("altra"));
-        QTest::keyClicks(change->findChild<QLineEdit*>(QStringLiteral("txtConferma")), QStringLiteral("altra"));
+        QTest::keyClicks(change->findChild<QLineEdit*>(QStringLiteral("txtPasswordOld")),
+                         QStringLiteral("chiaveiniziale"));
+        QTest::keyClicks(change->findChild<QLineEdit*>(QStringLiteral("txtPasswordNew")),
+                         QStringLiteral("altra"));
+        QTest::keyClicks(change->findChild<QLineEdit*>(QStringLiteral("txtConferma")),
+                         QStringLiteral("altra"));
         QTest::mouseClick(change->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-        QCOMPARE(t.services.lastMessage(),
-                 QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
-                                "password. Si consiglia di reinstallare il software."));
+        QCOMPARE(
+            t.services.lastMessage(),
+            QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
+                           "password. Si consiglia di reinstallare il software."));
         QVERIFY(change->isVisible());
         QCOMPARE(checkPassword(t.path(passwordFileName()), u"chiaveiniziale"), PasswordCheck::Right);
     }
@@ -205,7 +214,8 @@ private Q_SLOTS:
         QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("202"));
         menu->btnApriFatturaClick();
         QCOMPARE(t.services.lastKind(), MessageKind::Warning);
-        QCOMPARE(t.services.lastMessage(), QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        QCOMPARE(t.services.lastMessage(),
+                 QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
         QVERIFY(menu->isVisible());
 
         QTest::mouseClick(menu->imgEsci, Qt::LeftButton);
@@ -239,9 +249,11 @@ private Q_SLOTS:
         const QUrl mail = t.services.opened.last();
         QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
         QUrlQuery query(mail);
-        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded), QStringLiteral("Software Tarvello"));
-        QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
-                 QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+                 QStringLiteral("Software Tarvello"));
+        QCOMPARE(
+            query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
+            QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:"));
 
         t.services.modal.insert(QStringLiteral("frmSplash"), [](QDialog& d) {
             QTest::mouseClick(static_cast<TfrmSplash&>(d).lnkWeb, Qt::LeftButton);
@@ -249,8 +261,9 @@ private Q_SLOTS:
         });
         QTest::mouseClick(launcher->imgCopyright, Qt::LeftButton);
         QCOMPARE(t.services.opened.last().scheme(), QStringLiteral("https"));
-        QCOMPARE(t.services.modalShown, (QStringList{QStringLiteral("frmGuida"), QStringLiteral("frmGuida"),
-                                                     QStringLiteral("frmInfo"), QStringLiteral("frmSplash")}));
+        QCOMPARE(t.services.modalShown,
+                 (QStringList{QStringLiteral("frmGuida"), QStringLiteral("frmGuida"),
+                              QStringLiteral("frmInfo"), QStringLiteral("frmSplash")}));
     }
 
     void closingTheLauncherEndsTheProgram()
@@ -267,7 +280,8 @@ private Q_SLOTS:
     {
         TestProgram t;
         t.program->start();
-        QTest::mouseClick(t.child<QPushButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdEsci")), Qt::LeftButton);
+        QTest::mouseClick(t.child<QPushButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdEsci")),
+                          Qt::LeftButton);
         QVERIFY(t.program->hasQuit());
     }
 };

@@ -12,8 +12,12 @@
 
 using namespace tarvello;
 
-namespace {
-qint64 fileSize(const QString& path) { return QFileInfo(path).size(); }
+namespace
+{
+qint64 fileSize(const QString& path)
+{
+    return QFileInfo(path).size();
+}
 } // namespace
 
 TEST(ArchiveFile, CreatesAppendsOverwritesAndReadsBack)
@@ -44,7 +48,8 @@ TEST(ArchiveFile, CreatesAppendsOverwritesAndReadsBack)
     QByteArray buffer;
     ASSERT_TRUE(file.seek(1));
     ASSERT_TRUE(file.read(buffer));
-    EXPECT_EQ(Record(CustomerRecord::layout(), buffer).text(CustomerRecord::Cognome), QStringLiteral("Bianchi"));
+    EXPECT_EQ(Record(CustomerRecord::layout(), buffer).text(CustomerRecord::Cognome),
+              QStringLiteral("Bianchi"));
     EXPECT_FALSE(file.read(buffer)) << "reading past the last record fails";
     EXPECT_FALSE(file.seek(3)) << "seeking beyond the append position fails";
     ASSERT_TRUE(file.close());

@@ -11,7 +11,8 @@ TEST(Records, LayoutsHaveTheirSizesAndFieldCounts)
     EXPECT_EQ(ProductRecord::layout().fields.size(), 32u);
     EXPECT_EQ(CustomerRecord::layout().fields.size(), 38u);
     EXPECT_EQ(InvoiceRecord::layout().fields.size(), 246u);
-    for (const RecordLayout* l : {&ProductRecord::layout(), &CustomerRecord::layout(), &InvoiceRecord::layout()}) {
+    for (const RecordLayout* l :
+         {&ProductRecord::layout(), &CustomerRecord::layout(), &InvoiceRecord::layout()}) {
         const FieldDef& last = l->fields.back();
         EXPECT_EQ(last.offset + last.capacity + 1, l->size);
     }
@@ -50,7 +51,7 @@ TEST(Records, DamagedLengthByteReadsClampedAndLeftoversAreIgnored)
     rec.setText(CustomerRecord::ComuneRes, u"Bologna");
     rec.bytes()[257] = char(200); // ProvRes claims 200 bytes in a 2-byte field
     EXPECT_EQ(rec.text(CustomerRecord::ProvRes), QStringLiteral("BO"));
-    rec.bytes()[260] = char(3);   // shorter length, leftovers after it
+    rec.bytes()[260] = char(3); // shorter length, leftovers after it
     EXPECT_EQ(rec.text(CustomerRecord::ComuneRes), QStringLiteral("Bol"));
     rec.setText(CustomerRecord::Cognome, u"Αθήνα");
     EXPECT_EQ(rec.text(CustomerRecord::Cognome), QStringLiteral("?????"));
@@ -69,11 +70,16 @@ TEST(Records, InvoiceExampleRecord)
     rec.setText(PercIva, u"22");
     rec.setFlag(Saldata, false);
     const QByteArray& b = rec.bytes();
-    EXPECT_EQ(b.mid(1086, 2), QByteArray("\x01" "2"));
-    EXPECT_EQ(b.mid(3606, 6), QByteArray("\x05" "10,00"));
-    EXPECT_EQ(b.mid(4146, 6), QByteArray("\x05" "20,00"));
+    EXPECT_EQ(b.mid(1086, 2), QByteArray("\x01"
+                                         "2"));
+    EXPECT_EQ(b.mid(3606, 6), QByteArray("\x05"
+                                         "10,00"));
+    EXPECT_EQ(b.mid(4146, 6), QByteArray("\x05"
+                                         "20,00"));
     EXPECT_EQ(b.mid(4476, 3), QByteArray("\x02No"));
-    EXPECT_EQ(b.mid(4566, 6), QByteArray("\x05" "20,00"));
-    EXPECT_EQ(b.mid(4577, 3), QByteArray("\x02" "22"));
+    EXPECT_EQ(b.mid(4566, 6), QByteArray("\x05"
+                                         "20,00"));
+    EXPECT_EQ(b.mid(4577, 3), QByteArray("\x02"
+                                         "22"));
     EXPECT_EQ(b.right(3), QByteArray("\x02No"));
 }

@@ -7,7 +7,8 @@
 
 using namespace tarvello;
 
-namespace {
+namespace
+{
 QByteArray readAll(const QString& path)
 {
     QFile f(path);
@@ -43,8 +44,9 @@ TEST(Ini, WritesInPlaceAndKeepsEverythingElse)
     ASSERT_TRUE(writeIniString(path, u"ACCESSO", u"valore", QStringLiteral("NEW")));
     ASSERT_TRUE(writeIniString(path, u"Dati", u"y", QStringLiteral("Forlì")));
     ASSERT_TRUE(writeIniString(path, u"Nuova", u"z", QStringLiteral("a\r\nb")));
-    EXPECT_EQ(readAll(path), QByteArray("; keep me\r\n[Accesso]\r\nvalore=NEW\r\nAltro=1\r\n\r\n[Dati]\r\nx=1\r\n"
-                                        "y=Forl\xEC\r\n\r\n[Nuova]\r\nz=a  b\r\n"));
+    EXPECT_EQ(readAll(path),
+              QByteArray("; keep me\r\n[Accesso]\r\nvalore=NEW\r\nAltro=1\r\n\r\n[Dati]\r\nx=1\r\n"
+                         "y=Forl\xEC\r\n\r\n[Nuova]\r\nz=a  b\r\n"));
 }
 
 TEST(Ini, CreatesMissingFileAndReportsUnreadableOrUnwritable)
@@ -57,5 +59,6 @@ TEST(Ini, CreatesMissingFileAndReportsUnreadableOrUnwritable)
     IniFile::Status status;
     IniFile::load(dir.path(), &status); // a folder is not a readable file
     EXPECT_EQ(status, IniFile::Status::Unreadable);
-    EXPECT_FALSE(writeIniString(dir.filePath(QStringLiteral("no/such/folder.ini")), u"a", u"b", QStringLiteral("c")));
+    EXPECT_FALSE(
+        writeIniString(dir.filePath(QStringLiteral("no/such/folder.ini")), u"a", u"b", QStringLiteral("c")));
 }

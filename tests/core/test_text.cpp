@@ -23,10 +23,13 @@ TEST(Win1252, EncodesWithClosestEquivalentOrQuestionMark)
         {QStringLiteral("Forlì"), QByteArray("Forl\xEC")},
         {QStringLiteral("€ 5"), QByteArray("\x80 5")},
         {QStringLiteral("“sì”"), QByteArray("\x93s\xEC\x94")},
-        {QStringLiteral("Łódź"), QByteArray("L\xF3" "dz")},      // Ł has no decomposition, ź does
+        {QStringLiteral("Łódź"), QByteArray("L\xF3"
+                                            "dz")}, // Ł has no decomposition, ź does
         {QStringLiteral("őć"), QByteArray("oc")},
-        {QStringLiteral("αβ"), QByteArray("??")},               // Greek: no obvious equivalent
-        {QString::fromUtf8("a\xF0\x9F\x98\x80" "b"), QByteArray("a?b")}, // one '?' per code point
+        {QStringLiteral("αβ"), QByteArray("??")}, // Greek: no obvious equivalent
+        {QString::fromUtf8("a\xF0\x9F\x98\x80"
+                           "b"),
+         QByteArray("a?b")}, // one '?' per code point
     };
     for (const Case& c : cases)
         EXPECT_EQ(toWin1252(c.in), c.out) << c.in.toStdString();
@@ -46,9 +49,9 @@ TEST(Dates, AcceptsRealDatesOnly)
         const char16_t* text;
         bool valid;
     } cases[] = {
-        {u"05/03/2024", true}, {u"5/3/2024", true},  {u" 29/02/2024 ", true}, {u"29/02/2023", false},
-        {u"31/02/2024", false}, {u"32/01/2024", false}, {u"1/13/2024", false}, {u"01/01/24", false},
-        {u"01-01-2024", false}, {u"", false},           {u"a/b/cdef", false}, {u"00/01/2024", false},
+        {u"05/03/2024", true},  {u"5/3/2024", true},    {u" 29/02/2024 ", true}, {u"29/02/2023", false},
+        {u"31/02/2024", false}, {u"32/01/2024", false}, {u"1/13/2024", false},   {u"01/01/24", false},
+        {u"01-01-2024", false}, {u"", false},           {u"a/b/cdef", false},    {u"00/01/2024", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(isValidDate(c.text), c.valid) << QString::fromUtf16(c.text).toStdString();

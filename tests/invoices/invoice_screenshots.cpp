@@ -4,13 +4,13 @@
 #include "invoices/invoicedialogs.h"
 #include "testprogram.h"
 
+#include "app/conventions.h"
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QFile>
-#include "app/conventions.h"
 
 using namespace tarvello;
 
@@ -43,13 +43,18 @@ int main(int argc, char** argv)
     screen->txtPagamento->setText(QStringLiteral("Bonifico bancario a 30 giorni"));
     screen->txtBanca->setText(QStringLiteral("Banca di Romagna"));
     screen->txtIban->setText(QStringLiteral("IT60X0542811101000000123456"));
-    const QStringList descriptions = {
-        QStringLiteral("Pneumatico 205/55 R16"), QStringLiteral("Montaggio ed equilibratura"),
-        QStringLiteral("Olio motore 5W30 (litri)"), QStringLiteral("Filtro olio"), QStringLiteral("Filtro aria"),
-        QStringLiteral("Pastiglie freno anteriori"), QStringLiteral("Manodopera (ore)"),
-        QStringLiteral("Liquido lavavetri"), QStringLiteral("Spazzole tergicristallo"),
-        QStringLiteral("Lampada H7"), QStringLiteral("Smaltimento pneumatici usati"),
-        QStringLiteral("Controllo climatizzatore")};
+    const QStringList descriptions = {QStringLiteral("Pneumatico 205/55 R16"),
+                                      QStringLiteral("Montaggio ed equilibratura"),
+                                      QStringLiteral("Olio motore 5W30 (litri)"),
+                                      QStringLiteral("Filtro olio"),
+                                      QStringLiteral("Filtro aria"),
+                                      QStringLiteral("Pastiglie freno anteriori"),
+                                      QStringLiteral("Manodopera (ore)"),
+                                      QStringLiteral("Liquido lavavetri"),
+                                      QStringLiteral("Spazzole tergicristallo"),
+                                      QStringLiteral("Lampada H7"),
+                                      QStringLiteral("Smaltimento pneumatici usati"),
+                                      QStringLiteral("Controllo climatizzatore")};
     for (int i = 0; i < 12; ++i) {
         const size_t k = size_t(i);
         screen->txtQuant[k]->setText(QString::number(i % 4 + 1));
@@ -68,8 +73,8 @@ int main(int argc, char** argv)
     screen->showPage(3);
     QApplication::processEvents();
     screen->grab().save(QDir(out).filePath(QStringLiteral("fatture_p3.png")));
-    for (const QString& name : {QStringLiteral("frmNumerazioneFat"), QStringLiteral("frmDatiFattura"),
-                                QStringLiteral("frmLogo")}) {
+    for (const QString& name :
+         {QStringLiteral("frmNumerazioneFat"), QStringLiteral("frmDatiFattura"), QStringLiteral("frmLogo")}) {
         auto dialog = t.program->createDialog(name, screen);
         dialog->show();
         QApplication::processEvents();

@@ -12,7 +12,8 @@
 
 using namespace tarvello;
 
-namespace {
+namespace
+{
 
 struct Row {
     const char16_t* quantity = u"";
@@ -40,7 +41,10 @@ struct CalculationCase {
     Totals expectedTotals;
 };
 
-QString q(const char16_t* text) { return QString::fromUtf16(text); }
+QString q(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
 
 InvoiceFigures figuresWith(const std::vector<Row>& rows, const char16_t* vatRate)
 {

@@ -16,7 +16,8 @@
 using namespace tarvello;
 using namespace tarvello::testing;
 
-class InvoicePrintTest : public QObject {
+class InvoicePrintTest : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<TestProgram> t;
@@ -43,7 +44,8 @@ class InvoicePrintTest : public QObject {
         s->txtQuant[0]->setText(QStringLiteral("2"));
         s->txtDesc[0]->setText(QStringLiteral("Pneumatico"));
         s->txtPrezzo[0]->setText(QStringLiteral("10,00"));
-        s->txtDesc[1]->setText(QStringLiteral("Descrizione lunghissima che non entra nella colonna: WWWWWWWWWWWW"));
+        s->txtDesc[1]->setText(
+            QStringLiteral("Descrizione lunghissima che non entra nella colonna: WWWWWWWWWWWW"));
         s->txtQuant[29]->setText(QStringLiteral("7"));
         s->txtPrezzo[29]->setText(QStringLiteral("1,00"));
         s->txtPercIva->setText(QStringLiteral("22"));
@@ -69,8 +71,9 @@ private Q_SLOTS:
         t->services.answers.push_back(Answer::Yes);
         QTest::mouseClick(s->cmdPDF, Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Confirmation);
-        QCOMPARE(t->services.lastMessage(), QStringLiteral("L'esportazione della scheda in PDF è terminata con "
-                                                           "successo.\r\n\r\nSi vuole aprire il file?"));
+        QCOMPARE(t->services.lastMessage(),
+                 QStringLiteral("L'esportazione della scheda in PDF è terminata con "
+                                "successo.\r\n\r\nSi vuole aprire il file?"));
         QCOMPARE(t->services.opened.value(0), QUrl::fromLocalFile(pdf()));
 
         const PdfSummary info = pdfSummary(pdf());
@@ -123,7 +126,8 @@ private Q_SLOTS:
         const QList<PdfWord> words = pdfWords(pdf());
         double rightmost = 0;
         for (const PdfWord& w : words)
-            if (w.yMin > pt(88 + 5 + 10) - 1 && w.yMax < pt(88 + 5 + 4.5 + 10) + 1 && w.xMin < pt(60 + 75 + 10))
+            if (w.yMin > pt(88 + 5 + 10) - 1 && w.yMax < pt(88 + 5 + 4.5 + 10) + 1 &&
+                w.xMin < pt(60 + 75 + 10))
                 rightmost = qMax(rightmost, w.xMax);
         QVERIFY2(rightmost <= pt(60 + 75 + 10) + 0.5, qPrintable(QString::number(rightmost)));
         QCOMPARE(findWord(words, QStringLiteral("WWWWWWWWWWWW")).page, 0);
@@ -161,7 +165,8 @@ private Q_SLOTS:
         pressConfirmIn(QStringLiteral("frmCrea_PDF_Fat"));
         QTest::mouseClick(s->cmdPDF, Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Warning);
-        QVERIFY(t->services.lastMessage().startsWith(QStringLiteral("Attenzione: non è stato possibile creare il file Fattura.pdf.")));
+        QVERIFY(t->services.lastMessage().startsWith(
+            QStringLiteral("Attenzione: non è stato possibile creare il file Fattura.pdf.")));
         QFile check(pdf());
         QVERIFY(check.open(QIODevice::ReadOnly));
         QCOMPARE(check.readAll(), QByteArray("old"));

@@ -20,7 +20,8 @@
 
 using namespace tarvello;
 
-namespace {
+namespace
+{
 
 QByteArray fileBytes(const QString& path)
 {
@@ -46,7 +47,8 @@ void writeInvoices(const QString& path, int count)
 
 } // namespace
 
-class InvoiceScreenTest : public QObject {
+class InvoiceScreenTest : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<TestProgram> t;
@@ -138,33 +140,46 @@ private Q_SLOTS:
         s->txtData->setText(QStringLiteral("5/3/2024"));
         QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Information);
-        QCOMPARE(t->services.lastMessage(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(t->services.lastMessage(),
+                 QStringLiteral("La scheda corrente è stata inserita in archivio."));
         QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
 
         const QByteArray b = fileBytes(file());
         QCOMPARE(b.size(), InvoiceRecord::Size);
-        QCOMPARE(b.mid(31, 9), QByteArray("\x08" "5/3/2024")); // stored as typed
-        QCOMPARE(b.mid(385, 12), QByteArray("\x0B" "Rossi Mario"));
-        QCOMPARE(b.mid(1086, 2), QByteArray("\x01" "2"));
-        QCOMPARE(b.mid(3606, 6), QByteArray("\x05" "10,00"));
+        QCOMPARE(b.mid(31, 9), QByteArray("\x08"
+                                          "5/3/2024")); // stored as typed
+        QCOMPARE(b.mid(385, 12), QByteArray("\x0B"
+                                            "Rossi Mario"));
+        QCOMPARE(b.mid(1086, 2), QByteArray("\x01"
+                                            "2"));
+        QCOMPARE(b.mid(3606, 6), QByteArray("\x05"
+                                            "10,00"));
         QCOMPARE(b.mid(3936, 1), QByteArray("\x00", 1));
-        QCOMPARE(b.mid(4146, 6), QByteArray("\x05" "20,00"));
+        QCOMPARE(b.mid(4146, 6), QByteArray("\x05"
+                                            "20,00"));
         for (int row = 0; row < 30; ++row)
             QCOMPARE(b.mid(4476 + row * 3, 3), QByteArray("\x02No"));
-        QCOMPARE(b.mid(4566, 6), QByteArray("\x05" "20,00"));
-        QCOMPARE(b.mid(4577, 3), QByteArray("\x02" "22"));
-        QCOMPARE(b.mid(4588, 5), QByteArray("\x04" "4,40"));
-        QCOMPARE(b.mid(4599, 6), QByteArray("\x05" "24,40"));
-        QCOMPARE(b.mid(4610, 5), QByteArray("\x04" "0,00"));
-        QCOMPARE(b.mid(4621, 6), QByteArray("\x05" "24,40"));
+        QCOMPARE(b.mid(4566, 6), QByteArray("\x05"
+                                            "20,00"));
+        QCOMPARE(b.mid(4577, 3), QByteArray("\x02"
+                                            "22"));
+        QCOMPARE(b.mid(4588, 5), QByteArray("\x04"
+                                            "4,40"));
+        QCOMPARE(b.mid(4599, 6), QByteArray("\x05"
+                                            "24,40"));
+        QCOMPARE(b.mid(4610, 5), QByteArray("\x04"
+                                            "0,00"));
+        QCOMPARE(b.mid(4621, 6), QByteArray("\x05"
+                                            "24,40"));
         QCOMPARE(b.right(3), QByteArray("\x02No"));
 
         // A second save overwrites the same record.
         s->chkSaldata->setChecked(true);
         s->chkEs[4]->setChecked(true);
         QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
-        QCOMPARE(t->services.lastMessage(),
-                 QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+        QCOMPARE(
+            t->services.lastMessage(),
+            QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
         const QByteArray after = fileBytes(file());
         QCOMPARE(after.size(), InvoiceRecord::Size);
         QCOMPARE(after.right(3), QByteArray("\x02S\xEC"));
@@ -178,20 +193,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        const QString noCustomer = QStringLiteral(
-            "Attenzione: per salvare la scheda è necessario indicare il nome o la ragione sociale del cliente.");
-        const QString noNumber =
-            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero della fattura.");
+        const QString noCustomer = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare "
+                                                  "il nome o la ragione sociale del cliente.");
+        const QString noNumber = QStringLiteral(
+            "Attenzione: per salvare la scheda è necessario indicare il numero della fattura.");
         const QString noDate =
             QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data della fattura.");
-        const QString badDate = QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare "
-                                               "la scheda è necessario indicare una data valida nel formato gg/mm/anno.");
+        const QString badDate =
+            QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare "
+                           "la scheda è necessario indicare una data valida nel formato gg/mm/anno.");
         QTest::newRow("nothing") << QString() << QString() << QString() << noCustomer << "txtCliente";
-        QTest::newRow("blank customer") << QStringLiteral("   ") << "1" << "01/01/2024" << noCustomer << "txtCliente";
+        QTest::newRow("blank customer") << QStringLiteral("   ") << "1"
+                                        << "01/01/2024" << noCustomer << "txtCliente";
         QTest::newRow("number before date") << "Rossi" << QString() << QString() << noNumber << "txtNumFatt";
-        QTest::newRow("no date") << "Rossi" << "1" << QString() << noDate << "txtData";
-        QTest::newRow("31 February") << "Rossi" << "1" << "31/02/2024" << badDate << "txtData";
-        QTest::newRow("not a date") << "Rossi" << "1" << "domani" << badDate << "txtData";
+        QTest::newRow("no date") << "Rossi"
+                                 << "1" << QString() << noDate << "txtData";
+        QTest::newRow("31 February") << "Rossi"
+                                     << "1"
+                                     << "31/02/2024" << badDate << "txtData";
+        QTest::newRow("not a date") << "Rossi"
+                                    << "1"
+                                    << "domani" << badDate << "txtData";
     }
     void saveChecksCustomerNumberDateInOrder()
     {
@@ -224,8 +246,10 @@ private Q_SLOTS:
         QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
         QCOMPARE(s->txtImporto[0]->text(), QStringLiteral("5,00"));
         QCOMPARE(s->txtTotFattura->text(), QStringLiteral("0,00"));
-        QCOMPARE(t->services.lastMessage(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
-        QCOMPARE(fileBytes(file()).mid(4621, 5), QByteArray("\x04" "0,00"));
+        QCOMPARE(t->services.lastMessage(),
+                 QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(fileBytes(file()).mid(4621, 5), QByteArray("\x04"
+                                                            "0,00"));
     }
 
     void newProposesTheNextNumberWithTodaysYear()
@@ -253,7 +277,8 @@ private Q_SLOTS:
         QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
         QVERIFY(QFile::exists(file()));
         QCOMPARE(s->txtNumFatt->text(), QStringLiteral("1"));
-        QVERIFY(writeIniString(numberingIniPath(t->dir.path()), u"Numerazione Fatture", u"Inizio", QStringLiteral("x")));
+        QVERIFY(writeIniString(numberingIniPath(t->dir.path()), u"Numerazione Fatture", u"Inizio",
+                               QStringLiteral("x")));
         QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Error);
         QCOMPARE(t->services.lastMessage(), archiveAccessMessage());
@@ -438,8 +463,8 @@ private Q_SLOTS:
             return d.result();
         });
         QTest::mouseClick(s->cmdNumerazione, Qt::LeftButton);
-        QCOMPARE(seen, (QStringList{QStringLiteral(" Impostazione inizio numerazione fatture"), QStringLiteral("1"),
-                                    QStringLiteral("100")}));
+        QCOMPARE(seen, (QStringList{QStringLiteral(" Impostazione inizio numerazione fatture"),
+                                    QStringLiteral("1"), QStringLiteral("100")}));
         QVERIFY(!QFile::exists(ini));
 
         QString restored;
@@ -455,7 +480,8 @@ private Q_SLOTS:
         });
         QTest::mouseClick(s->cmdNumerazione, Qt::LeftButton);
         QCOMPARE(restored, QStringLiteral("1"));
-        QCOMPARE(fileBytes(ini), QByteArray("[Numerazione Fatture]\r\nInizio=25\r\nIndicazione Anno Solare=S\xEC\r\n"));
+        QCOMPARE(fileBytes(ini),
+                 QByteArray("[Numerazione Fatture]\r\nInizio=25\r\nIndicazione Anno Solare=S\xEC\r\n"));
     }
 
     void logoDialogStoresABitmap()

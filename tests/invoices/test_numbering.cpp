@@ -13,7 +13,8 @@
 
 using namespace tarvello;
 
-namespace {
+namespace
+{
 
 QByteArray readBytes(const QString& path)
 {
@@ -30,9 +31,13 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
-QString q(const char16_t* text) { return QString::fromUtf16(text); }
+QString q(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
 
-class NumberingFolder : public ::testing::Test {
+class NumberingFolder : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -9,7 +9,8 @@
 // Makes a folder refuse new files for as long as the object lives. An ordinary user loses the
 // write permission; root ignores permissions, so for root the folder is made immutable instead
 // (which, like a folder without write permission, still lets existing files be rewritten in place).
-class ReadOnlyFolder {
+class ReadOnlyFolder
+{
 public:
     explicit ReadOnlyFolder(QString path) : m_path(std::move(path))
     {
@@ -25,7 +26,8 @@ public:
         if (geteuid() == 0)
             QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
         else
-            QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QFile::setPermissions(m_path,
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     ReadOnlyFolder(const ReadOnlyFolder&) = delete;
     ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QTest>
 #include <QPrinter>
+#include <QTest>
 
 using namespace tarvello;
 
@@ -20,7 +20,8 @@ Answer ScriptedServices::message(QWidget*, MessageKind kind, const QString& text
     return kind == MessageKind::Confirmation ? Answer::Yes : Answer::Ok;
 }
 
-namespace {
+namespace
+{
 std::optional<QString> takeAnswer(std::deque<std::optional<QString>>& queue)
 {
     std::optional<QString> answer;

@@ -11,7 +11,8 @@
 // Services for tests: every call is recorded, answers come from queues the test fills in
 // beforehand, modal windows are shown without blocking and handed to a handler, and printing
 // goes to a PDF file.
-class ScriptedServices final : public tarvello::Services {
+class ScriptedServices final : public tarvello::Services
+{
 public:
     struct Message {
         tarvello::MessageKind kind;

@@ -30,8 +30,7 @@ struct TestProgram {
 
     QWidget* window(const QString& name) const { return program->window(name); }
 
-    template <class T>
-    T* child(const QString& windowName, const QString& childName) const
+    template <class T> T* child(const QString& windowName, const QString& childName) const
     {
         QWidget* w = window(windowName);
         return w ? w->findChild<T*>(childName) : nullptr;
