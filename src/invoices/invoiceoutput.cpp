@@ -6,6 +6,7 @@
 #include "fatture.h"
 #include "invoicedialogs.h"
 #include "invoiceprint.h"
+#include "output/printing.h"
 #include "report/reportdocument.h"
 
 #include <QDir>
@@ -78,16 +79,24 @@ TfrmStampaFat::TfrmStampaFat(AppContext& ctx, QWidget* owner)
 
 void TfrmStampaFat::produce()
 {
-    const ReportDocument doc = document();
-    QPrinter printer(QPrinter::HighResolution);
-    doc.preparePrinter(&printer);
-    if (!m_ctx.services().printDialog(this, printer))
+    Services& s = m_ctx.services();
+    switch (printReport(s, this, document())) {
+    case PrintOutcome::Cancelled:
         return; // the user changed their mind in the print dialog: this window stays
-    if (!doc.print(&printer))
-        m_ctx.services().message(
-            this, MessageKind::Warning,
-            QStringLiteral("Attenzione: non è stato possibile stampare la fattura proforma."
-                           "\n\r\n\rVerificare che la stampante sia installata e disponibile."));
+    case PrintOutcome::NoPrinter:
+        s.message(this, MessageKind::Warning,
+                  QStringLiteral("Attenzione: non è disponibile nessuna stampante, quindi la fattura proforma non "
+                                 "è stata stampata.\r\n\r\nInstallare o collegare una stampante e riprovare."));
+        return;
+    case PrintOutcome::Failed:
+        s.message(this, MessageKind::Warning,
+                  QStringLiteral("Attenzione: si è verificato un errore durante la stampa, quindi la fattura "
+                                 "proforma potrebbe non essere stata stampata.\r\n\r\nControllare la stampante "
+                                 "e riprovare."));
+        break;
+    case PrintOutcome::Printed:
+        break;
+    }
     accept();
 }
 

@@ -1,5 +1,7 @@
 #include "output/listreport.h"
 
+#include "output/printing.h"
+
 #include "app/services.h"
 #include "output/outputtexts.h"
 #include "report/reportunits.h"
@@ -79,15 +81,17 @@ bool printListReport(Services& services, QWidget* parent, const QString& title, 
                      const QStringList& trailer)
 {
     const ReportDocument doc = listReportDocument(title, lines, services.now().date(), trailer);
-    QPrinter printer(QPrinter::HighResolution);
-    doc.preparePrinter(&printer);
-    if (!services.printDialog(parent, printer))
+    switch (printReport(services, parent, doc)) {
+    case PrintOutcome::Printed:
+        return true;
+    case PrintOutcome::Cancelled:
         return false;
-    if (!doc.print(&printer)) {
+    case PrintOutcome::NoPrinter:
+    case PrintOutcome::Failed:
         services.message(parent, MessageKind::Warning, OutputTexts::printFailedMessage());
         return false;
     }
-    return true;
+    return false;
 }
 
 } // namespace tarvello

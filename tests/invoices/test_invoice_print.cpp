@@ -172,6 +172,20 @@ private Q_SLOTS:
         QCOMPARE(check.readAll(), QByteArray("old"));
     }
 
+    void printingWithoutAPrinterSaysSo()
+    {
+        t->services.printToPdf.clear(); // the dialog hands back the default printer, which is none here
+        pressConfirmIn(QStringLiteral("frmStampaFat"));
+        QTest::mouseClick(s->cmdStampa, Qt::LeftButton);
+        QCOMPARE(t->services.printDialogs, 1);
+        if (t->services.messages.isEmpty())
+            QSKIP("this machine has a printer");
+        QCOMPARE(t->services.lastKind(), MessageKind::Warning);
+        QVERIFY(t->services.lastMessage().startsWith(
+            QStringLiteral("Attenzione: non è disponibile nessuna stampante, quindi la fattura proforma non è "
+                           "stata stampata.")));
+    }
+
     void printAndPreviewGoThroughTheirDialogs()
     {
         fillInvoice();
