@@ -3,6 +3,9 @@
 #include "checks/checkwindows.h"
 #include "customers/allegacartella.h"
 #include "customers/clienti.h"
+#include "customers/expclienti.h"
+#include "customers/ricontatta.h"
+#include "customers/trovaclienti.h"
 #include "guida.h"
 #include "invoices/fatture.h"
 #include "invoices/invoicedialogs.h"
@@ -56,6 +59,9 @@ void Program::createWindows()
         [](AppContext& c) { return new TfrmCodFisc(c); },
         [](AppContext& c) { return new TfrmIban(c); },
         [](AppContext& c) { return new TfrmPartitaIva(c); },
+        [](AppContext& c) { return new TfrmExpClienti(c); },
+        [](AppContext& c) { return new TfrmTrovaClienti(c); },
+        [](AppContext& c) { return new TfrmRicontatta(c); },
         [](AppContext& c) { return new TfrmClienti(c); },
         [](AppContext& c) { return new TfrmAllegaCartella(c); },
         [](AppContext& c) { return new TfrmMenuFatture(c); },
@@ -106,6 +112,12 @@ void Program::registerDialogs()
          [](AppContext& c, QWidget* o) { return std::make_unique<TfrmCarta>(c, o); }},
         {QStringLiteral("frmAllegaCartella"),
          [](AppContext& c, QWidget* o) { return std::make_unique<TfrmAllegaCartella>(c, o); }},
+        {QStringLiteral("frmTrovaClienti"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmTrovaClienti>(c, o); }},
+        {QStringLiteral("frmRicontatta"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmRicontatta>(c, o); }},
+        {QStringLiteral("frmExpClienti"),
+         [](AppContext& c, QWidget* o) { return std::make_unique<TfrmExpClienti>(c, o); }},
     };
 }
 

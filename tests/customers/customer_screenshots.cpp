@@ -1,8 +1,14 @@
-// Grabs the customer card (empty and filled, at two screen sizes), its attachments window and the
-// printed card as a PDF into the folder given on the command line, so a person can look at them.
+// Grabs the customer card (empty and filled, at two screen sizes), its attachments window, the
+// customer search (criteria and results), the list of customers to recontact, the customer export
+// and the printed card as a PDF into the folder given on the command line, so a person can look at
+// them.
 #include "app/conventions.h"
 #include "customers/allegacartella.h"
 #include "customers/clienti.h"
+#include "customers/expclienti.h"
+#include "customers/ricontatta.h"
+#include "customers/trovaclienti.h"
+#include "output/resultlist.h"
 #include "testprogram.h"
 
 #include <QCheckBox>
@@ -82,6 +88,55 @@ int main(int argc, char** argv)
         return 0;
     });
     card->cmdFileClick();
+
+    // A small archive for the lists and the export.
+    {
+        card->lblPosizione->clear();
+        card->cmdSalvaClick();
+        const char* people[][6] = {
+            {"Bianchi", "Anna", "0543 778899", "BNCNNA75C45D704Z", "Forlì",
+             "Rimborso della caparra da definire"},
+            {"Verdi", "Giuseppe", "333 1112223", "VRDGPP60M01H501A", "Roma",
+             "Attende la consegna dei cerchi"},
+            {"Esposito", "Carla", "081 5556677", "SPSCRL88E41F839K", "Napoli", ""},
+            {"De Santis", "Luca", "06 1234567", "DSNLCU70A01H501B", "Roma", "Verificare la fattura n. 12"}};
+        for (const auto& p : people) {
+            card->cmdNuovoClick();
+            card->txtCognome->setText(QString::fromUtf8(p[0]));
+            card->txtNome->setText(QString::fromUtf8(p[1]));
+            card->txtRecapito->setText(QString::fromUtf8(p[2]));
+            card->txtCodFisc->setText(QString::fromUtf8(p[3]));
+            card->txtComuneRes->setText(QString::fromUtf8(p[4]));
+            card->txtQuestioni->setText(QString::fromUtf8(p[5]));
+            card->txtNote->setText(QStringLiteral("Cliente dal 2019"));
+            card->chkRicontatta->setChecked(p[5][0] != 0);
+            card->cmdSalvaClick();
+        }
+    }
+    t.services.modal.insert(QStringLiteral("frmTrovaClienti"), [&](QDialog& d) {
+        auto& w = static_cast<TfrmTrovaClienti&>(d);
+        w.txtComuneRes->setText(QStringLiteral("ro"));
+        save(&d, QStringLiteral("trova_clienti_criteri"));
+        w.txtComuneRes->clear();
+        w.btnCercaClick();
+        w.txtTrova->setText(QStringLiteral("roma"));
+        w.btnTrovaClick();
+        save(&d, QStringLiteral("trova_clienti_risultati"));
+        return 0;
+    });
+    card->cmdTrovaClick();
+    t.services.modal.insert(QStringLiteral("frmRicontatta"), [&](QDialog& d) {
+        static_cast<TfrmRicontatta&>(d).lstRecords->selectFirst();
+        save(&d, QStringLiteral("ricontatta"));
+        return 0;
+    });
+    card->cmdRicontattaClick();
+    t.services.modal.insert(QStringLiteral("frmExpClienti"), [&](QDialog& d) {
+        save(&d, QStringLiteral("esporta_clienti"));
+        return 0;
+    });
+    card->cmdEsportaClick();
+    t.services.messages.clear();
 
     t.services.answers.push_back(Answer::No);
     card->cmdPDFClick();

@@ -6,6 +6,9 @@
 int runCardTests(int argc, char** argv);
 int runAttachmentWindowTests(int argc, char** argv);
 int runCardPrintTests(int argc, char** argv);
+int runSearchTests(int argc, char** argv);
+int runRecontactTests(int argc, char** argv);
+int runCustomerExportTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -16,5 +19,8 @@ int main(int argc, char** argv)
     int failures = runCardTests(argc, argv);
     failures += runAttachmentWindowTests(argc, argv);
     failures += runCardPrintTests(argc, argv);
+    failures += runSearchTests(argc, argv);
+    failures += runRecontactTests(argc, argv);
+    failures += runCustomerExportTests(argc, argv);
     return failures;
 }

@@ -1,0 +1,56 @@
+#pragma once
+
+// What the customer search and the list of customers to recontact share on screen: the look of
+// the two dialogs, the result panel (instructions, "Trova" row, the list and its buttons) and the
+// loading of a chosen customer onto the customer card.
+
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
+class QWidget;
+
+namespace tarvello
+{
+
+class AppContext;
+class Record;
+class ResultList;
+
+namespace CustomerLists
+{
+
+// The dialog's background, group boxes, fields and buttons.
+void styleDialog(QWidget* dialog);
+
+// The white band along the top: a picture and the window's title in words.
+QWidget* titleBand(const QString& iconPath, const QString& title, QWidget* parent);
+
+// A pale box holding instruction lines, one per line of `text`.
+QWidget* instructionBox(const QString& text, QWidget* parent);
+
+// A push button with a small picture.
+QPushButton* button(const QString& objectName, const QString& caption, const QString& iconPath,
+                    QWidget* parent);
+
+// The controls every customer list has.
+struct ListPanel {
+    QLineEdit* txtTrova = nullptr;
+    QPushButton* btnTrova = nullptr;
+    ResultList* lstRecords = nullptr;
+    QPushButton* btnStampa = nullptr;
+    QPushButton* btnChiudi = nullptr;
+    QVBoxLayout* layout = nullptr; // the instructions, the Trova row and the list, in order
+    QWidget* footer = nullptr;     // a row with the buttons on the right; the caller may add on the left
+};
+// The list is sorted, its lines 1600 units wide; Enter in txtTrova moves to btnTrova.
+ListPanel buildListPanel(AppContext& ctx, QWidget* parent);
+
+// Loads the record (at `index` in the archive, from 0) onto the customer card as the card's
+// arrows do, its position included. False when the program has no customer card.
+bool loadOntoCard(AppContext& ctx, const Record& record, qint64 index);
+
+} // namespace CustomerLists
+} // namespace tarvello

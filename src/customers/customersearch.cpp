@@ -1,0 +1,198 @@
+#include "customersearch.h"
+
+#include "archive/archivefile.h"
+#include "core/text.h"
+
+namespace tarvello::CustomerSearch
+{
+
+using namespace CustomerRecord;
+
+namespace
+{
+
+// clang-format off
+const Criterion kCriteria[] = {
+    {u"txtCognome",    u"Cognome cliente:",                  Cognome},
+    {u"txtDitta",      u"Denominazione Ditta:",              Ditta},
+    {u"txtPartitaIva", u"Partita IVA:",                      PartitaIva},
+    {u"txtCodFisc",    u"Codice fiscale:",                   CodFisc},
+    {u"txtComuneRes",  u"Comune di residenza:",              ComuneRes},
+    {u"txtTelCel",     u"Tel. cellulare:",                   TelCel},
+    {u"txtConducente", u"Prodotti e servizi di interesse:",  Conducente},
+    {u"txtCodiceDest", u"Codice Destinatario:",              CodiceDest},
+    {u"txtQuestioni",  u"Questioni in sospeso:",             Questioni},
+    {u"txtNote",       u"Note:",                             Note},
+};
+// clang-format on
+static_assert(std::size(kCriteria) == criterionCount);
+
+const FieldDef& def(Field field)
+{
+    return CustomerRecord::layout().fields[size_t(field)];
+}
+
+QString field(const char* record, Field f)
+{
+    return decodeField(record, def(f));
+}
+
+} // namespace
+
+std::span<const Criterion> criteria()
+{
+    return kCriteria;
+}
+
+// ---------------------------------------------------------------- matching
+
+Matcher::Matcher(std::span<const QString> typed)
+{
+    for (size_t i = 0; i < typed.size() && i < std::size(kCriteria); ++i)
+        add(kCriteria[i].field, typed[i]);
+}
+
+void Matcher::add(Field f, const QString& typed)
+{
+    if (isBlank(typed))
+        return;
+    // The text as typed, leading and trailing blanks included: "Rossi " finds "Rossi Bianchi"
+    // and not a bare "Rossi".
+    m_given.push_back({&def(f), lowerAscii(typed)});
+}
+
+bool Matcher::matches(const char* record) const
+{
+    for (const Given& g : m_given)
+        if (!containsIgnoringAsciiCase(decodeField(record, *g.field), g.lowered))
+            return false;
+    return true;
+}
+
+// ---------------------------------------------------------------- lines
+
+QString listLine(const char* record, LineEnd end)
+{
+    const QString name = field(record, Cognome) + u' ' + field(record, Nome);
+    ResultLine line;
+    line.add(name, 30)
+        .add(u"  Tel. ")
+        .add(field(record, Recapito), 16)
+        .add(u"  C.F. ")
+        .add(field(record, CodFisc), 16)
+        .add(u"  Città: ")
+        .add(field(record, ComuneRes), 28)
+        .add(u"  ")
+        .add(field(record, end == LineEnd::Notes ? Note : Questioni));
+    return line.text();
+}
+
+bool isToRecontact(const char* record)
+{
+    return field(record, Ricontatta) == Record::yesText();
+}
+
+InvoiceCustomer invoiceCustomer(const Record& record)
+{
+    InvoiceCustomer c;
+    const QString joined = record.text(Ditta) + u' ' + record.text(Cognome) + u' ' + record.text(Nome);
+    c.name = trimmed(joined);
+    c.street = record.text(IndirizzoRes);
+    c.postcode = record.text(CapRes);
+    c.town = record.text(ComuneRes);
+    c.province = record.text(ProvRes);
+    c.taxCode = record.text(CodFisc);
+    c.vatNumber = record.text(PartitaIva);
+    return c;
+}
+
+// ---------------------------------------------------------------- archive
+
+std::optional<std::vector<ResultEntry>> findCustomers(const QString& path, const Matcher& matcher)
+{
+    ArchiveFile file(path, CustomerRecord::Size);
+    if (!file.open(ArchiveFile::Access::Read))
+        return std::nullopt;
+    std::vector<ResultEntry> found;
+    if (matcher.givenCount() == 0)
+        found.reserve(size_t(file.count()));
+    const bool read = file.forEach([&](qint64 index, const char* record) {
+        if (matcher.matches(record))
+            found.push_back({listLine(record, LineEnd::Notes), index});
+        return true;
+    });
+    if (!file.close() || !read)
+        return std::nullopt;
+    return found;
+}
+
+RecontactList customersToRecontact(const QString& path)
+{
+    RecontactList list;
+    ArchiveFile file(path, CustomerRecord::Size);
+    if (!file.open(ArchiveFile::Access::Read))
+        return list;
+    const bool read = file.forEach([&](qint64 index, const char* record) {
+        if (isToRecontact(record))
+            list.lines.push_back({listLine(record, LineEnd::PendingIssues), index});
+        return true;
+    });
+    list.complete = file.close() && read;
+    return list;
+}
+
+std::optional<Record> readCustomer(const QString& path, qint64 index)
+{
+    ArchiveFile file(path, CustomerRecord::Size);
+    if (index < 0 || !file.open(ArchiveFile::Access::Read))
+        return std::nullopt;
+    QByteArray bytes;
+    const bool read = file.seek(index) && file.read(bytes);
+    if (!file.close() || !read)
+        return std::nullopt;
+    return Record(CustomerRecord::layout(), std::move(bytes));
+}
+
+// ---------------------------------------------------------------- texts
+
+QString criteriaInstructions()
+{
+    return QStringLiteral(
+        "Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
+        "trovare e premere il pulsante Cerca.\n"
+        "Lasciare in bianco tutti gli altri campi.\n"
+        "Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.");
+}
+
+QString resultInstructions()
+{
+    return QStringLiteral(
+        "Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e "
+        "premere il pulsante Trova.\n"
+        "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di "
+        "nuovo clic su Trova.\n"
+        "Per richiamare i dati di una scheda, selezionarla con un doppio clic.");
+}
+
+QString waitText()
+{
+    return QStringLiteral("Ricerca schede in corso. Attendere...");
+}
+
+QString foundText(qsizetype lines)
+{
+    return QStringLiteral("Il presente riepilogo contiene ") + QString::number(lines) +
+           QStringLiteral(" schede.");
+}
+
+QString searchTitle()
+{
+    return QStringLiteral("Riepilogo clienti");
+}
+
+QString recontactTitle()
+{
+    return QStringLiteral("Riepilogo clienti da ricontattare");
+}
+
+} // namespace tarvello::CustomerSearch

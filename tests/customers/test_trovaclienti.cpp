@@ -1,0 +1,451 @@
+// The customer search, opened from the customer card and from the invoice screen, driven through
+// key and mouse events: criteria, the sorted list, the line chosen, find, print, failures.
+
+#include "app/conventions.h"
+#include "app/shellwindows.h"
+#include "cardtesting.h"
+#include "customers/trovaclienti.h"
+#include "invoices/fatture.h"
+#include "output/resultlist.h"
+#include "pdftools.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace tarvello;
+using namespace cardtesting;
+namespace CR = tarvello::CustomerRecord;
+
+namespace
+{
+
+QString u(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+// Criteria as (field, typed text).
+using Criteria = QList<std::pair<QString, QString>>;
+
+// The name piece of each line, in list order.
+QStringList names(const ResultList* list)
+{
+    QStringList out;
+    for (const QString& line : list->lines())
+        out.append(line.left(30).trimmed());
+    return out;
+}
+
+int rowStartingWith(const ResultList* list, const QString& start)
+{
+    for (int r = 0; r < list->count(); ++r)
+        if (list->lineText(r).startsWith(start))
+            return r;
+    return -1;
+}
+
+void doubleClickRow(ResultList* list, int row)
+{
+    QVERIFY(row >= 0);
+    const QRect r = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// Runs `body` on the search window while it is open (the scripted services show it without
+// blocking); a failed check inside ends the body, and the test then stops at checkBody().
+void onSearch(TestProgram& t, std::function<void(TfrmTrovaClienti&)> body)
+{
+    t.services.modal.insert(QStringLiteral("frmTrovaClienti"), [body](QDialog& d) {
+        if (auto* w = qobject_cast<TfrmTrovaClienti*>(&d))
+            body(*w);
+        else
+            QTest::qFail("the search window is not a TfrmTrovaClienti", __FILE__, __LINE__);
+        return d.result();
+    });
+}
+
+// The five customers the criteria table searches, in file order.
+QList<QByteArray> fiveCustomers()
+{
+    return {customer(u(u"Verdi"), u(u"Anna"), u(u"No"), {{CR::ComuneRes, u(u"Cesena")}}),
+            customer(u(u"Rossi"), u(u"Mario"), u(u"No"), {{CR::ComuneRes, u(u"Forlì")}}),
+            customer(u(u"ROSSINI"), u(u"Luca"), u(u"No"), {{CR::ComuneRes, u(u"Cesena")}}),
+            customer(u(u"De Rossi"), u(u"Paolo"), u(u"No"), {{CR::ComuneRes, u(u"FORLÌ")}}),
+            customer(u(u"Rossi Bianchi"), u(u"Carla"), u(u"No"), {{CR::ComuneRes, u(u"Forlimpopoli")}})};
+}
+
+} // namespace
+
+#define CHECK_BODY()                                                                                         \
+    do {                                                                                                     \
+        if (QTest::currentTestFailed())                                                                      \
+            return;                                                                                          \
+    } while (false)
+
+class SearchTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestProgram> t;
+    TfrmClienti* card = nullptr;
+
+    QString archive() const { return t->path(CR::fileName()); }
+
+    // Types the criteria (field name, text) and presses Cerca with the mouse.
+    static void search(TfrmTrovaClienti& w, const Criteria& criteria)
+    {
+        for (const auto& [field, text] : criteria) {
+            auto* edit = w.findChild<QLineEdit*>(field);
+            QVERIFY2(edit, qPrintable(field));
+            type(edit, text);
+        }
+        QTest::mouseClick(w.btnCerca, Qt::LeftButton);
+    }
+
+    // Opens the invoice screen on a year through the invoice menu, as a user does.
+    TfrmFatture* openInvoiceScreen()
+    {
+        auto* menu = static_cast<TfrmMenuFatture*>(t->window(QStringLiteral("frmMenuFatture")));
+        menu->show();
+        menu->txtAnnoFatture->setText(QStringLiteral("2026"));
+        QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        auto* screen = static_cast<TfrmFatture*>(t->window(QStringLiteral("frmFatture")));
+        QApplication::setActiveWindow(screen);
+        return screen;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        t = std::make_unique<TestProgram>();
+        card = openCard(*t);
+        QApplication::setActiveWindow(card);
+    }
+    void cleanup()
+    {
+        card = nullptr;
+        t.reset();
+    }
+
+    void windowsAreCreatedInTheirPlaceAndTheButtonsWork()
+    {
+        QStringList order;
+        for (QWidget* w : t->program->windows())
+            order.append(w->objectName());
+        const qsizetype vat = order.indexOf(QStringLiteral("frmPartitaIva"));
+        QVERIFY(vat >= 0);
+        QCOMPARE(order.mid(vat + 1, 4),
+                 (QStringList{QStringLiteral("frmExpClienti"), QStringLiteral("frmTrovaClienti"),
+                              QStringLiteral("frmRicontatta"), QStringLiteral("frmClienti")}));
+        for (const char16_t* name : {u"frmTrovaClienti", u"frmRicontatta", u"frmExpClienti"})
+            QVERIFY(t->program->hasDialog(QStringView(name)));
+        QCOMPARE(t->window(QStringLiteral("frmTrovaClienti"))->windowTitle(),
+                 u(u" Trova clienti in archivio"));
+        QCOMPARE(t->window(QStringLiteral("frmRicontatta"))->windowTitle(),
+                 u(u" Riepilogo clienti da ricontattare"));
+        QCOMPARE(t->window(QStringLiteral("frmExpClienti"))->windowTitle(),
+                 u(u" Esporta archivio clienti in Microsoft Excel"));
+
+        // Each button of the card opens a new window of its own, in the card's mode.
+        QVERIFY(card->cmdTrova->isEnabled());
+        QVERIFY(card->cmdRicontatta->isEnabled());
+        QVERIFY(card->cmdEsporta->isEnabled());
+        QString mode;
+        bool criteriaFirst = false, focusOnSurname = false;
+        onSearch(*t, [&](TfrmTrovaClienti& w) {
+            mode = w.lblMemory->text();
+            criteriaFirst =
+                w.panCriteri->isVisible() && !w.panRisultati->isVisible() && !w.lblAttendere->isVisible();
+            focusOnSurname = QApplication::focusWidget() == w.txtCognome;
+            QVERIFY(w.parentWidget() == card);
+        });
+        click(card->cmdTrova);
+        click(card->cmdRicontatta);
+        click(card->cmdEsporta);
+        QCOMPARE(t->services.modalShown,
+                 (QStringList{QStringLiteral("frmTrovaClienti"), QStringLiteral("frmRicontatta"),
+                              QStringLiteral("frmExpClienti")}));
+        QCOMPARE(mode, u(u"clienti"));
+        QVERIFY(criteriaFirst);
+        QVERIFY(focusOnSurname);
+    }
+
+    void criteriaFindTheRightCustomers_data()
+    {
+        QTest::addColumn<Criteria>("criteria");
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QStringList>("found");
+        using C = Criteria;
+        const QString surname = QStringLiteral("txtCognome");
+        const QString town = QStringLiteral("txtComuneRes");
+        const QStringList everybody = {u(u"De Rossi Paolo"), u(u"Rossi Bianchi Carla"), u(u"Rossi Mario"),
+                                       u(u"ROSSINI Luca"), u(u"Verdi Anna")};
+        QTest::newRow("no criterion lists everybody, sorted") << C{} << u(u"0") << everybody;
+        QTest::newRow("small letters find any case, anywhere")
+            << C{{surname, u(u"ross")}} << u(u"1")
+            << QStringList{u(u"De Rossi Paolo"), u(u"Rossi Bianchi Carla"), u(u"Rossi Mario"),
+                           u(u"ROSSINI Luca")};
+        QTest::newRow("a trailing blank needs the blank in the field")
+            << C{{surname, u(u"rossi ")}} << u(u"1") << QStringList{u(u"Rossi Bianchi Carla")};
+        QTest::newRow("blanks only are not a criterion") << C{{surname, u(u"   ")}} << u(u"0") << everybody;
+        QTest::newRow("two criteria must both match")
+            << C{{surname, u(u"ross")}, {town, u(u"forl")}} << u(u"2")
+            << QStringList{u(u"De Rossi Paolo"), u(u"Rossi Bianchi Carla"), u(u"Rossi Mario")};
+        QTest::newRow("an accented capital matches only itself")
+            << C{{town, u(u"FORLÌ")}} << u(u"1") << QStringList{u(u"De Rossi Paolo")};
+        QTest::newRow("an accented small letter matches only itself")
+            << C{{town, u(u"forlì")}} << u(u"1") << QStringList{u(u"Rossi Mario")};
+        QTest::newRow("the first name is not searched")
+            << C{{surname, u(u"mario")}} << u(u"1") << QStringList{};
+    }
+
+    void criteriaFindTheRightCustomers()
+    {
+        QFETCH(Criteria, criteria);
+        QFETCH(QString, given);
+        QFETCH(QStringList, found);
+        writeArchive(archive(), fiveCustomers());
+        onSearch(*t, [&](TfrmTrovaClienti& w) {
+            search(w, criteria);
+            QCOMPARE(w.lblConta->text(), given);
+            QVERIFY(!w.panCriteri->isVisible());
+            QVERIFY(w.panRisultati->isVisible());
+            QCOMPARE(names(w.lstRecords), found);
+            QCOMPARE(w.lblTrovate->text(),
+                     QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(found.size()));
+            QCOMPARE(w.lstRecords->itemWidth(), 1600);
+            QCOMPARE(QApplication::focusWidget(), w.txtTrova);
+            QVERIFY(t->services.messages.isEmpty());
+        });
+        click(card->cmdTrova);
+        CHECK_BODY();
+        QCOMPARE(t->services.modalShown.size(), 1);
+    }
+
+    void aDoubleClickAfterSortingLoadsThatRecordOntoTheCard()
+    {
+        // File order differs from list order; two customers give the very same line.
+        writeArchive(archive(),
+                     {customer(u(u"Verdi"), u(u"Anna")),
+                      customer(u(u"Bianchi"), u(u"Luca"), u(u"Sì"),
+                               {{CR::Email, u(u"primo@esempio.it")}, {CR::File01, u(u"contratto.pdf")}}),
+                      customer(u(u"Bianchi"), u(u"Luca"), u(u"No"), {{CR::Email, u(u"secondo@esempio.it")}}),
+                      customer(u(u"Neri"), u(u"Ugo"))});
+        int rounds = 0;
+        onSearch(*t, [&](TfrmTrovaClienti& w) {
+            search(w, {});
+            QCOMPARE(names(w.lstRecords),
+                     (QStringList{u(u"Bianchi Luca"), u(u"Bianchi Luca"), u(u"Neri Ugo"), u(u"Verdi Anna")}));
+            doubleClickRow(w.lstRecords, rounds == 0 ? 0 : 1);
+            QVERIFY(!w.isVisible());
+            QCOMPARE(w.lstRecords->count(), 0); // closing empties the list
+            ++rounds;
+        });
+
+        // The first of the two equal lines is the earlier record, and it is that record that comes.
+        click(card->cmdTrova);
+        CHECK_BODY();
+        QCOMPARE(card->lblPosizione->text(), u(u"2"));
+        QCOMPARE(card->txtCognome->text(), u(u"Bianchi"));
+        QCOMPARE(card->txtEmail->text(), u(u"primo@esempio.it"));
+        QVERIFY(card->chkRicontatta->isChecked());
+        QCOMPARE(card->lblFile01->text(), u(u"contratto.pdf"));
+
+        click(card->cmdTrova);
+        CHECK_BODY();
+        QCOMPARE(card->lblPosizione->text(), u(u"3"));
+        QCOMPARE(card->txtEmail->text(), u(u"secondo@esempio.it"));
+        QVERIFY(!card->chkRicontatta->isChecked());
+        QCOMPARE(card->lblFile01->text(), QString());
+
+        // The card now stands on that record: its next arrow shows the following one of the file.
+        click(card->cmdAvanti);
+        QCOMPARE(card->lblPosizione->text(), u(u"4"));
+        QCOMPARE(card->txtCognome->text(), u(u"Neri"));
+        QCOMPARE(t->services.messages.size(), 0);
+    }
+
+    void invoiceModeFillsTheInvoicesCustomerFields()
+    {
+        writeArchive(archive(),
+                     {customer(u(u"Rossi"), u(u"Mario"), u(u"No"),
+                               {{CR::IndirizzoRes, u(u"Via Emilia 12")},
+                                {CR::CapRes, u(u"47121")},
+                                {CR::ComuneRes, u(u"Forlì")},
+                                {CR::ProvRes, u(u"FC")},
+                                {CR::CodFisc, u(u"RSSMRA80A01D704U")},
+                                {CR::PartitaIva, u(u"01234567897")},
+                                {CR::Recapito, u(u"0543 1")}}),
+                      customer(u(u"Bianchi"), u(u"Anna"), u(u"No"),
+                               {{CR::Ditta, u(u"Officina Bianchi & C.")}, {CR::ProvRes, u(u"ZZ")}})});
+        TfrmFatture* invoice = openInvoiceScreen();
+        QVERIFY(invoice->isVisible());
+        QVERIFY(invoice->impCliente->isEnabled());
+        invoice->txtRiferimenti->setText(u(u"Ordine n. 15"));
+        invoice->txtCliente->setText(u(u"da sostituire"));
+
+        QString chosen = u(u"Rossi Mario");
+        onSearch(*t, [&](TfrmTrovaClienti& w) {
+            QCOMPARE(w.lblMemory->text(), u(u"fatture"));
+            QVERIFY(w.parentWidget() == invoice);
+            search(w, {});
+            doubleClickRow(w.lstRecords, rowStartingWith(w.lstRecords, chosen));
+            QVERIFY(!w.isVisible());
+        });
+        QTest::mouseClick(invoice->impCliente, Qt::LeftButton);
+        CHECK_BODY();
+        QCOMPARE(t->services.modalShown, QStringList{QStringLiteral("frmTrovaClienti")});
+        // No company: the surname, one blank and the first name, with no blank in front.
+        QCOMPARE(invoice->txtCliente->text(), u(u"Rossi Mario"));
+        QCOMPARE(invoice->txtViaCliente->text(), u(u"Via Emilia 12"));
+        QCOMPARE(invoice->txtCapCliente->text(), u(u"47121"));
+        QCOMPARE(invoice->txtCittaCliente->text(), u(u"Forlì"));
+        QCOMPARE(invoice->txtProvCliente->currentText(), u(u"FC"));
+        QCOMPARE(invoice->txtCodFiscCliente->text(), u(u"RSSMRA80A01D704U"));
+        QCOMPARE(invoice->txtIvaCliente->text(), u(u"01234567897"));
+        QCOMPARE(invoice->txtRiferimenti->text(), u(u"Ordine n. 15"));
+
+        // A company comes first; empty fields empty the invoice's; a code outside the list is kept.
+        chosen = u(u"Bianchi Anna");
+        QTest::mouseClick(invoice->impCliente, Qt::LeftButton);
+        CHECK_BODY();
+        QCOMPARE(invoice->txtCliente->text(), u(u"Officina Bianchi & C. Bianchi Anna"));
+        QCOMPARE(invoice->txtViaCliente->text(), QString());
+        QCOMPARE(invoice->txtCittaCliente->text(), QString());
+        QCOMPARE(invoice->txtIvaCliente->text(), QString());
+        QCOMPARE(invoice->txtProvCliente->currentText(), u(u"ZZ"));
+        QCOMPARE(invoice->txtRiferimenti->text(), u(u"Ordine n. 15"));
+        // The customer card was not touched.
+        QCOMPARE(card->lblPosizione->text(), QString());
+        QCOMPARE(card->txtCognome->text(), QString());
+    }
+
+    void enterMovesThroughTheCriteriaAndNeverSearches()
+    {
+        writeArchive(archive(), fiveCustomers());
+        onSearch(*t, [&](TfrmTrovaClienti& w) {
+            const QList<QLineEdit*> order = {w.txtCognome,   w.txtDitta,  w.txtPartitaIva, w.txtCodFisc,
+                                             w.txtComuneRes, w.txtTelCel, w.txtConducente, w.txtCodiceDest,
+                                             w.txtQuestioni, w.txtNote};
+            QCOMPARE(QApplication::focusWidget(), w.txtCognome);
+            type(w.txtCognome, u(u"rossi"));
+            for (qsizetype i = 0; i < order.size(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QCOMPARE(QApplication::focusWidget(), order[(i + 1) % order.size()]);
+            }
+            QVERIFY(w.panCriteri->isVisible());
+            QCOMPARE(w.lblConta->text(), QString());
+            QCOMPARE(w.txtCognome->text(), u(u"rossi"));
+
+            // After the search, Enter in the find field goes to its button.
+            QTest::mouseClick(w.btnCerca, Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), w.txtTrova);
+            QTest::keyClick(w.txtTrova, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), w.btnTrova);
+            QVERIFY(w.isVisible());
+        });
+        click(card->cmdTrova);
+    }
+
+    void theWaitNoticeShowsWhileCercaIsDown()
+    {
+        writeArchive(archive(), fiveCustomers());
+        onSearch(*t, [&](TfrmTrovaClienti& w) {
+            QVERIFY(!w.lblAttendere->isVisible());
+            QCOMPARE(w.lblAttendere->text(), u(u"Ricerca schede in corso. Attendere..."));
+            QTest::mousePress(w.btnCerca, Qt::LeftButton);
+            QVERIFY(w.lblAttendere->isVisible());
+            QTest::mouseRelease(w.btnCerca, Qt::LeftButton);
+            QVERIFY(w.panRisultati->isVisible());
+            QVERIFY(!w.lblAttendere->isVisible());
+        });
+        click(card->cmdTrova);
+    }
+
+    void findAndPrintWorkOnTheList()
+    {
+        writeArchive(archive(), fiveCustomers());
+        t->services.printToPdf = t->path(QStringLiteral("riepilogo.pdf"));
+        onSearch(*t, [&](TfrmTrovaClienti& w) {
+            search(w, {{QStringLiteral("txtCognome"), u(u"ross")}});
+            type(w.txtTrova, u(u"ROSSI "));
+            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
+            QCOMPARE(names(w.lstRecords).value(w.lstRecords->currentRow()), u(u"De Rossi Paolo"));
+            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
+            QCOMPARE(names(w.lstRecords).value(w.lstRecords->currentRow()), u(u"Rossi Bianchi Carla"));
+            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
+            QCOMPARE(names(w.lstRecords).value(w.lstRecords->currentRow()), u(u"Rossi Mario"));
+            // "ROSSINI" has no blank after the word: the search passes it and starts again at the top.
+            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
+            QCOMPARE(names(w.lstRecords).value(w.lstRecords->currentRow()), u(u"De Rossi Paolo"));
+            QTest::mouseClick(w.btnStampa, Qt::LeftButton);
+            QVERIFY(w.isVisible()); // printing leaves the window and its list as they were
+            QCOMPARE(w.lstRecords->count(), 4);
+        });
+        click(card->cmdTrova);
+        CHECK_BODY();
+        QCOMPARE(t->services.printDialogs, 1);
+        if (!testing::popplerAvailable())
+            QSKIP("poppler-utils are not installed");
+        const QList<testing::PdfWord> words = testing::pdfWords(t->services.printToPdf);
+        QVERIFY(testing::findWord(words, u(u"Riepilogo")).page == 1);
+        QVERIFY(testing::findWord(words, u(u"clienti")).page == 1);
+        QVERIFY(testing::findWord(words, u(u"ROSSINI")).page == 1);
+        QVERIFY(testing::findWord(words, u(u"Verdi")).page == 0); // not found, not printed
+        QVERIFY(testing::findWord(words, u(u"09/12/2026")).page == 1);
+    }
+
+    void anEmptyArchiveGivesAnEmptyListThatCannotBeSearched()
+    {
+        onSearch(*t, [&](TfrmTrovaClienti& w) {
+            search(w, {});
+            QCOMPARE(w.lstRecords->count(), 0);
+            QCOMPARE(w.lblTrovate->text(), u(u"Il presente riepilogo contiene 0 schede."));
+            type(w.txtTrova, u(u"rossi"));
+            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
+            QTest::mouseClick(w.btnChiudi, Qt::LeftButton);
+            QVERIFY(!w.isVisible());
+        });
+        click(card->cmdTrova);
+        CHECK_BODY();
+        QVERIFY(QFile::exists(archive())); // the absent archive was created, empty
+        QCOMPARE(t->services.messages.size(), 1);
+        QCOMPARE(t->services.messages[0].kind, MessageKind::Plain);
+        QCOMPARE(t->services.messages[0].text,
+                 u(u"Ricerca non applicabile: la lista non contiene nessuna voce."));
+    }
+
+    void anArchiveThatCannotBeReadKeepsTheCriteria()
+    {
+        QVERIFY(QDir(t->dir.path()).mkdir(CR::fileName())); // a folder in place of the file
+        onSearch(*t, [&](TfrmTrovaClienti& w) {
+            search(w, {{QStringLiteral("txtNote"), u(u"urgente")}});
+            QVERIFY(w.panCriteri->isVisible());
+            QVERIFY(!w.panRisultati->isVisible());
+            QVERIFY(!w.lblAttendere->isVisible());
+            QCOMPARE(w.txtNote->text(), u(u"urgente"));
+            QTest::mouseClick(w.btnAnnulla, Qt::LeftButton);
+            QVERIFY(!w.isVisible());
+        });
+        click(card->cmdTrova);
+        CHECK_BODY();
+        QCOMPARE(t->services.messages.size(), 1);
+        QCOMPARE(t->services.messages[0].kind, MessageKind::Plain);
+        QCOMPARE(t->services.messages[0].text,
+                 u(u"Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+                   u"possedere i "
+                   u"privilegi di scrittura nella cartella di installazione del programma."));
+        QCOMPARE(card->lblPosizione->text(), QString());
+    }
+};
+
+int runSearchTests(int argc, char** argv)
+{
+    SearchTest tc;
+    return QTest::qExec(&tc, argc, argv);
+}
+
+#include "test_trovaclienti.moc"
