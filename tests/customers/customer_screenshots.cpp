@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QAbstractButton>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -133,9 +134,16 @@ int main(int argc, char** argv)
     card->cmdRicontattaClick();
     t.services.modal.insert(QStringLiteral("frmExpClienti"), [&](QDialog& d) {
         save(&d, QStringLiteral("esporta_clienti"));
+        // The real document too, for opening in a spreadsheet program.
+        t.services.answers.push_back(Answer::Yes); // export now
+        t.services.answers.push_back(Answer::No);  // do not open it
+        if (auto* exportButton = d.findChild<QAbstractButton*>(QStringLiteral("cmdEsporta")))
+            exportButton->click();
         return 0;
     });
     card->cmdEsportaClick();
+    QFile::remove(QDir(out).filePath(QStringLiteral("Clienti.xls")));
+    QFile::copy(t.path(QStringLiteral("Clienti.xls")), QDir(out).filePath(QStringLiteral("Clienti.xls")));
     t.services.messages.clear();
 
     t.services.answers.push_back(Answer::No);
