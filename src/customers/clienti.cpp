@@ -97,10 +97,10 @@ QLabel* caption(const QString& text, QWidget* buddy, QWidget* parent)
 // A field under its caption, with an optional button beside the field.
 QVBoxLayout* fieldBlock(QWidget* control, QWidget* parent, QWidget* button = nullptr)
 {
-    const CustomerCard::ScreenField* spec = CustomerCard::screenField(control->objectName());
+    const CustomerCard::ScreenField* field = CustomerCard::screenField(control->objectName());
     auto* block = new QVBoxLayout;
     block->setSpacing(4);
-    block->addWidget(caption(spec ? spec->label.toString() : QString(), control, parent));
+    block->addWidget(caption(field ? field->label.toString() : QString(), control, parent));
     if (button) {
         auto* line = new QHBoxLayout;
         line->setSpacing(8);
