@@ -91,30 +91,53 @@ QGridLayout* panelGrid(QWidget* panel)
     return g;
 }
 
-// The address rows the company and the customer panels share: street; postcode, town and
-// province; VAT number and tax code with their check buttons. Columns 0..5.
-void addAddressRows(QGridLayout* g, int row, QWidget* panel, QLineEdit* street, QLineEdit* postcode,
-                    QLineEdit* town, QComboBox* province, QLineEdit* vat, QWidget* vatCheck,
-                    QLineEdit* taxCode, QWidget* taxCodeCheck)
+// The address controls the company and the customer panels share, named after whose they are
+// ("Ditta", "Cliente"): street; postcode, town and province; VAT number and tax code with their
+// check buttons.
+struct AddressControls {
+    QLineEdit *street, *postcode, *town, *vat, *taxCode;
+    QComboBox* province;
+    PictureButton *vatCheck, *taxCodeCheck;
+};
+
+AddressControls addressControls(QWidget* panel, const QString& whose)
+{
+    AddressControls a{};
+    a.street = edit(panel, QStringLiteral("txtVia") + whose, 50);
+    a.postcode = edit(panel, QStringLiteral("txtCap") + whose, 12);
+    a.town = edit(panel, QStringLiteral("txtCitta") + whose, 50);
+    a.province = new QComboBox(panel);
+    a.province->setObjectName(QStringLiteral("txtProv") + whose);
+    a.vat = edit(panel, QStringLiteral("txtIva") + whose, 30);
+    a.taxCode = edit(panel, QStringLiteral("txtCodFisc") + whose, 30);
+    a.vatCheck = smallButton(panel, QStringLiteral("btnIva") + whose, QStringLiteral("controlla"),
+                             QStringLiteral("Controlla"));
+    a.taxCodeCheck = smallButton(panel, QStringLiteral("btnCodFisc") + whose, QStringLiteral("controlla"),
+                                 QStringLiteral("Controlla"));
+    return a;
+}
+
+// Lays the address controls out from grid row `row`, in columns 0..5.
+void addAddressRows(QGridLayout* g, int row, QWidget* panel, const AddressControls& a)
 {
     g->addWidget(caption(QStringLiteral("Via e numero civico:"), panel), row, 0);
-    g->addWidget(street, row, 1, 1, 5);
+    g->addWidget(a.street, row, 1, 1, 5);
     g->addWidget(caption(QStringLiteral("CAP:"), panel), row + 1, 0);
-    g->addWidget(postcode, row + 1, 1);
+    g->addWidget(a.postcode, row + 1, 1);
     g->addWidget(caption(QStringLiteral("Città:"), panel), row + 1, 2);
-    g->addWidget(town, row + 1, 3);
+    g->addWidget(a.town, row + 1, 3);
     g->addWidget(caption(QStringLiteral("Prov."), panel), row + 1, 4);
-    g->addWidget(province, row + 1, 5);
+    g->addWidget(a.province, row + 1, 5);
     g->addWidget(caption(QStringLiteral("Partita IVA:"), panel), row + 2, 0);
-    g->addWidget(vat, row + 2, 1, 1, 4);
-    g->addWidget(vatCheck, row + 2, 5);
+    g->addWidget(a.vat, row + 2, 1, 1, 4);
+    g->addWidget(a.vatCheck, row + 2, 5);
     g->addWidget(caption(QStringLiteral("Codice fiscale:"), panel), row + 3, 0);
-    g->addWidget(taxCode, row + 3, 1, 1, 4);
-    g->addWidget(taxCodeCheck, row + 3, 5);
+    g->addWidget(a.taxCode, row + 3, 1, 1, 4);
+    g->addWidget(a.taxCodeCheck, row + 3, 5);
     g->setColumnStretch(1, 1);
     g->setColumnStretch(3, 3);
-    postcode->setFixedWidth(76);
-    province->setFixedWidth(62);
+    a.postcode->setFixedWidth(76);
+    a.province->setFixedWidth(62);
 }
 
 } // namespace
@@ -263,19 +286,17 @@ QGroupBox* TfrmFatture::buildCompanyPanel()
     panDitta->setObjectName(QStringLiteral("panDitta"));
     QGroupBox* p = panDitta;
     txtDitta = edit(p, QStringLiteral("txtDitta"), 50);
-    txtViaDitta = edit(p, QStringLiteral("txtViaDitta"), 50);
-    txtCapDitta = edit(p, QStringLiteral("txtCapDitta"), 12);
-    txtCittaDitta = edit(p, QStringLiteral("txtCittaDitta"), 50);
-    txtProvDitta = new QComboBox(p);
-    txtProvDitta->setObjectName(QStringLiteral("txtProvDitta"));
-    txtIvaDitta = edit(p, QStringLiteral("txtIvaDitta"), 30);
-    txtCodFiscDitta = edit(p, QStringLiteral("txtCodFiscDitta"), 30);
+    const AddressControls address = addressControls(p, QStringLiteral("Ditta"));
+    txtViaDitta = address.street;
+    txtCapDitta = address.postcode;
+    txtCittaDitta = address.town;
+    txtProvDitta = address.province;
+    txtIvaDitta = address.vat;
+    txtCodFiscDitta = address.taxCode;
+    btnIvaDitta = address.vatCheck;
+    btnCodFiscDitta = address.taxCodeCheck;
     txtLibero01 = edit(p, QStringLiteral("txtLibero01"), 50);
     txtLibero02 = edit(p, QStringLiteral("txtLibero02"), 50);
-    btnIvaDitta = smallButton(p, QStringLiteral("btnIvaDitta"), QStringLiteral("controlla"),
-                              QStringLiteral("Controlla"));
-    btnCodFiscDitta = smallButton(p, QStringLiteral("btnCodFiscDitta"), QStringLiteral("controlla"),
-                                  QStringLiteral("Controlla"));
     btnCancDitta = smallButton(p, QStringLiteral("btnCancDitta"), QStringLiteral("cancella"),
                                QStringLiteral("Cancella i dati della Ditta"));
     btnLogo = smallButton(p, QStringLiteral("btnLogo"), QStringLiteral("logoditta"), QStringLiteral("Logo"));
@@ -285,8 +306,7 @@ QGroupBox* TfrmFatture::buildCompanyPanel()
     g->addWidget(txtDitta, 0, 1, 1, 3);
     g->addWidget(btnCancDitta, 0, 4, Qt::AlignRight);
     g->addWidget(btnLogo, 0, 5);
-    addAddressRows(g, 1, p, txtViaDitta, txtCapDitta, txtCittaDitta, txtProvDitta, txtIvaDitta, btnIvaDitta,
-                   txtCodFiscDitta, btnCodFiscDitta);
+    addAddressRows(g, 1, p, address);
     g->addWidget(caption(QStringLiteral("Campo libero 1:"), p), 5, 0);
     g->addWidget(txtLibero01, 5, 1, 1, 5);
     g->addWidget(caption(QStringLiteral("Campo libero 2:"), p), 6, 0);
@@ -300,20 +320,18 @@ QGroupBox* TfrmFatture::buildCustomerPanel()
     panCliente->setObjectName(QStringLiteral("panCliente"));
     QGroupBox* p = panCliente;
     txtCliente = edit(p, QStringLiteral("txtCliente"), 50);
-    txtViaCliente = edit(p, QStringLiteral("txtViaCliente"), 50);
-    txtCapCliente = edit(p, QStringLiteral("txtCapCliente"), 12);
-    txtCittaCliente = edit(p, QStringLiteral("txtCittaCliente"), 50);
-    txtProvCliente = new QComboBox(p);
-    txtProvCliente->setObjectName(QStringLiteral("txtProvCliente"));
-    txtIvaCliente = edit(p, QStringLiteral("txtIvaCliente"), 30);
-    txtCodFiscCliente = edit(p, QStringLiteral("txtCodFiscCliente"), 30);
+    const AddressControls address = addressControls(p, QStringLiteral("Cliente"));
+    txtViaCliente = address.street;
+    txtCapCliente = address.postcode;
+    txtCittaCliente = address.town;
+    txtProvCliente = address.province;
+    txtIvaCliente = address.vat;
+    txtCodFiscCliente = address.taxCode;
+    btnIvaCliente = address.vatCheck;
+    btnCodFiscCliente = address.taxCodeCheck;
     txtRiferimenti = edit(p, QStringLiteral("txtRiferimenti"), 50);
     impCliente = smallButton(p, QStringLiteral("impCliente"), QStringLiteral("importa"),
                              QStringLiteral("Importa cliente"));
-    btnIvaCliente = smallButton(p, QStringLiteral("btnIvaCliente"), QStringLiteral("controlla"),
-                                QStringLiteral("Controlla"));
-    btnCodFiscCliente = smallButton(p, QStringLiteral("btnCodFiscCliente"), QStringLiteral("controlla"),
-                                    QStringLiteral("Controlla"));
     cmdDatiComputer = new QPushButton(QIcon(QStringLiteral(":/icons/trasporto.svg")),
                                       QStringLiteral("Altre informazioni"), p);
     cmdDatiComputer->setObjectName(QStringLiteral("cmdDatiComputer"));
@@ -322,8 +340,7 @@ QGroupBox* TfrmFatture::buildCustomerPanel()
     g->addWidget(caption(QStringLiteral("Cognome e nome o ragione sociale Cliente:"), p), 0, 0, 1, 6);
     g->addWidget(txtCliente, 1, 0, 1, 5);
     g->addWidget(impCliente, 1, 5);
-    addAddressRows(g, 2, p, txtViaCliente, txtCapCliente, txtCittaCliente, txtProvCliente, txtIvaCliente,
-                   btnIvaCliente, txtCodFiscCliente, btnCodFiscCliente);
+    addAddressRows(g, 2, p, address);
     g->addWidget(caption(QStringLiteral("Riferimenti:"), p), 6, 0);
     g->addWidget(txtRiferimenti, 6, 1, 1, 3);
     g->addWidget(cmdDatiComputer, 6, 4, 1, 2);
