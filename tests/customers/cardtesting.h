@@ -84,3 +84,10 @@ inline QByteArray recordAt(const QString& path, int index)
 }
 
 } // namespace cardtesting
+
+// After a helper that checks with QCOMPARE inside a lambda: stop the calling test once it failed.
+#define CHECK_BODY()                                                                                         \
+    do {                                                                                                     \
+        if (QTest::currentTestFailed())                                                                      \
+            return;                                                                                          \
+    } while (false)

@@ -163,12 +163,6 @@ QList<QByteArray> fullCustomerCells()
 
 } // namespace
 
-#define CHECK_BODY()                                                                                         \
-    do {                                                                                                     \
-        if (QTest::currentTestFailed())                                                                      \
-            return;                                                                                          \
-    } while (false)
-
 class CustomerExportTest : public QObject
 {
     Q_OBJECT

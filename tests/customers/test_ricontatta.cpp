@@ -42,12 +42,6 @@ QByteArray withFlagBytes(const QString& surname, const QByteArray& flag)
 
 } // namespace
 
-#define CHECK_BODY()                                                                                         \
-    do {                                                                                                     \
-        if (QTest::currentTestFailed())                                                                      \
-            return;                                                                                          \
-    } while (false)
-
 class RecontactTest : public QObject
 {
     Q_OBJECT

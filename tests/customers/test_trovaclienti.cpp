@@ -79,12 +79,6 @@ QList<QByteArray> fiveCustomers()
 
 } // namespace
 
-#define CHECK_BODY()                                                                                         \
-    do {                                                                                                     \
-        if (QTest::currentTestFailed())                                                                      \
-            return;                                                                                          \
-    } while (false)
-
 class SearchTest : public QObject
 {
     Q_OBJECT
