@@ -23,6 +23,12 @@ using namespace tarvello;
 namespace
 {
 
+QString focusName()
+{
+    const QWidget* w = QApplication::focusWidget();
+    return w ? w->objectName() : QString();
+}
+
 QByteArray fileBytes(const QString& path)
 {
     QFile f(path);
@@ -314,23 +320,24 @@ private Q_SLOTS:
 
     void flagsAndTransportSurviveSaveAndReload()
     {
-        QWidget* focusAtStart = nullptr;
-        QWidget* focusAfterEnter = nullptr;
+        // Names, not pointers: the dialog and its fields are gone once it closes.
+        QString focusAtStart;
+        QString focusAfterEnter;
         int packagesTyped = 0;
         t->services.modal.insert(QStringLiteral("frmDatiFattura"), [&](QDialog& d) {
             auto& dati = static_cast<TfrmDatiFattura&>(d);
-            focusAtStart = QApplication::focusWidget();
+            focusAtStart = focusName();
             QTest::keyClicks(dati.txtVeicolo, QStringLiteral("Magazzino di Cesena"));
             QTest::keyClick(dati.txtVeicolo, Qt::Key_Return);
-            focusAfterEnter = QApplication::focusWidget();
+            focusAfterEnter = focusName();
             QTest::keyClicks(dati.txtTarga, QString(40, u'7'));
             packagesTyped = int(dati.txtTarga->text().size());
             QTest::mouseClick(dati.btnApplica, Qt::LeftButton);
             return d.result();
         });
         QTest::mouseClick(s->cmdDatiComputer, Qt::LeftButton);
-        QCOMPARE(focusAtStart ? focusAtStart->objectName() : QString(), QStringLiteral("txtVeicolo"));
-        QCOMPARE(focusAfterEnter ? focusAfterEnter->objectName() : QString(), QStringLiteral("txtMarca"));
+        QCOMPARE(focusAtStart, QStringLiteral("txtVeicolo"));
+        QCOMPARE(focusAfterEnter, QStringLiteral("txtMarca"));
         QCOMPARE(packagesTyped, 30);
         QCOMPARE(s->memVeicolo->text(), QStringLiteral("Magazzino di Cesena"));
         QCOMPARE(s->memTarga->text(), QString(30, u'7'));
