@@ -235,7 +235,7 @@ private Q_SLOTS:
         QCOMPARE(t->services.messages.size(), 1);
         QCOMPARE(t->services.lastKind(), MessageKind::Warning);
         QCOMPARE(t->services.lastMessage(), message);
-        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QCOMPARE(focusName(), focus);
         QVERIFY(!QFile::exists(file()));
     }
 
