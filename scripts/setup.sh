@@ -8,6 +8,7 @@ packages=(
   libgtest-dev
   fonts-liberation2 fonts-dejavu-core
   poppler-utils xvfb xauth e2fsprogs
+  locales
 )
 
 missing=()
@@ -24,4 +25,18 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   "${sudo_cmd[@]}" apt-get update -qq
   "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Our users run Italian desktops: the suite runs a second time under it_IT.UTF-8, so that locale
+# must exist on every machine that builds and tests the program.
+if ! locale -a 2>/dev/null | grep -qix 'it_IT.utf8'; then
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+  echo "Generating the it_IT.UTF-8 locale"
+  if [ -f /etc/locale.gen ] && grep -q '^# *it_IT.UTF-8 UTF-8' /etc/locale.gen; then
+    "${sudo_cmd[@]}" sed -i 's/^# *\(it_IT.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  elif ! grep -q '^it_IT.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'it_IT.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  fi
+  "${sudo_cmd[@]}" locale-gen >/dev/null
 fi

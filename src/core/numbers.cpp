@@ -2,10 +2,8 @@
 
 #include "text.h"
 
-#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace tarvello
@@ -50,10 +48,14 @@ std::optional<double> parseNumber(QStringView text)
     if (i != n)
         return std::nullopt;
 
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(c.c_str(), &end);
-    if (end != c.c_str() + c.size() || !std::isfinite(value))
+    // from_chars, unlike strtod, never looks at the process locale: an Italian desktop sets
+    // LC_NUMERIC to a decimal comma as soon as the application object exists.
+    const char* first = c.data();
+    if (*first == '+')
+        ++first; // from_chars takes a minus sign only
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(first, c.data() + c.size(), value);
+    if (error != std::errc() || end != c.data() + c.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
@@ -63,14 +65,20 @@ QString formatNumber(double value)
     if (value == 0.0 || !std::isfinite(value))
         return QStringLiteral("0");
 
+    // 15 significant digits, correctly rounded, and always with a point: to_chars ignores the
+    // process locale, where snprintf would write a decimal comma on an Italian desktop.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", value); // 15 significant digits, correctly rounded
-    std::string s(buf);
+    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    std::string s(buf, written.ptr);
     const bool negative = s.front() == '-';
     if (negative)
         s.erase(0, 1);
     const size_t ePos = s.find('e');
-    const int exponent = std::atoi(s.c_str() + ePos + 1);
+    int exponent = 0;
+    const char* expFirst = s.data() + ePos + 1;
+    if (*expFirst == '+')
+        ++expFirst;
+    std::from_chars(expFirst, s.data() + s.size(), exponent);
     std::string digits;
     for (size_t k = 0; k < ePos; ++k)
         if (s[k] != '.')
