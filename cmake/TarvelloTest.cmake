@@ -4,7 +4,7 @@ include(GoogleTest)
 # GUI tests use Qt Test and run on the offscreen platform; the others use GoogleTest.
 function(add_tarvello_test)
   cmake_parse_arguments(T "GUI" "NAME" "SOURCES;DEPENDS" ${ARGN})
-  add_executable(${T_NAME} ${T_SOURCES})
+  add_executable(${T_NAME} ${T_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/pinlocale.cpp)
   target_link_libraries(${T_NAME} PRIVATE tarvello_flags ${T_DEPENDS})
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(T_GUI)

@@ -93,6 +93,12 @@ const std::vector<CalculationCase>& calculationCases()
          {{u"1", u"10,005"}, {u"1", u"10,005"}}, u"22", true,
          {{u"1", u"10,005", u"", u"10,005"}, {u"1", u"10,005", u"", u"10,005"}}, u"22",
          {u"20,01", u"4,40", u"24,41", u"0,00", u"24,41"}},
+        // T = 10,0049 shown 10,00; VAT on the exact T is 2,201078 and W = 12,205978 -> 12,21. VAT
+        // taken on the rounded 10,00 would give 12,20.
+        {"VAT on the exact taxable sum",
+         {{u"1", u"10,0049"}}, u"22", true,
+         {{u"1", u"10,0049", u"", u"10,0049"}}, u"22",
+         {u"10,00", u"2,20", u"12,21", u"0,00", u"12,21"}},
         {"only exempt rows",
          {{u"2", u"10", u"", u"", true}, {u"1", u"5,5", u"", u"", true}}, u"22", true,
          {{u"2", u"10", u"", u"20,00", true}, {u"1", u"5,5", u"", u"5,50", true}}, u"22",
