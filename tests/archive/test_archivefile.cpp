@@ -3,12 +3,16 @@
 #include "archive/productrecord.h"
 #include "readonlyfolder.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 using namespace tarvello;
 
@@ -103,14 +107,29 @@ TEST(ArchiveFile, WriterWaitsForAnotherWritersLockAndGivesUp)
     const QString path = dir.filePath(CustomerRecord::fileName());
     ArchiveFile first(path, CustomerRecord::Size);
     ASSERT_TRUE(first.open());
+
+    // Held throughout: the second writer and a reader wait their whole timeout, then give up.
     ArchiveFile::setLockTimeout(200);
     ArchiveFile second(path, CustomerRecord::Size);
+    QElapsedTimer waited;
+    waited.start();
     EXPECT_FALSE(second.open()) << "a second writer may not run while the first holds the lock";
+    EXPECT_GE(waited.elapsed(), 190) << "the writer gave up without waiting";
     ArchiveFile reader(path, CustomerRecord::Size);
     EXPECT_FALSE(reader.open(ArchiveFile::Access::Read));
-    first.close();
-    EXPECT_TRUE(second.open());
+
+    // Released partway through the wait: the second writer gets the lock then, not before.
     ArchiveFile::setLockTimeout(5000);
+    std::thread releaser([&first] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        first.close();
+    });
+    waited.restart();
+    const bool opened = second.open();
+    const qint64 elapsed = waited.elapsed();
+    releaser.join();
+    EXPECT_TRUE(opened);
+    EXPECT_GE(elapsed, 290) << "the second writer did not wait for the first one's lock";
 }
 
 TEST(ArchiveFile, TwoProcessesAppendingAtOnceLoseNoRecord)

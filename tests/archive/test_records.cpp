@@ -50,6 +50,9 @@ TEST(Records, DamagedLengthByteReadsClampedAndLeftoversAreIgnored)
     rec.setText(CustomerRecord::ProvRes, u"BO");
     rec.setText(CustomerRecord::ComuneRes, u"Bologna");
     rec.bytes()[257] = char(200); // ProvRes claims 200 bytes in a 2-byte field
+    // The byte just after the field (the next field's length byte) made printable, so a reader
+    // that strayed by even one byte would show it; trimming would hide a control character.
+    rec.bytes()[260] = 'Z';
     EXPECT_EQ(rec.text(CustomerRecord::ProvRes), QStringLiteral("BO"));
     rec.bytes()[260] = char(3); // shorter length, leftovers after it
     EXPECT_EQ(rec.text(CustomerRecord::ComuneRes), QStringLiteral("Bol"));

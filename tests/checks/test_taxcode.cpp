@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace tarvello;
 
 namespace
@@ -87,11 +89,19 @@ TEST(TaxCode, ValuesEachCharacterByTheTableOfItsPlace)
         char16_t character;
         int oddValue;
         int evenValue;
-    } cases[] = {
-        {u'0', 1, 0},   {u'1', 0, 1},   {u'2', 5, 2},   {u'9', 21, 9},  {u':', 0, 0},   {u'@', 0, 0},
-        {u'A', 1, 0},   {u'B', 0, 1},   {u'C', 5, 2},   {u'K', 2, 10},  {u'M', 18, 12}, {u'O', 11, 14},
-        {u'V', 10, 21}, {u'X', 25, 23}, {u'Y', 24, 24}, {u'Z', 23, 25},
     };
+    // The published conversion tables, whole: a digit and the letter in the same place of the
+    // alphabet share their odd value; in even places digits keep their value and letters count
+    // from 0.
+    std::vector<Case> cases = {{u':', 0, 0}, {u'@', 0, 0}};
+    const int oddOfDigitsAndAToJ[] = {1, 0, 5, 7, 9, 13, 15, 17, 19, 21};
+    const int oddOfKToZ[] = {2, 4, 18, 20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
+    for (int d = 0; d < 10; ++d) {
+        cases.push_back({char16_t(u'0' + d), oddOfDigitsAndAToJ[d], d});
+        cases.push_back({char16_t(u'A' + d), oddOfDigitsAndAToJ[d], d});
+    }
+    for (int k = 0; k < 16; ++k)
+        cases.push_back({char16_t(u'K' + k), oddOfKToZ[k], 10 + k});
     for (const Case& c : cases) {
         const QString character(QChar(c.character));
         const QString oddPlace = character + QStringLiteral("00000000000000");
