@@ -194,9 +194,10 @@ TEST(Numbering, StartFieldNormalisedOnLeaving)
         const char16_t* typed;
         const char16_t* shown;
     } cases[] = {
-        {u"", u"1"},      {u"   ", u"1"},       {u"5", u"5"},    {u" 12 ", u"12"}, {u"007", u"7"},
-        {u"0", u"0"},     {u"99999", u"99999"}, {u"2,5", u"3"},  {u"2,4", u"2"},   {u"abc", u"1"},
-        {u"1,2,3", u"1"}, {u"1E3", u"1000"},    {u"9E99", u"1"},
+        {u"", u"1"},     {u"   ", u"1"}, {u"5", u"5"},         {u" 12 ", u"12"},
+        {u"007", u"7"},  {u"0", u"0"},   {u"99999", u"99999"}, {u"2,5", u"3"},
+        {u"2,4", u"2"},  {u"abc", u"1"}, {u"1,2,3", u"1"},     {u"1E3", u"1000"},
+        {u"9E99", u"1"}, {u"-5", u"-5"}, {u"-2,5", u"-2"}, // halves go upwards, negative ones too
     };
     for (const Case& c : cases)
         EXPECT_EQ(normaliseStartNumber(c.typed), q(c.shown)) << q(c.typed).toStdString();
@@ -223,6 +224,9 @@ TEST(Numbering, FormsTheProposedNumber)
         {u"2,5", false, 0, 2024, std::nullopt},
         {u"abc", true, 0, 2024, std::nullopt},
         {u"1E3", false, 0, 2024, std::nullopt},
+        // A negative start is a whole number like any other: -5 plus 7 stored invoices is 2.
+        {u"-5", false, 7, 2024, QStringLiteral("2")},
+        {u"-5", true, 0, 2024, QStringLiteral("-5/2024")},
     };
     for (const Case& c : cases)
         EXPECT_EQ(formInvoiceNumber(c.start, c.suffix, c.count, c.year), c.number)

@@ -106,6 +106,7 @@ TEST_F(SpreadsheetDocument, DataCellsAreTrimmedEscapedAndInWindows1252)
         {u"è à ì ò ù É", "\xE8 \xE0 \xEC \xF2 \xF9 \xC9"},
         {u"€ 12,50", "\x80 12,50"},
         {u"日本", "??"},
+        {u"a\U0001F600b", "a?b"}, // an emoji is one character: one '?', not one per UTF-16 half
         {u"riga 1\r\nriga 2", "riga 1\r\nriga 2"}, // a line break inside a value stays
     };
     for (const auto& c : cases) {
