@@ -53,6 +53,25 @@ void writeInvoices(const QString& path, int count)
 
 } // namespace
 
+// Where the fields of a stored invoice start (their length byte), as the file format fixes them.
+namespace at
+{
+constexpr int Data = 31;
+constexpr int Cliente = 385;
+constexpr int Quant01 = 1086;
+constexpr int Prezzo01 = 3606;
+constexpr int PercSconto01 = 3936;
+constexpr int Importo01 = 4146;
+constexpr int Es01 = 4476;
+constexpr int EsStride = 3; // the 30 exempt flags lie side by side, "Sì"/"No" in 2 bytes each
+constexpr int TotImponibile = 4566;
+constexpr int PercIva = 4577;
+constexpr int TotImposta = 4588;
+constexpr int TotIva = 4599;
+constexpr int TotEsente = 4610;
+constexpr int TotFattura = 4621;
+} // namespace at
+
 class InvoiceScreenTest : public QObject
 {
     Q_OBJECT
@@ -152,31 +171,31 @@ private Q_SLOTS:
 
         const QByteArray b = fileBytes(file());
         QCOMPARE(b.size(), InvoiceRecord::Size);
-        QCOMPARE(b.mid(31, 9), QByteArray("\x08"
-                                          "5/3/2024")); // stored as typed
-        QCOMPARE(b.mid(385, 12), QByteArray("\x0B"
-                                            "Rossi Mario"));
-        QCOMPARE(b.mid(1086, 2), QByteArray("\x01"
-                                            "2"));
-        QCOMPARE(b.mid(3606, 6), QByteArray("\x05"
-                                            "10,00"));
-        QCOMPARE(b.mid(3936, 1), QByteArray("\x00", 1));
-        QCOMPARE(b.mid(4146, 6), QByteArray("\x05"
-                                            "20,00"));
+        QCOMPARE(b.mid(at::Data, 9), QByteArray("\x08"
+                                                "5/3/2024")); // stored as typed
+        QCOMPARE(b.mid(at::Cliente, 12), QByteArray("\x0B"
+                                                    "Rossi Mario"));
+        QCOMPARE(b.mid(at::Quant01, 2), QByteArray("\x01"
+                                                   "2"));
+        QCOMPARE(b.mid(at::Prezzo01, 6), QByteArray("\x05"
+                                                    "10,00"));
+        QCOMPARE(b.mid(at::PercSconto01, 1), QByteArray("\x00", 1));
+        QCOMPARE(b.mid(at::Importo01, 6), QByteArray("\x05"
+                                                     "20,00"));
         for (int row = 0; row < 30; ++row)
-            QCOMPARE(b.mid(4476 + row * 3, 3), QByteArray("\x02No"));
-        QCOMPARE(b.mid(4566, 6), QByteArray("\x05"
-                                            "20,00"));
-        QCOMPARE(b.mid(4577, 3), QByteArray("\x02"
-                                            "22"));
-        QCOMPARE(b.mid(4588, 5), QByteArray("\x04"
-                                            "4,40"));
-        QCOMPARE(b.mid(4599, 6), QByteArray("\x05"
-                                            "24,40"));
-        QCOMPARE(b.mid(4610, 5), QByteArray("\x04"
-                                            "0,00"));
-        QCOMPARE(b.mid(4621, 6), QByteArray("\x05"
-                                            "24,40"));
+            QCOMPARE(b.mid(at::Es01 + row * at::EsStride, 3), QByteArray("\x02No"));
+        QCOMPARE(b.mid(at::TotImponibile, 6), QByteArray("\x05"
+                                                         "20,00"));
+        QCOMPARE(b.mid(at::PercIva, 3), QByteArray("\x02"
+                                                   "22"));
+        QCOMPARE(b.mid(at::TotImposta, 5), QByteArray("\x04"
+                                                      "4,40"));
+        QCOMPARE(b.mid(at::TotIva, 6), QByteArray("\x05"
+                                                  "24,40"));
+        QCOMPARE(b.mid(at::TotEsente, 5), QByteArray("\x04"
+                                                     "0,00"));
+        QCOMPARE(b.mid(at::TotFattura, 6), QByteArray("\x05"
+                                                      "24,40"));
         QCOMPARE(b.right(3), QByteArray("\x02No"));
 
         // A second save overwrites the same record.
@@ -189,7 +208,7 @@ private Q_SLOTS:
         const QByteArray after = fileBytes(file());
         QCOMPARE(after.size(), InvoiceRecord::Size);
         QCOMPARE(after.right(3), QByteArray("\x02S\xEC"));
-        QCOMPARE(after.mid(4476 + 4 * 3, 3), QByteArray("\x02S\xEC"));
+        QCOMPARE(after.mid(at::Es01 + 4 * at::EsStride, 3), QByteArray("\x02S\xEC"));
     }
 
     void saveChecksCustomerNumberDateInOrder_data()
@@ -254,8 +273,8 @@ private Q_SLOTS:
         QCOMPARE(s->txtTotFattura->text(), QStringLiteral("0,00"));
         QCOMPARE(t->services.lastMessage(),
                  QStringLiteral("La scheda corrente è stata inserita in archivio."));
-        QCOMPARE(fileBytes(file()).mid(4621, 5), QByteArray("\x04"
-                                                            "0,00"));
+        QCOMPARE(fileBytes(file()).mid(at::TotFattura, 5), QByteArray("\x04"
+                                                                      "0,00"));
     }
 
     void newProposesTheNextNumberWithTodaysYear()
