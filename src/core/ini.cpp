@@ -1,10 +1,11 @@
 #include "ini.h"
 
+#include "filereplace.h"
+
 #include "win1252.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace tarvello
 {
@@ -134,21 +135,15 @@ void IniFile::setValue(QStringView section, QStringView key, const QString& valu
     m_lines.insert(lastContent + 1, line);
 }
 
-bool IniFile::save(const QString& path) const
+bool IniFile::save(const QString& path, QString* reason) const
 {
     QByteArray bytes;
     for (const QString& l : m_lines) {
         bytes += toWin1252(l);
         bytes += "\r\n";
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // Never in place: a crash or a full disk leaves the old file, not half of the new one.
+    return replaceFileContents(path, bytes, reason);
 }
 
 QString readIniString(const QString& path, QStringView section, QStringView key)

@@ -26,7 +26,7 @@ public:
 
     // Writes through a temporary file that then replaces the old one, so a crash leaves either
     // the old or the new file. Returns false when the file could not be written.
-    bool save(const QString& path) const;
+    bool save(const QString& path, QString* reason = nullptr) const;
 
     const QStringList& lines() const { return m_lines; }
 

@@ -1,9 +1,10 @@
 #include "attachments.h"
 
+#include "core/filereplace.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace tarvello::Attachments
 {
@@ -17,37 +18,6 @@ QString filePath(const QString& programFolder, const QString& name)
 {
     return QDir(folderPath(programFolder)).filePath(name);
 }
-
-namespace
-{
-
-bool copyContents(const QString& source, const QString& target)
-{
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(target);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray block(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = in.read(block.data(), block.size());
-        if (got < 0) {
-            out.cancelWriting();
-            return false;
-        }
-        if (got == 0)
-            break;
-        if (out.write(block.constData(), got) != got) {
-            out.cancelWriting();
-            return false;
-        }
-    }
-    return out.commit();
-}
-
-} // namespace
 
 Outcome attach(const QString& source, const QString& programFolder,
                const std::function<bool()>& confirmOverwrite)
@@ -70,7 +40,7 @@ Outcome attach(const QString& source, const QString& programFolder,
         if (!existing.isFile() || !existing.isWritable())
             return Outcome::CopyFailed;
     }
-    return copyContents(source, target) ? Outcome::Copied : Outcome::CopyFailed;
+    return copyFileReplacing(source, target) ? Outcome::Copied : Outcome::CopyFailed;
 }
 
 QString overwriteQuestion()

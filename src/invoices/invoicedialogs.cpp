@@ -3,6 +3,7 @@
 #include "app/appcontext.h"
 #include "app/conventions.h"
 #include "app/services.h"
+#include "core/filereplace.h"
 #include "core/text.h"
 #include "numbering.h"
 
@@ -17,7 +18,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace tarvello
@@ -382,8 +382,9 @@ void TfrmLogo::btnSfogliaClick()
 
 void TfrmLogo::btnApplicaClick()
 {
-    QSaveFile file(QDir(m_ctx.folder()).filePath(logoFileName()));
-    const bool written = file.open(QIODevice::WriteOnly) && m_picture.save(&file, "BMP") && file.commit();
+    // The old logo stays until the new one is whole and on the disk.
+    FileReplacement file(QDir(m_ctx.folder()).filePath(logoFileName()));
+    const bool written = file.open() && m_picture.save(&file, "BMP") && file.commit();
     if (!written) {
         setPicture(defaultLogo());
         m_ctx.services().message(this, MessageKind::Warning,

@@ -72,10 +72,11 @@ bool SpreadsheetWriter::begin()
         if (isFileLockedByOthers(m_path))
             return fail(QStringLiteral("Il file %1 è in uso da un altro programma.").arg(m_path));
     }
-    m_file = std::make_unique<QSaveFile>(m_path);
-    m_file->setDirectWriteFallback(false); // never write over the real file in place
-    if (!m_file->open(QIODevice::WriteOnly)) {
-        const QString why = m_file->errorString();
+    // Never over the real file in place, never buffered by anybody but us: the old document
+    // stays until the new one is whole and on the disk.
+    m_file = std::make_unique<FileReplacement>(m_path);
+    if (!m_file->open()) {
+        const QString why = m_file->failureReason();
         m_file.reset();
         return fail(QStringLiteral("Impossibile creare il file %1: %2").arg(m_path, why));
     }
@@ -161,7 +162,7 @@ bool SpreadsheetWriter::commit()
         return fail(QStringLiteral("Il file %1 è in uso da un altro programma.").arg(m_path));
     }
     const bool ok = m_file->commit();
-    const QString why = m_file->errorString();
+    const QString why = m_file->failureReason();
     m_file.reset();
     if (!ok)
         return fail(QStringLiteral("Impossibile salvare il file %1: %2").arg(m_path, why));
@@ -171,8 +172,7 @@ bool SpreadsheetWriter::commit()
 void SpreadsheetWriter::cancel()
 {
     if (m_file) {
-        m_file->cancelWriting();
-        m_file->commit(); // with writing cancelled this only removes the temporary file
+        m_file->discard();
         m_file.reset();
     }
     m_buffer.clear();
@@ -229,7 +229,7 @@ bool SpreadsheetWriter::flush()
     if (m_buffer.isEmpty() || !m_file)
         return !m_failed;
     if (!m_failed && m_file->write(m_buffer) != m_buffer.size())
-        fail(QStringLiteral("Impossibile scrivere il file %1: %2").arg(m_path, m_file->errorString()));
+        fail(QStringLiteral("Impossibile scrivere il file %1: %2").arg(m_path, m_file->failureReason()));
     m_buffer.resize(0); // keeps the capacity
     return !m_failed;
 }

@@ -4,9 +4,10 @@
 // program, which spreadsheet programs open as a workbook of one sheet. Windows-1252 text, the
 // whole document on one line.
 
+#include "core/filereplace.h"
+
 #include <QByteArray>
 #include <QList>
-#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -78,7 +79,7 @@ private:
     QString m_path;
     QString m_sheetName;
     QList<SpreadsheetColumn> m_columns;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<FileReplacement> m_file;
     QByteArray m_buffer;
     int m_cell = -1; // the next cell of the open row, -1 outside a row
     bool m_failed = false;

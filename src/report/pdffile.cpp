@@ -1,5 +1,6 @@
 #include "report/pdffile.h"
 
+#include "core/filereplace.h"
 #include "core/fileuse.h"
 
 #include <QFile>
@@ -7,7 +8,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
@@ -80,10 +80,11 @@ bool writePdfFile(const QString& path, const QPageLayout& pageLayout, const PdfP
             return fail(QStringLiteral("Il file %1 è in uso da un altro programma.").arg(path));
     }
 
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false); // never write the real file in place
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Impossibile creare il file %1: %2").arg(path, file.errorString()));
+    // Never in place, never buffered: the old document stays until the new one is whole and on
+    // the disk, and a write the disk refuses is seen at once.
+    FileReplacement file(path);
+    if (!file.open())
+        return fail(QStringLiteral("Impossibile creare il file %1: %2").arg(path, file.failureReason()));
 
     bool painted = false;
     {
@@ -100,12 +101,17 @@ bool writePdfFile(const QString& path, const QPageLayout& pageLayout, const PdfP
             painted = painter.end() && painted;
         }
     }
+    if (file.failed()) {
+        file.discard();
+        return fail(
+            QStringLiteral("Impossibile scrivere il documento PDF %1: %2").arg(path, file.failureReason()));
+    }
     if (!painted) {
-        file.cancelWriting();
+        file.discard();
         return fail(QStringLiteral("Impossibile scrivere il documento PDF %1.").arg(path));
     }
     if (!file.commit())
-        return fail(QStringLiteral("Impossibile salvare il file %1: %2").arg(path, file.errorString()));
+        return fail(QStringLiteral("Impossibile salvare il file %1: %2").arg(path, file.failureReason()));
     return true;
 }
 

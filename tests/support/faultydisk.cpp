@@ -1,0 +1,153 @@
+// A disk that refuses writes, for tests. Linked into a test binary ahead of the C library, it
+// stands between the whole process (Qt included) and the C library's write, pwrite, fdatasync,
+// fsync and rename. A test arms it (faultydisk.h): the Nth such call on a file under a chosen
+// folder fails with the chosen errno, as a full disk or a dropped network share would. Every
+// other call goes through untouched.
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace
+{
+
+struct Fault {
+    std::string operation; // "write", "fdatasync", "rename"; write covers pwrite, fdatasync covers fsync
+    std::string folder;    // only files under this folder count
+    int nth = 0;           // 1 = the first matching call fails; 0 = disarmed
+    int error = 0;
+    int seen = 0;
+    bool every = false; // every matching call from the nth on fails, not just the nth
+    int failures = 0;
+};
+
+Fault g_fault;
+
+template <typename F> F next(const char* name)
+{
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+}
+
+bool under(const std::string& path)
+{
+    return !g_fault.folder.empty() && path.compare(0, g_fault.folder.size(), g_fault.folder) == 0;
+}
+
+std::string pathOf(int fd)
+{
+    char link[64];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    char target[PATH_MAX];
+    const ssize_t n = readlink(link, target, sizeof target - 1);
+    return n > 0 ? std::string(target, size_t(n)) : std::string();
+}
+
+// True when this call is the one to fail.
+bool strikes(const char* operation, const std::string& path)
+{
+    if (g_fault.nth <= 0 || g_fault.operation != operation || !under(path))
+        return false;
+    ++g_fault.seen;
+    if (g_fault.seen == g_fault.nth || (g_fault.every && g_fault.seen > g_fault.nth)) {
+        ++g_fault.failures;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) void faultyDiskArm(const char* operation, const char* folder, int nth,
+                                                          int error, int every)
+{
+    g_fault = Fault{};
+    g_fault.operation = operation ? operation : "";
+    g_fault.folder = folder ? folder : "";
+    g_fault.nth = nth;
+    g_fault.error = error;
+    g_fault.every = every != 0;
+}
+
+__attribute__((visibility("default"))) int faultyDiskFailures()
+{
+    return g_fault.failures;
+}
+
+// Whether the process's `write` is ours: if the C library's were found first, arming would do
+// nothing and every test of a failing disk would pass without a failure.
+__attribute__((visibility("default"))) int faultyDiskInFront()
+{
+    using WriteFunction = ssize_t (*)(int, const void*, size_t);
+    return reinterpret_cast<WriteFunction>(dlsym(RTLD_DEFAULT, "write")) == &write ? 1 : 0;
+}
+
+__attribute__((visibility("default"))) ssize_t write(int fd, const void* buf, size_t count)
+{
+    static auto real = next<ssize_t (*)(int, const void*, size_t)>("write");
+    if (g_fault.nth > 0 && strikes("write", pathOf(fd))) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(fd, buf, count);
+}
+
+__attribute__((visibility("default"))) ssize_t pwrite(int fd, const void* buf, size_t count, off_t offset)
+{
+    static auto real = next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
+    if (g_fault.nth > 0 && strikes("write", pathOf(fd))) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(fd, buf, count, offset);
+}
+
+__attribute__((visibility("default"))) ssize_t pwrite64(int fd, const void* buf, size_t count, off_t offset)
+{
+    static auto real = next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite64");
+    if (g_fault.nth > 0 && strikes("write", pathOf(fd))) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(fd, buf, count, offset);
+}
+
+__attribute__((visibility("default"))) int fdatasync(int fd)
+{
+    static auto real = next<int (*)(int)>("fdatasync");
+    if (g_fault.nth > 0 && strikes("fdatasync", pathOf(fd))) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(fd);
+}
+
+__attribute__((visibility("default"))) int fsync(int fd)
+{
+    static auto real = next<int (*)(int)>("fsync");
+    if (g_fault.nth > 0 && strikes("fdatasync", pathOf(fd))) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(fd);
+}
+
+__attribute__((visibility("default"))) int rename(const char* from, const char* to)
+{
+    static auto real = next<int (*)(const char*, const char*)>("rename");
+    if (g_fault.nth > 0 && strikes("rename", to ? to : "")) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(from, to);
+}
+
+} // extern "C"
