@@ -1,5 +1,6 @@
 #include "ini.h"
 
+#include "corelog.h"
 #include "win1252.h"
 
 #include <QFile>
@@ -52,12 +53,19 @@ IniFile IniFile::load(const QString& path, Status* status)
         return ini;
     }
     QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (info.isDir()) {
+        qCWarning(lcCore).noquote() << QStringLiteral("open %1: is a folder").arg(path);
+        report(Status::Unreadable);
+        return ini;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcCore).noquote() << QStringLiteral("open %1: %2").arg(path, file.errorString());
         report(Status::Unreadable);
         return ini;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
+        qCWarning(lcCore).noquote() << QStringLiteral("read %1: %2").arg(path, file.errorString());
         report(Status::Unreadable);
         return ini;
     }
@@ -141,14 +149,23 @@ bool IniFile::save(const QString& path) const
         bytes += toWin1252(l);
         bytes += "\r\n";
     }
+    // QSaveFile writes a temporary file beside the old one, flushes it to the disk and renames
+    // it over the old one on commit(), so a crash leaves one whole file or the other.
     QSaveFile file(path);
+    const auto failed =
+        [&](const char* step) {
+            qCWarning(lcCore).noquote()
+                << QStringLiteral("%1 %2: %3").arg(QLatin1StringView(step), path, file.errorString());
+            return false;
+        };
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return failed("open");
     if (file.write(bytes) != bytes.size()) {
+        failed("write");
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    return file.commit() || failed("flush and rename");
 }
 
 QString readIniString(const QString& path, QStringView section, QStringView key)
