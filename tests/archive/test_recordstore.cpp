@@ -1,6 +1,7 @@
 #include "archive/customerrecord.h"
 #include "archive/recordstore.h"
 #include "core/corelog.h"
+#include "logcapture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -64,17 +65,6 @@ private:
     bool m_active = false;
 };
 
-struct LogLine {
-    QString category;
-    QString text;
-};
-std::vector<LogLine> g_log;
-
-void keepLog(QtMsgType, const QMessageLogContext& context, const QString& text)
-{
-    g_log.push_back({QString::fromUtf8(context.category), text});
-}
-
 } // namespace
 
 TEST(RecordStore, AppendsOverwritesAndLoadsByPosition)
@@ -125,11 +115,12 @@ TEST(RecordStore, AFailedOpenKeepsAndLogsTheSystemsReason)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("manca/Clienti.pro"));
-    g_log.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(keepLog);
-    const StoreResult stored = storeRecord(path, kSize, customer(u"Rossi"), std::nullopt);
-    const LoadResult loaded = loadRecord(path, kSize, 0);
-    qInstallMessageHandler(previous);
+    StoreResult stored;
+    LoadResult loaded;
+    const auto log = logOf([&] {
+        stored = storeRecord(path, kSize, customer(u"Rossi"), std::nullopt);
+        loaded = loadRecord(path, kSize, 0);
+    });
 
     const QString reason = systemErrorText(ENOENT);
     for (const QString& error : {stored.error, loaded.error}) {
@@ -137,8 +128,8 @@ TEST(RecordStore, AFailedOpenKeepsAndLogsTheSystemsReason)
         EXPECT_TRUE(error.contains(path)) << error.toStdString();
         EXPECT_TRUE(error.contains(reason)) << error.toStdString();
     }
-    ASSERT_EQ(g_log.size(), 2u);
-    for (const LogLine& line : g_log) {
+    ASSERT_EQ(log.size(), 2u);
+    for (const LogLine& line : log) {
         EXPECT_EQ(line.category, QStringLiteral("tarvello.archive"));
         EXPECT_EQ(line.text, stored.error);
     }

@@ -1,6 +1,7 @@
 #include "core/corelog.h"
 #include "core/fileuse.h"
 #include "core/ini.h"
+#include "logcapture.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,35 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <vector>
 
 using namespace tarvello;
-
-namespace
-{
-
-struct LogLine {
-    QString category;
-    QString text;
-};
-std::vector<LogLine> g_log;
-
-void keepLog(QtMsgType, const QMessageLogContext& context, const QString& text)
-{
-    g_log.push_back({QString::fromUtf8(context.category), text});
-}
-
-// Runs `action` and returns what it logged.
-template <typename Action> std::vector<LogLine> logOf(Action action)
-{
-    g_log.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(keepLog);
-    action();
-    qInstallMessageHandler(previous);
-    return g_log;
-}
-
-} // namespace
 
 TEST(CoreLog, AFailedSettingsWriteLogsTheFileAndTheReason)
 {

@@ -1,6 +1,7 @@
 // The spreadsheet document, byte for byte, and what a failed export leaves behind.
 
 #include "core/fileuse.h"
+#include "logcapture.h"
 #include "output/spreadsheet.h"
 #include "readonlyfolder.h"
 
@@ -239,4 +240,17 @@ TEST_F(SpreadsheetDocument, CancelledDocumentLeavesNothing)
         // Destroyed without commit: no document, no temporary file.
     }
     EXPECT_TRUE(folderEntries().isEmpty());
+}
+
+TEST_F(SpreadsheetDocument, AFailureIsLoggedWithItsReason)
+{
+    const QString target = dir.filePath(QStringLiteral("manca/Clienti.xls"));
+    SpreadsheetWriter w(target, QStringLiteral("Foglio"), clientColumns);
+    bool written = true;
+    const auto log = logOf([&] { written = w.begin() && w.commit(); });
+    EXPECT_FALSE(written);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].category, QStringLiteral("tarvello.output"));
+    EXPECT_EQ(log[0].text, w.errorString());
+    EXPECT_TRUE(log[0].text.contains(target)) << log[0].text.toStdString();
 }
