@@ -40,6 +40,8 @@ public:
     bool read(QByteArray& buffer);
     // Writes the whole record with one write over the current record, or appends it, flushes
     // it to the disk and advances. Only after this returns true may a save be reported.
+    // A write that fails leaves the file as it was: the bytes it overwrote are put back and
+    // what it added is cut off again.
     bool write(const QByteArray& record);
     qint64 position() const { return m_position; }
     bool close();
@@ -50,16 +52,24 @@ public:
 
     const QString& path() const { return m_path; }
     int recordSize() const { return m_recordSize; }
+    // Why the last operation failed: the step, the file and the system's reason. Every failure
+    // is also logged under "tarvello.archive".
+    const QString& errorString() const { return m_error; }
 
     // How long open() waits for another workstation's lock (milliseconds).
     static void setLockTimeout(int milliseconds);
 
 private:
     bool lock(bool exclusive);
+    // Records why `step` failed, logs it, and returns false.
+    bool fail(const char* step, const QString& reason);
+    bool failWithErrno(const char* step, int errnum);
+    void undoWrite(qint64 base, const QByteArray& before, qint64 sizeBefore, qint64 written);
     QString m_path;
     int m_recordSize;
     int m_fd = -1;
     qint64 m_position = 0;
+    QString m_error;
 };
 
 } // namespace tarvello

@@ -1,9 +1,10 @@
 #include "filereplace.h"
 
+#include "corelog.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 
 #include <cerrno>
 #include <cstring>
@@ -16,8 +17,6 @@ namespace tarvello
 {
 namespace
 {
-
-Q_LOGGING_CATEGORY(lcFiles, "tarvello.core.files")
 
 QByteArray nativePath(const QString& path)
 {
@@ -80,7 +79,7 @@ bool FileReplacement::open()
     QByteArray name = nativePath(pattern);
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
-        return fail("create", pattern, errno);
+        return fail("open", m_target, errno);
     m_fd = fd;
     m_temporary = QFile::decodeName(name);
     // mkostemp makes the file private to its owner; the new file should look like the old one,
@@ -192,7 +191,7 @@ void FileReplacement::removeTemporary()
 
 bool FileReplacement::fail(const char* step, const QString& file, int error)
 {
-    qCWarning(lcFiles, "%s %s: %s", step, qPrintable(file), std::strerror(error));
+    qCWarning(lcCore).noquote() << QLatin1StringView(step) << file << systemErrorText(error);
     m_reason = systemReason(error);
     setErrorString(m_reason);
     return false;
@@ -214,7 +213,7 @@ bool copyFileReplacing(const QString& source, const QString& target, QString* re
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
-        qCWarning(lcFiles, "open %s: %s", qPrintable(source), qPrintable(in.errorString()));
+        qCWarning(lcCore).noquote() << "open" << source << in.errorString();
         if (reason)
             *reason = QStringLiteral("il file da copiare non si può leggere");
         return false;
@@ -229,7 +228,7 @@ bool copyFileReplacing(const QString& source, const QString& target, QString* re
     for (;;) {
         const qint64 got = in.read(block.data(), block.size());
         if (got < 0) {
-            qCWarning(lcFiles, "read %s: %s", qPrintable(source), qPrintable(in.errorString()));
+            qCWarning(lcCore).noquote() << "read" << source << in.errorString();
             out.discard();
             if (reason)
                 *reason = QStringLiteral("errore di lettura del file da copiare");

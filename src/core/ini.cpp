@@ -1,7 +1,7 @@
 #include "ini.h"
 
+#include "corelog.h"
 #include "filereplace.h"
-
 #include "win1252.h"
 
 #include <QFile>
@@ -53,12 +53,19 @@ IniFile IniFile::load(const QString& path, Status* status)
         return ini;
     }
     QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (info.isDir()) {
+        qCWarning(lcCore).noquote() << QStringLiteral("open %1: is a folder").arg(path);
+        report(Status::Unreadable);
+        return ini;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcCore).noquote() << QStringLiteral("open %1: %2").arg(path, file.errorString());
         report(Status::Unreadable);
         return ini;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
+        qCWarning(lcCore).noquote() << QStringLiteral("read %1: %2").arg(path, file.errorString());
         report(Status::Unreadable);
         return ini;
     }
@@ -142,7 +149,8 @@ bool IniFile::save(const QString& path, QString* reason) const
         bytes += toWin1252(l);
         bytes += "\r\n";
     }
-    // Never in place: a crash or a full disk leaves the old file, not half of the new one.
+    // Never in place: a crash or a full disk leaves the old file, not half of the new one. The
+    // reason of a failure is logged where it happens.
     return replaceFileContents(path, bytes, reason);
 }
 

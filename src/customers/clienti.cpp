@@ -6,6 +6,7 @@
 #include "app/guida.h"
 #include "app/services.h"
 #include "archive/archivefile.h"
+#include "archive/cardarchive.h"
 #include "cardreport.h"
 #include "checks/checkwindows.h"
 #include "core/text.h"
@@ -29,8 +30,7 @@ namespace tarvello
 {
 
 using namespace CustomerRecord;
-using CustomerCard::Arrow;
-using CustomerCard::Move;
+using CardArchive::Arrow;
 namespace Messages = CustomerCard::Messages;
 
 namespace
@@ -720,67 +720,29 @@ void TfrmClienti::cmdSalvaClick()
     case CustomerCard::Problem::None:
         break;
     }
-    const std::optional<qint64> position = CustomerCard::positionOf(lblPosizione->text());
-    if (!position && !isBlank(lblPosizione->text())) {
-        // Not a position this card could have set itself: better not to guess which record.
-        archiveFailed();
-        return;
-    }
-    const Record record = CustomerCard::toRecord(texts);
-    ArchiveFile file(m_ctx.filePath(fileName()), Size);
-    if (!file.open(ArchiveFile::Access::Write) || !file.seek(position ? *position - 1 : file.count()) ||
-        !file.write(record.bytes())) {
-        archiveFailed();
-        return;
-    }
-    const qint64 after = file.position();
-    if (!file.close()) {
+    const CardArchive::Saved saved = CardArchive::save(
+        m_ctx.filePath(fileName()), Size, CustomerCard::toRecord(texts).bytes(), lblPosizione->text());
+    if (!saved.ok) {
         archiveFailed();
         return;
     }
     // Only now, with the record on the disk, does the card take its position.
-    lblPosizione->setText(QString::number(after));
-    m_ctx.services().message(this, MessageKind::Information,
-                             position ? Messages::changesSaved() : Messages::inserted());
+    lblPosizione->setText(QString::number(saved.position));
+    m_ctx.services().message(this, MessageKind::Information, saved.message());
 }
 
 void TfrmClienti::move(Arrow arrow)
 {
-    ArchiveFile file(m_ctx.filePath(fileName()), Size);
-    if (!file.open(ArchiveFile::Access::Read)) {
-        archiveFailed();
-        return;
-    }
-    const Move to =
-        CustomerCard::navigate(arrow, CustomerCard::positionOf(lblPosizione->text()), file.count());
-    switch (to.kind) {
-    case Move::Kind::Stay:
-        file.close();
-        return;
-    case Move::Kind::Empty:
-    case Move::Kind::EmptyAndClear:
-        if (!file.close()) {
-            archiveFailed();
-            return;
-        }
-        if (to.kind == Move::Kind::EmptyAndClear)
-            lblPosizione->clear();
+    const CardArchive::Step to =
+        CardArchive::step(m_ctx.filePath(fileName()), Size, arrow, lblPosizione->text());
+    if (to.failed)
+        return archiveFailed();
+    if (to.clearPosition)
+        lblPosizione->clear();
+    if (to.archiveEmpty)
         m_ctx.services().message(this, MessageKind::Information, Messages::archiveEmpty());
-        return;
-    case Move::Kind::Show:
-        break;
-    }
-    QByteArray bytes;
-    if (!file.seek(to.position - 1) || !file.read(bytes)) {
-        archiveFailed();
-        return;
-    }
-    const qint64 after = file.position();
-    if (!file.close()) {
-        archiveFailed();
-        return;
-    }
-    loadRecord(Record(CustomerRecord::layout(), bytes), after);
+    if (to.shown)
+        loadRecord(Record(CustomerRecord::layout(), to.record), *to.shown);
 }
 
 void TfrmClienti::cmdPrimoClick()

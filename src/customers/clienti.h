@@ -94,7 +94,7 @@ private:
     void clearCard();
     void setFieldText(CustomerRecord::Field field, const QString& text);
     QString fieldText(CustomerRecord::Field field) const;
-    void move(CustomerCard::Arrow arrow);
+    void move(CardArchive::Arrow arrow);
     void openSecondary(QStringView name, const QString& mode = {});
     void archiveFailed();
 

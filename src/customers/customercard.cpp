@@ -1,6 +1,5 @@
 #include "customercard.h"
 
-
 #include "core/text.h"
 
 namespace tarvello::CustomerCard
@@ -94,28 +93,19 @@ const ScreenField* screenField(QStringView control)
 
 Record toRecord(const CardTexts& texts)
 {
-    Record record(CustomerRecord::layout());
-    for (int i = 0; i < FieldCount; ++i)
-        record.setText(i, texts[size_t(i)]);
-    return record;
+    return CardArchive::recordFromTexts(CustomerRecord::layout(), texts);
 }
 
 CardTexts fromRecord(const Record& record)
 {
     CardTexts texts;
-    for (int i = 0; i < FieldCount; ++i)
-        texts[size_t(i)] = record.text(i);
+    CardArchive::textsFromRecord(record, texts);
     return texts;
 }
 
 std::optional<bool> recontactState(QStringView flag)
 {
-    const QString f = trimmed(flag);
-    if (f == Record::yesText())
-        return true;
-    if (f == Record::noText())
-        return false;
-    return std::nullopt;
+    return CardArchive::flagState(flag);
 }
 
 QString recontactFlag(bool ticked)
@@ -132,51 +122,6 @@ Problem check(const CardTexts& texts)
     return Problem::None;
 }
 
-Move navigate(Arrow arrow, std::optional<qint64> current, qint64 count)
-{
-    using K = Move::Kind;
-    if (count <= 0) {
-        switch (arrow) {
-        case Arrow::Next:
-            return {K::EmptyAndClear, 0};
-        case Arrow::Previous:
-            // At the first card the previous arrow is silent, even when the archive is empty.
-            return current == 1 ? Move{K::Stay, 0} : Move{K::Empty, 0};
-        default:
-            return {K::Empty, 0};
-        }
-    }
-    switch (arrow) {
-    case Arrow::First:
-        return {K::Show, 1};
-    case Arrow::Last:
-        return {K::Show, count};
-    case Arrow::Next:
-        if (!current)
-            return {K::Show, 1};
-        return *current < count ? Move{K::Show, *current + 1} : Move{K::Stay, 0};
-    case Arrow::Previous:
-        if (!current)
-            return {K::Show, 1};
-        if (*current <= 1)
-            return {K::Stay, 0};
-        return {K::Show, qMin(*current - 1, count)};
-    }
-    return {};
-}
-
-std::optional<qint64> positionOf(QStringView label)
-{
-    const QString text = trimmed(label);
-    if (text.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    const qint64 n = text.toLongLong(&ok);
-    if (!ok || n < 1)
-        return std::nullopt;
-    return n;
-}
-
 namespace Messages
 {
 
@@ -187,18 +132,6 @@ QString surnameMissing()
 QString nameMissing()
 {
     return QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del cliente.");
-}
-QString changesSaved()
-{
-    return QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-}
-QString inserted()
-{
-    return QStringLiteral("La scheda corrente è stata inserita in archivio.");
-}
-QString archiveEmpty()
-{
-    return QStringLiteral("L'archivio non contiene nessuna scheda.");
 }
 QString duplicateNeedsSave()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/cardarchive.h"
 #include "archive/customerrecord.h"
 
 #include <QDateTime>
@@ -60,37 +61,16 @@ QString recontactFlag(bool ticked);
 enum class Problem { None, MissingSurname, MissingName };
 Problem check(const CardTexts& texts);
 
-// The navigation arrows.
-enum class Arrow { First, Previous, Next, Last };
-
-struct Move {
-    enum class Kind {
-        Show,          // show the record at `position` (one-based)
-        Stay,          // nothing happens, no message
-        Empty,         // the archive is empty: message, position left as it is
-        EmptyAndClear, // the archive is empty: position emptied, then the message
-    };
-    Kind kind = Kind::Stay;
-    qint64 position = 0;
-};
-// Where an arrow goes from `current` (one-based; nullopt for a new card) in an archive of
-// `count` records.
-Move navigate(Arrow arrow, std::optional<qint64> current, qint64 count);
-
-// The card's position label as a number; nullopt when it is empty (a new card) or not a
-// positive number.
-std::optional<qint64> positionOf(QStringView label);
-
 namespace Messages
 {
-QString surnameMissing();     // M1
-QString nameMissing();        // M2
-QString changesSaved();       // M3
-QString inserted();           // M4
-QString archiveEmpty();       // M6
-QString duplicateNeedsSave(); // M7
-QString duplicated();         // M8
-QString pdfDone();            // M9
+QString surnameMissing();                  // M1
+QString nameMissing();                     // M2
+using CardArchive::Messages::archiveEmpty; // M6
+using CardArchive::Messages::changesSaved; // M3
+using CardArchive::Messages::inserted;     // M4
+QString duplicateNeedsSave();              // M7
+QString duplicated();                      // M8
+QString pdfDone();                         // M9
 } // namespace Messages
 
 // The printed card: 24 rows of a title and a value built from the card's texts.

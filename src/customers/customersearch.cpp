@@ -1,6 +1,7 @@
 #include "customersearch.h"
 
 #include "archive/archivefile.h"
+#include "archive/recordstore.h"
 #include "core/text.h"
 
 namespace tarvello::CustomerSearch
@@ -143,14 +144,12 @@ RecontactList customersToRecontact(const QString& path)
 
 std::optional<Record> readCustomer(const QString& path, qint64 index)
 {
-    ArchiveFile file(path, CustomerRecord::Size);
-    if (index < 0 || !file.open(ArchiveFile::Access::Read))
+    if (index < 0)
         return std::nullopt;
-    QByteArray bytes;
-    const bool read = file.seek(index) && file.read(bytes);
-    if (!file.close() || !read)
+    LoadResult loaded = loadRecord(path, CustomerRecord::Size, index);
+    if (!loaded)
         return std::nullopt;
-    return Record(CustomerRecord::layout(), std::move(bytes));
+    return Record(CustomerRecord::layout(), std::move(loaded.record));
 }
 
 // ---------------------------------------------------------------- texts

@@ -10,6 +10,7 @@
 #include "checks/checkwindows.h"
 #include "core/dates.h"
 #include "core/text.h"
+#include "invoicecard.h"
 #include "numbering.h"
 
 #include <QCheckBox>
@@ -36,8 +37,6 @@ QString two(int n)
 {
     return QString::number(n).rightJustified(2, u'0');
 }
-
-const QString kNoRecords = QStringLiteral("L'archivio non contiene nessuna scheda.");
 
 QLineEdit* edit(QWidget* parent, const QString& name, int maxLength)
 {
@@ -82,6 +81,13 @@ PictureButton* smallButton(QWidget* parent, const QString& name, const QString& 
                              QSize(22, 22), parent);
 }
 
+QGroupBox* titledPanel(QWidget* parent, const QString& title, const QString& name)
+{
+    auto* panel = new QGroupBox(title, parent);
+    panel->setObjectName(name);
+    return panel;
+}
+
 QGridLayout* panelGrid(QWidget* panel)
 {
     auto* g = new QGridLayout(panel);
@@ -92,17 +98,17 @@ QGridLayout* panelGrid(QWidget* panel)
 }
 
 // The address controls the company and the customer panels share, named after whose they are
-// ("Ditta", "Cliente"): street; postcode, town and province; VAT number and tax code with their
-// check buttons.
+// ("Ditta", "Cliente"): name; street; postcode, town and province; VAT number and tax code with their
+// check buttons. The members refer to the screen's own control pointers, which they fill.
 struct AddressControls {
-    QLineEdit *street, *postcode, *town, *vat, *taxCode;
-    QComboBox* province;
-    PictureButton *vatCheck, *taxCodeCheck;
+    QLineEdit *&name, *&street, *&postcode, *&town, *&vat, *&taxCode;
+    QComboBox*& province;
+    PictureButton *&vatCheck, *&taxCodeCheck;
 };
 
-AddressControls addressControls(QWidget* panel, const QString& whose)
+void makeAddressControls(QWidget* panel, const QString& whose, const AddressControls& a)
 {
-    AddressControls a{};
+    a.name = edit(panel, QStringLiteral("txt") + whose, 50);
     a.street = edit(panel, QStringLiteral("txtVia") + whose, 50);
     a.postcode = edit(panel, QStringLiteral("txtCap") + whose, 12);
     a.town = edit(panel, QStringLiteral("txtCitta") + whose, 50);
@@ -114,7 +120,6 @@ AddressControls addressControls(QWidget* panel, const QString& whose)
                              QStringLiteral("Controlla"));
     a.taxCodeCheck = smallButton(panel, QStringLiteral("btnCodFisc") + whose, QStringLiteral("controlla"),
                                  QStringLiteral("Controlla"));
-    return a;
 }
 
 // Lays the address controls out from grid row `row`, in columns 0..5.
@@ -282,19 +287,11 @@ void TfrmFatture::buildCommandStrip(QBoxLayout* strip)
 
 QGroupBox* TfrmFatture::buildCompanyPanel()
 {
-    panDitta = new QGroupBox(QStringLiteral("Ditta emittente"), this);
-    panDitta->setObjectName(QStringLiteral("panDitta"));
-    QGroupBox* p = panDitta;
-    txtDitta = edit(p, QStringLiteral("txtDitta"), 50);
-    const AddressControls address = addressControls(p, QStringLiteral("Ditta"));
-    txtViaDitta = address.street;
-    txtCapDitta = address.postcode;
-    txtCittaDitta = address.town;
-    txtProvDitta = address.province;
-    txtIvaDitta = address.vat;
-    txtCodFiscDitta = address.taxCode;
-    btnIvaDitta = address.vatCheck;
-    btnCodFiscDitta = address.taxCodeCheck;
+    QGroupBox* p = panDitta =
+        titledPanel(this, QStringLiteral("Ditta emittente"), QStringLiteral("panDitta"));
+    const AddressControls address{txtDitta,        txtViaDitta,  txtCapDitta, txtCittaDitta,  txtIvaDitta,
+                                  txtCodFiscDitta, txtProvDitta, btnIvaDitta, btnCodFiscDitta};
+    makeAddressControls(p, QStringLiteral("Ditta"), address);
     txtLibero01 = edit(p, QStringLiteral("txtLibero01"), 50);
     txtLibero02 = edit(p, QStringLiteral("txtLibero02"), 50);
     btnCancDitta = smallButton(p, QStringLiteral("btnCancDitta"), QStringLiteral("cancella"),
@@ -316,19 +313,11 @@ QGroupBox* TfrmFatture::buildCompanyPanel()
 
 QGroupBox* TfrmFatture::buildCustomerPanel()
 {
-    panCliente = new QGroupBox(QStringLiteral("Cliente"), this);
-    panCliente->setObjectName(QStringLiteral("panCliente"));
-    QGroupBox* p = panCliente;
-    txtCliente = edit(p, QStringLiteral("txtCliente"), 50);
-    const AddressControls address = addressControls(p, QStringLiteral("Cliente"));
-    txtViaCliente = address.street;
-    txtCapCliente = address.postcode;
-    txtCittaCliente = address.town;
-    txtProvCliente = address.province;
-    txtIvaCliente = address.vat;
-    txtCodFiscCliente = address.taxCode;
-    btnIvaCliente = address.vatCheck;
-    btnCodFiscCliente = address.taxCodeCheck;
+    QGroupBox* p = panCliente = titledPanel(this, QStringLiteral("Cliente"), QStringLiteral("panCliente"));
+    const AddressControls address{txtCliente,      txtViaCliente, txtCapCliente,
+                                  txtCittaCliente, txtIvaCliente, txtCodFiscCliente,
+                                  txtProvCliente,  btnIvaCliente, btnCodFiscCliente};
+    makeAddressControls(p, QStringLiteral("Cliente"), address);
     txtRiferimenti = edit(p, QStringLiteral("txtRiferimenti"), 50);
     impCliente = smallButton(p, QStringLiteral("impCliente"), QStringLiteral("importa"),
                              QStringLiteral("Importa cliente"));
@@ -349,9 +338,8 @@ QGroupBox* TfrmFatture::buildCustomerPanel()
 
 QGroupBox* TfrmFatture::buildDocumentPanel()
 {
-    panNumFattura = new QGroupBox(QStringLiteral("Documento"), this);
-    panNumFattura->setObjectName(QStringLiteral("panNumFattura"));
-    QGroupBox* p = panNumFattura;
+    QGroupBox* p = panNumFattura =
+        titledPanel(this, QStringLiteral("Documento"), QStringLiteral("panNumFattura"));
     txtNumFatt = edit(p, QStringLiteral("txtNumFatt"), 30);
     txtNumFatt->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
     txtData = edit(p, QStringLiteral("txtData"), 20);
@@ -471,8 +459,7 @@ QWidget* TfrmFatture::buildArticlePages()
 
 QWidget* TfrmFatture::buildTotals()
 {
-    auto* box = new QGroupBox(QStringLiteral("Totali"), this);
-    box->setObjectName(QStringLiteral("panTotali"));
+    QGroupBox* box = titledPanel(this, QStringLiteral("Totali"), QStringLiteral("panTotali"));
     txtTotImponibile = amountLabel(box, QStringLiteral("txtTotImponibile"));
     txtPercIva = edit(box, QStringLiteral("txtPercIva"), 10);
     txtPercIva->setAlignment(Qt::AlignRight);
@@ -753,59 +740,57 @@ int TfrmFatture::currentPage() const
 
 // ---------------------------------------------------------------- screen <-> record
 
-void TfrmFatture::fillRecord(Record& invoice) const
+InvoiceCard::CardTexts TfrmFatture::cardTexts() const
+{
+    InvoiceCard::CardTexts texts;
+    for (size_t i = 0; i < m_fieldControls.size(); ++i) {
+        QWidget* w = m_fieldControls[i];
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            texts[i] = e->text();
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            texts[i] = l->text();
+        else if (auto* c = qobject_cast<QComboBox*>(w))
+            texts[i] = c->currentText();
+        else if (auto* b = qobject_cast<QCheckBox*>(w))
+            texts[i] = InvoiceCard::flagText(b->isChecked());
+    }
+    return texts;
+}
+
+void TfrmFatture::showTexts(const InvoiceCard::CardTexts& texts)
 {
     for (size_t i = 0; i < m_fieldControls.size(); ++i) {
         QWidget* w = m_fieldControls[i];
         if (auto* e = qobject_cast<QLineEdit*>(w))
-            invoice.setText(int(i), e->text());
+            e->setText(texts[i]);
         else if (auto* l = qobject_cast<QLabel*>(w))
-            invoice.setText(int(i), l->text());
+            l->setText(texts[i]);
         else if (auto* c = qobject_cast<QComboBox*>(w))
-            invoice.setText(int(i), c->currentText());
+            c->setEditText(texts[i]);
         else if (auto* b = qobject_cast<QCheckBox*>(w))
-            invoice.setFlag(int(i), b->isChecked());
+            if (const std::optional<bool> ticked = CardArchive::flagState(texts[i]))
+                b->setChecked(*ticked);
     }
+}
+
+void TfrmFatture::fillRecord(Record& invoice) const
+{
+    invoice = InvoiceCard::toRecord(cardTexts());
 }
 
 void TfrmFatture::showRecord(const Record& invoice)
 {
-    for (size_t i = 0; i < m_fieldControls.size(); ++i) {
-        QWidget* w = m_fieldControls[i];
-        const QString text = invoice.text(int(i));
-        if (auto* e = qobject_cast<QLineEdit*>(w))
-            e->setText(text);
-        else if (auto* l = qobject_cast<QLabel*>(w))
-            l->setText(text);
-        else if (auto* c = qobject_cast<QComboBox*>(w))
-            c->setEditText(text);
-        else if (auto* b = qobject_cast<QCheckBox*>(w)) {
-            // A flag that is neither "Sì" nor "No" leaves the box as it was.
-            if (text == Record::yesText())
-                b->setChecked(true);
-            else if (text == Record::noText())
-                b->setChecked(false);
-        }
-    }
+    showTexts(InvoiceCard::fromRecord(invoice));
 }
 
 QHash<QString, QString> TfrmFatture::printTexts() const
 {
     QHash<QString, QString> texts;
+    const InvoiceCard::CardTexts shown = cardTexts();
     const RecordLayout& layout = InvoiceRecord::layout();
-    for (size_t i = 0; i < m_fieldControls.size(); ++i) {
-        QWidget* w = m_fieldControls[i];
-        QString text;
-        if (auto* e = qobject_cast<QLineEdit*>(w))
-            text = e->text();
-        else if (auto* l = qobject_cast<QLabel*>(w))
-            text = l->text();
-        else if (auto* c = qobject_cast<QComboBox*>(w))
-            text = c->currentText();
-        else
-            continue;
-        texts.insert(layout.fields[i].name(), trimmed(text));
-    }
+    for (size_t i = 0; i < shown.size(); ++i)
+        if (!InvoiceCard::isFlag(int(i)))
+            texts.insert(layout.fields[i].name(), trimmed(shown[i]));
     return texts;
 }
 
@@ -947,37 +932,6 @@ void TfrmFatture::accessFailure(MessageKind kind)
     m_ctx.services().message(this, kind, archiveAccessMessage());
 }
 
-int TfrmFatture::position() const
-{
-    return trimmed(lblPosizione->text()).toInt();
-}
-
-std::optional<qint64> TfrmFatture::countRecords()
-{
-    ArchiveFile file(lblFile->text(), InvoiceRecord::Size);
-    if (!file.open(ArchiveFile::Access::Read))
-        return std::nullopt;
-    const qint64 n = file.count();
-    if (!file.close())
-        return std::nullopt;
-    return n;
-}
-
-bool TfrmFatture::showStoredInvoice(qint64 r, MessageKind failureKind)
-{
-    ArchiveFile file(lblFile->text(), InvoiceRecord::Size);
-    QByteArray bytes;
-    if (!file.open(ArchiveFile::Access::Read) || !file.seek(r) || !file.read(bytes)) {
-        accessFailure(failureKind);
-        return false;
-    }
-    const qint64 after = file.position();
-    file.close();
-    showRecord(Record(InvoiceRecord::layout(), bytes));
-    lblPosizione->setText(QString::number(after));
-    return true;
-}
-
 void TfrmFatture::cmdNuovoClick()
 {
     const InvoiceNumberProposal proposal = proposeInvoiceNumber(
@@ -1001,122 +955,39 @@ void TfrmFatture::cmdNuovoClick()
 void TfrmFatture::cmdSalvaClick()
 {
     cmdCalcolaClick();
-    Services& s = m_ctx.services();
-    if (isBlank(txtCliente->text())) {
-        s.message(
-            this, MessageKind::Warning,
-            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome o la ragione "
-                           "sociale del cliente."));
-        txtCliente->setFocus();
+    const InvoiceCard::CardTexts texts = cardTexts();
+    if (const std::optional<InvoiceCard::Refusal> refused = InvoiceCard::check(texts)) {
+        m_ctx.services().message(this, MessageKind::Warning, refused->message);
+        m_fieldControls[size_t(refused->field)]->setFocus();
         return;
     }
-    if (isBlank(txtNumFatt->text())) {
-        s.message(this, MessageKind::Warning,
-                  QStringLiteral(
-                      "Attenzione: per salvare la scheda è necessario indicare il numero della fattura."));
-        txtNumFatt->setFocus();
-        return;
-    }
-    if (isBlank(txtData->text())) {
-        s.message(
-            this, MessageKind::Warning,
-            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data della fattura."));
-        txtData->setFocus();
-        return;
-    }
-    if (!isValidDate(txtData->text())) {
-        s.message(
-            this, MessageKind::Warning,
-            QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è "
-                           "necessario indicare una data valida nel formato gg/mm/anno."));
-        txtData->setFocus();
-        return;
-    }
-
-    Record invoice(InvoiceRecord::layout());
-    fillRecord(invoice);
-    const int k = position();
-    ArchiveFile file(lblFile->text(), InvoiceRecord::Size);
-    if (!file.open(ArchiveFile::Access::Write) || !file.seek(k > 0 ? k - 1 : file.count()) ||
-        !file.write(invoice.bytes())) {
+    const CardArchive::Saved saved = CardArchive::save(
+        lblFile->text(), InvoiceRecord::Size, InvoiceCard::toRecord(texts).bytes(), lblPosizione->text());
+    if (!saved.ok) {
         accessFailure(MessageKind::Warning);
         return;
     }
-    const qint64 stored = file.position();
-    if (!file.close()) {
-        accessFailure(MessageKind::Warning);
-        return;
-    }
-    lblPosizione->setText(QString::number(stored));
-    s.message(
-        this, MessageKind::Information,
-        k > 0 ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.")
-              : QStringLiteral("La scheda corrente è stata inserita in archivio."));
+    lblPosizione->setText(QString::number(saved.position));
+    m_ctx.services().message(this, MessageKind::Information, saved.message());
 }
 
-void TfrmFatture::cmdPrimoClick()
+void TfrmFatture::move(CardArchive::Arrow arrow)
 {
-    const auto n = countRecords();
-    if (!n) {
-        accessFailure(MessageKind::Warning);
+    const CardArchive::Step step =
+        CardArchive::step(lblFile->text(), InvoiceRecord::Size, arrow, lblPosizione->text());
+    if (step.failed) {
+        accessFailure(InvoiceCard::accessFailureIsWarning(arrow) ? MessageKind::Warning : MessageKind::Error);
         return;
     }
-    if (*n == 0) {
-        m_ctx.services().message(this, MessageKind::Information, kNoRecords);
-        return;
-    }
-    showStoredInvoice(0, MessageKind::Warning);
-}
-
-void TfrmFatture::cmdIndietroClick()
-{
-    const int p = position();
-    if (p == 1)
-        return;
-    const auto n = countRecords();
-    if (!n) {
-        accessFailure(MessageKind::Error);
-        return;
-    }
-    if (*n == 0) {
-        m_ctx.services().message(this, MessageKind::Information, kNoRecords);
-        return;
-    }
-    // A new invoice goes to the first stored one; a position beyond the file (it may have been
-    // replaced meanwhile) to the last.
-    const qint64 target = p == 0 ? 0 : qMin<qint64>(p - 2, *n - 1);
-    showStoredInvoice(target, MessageKind::Error);
-}
-
-void TfrmFatture::cmdAvantiClick()
-{
-    const int p = position();
-    const auto n = countRecords();
-    if (!n) {
-        accessFailure(MessageKind::Error);
-        return;
-    }
-    if (*n == 0) {
+    if (step.clearPosition)
         lblPosizione->clear();
-        m_ctx.services().message(this, MessageKind::Information, kNoRecords);
-        return;
+    if (step.archiveEmpty)
+        m_ctx.services().message(this, MessageKind::Information, CardArchive::Messages::archiveEmpty());
+    if (step.shown) {
+        // The visible page of rows stays as it is.
+        showRecord(Record(InvoiceRecord::layout(), step.record));
+        lblPosizione->setText(QString::number(*step.shown));
     }
-    if (p < *n)
-        showStoredInvoice(p, MessageKind::Error);
-}
-
-void TfrmFatture::cmdUltimoClick()
-{
-    const auto n = countRecords();
-    if (!n) {
-        accessFailure(MessageKind::Error);
-        return;
-    }
-    if (*n == 0) {
-        m_ctx.services().message(this, MessageKind::Information, kNoRecords);
-        return;
-    }
-    showStoredInvoice(*n - 1, MessageKind::Error);
 }
 
 } // namespace tarvello

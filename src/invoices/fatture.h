@@ -1,13 +1,12 @@
 #pragma once
 
-#include "archive/invoicerecord.h"
+#include "invoicecard.h"
 
 #include <QHash>
 #include <QWidget>
 
 #include <array>
 #include <functional>
-#include <optional>
 #include <vector>
 
 class QBoxLayout;
@@ -85,10 +84,10 @@ public:
 
     void cmdNuovoClick();
     void cmdSalvaClick();
-    void cmdPrimoClick();
-    void cmdIndietroClick();
-    void cmdAvantiClick();
-    void cmdUltimoClick();
+    void cmdPrimoClick() { move(CardArchive::Arrow::First); }
+    void cmdIndietroClick() { move(CardArchive::Arrow::Previous); }
+    void cmdAvantiClick() { move(CardArchive::Arrow::Next); }
+    void cmdUltimoClick() { move(CardArchive::Arrow::Last); }
     void cmdCalcolaClick();
     void btnCancDittaClick();
     void showPage(int page); // 1..6
@@ -121,11 +120,11 @@ private:
     void clearInvoice();
     InvoiceFigures figures() const;
     void setFigures(const InvoiceFigures& f);
-    // Opens record r (from 0) of the year's file; the box kind is used for an access failure.
-    bool showStoredInvoice(qint64 r, MessageKind failureKind);
-    // Opens the file and counts its records; nothing when it cannot be opened.
-    std::optional<qint64> countRecords();
-    int position() const; // lblPosizione as a number, 0 when empty
+    // The texts of the controls that show the record's fields, and back.
+    InvoiceCard::CardTexts cardTexts() const;
+    void showTexts(const InvoiceCard::CardTexts& texts);
+    // An arrow: shows the invoice it goes to, or says why it cannot.
+    void move(CardArchive::Arrow arrow);
     void accessFailure(MessageKind kind);
 
     // Creates a per-use window, prepares it, and shows it modally.

@@ -3,6 +3,7 @@
 #include "core/fileuse.h"
 #include "core/text.h"
 #include "core/win1252.h"
+#include "output/outputlog.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,6 +57,7 @@ bool SpreadsheetWriter::fail(const QString& why)
     if (!m_failed) {
         m_failed = true;
         m_error = why;
+        qCWarning(lcOutput).noquote() << why;
     }
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "core/filereplace.h"
 #include "core/fileuse.h"
+#include "report/reportlog.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -63,6 +64,7 @@ bool writePdfFile(const QString& path, const QPageLayout& pageLayout, const PdfP
                   const std::function<bool(QPainter&, QPdfWriter&)>& paint, QString* errorMessage)
 {
     const auto fail = [errorMessage](const QString& why) {
+        qCWarning(lcReport).noquote() << why;
         if (errorMessage)
             *errorMessage = why;
         return false;

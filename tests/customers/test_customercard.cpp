@@ -187,59 +187,6 @@ TEST(CustomerCardSave, SurnameThenNameAreRequired)
     }
 }
 
-TEST(CustomerCardNavigation, WhereEachArrowGoes)
-{
-    using K = Move::Kind;
-    const std::optional<qint64> fresh;
-    struct Case {
-        Arrow arrow;
-        std::optional<qint64> current;
-        qint64 count;
-        K kind;
-        qint64 position;
-    };
-    const Case cases[] = {
-        // empty archive
-        {Arrow::First, fresh, 0, K::Empty, 0},
-        {Arrow::Last, fresh, 0, K::Empty, 0},
-        {Arrow::Next, fresh, 0, K::EmptyAndClear, 0},
-        {Arrow::Next, 2, 0, K::EmptyAndClear, 0},
-        {Arrow::Previous, fresh, 0, K::Empty, 0},
-        {Arrow::Previous, 3, 0, K::Empty, 0},
-        {Arrow::Previous, 1, 0, K::Stay, 0},
-        // a new card
-        {Arrow::First, fresh, 5, K::Show, 1},
-        {Arrow::Last, fresh, 5, K::Show, 5},
-        {Arrow::Next, fresh, 5, K::Show, 1},
-        {Arrow::Previous, fresh, 5, K::Show, 1},
-        // a loaded card
-        {Arrow::First, 3, 5, K::Show, 1},
-        {Arrow::Last, 3, 5, K::Show, 5},
-        {Arrow::Next, 3, 5, K::Show, 4},
-        {Arrow::Next, 5, 5, K::Stay, 0},
-        {Arrow::Previous, 3, 5, K::Show, 2},
-        {Arrow::Previous, 1, 5, K::Stay, 0},
-        {Arrow::Previous, 9, 5, K::Show, 5}, // a position beyond the end never reads past it
-    };
-    for (const Case& c : cases) {
-        const Move m = navigate(c.arrow, c.current, c.count);
-        EXPECT_EQ(m.kind, c.kind) << int(c.arrow) << " from " << c.current.value_or(0) << " of " << c.count;
-        if (c.kind == K::Show) {
-            EXPECT_EQ(m.position, c.position) << int(c.arrow) << " from " << c.current.value_or(0);
-        }
-    }
-}
-
-TEST(CustomerCardNavigation, PositionLabel)
-{
-    EXPECT_EQ(positionOf(u""), std::nullopt);
-    EXPECT_EQ(positionOf(u"  "), std::nullopt);
-    EXPECT_EQ(positionOf(u" 12 "), std::optional<qint64>(12));
-    EXPECT_EQ(positionOf(u"0"), std::nullopt);
-    EXPECT_EQ(positionOf(u"-3"), std::nullopt);
-    EXPECT_EQ(positionOf(u"3a"), std::nullopt);
-}
-
 TEST(CustomerCardReport, RowsAreBuiltFromTrimmedTexts)
 {
     CardTexts t;

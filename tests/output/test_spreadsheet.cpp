@@ -1,6 +1,8 @@
 // The spreadsheet document, byte for byte, and what a failed export leaves behind.
 
+#include "core/corelog.h"
 #include "core/fileuse.h"
+#include "logcapture.h"
 #include "output/spreadsheet.h"
 #include "readonlyfolder.h"
 
@@ -9,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -240,4 +244,21 @@ TEST_F(SpreadsheetDocument, CancelledDocumentLeavesNothing)
         // Destroyed without commit: no document, no temporary file.
     }
     EXPECT_TRUE(folderEntries().isEmpty());
+}
+
+TEST_F(SpreadsheetDocument, AFailureIsLoggedWithItsReason)
+{
+    const QString target = dir.filePath(QStringLiteral("manca/Clienti.xls"));
+    SpreadsheetWriter w(target, QStringLiteral("Foglio"), clientColumns);
+    bool written = true;
+    const auto log = logOf([&] { written = w.begin() && w.commit(); });
+    EXPECT_FALSE(written);
+    const auto reported = linesOf(log, QStringLiteral("tarvello.output"));
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(reported[0].text, w.errorString());
+    EXPECT_TRUE(reported[0].text.contains(target)) << reported[0].text.toStdString();
+    // Where it happened, with the system's reason.
+    const auto cause = linesOf(log, QStringLiteral("tarvello.core"));
+    ASSERT_EQ(cause.size(), 1u);
+    EXPECT_TRUE(cause[0].text.contains(systemErrorText(ENOENT))) << cause[0].text.toStdString();
 }

@@ -3,6 +3,7 @@
 
 #include "pdftools.h"
 
+#include "logcapture.h"
 #include "report/reportdocument.h"
 
 #include <QDir>
@@ -92,7 +93,9 @@ TEST(PdfFile, ReplacesOnlyWhenItCanAndLeavesNoTemporaryFile)
         }
 #endif
         QString error;
-        const bool ok = smallDocument().writePdf(path, PdfProperties{QStringLiteral("Fattura")}, &error);
+        bool ok = false;
+        const auto log = logOf(
+            [&] { ok = smallDocument().writePdf(path, PdfProperties{QStringLiteral("Fattura")}, &error); });
 #ifdef Q_OS_LINUX
         if (lockFd >= 0)
             ::close(lockFd);
@@ -100,6 +103,13 @@ TEST(PdfFile, ReplacesOnlyWhenItCanAndLeavesNoTemporaryFile)
         EXPECT_EQ(ok, c.succeeds) << error.toStdString();
         EXPECT_EQ(error.isEmpty(), c.succeeds);
         EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason))) << error.toStdString();
+        // A failure is logged with its reason; a success logs nothing.
+        const auto reported = linesOf(log, QStringLiteral("tarvello.report"));
+        ASSERT_EQ(reported.size(), c.succeeds ? 0u : 1u);
+        if (c.succeeds)
+            EXPECT_TRUE(log.empty());
+        else
+            EXPECT_EQ(reported[0].text, error);
         if (c.succeeds) {
             EXPECT_TRUE(readFile(path).startsWith("%PDF-"));
         } else if (hadOld) {

@@ -1,0 +1,8 @@
+#include "archivelog.h"
+
+namespace tarvello
+{
+
+Q_LOGGING_CATEGORY(lcArchive, "tarvello.archive")
+
+} // namespace tarvello

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "record.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <span>
+
+namespace tarvello::CardArchive
+{
+
+// What every card screen (customer, invoice, product) does with its archive, without any
+// widget: where its arrows go, how it saves the record it shows, and what it says about it.
+// A card's position is the one-based ordinal of the record on display, kept as the text of its
+// position label, empty while the card is new.
+
+enum class Arrow { First, Previous, Next, Last };
+
+struct Move {
+    enum class Kind {
+        Show,          // show the record at `position` (one-based)
+        Stay,          // nothing happens, no message
+        Empty,         // the archive is empty: message, position left as it is
+        EmptyAndClear, // the archive is empty: position emptied, then the message
+    };
+    Kind kind = Kind::Stay;
+    qint64 position = 0;
+};
+
+// Where an arrow goes from `current` (one-based; nullopt for a new card) in an archive of
+// `count` records.
+Move navigate(Arrow arrow, std::optional<qint64> current, qint64 count);
+
+// The position label as a number; nullopt when it is empty (a new card) or not a positive
+// number.
+std::optional<qint64> positionOf(QStringView label);
+
+// An arrow pressed on a card whose position label reads `label`: one session on the archive
+// that counts its records and reads the one to show, if any.
+struct Step {
+    bool failed = false;         // the archive could not be read: show the access message
+    QString error;               // why, for the log
+    bool clearPosition = false;  // empty the position label (before the message)
+    bool archiveEmpty = false;   // tell the user the archive has no record
+    std::optional<qint64> shown; // the one-based position of `record`, to show
+    QByteArray record;
+};
+Step step(const QString& path, int recordSize, Arrow arrow, QStringView label);
+
+// Save on a card whose position label reads `label`: a new card is appended, a stored one
+// overwrites its own record.
+struct Saved {
+    bool ok = false;
+    bool inserted = false; // appended (a new card) rather than overwritten
+    qint64 position = 0;   // the one-based position the card now has
+    QString error;         // why it failed, for the log
+    // The information the user gets once the record is on the disk.
+    QString message() const;
+};
+Saved save(const QString& path, int recordSize, const QByteArray& record, QStringView label);
+
+// A card's texts, one per record field in the record's order, as the record Save stores (each
+// trimmed, in Windows-1252, cut to its capacity) and back (each trimmed).
+Record recordFromTexts(const RecordLayout& layout, std::span<const QString> texts);
+void textsFromRecord(const Record& record, std::span<QString> texts);
+
+// A yes/no box shown from a stored flag: ticked for "Sì", cleared for "No", and left as it was
+// (nullopt) for anything else a damaged or foreign record may hold.
+std::optional<bool> flagState(QStringView flag);
+
+namespace Messages
+{
+QString changesSaved(); // a stored card saved again
+QString inserted();     // a new card saved
+QString archiveEmpty(); // an arrow on an empty archive
+} // namespace Messages
+
+} // namespace tarvello::CardArchive

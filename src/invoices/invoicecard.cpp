@@ -1,0 +1,63 @@
+#include "invoicecard.h"
+
+#include "core/dates.h"
+#include "core/text.h"
+
+namespace tarvello::InvoiceCard
+{
+
+using namespace InvoiceRecord;
+
+bool isFlag(int field)
+{
+    return field == Saldata || (field >= rowField(Es, 1) && field <= rowField(Es, Rows));
+}
+
+QString flagText(bool ticked)
+{
+    return ticked ? Record::yesText() : Record::noText();
+}
+
+Record toRecord(const CardTexts& texts)
+{
+    return CardArchive::recordFromTexts(layout(), texts);
+}
+
+CardTexts fromRecord(const Record& record)
+{
+    CardTexts texts;
+    CardArchive::textsFromRecord(record, texts);
+    return texts;
+}
+
+std::optional<Refusal> check(const CardTexts& texts)
+{
+    struct Rule {
+        int field;
+        bool (*fails)(QStringView text);
+        const char16_t* message;
+    };
+    static constexpr Rule rules[] = {
+        {Cliente, isBlank,
+         u"Attenzione: per salvare la scheda è necessario indicare il nome o la ragione sociale del "
+         u"cliente."},
+        {NumFatt, isBlank,
+         u"Attenzione: per salvare la scheda è necessario indicare il numero della fattura."},
+        {Data, isBlank, u"Attenzione: per salvare la scheda è necessario indicare la data della fattura."},
+        {Data, [](QStringView date) { return !isValidDate(date); },
+         u"Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare "
+         u"una "
+         u"data valida nel formato gg/mm/anno."},
+    };
+    for (const Rule& rule : rules)
+        if (rule.fails(texts[size_t(rule.field)]))
+            return Refusal{rule.field, QString::fromUtf16(rule.message)};
+    return std::nullopt;
+}
+
+bool accessFailureIsWarning(CardArchive::Arrow arrow)
+{
+    return arrow == CardArchive::Arrow::First;
+}
+
+} // namespace tarvello::InvoiceCard

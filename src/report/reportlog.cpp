@@ -1,0 +1,8 @@
+#include "reportlog.h"
+
+namespace tarvello
+{
+
+Q_LOGGING_CATEGORY(lcReport, "tarvello.report")
+
+} // namespace tarvello

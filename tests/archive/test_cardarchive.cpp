@@ -1,0 +1,202 @@
+#include "archive/cardarchive.h"
+#include "archive/customerrecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tarvello;
+using namespace tarvello::CardArchive;
+
+namespace
+{
+
+constexpr int kSize = CustomerRecord::Size;
+
+QByteArray customer(QStringView surname)
+{
+    Record r(CustomerRecord::layout());
+    r.setText(CustomerRecord::Cognome, surname);
+    return r.bytes();
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+QString surnameOf(const QByteArray& record)
+{
+    return Record(CustomerRecord::layout(), record).text(CustomerRecord::Cognome);
+}
+
+} // namespace
+
+TEST(CardNavigation, WhereEachArrowGoes)
+{
+    using K = Move::Kind;
+    const std::optional<qint64> fresh;
+    struct Case {
+        Arrow arrow;
+        std::optional<qint64> current;
+        qint64 count;
+        K kind;
+        qint64 position;
+    };
+    const Case cases[] = {
+        // empty archive
+        {Arrow::First, fresh, 0, K::Empty, 0},
+        {Arrow::Last, fresh, 0, K::Empty, 0},
+        {Arrow::Next, fresh, 0, K::EmptyAndClear, 0},
+        {Arrow::Next, 2, 0, K::EmptyAndClear, 0},
+        {Arrow::Previous, fresh, 0, K::Empty, 0},
+        {Arrow::Previous, 3, 0, K::Empty, 0},
+        {Arrow::Previous, 1, 0, K::Stay, 0},
+        // a new card
+        {Arrow::First, fresh, 5, K::Show, 1},
+        {Arrow::Last, fresh, 5, K::Show, 5},
+        {Arrow::Next, fresh, 5, K::Show, 1},
+        {Arrow::Previous, fresh, 5, K::Show, 1},
+        // a loaded card
+        {Arrow::First, 3, 5, K::Show, 1},
+        {Arrow::Last, 3, 5, K::Show, 5},
+        {Arrow::Next, 3, 5, K::Show, 4},
+        {Arrow::Next, 5, 5, K::Stay, 0},
+        {Arrow::Previous, 3, 5, K::Show, 2},
+        {Arrow::Previous, 2, 5, K::Show, 1},
+        {Arrow::Previous, 1, 5, K::Stay, 0},
+        // a position beyond the end (the file was replaced meanwhile) never reads past it
+        {Arrow::Previous, 9, 5, K::Show, 5},
+        {Arrow::Next, 9, 5, K::Stay, 0},
+    };
+    for (const Case& c : cases) {
+        const Move m = navigate(c.arrow, c.current, c.count);
+        EXPECT_EQ(m.kind, c.kind) << int(c.arrow) << " from " << c.current.value_or(0) << " of " << c.count;
+        if (c.kind == K::Show) {
+            EXPECT_EQ(m.position, c.position) << int(c.arrow) << " from " << c.current.value_or(0);
+        }
+    }
+}
+
+TEST(CardNavigation, PositionLabel)
+{
+    EXPECT_EQ(positionOf(u""), std::nullopt);
+    EXPECT_EQ(positionOf(u"  "), std::nullopt);
+    EXPECT_EQ(positionOf(u" 12 "), std::optional<qint64>(12));
+    EXPECT_EQ(positionOf(u"0"), std::nullopt);
+    EXPECT_EQ(positionOf(u"-3"), std::nullopt);
+    EXPECT_EQ(positionOf(u"3a"), std::nullopt);
+}
+
+TEST(CardNavigation, StepReadsTheRecordTheArrowGoesTo)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(CustomerRecord::fileName());
+    writeFile(path, customer(u"Rossi") + customer(u"Bianchi") + customer(u"Verdi"));
+    struct Case {
+        Arrow arrow;
+        const char16_t* label;
+        std::optional<qint64> shown;
+        const char16_t* surname;
+    };
+    const Case cases[] = {
+        {Arrow::First, u"3", 1, u"Rossi"},      {Arrow::Last, u"", 3, u"Verdi"},
+        {Arrow::Next, u"", 1, u"Rossi"},        {Arrow::Next, u" 2 ", 3, u"Verdi"},
+        {Arrow::Previous, u"3", 2, u"Bianchi"}, {Arrow::Previous, u"1", std::nullopt, u""},
+        {Arrow::Next, u"3", std::nullopt, u""},
+    };
+    for (const Case& c : cases) {
+        const Step s = step(path, kSize, c.arrow, c.label);
+        const std::string what =
+            std::to_string(int(c.arrow)) + " from '" + QString::fromUtf16(c.label).toStdString() + "'";
+        EXPECT_FALSE(s.failed) << what;
+        EXPECT_FALSE(s.archiveEmpty) << what;
+        EXPECT_FALSE(s.clearPosition) << what;
+        EXPECT_EQ(s.shown, c.shown) << what;
+        EXPECT_EQ(surnameOf(s.record), QString::fromUtf16(c.surname)) << what;
+    }
+}
+
+TEST(CardNavigation, StepOnAnEmptyArchiveCreatesItAndSaysSo)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(CustomerRecord::fileName());
+    const Step next = step(path, kSize, Arrow::Next, u"2");
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_TRUE(next.archiveEmpty);
+    EXPECT_TRUE(next.clearPosition);
+    EXPECT_EQ(next.shown, std::nullopt);
+    const Step first = step(path, kSize, Arrow::First, u"");
+    EXPECT_TRUE(first.archiveEmpty);
+    EXPECT_FALSE(first.clearPosition);
+    const Step previous = step(path, kSize, Arrow::Previous, u"1");
+    EXPECT_FALSE(previous.archiveEmpty) << "the previous arrow at the first card is silent";
+}
+
+TEST(CardNavigation, StepThatCannotReachTheArchiveSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("manca/Clienti.pro"));
+    const Step s = step(path, kSize, Arrow::First, u"");
+    EXPECT_TRUE(s.failed);
+    EXPECT_FALSE(s.archiveEmpty);
+    EXPECT_EQ(s.shown, std::nullopt);
+    EXPECT_TRUE(s.error.contains(path)) << s.error.toStdString();
+}
+
+TEST(CardSave, NewCardAppendsAndAStoredOneOverwritesItsOwnRecord)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(CustomerRecord::fileName());
+    const Saved first = save(path, kSize, customer(u"Rossi"), u"");
+    ASSERT_TRUE(first.ok);
+    EXPECT_TRUE(first.inserted);
+    EXPECT_EQ(first.position, 1);
+    EXPECT_EQ(first.message(), QStringLiteral("La scheda corrente è stata inserita in archivio."));
+
+    const Saved second = save(path, kSize, customer(u"Bianchi"), u"  ");
+    EXPECT_EQ(second.position, 2);
+
+    const Saved again = save(path, kSize, customer(u"Verdi"), u" 1 ");
+    ASSERT_TRUE(again.ok);
+    EXPECT_FALSE(again.inserted);
+    EXPECT_EQ(again.position, 1);
+    EXPECT_EQ(again.message(),
+              QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+    EXPECT_EQ(fileBytes(path), customer(u"Verdi") + customer(u"Bianchi"));
+}
+
+TEST(CardSave, APositionTheCardCouldNotHaveSetWritesNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(CustomerRecord::fileName());
+    writeFile(path, customer(u"Rossi"));
+    for (const char16_t* label : {u"x", u"0", u"-1", u"3"}) {
+        const Saved s = save(path, kSize, customer(u"Verdi"), label);
+        EXPECT_FALSE(s.ok) << QString::fromUtf16(label).toStdString();
+        EXPECT_FALSE(s.error.isEmpty()) << QString::fromUtf16(label).toStdString();
+        EXPECT_EQ(fileBytes(path), customer(u"Rossi")) << QString::fromUtf16(label).toStdString();
+    }
+    // Just past the last record: the file was replaced meanwhile, and the card is appended.
+    const Saved past = save(path, kSize, customer(u"Verdi"), u"2");
+    ASSERT_TRUE(past.ok);
+    EXPECT_EQ(past.position, 2);
+}
+
+TEST(CardFlags, OnlySiAndNoMoveABox)
+{
+    EXPECT_EQ(flagState(u"Sì"), std::optional<bool>(true));
+    EXPECT_EQ(flagState(u" No "), std::optional<bool>(false));
+    for (const char16_t* other : {u"", u"SI", u"si", u"S", u"no", u"Si"})
+        EXPECT_EQ(flagState(QStringView(other)), std::nullopt) << QString::fromUtf16(other).toStdString();
+}
