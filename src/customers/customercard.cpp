@@ -1,6 +1,5 @@
 #include "customercard.h"
 
-
 #include "core/text.h"
 
 namespace tarvello::CustomerCard

@@ -1,13 +1,13 @@
 #include "invoiceoutput.h"
 
-#include "app/appcontext.h"
-#include "app/conventions.h"
-#include "app/services.h"
 #include "fatture.h"
 #include "invoicedialogs.h"
 #include "invoiceprint.h"
 #include "output/printing.h"
 #include "report/reportdocument.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
+#include "shell/services.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -84,15 +84,17 @@ void TfrmStampaFat::produce()
     case PrintOutcome::Cancelled:
         return; // the user changed their mind in the print dialog: this window stays
     case PrintOutcome::NoPrinter:
-        s.message(this, MessageKind::Warning,
-                  QStringLiteral("Attenzione: non è disponibile nessuna stampante, quindi la fattura proforma non "
-                                 "è stata stampata.\r\n\r\nInstallare o collegare una stampante e riprovare."));
+        s.message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: non è disponibile nessuna stampante, quindi la fattura proforma non "
+                           "è stata stampata.\r\n\r\nInstallare o collegare una stampante e riprovare."));
         return;
     case PrintOutcome::Failed:
-        s.message(this, MessageKind::Warning,
-                  QStringLiteral("Attenzione: si è verificato un errore durante la stampa, quindi la fattura "
-                                 "proforma potrebbe non essere stata stampata.\r\n\r\nControllare la stampante "
-                                 "e riprovare."));
+        s.message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: si è verificato un errore durante la stampa, quindi la fattura "
+                           "proforma potrebbe non essere stata stampata.\r\n\r\nControllare la stampante "
+                           "e riprovare."));
         break;
     case PrintOutcome::Printed:
         break;

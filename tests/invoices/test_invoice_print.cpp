@@ -1,9 +1,9 @@
-#include "app/conventions.h"
-#include "app/services.h"
 #include "invoices/fatture.h"
 #include "invoices/invoiceoutput.h"
 #include "pdftools.h"
 #include "readonlyfolder.h"
+#include "shell/conventions.h"
+#include "shell/services.h"
 #include "testprogram.h"
 
 #include <QComboBox>
@@ -181,9 +181,9 @@ private Q_SLOTS:
         if (t->services.messages.isEmpty())
             QSKIP("this machine has a printer");
         QCOMPARE(t->services.lastKind(), MessageKind::Warning);
-        QVERIFY(t->services.lastMessage().startsWith(
-            QStringLiteral("Attenzione: non è disponibile nessuna stampante, quindi la fattura proforma non è "
-                           "stata stampata.")));
+        QVERIFY(t->services.lastMessage().startsWith(QStringLiteral(
+            "Attenzione: non è disponibile nessuna stampante, quindi la fattura proforma non è "
+            "stata stampata.")));
     }
 
     void printAndPreviewGoThroughTheirDialogs()
