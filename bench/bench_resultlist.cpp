@@ -4,12 +4,12 @@
 //
 //     build-xxx/bench/bench_resultlist [lines]
 
-#include "app/appcontext.h"
-#include "app/services.h"
 #include "output/exportwindow.h"
 #include "output/listreport.h"
 #include "output/resultlist.h"
 #include "output/spreadsheet.h"
+#include "shell/appcontext.h"
+#include "shell/services.h"
 
 #include <QApplication>
 #include <QDialog>

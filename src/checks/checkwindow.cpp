@@ -1,10 +1,8 @@
 #include "checkwindows.h"
 
-#include "app/appcontext.h"
-#include "app/conventions.h"
-#include "app/services.h"
-#include "checks/taxcode.h"
-#include "core/text.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
+#include "shell/services.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -37,7 +35,7 @@ MessageKind messageKind(CheckMessage::Kind kind)
 } // namespace
 
 CheckWindow::CheckWindow(AppContext& ctx, QWidget* owner, const Setup& setup)
-    : QDialog(owner), m_ctx(ctx), m_typingLimit(setup.typingLimit)
+    : EntryDialog(owner), m_ctx(ctx), m_typingLimit(setup.typingLimit)
 {
     nameWindow(this, setup.objectName, setup.caption);
     makeDialogFrame(this);
@@ -123,7 +121,7 @@ void CheckWindow::keepTypingLimit()
 
 void CheckWindow::showEvent(QShowEvent* event)
 {
-    QDialog::showEvent(event);
+    EntryDialog::showEvent(event);
     // Centred on the screen, whoever opened it.
     QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
     if (shownOn) {
@@ -149,43 +147,6 @@ void CheckWindow::btnControllaClick()
 void CheckWindow::btnChiudiClick()
 {
     reject();
-}
-
-// ---------------------------------------------------------------- callers
-
-namespace
-{
-
-template <class Window> void openCheck(AppContext& ctx, QWidget* owner, const QString& text)
-{
-    Window window(ctx, owner);
-    window.setEntryText(trimmed(text));
-    ctx.services().runModal(window);
-}
-
-} // namespace
-
-void openTaxCodeCheck(AppContext& ctx, QWidget* owner, const QString& text)
-{
-    if (taxCodeIsVatNumber(text))
-        openCheck<TfrmPartitaIva>(ctx, owner, text);
-    else
-        openCheck<TfrmCodFisc>(ctx, owner, text);
-}
-
-void openVatNumberCheck(AppContext& ctx, QWidget* owner, const QString& text)
-{
-    openCheck<TfrmPartitaIva>(ctx, owner, text);
-}
-
-void openIbanCheck(AppContext& ctx, QWidget* owner, const QString& text)
-{
-    openCheck<TfrmIban>(ctx, owner, text);
-}
-
-void openCardCheck(AppContext& ctx, QWidget* owner, const QString& text)
-{
-    openCheck<TfrmCarta>(ctx, owner, text);
 }
 
 namespace CheckHints

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "checks/checkmessage.h"
+#include "shell/checkbuttons.h"
 
 #include <QDialog>
 #include <QString>
@@ -19,7 +20,7 @@ class AppContext;
 // The frame the four check windows share: a picture, one instruction, one entry field in a large
 // monospaced font, "Controlla" and "Chiudi". A verdict on the number is shown and closes the window;
 // a warning about the input itself (wrong length, nothing typed) sends the user back to the field.
-class CheckWindow : public QDialog
+class CheckWindow : public EntryDialog
 {
     Q_OBJECT
 public:
@@ -30,7 +31,7 @@ public:
     // Puts a caller's text into the field whole, even when it is longer than the user may type
     // there: a code copied from a wider field must be called too long, never be checked on a
     // shortened copy of itself that might happen to pass.
-    void setEntryText(const QString& text);
+    void setEntryText(const QString& text) override;
     QLineEdit* entryField() const { return m_field; }
     // How many characters the user may type into an empty field.
     int typingLimit() const { return m_typingLimit; }
@@ -109,17 +110,6 @@ public:
 protected:
     std::optional<CheckMessage> check(const QString& text) const override;
 };
-
-// What the screens' check buttons call. Each opens a new check window owned by `owner` with the
-// trimmed text in its field, modally, and discards it when it closes; nothing comes back to the
-// caller's field.
-
-// A tax code of digits only (not empty) is a business's, and so its VAT number: that opens the VAT
-// number check instead. Anything else, an empty text included, opens the tax code check.
-void openTaxCodeCheck(AppContext& ctx, QWidget* owner, const QString& text);
-void openVatNumberCheck(AppContext& ctx, QWidget* owner, const QString& text);
-void openIbanCheck(AppContext& ctx, QWidget* owner, const QString& text);
-void openCardCheck(AppContext& ctx, QWidget* owner, const QString& text);
 
 // The hints (status line and tooltip) of the screens' check buttons.
 namespace CheckHints

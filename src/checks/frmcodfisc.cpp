@@ -1,7 +1,7 @@
 #include "checkwindows.h"
 
-#include "app/conventions.h"
 #include "checks/taxcode.h"
+#include "shell/conventions.h"
 
 #include <QLineEdit>
 

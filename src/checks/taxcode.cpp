@@ -35,11 +35,6 @@ constexpr CharacterValues evenPlaceValues = {
     21, 22, 23, 24, 25,                                                            // V-Z
 };
 
-bool isAsciiDigit(QChar c)
-{
-    return c.unicode() >= u'0' && c.unicode() <= u'9';
-}
-
 } // namespace
 
 std::optional<QChar> taxCodeCheckLetter(QStringView code)
@@ -65,12 +60,6 @@ TaxCodeResult checkTaxCode(QStringView text)
         return TaxCodeResult::WrongLength;
     const std::optional<QChar> checkLetter = taxCodeCheckLetter(code);
     return checkLetter && *checkLetter == code.at(stemLength) ? TaxCodeResult::Valid : TaxCodeResult::Wrong;
-}
-
-bool taxCodeIsVatNumber(QStringView text)
-{
-    const QString code = trimmed(text);
-    return !code.isEmpty() && std::all_of(code.cbegin(), code.cend(), isAsciiDigit);
 }
 
 CheckMessage taxCodeMessage(TaxCodeResult result)

@@ -23,10 +23,6 @@ std::optional<QChar> taxCodeCheckLetter(QStringView code);
 // letters and digits stand.
 TaxCodeResult checkTaxCode(QStringView text);
 
-// A tax code of digits only belongs to a business and is its VAT number, so the tax-code buttons
-// open the VAT number check for it instead.
-bool taxCodeIsVatNumber(QStringView text);
-
 CheckMessage taxCodeMessage(TaxCodeResult result);
 
 } // namespace tarvello

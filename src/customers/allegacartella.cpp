@@ -1,10 +1,10 @@
 #include "allegacartella.h"
 
-#include "app/appcontext.h"
-#include "app/conventions.h"
-#include "app/services.h"
 #include "attachments.h"
 #include "core/text.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
+#include "shell/services.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -152,10 +152,8 @@ void TfrmAllegaCartella::loadFrom(const QWidget* card)
         return;
     for (int n = 1; n <= 3; ++n) {
         const QString nn = twoDigits(n);
-        if (const auto* file = card->findChild<QLabel*>(QStringLiteral("lblFile") + nn))
-            slot(n).file->setText(trimmed(file->text()));
-        if (const auto* desc = card->findChild<QLabel*>(QStringLiteral("lblDesc") + nn))
-            slot(n).desc->setText(trimmed(desc->text()));
+        slot(n).file->setText(trimmed(childText(card, QStringLiteral("lblFile") + nn)));
+        slot(n).desc->setText(trimmed(childText(card, QStringLiteral("lblDesc") + nn)));
     }
 }
 
@@ -204,10 +202,8 @@ void TfrmAllegaCartella::btnApplicaClick()
     if (QWidget* card = callerCard()) {
         for (int n = 1; n <= 3; ++n) {
             const QString nn = twoDigits(n);
-            if (auto* file = card->findChild<QLabel*>(QStringLiteral("lblFile") + nn))
-                file->setText(trimmed(slot(n).file->text()));
-            if (auto* desc = card->findChild<QLabel*>(QStringLiteral("lblDesc") + nn))
-                desc->setText(trimmed(slot(n).desc->text()));
+            setChildText(card, QStringLiteral("lblFile") + nn, trimmed(slot(n).file->text()));
+            setChildText(card, QStringLiteral("lblDesc") + nn, trimmed(slot(n).desc->text()));
         }
     }
     accept();
@@ -218,8 +214,7 @@ void openAttachments(AppContext& ctx, QWidget* card, const QString& mode)
     std::unique_ptr<QDialog> dialog = ctx.createDialog(u"frmAllegaCartella", card);
     if (!dialog)
         dialog = std::make_unique<TfrmAllegaCartella>(ctx, card);
-    if (auto* memory = dialog->findChild<QLabel*>(QStringLiteral("lblMemory")))
-        memory->setText(mode);
+    setChildText(dialog.get(), QStringLiteral("lblMemory"), mode);
     if (auto* attachments = qobject_cast<TfrmAllegaCartella*>(dialog.get()))
         attachments->loadFrom(card);
     ctx.services().runModal(*dialog);

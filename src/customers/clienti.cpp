@@ -1,15 +1,15 @@
 #include "clienti.h"
 
 #include "allegacartella.h"
-#include "app/appcontext.h"
-#include "app/conventions.h"
-#include "app/guida.h"
-#include "app/services.h"
 #include "archive/archivefile.h"
 #include "archive/cardarchive.h"
-#include "cardreport.h"
-#include "checks/checkwindows.h"
 #include "core/text.h"
+#include "customerreport.h"
+#include "shell/appcontext.h"
+#include "shell/checkbuttons.h"
+#include "shell/conventions.h"
+#include "shell/guida.h"
+#include "shell/services.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #include "customerlists.h"
 
-#include "app/appcontext.h"
-#include "app/conventions.h"
 #include "archive/record.h"
 #include "clienti.h"
 #include "output/resultlist.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "expclienti.h"
 
-#include "app/appcontext.h"
 #include "customerexport.h"
+#include "shell/appcontext.h"
 
 namespace tarvello
 {

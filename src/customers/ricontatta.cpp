@@ -1,10 +1,10 @@
 #include "ricontatta.h"
 
-#include "app/appcontext.h"
-#include "app/conventions.h"
 #include "customerlists.h"
 #include "customersearch.h"
 #include "output/resultlist.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
 
 #include <QLineEdit>
 #include <QPushButton>

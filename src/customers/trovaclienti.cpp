@@ -1,13 +1,13 @@
 #include "trovaclienti.h"
 
-#include "app/appcontext.h"
-#include "app/conventions.h"
-#include "app/services.h"
 #include "archive/archivefile.h"
 #include "core/text.h"
 #include "customerlists.h"
 #include "customersearch.h"
 #include "output/resultlist.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
+#include "shell/services.h"
 
 #include <QComboBox>
 #include <QFormLayout>

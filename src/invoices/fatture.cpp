@@ -1,17 +1,17 @@
 #include "fatture.h"
 
-#include "app/appcontext.h"
-#include "app/conventions.h"
-#include "app/guida.h"
-#include "app/helptexts.h"
-#include "app/services.h"
 #include "archive/archivefile.h"
 #include "calculation.h"
-#include "checks/checkwindows.h"
 #include "core/dates.h"
 #include "core/text.h"
 #include "invoicecard.h"
 #include "numbering.h"
+#include "shell/appcontext.h"
+#include "shell/checkbuttons.h"
+#include "shell/conventions.h"
+#include "shell/guida.h"
+#include "shell/helptexts.h"
+#include "shell/services.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

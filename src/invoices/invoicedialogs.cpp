@@ -1,11 +1,11 @@
 #include "invoicedialogs.h"
 
-#include "app/appcontext.h"
-#include "app/conventions.h"
-#include "app/services.h"
 #include "core/filereplace.h"
 #include "core/text.h"
 #include "numbering.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
+#include "shell/services.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -252,8 +252,8 @@ TfrmDatiFattura::TfrmDatiFattura(AppContext& ctx, QWidget* owner) : QDialog(owne
     // The caller's values, trimmed.
     if (owner)
         for (const TransportField& t : kTransport)
-            if (auto* source = owner->findChild<QLabel*>(QString::fromUtf16(t.screenLabel)))
-                findChild<QLineEdit*>(QString::fromUtf16(t.control))->setText(trimmed(source->text()));
+            setChildText(this, QString::fromUtf16(t.control),
+                         trimmed(childText(owner, QString::fromUtf16(t.screenLabel))));
 }
 
 void TfrmDatiFattura::showEvent(QShowEvent* event)
@@ -266,8 +266,8 @@ void TfrmDatiFattura::btnApplicaClick()
 {
     if (trimmed(lblMemory->text()) == QStringLiteral("fatture") && parentWidget()) {
         for (const TransportField& t : kTransport)
-            if (auto* target = parentWidget()->findChild<QLabel*>(QString::fromUtf16(t.screenLabel)))
-                target->setText(trimmed(findChild<QLineEdit*>(QString::fromUtf16(t.control))->text()));
+            setChildText(parentWidget(), QString::fromUtf16(t.screenLabel),
+                         trimmed(childText(this, QString::fromUtf16(t.control))));
     }
     accept();
 }

@@ -1,13 +1,13 @@
 #include "invoiceoutput.h"
 
-#include "app/appcontext.h"
-#include "app/conventions.h"
-#include "app/services.h"
 #include "fatture.h"
 #include "invoicedialogs.h"
 #include "invoiceprint.h"
 #include "output/printing.h"
 #include "report/reportdocument.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
+#include "shell/services.h"
 
 #include <QDir>
 #include <QHBoxLayout>

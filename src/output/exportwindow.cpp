@@ -1,11 +1,11 @@
 #include "output/exportwindow.h"
 
-#include "app/appcontext.h"
-#include "app/conventions.h"
-#include "app/guida.h"
-#include "app/services.h"
 #include "archive/archivefile.h"
 #include "output/outputtexts.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
+#include "shell/guida.h"
+#include "shell/services.h"
 
 #include <QAbstractItemDelegate>
 #include <QFrame>

@@ -2,9 +2,9 @@
 
 #include "output/printing.h"
 
-#include "app/services.h"
 #include "output/outputtexts.h"
 #include "report/reportunits.h"
+#include "shell/services.h"
 
 #include <QPrinter>
 

@@ -1,11 +1,12 @@
 #include "output/printing.h"
 
-#include "app/services.h"
 #include "report/reportdocument.h"
+#include "shell/services.h"
 
 #include <QPrinter>
 
-namespace tarvello {
+namespace tarvello
+{
 
 PrintOutcome printReport(Services& services, QWidget* parent, const ReportDocument& document)
 {
@@ -16,8 +17,8 @@ PrintOutcome printReport(Services& services, QWidget* parent, const ReportDocume
     // On a system without printers Qt falls back to a PDF printer without a file, and the
     // dialog lets that through: printing would go nowhere.
     const bool toFile = !printer.outputFileName().isEmpty();
-    const bool noPrinter =
-        printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty() || !printer.isValid();
+    const bool noPrinter = printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty() ||
+                           !printer.isValid();
     if (!toFile && noPrinter)
         return PrintOutcome::NoPrinter;
     return document.print(&printer) ? PrintOutcome::Printed : PrintOutcome::Failed;

@@ -2,7 +2,8 @@
 
 class QWidget;
 
-namespace tarvello {
+namespace tarvello
+{
 
 class ReportDocument;
 class Services;

@@ -1,9 +1,9 @@
 #include "output/resultlist.h"
 
-#include "app/appcontext.h"
-#include "app/conventions.h"
 #include "output/listreport.h"
 #include "output/outputtexts.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
 
 #include <QFontMetrics>
 #include <QItemSelectionModel>

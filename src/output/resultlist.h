@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/services.h"
 #include "output/resultlines.h"
+#include "shell/services.h"
 
 #include <QAbstractListModel>
 #include <QListView>

@@ -6,6 +6,7 @@
 #include "archive/archivefile.h"
 #include "customers/clienti.h"
 #include "customers/customercard.h"
+#include "shell/conventions.h"
 #include "testprogram.h"
 
 #include <QAbstractButton>
@@ -43,11 +44,7 @@ inline void click(QAbstractButton* b)
 
 inline QString fieldText(QWidget* w)
 {
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        return e->text();
-    if (auto* c = qobject_cast<QComboBox*>(w))
-        return c->currentText();
-    return {};
+    return tarvello::controlText(w);
 }
 
 // A customer as the card would store it.

@@ -2,18 +2,18 @@
 // customer search (criteria and results), the list of customers to recontact, the customer export
 // and the printed card as a PDF into the folder given on the command line, so a person can look at
 // them.
-#include "app/conventions.h"
 #include "customers/allegacartella.h"
 #include "customers/clienti.h"
 #include "customers/expclienti.h"
 #include "customers/ricontatta.h"
 #include "customers/trovaclienti.h"
 #include "output/resultlist.h"
+#include "shell/conventions.h"
 #include "testprogram.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QAbstractButton>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>

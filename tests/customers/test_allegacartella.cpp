@@ -1,8 +1,8 @@
-#include "app/conventions.h"
 #include "cardtesting.h"
 #include "customers/allegacartella.h"
 #include "customers/attachments.h"
 #include "readonlyfolder.h"
+#include "shell/conventions.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,8 +1,8 @@
-#include "app/conventions.h"
 #include "cardtesting.h"
-#include "customers/cardreport.h"
+#include "customers/customerreport.h"
 #include "pdftools.h"
 #include "readonlyfolder.h"
+#include "shell/conventions.h"
 
 #include <QCheckBox>
 #include <QPrinterInfo>

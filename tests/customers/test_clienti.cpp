@@ -1,7 +1,7 @@
-#include "app/conventions.h"
-#include "app/guida.h"
 #include "cardtesting.h"
 #include "readonlyfolder.h"
+#include "shell/conventions.h"
+#include "shell/guida.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // The customer export, opened from the customer card: the grid, the document byte for byte, text
 // typed into the grid, the open offer and the failures that must leave the old document alone.
 
-#include "app/conventions.h"
 #include "cardtesting.h"
 #include "customers/expclienti.h"
 #include "readonlyfolder.h"
+#include "shell/conventions.h"
 
 #include <QDir>
 #include <QHeaderView>

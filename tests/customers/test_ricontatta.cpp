@@ -1,11 +1,11 @@
 // The list of customers to recontact, opened from the customer card: who is listed, how the lines
 // read, the line chosen, find and print.
 
-#include "app/conventions.h"
 #include "cardtesting.h"
 #include "customers/ricontatta.h"
 #include "output/resultlist.h"
 #include "pdftools.h"
+#include "shell/conventions.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,13 +1,13 @@
 // The customer search, opened from the customer card and from the invoice screen, driven through
 // key and mouse events: criteria, the sorted list, the line chosen, find, print, failures.
 
-#include "app/conventions.h"
-#include "app/shellwindows.h"
 #include "cardtesting.h"
 #include "customers/trovaclienti.h"
 #include "invoices/fatture.h"
 #include "output/resultlist.h"
 #include "pdftools.h"
+#include "shell/conventions.h"
+#include "shell/shellwindows.h"
 
 #include <QCheckBox>
 #include <QDir>

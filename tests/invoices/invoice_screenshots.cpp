@@ -4,7 +4,7 @@
 #include "invoices/invoicedialogs.h"
 #include "testprogram.h"
 
-#include "app/conventions.h"
+#include "shell/conventions.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "app/conventions.h"
-#include "app/services.h"
 #include "invoices/fatture.h"
 #include "invoices/invoiceoutput.h"
 #include "pdftools.h"
 #include "readonlyfolder.h"
+#include "shell/conventions.h"
+#include "shell/services.h"
 #include "testprogram.h"
 
 #include <QComboBox>

@@ -1,11 +1,11 @@
-#include "app/conventions.h"
-#include "app/shellwindows.h"
 #include "archive/archivefile.h"
 #include "core/ini.h"
 #include "invoices/fatture.h"
 #include "invoices/invoicedialogs.h"
 #include "invoices/numbering.h"
 #include "readonlyfolder.h"
+#include "shell/conventions.h"
+#include "shell/shellwindows.h"
 #include "testprogram.h"
 
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 // The export window every export shares, configured as a small customer export: loading the grid,
 // typing into editable columns, the questions, the document, the failure message, help and hints.
 
-#include "app/conventions.h"
-#include "app/guida.h"
 #include "archive/archivefile.h"
 #include "archive/customerrecord.h"
 #include "output/exportwindow.h"
 #include "output/outputtexts.h"
+#include "shell/conventions.h"
+#include "shell/guida.h"
 #include "testprogram.h"
 
 #include <QDir>

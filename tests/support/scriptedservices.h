@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/services.h"
+#include "shell/services.h"
 
 #include <QHash>
 #include <QList>

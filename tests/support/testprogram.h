@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/password.h"
-#include "app/program.h"
+#include "program/program.h"
 #include "scriptedservices.h"
+#include "shell/password.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,6 +24,13 @@ struct TestProgram {
         if (withPasswordFile)
             tarvello::writeInitialPasswordFile(path(tarvello::passwordFileName()));
         program = std::make_unique<tarvello::Program>(dir.path(), services);
+    }
+
+    // Only the windows `registrations` adds, as in a build without the other applications.
+    explicit TestProgram(const tarvello::Program::Registrations& registrations)
+    {
+        tarvello::writeInitialPasswordFile(path(tarvello::passwordFileName()));
+        program = std::make_unique<tarvello::Program>(dir.path(), services, registrations);
     }
 
     QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }

@@ -205,13 +205,17 @@ TfrmAvvio::TfrmAvvio(AppContext& ctx) : m_ctx(ctx)
 void TfrmAvvio::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // An application whose screen this build does not have yet cannot be opened.
+    // An application whose screen this build does not have cannot be opened. The invoice entries
+    // lead to the invoice menu, which is the shell's own, but nothing behind it would open.
     const bool customers = m_ctx.window(u"frmClienti") != nullptr;
     const bool warehouse = m_ctx.window(u"frmMagazzino") != nullptr;
+    const bool invoices = m_ctx.window(u"frmFatture") != nullptr;
     for (PictureButton* b : {imgClienti, appClienti, btnClienti})
         b->setEnabled(customers);
     for (PictureButton* b : {imgMagazzino, appMagazzino, btnMagazzino})
         b->setEnabled(warehouse);
+    for (PictureButton* b : {imgFatture, appFatture, btnFatture})
+        b->setEnabled(invoices);
 }
 
 void TfrmAvvio::openScreen(const QString& name)

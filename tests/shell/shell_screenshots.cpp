@@ -1,8 +1,8 @@
 // Grabs the shell's screens into PNG files in the folder given on the command line, so a person
 // can look at them: password, change password, launcher, invoice menu, help, information, credits.
-#include "app/guida.h"
-#include "app/helptexts.h"
-#include "app/shellwindows.h"
+#include "shell/guida.h"
+#include "shell/helptexts.h"
+#include "shell/shellwindows.h"
 #include "testprogram.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "app/password.h"
 #include "core/ini.h"
 #include "readonlyfolder.h"
+#include "shell/password.h"
 
 #include <QFile>
 #include <QTemporaryDir>

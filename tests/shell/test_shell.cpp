@@ -1,9 +1,9 @@
-#include "app/conventions.h"
-#include "app/guida.h"
-#include "app/password.h"
-#include "app/shellwindows.h"
 #include "core/ini.h"
 #include "readonlyfolder.h"
+#include "shell/conventions.h"
+#include "shell/guida.h"
+#include "shell/password.h"
+#include "shell/shellwindows.h"
 #include "testprogram.h"
 
 #include <QDialog>
@@ -199,6 +199,9 @@ private Q_SLOTS:
 
     void invoiceMenuProposesTheYearAndChecksFourDigits()
     {
+#ifndef TARVELLO_HAS_INVOICES
+        QSKIP("This build has no invoices: the launcher does not open the invoice menu.");
+#endif
         TestProgram t;
         QWidget* launcher = logIn(t);
         QTest::mouseClick(launcher->findChild<QToolButton*>(QStringLiteral("btnFatture")), Qt::LeftButton);

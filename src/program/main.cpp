@@ -1,5 +1,5 @@
 #include "program.h"
-#include "services.h"
+#include "shell/services.h"
 
 #include <QApplication>
 

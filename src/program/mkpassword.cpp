@@ -1,7 +1,7 @@
 // Build and install tool: writes unins000.dll with the scrambled initial password into the
 // folder named on the command line. An existing file is kept (it may hold a password the user
 // has changed) unless --force is given.
-#include "password.h"
+#include "shell/password.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "appcontext.h"
+#include "shell/appcontext.h"
+#include "shell/windowregistry.h"
 
 #include <QList>
 #include <QString>
 
 #include <functional>
+
 #include <memory>
 #include <vector>
 
@@ -13,13 +15,20 @@ namespace tarvello
 {
 
 // The program: creates every window once, in a fixed order, with the password window first as
-// the main window, and ends when that window or the launcher is closed. It takes the program's
-// folder and the services from outside, so a test can run the whole program on a temporary
-// folder with scripted services.
+// the main window, and ends when that window or the launcher is closed. Which windows there are
+// is what each part of the program in this build registers. It takes the program's folder and the
+// services from outside, so a test can run the whole program on a temporary folder with scripted
+// services.
 class Program final : public AppContext
 {
 public:
+    // What a part of the program registers, or several parts in creation order.
+    using Registrations = std::function<void(WindowRegistry&)>;
+
+    // The windows of every part in this build.
     Program(QString folder, Services& services);
+    // Only the windows `registrations` adds: a test's way to see a build without some part.
+    Program(QString folder, Services& services, const Registrations& registrations);
     ~Program() override;
 
     // Shows the password window.
@@ -36,19 +45,19 @@ public:
     // The windows in the order they were created.
     QList<QWidget*> windows() const;
 
+    // The registrations of every part in this build, in the order the windows are created.
+    static void registerThisBuild(WindowRegistry& registry);
+
     // Italian everywhere, Qt's own dialogs included; Fusion look on every desktop.
     static void prepareApplication();
 
 private:
-    using WindowFactory = std::function<QWidget*(AppContext&)>;
-    using DialogFactory = std::function<std::unique_ptr<QDialog>(AppContext&, QWidget*)>;
     void createWindows();
-    void registerDialogs();
 
     QString m_folder;
     Services& m_services;
+    WindowRegistry m_registry;
     std::vector<std::unique_ptr<QWidget>> m_windows;
-    std::vector<std::pair<QString, DialogFactory>> m_dialogs;
     bool m_quit = false;
 };
 

@@ -9,6 +9,8 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace tarvello
 {
@@ -157,15 +159,6 @@ bool accepts(KeyFilter filter, const QKeyEvent* e)
     return filter == KeyFilter::Decimal && c == u',';
 }
 
-QString fieldText(QWidget* w)
-{
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(w))
-        return combo->currentText();
-    return {};
-}
-
 void clearField(QWidget* w)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(w))
@@ -195,7 +188,7 @@ bool FieldRules::eventFilter(QObject* watched, QEvent* event)
         }
         if (!accepts(m_filter, e))
             return true;
-        if (m_emptyLimit >= 0 && !isEditingKey(key) && fieldText(m_field).size() > m_emptyLimit)
+        if (m_emptyLimit >= 0 && !isEditingKey(key) && controlText(m_field).size() > m_emptyLimit)
             clearField(m_field);
         return false;
     }
@@ -399,6 +392,54 @@ void nameWindow(QWidget* window, const QString& objectName, const QString& capti
 void makeDialogFrame(QWidget* dialog)
 {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+// ---------------------------------------------------------------- control texts
+
+QString controlText(const QWidget* control)
+{
+    if (!control)
+        return {};
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(control))
+        return combo->currentText();
+    if (auto* plain = qobject_cast<const QPlainTextEdit*>(control))
+        return plain->toPlainText();
+    if (auto* rich = qobject_cast<const QTextEdit*>(control))
+        return rich->toPlainText();
+    Q_ASSERT_X(false, "controlText", qPrintable(control->objectName()));
+    return {};
+}
+
+void setControlText(QWidget* control, const QString& text)
+{
+    if (!control)
+        return;
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        combo->setEditText(text);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
+        plain->setPlainText(text);
+    else if (auto* rich = qobject_cast<QTextEdit*>(control))
+        rich->setPlainText(text);
+    else
+        Q_ASSERT_X(false, "setControlText", qPrintable(control->objectName()));
+}
+
+QString childText(const QObject* parent, const QString& name)
+{
+    return controlText(requireChild(parent, name));
+}
+
+void setChildText(const QObject* parent, const QString& name, const QString& text)
+{
+    setControlText(requireChild(parent, name), text);
 }
 
 } // namespace tarvello

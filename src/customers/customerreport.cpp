@@ -1,7 +1,7 @@
-#include "cardreport.h"
+#include "customerreport.h"
 
-#include "app/maker.h"
 #include "report/cardreport.h"
+#include "shell/maker.h"
 
 namespace tarvello::CustomerCard
 {

@@ -177,10 +177,8 @@ void TfrmMenuFatture::btnApriFatturaClick()
     if (!invoices)
         return;
     const QString year = trimmed(text);
-    if (auto* file = invoices->findChild<QLabel*>(QStringLiteral("lblFile")))
-        file->setText(m_ctx.filePath(year + QStringLiteral(".fat")));
-    if (auto* anno = invoices->findChild<QLabel*>(QStringLiteral("lblAnno")))
-        anno->setText(year);
+    setChildText(invoices, QStringLiteral("lblFile"), m_ctx.filePath(year + QStringLiteral(".fat")));
+    setChildText(invoices, QStringLiteral("lblAnno"), year);
     invoices->setWindowTitle(QStringLiteral(" Tarvello - Emissione fatture proforma anno ") + year);
     lblMemory->setText(QStringLiteral("fatture"));
     close();

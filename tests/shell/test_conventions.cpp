@@ -1,4 +1,4 @@
-#include "app/conventions.h"
+#include "shell/conventions.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -147,4 +147,26 @@ void nameWindow(QWidget* window, const QString& objectName, const QString& capti
 // Fixed-size dialog frame: no title-bar buttons, closed by its own buttons.
 void makeDialogFrame(QWidget* dialog);
 
+// What a control shows as text, whatever its kind: a line edit's or a label's text, a combo box's
+// current (edit) text, a plain or rich text edit's plain text. A check box holds a flag, not a
+// text: it and any other kind are a programming fault that stops a debug build. For them, and for
+// no control at all, the text reads as empty and setting it does nothing. Setting a line edit's
+// text keeps its rules: its maximum length applies.
+QString controlText(const QWidget* control);
+void setControlText(QWidget* control, const QString& text);
+
+// The child of `parent` named `name`, which the caller knows is there. A missing one is a
+// programming fault: a debug build stops on it and names it; a release build gets nullptr, which
+// the text helpers take for no control.
+template <class T = QWidget> T* requireChild(const QObject* parent, const QString& name)
+{
+    T* found = parent ? parent->findChild<T*>(name) : nullptr;
+    Q_ASSERT_X(found, "requireChild", qPrintable(name));
+    return found;
+}
+
+// The text of the child named `name`, and setting it: requireChild and the text helpers together.
+QString childText(const QObject* parent, const QString& name);
+void setChildText(const QObject* parent, const QString& name, const QString& text);
+
 } // namespace tarvello

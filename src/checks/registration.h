@@ -1,0 +1,10 @@
+#pragma once
+
+namespace tarvello
+{
+
+class WindowRegistry;
+
+void registerCheckWindows(WindowRegistry& registry);
+
+} // namespace tarvello

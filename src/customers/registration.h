@@ -1,0 +1,10 @@
+#pragma once
+
+namespace tarvello
+{
+
+class WindowRegistry;
+
+void registerCustomerWindows(WindowRegistry& registry);
+
+} // namespace tarvello

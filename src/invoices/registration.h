@@ -1,0 +1,10 @@
+#pragma once
+
+namespace tarvello
+{
+
+class WindowRegistry;
+
+void registerInvoiceWindows(WindowRegistry& registry);
+
+} // namespace tarvello

@@ -1,0 +1,142 @@
+#include "program.h"
+
+#include "shell/services.h"
+#include "shell/windowregistry.h"
+
+#ifdef TARVELLO_HAS_CHECKS
+#include "checks/registration.h"
+#endif
+#ifdef TARVELLO_HAS_CUSTOMERS
+#include "customers/registration.h"
+#endif
+#ifdef TARVELLO_HAS_WAREHOUSE
+#include "warehouse/registration.h"
+#endif
+#ifdef TARVELLO_HAS_INVOICES
+#include "invoices/registration.h"
+#endif
+
+#include <QApplication>
+#include <QDialog>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStyleFactory>
+#include <QTranslator>
+
+// The pictures live in a static library, whose resources must be registered by hand.
+static void registerPictures()
+{
+    Q_INIT_RESOURCE(assets);
+}
+
+namespace tarvello
+{
+
+Program::Program(QString folder, Services& services) : Program(std::move(folder), services, registerThisBuild)
+{
+}
+
+Program::Program(QString folder, Services& services, const Registrations& registrations)
+    : m_folder(std::move(folder)), m_services(services)
+{
+    registrations(m_registry);
+    createWindows();
+}
+
+void Program::registerThisBuild(WindowRegistry& registry)
+{
+    // The order of creation, which the screens' creation handlers rely on; the shell's invoice menu
+    // comes after the warehouse. An application left out of this build registers nothing, and the
+    // screens leave the entries that would open it disabled.
+    registerShellWindows(registry);
+#ifdef TARVELLO_HAS_CHECKS
+    registerCheckWindows(registry);
+#endif
+#ifdef TARVELLO_HAS_CUSTOMERS
+    registerCustomerWindows(registry);
+#endif
+#ifdef TARVELLO_HAS_WAREHOUSE
+    registerWarehouseWindows(registry);
+#endif
+    registerInvoiceMenu(registry);
+#ifdef TARVELLO_HAS_INVOICES
+    registerInvoiceWindows(registry);
+#endif
+}
+
+Program::~Program()
+{
+    // Later windows may refer to earlier ones while they go; destroy in reverse order.
+    while (!m_windows.empty())
+        m_windows.pop_back();
+}
+
+void Program::createWindows()
+{
+    const QIcon icon(QStringLiteral(":/icons/logo.svg"));
+    for (const WindowRegistry::WindowFactory& make : m_registry.windows()) {
+        QWidget* w = make(*this);
+        w->setWindowIcon(icon);
+        m_windows.emplace_back(w);
+    }
+}
+
+void Program::start()
+{
+    QWidget* login = m_windows.front().get();
+    login->show();
+    login->activateWindow();
+}
+
+QWidget* Program::window(QStringView objectName) const
+{
+    for (const auto& w : m_windows)
+        if (w->objectName() == objectName)
+            return w.get();
+    return nullptr;
+}
+
+std::unique_ptr<QDialog> Program::createDialog(QStringView objectName, QWidget* owner)
+{
+    if (const WindowRegistry::DialogFactory* make = m_registry.dialog(objectName))
+        return (*make)(*this, owner);
+    return nullptr;
+}
+
+bool Program::hasDialog(QStringView objectName) const
+{
+    return m_registry.dialog(objectName) != nullptr;
+}
+
+void Program::quit()
+{
+    m_quit = true;
+    for (const auto& w : m_windows)
+        w->hide();
+    QCoreApplication::quit();
+}
+
+QList<QWidget*> Program::windows() const
+{
+    QList<QWidget*> list;
+    for (const auto& w : m_windows)
+        list.append(w.get());
+    return list;
+}
+
+void Program::prepareApplication()
+{
+    registerPictures();
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        QApplication::setStyle(fusion);
+    QApplication::setQuitOnLastWindowClosed(false);
+    auto* qtItalian = new QTranslator(qApp);
+    if (qtItalian->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtItalian);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
+}
+
+} // namespace tarvello

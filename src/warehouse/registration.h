@@ -1,0 +1,10 @@
+#pragma once
+
+namespace tarvello
+{
+
+class WindowRegistry;
+
+void registerWarehouseWindows(WindowRegistry& registry);
+
+} // namespace tarvello

@@ -1,0 +1,189 @@
+// Which windows the program makes, in which order, and what the screens do about an application
+// that a build leaves out: its entries stay disabled and everything else works.
+#include "program/program.h"
+#include "shell/conventions.h"
+#include "shell/shellwindows.h"
+#include "shell/windowregistry.h"
+#include "testprogram.h"
+
+#ifdef TARVELLO_HAS_CHECKS
+#include "checks/registration.h"
+#endif
+#ifdef TARVELLO_HAS_CUSTOMERS
+#include "customers/clienti.h"
+#include "customers/registration.h"
+#endif
+#ifdef TARVELLO_HAS_INVOICES
+#include "invoices/registration.h"
+#endif
+
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace tarvello;
+
+namespace
+{
+
+#ifdef TARVELLO_HAS_CHECKS
+constexpr bool hasChecks = true;
+#else
+constexpr bool hasChecks = false;
+#endif
+#ifdef TARVELLO_HAS_CUSTOMERS
+constexpr bool hasCustomers = true;
+#else
+constexpr bool hasCustomers = false;
+#endif
+#ifdef TARVELLO_HAS_INVOICES
+constexpr bool hasInvoices = true;
+#else
+constexpr bool hasInvoices = false;
+#endif
+// The warehouse has no product card yet, in any build.
+constexpr bool hasProductCard = false;
+
+// Which of the launcher's three applications can be opened.
+struct Entries {
+    bool customers;
+    bool warehouse;
+    bool invoices;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(tarvello::Program::Registrations)
+Q_DECLARE_METATYPE(Entries)
+
+class ProgramTest : public QObject
+{
+    Q_OBJECT
+
+    static TfrmAvvio* logIn(TestProgram& t)
+    {
+        t.program->start();
+        auto* field = t.child<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"));
+        QTest::keyClicks(field, QStringLiteral("chiaveiniziale"));
+        QTest::keyClick(field, Qt::Key_Return);
+        return static_cast<TfrmAvvio*>(t.window(QStringLiteral("frmAvvio")));
+    }
+
+private Q_SLOTS:
+    void createsTheWindowsOfThisBuildInOrder()
+    {
+        const struct {
+            const char16_t* name;
+            bool inThisBuild;
+        } order[] = {
+            {u"frmPassword", true},
+            {u"frmAvvio", true},
+            {u"frmCambiaPassword", true},
+            {u"frmGuida", true},
+            {u"frmInfo", true},
+            {u"frmSplash", true},
+            {u"frmCarta", hasChecks},
+            {u"frmCodFisc", hasChecks},
+            {u"frmIban", hasChecks},
+            {u"frmPartitaIva", hasChecks},
+            {u"frmExpClienti", hasCustomers},
+            {u"frmTrovaClienti", hasCustomers},
+            {u"frmRicontatta", hasCustomers},
+            {u"frmClienti", hasCustomers},
+            {u"frmAllegaCartella", hasCustomers},
+            {u"frmMenuFatture", true},
+            {u"frmFatture", hasInvoices},
+            {u"frmLogo", hasInvoices},
+            {u"frmNumerazioneFat", hasInvoices},
+            {u"frmDatiFattura", hasInvoices},
+            {u"frmStampaFat", hasInvoices},
+            {u"frmAnteprimaFat", hasInvoices},
+            {u"frmCrea_PDF_Fat", hasInvoices},
+        };
+        QStringList expected;
+        for (const auto& w : order)
+            if (w.inThisBuild)
+                expected.append(QString::fromUtf16(w.name));
+        TestProgram t;
+        QStringList names;
+        for (QWidget* w : t.program->windows())
+            names.append(w->objectName());
+        QCOMPARE(names, expected);
+    }
+
+    void launcherAndInvoiceMenuOpenOnlyWhatIsThere_data()
+    {
+        QTest::addColumn<Program::Registrations>("registrations");
+        QTest::addColumn<Entries>("entries");
+        const auto shellOnly = [](WindowRegistry& r) {
+            registerShellWindows(r);
+            registerInvoiceMenu(r);
+        };
+        QTest::newRow("this build") << Program::Registrations(Program::registerThisBuild)
+                                    << Entries{hasCustomers, hasProductCard, hasInvoices};
+        QTest::newRow("shell only") << Program::Registrations(shellOnly) << Entries{false, false, false};
+#ifdef TARVELLO_HAS_CUSTOMERS
+        QTest::newRow("customers, no invoices") << Program::Registrations([](WindowRegistry& r) {
+            registerShellWindows(r);
+            registerCustomerWindows(r);
+            registerInvoiceMenu(r);
+        }) << Entries{true, false, false};
+#endif
+#ifdef TARVELLO_HAS_INVOICES
+        QTest::newRow("invoices, no customers") << Program::Registrations([](WindowRegistry& r) {
+            registerShellWindows(r);
+            registerInvoiceMenu(r);
+            registerInvoiceWindows(r);
+        }) << Entries{false, false, true};
+#endif
+    }
+
+    void launcherAndInvoiceMenuOpenOnlyWhatIsThere()
+    {
+        QFETCH(Program::Registrations, registrations);
+        QFETCH(Entries, entries);
+        TestProgram t(registrations);
+        TfrmAvvio* launcher = logIn(t);
+        QVERIFY(launcher->isVisible());
+        for (PictureButton* b : {launcher->imgClienti, launcher->appClienti, launcher->btnClienti})
+            QCOMPARE(b->isEnabled(), entries.customers);
+        for (PictureButton* b : {launcher->imgMagazzino, launcher->appMagazzino, launcher->btnMagazzino})
+            QCOMPARE(b->isEnabled(), entries.warehouse);
+        for (PictureButton* b : {launcher->imgFatture, launcher->appFatture, launcher->btnFatture})
+            QCOMPARE(b->isEnabled(), entries.invoices);
+
+        // What does not depend on an application still works.
+        QTest::mouseClick(launcher->imgInfo, Qt::LeftButton);
+        QTest::mouseClick(launcher->imgGuida, Qt::LeftButton);
+        QCOMPARE(t.services.modalShown, (QStringList{QStringLiteral("frmInfo"), QStringLiteral("frmGuida")}));
+
+        auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
+        AppContext::showScreen(menu);
+        QCOMPARE(menu->btnApriFatture->isEnabled(), entries.invoices);
+        QCOMPARE(menu->imgEmail->isEnabled(), entries.invoices); // the logo is the invoices'
+        QVERIFY(menu->imgGuida->isEnabled());
+        QTest::mouseClick(menu->imgEsci, Qt::LeftButton);
+        QVERIFY(launcher->isVisible());
+    }
+
+#ifdef TARVELLO_HAS_CUSTOMERS
+    void checkButtonsOpenNothingWithoutTheChecks()
+    {
+        TestProgram t(Program::Registrations([](WindowRegistry& r) {
+            registerShellWindows(r);
+            registerCustomerWindows(r);
+            registerInvoiceMenu(r);
+        }));
+        auto* card = static_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
+        AppContext::showScreen(card);
+        setChildText(card, QStringLiteral("txtCodFisc"), QStringLiteral("RSSMRA85T10A562S"));
+        card->btnCodFiscClick();
+        QVERIFY(t.services.modalShown.isEmpty());
+        QVERIFY(t.services.messages.isEmpty());
+        QVERIFY(card->isVisible());
+    }
+#endif
+};
+
+TARVELLO_TEST_MAIN(ProgramTest)
+
+#include "test_program.moc"
