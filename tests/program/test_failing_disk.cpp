@@ -1,0 +1,314 @@
+// The program on a disk that refuses writes (full, or a network share that dropped), driven
+// through its windows: every failure is told as a failure, the old files stay byte for byte as
+// they were, no temporary file is left, and trying again after the disk recovers stores once.
+
+#include "archive/archivefile.h"
+#include "archive/customerrecord.h"
+#include "customers/clienti.h"
+#include "customers/customercard.h"
+#include "customers/expclienti.h"
+#include "faultydisk.h"
+#include "invoices/fatture.h"
+#include "invoices/invoicedialogs.h"
+#include "invoices/numbering.h"
+#include "shell/conventions.h"
+#include "shell/password.h"
+#include "shell/shellwindows.h"
+#include "testprogram.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <cerrno>
+
+using namespace tarvello;
+using faultydisk::Operation;
+
+Q_DECLARE_METATYPE(faultydisk::Operation)
+
+namespace
+{
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), qint64(bytes.size()));
+}
+
+// Everything in the program's folder, hidden files included: a temporary file left behind shows.
+QStringList folderFiles(const TestProgram& t)
+{
+    return QDir(t.dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QByteArray customerBytes(const QString& surname)
+{
+    CustomerCard::CardTexts texts;
+    texts[CustomerRecord::Cognome] = surname;
+    texts[CustomerRecord::Nome] = QStringLiteral("Mario");
+    texts[CustomerRecord::Ricontatta] = QStringLiteral("No");
+    return CustomerCard::toRecord(texts).bytes();
+}
+
+void typeInto(QLineEdit* field, const QString& text)
+{
+    field->setFocus();
+    QTest::keyClicks(field, text);
+}
+
+} // namespace
+
+class FailingDiskTest : public QObject
+{
+    Q_OBJECT
+
+    void addFailures()
+    {
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<int>("error");
+        QTest::newRow("write, disk full") << Operation::Write << ENOSPC;
+        QTest::newRow("flush, I/O error") << Operation::Flush << EIO;
+        QTest::newRow("rename refused") << Operation::Rename << EACCES;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(faultydisk::present(), "the faulty disk does not stand in front of the C library");
+    }
+    void cleanup() { faultydisk::disarm(); }
+
+    void passwordChange_data() { addFailures(); }
+    void passwordChange()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        TestProgram t;
+        const QString passwordFile = t.path(passwordFileName());
+        const QByteArray before = fileBytes(passwordFile);
+        const QStringList filesBefore = folderFiles(t);
+        QWidget* change = t.window(QStringLiteral("frmCambiaPassword"));
+        change->show();
+        typeInto(change->findChild<QLineEdit*>(QStringLiteral("txtPasswordOld")),
+                 QStringLiteral("chiaveiniziale"));
+        typeInto(change->findChild<QLineEdit*>(QStringLiteral("txtPasswordNew")), QStringLiteral("Nuova1"));
+        typeInto(change->findChild<QLineEdit*>(QStringLiteral("txtConferma")), QStringLiteral("Nuova1"));
+
+        faultydisk::arm(operation, t.dir.path(), 1, error);
+        QTest::mouseClick(change->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+
+        QCOMPARE(
+            t.services.lastMessage(),
+            QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
+                           "password. Si consiglia di reinstallare il software."));
+        QCOMPARE(fileBytes(passwordFile), before);
+        QCOMPARE(folderFiles(t), filesBefore);
+
+        // The old password still opens the program.
+        change->hide();
+        t.program->start();
+        auto* field = t.child<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"));
+        typeInto(field, QStringLiteral("chiaveiniziale"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(t.window(QStringLiteral("frmAvvio"))->isVisible());
+    }
+
+    void customerExport_data() { addFailures(); }
+    void customerExport()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        TestProgram t;
+        writeBytes(t.path(CustomerRecord::fileName()), customerBytes(QStringLiteral("Rossi")));
+        const QString document = t.path(QStringLiteral("Clienti.xls"));
+        writeBytes(document, "esportazione precedente");
+        const QStringList filesBefore = folderFiles(t);
+        auto* card = qobject_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
+        AppContext::showScreen(card);
+        t.services.modal.insert(QStringLiteral("frmExpClienti"), [&](QDialog& d) {
+            faultydisk::arm(operation, t.dir.path(), 1, error);
+            QTest::mouseClick(static_cast<TfrmExpClienti&>(d).cmdEsporta, Qt::LeftButton);
+            return d.result();
+        });
+        QTest::mouseClick(card->cmdEsporta, Qt::LeftButton);
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+
+        QCOMPARE(
+            t.services.lastMessage(),
+            QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che "
+                           "il file di Excel non sia già aperto."));
+        for (const auto& m : t.services.messages)
+            QVERIFY2(!m.text.contains(QStringLiteral("successo")), qPrintable(m.text));
+        QVERIFY(t.services.opened.isEmpty());
+        QCOMPARE(fileBytes(document), QByteArray("esportazione precedente"));
+        QCOMPARE(folderFiles(t), filesBefore);
+    }
+
+    void cardSave_data()
+    {
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<int>("error");
+        QTest::newRow("write, disk full") << Operation::Write << ENOSPC;
+        QTest::newRow("flush, I/O error") << Operation::Flush << EIO;
+    }
+    // A new card appended and a stored card overwritten: the failure leaves the archive as it
+    // was, and saving again once the disk is back stores the card once.
+    void cardSave()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        TestProgram t;
+        const QString archive = t.path(CustomerRecord::fileName());
+        const QByteArray stored = customerBytes(QStringLiteral("Bianchi"));
+        writeBytes(archive, stored);
+        auto* card = qobject_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
+        AppContext::showScreen(card);
+
+        QTest::mouseClick(card->cmdNuovo, Qt::LeftButton);
+        typeInto(card->txtCognome, QStringLiteral("Rossi"));
+        typeInto(card->txtNome, QStringLiteral("Anna"));
+        card->txtDitta->setFocus();
+        t.services.messages.clear();
+        faultydisk::arm(operation, t.dir.path(), 1, error);
+        QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QCOMPARE(t.services.lastMessage(), archiveAccessMessage());
+        QCOMPARE(fileBytes(archive), stored);
+        QCOMPARE(card->lblPosizione->text(), QString());
+
+        QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
+        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::inserted());
+        QCOMPARE(fileBytes(archive).size(), 2 * CustomerRecord::Size);
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
+
+        // The first card, changed: a failed overwrite keeps its old bytes.
+        QTest::mouseClick(card->cmdPrimo, Qt::LeftButton);
+        QCOMPARE(card->txtCognome->text(), QStringLiteral("Bianchi"));
+        const QByteArray beforeChange = fileBytes(archive);
+        typeInto(card->txtNote, QStringLiteral("nuovo recapito"));
+        faultydisk::arm(operation, t.dir.path(), 1, error);
+        QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QCOMPARE(t.services.lastMessage(), archiveAccessMessage());
+        QCOMPARE(fileBytes(archive), beforeChange);
+        QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
+        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::changesSaved());
+        QCOMPARE(fileBytes(archive).size(), 2 * CustomerRecord::Size);
+        QCOMPARE(Record(CustomerRecord::layout(), fileBytes(archive).left(CustomerRecord::Size))
+                     .text(CustomerRecord::Note),
+                 QStringLiteral("nuovo recapito"));
+    }
+
+    void numberingAndCompanyData_data() { addFailures(); }
+    // The numbering dialog's Apply and the invoice screen's closing both rewrite Numerazione.ini.
+    void numberingAndCompanyData()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        TestProgram t;
+        const QString ini = numberingIniPath(t.dir.path());
+        const QByteArray old("[Numerazione Fatture]\r\nInizio=7\r\nIndicazione Anno Solare=No\r\n"
+                             "[Ditta Emittente]\r\nNome=Officina Rossi\r\n");
+        writeBytes(ini, old);
+        const QStringList filesBefore = folderFiles(t);
+        auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
+        menu->show();
+        menu->txtAnnoFatture->setText(QStringLiteral("2024"));
+        QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        auto* screen = static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
+        QVERIFY(screen->isVisible());
+
+        bool stayedOpen = false;
+        t.services.modal.insert(QStringLiteral("frmNumerazioneFat"), [&](QDialog& d) {
+            auto& n = static_cast<TfrmNumerazioneFat&>(d);
+            n.txtInizio->setText(QStringLiteral("25"));
+            faultydisk::arm(operation, t.dir.path(), 1, error);
+            QTest::mouseClick(n.btnApplica, Qt::LeftButton);
+            faultydisk::disarm();
+            stayedOpen = n.result() != QDialog::Accepted;
+            return d.result();
+        });
+        QTest::mouseClick(screen->cmdNumerazione, Qt::LeftButton);
+        QVERIFY(stayedOpen);
+        QVERIFY2(t.services.lastMessage().startsWith(QStringLiteral(
+                     "Attenzione: non è stato possibile salvare le impostazioni di numerazione")),
+                 qPrintable(t.services.lastMessage()));
+        QCOMPARE(fileBytes(ini), old);
+
+        screen->txtDitta->setText(QStringLiteral("Officina Bianchi"));
+        faultydisk::arm(operation, t.dir.path(), 1, error);
+        QTest::mouseClick(screen->cmdEsci, Qt::LeftButton);
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QVERIFY2(t.services.lastMessage().startsWith(
+                     QStringLiteral("Attenzione: non è stato possibile salvare i dati della Ditta")),
+                 qPrintable(t.services.lastMessage()));
+        QCOMPARE(fileBytes(ini), old);
+        QCOMPARE(folderFiles(t), filesBefore);
+    }
+    void documentsAndPictures_data() { addFailures(); }
+    // The card's PDF and the logo: the old file stays, the failure is told, nothing is offered.
+    void documentsAndPictures()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        TestProgram t;
+        const QString pdf = t.path(QStringLiteral("Cliente.pdf"));
+        const QString logoFile = t.path(QStringLiteral("Logo.bmp"));
+        writeBytes(pdf, "documento precedente");
+        writeBytes(logoFile, "logo precedente");
+        const QStringList filesBefore = folderFiles(t);
+
+        auto* card = qobject_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
+        AppContext::showScreen(card);
+        card->txtCognome->setText(QStringLiteral("Rossi"));
+        faultydisk::arm(operation, t.dir.path(), 1, error);
+        QTest::mouseClick(card->cmdPDF, Qt::LeftButton);
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QCOMPARE(t.services.lastKind(), MessageKind::Warning);
+        QVERIFY2(t.services.lastMessage().startsWith(
+                     QStringLiteral("Attenzione: non è stato possibile creare il file PDF della scheda.")),
+                 qPrintable(t.services.lastMessage()));
+        QVERIFY(t.services.opened.isEmpty());
+        QCOMPARE(fileBytes(pdf), QByteArray("documento precedente"));
+
+        auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
+        menu->show();
+        menu->txtAnnoFatture->setText(QStringLiteral("2024"));
+        QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        auto* screen = static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
+        t.services.modal.insert(QStringLiteral("frmLogo"), [&](QDialog& d) {
+            faultydisk::arm(operation, t.dir.path(), 1, error);
+            QTest::mouseClick(static_cast<TfrmLogo&>(d).btnApplica, Qt::LeftButton);
+            faultydisk::disarm();
+            return d.result();
+        });
+        QTest::mouseClick(screen->btnLogo, Qt::LeftButton);
+        QVERIFY2(t.services.lastMessage().startsWith(
+                     QStringLiteral("Attenzione: non è stato possibile salvare il logo nel file Logo.bmp.")),
+                 qPrintable(t.services.lastMessage()));
+        QCOMPARE(fileBytes(logoFile), QByteArray("logo precedente"));
+        QCOMPARE(folderFiles(t), filesBefore);
+    }
+};
+
+TARVELLO_TEST_MAIN(FailingDiskTest)
+#include "test_failing_disk.moc"
