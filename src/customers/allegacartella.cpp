@@ -164,14 +164,22 @@ void TfrmAllegaCartella::btnSfogliaClick(int n)
         this, QStringLiteral("Selezionare il file da allegare:"), QStringLiteral("Tutti i file (*)"));
     if (!chosen || chosen->isEmpty())
         return;
-    const Attachments::Outcome outcome = Attachments::attach(*chosen, m_ctx.folder(), [this] {
-        return m_ctx.services().message(this, MessageKind::Confirmation, Attachments::overwriteQuestion()) !=
-               Answer::No;
-    });
-    if (Attachments::slotTakesName(outcome))
-        slot(n).file->setText(QFileInfo(*chosen).fileName());
-    else
+    QString stored;
+    const Attachments::Outcome outcome = Attachments::attach(
+        *chosen, m_ctx.folder(),
+        [this] {
+            return m_ctx.services().message(this, MessageKind::Confirmation,
+                                            Attachments::overwriteQuestion()) != Answer::No;
+        },
+        &stored);
+    if (!Attachments::slotTakesName(outcome)) {
         m_ctx.services().message(this, MessageKind::Warning, Attachments::failureMessage(outcome));
+        return;
+    }
+    slot(n).file->setText(stored);
+    // The card keeps the name the file really has in the folder; the user learns it.
+    if (stored != QFileInfo(*chosen).fileName())
+        m_ctx.services().message(this, MessageKind::Information, Attachments::renamedMessage(stored));
 }
 
 void TfrmAllegaCartella::btnApriClick(int n)
@@ -179,6 +187,10 @@ void TfrmAllegaCartella::btnApriClick(int n)
     const QString name = trimmed(slot(n).file->text());
     if (name.isEmpty())
         return;
+    if (!Attachments::isSafeStoredName(name)) {
+        m_ctx.services().message(this, MessageKind::Warning, Attachments::unsafeNameMessage(name));
+        return;
+    }
     m_ctx.services().openUrl(QUrl::fromLocalFile(Attachments::filePath(m_ctx.folder(), name)));
 }
 

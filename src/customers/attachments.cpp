@@ -1,6 +1,7 @@
 #include "attachments.h"
 
 #include "core/filereplace.h"
+#include "core/win1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,16 +20,71 @@ QString filePath(const QString& programFolder, const QString& name)
     return QDir(folderPath(programFolder)).filePath(name);
 }
 
+QString storableName(const QString& fileName)
+{
+    QString out;
+    out.reserve(fileName.size());
+    const QList<uint> characters = fileName.toUcs4();
+    for (uint c : characters) {
+        const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
+        // Held only when it comes back as itself: "ź" is stored as "z", which names another file.
+        const bool held =
+            !control && fromWin1252(static_cast<unsigned char>(toWin1252(char32_t(c)))).unicode() == c;
+        out += held ? QString(QChar(char16_t(c))) : QStringLiteral("_");
+    }
+    if (out.size() > nameCapacity) {
+        const qsizetype dot = out.lastIndexOf(u'.');
+        const QString extension = dot > 0 && out.size() - dot <= 16 ? out.mid(dot) : QString();
+        out = out.left(nameCapacity - extension.size()) + extension;
+    }
+    return out;
+}
+
+bool isSafeStoredName(QStringView name)
+{
+    if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') || name.contains(u'\\'))
+        return false;
+    // A scheme: a letter, then letters, digits, "+", "-" or ".", then a colon.
+    const qsizetype colon = name.indexOf(u':');
+    if (colon > 0) {
+        bool scheme = name.at(0).isLetter();
+        for (qsizetype i = 1; scheme && i < colon; ++i) {
+            const QChar c = name.at(i);
+            scheme = c.isLetterOrNumber() || c == u'+' || c == u'-' || c == u'.';
+        }
+        if (scheme)
+            return false;
+    }
+    return true;
+}
+
+QString renamedMessage(const QString& storedName)
+{
+    return QStringLiteral("Il nome del file contiene caratteri che la scheda non può conservare oppure è "
+                          "troppo lungo: il file è stato allegato con il nome \"%1\".")
+        .arg(storedName);
+}
+
+QString unsafeNameMessage(const QString& name)
+{
+    return QStringLiteral("Attenzione: il nome \"%1\" non indica un file della cartella dei documenti "
+                          "allegati, quindi non viene aperto.")
+        .arg(name);
+}
+
 Outcome attach(const QString& source, const QString& programFolder,
-               const std::function<bool()>& confirmOverwrite)
+               const std::function<bool()>& confirmOverwrite, QString* storedName)
 {
     const QFileInfo chosen(source);
+    const QString name = storableName(chosen.fileName());
+    if (storedName)
+        *storedName = name;
     const QString folder = folderPath(programFolder);
     if (!QDir().mkpath(folder))
         return Outcome::FolderFailed;
     if (!chosen.isFile())
         return Outcome::CopyFailed;
-    const QString target = QDir(folder).filePath(chosen.fileName());
+    const QString target = QDir(folder).filePath(name);
     const QFileInfo existing(target);
     if (existing.exists()) {
         // Copying a file of the folder onto itself would leave nothing to copy from.

@@ -37,8 +37,26 @@ inline bool slotTakesName(Outcome o)
 // is missing. When a different file of that name is already there, `confirmOverwrite` is asked
 // first; false keeps the folder's file. The copy goes through a temporary file that replaces
 // the old one only once complete, so a failed copy never spoils a file other cards name.
+// The copy is named `storableName()` of the source's name; `storedName` receives that name.
 Outcome attach(const QString& source, const QString& programFolder,
-               const std::function<bool()>& confirmOverwrite);
+               const std::function<bool()>& confirmOverwrite, QString* storedName = nullptr);
+
+// How many characters a card keeps of an attachment's name.
+inline constexpr int nameCapacity = 250;
+
+// A name the card can keep whole and that names the same file when read back: each character
+// the card's code page cannot hold (and each control character) becomes "_", and a name too long
+// is cut before its extension, which stays.
+QString storableName(const QString& fileName);
+
+// A name read from a card names a file inside the attachments folder, nothing else: a name with
+// a path separator, "." or "..", or a scheme ("http:", "C:") is refused, so a record from a
+// shared folder cannot make this workstation open any other file.
+bool isSafeStoredName(QStringView name);
+
+// What the user is told when a file was attached under another name; when it cannot be opened.
+QString renamedMessage(const QString& storedName);
+QString unsafeNameMessage(const QString& name);
 
 // The question asked before a file of the folder is replaced.
 QString overwriteQuestion();

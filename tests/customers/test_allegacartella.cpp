@@ -178,6 +178,49 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(attached(t, QStringLiteral("doc.pdf"))), QByteArray("new"));
     }
 
+    void aNameTheCardCannotHoldIsStoredUnderOneItCanAndSaid()
+    {
+        TestProgram t;
+        QTemporaryDir outside;
+        TfrmClienti* card = openCard(t);
+        withWindow(t, card, [&](TfrmAllegaCartella& w) {
+            t.services.files.push_back(pickable(outside, QStringLiteral("Łódź_дом.txt"), "testo"));
+            click(w.btnSfoglia01);
+            [&] {
+                QCOMPARE(w.txtFile01->text(), QStringLiteral("_ód_____.txt"));
+                QCOMPARE(t.services.lastKind(), MessageKind::Information);
+                QCOMPARE(t.services.lastMessage(),
+                         Attachments::renamedMessage(QStringLiteral("_ód_____.txt")));
+            }();
+            return true;
+        });
+        QCOMPARE(card->lblFile01->text(), QStringLiteral("_ód_____.txt"));
+        QVERIFY(QFile::exists(attached(t, QStringLiteral("_ód_____.txt"))));
+    }
+
+    void aNameLeadingOutOfTheFolderIsNeverOpened()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        card->lblFile01->setText(QStringLiteral("../Clienti.pro"));
+        card->lblFile02->setText(QStringLiteral("contratto.pdf"));
+        withWindow(t, card, [&](TfrmAllegaCartella& w) {
+            click(w.btnApri01);
+            [&] {
+                QVERIFY(t.services.opened.isEmpty());
+                QCOMPARE(t.services.lastKind(), MessageKind::Warning);
+                QCOMPARE(t.services.lastMessage(),
+                         Attachments::unsafeNameMessage(QStringLiteral("../Clienti.pro")));
+            }();
+            click(w.btnApri02);
+            [&] {
+                QCOMPARE(t.services.opened,
+                         QList<QUrl>{QUrl::fromLocalFile(attached(t, QStringLiteral("contratto.pdf")))});
+            }();
+            return false;
+        });
+    }
+
     void failedCopyWarnsAndKeepsTheOldName()
     {
         TestProgram t;

@@ -127,3 +127,56 @@ TEST_F(AttachmentsTest, FolderThatRefusesNewFilesKeepsTheOldCopy)
     EXPECT_EQ(contents(inFolder(QStringLiteral("doc.pdf"))), QByteArray("old"));
     EXPECT_FALSE(QFile::exists(inFolder(QStringLiteral("nuovo.pdf"))));
 }
+
+// A name the card could not keep is stored under one it can, and the copy has that name, so
+// the card names the file that really is in the folder.
+TEST_F(AttachmentsTest, NamesTheCardCannotHoldAreMadeStorable)
+{
+    const QString longBase(300, u'a');
+    const struct {
+        QString chosen;
+        QString stored;
+    } cases[] = {
+        {QStringLiteral("carta identità.jpg"), QStringLiteral("carta identità.jpg")},
+        {QStringLiteral("Łódź_дом.txt"), QStringLiteral("_ód_____.txt")},
+        {QStringLiteral("€ preventivo.pdf"), QStringLiteral("€ preventivo.pdf")},
+        {QString::fromUtf8("foto \xF0\x9F\x98\x80.png"), QStringLiteral("foto _.png")},
+        {longBase + QStringLiteral(".pdf"), QString(246, u'a') + QStringLiteral(".pdf")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen.toStdString());
+        EXPECT_EQ(Attachments::storableName(c.chosen), c.stored);
+        EXPECT_LE(Attachments::storableName(c.chosen).size(), Attachments::nameCapacity);
+    }
+    QString stored;
+    const QString doc = source(QStringLiteral("Łódź.txt"), "testo");
+    EXPECT_EQ(Attachments::attach(
+                  doc, program.path(), [] { return true; }, &stored),
+              Outcome::Copied);
+    EXPECT_EQ(stored, QStringLiteral("_ód_.txt"));
+    EXPECT_EQ(contents(inFolder(stored)), QByteArray("testo"));
+}
+
+TEST_F(AttachmentsTest, OnlyPlainNamesAreSafeToOpen)
+{
+    const struct {
+        const char16_t* name;
+        bool safe;
+    } cases[] = {
+        {u"contratto.pdf", true},
+        {u"a..b.txt", true},
+        {u"ore 10:30.txt", true},
+        {u"../Clienti.pro", false},
+        {u"..", false},
+        {u".", false},
+        {u"sub/file.txt", false},
+        {u"sub\\file.txt", false},
+        {u"/etc/passwd", false},
+        {u"http://esempio.it", false},
+        {u"file:x", false},
+        {u"C:documento.doc", false},
+        {u"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Attachments::isSafeStoredName(c.name), c.safe) << QString::fromUtf16(c.name).toStdString();
+}
