@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build ccache pkg-config
+  build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-translations-l10n libqt6svg6
   libgtest-dev
   fonts-liberation2 fonts-dejavu-core

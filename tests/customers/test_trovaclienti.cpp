@@ -129,7 +129,12 @@ private Q_SLOTS:
         QStringList order;
         for (QWidget* w : t->program->windows())
             order.append(w->objectName());
+#ifdef TARVELLO_HAS_CHECKS
         const qsizetype vat = order.indexOf(QStringLiteral("frmPartitaIva"));
+#else
+        // Without the checks, the customers' windows follow the shell's at once.
+        const qsizetype vat = order.indexOf(QStringLiteral("frmSplash"));
+#endif
         QVERIFY(vat >= 0);
         QCOMPARE(order.mid(vat + 1, 4),
                  (QStringList{QStringLiteral("frmExpClienti"), QStringLiteral("frmTrovaClienti"),
@@ -264,6 +269,9 @@ private Q_SLOTS:
 
     void invoiceModeFillsTheInvoicesCustomerFields()
     {
+#ifndef TARVELLO_HAS_INVOICES
+        QSKIP("This build has no invoice screen.");
+#endif
         writeArchive(archive(),
                      {customer(u(u"Rossi"), u(u"Mario"), u(u"No"),
                                {{CR::IndirizzoRes, u(u"Via Emilia 12")},
