@@ -5,13 +5,11 @@
 #include "shell/services.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -122,13 +120,7 @@ void CheckWindow::keepTypingLimit()
 void CheckWindow::showEvent(QShowEvent* event)
 {
     EntryDialog::showEvent(event);
-    // Centred on the screen, whoever opened it.
-    QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
-    if (shownOn) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(shownOn->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this); // whoever opened it
     m_field->setFocus();
 }
 

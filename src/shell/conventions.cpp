@@ -4,12 +4,14 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextEdit>
 
 namespace tarvello
@@ -387,6 +389,16 @@ void nameWindow(QWidget* window, const QString& objectName, const QString& capti
 {
     window->setObjectName(objectName);
     window->setWindowTitle(caption);
+}
+
+void centreOnScreen(QWidget* window)
+{
+    QScreen* shownOn = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!shownOn)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(shownOn->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 void makeDialogFrame(QWidget* dialog)

@@ -144,6 +144,9 @@ QFont screenFont(const QString& family, int points, bool bold = false);
 // Sets the window's caption (which always begins with a blank) and its object name.
 void nameWindow(QWidget* window, const QString& objectName, const QString& caption);
 
+// Moves a window so that it stands in the middle of the screen it is on (its frame included).
+void centreOnScreen(QWidget* window);
+
 // Fixed-size dialog frame: no title-bar buttons, closed by its own buttons.
 void makeDialogFrame(QWidget* dialog);
 

@@ -152,6 +152,8 @@ TfrmMenuFatture::TfrmMenuFatture(AppContext& ctx) : m_ctx(ctx)
 void TfrmMenuFatture::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (event->spontaneous())
+        return; // back from the task bar: the year typed stays
     txtAnnoFatture->setText(QString::number(m_ctx.services().now().date().year()).rightJustified(4, u'0'));
     lblMemory->setText(QStringLiteral("avvio"));
     // What this build cannot open yet stays disabled.

@@ -141,6 +141,8 @@ void TfrmPassword::updateOK()
 void TfrmPassword::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (!event->spontaneous())
+        centreOnScreen(this);
     txtPassword->setFocus();
 }
 
@@ -235,6 +237,9 @@ void TfrmCambiaPassword::updateOK()
 void TfrmCambiaPassword::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (event->spontaneous())
+        return; // back from the task bar: what was typed stays
+    centreOnScreen(this);
     txtPasswordOld->clear();
     txtPasswordNew->clear();
     txtConferma->clear();

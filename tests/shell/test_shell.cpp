@@ -197,6 +197,50 @@ private Q_SLOTS:
         QCOMPARE(checkPassword(t.path(passwordFileName()), u"chiaveiniziale"), PasswordCheck::Right);
     }
 
+    void windowsBackFromTheTaskBarKeepWhatWasTyped()
+    {
+#ifndef TARVELLO_HAS_INVOICES
+        QSKIP("This build has no invoices: the launcher does not open the invoice menu.");
+#endif
+        TestProgram t;
+        QWidget* launcher = logIn(t);
+        QTest::mouseClick(launcher->findChild<QToolButton*>(QStringLiteral("btnFatture")), Qt::LeftButton);
+        auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
+        menu->txtAnnoFatture->setText(QStringLiteral("2019"));
+        // Restored from the task bar: the window system shows it again (a spontaneous show).
+        QShowEvent restored;
+        QSpontaneKeyEvent::setSpontaneous(&restored);
+        qApp->notify(menu, &restored); // sendEvent would clear the spontaneous mark
+        QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("2019"));
+        // Opened again by the program: today's year again.
+        menu->hide();
+        menu->show();
+        QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("2026"));
+
+        QWidget* change = t.window(QStringLiteral("frmCambiaPassword"));
+        change->show();
+        auto* oldField = change->findChild<QLineEdit*>(QStringLiteral("txtPasswordOld"));
+        QTest::keyClicks(oldField, QStringLiteral("chiave"));
+        QShowEvent again;
+        QSpontaneKeyEvent::setSpontaneous(&again);
+        qApp->notify(change, &again);
+        QCOMPARE(oldField->text(), QStringLiteral("chiave"));
+    }
+
+    void passwordWindowsOpenCentred()
+    {
+        TestProgram t;
+        t.program->start();
+        for (const char* name : {"frmPassword", "frmCambiaPassword"}) {
+            QWidget* w = t.window(QString::fromLatin1(name));
+            w->show();
+            const QRect screen = w->screen()->availableGeometry();
+            QVERIFY2(qAbs(w->frameGeometry().center().x() - screen.center().x()) <= 1, name);
+            QVERIFY2(qAbs(w->frameGeometry().center().y() - screen.center().y()) <= 1, name);
+            QVERIFY2(w->pos() != QPoint(0, 0), name);
+        }
+    }
+
     void invoiceMenuProposesTheYearAndChecksFourDigits()
     {
 #ifndef TARVELLO_HAS_INVOICES
