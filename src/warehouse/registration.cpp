@@ -1,13 +1,30 @@
 #include "registration.h"
 
+#include "giacenza.h"
+#include "magazzino.h"
+#include "productwindows.h"
 #include "shell/windowregistry.h"
 
 namespace tarvello
 {
 
-// The product card and its windows will be registered here, in the order they are made at start
-// (card, stock update, low-stock list, export, search, extra data); until then the launcher keeps
-// the warehouse entries disabled.
-void registerWarehouseWindows(WindowRegistry&) {}
+// The product card and its windows, in the order they are made at start (card, stock update,
+// low-stock list, export, search, extra data); each secondary window is also made anew per use.
+// The article import belongs here too, though the invoice screen opens it.
+void registerWarehouseWindows(WindowRegistry& registry)
+{
+    registry.addWindow<TfrmMagazzino>();
+    registry.addWindow<TfrmGiacenza>();
+    registry.addWindow<TfrmSottoscorta>();
+    registry.addWindow<TfrmExpMagazzino>();
+    registry.addWindow<TfrmTrovaMagazzino>();
+    registry.addWindow<TfrmDatiPneumatici>();
+    registry.addDialog<TfrmGiacenza>(QStringLiteral("frmGiacenza"));
+    registry.addDialog<TfrmSottoscorta>(QStringLiteral("frmSottoscorta"));
+    registry.addDialog<TfrmExpMagazzino>(QStringLiteral("frmExpMagazzino"));
+    registry.addDialog<TfrmTrovaMagazzino>(QStringLiteral("frmTrovaMagazzino"));
+    registry.addDialog<TfrmDatiPneumatici>(QStringLiteral("frmDatiPneumatici"));
+    registry.addDialog<TfrmImportaMagazzino>(QStringLiteral("frmImportaMagazzino"));
+}
 
 } // namespace tarvello

@@ -40,8 +40,11 @@ constexpr bool hasInvoices = true;
 #else
 constexpr bool hasInvoices = false;
 #endif
-// The warehouse has no product card yet, in any build.
+#ifdef TARVELLO_HAS_WAREHOUSE
+constexpr bool hasProductCard = true;
+#else
 constexpr bool hasProductCard = false;
+#endif
 
 // Which of the launcher's three applications can be opened.
 struct Entries {
@@ -90,6 +93,12 @@ private Q_SLOTS:
             {u"frmRicontatta", hasCustomers},
             {u"frmClienti", hasCustomers},
             {u"frmAllegaCartella", hasCustomers},
+            {u"frmMagazzino", hasProductCard},
+            {u"frmGiacenza", hasProductCard},
+            {u"frmSottoscorta", hasProductCard},
+            {u"frmExpMagazzino", hasProductCard},
+            {u"frmTrovaMagazzino", hasProductCard},
+            {u"frmDatiPneumatici", hasProductCard},
             {u"frmMenuFatture", true},
             {u"frmFatture", hasInvoices},
             {u"frmLogo", hasInvoices},

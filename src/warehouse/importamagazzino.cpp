@@ -1,0 +1,376 @@
+#include "archive/archivefile.h"
+#include "core/text.h"
+#include "customers/customerlists.h"
+#include "output/resultlist.h"
+#include "pricetools.h"
+#include "productsearch.h"
+#include "productwindows.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
+#include "shell/services.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace tarvello
+{
+
+using namespace ProductRecord;
+
+namespace
+{
+
+// A control of `screen` itself, not of a window the screen happens to own (this one included).
+QLineEdit* ownEdit(QWidget* screen, const QString& name)
+{
+    for (QLineEdit* control : screen->findChildren<QLineEdit*>(name))
+        if (control->window() == screen->window())
+            return control;
+    return nullptr;
+}
+
+// The invoice row a tag names: 1 to 30 for "fat_art_01" to "fat_art_30", otherwise 0.
+int invoiceRow(QStringView tag)
+{
+    const QStringView prefix = u"fat_art_";
+    if (!tag.startsWith(prefix) || tag.size() != prefix.size() + 2)
+        return 0;
+    const QChar tens = tag[prefix.size()], units = tag[prefix.size() + 1];
+    if (!tens.isDigit() || !units.isDigit())
+        return 0;
+    const int row = tens.digitValue() * 10 + units.digitValue();
+    return row >= 1 && row <= 30 ? row : 0;
+}
+
+} // namespace
+
+TfrmImportaMagazzino::TfrmImportaMagazzino(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
+{
+    nameWindow(this, QStringLiteral("frmImportaMagazzino"), QStringLiteral(" Importa articoli da magazzino"));
+    makeDialogFrame(this);
+    CustomerLists::styleDialog(this);
+
+    lblMemory = new QLabel(this);
+    lblMemory->setObjectName(QStringLiteral("lblMemory"));
+    lblMemory->hide();
+
+    m_panels = new QStackedWidget(this);
+    panAvvio = buildCriteria();
+    panContainer = buildResults();
+    m_panels->addWidget(panAvvio);
+    m_panels->addWidget(panContainer);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(CustomerLists::titleBand(QStringLiteral(":/icons/importa.svg"),
+                                               QStringLiteral("Importa articoli da magazzino"), this));
+    layout->addWidget(m_panels, 1);
+    setFixedSize(940, 680);
+}
+
+QWidget* TfrmImportaMagazzino::buildCriteria()
+{
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("panAvvio"));
+    auto* box = new QGroupBox(QStringLiteral("Criteri di ricerca"), page);
+    auto* form = new QFormLayout(box);
+    form->setContentsMargins(16, 20, 16, 12);
+    form->setHorizontalSpacing(12);
+    form->setVerticalSpacing(8);
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    QList<QWidget*> fields;
+    for (const ProductSearch::Criterion& c : ProductSearch::criteria()) {
+        auto* field = new QLineEdit(box);
+        field->setObjectName(c.control.toString());
+        field->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
+        auto* label = new QLabel(c.label.toString(), box);
+        label->setFont(screenFont(QStringLiteral("Verdana"), 9));
+        label->setStyleSheet(QStringLiteral("color: #2F3A55; font-weight: normal;"));
+        label->setBuddy(field);
+        form->addRow(label, field);
+        fields.append(field);
+    }
+    QLineEdit** named[] = {&txtCodice,    &txtTipologia, &txtMarca,     &txtModello,      &txtDescrizione,
+                           &txtAccessori, &txtFornitore, &txtDocumento, &txtCollocazione, &txtNote};
+    for (size_t i = 0; i < std::size(named); ++i)
+        *named[i] = static_cast<QLineEdit*>(fields[qsizetype(i)]);
+    setEnterOrder(fields);
+    addHighlights(fields);
+
+    btnCerca = CustomerLists::button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"),
+                                     QStringLiteral(":/icons/trova.svg"), page);
+    btnAnnulla = CustomerLists::button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"),
+                                       QStringLiteral(":/icons/esci.svg"), page);
+    lblAttendere = new QLabel(ProductSearch::waitText(), page);
+    lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
+    lblAttendere->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
+    lblAttendere->setStyleSheet(QStringLiteral("color: darkcyan;"));
+    lblAttendere->hide();
+    auto* footer = new QHBoxLayout;
+    footer->addWidget(lblAttendere);
+    footer->addStretch(1);
+    footer->addWidget(btnCerca);
+    footer->addWidget(btnAnnulla);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->setSpacing(12);
+    layout->addWidget(CustomerLists::instructionBox(ProductSearch::criteriaInstructions(), page));
+    layout->addWidget(box);
+    layout->addStretch(1);
+    layout->addLayout(footer);
+
+    connect(btnCerca, &QPushButton::pressed, lblAttendere, &QWidget::show);
+    connect(btnCerca, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnCercaClick);
+    connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    return page;
+}
+
+QWidget* TfrmImportaMagazzino::buildResults()
+{
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("panContainer"));
+    const CustomerLists::ListPanel p = CustomerLists::buildListPanel(m_ctx, page);
+    txtTrova = p.txtTrova;
+    btnTrova = p.btnTrova;
+    lstRecords = p.lstRecords;
+    btnStampa = p.btnStampa;
+    btnChiudi = p.btnChiudi;
+    lblTrovate = new QLabel(ProductSearch::foundText(0), page);
+    lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
+    lblTrovate->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
+    lblTrovate->setStyleSheet(QStringLiteral("color: darkcyan;"));
+    static_cast<QHBoxLayout*>(p.footer->layout())->insertWidget(0, lblTrovate);
+
+    // The product clicked, and the quantity to take off its stock.
+    auto* chosen = new QGroupBox(QStringLiteral("Articolo selezionato"), page);
+    const auto value = [chosen](const QString& name) {
+        auto* l = new QLabel(chosen);
+        l->setObjectName(name);
+        l->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        return l;
+    };
+    lblCodice = value(QStringLiteral("lblCodice"));
+    lblDescrizione = value(QStringLiteral("lblDescrizione"));
+    lblGiacenza = value(QStringLiteral("lblGiacenza"));
+    txtQuant = new QLineEdit(QStringLiteral("0"), chosen);
+    txtQuant->setObjectName(QStringLiteral("txtQuant"));
+    txtQuant->setMaxLength(6);
+    txtQuant->setAlignment(Qt::AlignRight);
+    txtQuant->setFixedWidth(110);
+    btnAggiorna = new QPushButton(QStringLiteral("Importa articolo e aggiorna giacenza"), chosen);
+    btnAggiorna->setObjectName(QStringLiteral("btnAggiorna"));
+    btnNonAggiornare = new QPushButton(QStringLiteral("Importa articolo senza aggiornare giacenza"), chosen);
+    btnNonAggiornare->setObjectName(QStringLiteral("btnNonAggiornare"));
+    auto* grid = new QGridLayout(chosen);
+    grid->setContentsMargins(14, 24, 14, 10);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+    grid->addWidget(new QLabel(QStringLiteral("Codice articolo:"), chosen), 0, 0);
+    grid->addWidget(lblCodice, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Giacenza attuale:"), chosen), 0, 2);
+    grid->addWidget(lblGiacenza, 0, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Descrizione:"), chosen), 1, 0);
+    grid->addWidget(lblDescrizione, 1, 1, 1, 3);
+    auto* quantityCaption = new QLabel(QStringLiteral("Quantità da scaricare:"), chosen);
+    quantityCaption->setBuddy(txtQuant);
+    grid->addWidget(quantityCaption, 2, 0);
+    grid->addWidget(txtQuant, 2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnAggiorna);
+    buttons->addWidget(btnNonAggiornare);
+    grid->addLayout(buttons, 3, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->setSpacing(10);
+    layout->addWidget(CustomerLists::instructionBox(
+        ProductSearch::resultInstructions() +
+            QStringLiteral("\nRichiamare i dati di una scheda selezionandola con un clic."),
+        page));
+    layout->addLayout(p.layout, 1);
+    layout->addWidget(chosen);
+    layout->addWidget(p.footer);
+
+    FieldRules::of(txtQuant)->filter(KeyFilter::Decimal).enterMovesTo(btnAggiorna).onLeave([this] {
+        txtQuant->setText(PriceTools::tidyImportQuantity(txtQuant->text()));
+    });
+    addHighlights({txtQuant});
+    const QList<QWidget*> order{txtTrova,  txtQuant,  btnAggiorna, btnNonAggiornare,
+                                btnStampa, btnChiudi, btnTrova,    lstRecords};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    connect(btnTrova, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnTrovaClick);
+    connect(btnStampa, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnStampaClick);
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnAggiorna, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnAggiornaClick);
+    connect(btnNonAggiornare, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnNonAggiornareClick);
+    connect(lstRecords, &ResultList::recordClicked, this, &TfrmImportaMagazzino::lstRecordsClick);
+    return page;
+}
+
+void TfrmImportaMagazzino::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    lstRecords->forgetFind();
+    lstRecords->selectFirst();
+    txtTrova->clear();
+    txtCodice->setFocus();
+}
+
+void TfrmImportaMagazzino::btnCercaClick()
+{
+    const std::array<QLineEdit*, ProductSearch::criterionCount> fields = {
+        txtCodice,    txtTipologia, txtMarca,     txtModello,      txtDescrizione,
+        txtAccessori, txtFornitore, txtDocumento, txtCollocazione, txtNote};
+    std::array<QString, ProductSearch::criterionCount> typed;
+    for (size_t i = 0; i < fields.size(); ++i)
+        typed[i] = fields[i]->text();
+    lstRecords->clear();
+    std::optional<std::vector<ResultEntry>> found =
+        ProductSearch::findProducts(m_ctx.filePath(ProductRecord::fileName()), ProductSearch::Matcher(typed),
+                                    ProductSearch::LineKind::Import);
+    lblAttendere->hide();
+    if (!found) {
+        m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
+        return;
+    }
+    const qsizetype lines = qsizetype(found->size());
+    lstRecords->setLines(std::move(*found));
+    lstRecords->setItemWidth(1600);
+    lblTrovate->setText(ProductSearch::foundText(lines));
+    m_panels->setCurrentWidget(panContainer);
+    txtTrova->clear();
+    txtTrova->setFocus();
+}
+
+void TfrmImportaMagazzino::btnTrovaClick()
+{
+    lstRecords->find(txtTrova->text());
+}
+
+void TfrmImportaMagazzino::btnStampaClick()
+{
+    lstRecords->print(ProductSearch::searchTitle());
+}
+
+void TfrmImportaMagazzino::lstRecordsClick(qint64 record)
+{
+    const std::optional<Record> product =
+        ProductSearch::readProduct(m_ctx.filePath(ProductRecord::fileName()), record);
+    if (!product)
+        return;
+    lblCodice->setText(product->text(Codice));
+    lblDescrizione->setText(product->text(Descrizione));
+    lblGiacenza->setText(product->text(Giacenza));
+}
+
+void TfrmImportaMagazzino::btnAggiornaClick()
+{
+    const std::optional<qint64> record = lstRecords->selectedRecord();
+    if (!record) {
+        m_ctx.services().message(this, MessageKind::Warning, noSelectionMessage());
+        return;
+    }
+    const ProductSearch::Import import =
+        ProductSearch::takeFromStock(m_ctx.filePath(ProductRecord::fileName()), *record, txtQuant->text());
+    switch (import.outcome) {
+    case ProductSearch::Import::Outcome::AboveStock:
+        m_ctx.services().message(this, MessageKind::Warning, aboveStockMessage());
+        return;
+    // Nothing was written and the row stays as it was; the user learns why, and may correct the
+    // quantity or take the article without touching the stock.
+    case ProductSearch::Import::Outcome::NotANumber:
+        m_ctx.services().message(this, MessageKind::Warning, notANumberMessage());
+        return;
+    case ProductSearch::Import::Outcome::Failed:
+        m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
+        return;
+    case ProductSearch::Import::Outcome::Done:
+        break;
+    }
+    lblGiacenza->setText(import.product->text(Giacenza));
+    fillInvoiceRow(*import.product);
+    accept();
+}
+
+void TfrmImportaMagazzino::btnNonAggiornareClick()
+{
+    const std::optional<qint64> record = lstRecords->selectedRecord();
+    if (!record) {
+        m_ctx.services().message(this, MessageKind::Warning, noSelectionMessage());
+        return;
+    }
+    const std::optional<Record> product =
+        ProductSearch::readProduct(m_ctx.filePath(ProductRecord::fileName()), *record);
+    if (!product) {
+        m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
+        return;
+    }
+    fillInvoiceRow(*product);
+    accept();
+}
+
+void TfrmImportaMagazzino::fillInvoiceRow(const Record& product)
+{
+    const int row = invoiceRow(trimmed(lblMemory->text()));
+    QWidget* invoice = parentWidget() ? parentWidget() : m_ctx.window(u"frmFatture");
+    if (!row || !invoice)
+        return;
+    const QString nn = row < 10 ? QStringLiteral("0") + QString::number(row) : QString::number(row);
+    // The row's fields take what their typing limits allow (20, 55 and 10 characters), as the
+    // invoice record holds them.
+    const std::pair<const char16_t*, Field> fields[] = {
+        {u"txtCodice", Codice}, {u"txtDesc", Descrizione}, {u"txtPrezzo", Prezzo}};
+    for (const auto& [name, field] : fields)
+        if (QLineEdit* edit = ownEdit(invoice, QString::fromUtf16(name) + nn))
+            edit->setText(product.text(field));
+}
+
+void TfrmImportaMagazzino::done(int result)
+{
+    lstRecords->clear();
+    lblAttendere->hide();
+    QDialog::done(result);
+}
+
+QString TfrmImportaMagazzino::noSelectionMessage()
+{
+    return QStringLiteral("Attenzione: selezionare un articolo dall'elenco prima di premere il pulsante di "
+                          "importazione.");
+}
+
+QString TfrmImportaMagazzino::aboveStockMessage()
+{
+    return QStringLiteral(
+        "Attenzione: la quantità da scaricare non può essere superiore alla giacenza in "
+        "magazzino.\n\r\n\rIndicare una quantità inferiore oppure utilizzare il pulsante per "
+        "importare l'articolo senza aggiornare la giacenza.");
+}
+
+QString TfrmImportaMagazzino::notANumberMessage()
+{
+    return QStringLiteral(
+        "Attenzione: la quantità da scaricare e la giacenza dell'articolo devono essere "
+        "numeri.\n\r\n\rIndicare la quantità da scaricare oppure utilizzare il pulsante per "
+        "importare l'articolo senza aggiornare la giacenza.");
+}
+
+} // namespace tarvello

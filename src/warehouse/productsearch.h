@@ -1,0 +1,102 @@
+#pragma once
+
+#include "archive/productrecord.h"
+#include "output/resultlines.h"
+#include "pricetools.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace tarvello::ProductSearch
+{
+
+// What the product search, the low-stock list and the article import know without any widget:
+// which field each criterion searches, when a record matches, the lines records give, which
+// products run short, and the stock an import takes. The lists decode only the fields they need,
+// straight from the file's blocks.
+
+// One criterion field, in Enter order (the same ten in the search and in the article import).
+struct Criterion {
+    QStringView control; // "txtCodice"
+    QStringView label;   // "Codice articolo:"
+    ProductRecord::Field field;
+};
+inline constexpr int criterionCount = 10;
+std::span<const Criterion> criteria();
+
+// A criterion is given when it holds more than blanks; it matches when its text exactly as typed
+// (blanks included) occurs in the record's field, A to Z counting as a to z. A record is found
+// when every given criterion matches; with none given, every record is.
+class Matcher
+{
+public:
+    explicit Matcher(std::span<const QString> typed = {});
+    int givenCount() const { return int(m_given.size()); }
+    bool matches(const char* record) const;
+
+private:
+    struct Given {
+        const FieldDef* field;
+        QString lowered;
+    };
+    std::vector<Given> m_given;
+};
+
+// The line of a product in the search and the low-stock list: code (30), two blanks, brand and
+// model (40), "  Costo: " and the cost (12), "  Giacenza: " and the stock (12), "  Note: " and
+// the notes whole.
+QString listLine(const char* record);
+// The line of a product in the article import: code (30), two blanks, description (45),
+// "  Prezzo: " and the price (15), "  Giacenza: " and the stock whole.
+QString importLine(const char* record);
+
+// Whether the product runs short: its stock is at or below its reorder level. Nullopt when
+// either is not a number (the list skips such a record and goes on).
+std::optional<bool> isLowStock(const char* record);
+
+// ---- reading the archive
+
+// The records that match, as lines (listLine or importLine) in file order with their records.
+// The archive is created empty when absent. Nullopt when it cannot be opened or read.
+enum class LineKind { List, Import };
+std::optional<std::vector<ResultEntry>> findProducts(const QString& path, const Matcher& matcher,
+                                                     LineKind kind = LineKind::List);
+
+// The products that run short. `complete` is false when the archive could not be read to its
+// end; the lines read until then are kept.
+struct LowStockList {
+    std::vector<ResultEntry> lines;
+    int skipped = 0; // records whose stock or reorder level is not a number
+    bool complete = false;
+};
+LowStockList lowStock(const QString& path);
+
+// The record at `index` (from 0); nullopt when it cannot be read.
+std::optional<Record> readProduct(const QString& path, qint64 index);
+
+// Takes `quantity` off the stock of the record at `index` and writes the new stock and stock
+// value into it, every other field as it was, in one session on the archive. The product as it
+// now stands is returned for the invoice row. Nothing is written unless the whole record is.
+struct Import {
+    enum class Outcome { Done, AboveStock, NotANumber, Failed };
+    Outcome outcome = Outcome::Failed;
+    std::optional<Record> product;
+    QString error; // why it failed, for the log
+};
+Import takeFromStock(const QString& path, qint64 index, QStringView quantity);
+
+// ---- texts
+
+QString criteriaInstructions();
+QString resultInstructions(); // two lines, then the line about the double click
+QString waitText();
+QString foundText(qsizetype lines); // "Il presente elenco contiene N schede."
+QString doubleClickHint();
+QString searchTitle();   // "Riepilogo articoli in magazzino"
+QString lowStockTitle(); // "Materiali in esaurimento"
+
+} // namespace tarvello::ProductSearch

@@ -1,0 +1,153 @@
+#pragma once
+
+#include "output/exportwindow.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedWidget;
+
+namespace tarvello
+{
+
+class AppContext;
+class Record;
+class ResultList;
+
+// The product search: up to ten criteria at once, the products found as a sorted list that can be
+// searched and printed, and a double click that puts the product of the chosen line onto the
+// product card (mode "magazzino" in lblMemory).
+class TfrmTrovaMagazzino : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmTrovaMagazzino(AppContext& ctx, QWidget* owner = nullptr);
+
+    QWidget* panCriteri;
+    QLineEdit *txtCodice, *txtTipologia, *txtMarca, *txtModello, *txtDescrizione, *txtAccessori,
+        *txtFornitore, *txtDocumento, *txtCollocazione, *txtNote;
+    QPushButton* btnCerca;
+    QPushButton* btnAnnulla;
+    QLabel* lblAttendere;
+    QLabel* lblMemory;
+
+    QWidget* panRisultati;
+    QLineEdit* txtTrova;
+    QPushButton* btnTrova;
+    ResultList* lstRecords;
+    QLabel* lblTrovate;
+    QPushButton* btnStampa;
+    QPushButton* btnChiudi;
+
+    void btnCercaClick();
+    void btnTrovaClick();
+    void btnStampaClick();
+    void lstRecordsDblClick(qint64 record);
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildCriteria();
+    QWidget* buildResults();
+
+    AppContext& m_ctx;
+    QStackedWidget* m_panels;
+};
+
+// The low-stock list: every product whose stock is at or below its reorder level.
+class TfrmSottoscorta : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmSottoscorta(AppContext& ctx, QWidget* owner = nullptr);
+
+    QLineEdit* txtTrova;
+    QPushButton* btnTrova;
+    ResultList* lstRecords;
+    QPushButton* btnStampa;
+    QPushButton* btnChiudi;
+
+    void btnTrovaClick();
+    void btnStampaClick();
+    void lstRecordsDblClick(qint64 record);
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void loadList();
+    AppContext& m_ctx;
+};
+
+// The product export: the whole of Magazzino.pro in a grid of 23 columns, written as the
+// spreadsheet document Magazzino.xls in the program's folder.
+class TfrmExpMagazzino : public ExportWindow
+{
+    Q_OBJECT
+public:
+    explicit TfrmExpMagazzino(AppContext& ctx, QWidget* owner = nullptr);
+    static ExportDefinition definition();
+};
+
+// The article import of the invoice screen: finds a product, optionally takes a quantity off its
+// stock, and fills the code, description and price of the invoice row named in lblMemory
+// ("fat_art_01" to "fat_art_30").
+class TfrmImportaMagazzino : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmImportaMagazzino(AppContext& ctx, QWidget* owner = nullptr);
+
+    QWidget* panAvvio;
+    QLineEdit *txtCodice, *txtTipologia, *txtMarca, *txtModello, *txtDescrizione, *txtAccessori,
+        *txtFornitore, *txtDocumento, *txtCollocazione, *txtNote;
+    QPushButton* btnCerca;
+    QPushButton* btnAnnulla;
+    QLabel* lblAttendere;
+    QLabel* lblMemory;
+
+    QWidget* panContainer;
+    QLineEdit* txtTrova;
+    QPushButton* btnTrova;
+    ResultList* lstRecords;
+    QLabel* lblTrovate;
+    QLabel *lblCodice, *lblDescrizione, *lblGiacenza;
+    QLineEdit* txtQuant;
+    QPushButton* btnAggiorna;
+    QPushButton* btnNonAggiornare;
+    QPushButton* btnStampa;
+    QPushButton* btnChiudi;
+
+    void btnCercaClick();
+    void btnTrovaClick();
+    void btnStampaClick();
+    void lstRecordsClick(qint64 record);
+    void btnAggiornaClick();
+    void btnNonAggiornareClick();
+
+    void done(int result) override;
+
+    static QString noSelectionMessage();
+    static QString aboveStockMessage();
+    static QString notANumberMessage();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildCriteria();
+    QWidget* buildResults();
+    void fillInvoiceRow(const Record& product);
+
+    AppContext& m_ctx;
+    QStackedWidget* m_panels;
+};
+
+} // namespace tarvello

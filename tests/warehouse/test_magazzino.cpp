@@ -1,0 +1,603 @@
+#include "archive/productrecord.h"
+#include "invoices/fatture.h"
+#include "output/resultlist.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
+#include "shell/shellwindows.h"
+#include "testprogram.h"
+#include "warehouse/giacenza.h"
+#include "warehouse/magazzino.h"
+#include "warehouse/productcard.h"
+#include "warehouse/productwindows.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QUrlQuery>
+
+using namespace tarvello;
+using namespace tarvello::ProductRecord;
+
+namespace
+{
+
+// Offsets of the fields in a 4874-byte product record.
+namespace at
+{
+constexpr int Codice = 0, Marca = 282, Costo = 1639, Valore = 1655, Prezzo = 2173, PercIva = 2189,
+              Prezzo_con_Iva = 2192, Giacenza = 2459, Sottoscorta = 2475, Consumo = 2491, Onde = 2584,
+              File01 = 2866, Desc01 = 3619, Cartella = 4372, CartellaDesc = 4623;
+} // namespace at
+
+QByteArray product(std::initializer_list<std::pair<Field, QString>> fields)
+{
+    ProductCard::CardTexts t = ProductCard::newCard();
+    for (const auto& [f, v] : fields)
+        t[size_t(f)] = v;
+    return ProductCard::toRecord(t).bytes();
+}
+
+void writeArchive(const QString& path, const QList<QByteArray>& records)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (const QByteArray& r : records)
+        QCOMPARE(f.write(r), qint64(r.size()));
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray field(const char* text)
+{
+    return char(qstrlen(text)) + QByteArray(text);
+}
+
+void click(QAbstractButton* b)
+{
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Types into a field and leaves it with Tab, as a user does.
+void typeAndLeave(QLineEdit* e, const QString& text)
+{
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Backspace);
+    QTest::keyClicks(e, text);
+    QTest::keyClick(e, Qt::Key_Tab);
+}
+
+} // namespace
+
+class WarehouseTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestProgram> t;
+    TfrmMagazzino* card = nullptr;
+
+    QString archive() const { return t->path(ProductRecord::fileName()); }
+
+    void openCard()
+    {
+        card = qobject_cast<TfrmMagazzino*>(t->window(QStringLiteral("frmMagazzino")));
+        QVERIFY(card);
+        AppContext::showScreen(card);
+        QApplication::setActiveWindow(card);
+        QVERIFY(QTest::qWaitForWindowActive(card));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        t = std::make_unique<TestProgram>();
+        openCard();
+    }
+    void cleanup()
+    {
+        card = nullptr;
+        t.reset();
+    }
+
+    void launcherOpensTheCardAndClosingReturns()
+    {
+        card->close();
+        auto* launcher = static_cast<TfrmAvvio*>(t->window(QStringLiteral("frmAvvio")));
+        QVERIFY(launcher->isVisible());
+        QVERIFY(launcher->btnMagazzino->isEnabled());
+        click(launcher->btnMagazzino);
+        QVERIFY(card->isVisible());
+        QVERIFY(!launcher->isVisible());
+        QCOMPARE(card->windowTitle(), QStringLiteral(" Tarvello - Magazzino Prodotti"));
+        QCOMPARE(card->txtGiacenza->text(), QStringLiteral("0"));
+        QCOMPARE(card->txtCosto->text(), QStringLiteral("0,00"));
+        QCOMPARE(card->txtCodice->maxLength(), 30);
+        QCOMPARE(card->txtPercIva->maxLength(), 2);
+        for (QWidget* b :
+             std::initializer_list<QWidget*>{card->cmdTrova, card->cmdSottoscorta, card->cmdEsporta,
+                                             card->cmdFile, card->btnAggiungi, card->btnPneumatici})
+            QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+    }
+
+    void saveStoresTheRecordByteForByte()
+    {
+        click(card->cmdSalva);
+        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::codeMissing());
+        QCOMPARE(QApplication::focusWidget(), card->txtCodice);
+        QVERIFY(!QFile::exists(archive()) || fileBytes(archive()).isEmpty());
+
+        QTest::keyClicks(card->txtCodice, QStringLiteral("  ART-1 "));
+        typeAndLeave(card->txtMarca, QStringLiteral("Acme"));
+        typeAndLeave(card->txtGiacenza, QStringLiteral("7"));
+        typeAndLeave(card->txtCosto, QStringLiteral("2,5"));
+        typeAndLeave(card->txtPrezzo, QStringLiteral("10"));
+        typeAndLeave(card->txtPercIva, QStringLiteral("22"));
+        card->txtSottoscorta->clear(); // an empty number field is stored as its zero
+        card->memConsumo->setText(QStringLiteral("12 cm"));
+        card->lblFile01->setText(QStringLiteral("foto.jpg"));
+        card->lblDesc01->setText(QStringLiteral("Foto"));
+        click(card->cmdSalva);
+        QCOMPARE(t->services.lastMessage(),
+                 QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
+        // Save ran "Calcola" and "Calcola valore" itself.
+        QCOMPARE(card->txtValore->text(), QStringLiteral("17,50"));
+        QCOMPARE(card->txtPrezzo_con_Iva->text(), QStringLiteral("12,20"));
+
+        const QByteArray b = fileBytes(archive());
+        QCOMPARE(b.size(), ProductRecord::Size);
+        QCOMPARE(b.mid(at::Codice, 31), field("ART-1") + QByteArray(25, '\0'));
+        QCOMPARE(b.mid(at::Marca, 5), field("Acme"));
+        QCOMPARE(b.mid(at::Costo, 5), field("2,50"));
+        QCOMPARE(b.mid(at::Valore, 6), field("17,50"));
+        QCOMPARE(b.mid(at::Prezzo, 6), field("10,00"));
+        QCOMPARE(b.mid(at::PercIva, 3), field("22"));
+        QCOMPARE(b.mid(at::Prezzo_con_Iva, 6), field("12,20"));
+        QCOMPARE(b.mid(at::Giacenza, 2), field("7"));
+        QCOMPARE(b.mid(at::Sottoscorta, 2), field("0"));
+        QCOMPARE(b.mid(at::Consumo, 6), field("12 cm"));
+        QCOMPARE(b.mid(at::Onde, 1), QByteArray(1, '\0'));
+        QCOMPARE(b.mid(at::File01, 9), field("foto.jpg"));
+        QCOMPARE(b.mid(at::Desc01, 5), field("Foto"));
+        QCOMPARE(b.mid(at::CartellaDesc, 251), QByteArray(251, '\0'));
+
+        // Saving again overwrites the same record.
+        typeAndLeave(card->txtGiacenza, QStringLiteral("8"));
+        click(card->cmdSalva);
+        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::changesSaved());
+        const QByteArray again = fileBytes(archive());
+        QCOMPARE(again.size(), ProductRecord::Size);
+        QCOMPARE(again.mid(at::Valore, 6), field("20,00"));
+    }
+
+    void leavingANumberFieldTidiesIt_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("cost 12") << "txtCosto"
+                                 << "12"
+                                 << "12,00";
+        QTest::newRow("cost 12,5") << "txtCosto"
+                                   << "12,5"
+                                   << "12,50";
+        QTest::newRow("cost 12,34567") << "txtCosto"
+                                       << "12,34567"
+                                       << "12,3457";
+        QTest::newRow("cost empty") << "txtCosto"
+                                    << ""
+                                    << "0,00";
+        QTest::newRow("cost two commas") << "txtCosto"
+                                         << "1,2,3"
+                                         << "0,00";
+        QTest::newRow("cost refuses letters") << "txtCosto"
+                                              << "1a2"
+                                              << "12,00";
+        QTest::newRow("stock 007") << "txtGiacenza"
+                                   << "007"
+                                   << "7";
+        QTest::newRow("stock empty") << "txtGiacenza"
+                                     << ""
+                                     << "0";
+        QTest::newRow("stock refuses comma") << "txtGiacenza"
+                                             << "2,5"
+                                             << "25";
+    }
+    void leavingANumberFieldTidiesIt()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        auto* e = card->findChild<QLineEdit*>(control);
+        typeAndLeave(e, typed);
+        QCOMPARE(e->text(), shown);
+    }
+
+    void priceButtonsAndTheirWarnings()
+    {
+        typeAndLeave(card->txtPrezzo, QStringLiteral("0,1"));
+        typeAndLeave(card->txtPercIva, QStringLiteral("22"));
+        click(card->btnCalcola);
+        QCOMPARE(card->txtPrezzo_con_Iva->text(), QStringLiteral("0,12"));
+        typeAndLeave(card->txtPrezzo_con_Iva, QStringLiteral("12,20"));
+        click(card->btnScorpora);
+        QCOMPARE(card->txtPrezzo->text(), QStringLiteral("10,00"));
+        card->txtPrezzo_con_Iva->setText(QStringLiteral("1,,2")); // as a damaged record may bring it
+        click(card->btnScorpora);
+        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::removeVatInvalid());
+        QCOMPARE(card->txtPrezzo->text() + card->txtPercIva->text() + card->txtPrezzo_con_Iva->text(),
+                 QStringLiteral("0,0000,00"));
+        typeAndLeave(card->txtCosto, QStringLiteral("0,333"));
+        typeAndLeave(card->txtGiacenza, QStringLiteral("3"));
+        click(card->btnValore);
+        QCOMPARE(card->txtValore->text(), QStringLiteral("1,00"));
+    }
+
+    void stockWindowSubtractsAndSaveKeepsTheNegativeStock()
+    {
+        typeAndLeave(card->txtGiacenza, QStringLiteral("3"));
+        QString caption;
+        t->services.modal.insert(QStringLiteral("frmGiacenza"), [&caption](QDialog& d) {
+            auto& w = static_cast<TfrmGiacenza&>(d);
+            caption = w.lblAggiunta->text();
+            if (w.txtGiacenza->text() != QStringLiteral("3"))
+                return 0;
+            w.txtAggiunta->setFocus();
+            w.txtAggiunta->selectAll();
+            QTest::keyClicks(w.txtAggiunta, QStringLiteral("5"));
+            click(w.btnAggiorna);
+            return 1;
+        });
+        click(card->btnSottrai);
+        QCOMPARE(caption, QStringLiteral("Quantità da sottrarre:"));
+        QCOMPARE(card->txtGiacenza->text(), QStringLiteral("-2"));
+
+        // "Annulla" leaves the card as it was.
+        t->services.modal.insert(QStringLiteral("frmGiacenza"), [](QDialog& d) {
+            auto& w = static_cast<TfrmGiacenza&>(d);
+            w.txtAggiunta->setText(QStringLiteral("9"));
+            click(w.btnTotale);
+            click(w.btnChiudi);
+            return 0;
+        });
+        click(card->btnAggiungi);
+        QCOMPARE(card->txtGiacenza->text(), QStringLiteral("-2"));
+
+        card->txtCodice->setText(QStringLiteral("NEG"));
+        click(card->cmdSalva);
+        QCOMPARE(fileBytes(archive()).mid(at::Giacenza, 3), field("-2"));
+    }
+
+    void navigationAndDuplicate()
+    {
+        writeArchive(archive(), {product({{Codice, QStringLiteral("P1")}}),
+                                 product({{Codice, QStringLiteral("P2")},
+                                          {Consumo, QStringLiteral("alto")},
+                                          {File01, QStringLiteral("a.pdf")},
+                                          {Cartella, QStringLiteral("c")}}),
+                                 product({{Codice, QStringLiteral("P3")}})});
+        click(card->cmdDuplica);
+        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::duplicateNeedsSave());
+        click(card->cmdIndietro); // a new card goes to the first
+        QCOMPARE(card->txtCodice->text(), QStringLiteral("P1"));
+        click(card->cmdUltimo);
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("3"));
+        const qsizetype messages = t->services.messages.size();
+        click(card->cmdAvanti); // the last card stays
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("3"));
+        QCOMPARE(t->services.messages.size(), messages);
+        click(card->cmdIndietro);
+        QCOMPARE(card->txtCodice->text(), QStringLiteral("P2"));
+        QCOMPARE(card->lblFile01->text(), QStringLiteral("a.pdf"));
+        click(card->cmdDuplica);
+        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::duplicated());
+        QCOMPARE(card->lblPosizione->text(), QString());
+        QCOMPARE(card->lblFile01->text(), QString());
+        QCOMPARE(card->lblCartella->text(), QString());
+        QCOMPARE(card->memConsumo->text(), QStringLiteral("alto"));
+        click(card->cmdSalva);
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("4"));
+        const QByteArray copy = fileBytes(archive()).mid(3 * ProductRecord::Size);
+        QCOMPARE(copy.mid(at::Codice, 3), field("P2"));
+        QCOMPARE(copy.mid(at::Consumo, 5), field("alto"));
+        QCOMPARE(copy.mid(at::File01, 1), QByteArray(1, '\0'));
+        QCOMPARE(copy.mid(at::Cartella, 1), QByteArray(1, '\0'));
+    }
+
+    void extraDataAttachmentsWebAndPdf()
+    {
+        card->txtCodice->setText(QStringLiteral("X"));
+        t->services.modal.insert(QStringLiteral("frmDatiPneumatici"), [](QDialog& d) {
+            auto& w = static_cast<TfrmDatiPneumatici&>(d);
+            w.txtOnde->setText(QStringLiteral(" 12/2027 "));
+            click(w.btnApplica);
+            return 1;
+        });
+        click(card->btnPneumatici);
+        QCOMPARE(card->memOnde->text(), QStringLiteral("12/2027"));
+
+        t->services.modal.insert(QStringLiteral("frmAllegaCartella"), [](QDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("txtDesc02"))->setText(QStringLiteral("Manuale"));
+            click(d.findChild<QPushButton*>(QStringLiteral("btnApplica")));
+            return 1;
+        });
+        click(card->cmdFile);
+        QCOMPARE(card->lblDesc02->text(), QStringLiteral("Manuale"));
+
+        click(card->cmdWeb);
+        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::brandMissing());
+        QCOMPARE(QApplication::focusWidget(), card->txtMarca);
+        card->txtMarca->setText(QStringLiteral("R&S"));
+        card->txtModello->setText(QStringLiteral("X 10#a"));
+        click(card->cmdWeb);
+        QCOMPARE(t->services.opened.size(), 1);
+        QCOMPARE(QUrlQuery(t->services.opened.last()).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
+                 QStringLiteral("R&S X 10#a"));
+
+        t->services.answers.push_back(Answer::No);
+        click(card->cmdPDF);
+        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::pdfDone());
+        QVERIFY(fileBytes(t->path(QStringLiteral("Articolo.pdf"))).startsWith("%PDF"));
+        QCOMPARE(t->services.opened.size(), 1);
+    }
+
+    void searchOpensTheChosenOfTwoIdenticalLines()
+    {
+        const auto twin = [](const char* note) {
+            return product({{Codice, QStringLiteral("GEMELLO")},
+                            {Marca, QStringLiteral("Fiat")},
+                            {Descrizione, QString::fromUtf8(note)}});
+        };
+        writeArchive(archive(),
+                     {twin("primo"), product({{Codice, QStringLiteral("ALTRO")}}), twin("secondo")});
+        QString found;
+        t->services.modal.insert(QStringLiteral("frmTrovaMagazzino"), [&found](QDialog& d) {
+            auto& w = static_cast<TfrmTrovaMagazzino&>(d);
+            QTest::keyClicks(w.txtMarca, QStringLiteral("FIAT"));
+            click(w.btnCerca);
+            found = w.lblTrovate->text();
+            if (w.lstRecords->count() != 2 || w.lstRecords->lineText(0) != w.lstRecords->lineText(1))
+                return 0;
+            const int row = w.lstRecords->recordAt(0) == 0 ? 0 : 1; // the first record's line
+            w.lstRecords->setCurrentRow(row);
+            const QRect rect = w.lstRecords->visualRect(w.lstRecords->model()->index(row, 0));
+            QTest::mouseDClick(w.lstRecords->viewport(), Qt::LeftButton, {}, rect.center());
+            return 1;
+        });
+        click(card->cmdTrova);
+        QCOMPARE(found, QStringLiteral("Il presente elenco contiene 2 schede."));
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(card->txtDescrizione->text(), QStringLiteral("primo"));
+    }
+
+    void lowStockListSkipsWhatIsNotANumber()
+    {
+        const auto stock = [](const char* code, const char* s, const char* reorder) {
+            return product({{Codice, QString::fromUtf8(code)},
+                            {Giacenza, QString::fromUtf8(s)},
+                            {Sottoscorta, QString::fromUtf8(reorder)}});
+        };
+        writeArchive(archive(), {stock("B", "6", "5"), stock("C", "molti", "5"), stock("D", "5", "5"),
+                                 stock("A", "0", "0")});
+        QStringList lines;
+        t->services.modal.insert(QStringLiteral("frmSottoscorta"), [&lines](QDialog& d) {
+            auto& w = static_cast<TfrmSottoscorta&>(d);
+            lines = w.lstRecords->lines();
+            w.lstRecords->setCurrentRow(1);
+            QTest::keyClick(w.lstRecords, Qt::Key_Return);
+            return 1;
+        });
+        click(card->cmdSottoscorta);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].startsWith(u'A'));
+        QVERIFY(lines[1].startsWith(u'D'));
+        QCOMPARE(card->txtCodice->text(), QStringLiteral("D"));
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("3"));
+    }
+
+    void exportWritesMagazzinoXls()
+    {
+        writeArchive(archive(), {product({{Codice, QStringLiteral("007")},
+                                          {Marca, QStringLiteral("Caffè & <Tè>")},
+                                          {Costo, QStringLiteral("12,50")},
+                                          {Accessori, QStringLiteral("cavo")}})});
+        const QByteArray before = fileBytes(archive());
+        t->services.modal.insert(QStringLiteral("frmExpMagazzino"), [](QDialog& d) {
+            auto& w = static_cast<TfrmExpMagazzino&>(d);
+            w.gridModel()->setCell(0, 5, QStringLiteral("cavo lungo"));
+            click(w.cmdEsporta);
+            return 1;
+        });
+        t->services.answers = {Answer::Yes, Answer::No};
+        click(card->cmdEsporta);
+        QCOMPARE(fileBytes(archive()), before);
+
+        const QList<QByteArray> headers = {"Codice articolo",
+                                           "Tipologia",
+                                           "Marca",
+                                           "Modello",
+                                           "Descrizione",
+                                           "Accessori",
+                                           "Fornitore",
+                                           "Recapito preferenziale",
+                                           "Data acquisto",
+                                           "Estremi documento acquisto",
+                                           "Modalit\xE0 ordine merce",
+                                           "Giacenza",
+                                           "Costo",
+                                           "Valore",
+                                           "Prezzo senza IVA",
+                                           "Perc. IVA",
+                                           "Prezzo con IVA",
+                                           "Collocazione in magazzino",
+                                           "Altezza",
+                                           "Larghezza",
+                                           "Lunghezza",
+                                           "Scadenza",
+                                           "Note"};
+        const int widths[] = {250, 250, 250, 250, 400, 400, 250, 250, 200, 350, 350, 200,
+                              200, 200, 200, 150, 200, 350, 200, 200, 200, 200, 400};
+        const QList<QByteArray> cells = {"007",   "",     "Caff\xE8 &amp; &lt;T\xE8&gt;",
+                                         "",      "",     "cavo lungo",
+                                         "",      "",     "",
+                                         "",      "",     "0",
+                                         "12,50", "0,00", "0,00",
+                                         "0",     "0,00", "",
+                                         "",      "",     "",
+                                         "",      ""};
+        QByteArray expected =
+            "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+            "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+            "xmlns=\"http://www.w3.org/TR/REC-html40\"><head>"
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\"><!--[if gte mso "
+            "9]><xml>"
+            "<x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet><x:Name>Magazzino</"
+            "x:Name><x:WorksheetOptions>"
+            "<x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></"
+            "x:Panes>"
+            "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
+            "<x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions></x:ExcelWorksheet>"
+            "</x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head><body><table x:str><tr>";
+        for (int i = 0; i < headers.size(); ++i)
+            expected +=
+                "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(widths[i]) +
+                ">" + headers[i] + "</td>";
+        expected += "</tr><tr>";
+        for (const QByteArray& c : cells)
+            expected += "<td style=\"text-align: left;\">" + c + "</td>";
+        expected += "</tr></table></body></html>";
+        QCOMPARE(fileBytes(t->path(QStringLiteral("Magazzino.xls"))), expected);
+    }
+};
+
+// The article import, through the invoice screen, against real files.
+class ArticleImportTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestProgram> t;
+    TfrmFatture* s = nullptr;
+
+    QString archive() const { return t->path(ProductRecord::fileName()); }
+
+    // Clicks the row's import button; the window searches everything, selects the line of
+    // `record`, types the quantity and presses `button`.
+    void importRow(int row, qint64 record, const QString& quantity, bool updateStock)
+    {
+        t->services.modal.insert(QStringLiteral("frmImportaMagazzino"), [=](QDialog& d) {
+            auto& w = static_cast<TfrmImportaMagazzino&>(d);
+            click(w.btnCerca);
+            for (int r = 0; r < w.lstRecords->count(); ++r)
+                if (w.lstRecords->recordAt(r) == record) {
+                    const QRect rect = w.lstRecords->visualRect(w.lstRecords->model()->index(r, 0));
+                    QTest::mouseClick(w.lstRecords->viewport(), Qt::LeftButton, {}, rect.center());
+                }
+            if (!quantity.isNull())
+                typeAndLeave(w.txtQuant, quantity);
+            click(updateStock ? w.btnAggiorna : w.btnNonAggiornare);
+            return w.isVisible() ? 0 : 1;
+        });
+        click(s->impMag[size_t(row - 1)]);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        t = std::make_unique<TestProgram>();
+        const auto twin = [](const char* cost, const char* price) {
+            return product({{Codice, QStringLiteral("GEMELLO")},
+                            {Descrizione, QStringLiteral("Pneumatico 205/55")},
+                            {Giacenza, QStringLiteral("10")},
+                            {Costo, QString::fromUtf8(cost)},
+                            {Prezzo, QString::fromUtf8(price)}});
+        };
+        writeArchive(archive(), {twin("3,10", "20,00"), twin("4,00", "20,00")});
+        auto* menu = static_cast<TfrmMenuFatture*>(t->window(QStringLiteral("frmMenuFatture")));
+        menu->show();
+        menu->txtAnnoFatture->setText(QStringLiteral("2024"));
+        click(menu->btnApriFatture);
+        s = static_cast<TfrmFatture*>(t->window(QStringLiteral("frmFatture")));
+        QApplication::setActiveWindow(s);
+        QVERIFY(QTest::qWaitForWindowActive(s));
+        QVERIFY(s->impMag[0]->isEnabled());
+        QVERIFY(s->impMag[29]->isEnabled());
+    }
+    void cleanup()
+    {
+        s = nullptr;
+        t.reset();
+    }
+
+    void takesTheQuantityOffTheChosenProduct_data()
+    {
+        QTest::addColumn<QString>("quantity");
+        QTest::addColumn<QByteArray>("stock");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("2,5 of 10") << "2,5" << field("7,5") << field("30,00");
+        QTest::newRow("all of it") << "10" << field("0") << field("0,00");
+    }
+    void takesTheQuantityOffTheChosenProduct()
+    {
+        QFETCH(QString, quantity);
+        QFETCH(QByteArray, stock);
+        QFETCH(QByteArray, value);
+        const QByteArray before = fileBytes(archive());
+        s->txtQuant[2]->setText(QStringLiteral("1"));
+        importRow(3, 1, quantity, true);
+        const QByteArray after = fileBytes(archive());
+        QCOMPARE(after.left(ProductRecord::Size), before.left(ProductRecord::Size)); // the other twin
+        const QByteArray chosen = after.mid(ProductRecord::Size);
+        QCOMPARE(chosen.mid(at::Giacenza, stock.size()), stock);
+        QCOMPARE(chosen.mid(at::Valore, value.size()), value);
+        QCOMPARE(chosen.mid(at::Costo, 5), field("4,00"));
+        QCOMPARE(s->txtCodice[2]->text(), QStringLiteral("GEMELLO"));
+        QCOMPARE(s->txtDesc[2]->text(), QStringLiteral("Pneumatico 205/55"));
+        QCOMPARE(s->txtPrezzo[2]->text(), QStringLiteral("20,00"));
+        QCOMPARE(s->txtQuant[2]->text(), QStringLiteral("1")); // the row's own quantity stays
+    }
+
+    void aQuantityAboveTheStockChangesNothing()
+    {
+        const QByteArray before = fileBytes(archive());
+        importRow(1, 1, QStringLiteral("10,5"), true);
+        QCOMPARE(t->services.lastMessage(), TfrmImportaMagazzino::aboveStockMessage());
+        QCOMPARE(t->services.lastKind(), MessageKind::Warning);
+        QCOMPARE(fileBytes(archive()), before);
+        QCOMPARE(s->txtCodice[0]->text(), QString());
+        QCOMPARE(s->txtPrezzo[0]->text(), QString());
+    }
+
+    void withoutStockUpdateOnlyTheRowIsFilled()
+    {
+        const QByteArray before = fileBytes(archive());
+        importRow(30, 0, QString(), false);
+        QCOMPARE(fileBytes(archive()), before);
+        QCOMPARE(s->txtCodice[29]->text(), QStringLiteral("GEMELLO"));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    tarvello::Program::prepareApplication();
+    int failures = 0;
+    {
+        WarehouseTest tc;
+        failures += QTest::qExec(&tc, argc, argv);
+    }
+    {
+        ArticleImportTest tc;
+        failures += QTest::qExec(&tc, argc, argv);
+    }
+    return failures;
+}
+
+#include "test_magazzino.moc"

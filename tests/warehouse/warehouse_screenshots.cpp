@@ -1,0 +1,107 @@
+// Grabs the product card (empty and filled, at two screen sizes), the stock window, the product
+// search (criteria and results), the low-stock list, the export window and the article import
+// into the folder given on the command line, so a person can look at them.
+#include "output/resultlist.h"
+#include "testprogram.h"
+#include "warehouse/giacenza.h"
+#include "warehouse/magazzino.h"
+#include "warehouse/productcard.h"
+#include "warehouse/productwindows.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace tarvello;
+using namespace tarvello::ProductRecord;
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Program::prepareApplication();
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    TestProgram t;
+    const auto save = [&](QWidget* w, const QString& name) {
+        QApplication::processEvents();
+        w->grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
+    };
+
+    QFile archive(t.path(ProductRecord::fileName()));
+    archive.open(QIODevice::WriteOnly);
+    for (int i = 0; i < 30; ++i) {
+        ProductCard::CardTexts p = ProductCard::newCard();
+        p[Codice] = QStringLiteral("PN-%1").arg(i, 4, 10, QLatin1Char('0'));
+        p[Marca] = i % 2 ? QStringLiteral("Pirelli") : QStringLiteral("Michelin");
+        p[Modello] = QStringLiteral("Cinturato P7");
+        p[Descrizione] = QStringLiteral("Pneumatico estivo 205/55 R16");
+        p[Costo] = QStringLiteral("54,30");
+        p[Giacenza] = QString::number(i % 7);
+        p[Sottoscorta] = QStringLiteral("3");
+        p[Note] = QStringLiteral("Consegna in 48 ore");
+        archive.write(ProductCard::toRecord(p).bytes());
+    }
+    archive.close();
+
+    auto* card = qobject_cast<TfrmMagazzino*>(t.window(QStringLiteral("frmMagazzino")));
+    for (const QSize size : {QSize(1366, 768), QSize(1920, 1080)}) {
+        card->resize(size);
+        card->show();
+        card->cmdNuovoClick();
+        save(card, QStringLiteral("magazzino_vuota_%1").arg(size.width()));
+        card->cmdUltimoClick();
+        card->txtAccessori->setText(QStringLiteral("Valvola e tappo"));
+        card->txtFornitore->setText(QStringLiteral("Gommeria Rossi & Figli S.r.l."));
+        card->txtRecapiti->setText(QStringLiteral("0547 123456"));
+        card->txtData->setText(QStringLiteral("12/03/2026"));
+        card->txtDocumento->setText(QStringLiteral("Fattura n. 124 del 12/03/2026"));
+        card->txtOrdine->setText(QStringLiteral("Telefono"));
+        card->txtCollocazione->setText(QStringLiteral("Scaffale B3"));
+        save(card, QStringLiteral("magazzino_piena_%1").arg(size.width()));
+    }
+
+    const auto dialog = [&](const char16_t* name) {
+        std::unique_ptr<QDialog> d = t.program->createDialog(QStringView(name), card);
+        d->show();
+        return d;
+    };
+    {
+        auto d = dialog(u"frmGiacenza");
+        auto* w = static_cast<TfrmGiacenza*>(d.get());
+        w->lblAggiunta->setText(TfrmGiacenza::subtractCaption());
+        w->txtGiacenza->setText(QStringLiteral("3"));
+        w->txtAggiunta->setText(QStringLiteral("5"));
+        w->btnTotaleClick();
+        save(w, QStringLiteral("giacenza"));
+    }
+    {
+        auto d = dialog(u"frmDatiPneumatici");
+        save(d.get(), QStringLiteral("altre_informazioni"));
+    }
+    {
+        auto d = dialog(u"frmTrovaMagazzino");
+        auto* w = static_cast<TfrmTrovaMagazzino*>(d.get());
+        save(w, QStringLiteral("trova_criteri"));
+        w->txtMarca->setText(QStringLiteral("pirelli"));
+        w->btnCercaClick();
+        save(w, QStringLiteral("trova_risultati"));
+    }
+    {
+        auto d = dialog(u"frmSottoscorta");
+        save(d.get(), QStringLiteral("sottoscorta"));
+    }
+    {
+        auto d = dialog(u"frmExpMagazzino");
+        save(d.get(), QStringLiteral("esporta"));
+    }
+    {
+        auto d = dialog(u"frmImportaMagazzino");
+        auto* w = static_cast<TfrmImportaMagazzino*>(d.get());
+        w->btnCercaClick();
+        save(w, QStringLiteral("importa"));
+    }
+    return 0;
+}
