@@ -7,6 +7,7 @@
 #include "riepiloghi.h"
 #include "shell/windowregistry.h"
 #include "sospese.h"
+#include "statistiche.h"
 #include "trovafatture.h"
 
 namespace tarvello
@@ -18,6 +19,7 @@ void registerInvoiceWindows(WindowRegistry& registry)
 {
     registry.addWindow<TfrmFatture>();
     registry.addWindow<TfrmLogo>();
+    registry.addWindow<TfrmStatistiche>();
     registry.addWindow<TfrmNumerazioneFat>();
     registry.addWindow<TfrmSospese>();
     registry.addWindow<TfrmDatiFattura>();

@@ -93,6 +93,7 @@ private Q_SLOTS:
             {u"frmMenuFatture", true},
             {u"frmFatture", hasInvoices},
             {u"frmLogo", hasInvoices},
+            {u"frmStatistiche", hasInvoices},
             {u"frmNumerazioneFat", hasInvoices},
             {u"frmSospese", hasInvoices},
             {u"frmDatiFattura", hasInvoices},
