@@ -1,20 +1,33 @@
 #include "registration.h"
 
+#include "expfatture.h"
 #include "fatture.h"
 #include "invoicedialogs.h"
 #include "invoiceoutput.h"
+#include "riepiloghi.h"
 #include "shell/windowregistry.h"
+#include "sospese.h"
+#include "statistiche.h"
+#include "trovafatture.h"
 
 namespace tarvello
 {
 
-// The invoice screen and the dialogs it opens: logo, numbering, extra data, print, preview, PDF.
+// The invoice screen and the dialogs it opens: logo, numbering, extra data, unpaid invoices, export,
+// the three summaries, search, print, preview, PDF.
 void registerInvoiceWindows(WindowRegistry& registry)
 {
     registry.addWindow<TfrmFatture>();
     registry.addWindow<TfrmLogo>();
+    registry.addWindow<TfrmStatistiche>();
     registry.addWindow<TfrmNumerazioneFat>();
+    registry.addWindow<TfrmSospese>();
     registry.addWindow<TfrmDatiFattura>();
+    registry.addWindow<TfrmExpFatture>();
+    registry.addWindow<TfrmRiepAnnuale>();
+    registry.addWindow<TfrmRiepMensile>();
+    registry.addWindow<TfrmRiepTrimestrale>();
+    registry.addWindow<TfrmTrovaFatture>();
     registry.addWindow<TfrmStampaFat>();
     registry.addWindow<TfrmAnteprimaFat>();
     registry.addWindow<TfrmCrea_PDF_Fat>();
@@ -24,6 +37,12 @@ void registerInvoiceWindows(WindowRegistry& registry)
     registry.addDialog<TfrmStampaFat>(QStringLiteral("frmStampaFat"));
     registry.addDialog<TfrmAnteprimaFat>(QStringLiteral("frmAnteprimaFat"));
     registry.addDialog<TfrmCrea_PDF_Fat>(QStringLiteral("frmCrea_PDF_Fat"));
+    registry.addDialog<TfrmTrovaFatture>(QStringLiteral("frmTrovaFatture"));
+    registry.addDialog<TfrmSospese>(QStringLiteral("frmSospese"));
+    registry.addDialog<TfrmRiepMensile>(QStringLiteral("frmRiepMensile"));
+    registry.addDialog<TfrmRiepTrimestrale>(QStringLiteral("frmRiepTrimestrale"));
+    registry.addDialog<TfrmRiepAnnuale>(QStringLiteral("frmRiepAnnuale"));
+    registry.addDialog<TfrmExpFatture>(QStringLiteral("frmExpFatture"));
 }
 
 } // namespace tarvello

@@ -1,0 +1,175 @@
+#include "invoicelists.h"
+
+#include "archive/archivefile.h"
+#include "archive/recordstore.h"
+#include "core/text.h"
+
+namespace tarvello::InvoiceLists
+{
+
+using namespace InvoiceRecord;
+
+namespace
+{
+
+// clang-format off
+const Criterion kCriteria[] = {
+    {u"txtNumFatt",        u"Fattura Proforma n.",          NumFatt},
+    {u"txtData",           u"Data emissione (gg/mm/aaaa):", Data},
+    {u"txtCliente",        u"Cliente:",                     Cliente},
+    {u"txtViaCliente",     u"Via e numero civico:",         ViaCliente},
+    {u"txtCittaCliente",   u"Città:",                       CittaCliente},
+    {u"txtPagamento",      u"Pagamento:",                   Pagamento},
+    {u"txtIvaCliente",     u"Partita IVA:",                 IvaCliente},
+    {u"txtCodFiscCliente", u"Codice fiscale:",              CodFiscCliente},
+    {u"txtRiferimenti",    u"Riferimenti:",                 Riferimenti},
+    {u"txtNote",           u"Note:",                        Note},
+};
+// clang-format on
+static_assert(std::size(kCriteria) == criterionCount);
+
+const FieldDef& def(int field)
+{
+    return InvoiceRecord::layout().fields[size_t(field)];
+}
+
+QString field(const char* record, int f)
+{
+    return decodeField(record, def(f));
+}
+
+} // namespace
+
+std::span<const Criterion> criteria()
+{
+    return kCriteria;
+}
+
+Matcher::Matcher(std::span<const QString> typed)
+{
+    for (size_t i = 0; i < typed.size() && i < std::size(kCriteria); ++i) {
+        if (isBlank(typed[i]))
+            continue;
+        // The text as typed, blanks included: "03/2022" finds every day of March 2022.
+        m_given.push_back({&def(kCriteria[i].field), lowerAscii(typed[i])});
+    }
+}
+
+bool Matcher::matches(const char* record) const
+{
+    for (const Given& g : m_given)
+        if (!containsIgnoringAsciiCase(decodeField(record, *g.field), g.lowered))
+            return false;
+    return true;
+}
+
+QString listLine(const char* record)
+{
+    const QString numberAndDate = field(record, NumFatt) + u" del " + field(record, Data);
+    ResultLine line;
+    line.add(u"Fatt. n. ")
+        .add(numberAndDate, 25)
+        .add(u"  ")
+        .add(field(record, Cliente), 35)
+        .add(u"  P.I. ")
+        .add(field(record, IvaCliente), 11)
+        .add(u"  Rif. ")
+        .add(field(record, Riferimenti), 35)
+        .add(u"  Tot. € ")
+        .add(field(record, TotFattura));
+    return line.text();
+}
+
+bool isUnpaid(const char* record)
+{
+    return field(record, Saldata) == Record::noText();
+}
+
+std::optional<std::vector<ResultEntry>> findInvoices(const QString& path, const Matcher& matcher)
+{
+    ArchiveFile file(path, InvoiceRecord::Size);
+    if (!file.open(ArchiveFile::Access::Read))
+        return std::nullopt;
+    std::vector<ResultEntry> found;
+    if (matcher.givenCount() == 0)
+        found.reserve(size_t(file.count()));
+    const bool read = file.forEach([&](qint64 index, const char* record) {
+        if (matcher.matches(record))
+            found.push_back({listLine(record), index});
+        return true;
+    });
+    if (!file.close() || !read)
+        return std::nullopt;
+    return found;
+}
+
+UnpaidList unpaidInvoices(const QString& path)
+{
+    UnpaidList list;
+    ArchiveFile file(path, InvoiceRecord::Size);
+    if (!file.open(ArchiveFile::Access::Read))
+        return list;
+    const bool read = file.forEach([&](qint64 index, const char* record) {
+        if (isUnpaid(record))
+            list.lines.push_back({listLine(record), index});
+        return true;
+    });
+    list.complete = file.close() && read;
+    return list;
+}
+
+std::optional<Record> readInvoice(const QString& path, qint64 index)
+{
+    if (index < 0)
+        return std::nullopt;
+    LoadResult loaded = loadRecord(path, InvoiceRecord::Size, index);
+    if (!loaded)
+        return std::nullopt;
+    return Record(InvoiceRecord::layout(), std::move(loaded.record));
+}
+
+QString criteriaInstructions()
+{
+    return QStringLiteral(
+        "Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
+        "trovare e premere il pulsante Cerca.\n"
+        "Lasciare in bianco tutti gli altri campi.\n"
+        "Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.");
+}
+
+QString findInstructions()
+{
+    return QStringLiteral(
+        "Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e "
+        "premere il pulsante Trova.\n"
+        "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di "
+        "nuovo clic su Trova.");
+}
+
+QString chooseInstruction()
+{
+    return QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic.");
+}
+
+QString waitText()
+{
+    return QStringLiteral("Ricerca schede in corso. Attendere...");
+}
+
+QString foundText(qsizetype lines)
+{
+    return QStringLiteral("Il presente elenco contiene ") + QString::number(lines) +
+           QStringLiteral(" schede.");
+}
+
+QString searchTitle()
+{
+    return QStringLiteral("Riepilogo fatture emesse");
+}
+
+QString unpaidTitle()
+{
+    return QStringLiteral("Riepilogo fatture non saldate");
+}
+
+} // namespace tarvello::InvoiceLists

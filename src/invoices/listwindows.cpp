@@ -1,0 +1,123 @@
+#include "listwindows.h"
+
+#include "fatture.h"
+#include "invoicelists.h"
+#include "shell/appcontext.h"
+#include "shell/conventions.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarvello::InvoiceListWindows
+{
+
+void styleDialog(QWidget* dialog)
+{
+    dialog->setAttribute(Qt::WA_StyledBackground);
+    dialog->setStyleSheet(QStringLiteral(
+        "QDialog { background: #F4F6FB; }"
+        "QFrame#panTitolo { background: white; border-bottom: 1px solid #CBD2E0; }"
+        "QFrame#panIstruzioni { background: #E8EEFB; border: 1px solid #C5D0EA; border-radius: 8px; }"
+        "QGroupBox { background: #E9ECF2; border: 1px solid #CBD2E0; border-radius: 8px; margin-top: 14px;"
+        " font-weight: bold; color: #23318A; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 12px; padding: 0 4px; }"
+        "QPushButton { padding: 5px 14px; }"));
+}
+
+QWidget* titleBand(const QString& iconPath, const QString& title, QWidget* parent)
+{
+    auto* band = new QFrame(parent);
+    band->setObjectName(QStringLiteral("panTitolo"));
+    auto* picture = new QLabel(band);
+    picture->setPixmap(QIcon(iconPath).pixmap(QSize(36, 36)));
+    auto* words = new QLabel(title, band);
+    words->setFont(screenFont(QStringLiteral("Verdana"), 13, true));
+    words->setStyleSheet(QStringLiteral("color: #23318A;"));
+    auto* layout = new QHBoxLayout(band);
+    layout->setContentsMargins(16, 8, 16, 8);
+    layout->setSpacing(12);
+    layout->addWidget(picture);
+    layout->addWidget(words, 1);
+    return band;
+}
+
+QWidget* instructionBox(const QString& text, QWidget* parent)
+{
+    auto* box = new QFrame(parent);
+    box->setObjectName(QStringLiteral("panIstruzioni"));
+    auto* picture = new QLabel(box);
+    picture->setPixmap(QIcon(QStringLiteral(":/icons/info.svg")).pixmap(QSize(26, 26)));
+    auto* lines = new QVBoxLayout;
+    lines->setSpacing(3);
+    for (const QString& line : text.split(u'\n')) {
+        auto* l = new QLabel(line, box);
+        l->setWordWrap(true);
+        l->setFont(screenFont(QStringLiteral("Verdana"), 9));
+        l->setStyleSheet(QStringLiteral("color: #2F3A55; background: transparent;"));
+        lines->addWidget(l);
+    }
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(12, 8, 12, 8);
+    layout->setSpacing(10);
+    layout->addWidget(picture, 0, Qt::AlignTop);
+    layout->addLayout(lines, 1);
+    return box;
+}
+
+QPushButton* button(const QString& objectName, const QString& caption, const QString& iconPath,
+                    QWidget* parent)
+{
+    auto* b = new QPushButton(QIcon(iconPath), caption, parent);
+    b->setObjectName(objectName);
+    b->setIconSize(QSize(20, 20));
+    b->setMinimumWidth(110);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+QHBoxLayout* findRow(QLineEdit* field, QPushButton* findButton, QWidget* parent)
+{
+    field->setClearButtonEnabled(true);
+    field->setPlaceholderText(QStringLiteral("Testo da cercare nell'elenco"));
+    auto* caption = new QLabel(QStringLiteral("Trova nell'elenco:"), parent);
+    caption->setBuddy(field);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    row->addWidget(caption);
+    row->addWidget(field, 1);
+    row->addWidget(findButton);
+    return row;
+}
+
+TfrmFatture* invoiceScreen(AppContext& ctx, QWidget* owner)
+{
+    if (auto* screen = qobject_cast<TfrmFatture*>(owner))
+        return screen;
+    return qobject_cast<TfrmFatture*>(ctx.window(u"frmFatture"));
+}
+
+QString invoiceFile(AppContext& ctx, QWidget* owner)
+{
+    const TfrmFatture* screen = invoiceScreen(ctx, owner);
+    return screen ? screen->lblFile->text() : QString();
+}
+
+bool openOnInvoiceScreen(AppContext& ctx, QWidget* owner, qint64 index)
+{
+    TfrmFatture* screen = invoiceScreen(ctx, owner);
+    if (!screen)
+        return false;
+    const std::optional<Record> invoice = InvoiceLists::readInvoice(screen->lblFile->text(), index);
+    if (!invoice)
+        return false;
+    screen->showRecord(*invoice);
+    screen->lblPosizione->setText(QString::number(index + 1));
+    return true;
+}
+
+} // namespace tarvello::InvoiceListWindows

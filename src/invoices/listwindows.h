@@ -1,0 +1,45 @@
+#pragma once
+
+// What the invoice search, the unpaid list and the period summaries share on screen: the look of
+// the dialogs, the find row above a list, the year's file of the invoice screen that opened them
+// and the loading of a chosen invoice onto that screen.
+
+#include <QString>
+
+#include <optional>
+
+class QHBoxLayout;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace tarvello
+{
+
+class AppContext;
+class TfrmFatture;
+
+namespace InvoiceListWindows
+{
+
+void styleDialog(QWidget* dialog);
+// The white band along the top: a picture and the window's title in words.
+QWidget* titleBand(const QString& iconPath, const QString& title, QWidget* parent);
+// A pale box holding instruction lines, one per line of `text`.
+QWidget* instructionBox(const QString& text, QWidget* parent);
+QPushButton* button(const QString& objectName, const QString& caption, const QString& iconPath,
+                    QWidget* parent);
+// "Trova nell'elenco:", the field and its button, in a row.
+QHBoxLayout* findRow(QLineEdit* field, QPushButton* findButton, QWidget* parent);
+
+// The invoice screen a list window works for: the one that owns it, or the program's own.
+TfrmFatture* invoiceScreen(AppContext& ctx, QWidget* owner);
+// The year's file open on that screen (its hidden lblFile).
+QString invoiceFile(AppContext& ctx, QWidget* owner);
+// Reads record `index` (from 0) of the year's file and shows it on the invoice screen as its
+// arrows would, position included, so that a later Save overwrites it in place. False when the
+// record cannot be read; the screen then keeps what it showed.
+bool openOnInvoiceScreen(AppContext& ctx, QWidget* owner, qint64 index);
+
+} // namespace InvoiceListWindows
+} // namespace tarvello

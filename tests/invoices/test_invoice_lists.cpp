@@ -1,0 +1,405 @@
+// The invoice screen's lists, driven through key and mouse events: the search and the unpaid
+// list with the invoice opened by a double click (and saved in place), the three summaries with
+// their totals and print, and the export of the year as Fatture.xls.
+
+#include "archive/archivefile.h"
+#include "core/win1252.h"
+#include "invoices/expfatture.h"
+#include "invoices/fatture.h"
+#include "invoices/riepiloghi.h"
+#include "invoices/sospese.h"
+#include "invoices/trovafatture.h"
+#include "output/resultlist.h"
+#include "shell/conventions.h"
+#include "shell/shellwindows.h"
+#include "testprogram.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace tarvello;
+namespace IR = tarvello::InvoiceRecord;
+
+namespace
+{
+
+QString u(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+struct Invoice {
+    const char16_t* number;
+    const char16_t* date;
+    const char16_t* customer;
+    const char16_t* town;
+    const char16_t* taxable;
+    const char16_t* tax;
+    const char16_t* exempt;
+    const char16_t* total;
+    const char16_t* paid;
+};
+
+// clang-format off
+const Invoice kYear[] = {
+    {u"1", u"05/03/2022", u"Rossi Mario",  u"Napoli", u"100,00", u"22,00", u"0,00",  u"122,00", u"No"},
+    {u"2", u"20/03/2022", u"Bianchi Srl",  u"Roma",   u"10,10",  u"2,22",  u"0,00",  u"12,32",  u"Sì"},
+    {u"3", u"28/02/2022", u"Verdi & Co",   u"NAPOLI", u"0,00",   u"0,00",  u"20,20", u"20,20",  u"No"},
+    {u"4", u"31/12/2021", u"Rossi Mario",  u"Napoli", u"50,00",  u"11,00", u"0,00",  u"61,00",  u"No"},
+    {u"5", u"",           u"Neri Eva",     u"Bari",   u"1,00",   u"0,22",  u"0,00",  u"1,22",   u"Sì"},
+};
+// clang-format on
+
+void writeYear(const QString& path, std::span<const Invoice> invoices)
+{
+    ArchiveFile file(path, IR::Size);
+    QVERIFY(file.open());
+    Record rec(IR::layout());
+    for (const Invoice& i : invoices) {
+        rec.clear();
+        rec.setText(IR::NumFatt, u(i.number));
+        rec.setText(IR::Data, u(i.date));
+        rec.setText(IR::Cliente, u(i.customer));
+        rec.setText(IR::CittaCliente, u(i.town));
+        rec.setText(IR::TotImponibile, u(i.taxable));
+        rec.setText(IR::TotImposta, u(i.tax));
+        rec.setText(IR::TotEsente, u(i.exempt));
+        rec.setText(IR::TotFattura, u(i.total));
+        rec.setText(IR::PercIva, u(u"22"));
+        rec.setText(IR::Saldata, u(i.paid));
+        for (int row = 1; row <= IR::Rows; ++row)
+            rec.setText(IR::rowField(IR::Es, row), u(u"No"));
+        QVERIFY(file.seek(file.count()));
+        QVERIFY(file.write(rec.bytes()));
+    }
+}
+
+Record recordAt(const QString& path, qint64 index)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    f.seek(index * IR::Size);
+    return Record(IR::layout(), f.read(IR::Size));
+}
+
+qint64 recordCount(const QString& path)
+{
+    return QFileInfo(path).size() / IR::Size;
+}
+
+void doubleClickRow(ResultList* list, int row)
+{
+    QVERIFY(row >= 0 && row < list->count());
+    const QRect r = list->visualRect(list->model()->index(row, 0));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+QStringList L(std::initializer_list<const char16_t*> texts)
+{
+    QStringList out;
+    for (const char16_t* text : texts)
+        out.append(QString::fromUtf16(text));
+    return out;
+}
+
+using Criteria = QList<std::pair<QString, QString>>;
+
+QStringList numbersListed(const ResultList* list)
+{
+    QStringList out;
+    for (const QString& line : list->lines())
+        out.append(line.mid(9, 25).section(u' ', 0, 0));
+    return out;
+}
+
+} // namespace
+
+class InvoiceListsTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestProgram> t;
+    TfrmFatture* s = nullptr;
+
+    QString file() const { return t->path(QStringLiteral("2022.fat")); }
+
+    void openYear(const QString& year)
+    {
+        auto* menu = static_cast<TfrmMenuFatture*>(t->window(QStringLiteral("frmMenuFatture")));
+        menu->show();
+        menu->txtAnnoFatture->setText(year);
+        QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        s = static_cast<TfrmFatture*>(t->window(QStringLiteral("frmFatture")));
+        QApplication::setActiveWindow(s);
+    }
+
+    template <class W> void onDialog(const QString& name, std::function<void(W&)> body)
+    {
+        t->services.modal.insert(name, [body](QDialog& d) {
+            if (auto* w = qobject_cast<W*>(&d))
+                body(*w);
+            else
+                QTest::qFail("unexpected window class", __FILE__, __LINE__);
+            return d.result();
+        });
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        t = std::make_unique<TestProgram>();
+        writeYear(file(), kYear);
+        openYear(QStringLiteral("2022"));
+    }
+    void cleanup()
+    {
+        s = nullptr;
+        t.reset();
+    }
+
+    void theButtonsOpenTheirWindows()
+    {
+        for (PictureButton* b : {s->cmdTrova, s->cmdSospese, s->cmdEsporta, s->cmdRiepMensile,
+                                 s->cmdRiepTrimestrale, s->cmdRiepAnnuale})
+            QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
+        QTest::mouseClick(s->cmdSospese, Qt::LeftButton);
+        QTest::mouseClick(s->cmdRiepAnnuale, Qt::LeftButton);
+        QCOMPARE(t->services.modalShown, (QStringList{u(u"frmSospese"), u(u"frmRiepAnnuale")}));
+    }
+
+    void searchListsMatchesAndOpensTheChosenInvoiceForSavingInPlace_data()
+    {
+        QTest::addColumn<Criteria>("criteria");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::addColumn<int>("chosen"); // the line double-clicked
+        QTest::newRow("none: the whole file") << Criteria{} << L({u"1", u"2", u"3", u"4", u"5"}) << 2;
+        QTest::newRow("customer and town")
+            << Criteria{{u(u"txtCliente"), u(u"rossi")}, {u(u"txtCittaCliente"), u(u"NAP")}}
+            << L({u"1", u"4"}) << 1;
+        QTest::newRow("a month by its date")
+            << Criteria{{u(u"txtData"), u(u"03/2022")}} << L({u"1", u"2"}) << 1;
+    }
+    void searchListsMatchesAndOpensTheChosenInvoiceForSavingInPlace()
+    {
+        QFETCH(Criteria, criteria);
+        QFETCH(QStringList, numbers);
+        QFETCH(int, chosen);
+        onDialog<TfrmTrovaFatture>(u(u"frmTrovaFatture"), [&](TfrmTrovaFatture& w) {
+            QCOMPARE(w.lblMemory->text(), u(u"fatture"));
+            QVERIFY(w.panAvvio->isVisible());
+            for (const auto& [name, text] : criteria) {
+                auto* field = w.findChild<QLineEdit*>(name);
+                QVERIFY(field);
+                QTest::keyClicks(field, text);
+            }
+            QTest::mouseClick(w.btnCerca, Qt::LeftButton);
+            QVERIFY(w.panContainer->isVisible());
+            QCOMPARE(numbersListed(w.lstRecords), numbers);
+            QCOMPARE(w.lblTrovate->text(),
+                     u"Il presente elenco contiene " + QString::number(numbers.size()) + u" schede.");
+            doubleClickRow(w.lstRecords, chosen);
+        });
+        QTest::mouseClick(s->cmdTrova, Qt::LeftButton);
+        const int index = numbers[chosen].toInt() - 1;
+        QCOMPARE(s->lblPosizione->text(), QString::number(index + 1));
+        QCOMPARE(s->txtCliente->text(), u(kYear[index].customer));
+        QCOMPARE(s->txtTotFattura->text(), u(kYear[index].total));
+
+        s->txtRiferimenti->setText(u(u"Rivista"));
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QCOMPARE(recordCount(file()), qint64(std::size(kYear)));
+        QCOMPARE(recordAt(file(), index).text(IR::Riferimenti), u(u"Rivista"));
+    }
+
+    void anEmptySearchResultCannotBeSearchedAndPrintsItsTitle()
+    {
+        t->services.printToPdf = t->path(QStringLiteral("elenco.pdf"));
+        onDialog<TfrmTrovaFatture>(u(u"frmTrovaFatture"), [&](TfrmTrovaFatture& w) {
+            QTest::keyClicks(w.txtNumFatt, u(u"99"));
+            QTest::mouseClick(w.btnCerca, Qt::LeftButton);
+            QCOMPARE(w.lstRecords->count(), 0);
+            QTest::keyClicks(w.txtTrova, u(u"x"));
+            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
+            QCOMPARE(t->services.lastMessage(),
+                     u(u"Ricerca non applicabile: la lista non contiene nessuna voce."));
+            QTest::mouseClick(w.btnStampa, Qt::LeftButton);
+        });
+        QTest::mouseClick(s->cmdTrova, Qt::LeftButton);
+        QCOMPARE(t->services.printDialogs, 1);
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {t->services.printToPdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished());
+        QVERIFY(QString::fromUtf8(p.readAllStandardOutput()).contains(u(u"Riepilogo fatture emesse")));
+    }
+
+    void unpaidInvoicesAreListedAndOneIsMarkedPaid()
+    {
+        onDialog<TfrmSospese>(u(u"frmSospese"), [&](TfrmSospese& w) {
+            QCOMPARE(numbersListed(w.lstRecords), (L({u"1", u"3", u"4"})));
+            QTest::keyClicks(w.txtTrova, u(u"verdi"));
+            QTest::keyClick(w.txtTrova, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.btnTrova));
+            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
+            QCOMPARE(w.lstRecords->currentRow(), 1);
+            doubleClickRow(w.lstRecords, 1);
+        });
+        QTest::mouseClick(s->cmdSospese, Qt::LeftButton);
+        QCOMPARE(s->lblPosizione->text(), u(u"3"));
+        QCOMPARE(s->txtCliente->text(), u(u"Verdi & Co"));
+        QVERIFY(!s->chkSaldata->isChecked());
+        QTest::mouseClick(s->chkSaldata, Qt::LeftButton);
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QCOMPARE(recordCount(file()), qint64(std::size(kYear)));
+        QCOMPARE(recordAt(file(), 2).text(IR::Saldata), u(u"Sì"));
+
+        onDialog<TfrmSospese>(u(u"frmSospese"), [&](TfrmSospese& w) {
+            QCOMPARE(numbersListed(w.lstRecords), (L({u"1", u"4"})));
+        });
+        QTest::mouseClick(s->cmdSospese, Qt::LeftButton);
+    }
+
+    void summariesShowTheirInvoicesAndTotalsAndPrintThem_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QStringList>("numbers");
+        QTest::addColumn<QStringList>("totals");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("March") << u(u"frmRiepMensile") << 2 << L({u"1", u"2"})
+                               << L({u"€ 110,10", u"€ 24,22", u"€ 0,00", u"€ 134,32"})
+                               << u(u"Fatture proforma emesse nel mese di marzo 2022");
+        QTest::newRow("June") << u(u"frmRiepMensile") << 5 << QStringList()
+                              << L({u"€ 0,00", u"€ 0,00", u"€ 0,00", u"€ 0,00"})
+                              << u(u"Fatture proforma emesse nel mese di giugno 2022");
+        QTest::newRow("first quarter")
+            << u(u"frmRiepTrimestrale") << 0 << L({u"1", u"2", u"3"})
+            << L({u"€ 110,10", u"€ 24,22", u"€ 20,20", u"€ 154,52"})
+            << u(u"Fatture proforma emesse nel trimestre di gennaio, febbraio, marzo 2022");
+        QTest::newRow("year") << u(u"frmRiepAnnuale") << -1 << L({u"1", u"2", u"3"})
+                              << L({u"€ 110,10", u"€ 24,22", u"€ 20,20", u"€ 154,52"})
+                              << u(u"Fatture proforma emesse nell'anno 2022");
+    }
+    void summariesShowTheirInvoicesAndTotalsAndPrintThem()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, choice);
+        QFETCH(QStringList, numbers);
+        QFETCH(QStringList, totals);
+        QFETCH(QString, heading);
+        t->services.printToPdf = t->path(QStringLiteral("riepilogo.pdf"));
+        onDialog<TfrmRiepilogo>(window, [&](TfrmRiepilogo& w) {
+            if (choice >= 0) {
+                QCOMPARE(w.lblAnno->text(), u(u"2022"));
+                QVERIFY(w.panSelezione->isVisible());
+                w.cboSelezione->setFocus();
+                for (int i = 0; i < choice; ++i)
+                    QTest::keyClick(w.cboSelezione, Qt::Key_Down);
+                QTest::mouseClick(w.btnVisualizza, Qt::LeftButton);
+            }
+            QVERIFY(w.panContainer->isVisible());
+            QCOMPARE(numbersListed(w.lstRecords), numbers);
+            QCOMPARE((QStringList{w.lblTotImponibile->text(), w.lblTotImposta->text(), w.lblTotEsente->text(),
+                                  w.lblTotale->text()}),
+                     totals);
+            QCOMPARE(w.titTipologia->text(), heading);
+            QCOMPARE(w.panInfo->text(), u"Il presente riepilogo contiene " + QString::number(numbers.size()) +
+                                            u" fatture proforma.");
+            QTest::mouseClick(w.btnStampa, Qt::LeftButton);
+        });
+        QTest::mouseClick(s->findChild<QToolButton*>(u"cmd" + window.mid(3)), Qt::LeftButton);
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"),
+                {QStringLiteral("-layout"), t->services.printToPdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished());
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(u"Tipologia riepilogo: " + heading), qPrintable(text));
+        QVERIFY2(text.contains(u(u"TOTALE:       ") + totals[3]), qPrintable(text));
+        QVERIFY(text.contains(QString(26, u'-')));
+    }
+
+    void theYearIsExportedAsFattureXls()
+    {
+        // Three invoices give four rows: the header and one per invoice.
+        writeYear(t->path(QStringLiteral("2023.fat")), std::span(kYear).first(3));
+        openYear(QStringLiteral("2023"));
+        onDialog<TfrmExpFatture>(u(u"frmExpFatture"), [&](TfrmExpFatture& w) {
+            QCOMPARE(w.gridModel()->rowCount(), 3);
+            QTest::mouseClick(w.cmdEsporta, Qt::LeftButton);
+        });
+        QTest::mouseClick(s->cmdEsporta, Qt::LeftButton);
+        QFile f(t->path(QStringLiteral("Fatture.xls")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray doc = f.readAll();
+        QByteArray expected =
+            "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+            "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">"
+            "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+            "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+            "<x:Name>Riepilogo annuale fatture</x:Name>"
+            "<x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
+            "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes>"
+            "<x:ProtectContents>False</x:ProtectContents><x:ProtectObjects>False</x:ProtectObjects>"
+            "<x:ProtectScenarios>False</x:ProtectScenarios>"
+            "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook>"
+            "</xml><![endif]--></head><body><table x:str><tr>";
+        const std::pair<const char*, int> headers[] = {{"Fattura n.", 160},
+                                                       {"Data emissione", 120},
+                                                       {"Ditta emittente", 250},
+                                                       {"Citt\xe0", 250},
+                                                       {"Partita IVA", 150},
+                                                       {"Codice fiscale", 150},
+                                                       {"Cognome e nome Cliente", 250},
+                                                       {"Via e numero civico", 250},
+                                                       {"CAP", 70},
+                                                       {"Citt\xe0", 250},
+                                                       {"Prov.", 50},
+                                                       {"Partita IVA Cliente", 150},
+                                                       {"Codice fiscale Cliente", 150},
+                                                       {"Riferimenti", 250},
+                                                       {"Pagamento", 250},
+                                                       {"Banca d'appoggio", 250},
+                                                       {"IBAN", 250},
+                                                       {"Totale imponibile", 150},
+                                                       {"% IVA", 100},
+                                                       {"Totale imposta", 150},
+                                                       {"Totale IVA inclusa", 150},
+                                                       {"Totale esente", 150},
+                                                       {"TOTALE FATTURA", 150},
+                                                       {"Note", 350},
+                                                       {"Saldata", 100}};
+        for (const auto& [text, width] : headers)
+            expected +=
+                "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) +
+                ">" + text + "</td>";
+        expected += "</tr>";
+        const QByteArray left = "<td style=\"text-align: left;\">";
+        const QByteArray right = "<td style=\"text-align: right;\">";
+        for (int i = 0; i < 3; ++i) {
+            const Invoice& v = kYear[i];
+            auto enc = [](const char16_t* text) { return toWin1252(QString::fromUtf16(text)); };
+            expected += "<tr>" + left + enc(v.number) + "</td>" + left + enc(v.date) + "</td>";
+            for (int k = 0; k < 4; ++k)
+                expected += left + "</td>";
+            expected += left + (i == 2 ? QByteArray("Verdi &amp; Co") : enc(v.customer)) + "</td>";
+            expected += left + "</td>" + left + "</td>" + left + enc(v.town) + "</td>";
+            for (int k = 0; k < 7; ++k)
+                expected += left + "</td>";
+            expected += right + enc(v.taxable) + "</td>" + right + "22</td>" + right + enc(v.tax) + "</td>" +
+                        right + "</td>" + right + enc(v.exempt) + "</td>" + right + enc(v.total) + "</td>";
+            expected += left + "</td>" + left + enc(v.paid) + "</td></tr>";
+        }
+        expected += "</table></body></html>";
+        QCOMPARE(doc, expected);
+        QCOMPARE(doc.count("<tr>"), 4);
+        QCOMPARE(doc.count("<td "), 4 * 25);
+    }
+};
+
+TARVELLO_TEST_MAIN(InvoiceListsTest)
+#include "test_invoice_lists.moc"
