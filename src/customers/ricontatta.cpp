@@ -45,6 +45,7 @@ TfrmRicontatta::TfrmRicontatta(AppContext& ctx, QWidget* owner) : QDialog(owner)
     connect(btnStampa, &QPushButton::clicked, this, &TfrmRicontatta::btnStampaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(lstRecords, &ResultList::recordChosen, this, &TfrmRicontatta::lstRecordsDblClick);
+    connect(lstRecords, &ResultList::nothingChosen, this, &QWidget::close);
     setFixedSize(940, 580);
 }
 

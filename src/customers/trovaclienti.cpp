@@ -171,6 +171,7 @@ QWidget* TfrmTrovaClienti::buildResults()
     connect(btnStampa, &QPushButton::clicked, this, &TfrmTrovaClienti::btnStampaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(lstRecords, &ResultList::recordChosen, this, &TfrmTrovaClienti::lstRecordsDblClick);
+    connect(lstRecords, &ResultList::nothingChosen, this, &QWidget::close);
     return page;
 }
 

@@ -74,6 +74,7 @@ TfrmSospese::TfrmSospese(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ct
     connect(btnStampa, &QPushButton::clicked, this, &TfrmSospese::btnStampaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(lstRecords, &ResultList::recordChosen, this, &TfrmSospese::lstRecordsDblClick);
+    connect(lstRecords, &ResultList::nothingChosen, this, &QWidget::close);
 }
 
 void TfrmSospese::showEvent(QShowEvent* event)

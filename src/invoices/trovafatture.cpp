@@ -172,6 +172,7 @@ QWidget* TfrmTrovaFatture::buildResults()
     connect(btnStampa, &QPushButton::clicked, this, &TfrmTrovaFatture::btnStampaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(lstRecords, &ResultList::recordChosen, this, &TfrmTrovaFatture::lstRecordsDblClick);
+    connect(lstRecords, &ResultList::nothingChosen, this, &QWidget::close);
     return page;
 }
 

@@ -213,8 +213,10 @@ void ResultList::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (!index.isValid())
-        return; // below the last line: nothing was chosen
+    if (!index.isValid()) {
+        Q_EMIT nothingChosen(); // below the last line, or an empty list
+        return;
+    }
     // The view has selected the line by now; act on that line's record, whatever its text.
     Q_EMIT recordChosen(recordAt(index.row()));
 }

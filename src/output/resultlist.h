@@ -54,8 +54,9 @@ private:
 //     lstRecords->setLines(std::move(found));   // sorted once here when the list is sorted
 //
 // and reacts to recordChosen (double click on a line, or Enter on the selected one) with the
-// record of that line. Its "Trova" button calls find(txtTrova->text()), its "Stampa" button
-// print(title); each time the screen is shown it calls forgetFind() and selectFirst().
+// record of that line, and to nothingChosen (a double click on no line) by closing. Its "Trova" button calls
+// find(txtTrova->text()), its "Stampa" button print(title); each time the screen is shown it calls
+// forgetFind() and selectFirst().
 class ResultList : public QListView
 {
     Q_OBJECT
@@ -103,6 +104,9 @@ public:
 Q_SIGNALS:
     // A line was double-clicked, or Enter was pressed on the selected line.
     void recordChosen(qint64 record);
+    // A double click where there is no line (below the last one, or on an empty list): the
+    // screens close then, as for any opening that cannot be done.
+    void nothingChosen();
     // A line was clicked.
     void recordClicked(qint64 record);
 

@@ -172,6 +172,7 @@ QWidget* TfrmTrovaMagazzino::buildResults()
     connect(btnStampa, &QPushButton::clicked, this, &TfrmTrovaMagazzino::btnStampaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(lstRecords, &ResultList::recordChosen, this, &TfrmTrovaMagazzino::lstRecordsDblClick);
+    connect(lstRecords, &ResultList::nothingChosen, this, &QWidget::close);
     return page;
 }
 
@@ -274,6 +275,7 @@ TfrmSottoscorta::TfrmSottoscorta(AppContext& ctx, QWidget* owner) : QDialog(owne
     connect(btnStampa, &QPushButton::clicked, this, &TfrmSottoscorta::btnStampaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(lstRecords, &ResultList::recordChosen, this, &TfrmSottoscorta::lstRecordsDblClick);
+    connect(lstRecords, &ResultList::nothingChosen, this, &QWidget::close);
     setFixedSize(940, 580);
 }
 

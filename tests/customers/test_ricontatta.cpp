@@ -139,6 +139,27 @@ private Q_SLOTS:
         click(card->cmdRicontatta);
     }
 
+    void aDoubleClickOnNoLineClosesTheList()
+    {
+        writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario"), u(u"Sì"))});
+        for (bool empty : {false, true}) {
+            if (empty)
+                writeArchive(archive(), {customer(u(u"Neri"), u(u"Ugo"))});
+            bool closed = false;
+            onList([&](TfrmRicontatta& w) {
+                QCOMPARE(w.lstRecords->count(), empty ? 0 : 1);
+                QTest::mouseDClick(w.lstRecords->viewport(), Qt::LeftButton, {},
+                                   QPoint(20, w.lstRecords->viewport()->height() - 5));
+                closed = !w.isVisible();
+            });
+            click(card->cmdRicontatta);
+            CHECK_BODY();
+            QVERIFY2(closed, empty ? "empty list" : "below the last line");
+            QCOMPARE(card->lblPosizione->text(), QString());
+            QVERIFY(t->services.messages.isEmpty());
+        }
+    }
+
     void findPrintAndTheEmptyList()
     {
         writeArchive(archive(),

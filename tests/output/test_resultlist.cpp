@@ -133,9 +133,15 @@ private Q_SLOTS:
         QVERIFY(list->selectedRecord().has_value());
         QCOMPARE(*list->selectedRecord(), qint64(0));
 
-        // Below the last line nothing is chosen.
+        // Below the last line nothing is chosen, and the screen is told so.
+        QSignalSpy nothing(list, &ResultList::nothingChosen);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 5));
         QCOMPARE(chosen.size(), 3);
+        QCOMPARE(nothing.size(), 1);
+        showList(ResultList::Order::Sorted, {}); // a new, empty list
+        QSignalSpy nothingOnEmpty(list, &ResultList::nothingChosen);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+        QCOMPARE(nothingOnEmpty.size(), 1);
     }
 
     void keysMoveTheSelectionAndEnterChoosesTheLine()
