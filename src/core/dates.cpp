@@ -2,6 +2,8 @@
 
 #include "text.h"
 
+#include <QLocale>
+
 namespace tarvello
 {
 
@@ -38,10 +40,33 @@ QString formatDate(const QDate& date)
     return date.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
+QString longTimeText(const QTime& time, const QString& localeFormat)
+{
+    // Drop the zone field ("t", "tt", "ttt", "tttt") outside quoted text, with the blanks before it.
+    QString format;
+    bool quoted = false;
+    for (qsizetype i = 0; i < localeFormat.size(); ++i) {
+        const QChar c = localeFormat.at(i);
+        if (c == u'\'')
+            quoted = !quoted;
+        if (!quoted && c == u't') {
+            while (!format.isEmpty() && format.back() == u' ')
+                format.chop(1);
+            continue;
+        }
+        format += c;
+    }
+    format = format.trimmed();
+    if (format.isEmpty())
+        format = QStringLiteral("HH:mm:ss");
+    return QLocale::system().toString(time, format);
+}
+
 QString printedAtText(const QDateTime& when)
 {
     return QStringLiteral("Stampa eseguita in data ") + formatDate(when.date()) +
-           QStringLiteral(" alle ore ") + when.toString(QStringLiteral("HH:mm:ss"));
+           QStringLiteral(" alle ore ") +
+           longTimeText(when.time(), QLocale::system().timeFormat(QLocale::LongFormat));
 }
 
 } // namespace tarvello

@@ -18,3 +18,21 @@ TEST(Dates, AcceptsRealDatesOnly)
         EXPECT_EQ(isValidDate(c.text), c.valid) << QString::fromUtf16(c.text).toStdString();
     EXPECT_EQ(formatDate(QDate(2024, 3, 5)), QStringLiteral("05/03/2024"));
 }
+
+TEST(Dates, FooterTimeFollowsTheLongTimeFormatWithoutTheZone)
+{
+    const QTime t(9, 4, 7);
+    const struct {
+        const char* format;
+        const char* text;
+    } cases[] = {
+        {"HH:mm:ss t", "09:04:07"}, // Italian and the C locale
+        {"HH:mm:ss tttt", "09:04:07"},
+        {"h:mm:ss AP t", "9:04:07 AM"}, // English, United States
+        {"HH.mm.ss", "09.04.07"},
+        {"'ore' HH:mm:ss", "ore 09:04:07"}, // a quoted letter t is text, not the zone
+        {"t", "09:04:07"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(longTimeText(t, QString::fromLatin1(c.format)), QString::fromLatin1(c.text)) << c.format;
+}
