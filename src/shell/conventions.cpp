@@ -261,6 +261,8 @@ void makeProvinceField(QComboBox* combo)
     combo->addItems(provinceCodes());
     combo->setCurrentIndex(-1);
     combo->setMaxVisibleItems(16);
+    // No completion: one typed letter stays one letter ("r" is not "RA"), the list is only a help.
+    combo->setCompleter(nullptr);
     if (QLineEdit* edit = combo->lineEdit()) {
         edit->setMaxLength(2);
         upperCaseOnEdit(edit);

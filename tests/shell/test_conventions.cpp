@@ -130,6 +130,17 @@ private Q_SLOTS:
         QCOMPARE(combo->currentText(), QStringLiteral("BO"));
         QTest::keyClicks(combo->lineEdit(), QStringLiteral("zz"));
         QCOMPARE(combo->currentText(), QStringLiteral("BO")); // at most two characters
+
+        // One letter typed stays one letter, whether the user goes on with Tab or with Enter:
+        // no completion to the first code it begins ("r" is not "RA", "e" is not "EE").
+        for (Qt::Key leave : {Qt::Key_Tab, Qt::Key_Return}) {
+            combo->setFocus();
+            combo->setEditText(QString());
+            QTest::keyClicks(combo->lineEdit(),
+                             leave == Qt::Key_Tab ? QStringLiteral("r") : QStringLiteral("e"));
+            QTest::keyClick(combo->lineEdit(), leave);
+            QCOMPARE(combo->currentText(), leave == Qt::Key_Tab ? QStringLiteral("R") : QStringLiteral("E"));
+        }
     }
 
     void statusLineShowsHintsAndEmptiesOverBackground()
