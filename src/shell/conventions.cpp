@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -198,10 +199,15 @@ bool FieldRules::eventFilter(QObject* watched, QEvent* event)
         if (m_focusIn)
             m_focusIn();
         return false;
-    case QEvent::FocusOut:
-        if (m_leave)
+    case QEvent::FocusOut: {
+        // Leaving is the user moving on inside this window (Tab, Enter, a click). A message box,
+        // another window or another program taking the focus is not leaving: the field must
+        // still show what was typed, and what was saved, when the user comes back.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (m_leave && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             m_leave();
         return false;
+    }
     default:
         return false;
     }

@@ -58,6 +58,8 @@ public:
     FieldRules& enterMovesTo(QWidget* next);
     FieldRules& onEnter(std::function<void()> action);
     FieldRules& onKeyDown(std::function<void(int key)> hook);
+    // Runs when the user moves the focus to another control of the window, not when another
+    // window (a message box, another program) takes it.
     FieldRules& onLeave(std::function<void()> action);
     FieldRules& onEnterFocus(std::function<void()> action);
     // More than `limit` characters and a key other than the editing keys: the field is emptied first.

@@ -110,6 +110,34 @@ private Q_SLOTS:
         QCOMPARE(edit.text(), QStringLiteral("ABè"));
     }
 
+    void leavingIsMovingOnInsideTheWindow()
+    {
+        QList<QLineEdit*> f;
+        std::unique_ptr<QWidget> screen(makeScreen(f, 2));
+        int tidied = 0;
+        FieldRules::of(f[0])->onLeave([&] { ++tidied; });
+        screen->show();
+        QApplication::setActiveWindow(screen.get());
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        f[0]->setFocus();
+        QCOMPARE(QApplication::focusWidget(), f[0]);
+
+        // A message box or another window takes the focus, then gives it back: nothing is tidied.
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        QApplication::setActiveWindow(screen.get());
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        QCOMPARE(QApplication::focusWidget(), f[0]);
+        QCOMPARE(tidied, 0);
+
+        // The user moves on with Tab: that is leaving.
+        QTest::keyClick(f[0], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f[1]);
+        QCOMPARE(tidied, 1);
+    }
+
     void provinceFieldOffersTheCodesAndKeepsTypedText()
     {
         QList<QLineEdit*> f;
