@@ -4,10 +4,12 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPolygonF>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace tarvello
 {
@@ -52,7 +54,108 @@ QString valueText(double value)
     return QString::number(std::llround(value));
 }
 
+// The middle angle, in degrees counter-clockwise from three o'clock, of each slice that is
+// drawn: positive values in proportion, or, when none is positive, every point alike.
+std::vector<std::pair<size_t, double>> sliceMiddles(std::span<const double> values)
+{
+    double sum = 0;
+    for (double v : values)
+        sum += std::max(0.0, v);
+    const bool empty = !(sum > 0);
+    std::vector<std::pair<size_t, double>> middles;
+    double acc = 90.0;
+    for (size_t i = 0; i < values.size(); ++i) {
+        const double sweep = empty ? 360.0 / double(values.size()) : 360.0 * std::max(0.0, values[i]) / sum;
+        if (!(sweep > 0))
+            continue;
+        middles.push_back({i, acc - sweep / 2});
+        acc -= sweep;
+    }
+    return middles;
+}
+
 } // namespace
+
+std::vector<PieLabel> pieLabelLayout(std::span<const double> values, std::span<const QSizeF> textSizes,
+                                     const QRectF& disc, double thickness, const QRectF& bounds, double gap)
+{
+    const QPointF c = disc.center();
+    const double a = disc.width() / 2;
+    const double b = disc.height() / 2;
+    struct Wanted {
+        PieLabel label;
+        double y; // where the text's middle would like to be
+        bool right;
+    };
+    std::vector<Wanted> wanted;
+    for (const auto& [point, degrees] : sliceMiddles(values)) {
+        const double mid = degrees * std::numbers::pi / 180.0;
+        const double cosine = std::cos(mid);
+        const double sine = std::sin(mid);
+        // On the front half the rim shows below the face: lead from the rim's lower edge.
+        const double drop = sine < 0 ? thickness : 0;
+        PieLabel label;
+        label.point = point;
+        label.edge = QPointF(c.x() + cosine * a, c.y() - sine * b + drop);
+        const QSizeF size = point < textSizes.size() ? textSizes[point] : QSizeF();
+        label.box.setSize(size);
+        wanted.push_back({label, c.y() - sine * (b + gap) + drop, cosine >= -1e-9});
+    }
+
+    // How far from the centre a text must stay at height y to keep clear of the disc and its
+    // rim by `gap`.
+    auto clearance = [&](double y) {
+        double dy = 0;
+        if (y < c.y())
+            dy = (c.y() - y) / (b + gap);
+        else if (y > c.y() + thickness)
+            dy = (y - c.y() - thickness) / (b + gap);
+        return (a + gap) * std::sqrt(std::max(0.0, 1 - dy * dy));
+    };
+
+    std::vector<PieLabel> labels;
+    for (const bool right : {true, false}) {
+        std::vector<Wanted*> side;
+        for (Wanted& w : wanted)
+            if (w.right == right)
+                side.push_back(&w);
+        std::stable_sort(side.begin(), side.end(),
+                         [](const Wanted* x, const Wanted* y) { return x->y < y->y; });
+        // Top down, each text below the one above it; then, if the last one runs out at the
+        // bottom, bottom up, each text above the one below it.
+        double spacing = 0;
+        for (const Wanted* w : side)
+            spacing = std::max(spacing, w->label.box.height() * 0.15);
+        double floor = bounds.top() - spacing;
+        for (Wanted* w : side) {
+            const double top = std::max(w->y - w->label.box.height() / 2, floor + spacing);
+            w->label.box.moveTop(top);
+            floor = w->label.box.bottom();
+        }
+        double ceiling = bounds.bottom() + spacing;
+        for (auto it = side.rbegin(); it != side.rend(); ++it) {
+            QRectF& box = (*it)->label.box;
+            if (box.bottom() > ceiling - spacing)
+                box.moveBottom(ceiling - spacing);
+            ceiling = box.top();
+        }
+        for (Wanted* w : side) {
+            QRectF& box = w->label.box;
+            const double reach =
+                std::max({clearance(box.top()), clearance(box.center().y()), clearance(box.bottom())});
+            // Never back towards the middle: a leader from a slice near six o'clock runs out.
+            const double x = right ? std::max(c.x() + reach, w->label.edge.x())
+                                   : std::min(c.x() - reach, w->label.edge.x());
+            w->label.elbow = QPointF(x, box.center().y());
+            const double textGap = gap / 3;
+            box.moveLeft(right ? w->label.elbow.x() + textGap : w->label.elbow.x() - textGap - box.width());
+            labels.push_back(w->label);
+        }
+    }
+    std::sort(labels.begin(), labels.end(),
+              [](const PieLabel& x, const PieLabel& y) { return x.point < y.point; });
+    return labels;
+}
 
 void Chart::setTitle(const QString& text, const QFont& font, const QColor& colour)
 {
@@ -244,20 +347,33 @@ void Chart::paintBars(QPainter& painter, const QRectF& plot, double scale) const
 void Chart::paintPie(QPainter& painter, const QRectF& plot, double scale) const
 {
     double sum = 0;
-    for (const ChartPoint& p : m_points)
-        sum += std::max(0.0, p.value);
+    std::vector<double> values;
+    std::vector<QSizeF> sizes;
+    QStringList texts;
     const QFont labelFont = plainFont(8, scale, true);
     const QFontMetricsF fm(labelFont);
-    // Room at the sides for the slices' labels.
-    const double labelRoom = fm.horizontalAdvance(QStringLiteral("Settembre: 000000")) + 20 * scale;
+    double widest = 0;
+    for (const ChartPoint& p : m_points) {
+        sum += std::max(0.0, p.value);
+        values.push_back(p.value);
+        texts.append(p.label + QStringLiteral(": ") + valueText(p.value));
+        sizes.push_back(QSizeF(fm.horizontalAdvance(texts.back()) + 2 * scale, fm.height()));
+        widest = std::max(widest, sizes.back().width());
+    }
+    const double gap = 16 * scale;
+    // Room at the sides for the slices' labels, above and below for those near the top and the
+    // bottom of the disc.
+    const double labelRoom = widest + gap * 4 / 3 + 4 * scale;
     const double thickness = std::min(plot.height() * 0.08, 28.0 * scale);
-    double w = std::min(plot.width() - 2 * labelRoom, (plot.height() - thickness - 2 * fm.height()) * 2.2);
+    double w =
+        std::min(plot.width() - 2 * labelRoom, (plot.height() - thickness - 2 * (fm.height() + gap)) * 2.2);
     w = std::max(w, 40.0 * scale);
     const double h = w / 2.2;
     const QRectF disc(plot.center().x() - w / 2, plot.center().y() - (h + thickness) / 2, w, h);
+    const std::vector<PieLabel> labels = pieLabelLayout(values, sizes, disc, thickness, plot, gap);
 
-    if (sum <= 0) {
-        // An empty year: a plain grey disc that says why it is empty.
+    if (!(sum > 0)) {
+        // An empty year: a plain grey disc that says why it is empty, each month still named.
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0xC8, 0xCB, 0xD3));
         for (double t = thickness; t > 0; t -= std::max(1.0, scale))
@@ -268,55 +384,49 @@ void Chart::paintPie(QPainter& painter, const QRectF& plot, double scale) const
         painter.setFont(plainFont(11, scale, true));
         painter.setPen(kAxisText);
         painter.drawText(disc, Qt::AlignCenter, m_emptyText);
-        return;
-    }
-
-    // Angles in sixteenths of a degree, counter-clockwise from three o'clock, as QPainter wants.
-    struct Slice {
-        int start, span;
-        const ChartPoint* point;
-    };
-    std::vector<Slice> slices;
-    double acc = 90.0; // the first month starts at twelve o'clock and runs clockwise
-    for (const ChartPoint& p : m_points) {
-        const double sweep = 360.0 * std::max(0.0, p.value) / sum;
-        if (sweep <= 0)
-            continue;
-        slices.push_back({int(std::lround((acc - sweep) * 16)), int(std::lround(sweep * 16)), &p});
-        acc -= sweep;
-    }
-    // The rim: the disc stacked downwards in darker colours, the top drawn last.
-    const double step = std::max(1.0, scale * 0.8);
-    for (double t = thickness; t > 0; t -= step) {
+    } else {
+        // Angles in sixteenths of a degree, counter-clockwise from three o'clock, as QPainter
+        // wants.
+        struct Slice {
+            int start, span;
+            const ChartPoint* point;
+        };
+        std::vector<Slice> slices;
+        double acc = 90.0; // the first month starts at twelve o'clock and runs clockwise
+        for (const ChartPoint& p : m_points) {
+            const double sweep = 360.0 * std::max(0.0, p.value) / sum;
+            if (sweep <= 0)
+                continue;
+            slices.push_back({int(std::lround((acc - sweep) * 16)), int(std::lround(sweep * 16)), &p});
+            acc -= sweep;
+        }
+        // The rim: the disc stacked downwards in darker colours, the top drawn last.
+        const double step = std::max(1.0, scale * 0.8);
+        for (double t = thickness; t > 0; t -= step) {
+            for (const Slice& s : slices) {
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(s.point->colour.darker(t >= thickness - step ? 170 : 140));
+                painter.drawPie(disc.translated(0, t), s.start, s.span);
+            }
+        }
         for (const Slice& s : slices) {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(s.point->colour.darker(t >= thickness - step ? 170 : 140));
-            painter.drawPie(disc.translated(0, t), s.start, s.span);
+            painter.setPen(QPen(s.point->colour.darker(150), std::max(0.6, 0.7 * scale)));
+            painter.setBrush(s.point->colour);
+            painter.drawPie(disc, s.start, s.span);
         }
     }
-    for (const Slice& s : slices) {
-        painter.setPen(QPen(s.point->colour.darker(150), std::max(0.6, 0.7 * scale)));
-        painter.setBrush(s.point->colour);
-        painter.drawPie(disc, s.start, s.span);
-    }
 
-    // Labels outside the disc, each on a short leader line from its slice's middle.
+    // Each label beside the disc, its leader from the slice's edge to the elbow, then along to
+    // the text.
     painter.setFont(labelFont);
-    for (const Slice& s : slices) {
-        const double mid = (s.start + s.span / 2.0) / 16.0 * std::numbers::pi / 180.0;
-        const QPointF c = disc.center();
-        const QPointF edge(c.x() + std::cos(mid) * w / 2, c.y() - std::sin(mid) * h / 2);
-        const QPointF out(c.x() + std::cos(mid) * (w / 2 + 16 * scale),
-                          c.y() - std::sin(mid) * (h / 2 + 14 * scale) + (std::sin(mid) < 0 ? thickness : 0));
+    for (const PieLabel& l : labels) {
         painter.setPen(QPen(QColor(0x70, 0x74, 0x80), 0.8 * scale));
-        painter.drawLine(edge, out);
-        const QString text = s.point->label + QStringLiteral(": ") + valueText(s.point->value);
-        const double tw = fm.horizontalAdvance(text);
-        const bool right = std::cos(mid) >= 0;
-        const QRectF box(right ? out.x() + 3 * scale : out.x() - tw - 3 * scale, out.y() - fm.height() / 2,
-                         tw, fm.height());
+        painter.setBrush(Qt::NoBrush);
+        const bool right = l.box.left() >= l.elbow.x();
+        painter.drawPolyline(
+            QPolygonF{l.edge, l.elbow, QPointF(right ? l.box.left() : l.box.right(), l.elbow.y())});
         painter.setPen(kAxisText);
-        painter.drawText(box, Qt::AlignCenter, text);
+        painter.drawText(l.box, Qt::AlignCenter, texts[qsizetype(l.point)]);
     }
 }
 

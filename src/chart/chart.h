@@ -3,9 +3,12 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
+#include <span>
 #include <vector>
 
 class QPainter;
@@ -19,6 +22,23 @@ struct ChartPoint {
     QColor colour;
     double value = 0;
 };
+
+// Where the pie's slice labels go. Each label sits beside the disc on its slice's side, joined
+// to the middle of its slice's edge by a leader line that bends at `elbow`; labels on one side
+// are stacked so that no label covers another, however thin and close their slices are.
+struct PieLabel {
+    size_t point;  // the index of the point it names
+    QPointF edge;  // the middle of the slice's outer edge, where the leader starts
+    QPointF elbow; // where the leader turns towards the text
+    QRectF box;    // the text's rectangle
+};
+
+// The labels of a pie whose top face is the ellipse `disc`, standing `thickness` deep, inside
+// `bounds`. `textSizes` holds the size of each point's label text. Every point with a value
+// above zero gets a label; when no value is above zero (an empty year), every point does, laid
+// out as if the slices were equal. The first point starts at twelve o'clock, running clockwise.
+std::vector<PieLabel> pieLabelLayout(std::span<const double> values, std::span<const QSizeF> textSizes,
+                                     const QRectF& disc, double thickness, const QRectF& bounds, double gap);
 
 // A chart of one series, drawn with QPainter so the same code paints the screen, the printed
 // page and a picture. Bars stand in a box seen from slightly above and to the right, on light

@@ -3,6 +3,9 @@
 #include "archive/archivefile.h"
 #include "archive/recordstore.h"
 #include "core/text.h"
+#include "recordfields.h"
+
+#include <algorithm>
 
 namespace tarvello::InvoiceLists
 {
@@ -33,11 +36,6 @@ const FieldDef& def(int field)
     return InvoiceRecord::layout().fields[size_t(field)];
 }
 
-QString field(const char* record, int f)
-{
-    return decodeField(record, def(f));
-}
-
 } // namespace
 
 std::span<const Criterion> criteria()
@@ -65,24 +63,55 @@ bool Matcher::matches(const char* record) const
 
 QString listLine(const char* record)
 {
-    const QString numberAndDate = field(record, NumFatt) + u" del " + field(record, Data);
-    ResultLine line;
-    line.add(u"Fatt. n. ")
-        .add(numberAndDate, 25)
-        .add(u"  ")
-        .add(field(record, Cliente), 35)
-        .add(u"  P.I. ")
-        .add(field(record, IvaCliente), 11)
-        .add(u"  Rif. ")
-        .add(field(record, Riferimenti), 35)
-        .add(u"  Tot. € ")
-        .add(field(record, TotFattura));
-    return line.text();
+    // Written in place from the record's bytes: the annual summary makes a line of every
+    // invoice of the year, and a string per field and per filling would cost more than reading
+    // the file.
+    using RecordFields::FieldBytes;
+    const FieldBytes number(record, def(NumFatt)), date(record, def(Data)), customer(record, def(Cliente)),
+        vat(record, def(IvaCliente)), references(record, def(Riferimenti)), total(record, def(TotFattura));
+    static constexpr QStringView head = u"Fatt. n. ", of = u" del ", gap = u"  ", vatHead = u"  P.I. ",
+                                 referencesHead = u"  Rif. ", totalHead = u"  Tot. € ";
+    const qsizetype length = head.size() + 25 + gap.size() + 35 + vatHead.size() + 11 +
+                             referencesHead.size() + 35 + totalHead.size() + total.size();
+    QString line(length, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(line.data());
+    auto put = [&](QStringView text, qsizetype count) {
+        std::copy_n(text.utf16(), count, out);
+        out += count;
+    };
+    auto blanks = [&](qsizetype count) { out = std::fill_n(out, count, u' '); };
+    // A field filled or cut to `width`.
+    auto field = [&](const FieldBytes& f, qsizetype width) {
+        const qsizetype kept = std::min(f.size(), width);
+        out = f.decodeTo(out, kept);
+        blanks(width - kept);
+    };
+    put(head, head.size());
+    // The number, " del " and the date together fill 25 characters or are cut there.
+    qsizetype room = 25;
+    const qsizetype numberKept = std::min(number.size(), room);
+    out = number.decodeTo(out, numberKept);
+    room -= numberKept;
+    const qsizetype ofKept = std::min(of.size(), room);
+    put(of, ofKept);
+    room -= ofKept;
+    const qsizetype dateKept = std::min(date.size(), room);
+    out = date.decodeTo(out, dateKept);
+    blanks(room - dateKept);
+    put(gap, gap.size());
+    field(customer, 35);
+    put(vatHead, vatHead.size());
+    field(vat, 11);
+    put(referencesHead, referencesHead.size());
+    field(references, 35);
+    put(totalHead, totalHead.size());
+    out = total.decodeTo(out, total.size());
+    return line;
 }
 
 bool isUnpaid(const char* record)
 {
-    return field(record, Saldata) == Record::noText();
+    return RecordFields::FieldText(record, def(Saldata)).view() == Record::noText();
 }
 
 std::optional<std::vector<ResultEntry>> findInvoices(const QString& path, const Matcher& matcher)

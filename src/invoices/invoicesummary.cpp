@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "invoicelists.h"
+#include "recordfields.h"
 
 #include <algorithm>
 
@@ -45,10 +46,24 @@ QString field(const char* record, int f)
 // amount at all.
 std::optional<double> amount(const char* record, int f)
 {
-    const QString text = field(record, f);
+    const RecordFields::FieldText text(record, InvoiceRecord::layout().fields[size_t(f)]);
     if (text.isEmpty())
         return 0.0;
-    return parseNumber(text);
+    return RecordFields::number(text.view());
+}
+
+// The month and year of a stored date, as dateParts() reads them, without a string: a summary
+// looks at the date of every invoice of the year.
+struct DateViews {
+    QStringView month, year;
+};
+DateViews dateViews(QStringView trimmedDate)
+{
+    // The blanks dateParts() pads with are trimmed off again, so a part past the end is empty.
+    auto part = [&](qsizetype from, qsizetype length) {
+        return from >= trimmedDate.size() ? QStringView() : trimmedView(trimmedDate.mid(from, length));
+    };
+    return {part(3, 2), part(6, 4)};
 }
 
 QString numbersList(const QStringList& numbers)
@@ -131,13 +146,21 @@ Summary summarise(const QString& path, Period period, QStringView choice, QStrin
     ArchiveFile file(path, InvoiceRecord::Size);
     if (!file.open(ArchiveFile::Access::Read))
         return s;
+    // Whether a month (0 for none) falls in the chosen period, worked out once for the thirteen.
+    std::array<bool, 13> inPeriod{};
+    for (int m = 0; m <= 12; ++m) {
+        const QString digits = QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0'));
+        inPeriod[size_t(m)] = period == Period::Year || periodName(period, digits) == wantedPeriod;
+    }
+    if (period == Period::Year)
+        s.lines.reserve(size_t(file.count()));
     const bool read = file.forEach([&](qint64 index, const char* record) {
-        const QString date = field(record, Data);
+        const RecordFields::FieldText date(record, InvoiceRecord::layout().fields[size_t(Data)]);
         if (date.isEmpty())
             return true;
         s.anyDated = true;
-        const DateParts parts = dateParts(date);
-        if (period != Period::Year && periodName(period, parts.month) != wantedPeriod)
+        const DateViews parts = dateViews(date.view());
+        if (!inPeriod[size_t(monthNumber(parts.month))])
             return true;
         if (parts.year != wantedYear)
             return true;
@@ -213,17 +236,17 @@ MonthlyTakings monthlyTakings(const QString& path, QStringView year)
         return t;
     std::array<double, months> sums{};
     const bool read = file.forEach([&](qint64, const char* record) {
-        const InvoiceSummary::DateParts parts =
-            InvoiceSummary::dateParts(decodeField(record, layout.fields[size_t(Data)]));
+        const RecordFields::FieldText date(record, layout.fields[size_t(Data)]);
+        const InvoiceSummary::DateViews parts = InvoiceSummary::dateViews(date.view());
         if (parts.year != wantedYear)
             return true;
         const int month = InvoiceSummary::monthNumber(parts.month);
         if (month == 0)
             return true;
-        const QString total = decodeField(record, layout.fields[size_t(TotFattura)]);
+        const RecordFields::FieldText total(record, layout.fields[size_t(TotFattura)]);
         if (total.isEmpty())
             return true;
-        if (const std::optional<double> value = parseNumber(total))
+        if (const std::optional<double> value = RecordFields::number(total.view()))
             sums[size_t(month - 1)] += *value;
         else
             t.unreadable.append(decodeField(record, layout.fields[size_t(NumFatt)]));

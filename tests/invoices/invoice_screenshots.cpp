@@ -1,7 +1,9 @@
 // Grabs the invoice screen with twelve rows filled in, and its dialogs, into PNG files in the
 // folder given on the command line, for a person to look at.
+#include "chart/chart.h"
 #include "invoices/fatture.h"
 #include "invoices/invoicedialogs.h"
+#include "invoices/invoicesummary.h"
 #include "testprogram.h"
 
 #include "shell/conventions.h"
@@ -14,11 +16,49 @@
 
 using namespace tarvello;
 
+namespace
+{
+
+// The statistics chart alone, both kinds, for a normal year, a year of tiny neighbouring slices
+// and an empty year.
+void chartPictures(const QString& out)
+{
+    const std::vector<std::pair<QString, std::array<double, 12>>> years = {
+        {QStringLiteral("normale"), {1200, 980, 1430, 1100, 1650, 1720, 1380, 640, 1510, 1290, 1180, 1900}},
+        {QStringLiteral("piccole"), {5200, 4100, 33, 1, 2, 0, 1, 4800, 12, 1, 3, 6100}},
+        {QStringLiteral("vuoto"), {}},
+    };
+    for (const auto& [name, values] : years) {
+        Chart chart;
+        QFont title(QStringLiteral("Verdana"), 14, QFont::Bold);
+        chart.setTitle(InvoiceStatistics::heading(u"2025"), title, QColor::fromRgba(0xFFD04498));
+        chart.setFoot(InvoiceStatistics::foot(), QFont(QStringLiteral("Verdana"), 9),
+                      QColor::fromRgba(0xFF7294F9));
+        chart.setLegendTitle(InvoiceStatistics::legendTitle());
+        chart.setEmptyText(QStringLiteral("Nessun incasso nell'anno"));
+        std::vector<ChartPoint> points;
+        for (int m = 0; m < 12; ++m) {
+            const auto& p = InvoiceStatistics::monthPoints()[size_t(m)];
+            points.push_back({p.label.toString(), QColor::fromRgba(p.colour), values[size_t(m)]});
+        }
+        chart.setPoints(points);
+        for (const Chart::Kind kind : {Chart::Kind::Bars, Chart::Kind::Pie}) {
+            chart.setKind(kind);
+            chart.render(QSize(1100, 620))
+                .save(QDir(out).filePath(QStringLiteral("grafico_%1_%2.png")
+                                             .arg(kind == Chart::Kind::Bars ? u"barre" : u"torta", name)));
+        }
+    }
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     Program::prepareApplication();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    chartPictures(out);
     TestProgram t;
     auto* screen = static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
     screen->lblFile->setText(t.path(QStringLiteral("2026.fat")));
