@@ -96,6 +96,14 @@ int main(int argc, char** argv)
     {
         auto d = dialog(u"frmExpMagazzino");
         save(d.get(), QStringLiteral("esporta"));
+        // The real document too, for opening in a spreadsheet program.
+        t.services.answers.push_back(Answer::Yes); // export now
+        t.services.answers.push_back(Answer::No);  // do not open it
+        if (auto* exportButton = d->findChild<QAbstractButton*>(QStringLiteral("cmdEsporta")))
+            exportButton->click();
+        QFile::remove(QDir(out).filePath(QStringLiteral("Magazzino.xls")));
+        QFile::copy(t.path(QStringLiteral("Magazzino.xls")),
+                    QDir(out).filePath(QStringLiteral("Magazzino.xls")));
     }
     {
         auto d = dialog(u"frmImportaMagazzino");
