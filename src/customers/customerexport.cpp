@@ -1,5 +1,7 @@
 #include "customerexport.h"
 
+#include <algorithm>
+
 namespace tarvello::CustomerExport
 {
 
@@ -44,6 +46,15 @@ const Column kColumns[] = {
 static_assert(std::size(kColumns) == columnCount);
 
 } // namespace
+
+bool keepsAsText(QStringView columnName)
+{
+    static constexpr QStringView identifiers[] = {
+        u"colRecapito",   u"colCap",   u"colTelCasa", u"colTelUff", u"colTelCel",     u"colCodFisc",
+        u"colPartitaIva", u"colCarta", u"colIban",    u"colNumPat", u"colCodiceDest",
+    };
+    return std::find(std::begin(identifiers), std::end(identifiers), columnName) != std::end(identifiers);
+}
 
 std::span<const Column> columns()
 {

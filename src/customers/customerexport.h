@@ -23,6 +23,9 @@ struct Column {
 };
 inline constexpr int columnCount = 25;
 std::span<const Column> columns();
+// The identifier columns (postcode, phone numbers, tax code, VAT number, card number, IBAN,
+// document number, recipient code), whose cells the document keeps as text.
+bool keepsAsText(QStringView columnName);
 
 // The grid texts of one record, one per column: each field trimmed; "Cliente" is the surname, a
 // blank and the first name, "Comune di residenza" the town, a blank and the province code (the

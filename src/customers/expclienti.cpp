@@ -19,7 +19,8 @@ ExportDefinition TfrmExpClienti::definition()
     d.helpFirstParagraph = CustomerExport::helpFirstParagraph();
     for (const CustomerExport::Column& c : CustomerExport::columns())
         d.columns.append({c.name.toString(), c.gridHeader.toString(), c.gridWidth, c.editable,
-                          c.documentHeader.toString(), c.documentWidth, CellAlignment::Left});
+                          c.documentHeader.toString(), c.documentWidth, CellAlignment::Left,
+                          CustomerExport::keepsAsText(c.name)});
     d.archivePath = [](AppContext& ctx) { return ctx.filePath(CustomerRecord::fileName()); };
     d.recordSize = CustomerRecord::Size;
     d.readRecord = [](const char* record) { return CustomerExport::cells(record); };

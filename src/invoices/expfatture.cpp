@@ -55,6 +55,14 @@ const ExportedColumn kColumns[] = {
 // clang-format on
 static_assert(std::size(kColumns) == 25);
 
+// The identifiers among them (invoice number, VAT numbers, tax codes, postcode, IBAN): their
+// cells keep every digit in a spreadsheet program.
+bool keepsAsText(int field)
+{
+    return field == NumFatt || field == IvaDitta || field == CodFiscDitta || field == CapCliente ||
+           field == IvaCliente || field == CodFiscCliente || field == Iban;
+}
+
 } // namespace
 
 TfrmExpFatture::TfrmExpFatture(AppContext& ctx, QWidget* owner) : ExportWindow(ctx, owner, definition()) {}
@@ -76,7 +84,7 @@ ExportDefinition TfrmExpFatture::definition()
           u"Office).");
     for (const ExportedColumn& c : kColumns)
         d.columns.append({s(c.name), s(c.gridHeader), c.gridWidth, false, s(c.documentHeader),
-                          c.documentWidth, c.alignment});
+                          c.documentWidth, c.alignment, keepsAsText(c.field)});
     // The year open on the invoice screen, read each time the window is shown.
     d.archivePath = [](AppContext& ctx) { return InvoiceListWindows::invoiceFile(ctx, nullptr); };
     d.recordSize = InvoiceRecord::Size;

@@ -302,7 +302,7 @@ bool ExportWindow::writeDocument()
 {
     QList<SpreadsheetColumn> columns;
     for (const ExportColumn& c : m_definition.columns)
-        columns.append({c.documentHeader, c.documentWidth, c.alignment});
+        columns.append({c.documentHeader, c.documentWidth, c.alignment, c.keepAsText});
     const ExportGridModel* model = m_model;
     return writeSpreadsheet(documentPath(), m_definition.sheetName, columns, model->rowCount(),
                             [model](int row, int column) { return model->cell(row, column); });

@@ -30,6 +30,7 @@ struct ExportColumn {
     QString documentHeader;
     int documentWidth = 0;
     CellAlignment alignment = CellAlignment::Left; // of the document's data cells (and the grid's)
+    bool keepAsText = false; // an identifier: the document keeps its digits (see SpreadsheetColumn)
 };
 
 // What makes one export window what it is.

@@ -38,6 +38,7 @@ constexpr const char* documentEnd = "</table></body></html>";
 constexpr const char* headerCellStart = "<td style=\"text-align: left; font-weight: bold;\" width=";
 constexpr const char* leftCellStart = "<td style=\"text-align: left;\">";
 constexpr const char* rightCellStart = "<td style=\"text-align: right;\">";
+constexpr const char* textCellStart = "<td style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
 constexpr const char* cellEnd = "</td>";
 
 } // namespace
@@ -114,7 +115,10 @@ void SpreadsheetWriter::addCell(QStringView text)
         beginRow();
     if (m_cell >= m_columns.size())
         return;
-    put(m_columns[m_cell].alignment == CellAlignment::Right ? rightCellStart : leftCellStart);
+    const SpreadsheetColumn& column = m_columns[m_cell];
+    put(column.keepAsText                          ? textCellStart
+        : column.alignment == CellAlignment::Right ? rightCellStart
+                                                   : leftCellStart);
     putText(trimmedView(text));
     put(cellEnd);
     ++m_cell;

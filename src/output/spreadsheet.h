@@ -25,6 +25,10 @@ struct SpreadsheetColumn {
     QString header;
     int width = 0;
     CellAlignment alignment = CellAlignment::Left;
+    // Identifiers (VAT numbers, tax codes, postcodes, phone and card numbers, IBANs, codes,
+    // document numbers): their cells carry the text number format, so a spreadsheet program that
+    // honours it keeps leading zeros and every digit instead of reading a number.
+    bool keepAsText = false;
 };
 
 // Writes one document, row by row, through one large buffer: memory stays the buffer plus one

@@ -43,6 +43,11 @@ static_assert(std::size(kColumns) == columnCount);
 
 } // namespace
 
+bool keepsAsText(QStringView columnName)
+{
+    return columnName == u"colCodice" || columnName == u"colRecapiti" || columnName == u"colDocumento";
+}
+
 std::span<const Column> columns()
 {
     return kColumns;

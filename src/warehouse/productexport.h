@@ -25,6 +25,9 @@ struct Column {
 };
 inline constexpr int columnCount = 23;
 std::span<const Column> columns();
+// The identifier columns (article code, phone, purchase document), whose cells the document keeps
+// as text.
+bool keepsAsText(QStringView columnName);
 
 // The grid texts of one record, one per column, each field trimmed.
 QStringList cells(const char* record);

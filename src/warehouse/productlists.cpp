@@ -337,7 +337,8 @@ ExportDefinition TfrmExpMagazzino::definition()
     d.helpFirstParagraph = ProductExport::helpFirstParagraph();
     for (const ProductExport::Column& c : ProductExport::columns())
         d.columns.append({c.name.toString(), c.gridHeader.toString(), c.gridWidth, c.editable,
-                          c.documentHeader.toString(), c.documentWidth, CellAlignment::Left});
+                          c.documentHeader.toString(), c.documentWidth, CellAlignment::Left,
+                          ProductExport::keepsAsText(c.name)});
     d.archivePath = [](AppContext& ctx) { return ctx.filePath(ProductRecord::fileName()); };
     d.recordSize = ProductRecord::Size;
     d.readRecord = [](const char* record) { return ProductExport::cells(record); };

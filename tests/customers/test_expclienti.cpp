@@ -85,11 +85,17 @@ QByteArray customerHeaderRow()
     return row + "</tr>";
 }
 
+// Identifier cells (postcode, phones, tax code, VAT number, card, IBAN, document number,
+// recipient code) carry the text number format, so a spreadsheet program keeps their digits.
+const QByteArray textCell = "<td style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
+const QList<int> identifierColumns = {3, 6, 7, 8, 9, 12, 13, 14, 15, 17, 24};
+
 QByteArray dataRow(const QList<QByteArray>& cells)
 {
     QByteArray row = "<tr>";
-    for (const QByteArray& c : cells)
-        row += "<td style=\"text-align: left;\">" + c + "</td>";
+    for (int i = 0; i < cells.size(); ++i)
+        row += (identifierColumns.contains(i) ? textCell : QByteArray("<td style=\"text-align: left;\">")) +
+               cells[i] + "</td>";
     return row + "</tr>";
 }
 
@@ -296,8 +302,9 @@ private Q_SLOTS:
         CHECK_BODY();
         const QByteArray doc = fileBytes(document());
         QVERIFY(doc.contains("<td style=\"text-align: left;\">Rossi Mario</td>"));
-        QVERIFY(doc.endsWith("<td style=\"text-align: left;\">Da richiamare</td>"
-                             "<td style=\"text-align: left;\"></td></tr></table></body></html>"));
+        const QByteArray end = "<td style=\"text-align: left;\">Da richiamare</td>" + textCell +
+                               "</td></tr></table></body></html>";
+        QVERIFY(doc.endsWith(end));
         QCOMPARE(fileBytes(archive()), before);
         QVERIFY(t->services.opened.isEmpty()); // answered No to the offer
     }

@@ -380,16 +380,17 @@ private Q_SLOTS:
         expected += "</tr>";
         const QByteArray left = "<td style=\"text-align: left;\">";
         const QByteArray right = "<td style=\"text-align: right;\">";
+        // Invoice number, VAT numbers, tax codes, postcode and IBAN keep their digits as text.
+        const QByteArray text = "<td style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
         for (int i = 0; i < 3; ++i) {
             const Invoice& v = kYear[i];
             auto enc = [](const char16_t* text) { return toWin1252(QString::fromUtf16(text)); };
-            expected += "<tr>" + left + enc(v.number) + "</td>" + left + enc(v.date) + "</td>";
-            for (int k = 0; k < 4; ++k)
-                expected += left + "</td>";
+            expected += "<tr>" + text + enc(v.number) + "</td>" + left + enc(v.date) + "</td>";
+            expected += left + "</td>" + left + "</td>" + text + "</td>" + text + "</td>";
             expected += left + (i == 2 ? QByteArray("Verdi &amp; Co") : enc(v.customer)) + "</td>";
-            expected += left + "</td>" + left + "</td>" + left + enc(v.town) + "</td>";
-            for (int k = 0; k < 7; ++k)
-                expected += left + "</td>";
+            expected += left + "</td>" + text + "</td>" + left + enc(v.town) + "</td>";
+            expected += left + "</td>" + text + "</td>" + text + "</td>" + left + "</td>" + left + "</td>" +
+                        left + "</td>" + text + "</td>";
             expected += right + enc(v.taxable) + "</td>" + right + "22</td>" + right + enc(v.tax) + "</td>" +
                         right + "</td>" + right + enc(v.exempt) + "</td>" + right + enc(v.total) + "</td>";
             expected += left + "</td>" + left + enc(v.paid) + "</td></tr>";
