@@ -489,34 +489,7 @@ void TfrmClienti::buildScreen()
     root->addLayout(across, 100);
     root->addStretch(1);
 
-    // Status-line hints, and the background that clears the line.
-    const std::pair<QWidget*, const char16_t*> hints[] = {
-        {cmdNuovo, u"Prepara la schermata per la registrazione di una nuova scheda."},
-        {cmdDuplica,
-         u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
-        {cmdFile, u"Allega file alla scheda corrente."},
-        {cmdSalva, u"Salva la scheda corrente in archivio."},
-        {cmdTrova, u"Trova una scheda in archivio."},
-        {cmdAnteprima, u"Visualizza l'anteprima di stampa."},
-        {cmdStampa, u"Stampa la scheda corrente."},
-        {cmdPDF, u"Esporta la scheda in formato PDF."},
-        {cmdRicontatta, u"Visualizza l'elenco dei Clienti da ricontattare."},
-        {cmdEsporta, u"Esporta le schede in archivio in un file di Microsoft Excel."},
-        {cmdGuida, u"Visualizza la pagina della guida sensibile al contesto."},
-        {cmdEsci, u"Esci da questa schermata di lavoro."},
-        {cmdPrimo, u"Visualizza la prima scheda in archivio."},
-        {cmdIndietro, u"Visualizza la scheda precedente in archivio."},
-        {cmdAvanti, u"Visualizza la scheda successiva in archivio."},
-        {cmdUltimo, u"Visualizza l'ultima scheda in archivio."},
-        {btnEmail, u"Invia una e-mail all'indirizzo indicato."},
-        {btnCodFisc, u"Controlla il codice fiscale."},
-        {btnCarta, u"Controlla il numero di carta di credito."},
-        {btnPartitaIva, u"Controlla il numero di partita IVA."},
-        {btnIban, u"Controlla l'IBAN."},
-        {chkRicontatta, u"Annota che il cliente è da ricontattare per questioni in sospeso."},
-    };
-    for (const auto& [control, hint] : hints)
-        panInfo->addHint(control, QString::fromUtf16(hint));
+    // The background that clears the status line; the hints come with the commands.
     for (QWidget* area : {static_cast<QWidget*>(this), panel, panSchede, static_cast<QWidget*>(panComandi)})
         panInfo->clearOver(area);
     for (const Section* s : {&s1, &s2, &s3, &s4, &s5})
@@ -576,31 +549,58 @@ void TfrmClienti::applyFieldRules()
 
 void TfrmClienti::connectCommands()
 {
-    const std::pair<PictureButton*, void (TfrmClienti::*)()> commands[] = {
-        {cmdNuovo, &TfrmClienti::cmdNuovoClick},
-        {cmdDuplica, &TfrmClienti::cmdDuplicaClick},
-        {cmdFile, &TfrmClienti::cmdFileClick},
-        {cmdSalva, &TfrmClienti::cmdSalvaClick},
-        {cmdTrova, &TfrmClienti::cmdTrovaClick},
-        {cmdAnteprima, &TfrmClienti::cmdAnteprimaClick},
-        {cmdStampa, &TfrmClienti::cmdStampaClick},
-        {cmdPDF, &TfrmClienti::cmdPDFClick},
-        {cmdRicontatta, &TfrmClienti::cmdRicontattaClick},
-        {cmdEsporta, &TfrmClienti::cmdEsportaClick},
-        {cmdGuida, &TfrmClienti::cmdGuidaClick},
-        {cmdPrimo, &TfrmClienti::cmdPrimoClick},
-        {cmdIndietro, &TfrmClienti::cmdIndietroClick},
-        {cmdAvanti, &TfrmClienti::cmdAvantiClick},
-        {cmdUltimo, &TfrmClienti::cmdUltimoClick},
-        {btnEmail, &TfrmClienti::btnEmailClick},
-        {btnCodFisc, &TfrmClienti::btnCodFiscClick},
-        {btnPartitaIva, &TfrmClienti::btnPartitaIvaClick},
-        {btnCarta, &TfrmClienti::btnCartaClick},
-        {btnIban, &TfrmClienti::btnIbanClick},
+    const auto own = [this](void (TfrmClienti::*handler)()) {
+        return [this, handler] { (this->*handler)(); };
     };
-    for (const auto& [button, handler] : commands)
-        connect(button, &QToolButton::clicked, this, handler);
-    connect(cmdEsci, &QToolButton::clicked, this, &QWidget::close);
+    m_commands = {
+        ownCommand(cmdNuovo, QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."),
+                   own(&TfrmClienti::cmdNuovoClick)),
+        ownCommand(
+            cmdDuplica,
+            QStringLiteral(
+                "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."),
+            own(&TfrmClienti::cmdDuplicaClick)),
+        ownCommand(cmdFile, QStringLiteral("Allega file alla scheda corrente."),
+                   own(&TfrmClienti::cmdFileClick)),
+        ownCommand(cmdSalva, QStringLiteral("Salva la scheda corrente in archivio."),
+                   own(&TfrmClienti::cmdSalvaClick)),
+        windowCommand(cmdTrova, QStringLiteral("Trova una scheda in archivio."),
+                      QStringLiteral("frmTrovaClienti"), QStringLiteral("clienti")),
+        ownCommand(cmdAnteprima, QStringLiteral("Visualizza l'anteprima di stampa."),
+                   own(&TfrmClienti::cmdAnteprimaClick)),
+        ownCommand(cmdStampa, QStringLiteral("Stampa la scheda corrente."),
+                   own(&TfrmClienti::cmdStampaClick)),
+        ownCommand(cmdPDF, QStringLiteral("Esporta la scheda in formato PDF."),
+                   own(&TfrmClienti::cmdPDFClick)),
+        windowCommand(cmdRicontatta, QStringLiteral("Visualizza l'elenco dei Clienti da ricontattare."),
+                      QStringLiteral("frmRicontatta")),
+        windowCommand(cmdEsporta,
+                      QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."),
+                      QStringLiteral("frmExpClienti")),
+        ownCommand(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
+                   own(&TfrmClienti::cmdGuidaClick)),
+        ownCommand(cmdEsci, QStringLiteral("Esci da questa schermata di lavoro."), [this] { close(); }),
+        ownCommand(cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio."),
+                   own(&TfrmClienti::cmdPrimoClick)),
+        ownCommand(cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio."),
+                   own(&TfrmClienti::cmdIndietroClick)),
+        ownCommand(cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio."),
+                   own(&TfrmClienti::cmdAvantiClick)),
+        ownCommand(cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio."),
+                   own(&TfrmClienti::cmdUltimoClick)),
+        ownCommand(btnEmail, QStringLiteral("Invia una e-mail all'indirizzo indicato."),
+                   own(&TfrmClienti::btnEmailClick)),
+        ownCommand(btnCodFisc, QStringLiteral("Controlla il codice fiscale."),
+                   own(&TfrmClienti::btnCodFiscClick)),
+        ownCommand(btnCarta, QStringLiteral("Controlla il numero di carta di credito."),
+                   own(&TfrmClienti::btnCartaClick)),
+        ownCommand(btnPartitaIva, QStringLiteral("Controlla il numero di partita IVA."),
+                   own(&TfrmClienti::btnPartitaIvaClick)),
+        ownCommand(btnIban, QStringLiteral("Controlla l'IBAN."), own(&TfrmClienti::btnIbanClick)),
+        ownCommand(chkRicontatta,
+                   QStringLiteral("Annota che il cliente è da ricontattare per questioni in sospeso."), {}),
+    };
+    wireCommands(m_ctx, this, panInfo, m_commands);
 }
 
 // ---------------------------------------------------------------- showing and closing
@@ -624,10 +624,7 @@ void TfrmClienti::closeEvent(QCloseEvent* event)
 void TfrmClienti::enableOtherWindows()
 {
     // Windows this build does not have yet leave their buttons present but disabled.
-    const auto has = [this](QStringView name) { return m_ctx.hasDialog(name) || m_ctx.window(name); };
-    cmdTrova->setEnabled(has(u"frmTrovaClienti"));
-    cmdRicontatta->setEnabled(has(u"frmRicontatta"));
-    cmdEsporta->setEnabled(has(u"frmExpClienti"));
+    enableCommands(m_ctx, m_commands);
 }
 
 void TfrmClienti::clearCard()
@@ -784,28 +781,17 @@ void TfrmClienti::cmdFileClick()
     openAttachments(m_ctx, this, QStringLiteral("clienti"));
 }
 
-void TfrmClienti::openSecondary(QStringView name, const QString& mode)
-{
-    std::unique_ptr<QDialog> dialog = m_ctx.createDialog(name, this);
-    if (!dialog)
-        return;
-    if (!mode.isEmpty())
-        if (auto* memory = dialog->findChild<QLabel*>(QStringLiteral("lblMemory")))
-            memory->setText(mode);
-    m_ctx.services().runModal(*dialog);
-}
-
 void TfrmClienti::cmdTrovaClick()
 {
-    openSecondary(u"frmTrovaClienti", QStringLiteral("clienti"));
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdTrova));
 }
 void TfrmClienti::cmdRicontattaClick()
 {
-    openSecondary(u"frmRicontatta");
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdRicontatta));
 }
 void TfrmClienti::cmdEsportaClick()
 {
-    openSecondary(u"frmExpClienti");
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdEsporta));
 }
 
 void TfrmClienti::cmdGuidaClick()

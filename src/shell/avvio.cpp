@@ -1,4 +1,5 @@
 #include "appcontext.h"
+#include "commands.h"
 #include "conventions.h"
 #include "guida.h"
 #include "helptexts.h"
@@ -181,49 +182,38 @@ TfrmAvvio::TfrmAvvio(AppContext& ctx) : m_ctx(ctx)
     layout->addStretch(2);
     layout->addLayout(bottom);
 
+    // The invoice entries lead to the invoice menu, which is the shell's own, but nothing behind it
+    // would open without the invoice screen.
     for (PictureButton* b : {imgClienti, appClienti, btnClienti})
-        connect(b, &QToolButton::clicked, this, [this] { openScreen(QStringLiteral("frmClienti")); });
+        m_commands.push_back(windowCommand(b, {}, QStringLiteral("frmClienti")));
     for (PictureButton* b : {imgMagazzino, appMagazzino, btnMagazzino})
-        connect(b, &QToolButton::clicked, this, [this] { openScreen(QStringLiteral("frmMagazzino")); });
-    for (PictureButton* b : {imgFatture, appFatture, btnFatture})
-        connect(b, &QToolButton::clicked, this, [this] { openScreen(QStringLiteral("frmMenuFatture")); });
-    connect(imgInfo, &QToolButton::clicked, this, [this] {
+        m_commands.push_back(windowCommand(b, {}, QStringLiteral("frmMagazzino")));
+    for (PictureButton* b : {imgFatture, appFatture, btnFatture}) {
+        ScreenCommand menu = windowCommand(b, {}, QStringLiteral("frmMenuFatture"));
+        menu.needs = QStringLiteral("frmFatture");
+        m_commands.push_back(menu);
+    }
+    m_commands.push_back(ownCommand(imgInfo, {}, [this] {
         TfrmInfo info(m_ctx, this);
         m_ctx.services().runModal(info);
-    });
-    connect(imgCopyright, &QToolButton::clicked, this, [this] {
+    }));
+    m_commands.push_back(ownCommand(imgCopyright, {}, [this] {
         TfrmSplash credits(m_ctx, this);
         m_ctx.services().runModal(credits);
-    });
-    connect(imgGuida, &QToolButton::clicked, this,
-            [this] { showHelp(m_ctx, this, HelpTexts::launcherTitle(), HelpTexts::launcher()); });
-    connect(imgSito, &QToolButton::clicked, this,
-            [this] { m_ctx.services().openUrl(QUrl(Maker::webAddress())); });
-    connect(imgEsci, &QToolButton::clicked, this, [this] { m_ctx.quit(); });
+    }));
+    m_commands.push_back(ownCommand(
+        imgGuida, {}, [this] { showHelp(m_ctx, this, HelpTexts::launcherTitle(), HelpTexts::launcher()); }));
+    m_commands.push_back(
+        ownCommand(imgSito, {}, [this] { m_ctx.services().openUrl(QUrl(Maker::webAddress())); }));
+    m_commands.push_back(ownCommand(imgEsci, {}, [this] { m_ctx.quit(); }));
+    wireCommands(m_ctx, this, nullptr, m_commands);
 }
 
 void TfrmAvvio::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // An application whose screen this build does not have cannot be opened. The invoice entries
-    // lead to the invoice menu, which is the shell's own, but nothing behind it would open.
-    const bool customers = m_ctx.window(u"frmClienti") != nullptr;
-    const bool warehouse = m_ctx.window(u"frmMagazzino") != nullptr;
-    const bool invoices = m_ctx.window(u"frmFatture") != nullptr;
-    for (PictureButton* b : {imgClienti, appClienti, btnClienti})
-        b->setEnabled(customers);
-    for (PictureButton* b : {imgMagazzino, appMagazzino, btnMagazzino})
-        b->setEnabled(warehouse);
-    for (PictureButton* b : {imgFatture, appFatture, btnFatture})
-        b->setEnabled(invoices);
-}
-
-void TfrmAvvio::openScreen(const QString& name)
-{
-    if (QWidget* screen = m_ctx.window(name)) {
-        AppContext::showScreen(screen);
-        hide();
-    }
+    // An application whose screen this build does not have cannot be opened.
+    enableCommands(m_ctx, m_commands);
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent* event)

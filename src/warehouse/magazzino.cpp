@@ -382,36 +382,7 @@ void TfrmMagazzino::buildScreen()
     root->addLayout(across, 100);
     root->addStretch(1);
 
-    const std::pair<QWidget*, const char16_t*> hints[] = {
-        {cmdNuovo, u"Prepara la schermata per la registrazione di una nuova scheda."},
-        {cmdDuplica,
-         u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
-        {cmdFile, u"Allega file alla scheda corrente."},
-        {cmdSalva, u"Salva la scheda corrente in archivio."},
-        {cmdTrova, u"Trova una scheda in archivio."},
-        {cmdAnteprima, u"Visualizza l'anteprima di stampa."},
-        {cmdStampa, u"Stampa la scheda corrente."},
-        {cmdPDF, u"Esporta la scheda in formato PDF."},
-        {cmdWeb, u"Cerca sul Web, tramite Google, informazioni relative all'articolo corrente."},
-        {cmdSottoscorta, u"Visualizza l'elenco dei materiali in esaurimento."},
-        {cmdEsporta, u"Esporta le schede in archivio in un file di Microsoft Excel."},
-        {cmdGuida, u"Visualizza la pagina della guida sensibile al contesto."},
-        {cmdEsci, u"Esci da questa schermata di lavoro."},
-        {cmdPrimo, u"Visualizza la prima scheda in archivio."},
-        {cmdIndietro, u"Visualizza la scheda precedente in archivio."},
-        {cmdAvanti, u"Visualizza la scheda successiva in archivio."},
-        {cmdUltimo, u"Visualizza l'ultima scheda in archivio."},
-        {btnAggiungi, u"Aggiorna la giacenza aggiungendo una certa quantità."},
-        {btnSottrai, u"Aggiorna la giacenza sottraendo una certa quantità."},
-        {btnValore,
-         u"Calcola il valore totale della merce in magazzino moltiplicando il costo per la giacenza."},
-        {btnCalcola, u"Calcola il prezzo IVA inclusa dell'articolo corrente in base all'aliquota indicata."},
-        {btnScorpora, u"Scorpora il prezzo lordo dell'articolo corrente calcolando l'imponibile in base "
-                      u"all'aliquota IVA indicata."},
-        {btnPneumatici, u"Registra ulteriori informazioni sul prodotto corrente."},
-    };
-    for (const auto& [control, hint] : hints)
-        panInfo->addHint(control, QString::fromUtf16(hint));
+    // The background that clears the status line; the hints come with the commands.
     for (QWidget* area :
          {static_cast<QWidget*>(this), panel, panSchede, static_cast<QWidget*>(panComandi),
           static_cast<QWidget*>(identity), static_cast<QWidget*>(purchase), static_cast<QWidget*>(stock),
@@ -445,33 +416,69 @@ void TfrmMagazzino::applyFieldRules()
 
 void TfrmMagazzino::connectCommands()
 {
-    const std::pair<QAbstractButton*, void (TfrmMagazzino::*)()> commands[] = {
-        {cmdNuovo, &TfrmMagazzino::cmdNuovoClick},
-        {cmdDuplica, &TfrmMagazzino::cmdDuplicaClick},
-        {cmdFile, &TfrmMagazzino::cmdFileClick},
-        {cmdSalva, &TfrmMagazzino::cmdSalvaClick},
-        {cmdTrova, &TfrmMagazzino::cmdTrovaClick},
-        {cmdAnteprima, &TfrmMagazzino::cmdAnteprimaClick},
-        {cmdStampa, &TfrmMagazzino::cmdStampaClick},
-        {cmdPDF, &TfrmMagazzino::cmdPDFClick},
-        {cmdWeb, &TfrmMagazzino::cmdWebClick},
-        {cmdSottoscorta, &TfrmMagazzino::cmdSottoscortaClick},
-        {cmdEsporta, &TfrmMagazzino::cmdEsportaClick},
-        {cmdGuida, &TfrmMagazzino::cmdGuidaClick},
-        {cmdPrimo, &TfrmMagazzino::cmdPrimoClick},
-        {cmdIndietro, &TfrmMagazzino::cmdIndietroClick},
-        {cmdAvanti, &TfrmMagazzino::cmdAvantiClick},
-        {cmdUltimo, &TfrmMagazzino::cmdUltimoClick},
-        {btnAggiungi, &TfrmMagazzino::btnAggiungiClick},
-        {btnSottrai, &TfrmMagazzino::btnSottraiClick},
-        {btnValore, &TfrmMagazzino::btnValoreClick},
-        {btnCalcola, &TfrmMagazzino::btnCalcolaClick},
-        {btnScorpora, &TfrmMagazzino::btnScorporaClick},
-        {btnPneumatici, &TfrmMagazzino::btnPneumaticiClick},
+    const auto own = [this](void (TfrmMagazzino::*handler)()) {
+        return [this, handler] { (this->*handler)(); };
     };
-    for (const auto& [button, handler] : commands)
-        connect(button, &QAbstractButton::clicked, this, handler);
-    connect(cmdEsci, &QToolButton::clicked, this, &QWidget::close);
+    m_commands = {
+        ownCommand(cmdNuovo, QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."),
+                   own(&TfrmMagazzino::cmdNuovoClick)),
+        ownCommand(
+            cmdDuplica,
+            QStringLiteral(
+                "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."),
+            own(&TfrmMagazzino::cmdDuplicaClick)),
+        ownCommand(cmdFile, QStringLiteral("Allega file alla scheda corrente."),
+                   own(&TfrmMagazzino::cmdFileClick), QStringLiteral("frmAllegaCartella")),
+        ownCommand(cmdSalva, QStringLiteral("Salva la scheda corrente in archivio."),
+                   own(&TfrmMagazzino::cmdSalvaClick)),
+        windowCommand(cmdTrova, QStringLiteral("Trova una scheda in archivio."),
+                      QStringLiteral("frmTrovaMagazzino"), QStringLiteral("magazzino")),
+        ownCommand(cmdAnteprima, QStringLiteral("Visualizza l'anteprima di stampa."),
+                   own(&TfrmMagazzino::cmdAnteprimaClick)),
+        ownCommand(cmdStampa, QStringLiteral("Stampa la scheda corrente."),
+                   own(&TfrmMagazzino::cmdStampaClick)),
+        ownCommand(cmdPDF, QStringLiteral("Esporta la scheda in formato PDF."),
+                   own(&TfrmMagazzino::cmdPDFClick)),
+        ownCommand(
+            cmdWeb,
+            QStringLiteral("Cerca sul Web, tramite Google, informazioni relative all'articolo corrente."),
+            own(&TfrmMagazzino::cmdWebClick)),
+        windowCommand(cmdSottoscorta, QStringLiteral("Visualizza l'elenco dei materiali in esaurimento."),
+                      QStringLiteral("frmSottoscorta")),
+        windowCommand(cmdEsporta,
+                      QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."),
+                      QStringLiteral("frmExpMagazzino")),
+        ownCommand(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
+                   own(&TfrmMagazzino::cmdGuidaClick)),
+        ownCommand(cmdEsci, QStringLiteral("Esci da questa schermata di lavoro."), [this] { close(); }),
+        ownCommand(cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio."),
+                   own(&TfrmMagazzino::cmdPrimoClick)),
+        ownCommand(cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio."),
+                   own(&TfrmMagazzino::cmdIndietroClick)),
+        ownCommand(cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio."),
+                   own(&TfrmMagazzino::cmdAvantiClick)),
+        ownCommand(cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio."),
+                   own(&TfrmMagazzino::cmdUltimoClick)),
+        ownCommand(btnAggiungi, QStringLiteral("Aggiorna la giacenza aggiungendo una certa quantità."),
+                   own(&TfrmMagazzino::btnAggiungiClick), QStringLiteral("frmGiacenza")),
+        ownCommand(btnSottrai, QStringLiteral("Aggiorna la giacenza sottraendo una certa quantità."),
+                   own(&TfrmMagazzino::btnSottraiClick), QStringLiteral("frmGiacenza")),
+        ownCommand(btnValore,
+                   QStringLiteral("Calcola il valore totale della merce in magazzino moltiplicando il costo "
+                                  "per la giacenza."),
+                   own(&TfrmMagazzino::btnValoreClick)),
+        ownCommand(btnCalcola,
+                   QStringLiteral("Calcola il prezzo IVA inclusa dell'articolo corrente in base "
+                                  "all'aliquota indicata."),
+                   own(&TfrmMagazzino::btnCalcolaClick)),
+        ownCommand(btnScorpora,
+                   QStringLiteral("Scorpora il prezzo lordo dell'articolo corrente calcolando l'imponibile "
+                                  "in base all'aliquota IVA indicata."),
+                   own(&TfrmMagazzino::btnScorporaClick)),
+        ownCommand(btnPneumatici, QStringLiteral("Registra ulteriori informazioni sul prodotto corrente."),
+                   own(&TfrmMagazzino::btnPneumaticiClick), QStringLiteral("frmDatiPneumatici")),
+    };
+    wireCommands(m_ctx, this, panInfo, m_commands);
 }
 
 // ---------------------------------------------------------------- showing and closing
@@ -495,14 +502,7 @@ void TfrmMagazzino::closeEvent(QCloseEvent* event)
 void TfrmMagazzino::enableOtherWindows()
 {
     // Windows this build does not have leave their buttons present but disabled.
-    const std::pair<QWidget*, const char16_t*> targets[] = {
-        {cmdTrova, u"frmTrovaMagazzino"},      {cmdSottoscorta, u"frmSottoscorta"},
-        {cmdEsporta, u"frmExpMagazzino"},      {cmdFile, u"frmAllegaCartella"},
-        {btnAggiungi, u"frmGiacenza"},         {btnSottrai, u"frmGiacenza"},
-        {btnPneumatici, u"frmDatiPneumatici"},
-    };
-    for (const auto& [control, name] : targets)
-        control->setEnabled(m_ctx.hasDialog(QStringView(name)));
+    enableCommands(m_ctx, m_commands);
 }
 
 // ---------------------------------------------------------------- card <-> record
@@ -722,17 +722,6 @@ void TfrmMagazzino::btnPneumaticiClick()
 
 // ---------------------------------------------------------------- other windows
 
-void TfrmMagazzino::openSecondary(QStringView name, const QString& mode)
-{
-    std::unique_ptr<QDialog> dialog = m_ctx.createDialog(name, this);
-    if (!dialog)
-        return;
-    if (!mode.isEmpty())
-        if (auto* memory = dialog->findChild<QLabel*>(QStringLiteral("lblMemory")))
-            memory->setText(mode);
-    m_ctx.services().runModal(*dialog);
-}
-
 void TfrmMagazzino::cmdFileClick()
 {
     openAttachments(m_ctx, this, QStringLiteral("magazzino"));
@@ -740,17 +729,17 @@ void TfrmMagazzino::cmdFileClick()
 
 void TfrmMagazzino::cmdTrovaClick()
 {
-    openSecondary(u"frmTrovaMagazzino", QStringLiteral("magazzino"));
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdTrova));
 }
 
 void TfrmMagazzino::cmdSottoscortaClick()
 {
-    openSecondary(u"frmSottoscorta");
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdSottoscorta));
 }
 
 void TfrmMagazzino::cmdEsportaClick()
 {
-    openSecondary(u"frmExpMagazzino");
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdEsporta));
 }
 
 void TfrmMagazzino::cmdGuidaClick()
