@@ -10,6 +10,7 @@
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -90,7 +91,7 @@ QLabel* caption(const QString& text, QWidget* buddy, QWidget* parent)
     l->setObjectName(QStringLiteral("lbl") + buddy->objectName().mid(3));
     l->setBuddy(buddy);
     l->setFont(screenFont(QStringLiteral("Verdana"), 8));
-    l->setStyleSheet(QStringLiteral("color: #4A5468;"));
+    setTone(l, "note");
     return l;
 }
 
@@ -190,21 +191,6 @@ TfrmClienti::TfrmClienti(AppContext& ctx) : m_ctx(ctx)
 void TfrmClienti::buildScreen()
 {
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral(
-        "QWidget#frmClienti, QWidget#panSchede { background: #F4F6FB; }"
-        "QGroupBox { background: #E6E9F0; border: 1px solid #CBD2E0; border-radius: 10px; margin-top: 0px; }"
-        "QGroupBox::title { subcontrol-origin: padding; subcontrol-position: top left; left: 12px; top: 7px;"
-        " color: #23318A;"
-        " font-family: Verdana; font-size: 10pt; font-weight: bold; }"
-        "QLineEdit, QComboBox { background: white; border: 1px solid #B9C1D3; border-radius: 4px;"
-        " padding: 3px 5px; min-height: 20px; }"
-        "QLineEdit:focus, QComboBox:focus { border: 1px solid #3030DD; }"
-        "QFrame#panComandi { background: white; border: 1px solid #D8DEEE; border-radius: 12px; }"
-        "QFrame#panComandi QToolButton { text-align: left; padding: 5px 8px; border-radius: 6px; color: "
-        "#23318A; }"
-        "QFrame#panComandi QToolButton:hover { background: #E7ECFB; }"
-        "QFrame#panComandi QToolButton:disabled { color: #A4ABBA; }"
-        "QLabel#lblPosizione { color: #23318A; }"));
 
     // The field controls, one per record field, named as the screen describes them.
     for (const CustomerCard::ScreenField& f : CustomerCard::screenFields()) {
@@ -258,7 +244,6 @@ void TfrmClienti::buildScreen()
     chkRicontatta = new QCheckBox(QStringLiteral("Da ricontattare"), this);
     chkRicontatta->setObjectName(QStringLiteral("chkRicontatta"));
     chkRicontatta->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
-    chkRicontatta->setStyleSheet(QStringLiteral("color: #B03A2E;"));
 
     // Short fields keep a width that shows their whole content.
     txtSesso->setFixedWidth(46);
@@ -379,7 +364,7 @@ void TfrmClienti::buildScreen()
     const auto separator = [panComandi, commands] {
         auto* line = new QFrame(panComandi);
         line->setFrameShape(QFrame::HLine);
-        line->setStyleSheet(QStringLiteral("color: #E1E5EF; border: none; background: #E1E5EF;"));
+        setTone(line, "separator");
         line->setFixedHeight(1);
         commands->addSpacing(4);
         commands->addWidget(line);
@@ -405,13 +390,13 @@ void TfrmClienti::buildScreen()
     logo->setPixmap(QIcon(QStringLiteral(":/icons/clienti.svg")).pixmap(38, 38));
     auto* title = new QLabel(QStringLiteral("Anagrafica Clienti"), this);
     title->setFont(screenFont(QStringLiteral("Verdana"), 15, true));
-    title->setStyleSheet(QStringLiteral("color: #23318A;"));
+    setTone(title, "title");
     auto* subtitle =
         new QLabel(QStringLiteral("Dati anagrafici, recapiti, documenti e questioni in sospeso dei "
                                   "clienti."),
                    this);
     subtitle->setFont(screenFont(QStringLiteral("Verdana"), 9));
-    subtitle->setStyleSheet(QStringLiteral("color: #6B7488;"));
+    setTone(subtitle, "subtitle");
     auto* titles = new QVBoxLayout;
     titles->setSpacing(0);
     titles->addWidget(title);

@@ -12,6 +12,7 @@
 #include "shell/guida.h"
 #include "shell/helptexts.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -49,7 +50,7 @@ QLineEdit* edit(QWidget* parent, const QString& name, int maxLength)
 QLabel* caption(const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
-    l->setStyleSheet(QStringLiteral("color: #3A4256;"));
+    setTone(l, "caption");
     return l;
 }
 
@@ -68,10 +69,7 @@ QLabel* amountLabel(QWidget* parent, const QString& name, bool strong = false)
     l->setObjectName(name);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setMinimumWidth(92);
-    l->setStyleSheet(strong ? QStringLiteral("QLabel { background: #FFF4E6; border: 1px solid #F2B56B; "
-                                             "border-radius: 3px; padding: 2px 6px; font-weight: bold; }")
-                            : QStringLiteral("QLabel { background: #F3F5FA; border: 1px solid #C9D0E0; "
-                                             "border-radius: 3px; padding: 2px 6px; }"));
+    setTone(l, strong ? "total" : "amount");
     return l;
 }
 
@@ -168,11 +166,6 @@ TfrmFatture::TfrmFatture(AppContext& ctx) : m_ctx(ctx)
 {
     nameWindow(this, QStringLiteral("frmFatture"), QStringLiteral(" Tarvello - Emissione fatture proforma"));
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral(
-        "QWidget#frmFatture { background: #F4F6FB; }"
-        "QGroupBox { background: white; border: 1px solid #D8DEEE; border-radius: 8px; margin-top: 14px; "
-        "font-weight: bold; color: #23318A; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }"));
 
     auto* strip = new QHBoxLayout;
     strip->setSpacing(2);
@@ -237,9 +230,6 @@ void TfrmFatture::buildCommandStrip(QBoxLayout* strip)
     lblPosizione->setAlignment(Qt::AlignCenter);
     lblPosizione->setMinimumWidth(56);
     lblPosizione->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
-    lblPosizione->setStyleSheet(
-        QStringLiteral("QLabel { color: #23318A; background: white; border: 1px solid "
-                       "#C9D0E0; border-radius: 4px; padding: 4px; }"));
     cmdAvanti = make(QStringLiteral("cmdAvanti"), QStringLiteral("avanti"), QStringLiteral("Successiva"));
     cmdUltimo = make(QStringLiteral("cmdUltimo"), QStringLiteral("ultimo"), QStringLiteral("Ultima"));
     cmdTrova = make(QStringLiteral("cmdTrova"), QStringLiteral("trova"), QStringLiteral("Trova"));
@@ -394,7 +384,7 @@ QWidget* TfrmFatture::buildArticlePages()
             if (headings[c].isEmpty())
                 continue;
             auto* h = caption(headings[c], box);
-            h->setStyleSheet(QStringLiteral("color: #23318A; font-weight: bold;"));
+            setTone(h, "heading");
             if (c == 5 || c == 6 || c == 7)
                 h->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             g->addWidget(h, 0, c);
@@ -496,7 +486,7 @@ QWidget* TfrmFatture::buildTotals()
     g->addWidget(total, 0, 10);
     g->addWidget(txtTotFattura, 0, 11);
     auto* note = caption(QStringLiteral("NOTE:"), box);
-    note->setStyleSheet(QStringLiteral("color: #23318A; font-weight: bold;"));
+    setTone(note, "heading");
     g->addWidget(note, 1, 0);
     g->addWidget(txtNote, 1, 1, 1, 7);
     g->addWidget(chkSaldata, 1, 8, 1, 2);

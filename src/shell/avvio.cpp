@@ -6,6 +6,7 @@
 #include "maker.h"
 #include "services.h"
 #include "shellwindows.h"
+#include "style.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -58,12 +59,10 @@ QFrame* card(QWidget* parent, PictureButton* picture, PictureButton* tile, const
 {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QStringLiteral("card"));
-    frame->setStyleSheet(QStringLiteral("QFrame#card { background: white; border: 1px solid #D8DEEE; "
-                                        "border-radius: 14px; }"));
     auto* description = new QLabel(text, frame);
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    description->setStyleSheet(QStringLiteral("color: #4A5468; border: none;"));
+    setTone(description, "note");
     description->setFont(screenFont(QStringLiteral("Verdana"), 10));
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(24, 24, 24, 24);
@@ -82,8 +81,7 @@ PictureButton* tileButton(QWidget* parent, const QString& name, const QString& c
     auto* b = new PictureButton(name, QString(), caption, QSize(), parent);
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     b->setFont(screenFont(QStringLiteral("Verdana"), 15, true));
-    b->setStyleSheet(QStringLiteral("QToolButton { color: #23318A; border: none; }"
-                                    "QToolButton:hover { color: #F28C28; }"));
+    setTone(b, "tile");
     return b;
 }
 
@@ -94,10 +92,7 @@ PictureButton* openButton(QWidget* parent, const QString& name, const QString& c
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     b->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
     b->setMinimumWidth(140);
-    b->setStyleSheet(QStringLiteral(
-        "QToolButton { color: white; background: #3E55C8; border-radius: 16px; padding: 8px 24px; }"
-        "QToolButton:hover { background: #F28C28; }"
-        "QToolButton:disabled { background: #B8C0DA; }"));
+    setTone(b, "open");
     return b;
 }
 
@@ -114,7 +109,6 @@ PictureButton* smallPicture(QWidget* parent, const QString& name, const QString&
 TfrmAvvio::TfrmAvvio(AppContext& ctx) : m_ctx(ctx)
 {
     nameWindow(this, QStringLiteral("frmAvvio"), QStringLiteral(" Tarvello"));
-    setStyleSheet(QStringLiteral("QWidget#frmAvvio { background: #F4F6FB; }"));
     setAttribute(Qt::WA_StyledBackground);
 
     auto* imgTitolo = new QLabel(this);

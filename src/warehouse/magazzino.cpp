@@ -13,6 +13,7 @@
 #include "shell/guida.h"
 #include "shell/maker.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -72,7 +73,7 @@ QLabel* caption(const QString& text, QWidget* buddy, QWidget* parent)
         l->setBuddy(buddy);
     }
     l->setFont(screenFont(QStringLiteral("Verdana"), 8));
-    l->setStyleSheet(QStringLiteral("color: #4A5468;"));
+    setTone(l, "note");
     return l;
 }
 
@@ -128,21 +129,6 @@ TfrmMagazzino::TfrmMagazzino(AppContext& ctx) : m_ctx(ctx)
 void TfrmMagazzino::buildScreen()
 {
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral(
-        "QWidget#frmMagazzino, QWidget#panSchede { background: #F4F6FB; }"
-        "QGroupBox { background: #E6E9F0; border: 1px solid #CBD2E0; border-radius: 10px; margin-top: 0px; }"
-        "QGroupBox::title { subcontrol-origin: padding; subcontrol-position: top left; left: 12px; top: 7px;"
-        " color: #23318A; font-family: Verdana; font-size: 10pt; font-weight: bold; }"
-        "QLineEdit { background: white; border: 1px solid #B9C1D3; border-radius: 4px; padding: 3px 5px;"
-        " min-height: 20px; }"
-        "QLineEdit:focus { border: 1px solid #3030DD; }"
-        "QGroupBox QPushButton { padding: 4px 10px; }"
-        "QFrame#panComandi { background: white; border: 1px solid #D8DEEE; border-radius: 12px; }"
-        "QFrame#panComandi QToolButton { text-align: left; padding: 5px 8px; border-radius: 6px; color: "
-        "#23318A; }"
-        "QFrame#panComandi QToolButton:hover { background: #E7ECFB; }"
-        "QFrame#panComandi QToolButton:disabled { color: #A4ABBA; }"
-        "QLabel#lblPosizione { color: #23318A; }"));
 
     for (const ProductCard::ScreenField& f : ProductCard::screenFields()) {
         auto* edit = new QLineEdit(this);
@@ -314,12 +300,12 @@ void TfrmMagazzino::buildScreen()
     logo->setPixmap(QIcon(iconPath(u"magazzino")).pixmap(40, 40));
     auto* title = new QLabel(QStringLiteral("Magazzino Prodotti"), this);
     title->setFont(screenFont(QStringLiteral("Verdana"), 16, true));
-    title->setStyleSheet(QStringLiteral("color: #23318A;"));
+    setTone(title, "title");
     auto* subtitle = new QLabel(
         QStringLiteral("Beni e servizi della ditta: dati di acquisto, giacenze, prezzi e collocazione."),
         this);
     subtitle->setFont(screenFont(QStringLiteral("Verdana"), 9));
-    subtitle->setStyleSheet(QStringLiteral("color: #6B7488;"));
+    setTone(subtitle, "subtitle");
     auto* titles = new QVBoxLayout;
     titles->setSpacing(0);
     titles->addWidget(title);
