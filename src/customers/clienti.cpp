@@ -633,23 +633,15 @@ void TfrmClienti::clearCard()
 void TfrmClienti::setFieldText(Field field, const QString& text)
 {
     QWidget* control = m_controls[size_t(field)];
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        edit->setText(text);
-        // A loaded text that is wider than its field shows its beginning, not its end.
+    setControlText(control, text);
+    // A loaded text that is wider than its field shows its beginning, not its end.
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
         edit->setCursorPosition(0);
-    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        combo->setEditText(text);
-    }
 }
 
 QString TfrmClienti::fieldText(Field field) const
 {
-    QWidget* control = m_controls[size_t(field)];
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(control))
-        return combo->currentText();
-    return {};
+    return controlText(m_controls[size_t(field)]);
 }
 
 CustomerCard::CardTexts TfrmClienti::cardTexts() const

@@ -697,14 +697,10 @@ InvoiceCard::CardTexts TfrmFatture::cardTexts() const
     InvoiceCard::CardTexts texts;
     for (size_t i = 0; i < m_fieldControls.size(); ++i) {
         QWidget* w = m_fieldControls[i];
-        if (auto* e = qobject_cast<QLineEdit*>(w))
-            texts[i] = e->text();
-        else if (auto* l = qobject_cast<QLabel*>(w))
-            texts[i] = l->text();
-        else if (auto* c = qobject_cast<QComboBox*>(w))
-            texts[i] = c->currentText();
-        else if (auto* b = qobject_cast<QCheckBox*>(w))
+        if (auto* b = qobject_cast<QCheckBox*>(w))
             texts[i] = InvoiceCard::flagText(b->isChecked());
+        else
+            texts[i] = controlText(w);
     }
     return texts;
 }
@@ -713,15 +709,12 @@ void TfrmFatture::showTexts(const InvoiceCard::CardTexts& texts)
 {
     for (size_t i = 0; i < m_fieldControls.size(); ++i) {
         QWidget* w = m_fieldControls[i];
-        if (auto* e = qobject_cast<QLineEdit*>(w))
-            e->setText(texts[i]);
-        else if (auto* l = qobject_cast<QLabel*>(w))
-            l->setText(texts[i]);
-        else if (auto* c = qobject_cast<QComboBox*>(w))
-            c->setEditText(texts[i]);
-        else if (auto* b = qobject_cast<QCheckBox*>(w))
+        if (auto* b = qobject_cast<QCheckBox*>(w)) {
             if (const std::optional<bool> ticked = CardArchive::flagState(texts[i]))
                 b->setChecked(*ticked);
+        } else {
+            setControlText(w, texts[i]);
+        }
     }
 }
 

@@ -496,13 +496,10 @@ void TfrmMagazzino::enableOtherWindows()
 void TfrmMagazzino::setTexts(const ProductCard::CardTexts& texts)
 {
     for (size_t f = 0; f < texts.size(); ++f) {
-        if (auto* edit = qobject_cast<QLineEdit*>(m_controls[f])) {
-            edit->setText(texts[f]);
-            // A loaded text wider than its field shows its beginning, not its end.
+        setControlText(m_controls[f], texts[f]);
+        // A loaded text wider than its field shows its beginning, not its end.
+        if (auto* edit = qobject_cast<QLineEdit*>(m_controls[f]))
             edit->setCursorPosition(0);
-        } else if (auto* label = qobject_cast<QLabel*>(m_controls[f])) {
-            label->setText(texts[f]);
-        }
     }
 }
 
