@@ -556,9 +556,6 @@ void TfrmFatture::setUpKeys()
 
 void TfrmFatture::connectCommands()
 {
-    const auto own = [this](void (TfrmFatture::*handler)()) {
-        return [this, handler] { (this->*handler)(); };
-    };
     const QString invoices = QStringLiteral("fatture");
     const auto withYear = [this](QDialog& d) {
         setChildText(&d, QStringLiteral("lblAnno"), trimmed(lblAnno->text()));
@@ -569,17 +566,17 @@ void TfrmFatture::connectCommands()
     m_commands = {
         ownCommand(cmdNuovo,
                    QStringLiteral("Predispone la schermata per l'emissione di una nuova fattura proforma."),
-                   own(&TfrmFatture::cmdNuovoClick)),
+                   handler(this, &TfrmFatture::cmdNuovoClick)),
         ownCommand(cmdSalva, QStringLiteral("Salva o aggiorna la fattura proforma corrente."),
-                   own(&TfrmFatture::cmdSalvaClick)),
+                   handler(this, &TfrmFatture::cmdSalvaClick)),
         ownCommand(cmdPrimo, QStringLiteral("Visualizza la prima fattura proforma in archivio."),
-                   own(&TfrmFatture::cmdPrimoClick)),
+                   handler(this, &TfrmFatture::cmdPrimoClick)),
         ownCommand(cmdIndietro, QStringLiteral("Visualizza la fattura proforma precedente in archivio."),
-                   own(&TfrmFatture::cmdIndietroClick)),
+                   handler(this, &TfrmFatture::cmdIndietroClick)),
         ownCommand(cmdAvanti, QStringLiteral("Visualizza la fattura proforma successiva in archivio."),
-                   own(&TfrmFatture::cmdAvantiClick)),
+                   handler(this, &TfrmFatture::cmdAvantiClick)),
         ownCommand(cmdUltimo, QStringLiteral("Visualizza l'ultima fattura proforma in archivio."),
-                   own(&TfrmFatture::cmdUltimoClick)),
+                   handler(this, &TfrmFatture::cmdUltimoClick)),
         windowCommand(cmdTrova, QStringLiteral("Trova una fattura proforma in archivio."),
                       QStringLiteral("frmTrovaFatture"), invoices),
         windowCommand(cmdSospese,
@@ -614,12 +611,12 @@ void TfrmFatture::connectCommands()
                    [this] { showHelp(m_ctx, this, HelpTexts::invoicesTitle(), HelpTexts::invoices()); }),
         ownCommand(cmdEsci, QStringLiteral("Esci da questa schermata di lavoro."), [this] { close(); }),
         ownCommand(cmdCalcola, QStringLiteral("Effettua il calcolo dei totali."),
-                   own(&TfrmFatture::cmdCalcolaClick)),
+                   handler(this, &TfrmFatture::cmdCalcolaClick)),
         windowCommand(cmdDatiComputer,
                       QStringLiteral("Apri la finestra per l'inserimento dei dati del trasporto."),
                       QStringLiteral("frmDatiFattura"), invoices),
         ownCommand(btnCancDitta, QStringLiteral("Cancella i dati della Ditta emittente."),
-                   own(&TfrmFatture::btnCancDittaClick)),
+                   handler(this, &TfrmFatture::btnCancDittaClick)),
         windowCommand(btnLogo, QStringLiteral("Carica il logo della Ditta emittente."),
                       QStringLiteral("frmLogo")),
         ownCommand(btnCodFiscDitta, QStringLiteral("Controlla il codice fiscale."),

@@ -45,6 +45,12 @@ ScreenCommand ownCommand(QAbstractButton* button, const QString& hint, std::func
 ScreenCommand windowCommand(QAbstractButton* button, const QString& hint, const QString& window,
                             const QString& context = {}, std::function<void(QDialog&)> prepare = {});
 
+// A screen's own click handler as a command's action.
+template <class Screen> std::function<void()> handler(Screen* screen, void (Screen::*method)())
+{
+    return [screen, method] { (screen->*method)(); };
+}
+
 // Connects every button to its action or its window, and gives each its hint on `status` (which
 // may be null for a screen without a status line).
 void wireCommands(AppContext& ctx, QWidget* screen, StatusLine* status, const ScreenCommands& commands);

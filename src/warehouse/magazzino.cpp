@@ -402,67 +402,64 @@ void TfrmMagazzino::applyFieldRules()
 
 void TfrmMagazzino::connectCommands()
 {
-    const auto own = [this](void (TfrmMagazzino::*handler)()) {
-        return [this, handler] { (this->*handler)(); };
-    };
     m_commands = {
         ownCommand(cmdNuovo, QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."),
-                   own(&TfrmMagazzino::cmdNuovoClick)),
+                   handler(this, &TfrmMagazzino::cmdNuovoClick)),
         ownCommand(
             cmdDuplica,
             QStringLiteral(
                 "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."),
-            own(&TfrmMagazzino::cmdDuplicaClick)),
+            handler(this, &TfrmMagazzino::cmdDuplicaClick)),
         ownCommand(cmdFile, QStringLiteral("Allega file alla scheda corrente."),
-                   own(&TfrmMagazzino::cmdFileClick), QStringLiteral("frmAllegaCartella")),
+                   handler(this, &TfrmMagazzino::cmdFileClick), QStringLiteral("frmAllegaCartella")),
         ownCommand(cmdSalva, QStringLiteral("Salva la scheda corrente in archivio."),
-                   own(&TfrmMagazzino::cmdSalvaClick)),
+                   handler(this, &TfrmMagazzino::cmdSalvaClick)),
         windowCommand(cmdTrova, QStringLiteral("Trova una scheda in archivio."),
                       QStringLiteral("frmTrovaMagazzino"), QStringLiteral("magazzino")),
         ownCommand(cmdAnteprima, QStringLiteral("Visualizza l'anteprima di stampa."),
-                   own(&TfrmMagazzino::cmdAnteprimaClick)),
+                   handler(this, &TfrmMagazzino::cmdAnteprimaClick)),
         ownCommand(cmdStampa, QStringLiteral("Stampa la scheda corrente."),
-                   own(&TfrmMagazzino::cmdStampaClick)),
+                   handler(this, &TfrmMagazzino::cmdStampaClick)),
         ownCommand(cmdPDF, QStringLiteral("Esporta la scheda in formato PDF."),
-                   own(&TfrmMagazzino::cmdPDFClick)),
+                   handler(this, &TfrmMagazzino::cmdPDFClick)),
         ownCommand(
             cmdWeb,
             QStringLiteral("Cerca sul Web, tramite Google, informazioni relative all'articolo corrente."),
-            own(&TfrmMagazzino::cmdWebClick)),
+            handler(this, &TfrmMagazzino::cmdWebClick)),
         windowCommand(cmdSottoscorta, QStringLiteral("Visualizza l'elenco dei materiali in esaurimento."),
                       QStringLiteral("frmSottoscorta")),
         windowCommand(cmdEsporta,
                       QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."),
                       QStringLiteral("frmExpMagazzino")),
         ownCommand(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
-                   own(&TfrmMagazzino::cmdGuidaClick)),
+                   handler(this, &TfrmMagazzino::cmdGuidaClick)),
         ownCommand(cmdEsci, QStringLiteral("Esci da questa schermata di lavoro."), [this] { close(); }),
         ownCommand(cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio."),
-                   own(&TfrmMagazzino::cmdPrimoClick)),
+                   handler(this, &TfrmMagazzino::cmdPrimoClick)),
         ownCommand(cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio."),
-                   own(&TfrmMagazzino::cmdIndietroClick)),
+                   handler(this, &TfrmMagazzino::cmdIndietroClick)),
         ownCommand(cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio."),
-                   own(&TfrmMagazzino::cmdAvantiClick)),
+                   handler(this, &TfrmMagazzino::cmdAvantiClick)),
         ownCommand(cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio."),
-                   own(&TfrmMagazzino::cmdUltimoClick)),
+                   handler(this, &TfrmMagazzino::cmdUltimoClick)),
         ownCommand(btnAggiungi, QStringLiteral("Aggiorna la giacenza aggiungendo una certa quantità."),
-                   own(&TfrmMagazzino::btnAggiungiClick), QStringLiteral("frmGiacenza")),
+                   handler(this, &TfrmMagazzino::btnAggiungiClick), QStringLiteral("frmGiacenza")),
         ownCommand(btnSottrai, QStringLiteral("Aggiorna la giacenza sottraendo una certa quantità."),
-                   own(&TfrmMagazzino::btnSottraiClick), QStringLiteral("frmGiacenza")),
+                   handler(this, &TfrmMagazzino::btnSottraiClick), QStringLiteral("frmGiacenza")),
         ownCommand(btnValore,
                    QStringLiteral("Calcola il valore totale della merce in magazzino moltiplicando il costo "
                                   "per la giacenza."),
-                   own(&TfrmMagazzino::btnValoreClick)),
+                   handler(this, &TfrmMagazzino::btnValoreClick)),
         ownCommand(btnCalcola,
                    QStringLiteral("Calcola il prezzo IVA inclusa dell'articolo corrente in base "
                                   "all'aliquota indicata."),
-                   own(&TfrmMagazzino::btnCalcolaClick)),
+                   handler(this, &TfrmMagazzino::btnCalcolaClick)),
         ownCommand(btnScorpora,
                    QStringLiteral("Scorpora il prezzo lordo dell'articolo corrente calcolando l'imponibile "
                                   "in base all'aliquota IVA indicata."),
-                   own(&TfrmMagazzino::btnScorporaClick)),
+                   handler(this, &TfrmMagazzino::btnScorporaClick)),
         ownCommand(btnPneumatici, QStringLiteral("Registra ulteriori informazioni sul prodotto corrente."),
-                   own(&TfrmMagazzino::btnPneumaticiClick), QStringLiteral("frmDatiPneumatici")),
+                   handler(this, &TfrmMagazzino::btnPneumaticiClick), QStringLiteral("frmDatiPneumatici")),
     };
     wireCommands(m_ctx, this, panInfo, m_commands);
 }
