@@ -10,6 +10,7 @@
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -90,7 +91,7 @@ QLabel* caption(const QString& text, QWidget* buddy, QWidget* parent)
     l->setObjectName(QStringLiteral("lbl") + buddy->objectName().mid(3));
     l->setBuddy(buddy);
     l->setFont(screenFont(QStringLiteral("Verdana"), 8));
-    l->setStyleSheet(QStringLiteral("color: #4A5468;"));
+    setTone(l, "note");
     return l;
 }
 
@@ -190,21 +191,6 @@ TfrmClienti::TfrmClienti(AppContext& ctx) : m_ctx(ctx)
 void TfrmClienti::buildScreen()
 {
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral(
-        "QWidget#frmClienti, QWidget#panSchede { background: #F4F6FB; }"
-        "QGroupBox { background: #E6E9F0; border: 1px solid #CBD2E0; border-radius: 10px; margin-top: 0px; }"
-        "QGroupBox::title { subcontrol-origin: padding; subcontrol-position: top left; left: 12px; top: 7px;"
-        " color: #23318A;"
-        " font-family: Verdana; font-size: 10pt; font-weight: bold; }"
-        "QLineEdit, QComboBox { background: white; border: 1px solid #B9C1D3; border-radius: 4px;"
-        " padding: 3px 5px; min-height: 20px; }"
-        "QLineEdit:focus, QComboBox:focus { border: 1px solid #3030DD; }"
-        "QFrame#panComandi { background: white; border: 1px solid #D8DEEE; border-radius: 12px; }"
-        "QFrame#panComandi QToolButton { text-align: left; padding: 5px 8px; border-radius: 6px; color: "
-        "#23318A; }"
-        "QFrame#panComandi QToolButton:hover { background: #E7ECFB; }"
-        "QFrame#panComandi QToolButton:disabled { color: #A4ABBA; }"
-        "QLabel#lblPosizione { color: #23318A; }"));
 
     // The field controls, one per record field, named as the screen describes them.
     for (const CustomerCard::ScreenField& f : CustomerCard::screenFields()) {
@@ -258,7 +244,6 @@ void TfrmClienti::buildScreen()
     chkRicontatta = new QCheckBox(QStringLiteral("Da ricontattare"), this);
     chkRicontatta->setObjectName(QStringLiteral("chkRicontatta"));
     chkRicontatta->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
-    chkRicontatta->setStyleSheet(QStringLiteral("color: #B03A2E;"));
 
     // Short fields keep a width that shows their whole content.
     txtSesso->setFixedWidth(46);
@@ -379,7 +364,7 @@ void TfrmClienti::buildScreen()
     const auto separator = [panComandi, commands] {
         auto* line = new QFrame(panComandi);
         line->setFrameShape(QFrame::HLine);
-        line->setStyleSheet(QStringLiteral("color: #E1E5EF; border: none; background: #E1E5EF;"));
+        setTone(line, "separator");
         line->setFixedHeight(1);
         commands->addSpacing(4);
         commands->addWidget(line);
@@ -405,13 +390,13 @@ void TfrmClienti::buildScreen()
     logo->setPixmap(QIcon(QStringLiteral(":/icons/clienti.svg")).pixmap(38, 38));
     auto* title = new QLabel(QStringLiteral("Anagrafica Clienti"), this);
     title->setFont(screenFont(QStringLiteral("Verdana"), 15, true));
-    title->setStyleSheet(QStringLiteral("color: #23318A;"));
+    setTone(title, "title");
     auto* subtitle =
         new QLabel(QStringLiteral("Dati anagrafici, recapiti, documenti e questioni in sospeso dei "
                                   "clienti."),
                    this);
     subtitle->setFont(screenFont(QStringLiteral("Verdana"), 9));
-    subtitle->setStyleSheet(QStringLiteral("color: #6B7488;"));
+    setTone(subtitle, "subtitle");
     auto* titles = new QVBoxLayout;
     titles->setSpacing(0);
     titles->addWidget(title);
@@ -489,34 +474,7 @@ void TfrmClienti::buildScreen()
     root->addLayout(across, 100);
     root->addStretch(1);
 
-    // Status-line hints, and the background that clears the line.
-    const std::pair<QWidget*, const char16_t*> hints[] = {
-        {cmdNuovo, u"Prepara la schermata per la registrazione di una nuova scheda."},
-        {cmdDuplica,
-         u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
-        {cmdFile, u"Allega file alla scheda corrente."},
-        {cmdSalva, u"Salva la scheda corrente in archivio."},
-        {cmdTrova, u"Trova una scheda in archivio."},
-        {cmdAnteprima, u"Visualizza l'anteprima di stampa."},
-        {cmdStampa, u"Stampa la scheda corrente."},
-        {cmdPDF, u"Esporta la scheda in formato PDF."},
-        {cmdRicontatta, u"Visualizza l'elenco dei Clienti da ricontattare."},
-        {cmdEsporta, u"Esporta le schede in archivio in un file di Microsoft Excel."},
-        {cmdGuida, u"Visualizza la pagina della guida sensibile al contesto."},
-        {cmdEsci, u"Esci da questa schermata di lavoro."},
-        {cmdPrimo, u"Visualizza la prima scheda in archivio."},
-        {cmdIndietro, u"Visualizza la scheda precedente in archivio."},
-        {cmdAvanti, u"Visualizza la scheda successiva in archivio."},
-        {cmdUltimo, u"Visualizza l'ultima scheda in archivio."},
-        {btnEmail, u"Invia una e-mail all'indirizzo indicato."},
-        {btnCodFisc, u"Controlla il codice fiscale."},
-        {btnCarta, u"Controlla il numero di carta di credito."},
-        {btnPartitaIva, u"Controlla il numero di partita IVA."},
-        {btnIban, u"Controlla l'IBAN."},
-        {chkRicontatta, u"Annota che il cliente è da ricontattare per questioni in sospeso."},
-    };
-    for (const auto& [control, hint] : hints)
-        panInfo->addHint(control, QString::fromUtf16(hint));
+    // The background that clears the status line; the hints come with the commands.
     for (QWidget* area : {static_cast<QWidget*>(this), panel, panSchede, static_cast<QWidget*>(panComandi)})
         panInfo->clearOver(area);
     for (const Section* s : {&s1, &s2, &s3, &s4, &s5})
@@ -576,31 +534,55 @@ void TfrmClienti::applyFieldRules()
 
 void TfrmClienti::connectCommands()
 {
-    const std::pair<PictureButton*, void (TfrmClienti::*)()> commands[] = {
-        {cmdNuovo, &TfrmClienti::cmdNuovoClick},
-        {cmdDuplica, &TfrmClienti::cmdDuplicaClick},
-        {cmdFile, &TfrmClienti::cmdFileClick},
-        {cmdSalva, &TfrmClienti::cmdSalvaClick},
-        {cmdTrova, &TfrmClienti::cmdTrovaClick},
-        {cmdAnteprima, &TfrmClienti::cmdAnteprimaClick},
-        {cmdStampa, &TfrmClienti::cmdStampaClick},
-        {cmdPDF, &TfrmClienti::cmdPDFClick},
-        {cmdRicontatta, &TfrmClienti::cmdRicontattaClick},
-        {cmdEsporta, &TfrmClienti::cmdEsportaClick},
-        {cmdGuida, &TfrmClienti::cmdGuidaClick},
-        {cmdPrimo, &TfrmClienti::cmdPrimoClick},
-        {cmdIndietro, &TfrmClienti::cmdIndietroClick},
-        {cmdAvanti, &TfrmClienti::cmdAvantiClick},
-        {cmdUltimo, &TfrmClienti::cmdUltimoClick},
-        {btnEmail, &TfrmClienti::btnEmailClick},
-        {btnCodFisc, &TfrmClienti::btnCodFiscClick},
-        {btnPartitaIva, &TfrmClienti::btnPartitaIvaClick},
-        {btnCarta, &TfrmClienti::btnCartaClick},
-        {btnIban, &TfrmClienti::btnIbanClick},
+    m_commands = {
+        ownCommand(cmdNuovo, QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."),
+                   handler(this, &TfrmClienti::cmdNuovoClick)),
+        ownCommand(
+            cmdDuplica,
+            QStringLiteral(
+                "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."),
+            handler(this, &TfrmClienti::cmdDuplicaClick)),
+        ownCommand(cmdFile, QStringLiteral("Allega file alla scheda corrente."),
+                   handler(this, &TfrmClienti::cmdFileClick)),
+        ownCommand(cmdSalva, QStringLiteral("Salva la scheda corrente in archivio."),
+                   handler(this, &TfrmClienti::cmdSalvaClick)),
+        windowCommand(cmdTrova, QStringLiteral("Trova una scheda in archivio."),
+                      QStringLiteral("frmTrovaClienti"), QStringLiteral("clienti")),
+        ownCommand(cmdAnteprima, QStringLiteral("Visualizza l'anteprima di stampa."),
+                   handler(this, &TfrmClienti::cmdAnteprimaClick)),
+        ownCommand(cmdStampa, QStringLiteral("Stampa la scheda corrente."),
+                   handler(this, &TfrmClienti::cmdStampaClick)),
+        ownCommand(cmdPDF, QStringLiteral("Esporta la scheda in formato PDF."),
+                   handler(this, &TfrmClienti::cmdPDFClick)),
+        windowCommand(cmdRicontatta, QStringLiteral("Visualizza l'elenco dei Clienti da ricontattare."),
+                      QStringLiteral("frmRicontatta")),
+        windowCommand(cmdEsporta,
+                      QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."),
+                      QStringLiteral("frmExpClienti")),
+        ownCommand(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
+                   handler(this, &TfrmClienti::cmdGuidaClick)),
+        ownCommand(cmdEsci, QStringLiteral("Esci da questa schermata di lavoro."), [this] { close(); }),
+        ownCommand(cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio."),
+                   handler(this, &TfrmClienti::cmdPrimoClick)),
+        ownCommand(cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio."),
+                   handler(this, &TfrmClienti::cmdIndietroClick)),
+        ownCommand(cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio."),
+                   handler(this, &TfrmClienti::cmdAvantiClick)),
+        ownCommand(cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio."),
+                   handler(this, &TfrmClienti::cmdUltimoClick)),
+        ownCommand(btnEmail, QStringLiteral("Invia una e-mail all'indirizzo indicato."),
+                   handler(this, &TfrmClienti::btnEmailClick)),
+        ownCommand(btnCodFisc, QStringLiteral("Controlla il codice fiscale."),
+                   handler(this, &TfrmClienti::btnCodFiscClick)),
+        ownCommand(btnCarta, QStringLiteral("Controlla il numero di carta di credito."),
+                   handler(this, &TfrmClienti::btnCartaClick)),
+        ownCommand(btnPartitaIva, QStringLiteral("Controlla il numero di partita IVA."),
+                   handler(this, &TfrmClienti::btnPartitaIvaClick)),
+        ownCommand(btnIban, QStringLiteral("Controlla l'IBAN."), handler(this, &TfrmClienti::btnIbanClick)),
+        ownCommand(chkRicontatta,
+                   QStringLiteral("Annota che il cliente è da ricontattare per questioni in sospeso."), {}),
     };
-    for (const auto& [button, handler] : commands)
-        connect(button, &QToolButton::clicked, this, handler);
-    connect(cmdEsci, &QToolButton::clicked, this, &QWidget::close);
+    wireCommands(m_ctx, this, panInfo, m_commands);
 }
 
 // ---------------------------------------------------------------- showing and closing
@@ -624,10 +606,7 @@ void TfrmClienti::closeEvent(QCloseEvent* event)
 void TfrmClienti::enableOtherWindows()
 {
     // Windows this build does not have yet leave their buttons present but disabled.
-    const auto has = [this](QStringView name) { return m_ctx.hasDialog(name) || m_ctx.window(name); };
-    cmdTrova->setEnabled(has(u"frmTrovaClienti"));
-    cmdRicontatta->setEnabled(has(u"frmRicontatta"));
-    cmdEsporta->setEnabled(has(u"frmExpClienti"));
+    enableCommands(m_ctx, m_commands);
 }
 
 void TfrmClienti::clearCard()
@@ -651,23 +630,15 @@ void TfrmClienti::clearCard()
 void TfrmClienti::setFieldText(Field field, const QString& text)
 {
     QWidget* control = m_controls[size_t(field)];
-    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        edit->setText(text);
-        // A loaded text that is wider than its field shows its beginning, not its end.
+    setControlText(control, text);
+    // A loaded text that is wider than its field shows its beginning, not its end.
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
         edit->setCursorPosition(0);
-    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        combo->setEditText(text);
-    }
 }
 
 QString TfrmClienti::fieldText(Field field) const
 {
-    QWidget* control = m_controls[size_t(field)];
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(control))
-        return combo->currentText();
-    return {};
+    return controlText(m_controls[size_t(field)]);
 }
 
 CustomerCard::CardTexts TfrmClienti::cardTexts() const
@@ -784,28 +755,17 @@ void TfrmClienti::cmdFileClick()
     openAttachments(m_ctx, this, QStringLiteral("clienti"));
 }
 
-void TfrmClienti::openSecondary(QStringView name, const QString& mode)
-{
-    std::unique_ptr<QDialog> dialog = m_ctx.createDialog(name, this);
-    if (!dialog)
-        return;
-    if (!mode.isEmpty())
-        if (auto* memory = dialog->findChild<QLabel*>(QStringLiteral("lblMemory")))
-            memory->setText(mode);
-    m_ctx.services().runModal(*dialog);
-}
-
 void TfrmClienti::cmdTrovaClick()
 {
-    openSecondary(u"frmTrovaClienti", QStringLiteral("clienti"));
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdTrova));
 }
 void TfrmClienti::cmdRicontattaClick()
 {
-    openSecondary(u"frmRicontatta");
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdRicontatta));
 }
 void TfrmClienti::cmdEsportaClick()
 {
-    openSecondary(u"frmExpClienti");
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdEsporta));
 }
 
 void TfrmClienti::cmdGuidaClick()

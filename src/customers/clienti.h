@@ -1,6 +1,7 @@
 #pragma once
 
 #include "customercard.h"
+#include "shell/commands.h"
 
 #include <QWidget>
 
@@ -95,12 +96,12 @@ private:
     void setFieldText(CustomerRecord::Field field, const QString& text);
     QString fieldText(CustomerRecord::Field field) const;
     void move(CardArchive::Arrow arrow);
-    void openSecondary(QStringView name, const QString& mode = {});
     void archiveFailed();
 
     AppContext& m_ctx;
     // The control of each record field (null for Ricontatta and the attachments).
     std::array<QWidget*, CustomerRecord::FieldCount> m_controls{};
+    ScreenCommands m_commands;
 };
 
 } // namespace tarvello

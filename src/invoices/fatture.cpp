@@ -12,6 +12,7 @@
 #include "shell/guida.h"
 #include "shell/helptexts.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -49,7 +50,7 @@ QLineEdit* edit(QWidget* parent, const QString& name, int maxLength)
 QLabel* caption(const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
-    l->setStyleSheet(QStringLiteral("color: #3A4256;"));
+    setTone(l, "caption");
     return l;
 }
 
@@ -68,10 +69,7 @@ QLabel* amountLabel(QWidget* parent, const QString& name, bool strong = false)
     l->setObjectName(name);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setMinimumWidth(92);
-    l->setStyleSheet(strong ? QStringLiteral("QLabel { background: #FFF4E6; border: 1px solid #F2B56B; "
-                                             "border-radius: 3px; padding: 2px 6px; font-weight: bold; }")
-                            : QStringLiteral("QLabel { background: #F3F5FA; border: 1px solid #C9D0E0; "
-                                             "border-radius: 3px; padding: 2px 6px; }"));
+    setTone(l, strong ? "total" : "amount");
     return l;
 }
 
@@ -168,11 +166,6 @@ TfrmFatture::TfrmFatture(AppContext& ctx) : m_ctx(ctx)
 {
     nameWindow(this, QStringLiteral("frmFatture"), QStringLiteral(" Tarvello - Emissione fatture proforma"));
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral(
-        "QWidget#frmFatture { background: #F4F6FB; }"
-        "QGroupBox { background: white; border: 1px solid #D8DEEE; border-radius: 8px; margin-top: 14px; "
-        "font-weight: bold; color: #23318A; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; }"));
 
     auto* strip = new QHBoxLayout;
     strip->setSpacing(2);
@@ -209,7 +202,6 @@ TfrmFatture::TfrmFatture(AppContext& ctx) : m_ctx(ctx)
     memTarga = hidden(this, QStringLiteral("memTarga"));
 
     setUpKeys();
-    setUpHints();
     connectCommands();
     showPage(1);
 
@@ -238,9 +230,6 @@ void TfrmFatture::buildCommandStrip(QBoxLayout* strip)
     lblPosizione->setAlignment(Qt::AlignCenter);
     lblPosizione->setMinimumWidth(56);
     lblPosizione->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
-    lblPosizione->setStyleSheet(
-        QStringLiteral("QLabel { color: #23318A; background: white; border: 1px solid "
-                       "#C9D0E0; border-radius: 4px; padding: 4px; }"));
     cmdAvanti = make(QStringLiteral("cmdAvanti"), QStringLiteral("avanti"), QStringLiteral("Successiva"));
     cmdUltimo = make(QStringLiteral("cmdUltimo"), QStringLiteral("ultimo"), QStringLiteral("Ultima"));
     cmdTrova = make(QStringLiteral("cmdTrova"), QStringLiteral("trova"), QStringLiteral("Trova"));
@@ -395,7 +384,7 @@ QWidget* TfrmFatture::buildArticlePages()
             if (headings[c].isEmpty())
                 continue;
             auto* h = caption(headings[c], box);
-            h->setStyleSheet(QStringLiteral("color: #23318A; font-weight: bold;"));
+            setTone(h, "heading");
             if (c == 5 || c == 6 || c == 7)
                 h->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             g->addWidget(h, 0, c);
@@ -497,7 +486,7 @@ QWidget* TfrmFatture::buildTotals()
     g->addWidget(total, 0, 10);
     g->addWidget(txtTotFattura, 0, 11);
     auto* note = caption(QStringLiteral("NOTE:"), box);
-    note->setStyleSheet(QStringLiteral("color: #23318A; font-weight: bold;"));
+    setTone(note, "heading");
     g->addWidget(note, 1, 0);
     g->addWidget(txtNote, 1, 1, 1, 7);
     g->addWidget(chkSaldata, 1, 8, 1, 2);
@@ -565,51 +554,110 @@ void TfrmFatture::setUpKeys()
     addHighlights(highlighted);
 }
 
-void TfrmFatture::setUpHints()
+void TfrmFatture::connectCommands()
 {
-    const std::pair<QWidget*, const char16_t*> hints[] = {
-        {cmdNuovo, u"Predispone la schermata per l'emissione di una nuova fattura proforma."},
-        {cmdSalva, u"Salva o aggiorna la fattura proforma corrente."},
-        {cmdPrimo, u"Visualizza la prima fattura proforma in archivio."},
-        {cmdIndietro, u"Visualizza la fattura proforma precedente in archivio."},
-        {cmdAvanti, u"Visualizza la fattura proforma successiva in archivio."},
-        {cmdUltimo, u"Visualizza l'ultima fattura proforma in archivio."},
-        {cmdTrova, u"Trova una fattura proforma in archivio."},
-        {cmdSospese, u"Visualizza il riepilogo delle fatture proforma non saldate."},
-        {cmdStampa, u"Stampa la fattura proforma corrente."},
-        {cmdAnteprima, u"Visualizza l'anteprima di stampa della fattura proforma corrente."},
-        {cmdPDF, u"Esporta la fattura proforma corrente in formato PDF."},
-        {cmdEsporta, u"Esporta le fatture proforma in archivio in un file di Microsoft Excel."},
-        {cmdRiepMensile, u"Visualizza il riepilogo mensile delle fatture proforma emesse."},
-        {cmdRiepTrimestrale, u"Visualizza il riepilogo trimestrale delle fatture proforma emesse."},
-        {cmdRiepAnnuale, u"Visualizza il riepilogo annuale delle fatture proforma emesse."},
-        {cmdNumerazione, u"Imposta il numero iniziale per la numerazione delle fatture proforma."},
-        {cmdGuida, u"Visualizza la pagina della guida sensibile al contesto."},
-        {cmdEsci, u"Esci da questa schermata di lavoro."},
-        {cmdCalcola, u"Effettua il calcolo dei totali."},
-        {cmdDatiComputer, u"Apri la finestra per l'inserimento dei dati del trasporto."},
-        {btnCancDitta, u"Cancella i dati della Ditta emittente."},
-        {btnLogo, u"Carica il logo della Ditta emittente."},
-        {btnCodFiscDitta, u"Controlla il codice fiscale."},
-        {btnCodFiscCliente, u"Controlla il codice fiscale."},
-        {btnIvaDitta, u"Controlla il numero di partita IVA."},
-        {btnIvaCliente, u"Controlla il numero di partita IVA."},
-        {impCliente, u"Importa i dati del cliente dall'archivio anagrafico."},
-        {impOggi, u"Inserisci la data corrente."},
-        {chkSaldata, u"Contrassegna come fattura saldata."},
+    const QString invoices = QStringLiteral("fatture");
+    const auto withYear = [this](QDialog& d) {
+        setChildText(&d, QStringLiteral("lblAnno"), trimmed(lblAnno->text()));
     };
-    for (const auto& [control, text] : hints)
-        panInfo->addHint(control, QString::fromUtf16(text));
-    for (size_t k = 0; k < 30; ++k) {
-        panInfo->addHint(impMag[k], QStringLiteral("Importa i dati dell'articolo dal magazzino."));
-        panInfo->addHint(chkEs[k], QStringLiteral("Contrassegna come articolo esente da IVA."));
+    const auto checkOf = [this](void (*open)(AppContext&, QWidget*, const QString&), QLineEdit* field) {
+        return [this, open, field] { open(m_ctx, this, field->text()); };
+    };
+    m_commands = {
+        ownCommand(cmdNuovo,
+                   QStringLiteral("Predispone la schermata per l'emissione di una nuova fattura proforma."),
+                   handler(this, &TfrmFatture::cmdNuovoClick)),
+        ownCommand(cmdSalva, QStringLiteral("Salva o aggiorna la fattura proforma corrente."),
+                   handler(this, &TfrmFatture::cmdSalvaClick)),
+        ownCommand(cmdPrimo, QStringLiteral("Visualizza la prima fattura proforma in archivio."),
+                   handler(this, &TfrmFatture::cmdPrimoClick)),
+        ownCommand(cmdIndietro, QStringLiteral("Visualizza la fattura proforma precedente in archivio."),
+                   handler(this, &TfrmFatture::cmdIndietroClick)),
+        ownCommand(cmdAvanti, QStringLiteral("Visualizza la fattura proforma successiva in archivio."),
+                   handler(this, &TfrmFatture::cmdAvantiClick)),
+        ownCommand(cmdUltimo, QStringLiteral("Visualizza l'ultima fattura proforma in archivio."),
+                   handler(this, &TfrmFatture::cmdUltimoClick)),
+        windowCommand(cmdTrova, QStringLiteral("Trova una fattura proforma in archivio."),
+                      QStringLiteral("frmTrovaFatture"), invoices),
+        windowCommand(cmdSospese,
+                      QStringLiteral("Visualizza il riepilogo delle fatture proforma non saldate."),
+                      QStringLiteral("frmSospese")),
+        windowCommand(cmdStampa, QStringLiteral("Stampa la fattura proforma corrente."),
+                      QStringLiteral("frmStampaFat")),
+        windowCommand(cmdAnteprima,
+                      QStringLiteral("Visualizza l'anteprima di stampa della fattura proforma corrente."),
+                      QStringLiteral("frmAnteprimaFat")),
+        windowCommand(cmdPDF, QStringLiteral("Esporta la fattura proforma corrente in formato PDF."),
+                      QStringLiteral("frmCrea_PDF_Fat")),
+        windowCommand(
+            cmdEsporta,
+            QStringLiteral("Esporta le fatture proforma in archivio in un file di Microsoft Excel."),
+            QStringLiteral("frmExpFatture")),
+        windowCommand(cmdRiepMensile,
+                      QStringLiteral("Visualizza il riepilogo mensile delle fatture proforma emesse."),
+                      QStringLiteral("frmRiepMensile"), {}, withYear),
+        windowCommand(cmdRiepTrimestrale,
+                      QStringLiteral("Visualizza il riepilogo trimestrale delle fatture proforma emesse."),
+                      QStringLiteral("frmRiepTrimestrale"), {}, withYear),
+        windowCommand(cmdRiepAnnuale,
+                      QStringLiteral("Visualizza il riepilogo annuale delle fatture proforma emesse."),
+                      QStringLiteral("frmRiepAnnuale")),
+        windowCommand(
+            cmdNumerazione,
+            QStringLiteral("Imposta il numero iniziale per la numerazione delle fatture proforma."),
+            QStringLiteral("frmNumerazioneFat"), invoices,
+            [](QDialog& d) { d.setWindowTitle(QStringLiteral(" Impostazione inizio numerazione fatture")); }),
+        ownCommand(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
+                   [this] { showHelp(m_ctx, this, HelpTexts::invoicesTitle(), HelpTexts::invoices()); }),
+        ownCommand(cmdEsci, QStringLiteral("Esci da questa schermata di lavoro."), [this] { close(); }),
+        ownCommand(cmdCalcola, QStringLiteral("Effettua il calcolo dei totali."),
+                   handler(this, &TfrmFatture::cmdCalcolaClick)),
+        windowCommand(cmdDatiComputer,
+                      QStringLiteral("Apri la finestra per l'inserimento dei dati del trasporto."),
+                      QStringLiteral("frmDatiFattura"), invoices),
+        ownCommand(btnCancDitta, QStringLiteral("Cancella i dati della Ditta emittente."),
+                   handler(this, &TfrmFatture::btnCancDittaClick)),
+        windowCommand(btnLogo, QStringLiteral("Carica il logo della Ditta emittente."),
+                      QStringLiteral("frmLogo")),
+        ownCommand(btnCodFiscDitta, QStringLiteral("Controlla il codice fiscale."),
+                   checkOf(&openTaxCodeCheck, txtCodFiscDitta)),
+        ownCommand(btnCodFiscCliente, QStringLiteral("Controlla il codice fiscale."),
+                   checkOf(&openTaxCodeCheck, txtCodFiscCliente)),
+        ownCommand(btnIvaDitta, QStringLiteral("Controlla il numero di partita IVA."),
+                   checkOf(&openVatNumberCheck, txtIvaDitta)),
+        ownCommand(btnIvaCliente, QStringLiteral("Controlla il numero di partita IVA."),
+                   checkOf(&openVatNumberCheck, txtIvaCliente)),
+        windowCommand(impCliente, QStringLiteral("Importa i dati del cliente dall'archivio anagrafico."),
+                      QStringLiteral("frmTrovaClienti"), invoices),
+        ownCommand(impOggi, QStringLiteral("Inserisci la data corrente."),
+                   [this] { txtData->setText(formatDate(m_ctx.services().now().date())); }),
+        ownCommand(chkSaldata, QStringLiteral("Contrassegna come fattura saldata."), {}),
+    };
+    for (int row = 1; row <= 30; ++row) {
+        // The row's quantity goes along, so that the article comes back with it.
+        const auto withQuantity = [this, row](QDialog& d) {
+            const QString quantity = trimmed(txtQuant[size_t(row - 1)]->text());
+            if (!quantity.isEmpty())
+                setChildText(&d, QStringLiteral("txtQuant"), quantity);
+        };
+        m_commands.push_back(windowCommand(
+            impMag[size_t(row - 1)], QStringLiteral("Importa i dati dell'articolo dal magazzino."),
+            QStringLiteral("frmImportaMagazzino"), QStringLiteral("fat_art_") + two(row), withQuantity));
+        m_commands.push_back(ownCommand(chkEs[size_t(row - 1)],
+                                        QStringLiteral("Contrassegna come articolo esente da IVA."), {}));
     }
     for (size_t p = 0; p < 6; ++p) {
         if (imgAvanti[p])
-            panInfo->addHint(imgAvanti[p], QStringLiteral("Visualizza i prossimi cinque articoli."));
+            m_commands.push_back(ownCommand(imgAvanti[p],
+                                            QStringLiteral("Visualizza i prossimi cinque articoli."),
+                                            [this, p] { showPage(int(p) + 2); }));
         if (imgIndietro[p])
-            panInfo->addHint(imgIndietro[p], QStringLiteral("Visualizza i cinque articoli precedenti."));
+            m_commands.push_back(ownCommand(imgIndietro[p],
+                                            QStringLiteral("Visualizza i cinque articoli precedenti."),
+                                            [this, p] { showPage(int(p)); }));
     }
+    wireCommands(m_ctx, this, panInfo, m_commands);
+
     // The bare background, the panels and the pages empty the line.
     panInfo->clearOver(this);
     for (QWidget* area : {static_cast<QWidget*>(panDitta), static_cast<QWidget*>(panCliente),
@@ -619,109 +667,10 @@ void TfrmFatture::setUpHints()
         panInfo->clearOver(page);
 }
 
-void TfrmFatture::connectCommands()
-{
-    connect(cmdNuovo, &QToolButton::clicked, this, &TfrmFatture::cmdNuovoClick);
-    connect(cmdSalva, &QToolButton::clicked, this, &TfrmFatture::cmdSalvaClick);
-    connect(cmdPrimo, &QToolButton::clicked, this, &TfrmFatture::cmdPrimoClick);
-    connect(cmdIndietro, &QToolButton::clicked, this, &TfrmFatture::cmdIndietroClick);
-    connect(cmdAvanti, &QToolButton::clicked, this, &TfrmFatture::cmdAvantiClick);
-    connect(cmdUltimo, &QToolButton::clicked, this, &TfrmFatture::cmdUltimoClick);
-    connect(cmdCalcola, &QPushButton::clicked, this, &TfrmFatture::cmdCalcolaClick);
-    connect(btnCancDitta, &QToolButton::clicked, this, &TfrmFatture::btnCancDittaClick);
-    connect(cmdEsci, &QToolButton::clicked, this, &QWidget::close);
-    connect(cmdGuida, &QToolButton::clicked, this,
-            [this] { showHelp(m_ctx, this, HelpTexts::invoicesTitle(), HelpTexts::invoices()); });
-    connect(btnIvaDitta, &QToolButton::clicked, this,
-            [this] { openVatNumberCheck(m_ctx, this, txtIvaDitta->text()); });
-    connect(btnIvaCliente, &QToolButton::clicked, this,
-            [this] { openVatNumberCheck(m_ctx, this, txtIvaCliente->text()); });
-    connect(btnCodFiscDitta, &QToolButton::clicked, this,
-            [this] { openTaxCodeCheck(m_ctx, this, txtCodFiscDitta->text()); });
-    connect(btnCodFiscCliente, &QToolButton::clicked, this,
-            [this] { openTaxCodeCheck(m_ctx, this, txtCodFiscCliente->text()); });
-    connect(impOggi, &QToolButton::clicked, this,
-            [this] { txtData->setText(formatDate(m_ctx.services().now().date())); });
-    for (size_t p = 0; p < 6; ++p) {
-        if (imgAvanti[p])
-            connect(imgAvanti[p], &QToolButton::clicked, this, [this, p] { showPage(int(p) + 2); });
-        if (imgIndietro[p])
-            connect(imgIndietro[p], &QToolButton::clicked, this, [this, p] { showPage(int(p)); });
-    }
-
-    auto withContext = [](const QString& context) {
-        return [context](QDialog& d) {
-            if (auto* memory = d.findChild<QLabel*>(QStringLiteral("lblMemory")))
-                memory->setText(context);
-        };
-    };
-    connect(cmdNumerazione, &QToolButton::clicked, this, [this, withContext] {
-        runDialog(u"frmNumerazioneFat", [&](QDialog& d) {
-            withContext(QStringLiteral("fatture"))(d);
-            d.setWindowTitle(QStringLiteral(" Impostazione inizio numerazione fatture"));
-        });
-    });
-    connect(btnLogo, &QToolButton::clicked, this, [this] { runDialog(u"frmLogo"); });
-    connect(cmdDatiComputer, &QPushButton::clicked, this,
-            [this, withContext] { runDialog(u"frmDatiFattura", withContext(QStringLiteral("fatture"))); });
-    connect(impCliente, &QToolButton::clicked, this,
-            [this, withContext] { runDialog(u"frmTrovaClienti", withContext(QStringLiteral("fatture"))); });
-    connect(cmdTrova, &QToolButton::clicked, this,
-            [this, withContext] { runDialog(u"frmTrovaFatture", withContext(QStringLiteral("fatture"))); });
-    connect(cmdSospese, &QToolButton::clicked, this, [this] { runDialog(u"frmSospese"); });
-    connect(cmdStampa, &QToolButton::clicked, this, [this] { runDialog(u"frmStampaFat"); });
-    connect(cmdAnteprima, &QToolButton::clicked, this, [this] { runDialog(u"frmAnteprimaFat"); });
-    connect(cmdPDF, &QToolButton::clicked, this, [this] { runDialog(u"frmCrea_PDF_Fat"); });
-    connect(cmdEsporta, &QToolButton::clicked, this, [this] { runDialog(u"frmExpFatture"); });
-    auto withYear = [this](QDialog& d) {
-        if (auto* year = d.findChild<QLabel*>(QStringLiteral("lblAnno")))
-            year->setText(trimmed(lblAnno->text()));
-    };
-    connect(cmdRiepMensile, &QToolButton::clicked, this,
-            [this, withYear] { runDialog(u"frmRiepMensile", withYear); });
-    connect(cmdRiepTrimestrale, &QToolButton::clicked, this,
-            [this, withYear] { runDialog(u"frmRiepTrimestrale", withYear); });
-    connect(cmdRiepAnnuale, &QToolButton::clicked, this, [this] { runDialog(u"frmRiepAnnuale"); });
-    for (int row = 1; row <= 30; ++row) {
-        connect(impMag[size_t(row - 1)], &QToolButton::clicked, this, [this, row, withContext] {
-            runDialog(u"frmImportaMagazzino", [this, row, withContext](QDialog& d) {
-                withContext(QStringLiteral("fat_art_") + two(row))(d);
-                const QString quantity = trimmed(txtQuant[size_t(row - 1)]->text());
-                if (!quantity.isEmpty())
-                    if (auto* field = d.findChild<QLineEdit*>(QStringLiteral("txtQuant")))
-                        field->setText(quantity);
-            });
-        });
-    }
-}
-
-void TfrmFatture::runDialog(QStringView name, const std::function<void(QDialog&)>& prepare)
-{
-    auto dialog = m_ctx.createDialog(name, this);
-    if (!dialog)
-        return;
-    if (prepare)
-        prepare(*dialog);
-    m_ctx.services().runModal(*dialog);
-}
-
 void TfrmFatture::updateAvailableCommands()
 {
     // Commands whose windows this build does not have stay visible but cannot be pressed.
-    const std::pair<QWidget*, const char16_t*> targets[] = {
-        {cmdNumerazione, u"frmNumerazioneFat"}, {btnLogo, u"frmLogo"},
-        {cmdDatiComputer, u"frmDatiFattura"},   {impCliente, u"frmTrovaClienti"},
-        {cmdTrova, u"frmTrovaFatture"},         {cmdSospese, u"frmSospese"},
-        {cmdStampa, u"frmStampaFat"},           {cmdAnteprima, u"frmAnteprimaFat"},
-        {cmdPDF, u"frmCrea_PDF_Fat"},           {cmdEsporta, u"frmExpFatture"},
-        {cmdRiepMensile, u"frmRiepMensile"},    {cmdRiepTrimestrale, u"frmRiepTrimestrale"},
-        {cmdRiepAnnuale, u"frmRiepAnnuale"},
-    };
-    for (const auto& [control, name] : targets)
-        control->setEnabled(m_ctx.hasDialog(QStringView(name)));
-    const bool articles = m_ctx.hasDialog(u"frmImportaMagazzino");
-    for (PictureButton* b : impMag)
-        b->setEnabled(articles);
+    enableCommands(m_ctx, m_commands);
 }
 
 // ---------------------------------------------------------------- pages
@@ -745,14 +694,10 @@ InvoiceCard::CardTexts TfrmFatture::cardTexts() const
     InvoiceCard::CardTexts texts;
     for (size_t i = 0; i < m_fieldControls.size(); ++i) {
         QWidget* w = m_fieldControls[i];
-        if (auto* e = qobject_cast<QLineEdit*>(w))
-            texts[i] = e->text();
-        else if (auto* l = qobject_cast<QLabel*>(w))
-            texts[i] = l->text();
-        else if (auto* c = qobject_cast<QComboBox*>(w))
-            texts[i] = c->currentText();
-        else if (auto* b = qobject_cast<QCheckBox*>(w))
+        if (auto* b = qobject_cast<QCheckBox*>(w))
             texts[i] = InvoiceCard::flagText(b->isChecked());
+        else
+            texts[i] = controlText(w);
     }
     return texts;
 }
@@ -761,15 +706,12 @@ void TfrmFatture::showTexts(const InvoiceCard::CardTexts& texts)
 {
     for (size_t i = 0; i < m_fieldControls.size(); ++i) {
         QWidget* w = m_fieldControls[i];
-        if (auto* e = qobject_cast<QLineEdit*>(w))
-            e->setText(texts[i]);
-        else if (auto* l = qobject_cast<QLabel*>(w))
-            l->setText(texts[i]);
-        else if (auto* c = qobject_cast<QComboBox*>(w))
-            c->setEditText(texts[i]);
-        else if (auto* b = qobject_cast<QCheckBox*>(w))
+        if (auto* b = qobject_cast<QCheckBox*>(w)) {
             if (const std::optional<bool> ticked = CardArchive::flagState(texts[i]))
                 b->setChecked(*ticked);
+        } else {
+            setControlText(w, texts[i]);
+        }
     }
 }
 

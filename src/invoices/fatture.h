@@ -1,6 +1,7 @@
 #pragma once
 
 #include "invoicecard.h"
+#include "shell/commands.h"
 
 #include <QHash>
 #include <QWidget>
@@ -112,7 +113,6 @@ private:
     QWidget* buildArticlePages();
     QWidget* buildTotals();
     void setUpKeys();
-    void setUpHints();
     void connectCommands();
     void updateAvailableCommands();
 
@@ -127,12 +127,10 @@ private:
     void move(CardArchive::Arrow arrow);
     void accessFailure(MessageKind kind);
 
-    // Creates a per-use window, prepares it, and shows it modally.
-    void runDialog(QStringView name, const std::function<void(QDialog&)>& prepare = {});
-
     AppContext& m_ctx;
     // The control showing each field of the invoice record, in the record's order.
     std::vector<QWidget*> m_fieldControls;
+    ScreenCommands m_commands;
 };
 
 } // namespace tarvello

@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "shell/services.h"
+#include "shell/style.h"
 #include "shell/windowregistry.h"
 
 #ifdef TARVELLO_HAS_CHECKS
@@ -137,6 +138,7 @@ void Program::prepareApplication()
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qtItalian);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
+    useProgramStyleSheet();
 }
 
 } // namespace tarvello

@@ -1,10 +1,12 @@
 #include "appcontext.h"
+#include "commands.h"
 #include "conventions.h"
 #include "guida.h"
 #include "helptexts.h"
 #include "maker.h"
 #include "services.h"
 #include "shellwindows.h"
+#include "style.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -57,12 +59,10 @@ QFrame* card(QWidget* parent, PictureButton* picture, PictureButton* tile, const
 {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QStringLiteral("card"));
-    frame->setStyleSheet(QStringLiteral("QFrame#card { background: white; border: 1px solid #D8DEEE; "
-                                        "border-radius: 14px; }"));
     auto* description = new QLabel(text, frame);
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    description->setStyleSheet(QStringLiteral("color: #4A5468; border: none;"));
+    setTone(description, "note");
     description->setFont(screenFont(QStringLiteral("Verdana"), 10));
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(24, 24, 24, 24);
@@ -81,8 +81,7 @@ PictureButton* tileButton(QWidget* parent, const QString& name, const QString& c
     auto* b = new PictureButton(name, QString(), caption, QSize(), parent);
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     b->setFont(screenFont(QStringLiteral("Verdana"), 15, true));
-    b->setStyleSheet(QStringLiteral("QToolButton { color: #23318A; border: none; }"
-                                    "QToolButton:hover { color: #F28C28; }"));
+    setTone(b, "tile");
     return b;
 }
 
@@ -93,10 +92,7 @@ PictureButton* openButton(QWidget* parent, const QString& name, const QString& c
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     b->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
     b->setMinimumWidth(140);
-    b->setStyleSheet(QStringLiteral(
-        "QToolButton { color: white; background: #3E55C8; border-radius: 16px; padding: 8px 24px; }"
-        "QToolButton:hover { background: #F28C28; }"
-        "QToolButton:disabled { background: #B8C0DA; }"));
+    setTone(b, "open");
     return b;
 }
 
@@ -113,7 +109,6 @@ PictureButton* smallPicture(QWidget* parent, const QString& name, const QString&
 TfrmAvvio::TfrmAvvio(AppContext& ctx) : m_ctx(ctx)
 {
     nameWindow(this, QStringLiteral("frmAvvio"), QStringLiteral(" Tarvello"));
-    setStyleSheet(QStringLiteral("QWidget#frmAvvio { background: #F4F6FB; }"));
     setAttribute(Qt::WA_StyledBackground);
 
     auto* imgTitolo = new QLabel(this);
@@ -181,49 +176,38 @@ TfrmAvvio::TfrmAvvio(AppContext& ctx) : m_ctx(ctx)
     layout->addStretch(2);
     layout->addLayout(bottom);
 
+    // The invoice entries lead to the invoice menu, which is the shell's own, but nothing behind it
+    // would open without the invoice screen.
     for (PictureButton* b : {imgClienti, appClienti, btnClienti})
-        connect(b, &QToolButton::clicked, this, [this] { openScreen(QStringLiteral("frmClienti")); });
+        m_commands.push_back(windowCommand(b, {}, QStringLiteral("frmClienti")));
     for (PictureButton* b : {imgMagazzino, appMagazzino, btnMagazzino})
-        connect(b, &QToolButton::clicked, this, [this] { openScreen(QStringLiteral("frmMagazzino")); });
-    for (PictureButton* b : {imgFatture, appFatture, btnFatture})
-        connect(b, &QToolButton::clicked, this, [this] { openScreen(QStringLiteral("frmMenuFatture")); });
-    connect(imgInfo, &QToolButton::clicked, this, [this] {
+        m_commands.push_back(windowCommand(b, {}, QStringLiteral("frmMagazzino")));
+    for (PictureButton* b : {imgFatture, appFatture, btnFatture}) {
+        ScreenCommand menu = windowCommand(b, {}, QStringLiteral("frmMenuFatture"));
+        menu.needs = QStringLiteral("frmFatture");
+        m_commands.push_back(menu);
+    }
+    m_commands.push_back(ownCommand(imgInfo, {}, [this] {
         TfrmInfo info(m_ctx, this);
         m_ctx.services().runModal(info);
-    });
-    connect(imgCopyright, &QToolButton::clicked, this, [this] {
+    }));
+    m_commands.push_back(ownCommand(imgCopyright, {}, [this] {
         TfrmSplash credits(m_ctx, this);
         m_ctx.services().runModal(credits);
-    });
-    connect(imgGuida, &QToolButton::clicked, this,
-            [this] { showHelp(m_ctx, this, HelpTexts::launcherTitle(), HelpTexts::launcher()); });
-    connect(imgSito, &QToolButton::clicked, this,
-            [this] { m_ctx.services().openUrl(QUrl(Maker::webAddress())); });
-    connect(imgEsci, &QToolButton::clicked, this, [this] { m_ctx.quit(); });
+    }));
+    m_commands.push_back(ownCommand(
+        imgGuida, {}, [this] { showHelp(m_ctx, this, HelpTexts::launcherTitle(), HelpTexts::launcher()); }));
+    m_commands.push_back(
+        ownCommand(imgSito, {}, [this] { m_ctx.services().openUrl(QUrl(Maker::webAddress())); }));
+    m_commands.push_back(ownCommand(imgEsci, {}, [this] { m_ctx.quit(); }));
+    wireCommands(m_ctx, this, nullptr, m_commands);
 }
 
 void TfrmAvvio::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // An application whose screen this build does not have cannot be opened. The invoice entries
-    // lead to the invoice menu, which is the shell's own, but nothing behind it would open.
-    const bool customers = m_ctx.window(u"frmClienti") != nullptr;
-    const bool warehouse = m_ctx.window(u"frmMagazzino") != nullptr;
-    const bool invoices = m_ctx.window(u"frmFatture") != nullptr;
-    for (PictureButton* b : {imgClienti, appClienti, btnClienti})
-        b->setEnabled(customers);
-    for (PictureButton* b : {imgMagazzino, appMagazzino, btnMagazzino})
-        b->setEnabled(warehouse);
-    for (PictureButton* b : {imgFatture, appFatture, btnFatture})
-        b->setEnabled(invoices);
-}
-
-void TfrmAvvio::openScreen(const QString& name)
-{
-    if (QWidget* screen = m_ctx.window(name)) {
-        AppContext::showScreen(screen);
-        hide();
-    }
+    // An application whose screen this build does not have cannot be opened.
+    enableCommands(m_ctx, m_commands);
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent* event)

@@ -5,6 +5,7 @@
 #include "helptexts.h"
 #include "services.h"
 #include "shellwindows.h"
+#include "style.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -26,7 +27,7 @@ QLabel* heading(const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
     l->setFont(screenFont(QStringLiteral("Verdana"), 13, true));
-    l->setStyleSheet(QStringLiteral("color: #23318A;"));
+    setTone(l, "title");
     return l;
 }
 
@@ -37,9 +38,6 @@ TfrmMenuFatture::TfrmMenuFatture(AppContext& ctx) : m_ctx(ctx)
     nameWindow(this, QStringLiteral("frmMenuFatture"),
                QStringLiteral(" Tarvello - Emissione fatture proforma"));
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral(
-        "QWidget#frmMenuFatture { background: #F4F6FB; }"
-        "QFrame#panel { background: white; border: 1px solid #D8DEEE; border-radius: 14px; }"));
 
     auto* title = new QLabel(this);
     title->setObjectName(QStringLiteral("imgTitolo"));
@@ -49,7 +47,6 @@ TfrmMenuFatture::TfrmMenuFatture(AppContext& ctx) : m_ctx(ctx)
     panel->setObjectName(QStringLiteral("panel"));
     auto* picture = new QLabel(panel);
     picture->setPixmap(QIcon(QStringLiteral(":/icons/fatture.svg")).pixmap(112, 112));
-    picture->setStyleSheet(QStringLiteral("border: none;"));
 
     auto* lblAnno = new QLabel(QStringLiteral("Anno:"), panel);
     lblAnno->setFont(screenFont(QStringLiteral("Verdana"), 12));
@@ -72,7 +69,7 @@ TfrmMenuFatture::TfrmMenuFatture(AppContext& ctx) : m_ctx(ctx)
                    panel);
     info->setWordWrap(true);
     info->setFont(screenFont(QStringLiteral("Verdana"), 10));
-    info->setStyleSheet(QStringLiteral("color: #4A5468; border: none;"));
+    setTone(info, "note");
 
     imgEmail = new PictureButton(QStringLiteral("imgEmail"), QStringLiteral(":/icons/logoditta.svg"),
                                  QStringLiteral("Imposta logo Ditta"), QSize(28, 28), panel);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands.h"
+
 #include <QDialog>
 #include <QWidget>
 
@@ -31,8 +33,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void openScreen(const QString& name);
     AppContext& m_ctx;
+    ScreenCommands m_commands;
 };
 
 // The invoice menu: which year's invoices to open, or the revenue statistics.

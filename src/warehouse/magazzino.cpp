@@ -13,6 +13,7 @@
 #include "shell/guida.h"
 #include "shell/maker.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -72,7 +73,7 @@ QLabel* caption(const QString& text, QWidget* buddy, QWidget* parent)
         l->setBuddy(buddy);
     }
     l->setFont(screenFont(QStringLiteral("Verdana"), 8));
-    l->setStyleSheet(QStringLiteral("color: #4A5468;"));
+    setTone(l, "note");
     return l;
 }
 
@@ -128,21 +129,6 @@ TfrmMagazzino::TfrmMagazzino(AppContext& ctx) : m_ctx(ctx)
 void TfrmMagazzino::buildScreen()
 {
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral(
-        "QWidget#frmMagazzino, QWidget#panSchede { background: #F4F6FB; }"
-        "QGroupBox { background: #E6E9F0; border: 1px solid #CBD2E0; border-radius: 10px; margin-top: 0px; }"
-        "QGroupBox::title { subcontrol-origin: padding; subcontrol-position: top left; left: 12px; top: 7px;"
-        " color: #23318A; font-family: Verdana; font-size: 10pt; font-weight: bold; }"
-        "QLineEdit { background: white; border: 1px solid #B9C1D3; border-radius: 4px; padding: 3px 5px;"
-        " min-height: 20px; }"
-        "QLineEdit:focus { border: 1px solid #3030DD; }"
-        "QGroupBox QPushButton { padding: 4px 10px; }"
-        "QFrame#panComandi { background: white; border: 1px solid #D8DEEE; border-radius: 12px; }"
-        "QFrame#panComandi QToolButton { text-align: left; padding: 5px 8px; border-radius: 6px; color: "
-        "#23318A; }"
-        "QFrame#panComandi QToolButton:hover { background: #E7ECFB; }"
-        "QFrame#panComandi QToolButton:disabled { color: #A4ABBA; }"
-        "QLabel#lblPosizione { color: #23318A; }"));
 
     for (const ProductCard::ScreenField& f : ProductCard::screenFields()) {
         auto* edit = new QLineEdit(this);
@@ -314,12 +300,12 @@ void TfrmMagazzino::buildScreen()
     logo->setPixmap(QIcon(iconPath(u"magazzino")).pixmap(40, 40));
     auto* title = new QLabel(QStringLiteral("Magazzino Prodotti"), this);
     title->setFont(screenFont(QStringLiteral("Verdana"), 16, true));
-    title->setStyleSheet(QStringLiteral("color: #23318A;"));
+    setTone(title, "title");
     auto* subtitle = new QLabel(
         QStringLiteral("Beni e servizi della ditta: dati di acquisto, giacenze, prezzi e collocazione."),
         this);
     subtitle->setFont(screenFont(QStringLiteral("Verdana"), 9));
-    subtitle->setStyleSheet(QStringLiteral("color: #6B7488;"));
+    setTone(subtitle, "subtitle");
     auto* titles = new QVBoxLayout;
     titles->setSpacing(0);
     titles->addWidget(title);
@@ -382,36 +368,7 @@ void TfrmMagazzino::buildScreen()
     root->addLayout(across, 100);
     root->addStretch(1);
 
-    const std::pair<QWidget*, const char16_t*> hints[] = {
-        {cmdNuovo, u"Prepara la schermata per la registrazione di una nuova scheda."},
-        {cmdDuplica,
-         u"Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
-        {cmdFile, u"Allega file alla scheda corrente."},
-        {cmdSalva, u"Salva la scheda corrente in archivio."},
-        {cmdTrova, u"Trova una scheda in archivio."},
-        {cmdAnteprima, u"Visualizza l'anteprima di stampa."},
-        {cmdStampa, u"Stampa la scheda corrente."},
-        {cmdPDF, u"Esporta la scheda in formato PDF."},
-        {cmdWeb, u"Cerca sul Web, tramite Google, informazioni relative all'articolo corrente."},
-        {cmdSottoscorta, u"Visualizza l'elenco dei materiali in esaurimento."},
-        {cmdEsporta, u"Esporta le schede in archivio in un file di Microsoft Excel."},
-        {cmdGuida, u"Visualizza la pagina della guida sensibile al contesto."},
-        {cmdEsci, u"Esci da questa schermata di lavoro."},
-        {cmdPrimo, u"Visualizza la prima scheda in archivio."},
-        {cmdIndietro, u"Visualizza la scheda precedente in archivio."},
-        {cmdAvanti, u"Visualizza la scheda successiva in archivio."},
-        {cmdUltimo, u"Visualizza l'ultima scheda in archivio."},
-        {btnAggiungi, u"Aggiorna la giacenza aggiungendo una certa quantità."},
-        {btnSottrai, u"Aggiorna la giacenza sottraendo una certa quantità."},
-        {btnValore,
-         u"Calcola il valore totale della merce in magazzino moltiplicando il costo per la giacenza."},
-        {btnCalcola, u"Calcola il prezzo IVA inclusa dell'articolo corrente in base all'aliquota indicata."},
-        {btnScorpora, u"Scorpora il prezzo lordo dell'articolo corrente calcolando l'imponibile in base "
-                      u"all'aliquota IVA indicata."},
-        {btnPneumatici, u"Registra ulteriori informazioni sul prodotto corrente."},
-    };
-    for (const auto& [control, hint] : hints)
-        panInfo->addHint(control, QString::fromUtf16(hint));
+    // The background that clears the status line; the hints come with the commands.
     for (QWidget* area :
          {static_cast<QWidget*>(this), panel, panSchede, static_cast<QWidget*>(panComandi),
           static_cast<QWidget*>(identity), static_cast<QWidget*>(purchase), static_cast<QWidget*>(stock),
@@ -445,33 +402,66 @@ void TfrmMagazzino::applyFieldRules()
 
 void TfrmMagazzino::connectCommands()
 {
-    const std::pair<QAbstractButton*, void (TfrmMagazzino::*)()> commands[] = {
-        {cmdNuovo, &TfrmMagazzino::cmdNuovoClick},
-        {cmdDuplica, &TfrmMagazzino::cmdDuplicaClick},
-        {cmdFile, &TfrmMagazzino::cmdFileClick},
-        {cmdSalva, &TfrmMagazzino::cmdSalvaClick},
-        {cmdTrova, &TfrmMagazzino::cmdTrovaClick},
-        {cmdAnteprima, &TfrmMagazzino::cmdAnteprimaClick},
-        {cmdStampa, &TfrmMagazzino::cmdStampaClick},
-        {cmdPDF, &TfrmMagazzino::cmdPDFClick},
-        {cmdWeb, &TfrmMagazzino::cmdWebClick},
-        {cmdSottoscorta, &TfrmMagazzino::cmdSottoscortaClick},
-        {cmdEsporta, &TfrmMagazzino::cmdEsportaClick},
-        {cmdGuida, &TfrmMagazzino::cmdGuidaClick},
-        {cmdPrimo, &TfrmMagazzino::cmdPrimoClick},
-        {cmdIndietro, &TfrmMagazzino::cmdIndietroClick},
-        {cmdAvanti, &TfrmMagazzino::cmdAvantiClick},
-        {cmdUltimo, &TfrmMagazzino::cmdUltimoClick},
-        {btnAggiungi, &TfrmMagazzino::btnAggiungiClick},
-        {btnSottrai, &TfrmMagazzino::btnSottraiClick},
-        {btnValore, &TfrmMagazzino::btnValoreClick},
-        {btnCalcola, &TfrmMagazzino::btnCalcolaClick},
-        {btnScorpora, &TfrmMagazzino::btnScorporaClick},
-        {btnPneumatici, &TfrmMagazzino::btnPneumaticiClick},
+    m_commands = {
+        ownCommand(cmdNuovo, QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."),
+                   handler(this, &TfrmMagazzino::cmdNuovoClick)),
+        ownCommand(
+            cmdDuplica,
+            QStringLiteral(
+                "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."),
+            handler(this, &TfrmMagazzino::cmdDuplicaClick)),
+        ownCommand(cmdFile, QStringLiteral("Allega file alla scheda corrente."),
+                   handler(this, &TfrmMagazzino::cmdFileClick), QStringLiteral("frmAllegaCartella")),
+        ownCommand(cmdSalva, QStringLiteral("Salva la scheda corrente in archivio."),
+                   handler(this, &TfrmMagazzino::cmdSalvaClick)),
+        windowCommand(cmdTrova, QStringLiteral("Trova una scheda in archivio."),
+                      QStringLiteral("frmTrovaMagazzino"), QStringLiteral("magazzino")),
+        ownCommand(cmdAnteprima, QStringLiteral("Visualizza l'anteprima di stampa."),
+                   handler(this, &TfrmMagazzino::cmdAnteprimaClick)),
+        ownCommand(cmdStampa, QStringLiteral("Stampa la scheda corrente."),
+                   handler(this, &TfrmMagazzino::cmdStampaClick)),
+        ownCommand(cmdPDF, QStringLiteral("Esporta la scheda in formato PDF."),
+                   handler(this, &TfrmMagazzino::cmdPDFClick)),
+        ownCommand(
+            cmdWeb,
+            QStringLiteral("Cerca sul Web, tramite Google, informazioni relative all'articolo corrente."),
+            handler(this, &TfrmMagazzino::cmdWebClick)),
+        windowCommand(cmdSottoscorta, QStringLiteral("Visualizza l'elenco dei materiali in esaurimento."),
+                      QStringLiteral("frmSottoscorta")),
+        windowCommand(cmdEsporta,
+                      QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."),
+                      QStringLiteral("frmExpMagazzino")),
+        ownCommand(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
+                   handler(this, &TfrmMagazzino::cmdGuidaClick)),
+        ownCommand(cmdEsci, QStringLiteral("Esci da questa schermata di lavoro."), [this] { close(); }),
+        ownCommand(cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio."),
+                   handler(this, &TfrmMagazzino::cmdPrimoClick)),
+        ownCommand(cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio."),
+                   handler(this, &TfrmMagazzino::cmdIndietroClick)),
+        ownCommand(cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio."),
+                   handler(this, &TfrmMagazzino::cmdAvantiClick)),
+        ownCommand(cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio."),
+                   handler(this, &TfrmMagazzino::cmdUltimoClick)),
+        ownCommand(btnAggiungi, QStringLiteral("Aggiorna la giacenza aggiungendo una certa quantità."),
+                   handler(this, &TfrmMagazzino::btnAggiungiClick), QStringLiteral("frmGiacenza")),
+        ownCommand(btnSottrai, QStringLiteral("Aggiorna la giacenza sottraendo una certa quantità."),
+                   handler(this, &TfrmMagazzino::btnSottraiClick), QStringLiteral("frmGiacenza")),
+        ownCommand(btnValore,
+                   QStringLiteral("Calcola il valore totale della merce in magazzino moltiplicando il costo "
+                                  "per la giacenza."),
+                   handler(this, &TfrmMagazzino::btnValoreClick)),
+        ownCommand(btnCalcola,
+                   QStringLiteral("Calcola il prezzo IVA inclusa dell'articolo corrente in base "
+                                  "all'aliquota indicata."),
+                   handler(this, &TfrmMagazzino::btnCalcolaClick)),
+        ownCommand(btnScorpora,
+                   QStringLiteral("Scorpora il prezzo lordo dell'articolo corrente calcolando l'imponibile "
+                                  "in base all'aliquota IVA indicata."),
+                   handler(this, &TfrmMagazzino::btnScorporaClick)),
+        ownCommand(btnPneumatici, QStringLiteral("Registra ulteriori informazioni sul prodotto corrente."),
+                   handler(this, &TfrmMagazzino::btnPneumaticiClick), QStringLiteral("frmDatiPneumatici")),
     };
-    for (const auto& [button, handler] : commands)
-        connect(button, &QAbstractButton::clicked, this, handler);
-    connect(cmdEsci, &QToolButton::clicked, this, &QWidget::close);
+    wireCommands(m_ctx, this, panInfo, m_commands);
 }
 
 // ---------------------------------------------------------------- showing and closing
@@ -495,14 +485,7 @@ void TfrmMagazzino::closeEvent(QCloseEvent* event)
 void TfrmMagazzino::enableOtherWindows()
 {
     // Windows this build does not have leave their buttons present but disabled.
-    const std::pair<QWidget*, const char16_t*> targets[] = {
-        {cmdTrova, u"frmTrovaMagazzino"},      {cmdSottoscorta, u"frmSottoscorta"},
-        {cmdEsporta, u"frmExpMagazzino"},      {cmdFile, u"frmAllegaCartella"},
-        {btnAggiungi, u"frmGiacenza"},         {btnSottrai, u"frmGiacenza"},
-        {btnPneumatici, u"frmDatiPneumatici"},
-    };
-    for (const auto& [control, name] : targets)
-        control->setEnabled(m_ctx.hasDialog(QStringView(name)));
+    enableCommands(m_ctx, m_commands);
 }
 
 // ---------------------------------------------------------------- card <-> record
@@ -510,13 +493,10 @@ void TfrmMagazzino::enableOtherWindows()
 void TfrmMagazzino::setTexts(const ProductCard::CardTexts& texts)
 {
     for (size_t f = 0; f < texts.size(); ++f) {
-        if (auto* edit = qobject_cast<QLineEdit*>(m_controls[f])) {
-            edit->setText(texts[f]);
-            // A loaded text wider than its field shows its beginning, not its end.
+        setControlText(m_controls[f], texts[f]);
+        // A loaded text wider than its field shows its beginning, not its end.
+        if (auto* edit = qobject_cast<QLineEdit*>(m_controls[f]))
             edit->setCursorPosition(0);
-        } else if (auto* label = qobject_cast<QLabel*>(m_controls[f])) {
-            label->setText(texts[f]);
-        }
     }
 }
 
@@ -722,17 +702,6 @@ void TfrmMagazzino::btnPneumaticiClick()
 
 // ---------------------------------------------------------------- other windows
 
-void TfrmMagazzino::openSecondary(QStringView name, const QString& mode)
-{
-    std::unique_ptr<QDialog> dialog = m_ctx.createDialog(name, this);
-    if (!dialog)
-        return;
-    if (!mode.isEmpty())
-        if (auto* memory = dialog->findChild<QLabel*>(QStringLiteral("lblMemory")))
-            memory->setText(mode);
-    m_ctx.services().runModal(*dialog);
-}
-
 void TfrmMagazzino::cmdFileClick()
 {
     openAttachments(m_ctx, this, QStringLiteral("magazzino"));
@@ -740,17 +709,17 @@ void TfrmMagazzino::cmdFileClick()
 
 void TfrmMagazzino::cmdTrovaClick()
 {
-    openSecondary(u"frmTrovaMagazzino", QStringLiteral("magazzino"));
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdTrova));
 }
 
 void TfrmMagazzino::cmdSottoscortaClick()
 {
-    openSecondary(u"frmSottoscorta");
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdSottoscorta));
 }
 
 void TfrmMagazzino::cmdEsportaClick()
 {
-    openSecondary(u"frmExpMagazzino");
+    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdEsporta));
 }
 
 void TfrmMagazzino::cmdGuidaClick()

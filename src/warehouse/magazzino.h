@@ -1,6 +1,7 @@
 #pragma once
 
 #include "productcard.h"
+#include "shell/commands.h"
 
 #include <QWidget>
 
@@ -85,7 +86,6 @@ private:
     void enableOtherWindows();
     void setTexts(const ProductCard::CardTexts& texts);
     void move(CardArchive::Arrow arrow);
-    void openSecondary(QStringView name, const QString& mode = {});
     void openStockWindow(bool add);
     void archiveFailed();
     // "Calcola" and "Calcola valore", with their messages; Save runs them too.
@@ -94,6 +94,7 @@ private:
 
     AppContext& m_ctx;
     std::array<QWidget*, ProductRecord::FieldCount> m_controls{};
+    ScreenCommands m_commands;
 };
 
 } // namespace tarvello

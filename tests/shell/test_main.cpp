@@ -5,6 +5,7 @@
 
 int runShellTests(int argc, char** argv);
 int runConventionTests(int argc, char** argv);
+int runCommandTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     tarvello::Program::prepareApplication();
     int failures = runConventionTests(argc, argv);
+    failures += runCommandTests(argc, argv);
     failures += runShellTests(argc, argv);
     return failures;
 }

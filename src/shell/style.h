@@ -1,0 +1,23 @@
+#pragma once
+
+class QString;
+class QWidget;
+
+namespace tarvello
+{
+
+// The program's look lives in one stylesheet (assets/tarvello.qss): colours, fonts of the
+// styled parts, borders. Windows carry no colours of their own; they name their controls and,
+// where a control has no name of its own, give it a tone the stylesheet knows.
+
+// Applies the stylesheet to the whole application. Done once at start.
+void useProgramStyleSheet();
+
+// The stylesheet's text, as the program carries it.
+QString programStyleSheet();
+
+// Marks `widget` with one of the stylesheet's tones ("note", "title", "subtitle", "heading"...).
+// Given before the widget is first shown, it needs nothing else.
+void setTone(QWidget* widget, const char* tone);
+
+} // namespace tarvello
