@@ -422,9 +422,12 @@ private Q_SLOTS:
         click(card->cmdAvanti); // a new card goes to the first record
         QVERIFY(at("Alfa", "1"));
 
-        // An unsaved change is dropped by an arrow, and the record is unchanged.
+        // An unsaved change is dropped by an arrow once the user says so, and the record is
+        // unchanged.
         card->txtCognome->setText(QStringLiteral("Modificato"));
+        t.services.answers.push_back(Answer::No);
         click(card->cmdAvanti);
+        QCOMPARE(t.services.lastMessage(), CardArchive::Messages::unsavedChanges());
         click(card->cmdIndietro);
         QVERIFY(at("Alfa", "1"));
     }

@@ -392,7 +392,11 @@ private Q_SLOTS:
         QCOMPARE(s->txtPercIva->text(), QStringLiteral("22"));
         s->txtDitta->setText(QStringLiteral("Ditta Città"));
 
+        // The company is part of the invoice on the screen: leaving asks, and the company data
+        // are kept for the next use whatever happens to the invoice.
+        t->services.answers.push_back(Answer::No);
         QTest::mouseClick(s->cmdEsci, Qt::LeftButton);
+        QCOMPARE(t->services.lastMessage(), CardArchive::Messages::unsavedChanges());
         QVERIFY(!s->isVisible());
         QVERIFY(t->window(QStringLiteral("frmAvvio"))->isVisible());
         const IniFile ini = IniFile::load(numberingIniPath(t->dir.path()));
