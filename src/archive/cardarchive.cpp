@@ -128,8 +128,28 @@ std::optional<bool> flagState(QStringView flag)
     return std::nullopt;
 }
 
+bool mayLeave(bool changed, const std::function<Reply()>& ask, const std::function<bool()>& save)
+{
+    if (!changed)
+        return true;
+    switch (ask()) {
+    case Reply::Save:
+        return save();
+    case Reply::Discard:
+        return true;
+    case Reply::Cancel:
+        break;
+    }
+    return false;
+}
+
 namespace Messages
 {
+
+QString unsavedChanges()
+{
+    return QStringLiteral("La scheda corrente contiene modifiche non salvate. Salvarle prima di continuare?");
+}
 
 QString changesSaved()
 {

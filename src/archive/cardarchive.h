@@ -5,8 +5,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace tarvello::CardArchive
 {
@@ -70,11 +73,37 @@ void textsFromRecord(const Record& record, std::span<QString> texts);
 // (nullopt) for anything else a damaged or foreign record may hold.
 std::optional<bool> flagState(QStringView flag);
 
+// Whether the user changed a card since it was loaded, created or saved. The card hands over
+// everything Save would store (fields, flags, attachments, extra data) right after it filled
+// itself, and again whenever it needs to know: what the program put in while loading or
+// clearing is part of the picture, so only what happened afterwards counts.
+class Changes
+{
+public:
+    void reset(std::span<const QString> texts) { m_unchanged.assign(texts.begin(), texts.end()); }
+    bool changed(std::span<const QString> texts) const
+    {
+        return !std::equal(texts.begin(), texts.end(), m_unchanged.begin(), m_unchanged.end());
+    }
+
+private:
+    std::vector<QString> m_unchanged;
+};
+
+// The user's answer to the unsaved-changes question.
+enum class Reply { Save, Discard, Cancel };
+
+// Before anything replaces or leaves a card. An unchanged card goes on without a question. A
+// changed one asks: Save goes on only once the card is on the disk (a refused or failed save
+// keeps the user on it), Discard goes on dropping the changes, Cancel stays. True: go on.
+bool mayLeave(bool changed, const std::function<Reply()>& ask, const std::function<bool()>& save);
+
 namespace Messages
 {
-QString changesSaved(); // a stored card saved again
-QString inserted();     // a new card saved
-QString archiveEmpty(); // an arrow on an empty archive
+QString unsavedChanges(); // the question before a changed card is replaced or left
+QString changesSaved();   // a stored card saved again
+QString inserted();       // a new card saved
+QString archiveEmpty();   // an arrow on an empty archive
 } // namespace Messages
 
 } // namespace tarvello::CardArchive

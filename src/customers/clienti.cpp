@@ -11,6 +11,7 @@
 #include "shell/guida.h"
 #include "shell/services.h"
 #include "shell/style.h"
+#include "shell/unsavedchanges.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -599,6 +600,10 @@ void TfrmClienti::showEvent(QShowEvent* event)
 
 void TfrmClienti::closeEvent(QCloseEvent* event)
 {
+    if (!confirmLeavingCard()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     AppContext::showScreen(m_ctx.window(u"frmAvvio"));
 }
@@ -623,6 +628,7 @@ void TfrmClienti::clearCard()
     for (QLabel* l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblPosizione})
         l->clear();
     txtCognome->setFocus();
+    markUnchanged();
 }
 
 // ---------------------------------------------------------------- card <-> record
@@ -662,6 +668,18 @@ void TfrmClienti::loadRecord(const Record& record, qint64 position)
     lblFile01->setText(texts[File01]), lblFile02->setText(texts[File02]), lblFile03->setText(texts[File03]);
     lblDesc01->setText(texts[Desc01]), lblDesc02->setText(texts[Desc02]), lblDesc03->setText(texts[Desc03]);
     lblPosizione->setText(QString::number(position));
+    markUnchanged();
+}
+
+void TfrmClienti::markUnchanged()
+{
+    m_changes.reset(cardTexts());
+}
+
+bool TfrmClienti::confirmLeavingCard()
+{
+    return mayLeaveCard(m_ctx.services(), this, m_changes.changed(cardTexts()),
+                        [this] { return saveCard(); });
 }
 
 void TfrmClienti::archiveFailed()
@@ -673,21 +691,27 @@ void TfrmClienti::archiveFailed()
 
 void TfrmClienti::cmdNuovoClick()
 {
-    clearCard();
+    if (confirmLeavingCard())
+        clearCard();
 }
 
 void TfrmClienti::cmdSalvaClick()
+{
+    saveCard();
+}
+
+bool TfrmClienti::saveCard()
 {
     const CustomerCard::CardTexts texts = cardTexts();
     switch (CustomerCard::check(texts)) {
     case CustomerCard::Problem::MissingSurname:
         m_ctx.services().message(this, MessageKind::Warning, Messages::surnameMissing());
         txtCognome->setFocus();
-        return;
+        return false;
     case CustomerCard::Problem::MissingName:
         m_ctx.services().message(this, MessageKind::Warning, Messages::nameMissing());
         txtNome->setFocus();
-        return;
+        return false;
     case CustomerCard::Problem::None:
         break;
     }
@@ -695,17 +719,26 @@ void TfrmClienti::cmdSalvaClick()
         m_ctx.filePath(fileName()), Size, CustomerCard::toRecord(texts).bytes(), lblPosizione->text());
     if (!saved.ok) {
         archiveFailed();
-        return;
+        return false;
     }
     // Only now, with the record on the disk, does the card take its position.
     lblPosizione->setText(QString::number(saved.position));
     m_ctx.services().message(this, MessageKind::Information, saved.message());
+    markUnchanged();
+    return true;
 }
 
 void TfrmClienti::move(Arrow arrow)
 {
-    const CardArchive::Step to =
-        CardArchive::step(m_ctx.filePath(fileName()), Size, arrow, lblPosizione->text());
+    const QString from = lblPosizione->text();
+    CardArchive::Step to = CardArchive::step(m_ctx.filePath(fileName()), Size, arrow, from);
+    // Only an arrow that would show another record asks; the way is worked out from where the
+    // card was, and read again after a save, which may have written the very record to show.
+    if (to.shown && m_changes.changed(cardTexts())) {
+        if (!confirmLeavingCard())
+            return;
+        to = CardArchive::step(m_ctx.filePath(fileName()), Size, arrow, from);
+    }
     if (to.failed)
         return archiveFailed();
     if (to.clearPosition)
@@ -739,8 +772,12 @@ void TfrmClienti::cmdDuplicaClick()
         m_ctx.services().message(this, MessageKind::Warning, Messages::duplicateNeedsSave());
         return;
     }
+    // The changes would go into the copy only, never into the record they were made on.
+    if (!confirmLeavingCard())
+        return;
     for (QLabel* l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblPosizione})
         l->clear();
+    markUnchanged();
     ArchiveFile file(m_ctx.filePath(fileName()), Size);
     if (!file.open(ArchiveFile::Access::Read) || !file.close()) {
         archiveFailed();

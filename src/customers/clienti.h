@@ -79,6 +79,9 @@ public:
     // or "No"), the attachments, and the position label set to `position` (one-based). The
     // customer search and the list of customers to recontact load their choice through this.
     void loadRecord(const Record& record, qint64 position);
+    // Before anything replaces the card or leaves it: asks what to do with changes the user has
+    // not saved (none: no question). False when the card is to stay as it is.
+    bool confirmLeavingCard();
 
     // The printed card, filled from the screen as it is now (an unsaved card prints as shown).
     ReportDocument cardReport() const;
@@ -97,8 +100,13 @@ private:
     QString fieldText(CustomerRecord::Field field) const;
     void move(CardArchive::Arrow arrow);
     void archiveFailed();
+    // Save: true once the card is on the disk.
+    bool saveCard();
+    // What the card shows now is what it was loaded, created or saved with.
+    void markUnchanged();
 
     AppContext& m_ctx;
+    CardArchive::Changes m_changes;
     // The control of each record field (null for Ricontatta and the attachments).
     std::array<QWidget*, CustomerRecord::FieldCount> m_controls{};
     ScreenCommands m_commands;

@@ -2,6 +2,7 @@
 
 #include "archive/record.h"
 #include "clienti.h"
+#include "customersearch.h"
 #include "output/resultlist.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
@@ -128,12 +129,18 @@ ListPanel buildListPanel(AppContext& ctx, QWidget* parent)
     return p;
 }
 
-bool loadOntoCard(AppContext& ctx, const Record& record, qint64 index)
+bool loadOntoCard(AppContext& ctx, qint64 index)
 {
     auto* card = qobject_cast<TfrmClienti*>(ctx.window(u"frmClienti"));
     if (!card)
         return false;
-    card->loadRecord(record, index + 1);
+    // Asked before the record is read: saving the card may rewrite that very record.
+    if (!card->confirmLeavingCard())
+        return true;
+    // A record that cannot be read leaves the card as it was.
+    if (const std::optional<Record> chosen =
+            CustomerSearch::readCustomer(ctx.filePath(CustomerRecord::fileName()), index))
+        card->loadRecord(*chosen, index + 1);
     return true;
 }
 

@@ -48,9 +48,10 @@ struct ListPanel {
 // The list is sorted, its lines 1600 units wide; Enter in txtTrova moves to btnTrova.
 ListPanel buildListPanel(AppContext& ctx, QWidget* parent);
 
-// Loads the record (at `index` in the archive, from 0) onto the customer card as the card's
-// arrows do, its position included. False when the program has no customer card.
-bool loadOntoCard(AppContext& ctx, const Record& record, qint64 index);
+// Loads the record at `index` in the archive (from 0) onto the customer card as the card's
+// arrows do, its position included, once the card has settled any unsaved changes (the user
+// may keep the card as it is). False when the program has no customer card.
+bool loadOntoCard(AppContext& ctx, qint64 index);
 
 } // namespace CustomerLists
 } // namespace tarvello

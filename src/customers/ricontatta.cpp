@@ -81,9 +81,7 @@ void TfrmRicontatta::btnStampaClick()
 
 void TfrmRicontatta::lstRecordsDblClick(qint64 record)
 {
-    if (const std::optional<Record> chosen =
-            CustomerSearch::readCustomer(m_ctx.filePath(CustomerRecord::fileName()), record))
-        CustomerLists::loadOntoCard(m_ctx, *chosen, record);
+    CustomerLists::loadOntoCard(m_ctx, record);
     accept();
 }
 

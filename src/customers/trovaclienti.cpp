@@ -229,11 +229,11 @@ void TfrmTrovaClienti::lstRecordsDblClick(qint64 record)
     // The record the line was built from, read again now: whatever happens, the window closes,
     // and a record that cannot be read leaves the caller as it was.
     const QString mode = trimmed(lblMemory->text());
-    if (const std::optional<Record> chosen =
-            CustomerSearch::readCustomer(m_ctx.filePath(CustomerRecord::fileName()), record)) {
-        if (mode == kModeCard)
-            CustomerLists::loadOntoCard(m_ctx, *chosen, record);
-        else if (mode == kModeInvoice)
+    if (mode == kModeCard) {
+        CustomerLists::loadOntoCard(m_ctx, record);
+    } else if (mode == kModeInvoice) {
+        if (const std::optional<Record> chosen =
+                CustomerSearch::readCustomer(m_ctx.filePath(CustomerRecord::fileName()), record))
             copyIntoInvoice(*chosen);
     }
     accept();

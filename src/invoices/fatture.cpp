@@ -13,6 +13,7 @@
 #include "shell/helptexts.h"
 #include "shell/services.h"
 #include "shell/style.h"
+#include "shell/unsavedchanges.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -723,6 +724,18 @@ void TfrmFatture::fillRecord(Record& invoice) const
 void TfrmFatture::showRecord(const Record& invoice)
 {
     showTexts(InvoiceCard::fromRecord(invoice));
+    markUnchanged();
+}
+
+void TfrmFatture::markUnchanged()
+{
+    m_changes.reset(cardTexts());
+}
+
+bool TfrmFatture::confirmLeavingCard()
+{
+    return mayLeaveCard(m_ctx.services(), this, m_changes.changed(cardTexts()),
+                        [this] { return saveCard(); });
 }
 
 QHash<QString, QString> TfrmFatture::printTexts() const
@@ -823,10 +836,15 @@ void TfrmFatture::clearInvoice()
         c->setEditText(text);
     }
     txtCliente->setFocus();
+    markUnchanged();
 }
 
 void TfrmFatture::closeEvent(QCloseEvent* event)
 {
+    if (!confirmLeavingCard()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     const CompanyData c{txtDitta->text(),
                         txtViaDitta->text(),
@@ -876,6 +894,8 @@ void TfrmFatture::accessFailure(MessageKind kind)
 
 void TfrmFatture::cmdNuovoClick()
 {
+    if (!confirmLeavingCard())
+        return;
     const InvoiceNumberProposal proposal = proposeInvoiceNumber(
         numberingIniPath(m_ctx.folder()), lblFile->text(), m_ctx.services().now().date().year());
     if (proposal.outcome == InvoiceNumberProposal::Outcome::ArchiveFailed) {
@@ -892,31 +912,59 @@ void TfrmFatture::cmdNuovoClick()
     txtNumFatt->setText(proposal.number);
     txtData->setText(formatDate(m_ctx.services().now().date()));
     txtCliente->setFocus();
+    // The proposed number and today's date are the program's, not changes of the user.
+    markUnchanged();
 }
 
 void TfrmFatture::cmdSalvaClick()
+{
+    saveCard();
+}
+
+bool TfrmFatture::saveCard()
 {
     cmdCalcolaClick();
     const InvoiceCard::CardTexts texts = cardTexts();
     if (const std::optional<InvoiceCard::Refusal> refused = InvoiceCard::check(texts)) {
         m_ctx.services().message(this, MessageKind::Warning, refused->message);
         m_fieldControls[size_t(refused->field)]->setFocus();
-        return;
+        return false;
+    }
+    const QString& number = texts[InvoiceRecord::NumFatt];
+    const std::optional<bool> taken =
+        InvoiceCard::numberTaken(lblFile->text(), number, CardArchive::positionOf(lblPosizione->text()));
+    if (!taken) {
+        accessFailure(MessageKind::Warning);
+        return false;
+    }
+    if (*taken && m_ctx.services().message(this, MessageKind::ConfirmationDefaultNo,
+                                           InvoiceCard::duplicateNumberQuestion(number)) != Answer::Yes) {
+        txtNumFatt->setFocus();
+        return false;
     }
     const CardArchive::Saved saved = CardArchive::save(
         lblFile->text(), InvoiceRecord::Size, InvoiceCard::toRecord(texts).bytes(), lblPosizione->text());
     if (!saved.ok) {
         accessFailure(MessageKind::Warning);
-        return;
+        return false;
     }
     lblPosizione->setText(QString::number(saved.position));
     m_ctx.services().message(this, MessageKind::Information, saved.message());
+    markUnchanged();
+    return true;
 }
 
 void TfrmFatture::move(CardArchive::Arrow arrow)
 {
-    const CardArchive::Step step =
-        CardArchive::step(lblFile->text(), InvoiceRecord::Size, arrow, lblPosizione->text());
+    const QString from = lblPosizione->text();
+    CardArchive::Step step = CardArchive::step(lblFile->text(), InvoiceRecord::Size, arrow, from);
+    // Only an arrow that would show another invoice asks; the way is worked out from where the
+    // screen was, and read again after a save, which may have written the very invoice to show.
+    if (step.shown && m_changes.changed(cardTexts())) {
+        if (!confirmLeavingCard())
+            return;
+        step = CardArchive::step(lblFile->text(), InvoiceRecord::Size, arrow, from);
+    }
     if (step.failed) {
         accessFailure(InvoiceCard::accessFailureIsWarning(arrow) ? MessageKind::Warning : MessageKind::Error);
         return;

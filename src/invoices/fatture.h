@@ -100,6 +100,9 @@ public:
     // The record on the screen, and the screen from a record.
     void fillRecord(Record& invoice) const;
     void showRecord(const Record& invoice);
+    // Before anything replaces the invoice or leaves it: asks what to do with changes the user
+    // has not saved (none: no question). False when the invoice is to stay as it is.
+    bool confirmLeavingCard();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -126,8 +129,13 @@ private:
     // An arrow: shows the invoice it goes to, or says why it cannot.
     void move(CardArchive::Arrow arrow);
     void accessFailure(MessageKind kind);
+    // Save: true once the invoice is on the disk.
+    bool saveCard();
+    // What the screen shows now is what the invoice was loaded, created or saved with.
+    void markUnchanged();
 
     AppContext& m_ctx;
+    CardArchive::Changes m_changes;
     // The control showing each field of the invoice record, in the record's order.
     std::vector<QWidget*> m_fieldControls;
     ScreenCommands m_commands;

@@ -1,5 +1,6 @@
 #include "invoicecard.h"
 
+#include "archive/archivefile.h"
 #include "core/dates.h"
 #include "core/text.h"
 
@@ -58,6 +59,32 @@ std::optional<Refusal> check(const CardTexts& texts)
 bool accessFailureIsWarning(CardArchive::Arrow arrow)
 {
     return arrow == CardArchive::Arrow::First;
+}
+
+std::optional<bool> numberTaken(const QString& path, QStringView number, std::optional<qint64> ownPosition)
+{
+    const QString wanted = trimmed(number);
+    const FieldDef& numberField = layout().fields[NumFatt];
+    ArchiveFile file(path, Size);
+    if (!file.open(ArchiveFile::Access::Read))
+        return std::nullopt;
+    bool taken = false;
+    // Only the number of each record is decoded; the year is read in large blocks.
+    const bool read = file.forEach([&](qint64 index, const char* record) {
+        if (ownPosition && index + 1 == *ownPosition)
+            return true;
+        taken = trimmed(decodeField(record, numberField)).compare(wanted, Qt::CaseInsensitive) == 0;
+        return !taken;
+    });
+    if (!file.close() || !read)
+        return std::nullopt;
+    return taken;
+}
+
+QString duplicateNumberQuestion(QStringView number)
+{
+    return QStringLiteral("Esiste già in archivio una fattura con il numero %1. Salvare comunque?")
+        .arg(trimmed(number));
 }
 
 } // namespace tarvello::InvoiceCard

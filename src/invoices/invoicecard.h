@@ -38,6 +38,13 @@ struct Refusal {
 };
 std::optional<Refusal> check(const CardTexts& texts);
 
+// Whether another invoice of the year file at `path` already holds `number`, compared trimmed
+// and whatever the case. The record at `ownPosition` (one-based; nullopt for a new invoice) is
+// the invoice being saved, saved over itself. Nullopt when the file cannot be read.
+std::optional<bool> numberTaken(const QString& path, QStringView number, std::optional<qint64> ownPosition);
+// The question Save asks before storing a second invoice under a number; `number` as typed.
+QString duplicateNumberQuestion(QStringView number);
+
 // An archive that cannot be reached is reported in a warning box by Save and the first-invoice
 // arrow, and in an error box by the other arrows and New.
 bool accessFailureIsWarning(CardArchive::Arrow arrow);

@@ -112,6 +112,10 @@ bool openOnInvoiceScreen(AppContext& ctx, QWidget* owner, qint64 index)
     TfrmFatture* screen = invoiceScreen(ctx, owner);
     if (!screen)
         return false;
+    // Asked before the invoice is read: saving the screen may rewrite that very invoice. Staying
+    // on the screen is the user's choice, not a failure.
+    if (!screen->confirmLeavingCard())
+        return true;
     const std::optional<Record> invoice = InvoiceLists::readInvoice(screen->lblFile->text(), index);
     if (!invoice)
         return false;

@@ -37,8 +37,9 @@ TfrmFatture* invoiceScreen(AppContext& ctx, QWidget* owner);
 // The year's file open on that screen (its hidden lblFile).
 QString invoiceFile(AppContext& ctx, QWidget* owner);
 // Reads record `index` (from 0) of the year's file and shows it on the invoice screen as its
-// arrows would, position included, so that a later Save overwrites it in place. False when the
-// record cannot be read; the screen then keeps what it showed.
+// arrows would, position included, so that a later Save overwrites it in place, once the screen
+// has settled any unsaved changes (the user may keep it as it is). False when the record cannot
+// be read; the screen then keeps what it showed.
 bool openOnInvoiceScreen(AppContext& ctx, QWidget* owner, qint64 index);
 
 } // namespace InvoiceListWindows

@@ -42,6 +42,17 @@ Answer QtServices::message(QWidget* parent, MessageKind kind, const QString& tex
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case MessageKind::ConfirmationDefaultNo:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        break;
+    case MessageKind::ConfirmationOrCancel:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Yes:
@@ -51,7 +62,10 @@ Answer QtServices::message(QWidget* parent, MessageKind kind, const QString& tex
     case QMessageBox::Ok:
         return Answer::Ok;
     default:
-        return kind == MessageKind::Confirmation ? Answer::No : Answer::Cancel;
+        // A yes/no box closed without an answer is a no; every other box is cancelled.
+        return kind == MessageKind::Confirmation || kind == MessageKind::ConfirmationDefaultNo
+                   ? Answer::No
+                   : Answer::Cancel;
     }
 }
 

@@ -14,13 +14,15 @@ class QWidget;
 namespace tarvello
 {
 
-// The five kinds of message box the program uses.
+// The kinds of message box the program uses.
 enum class MessageKind {
-    Plain,        // no icon, OK
-    Information,  // information icon, OK and Cancel
-    Warning,      // warning icon, OK and Cancel
-    Error,        // error icon, OK and Cancel
-    Confirmation, // question icon, Yes and No
+    Plain,                 // no icon, OK
+    Information,           // information icon, OK and Cancel
+    Warning,               // warning icon, OK and Cancel
+    Error,                 // error icon, OK and Cancel
+    Confirmation,          // question icon, Yes and No
+    ConfirmationDefaultNo, // question icon, Yes and No, No the default: for a risky step
+    ConfirmationOrCancel,  // question icon, Yes, No and Cancel; closing the box is Cancel
 };
 
 enum class Answer { Ok, Cancel, Yes, No };

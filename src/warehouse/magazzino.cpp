@@ -14,6 +14,7 @@
 #include "shell/maker.h"
 #include "shell/services.h"
 #include "shell/style.h"
+#include "shell/unsavedchanges.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -472,12 +473,16 @@ void TfrmMagazzino::showEvent(QShowEvent* event)
     // Restoring a minimised window is not a new visit: the card stays as the user left it.
     if (event->spontaneous())
         return;
-    cmdNuovoClick();
+    newCard();
     enableOtherWindows();
 }
 
 void TfrmMagazzino::closeEvent(QCloseEvent* event)
 {
+    if (!confirmLeavingCard()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     AppContext::showScreen(m_ctx.window(u"frmAvvio"));
 }
@@ -512,6 +517,18 @@ void TfrmMagazzino::loadRecord(const Record& record, qint64 position)
 {
     setTexts(ProductCard::fromRecord(record));
     lblPosizione->setText(QString::number(position));
+    markUnchanged();
+}
+
+void TfrmMagazzino::markUnchanged()
+{
+    m_changes.reset(cardTexts());
+}
+
+bool TfrmMagazzino::confirmLeavingCard()
+{
+    return mayLeaveCard(m_ctx.services(), this, m_changes.changed(cardTexts()),
+                        [this] { return saveCard(); });
 }
 
 void TfrmMagazzino::archiveFailed()
@@ -523,17 +540,29 @@ void TfrmMagazzino::archiveFailed()
 
 void TfrmMagazzino::cmdNuovoClick()
 {
+    if (confirmLeavingCard())
+        newCard();
+}
+
+void TfrmMagazzino::newCard()
+{
     setTexts(ProductCard::newCard());
     lblPosizione->clear();
     txtCodice->setFocus();
+    markUnchanged();
 }
 
 void TfrmMagazzino::cmdSalvaClick()
 {
+    saveCard();
+}
+
+bool TfrmMagazzino::saveCard()
+{
     if (ProductCard::check(cardTexts()) == ProductCard::Problem::MissingCode) {
         m_ctx.services().message(this, MessageKind::Warning, Messages::codeMissing());
         txtCodice->setFocus();
-        return;
+        return false;
     }
     for (const ProductCard::ScreenField& f : ProductCard::screenFields()) {
         auto* edit = static_cast<QLineEdit*>(m_controls[size_t(f.field)]);
@@ -546,7 +575,7 @@ void TfrmMagazzino::cmdSalvaClick()
         const std::optional<double> v = parseNumber(e->text());
         if (!v) {
             archiveFailed();
-            return;
+            return false;
         }
         e->setText(wholeNumberText(*v));
     }
@@ -557,17 +586,26 @@ void TfrmMagazzino::cmdSalvaClick()
         m_ctx.filePath(fileName()), Size, ProductCard::toRecord(cardTexts()).bytes(), lblPosizione->text());
     if (!saved.ok) {
         archiveFailed();
-        return;
+        return false;
     }
     // Only now, with the record on the disk, does the card take its position.
     lblPosizione->setText(QString::number(saved.position));
     m_ctx.services().message(this, MessageKind::Information, saved.message());
+    markUnchanged();
+    return true;
 }
 
 void TfrmMagazzino::move(Arrow arrow)
 {
-    const CardArchive::Step to =
-        CardArchive::step(m_ctx.filePath(fileName()), Size, arrow, lblPosizione->text());
+    const QString from = lblPosizione->text();
+    CardArchive::Step to = CardArchive::step(m_ctx.filePath(fileName()), Size, arrow, from);
+    // Only an arrow that would show another record asks; the way is worked out from where the
+    // card was, and read again after a save, which may have written the very record to show.
+    if (to.shown && m_changes.changed(cardTexts())) {
+        if (!confirmLeavingCard())
+            return;
+        to = CardArchive::step(m_ctx.filePath(fileName()), Size, arrow, from);
+    }
     if (to.failed)
         return archiveFailed();
     if (to.clearPosition)
@@ -601,9 +639,13 @@ void TfrmMagazzino::cmdDuplicaClick()
         m_ctx.services().message(this, MessageKind::Warning, Messages::duplicateNeedsSave());
         return;
     }
+    // The changes would go into the copy only, never into the record they were made on.
+    if (!confirmLeavingCard())
+        return;
     for (QLabel* l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblCartella,
                       lblCartellaDesc, lblPosizione})
         l->clear();
+    markUnchanged();
     ArchiveFile file(m_ctx.filePath(fileName()), Size);
     if (!file.open(ArchiveFile::Access::Read) || !file.close()) {
         archiveFailed();

@@ -71,6 +71,9 @@ public:
     // Puts a record onto the card as the arrows do, its position (one-based) included. The
     // search and the low-stock list load their choice through this.
     void loadRecord(const Record& record, qint64 position);
+    // Before anything replaces the card or leaves it: asks what to do with changes the user has
+    // not saved (none: no question). False when the card is to stay as it is.
+    bool confirmLeavingCard();
 
     // The printed card, filled from the screen as it is now.
     ReportDocument cardReport() const;
@@ -88,11 +91,18 @@ private:
     void move(CardArchive::Arrow arrow);
     void openStockWindow(bool add);
     void archiveFailed();
+    // An empty card, as Nuovo leaves it.
+    void newCard();
+    // Save: true once the card is on the disk.
+    bool saveCard();
+    // What the card shows now is what it was loaded, created or saved with.
+    void markUnchanged();
     // "Calcola" and "Calcola valore", with their messages; Save runs them too.
     void calculate();
     void calculateValue();
 
     AppContext& m_ctx;
+    CardArchive::Changes m_changes;
     std::array<QWidget*, ProductRecord::FieldCount> m_controls{};
     ScreenCommands m_commands;
 };

@@ -38,13 +38,17 @@ QLabel* crimsonHint(QWidget* parent)
     return hint;
 }
 
-// Puts the product at `index` (from 0) onto the product card; false when there is no card or
-// the record cannot be read.
+// Puts the product at `index` (from 0) onto the product card, once the card has settled any
+// unsaved changes (the user may keep the card as it is); false when there is no card or the
+// record cannot be read.
 bool loadProductOntoCard(AppContext& ctx, qint64 index)
 {
     auto* card = qobject_cast<TfrmMagazzino*>(ctx.window(u"frmMagazzino"));
     if (!card)
         return false;
+    // Asked before the record is read: saving the card may rewrite that very record.
+    if (!card->confirmLeavingCard())
+        return true;
     const std::optional<Record> chosen =
         ProductSearch::readProduct(ctx.filePath(ProductRecord::fileName()), index);
     if (!chosen)

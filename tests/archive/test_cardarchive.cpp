@@ -2,8 +2,10 @@
 #include "archive/customerrecord.h"
 
 #include <QDir>
+
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
 
 #include <gtest/gtest.h>
 
@@ -199,4 +201,66 @@ TEST(CardFlags, OnlySiAndNoMoveABox)
     EXPECT_EQ(flagState(u" No "), std::optional<bool>(false));
     for (const char16_t* other : {u"", u"SI", u"si", u"S", u"no", u"Si"})
         EXPECT_EQ(flagState(QStringView(other)), std::nullopt) << QString::fromUtf16(other).toStdString();
+}
+
+// What leaving a card does, for each state and answer: whether the user is asked, whether the
+// card is saved, and whether the caller goes on.
+struct LeaveCase {
+    const char* name;
+    bool changed;
+    Reply reply;
+    bool saveSucceeds;
+    bool asked;
+    bool saved;
+    bool goesOn;
+};
+
+class LeavingACard : public ::testing::TestWithParam<LeaveCase>
+{
+};
+
+TEST_P(LeavingACard, AsksOnlyWhenChangedAndFollowsTheAnswer)
+{
+    const LeaveCase& c = GetParam();
+    bool asked = false, saved = false;
+    const bool goesOn = mayLeave(
+        c.changed,
+        [&] {
+            asked = true;
+            return c.reply;
+        },
+        [&] {
+            saved = true;
+            return c.saveSucceeds;
+        });
+    EXPECT_EQ(asked, c.asked);
+    EXPECT_EQ(saved, c.saved);
+    EXPECT_EQ(goesOn, c.goesOn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cards, LeavingACard,
+    ::testing::Values(LeaveCase{"unchanged", false, Reply::Save, true, false, false, true},
+                      LeaveCase{"unchangedEvenIfTheAnswerWouldBeCancel", false, Reply::Cancel, true, false,
+                                false, true},
+                      LeaveCase{"saveThatSucceeds", true, Reply::Save, true, true, true, true},
+                      LeaveCase{"saveThatFailsStays", true, Reply::Save, false, true, true, false},
+                      LeaveCase{"discard", true, Reply::Discard, true, true, false, true},
+                      LeaveCase{"cancel", true, Reply::Cancel, true, true, false, false}),
+    [](const ::testing::TestParamInfo<LeaveCase>& info) { return std::string(info.param.name); });
+
+TEST(CardChanges, OnlyADifferenceFromTheLastPictureCounts)
+{
+    std::array<QString, 3> texts{QStringLiteral("Rossi"), QStringLiteral("Mario"), QString()};
+    Changes changes;
+    changes.reset(texts);
+    EXPECT_FALSE(changes.changed(texts));
+    texts[2] = QStringLiteral("a.pdf"); // an attachment applied is a change like any other
+    EXPECT_TRUE(changes.changed(texts));
+    texts[2].clear(); // put back as it was: nothing left to save
+    EXPECT_FALSE(changes.changed(texts));
+    texts[0] = QStringLiteral("Rossi ");
+    EXPECT_TRUE(changes.changed(texts));
+    changes.reset(texts); // saved
+    EXPECT_FALSE(changes.changed(texts));
 }

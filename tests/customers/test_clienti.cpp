@@ -1,4 +1,5 @@
 #include "cardtesting.h"
+#include "output/resultlist.h"
 #include "readonlyfolder.h"
 #include "shell/conventions.h"
 #include "shell/guida.h"
@@ -422,9 +423,12 @@ private Q_SLOTS:
         click(card->cmdAvanti); // a new card goes to the first record
         QVERIFY(at("Alfa", "1"));
 
-        // An unsaved change is dropped by an arrow, and the record is unchanged.
+        // An unsaved change is dropped by an arrow once the user says so, and the record is
+        // unchanged.
         card->txtCognome->setText(QStringLiteral("Modificato"));
+        t.services.answers.push_back(Answer::No);
         click(card->cmdAvanti);
+        QCOMPARE(t.services.lastMessage(), CardArchive::Messages::unsavedChanges());
         click(card->cmdIndietro);
         QVERIFY(at("Alfa", "1"));
     }
@@ -632,6 +636,142 @@ private Q_SLOTS:
         QCOMPARE(passed.value(QStringLiteral("frmPartitaIva")), QStringLiteral("01234567897"));
         QCOMPARE(passed.value(QStringLiteral("frmCarta")), QStringLiteral("4111111111111111"));
         QCOMPARE(passed.value(QStringLiteral("frmIban")), QStringLiteral("IT60X0542811101000000123456"));
+    }
+
+    // A changed note on a stored card, then something that would replace or leave the card,
+    // then the user's answer: Sì stores the note first, No drops it, Annulla keeps the card.
+    void unsavedChangesAreAskedFor_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("positionAfter"); // "-" for a card that is no longer shown
+        const std::pair<const char*, const char*> actions[] = {
+            {"avanti", "2"}, {"ultimo", "2"}, {"nuovo", ""}, {"duplica", ""}, {"elenco", "2"}, {"esci", "-"}};
+        for (const auto& [action, after] : actions) {
+            QTest::addRow("%s-si", action) << action << int(Answer::Yes) << after;
+            QTest::addRow("%s-no", action) << action << int(Answer::No) << after;
+            QTest::addRow("%s-annulla", action) << action << int(Answer::Cancel) << "1";
+        }
+    }
+
+    void unsavedChangesAreAskedFor()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, answer);
+        QFETCH(QString, positionAfter);
+        TestProgram t;
+        const QString archive = t.path(QStringLiteral("Clienti.pro"));
+        const QByteArray alfa = customer(QStringLiteral("Alfa"), QStringLiteral("Uno"), QStringLiteral("Sì"));
+        writeArchive(archive,
+                     {alfa, customer(QStringLiteral("Beta"), QStringLiteral("Due"), QStringLiteral("Sì"))});
+        TfrmClienti* card = openCard(t);
+        activate(card);
+        click(card->cmdPrimo);
+        type(card->txtNote, QStringLiteral("richiamare"));
+        QVERIFY(t.services.messages.isEmpty());
+
+        t.services.answers.push_back(Answer(answer));
+        if (action == u"avanti") {
+            click(card->cmdAvanti);
+        } else if (action == u"ultimo") {
+            click(card->cmdUltimo);
+        } else if (action == u"nuovo") {
+            click(card->cmdNuovo);
+        } else if (action == u"duplica") {
+            click(card->cmdDuplica);
+        } else if (action == u"elenco") {
+            t.services.modal.insert(QStringLiteral("frmRicontatta"), [](QDialog& d) {
+                auto* list = d.findChild<ResultList*>(QStringLiteral("lstRecords"));
+                int row = 0;
+                while (row < list->model()->rowCount() && !list->lineText(row).startsWith(u"Beta"))
+                    ++row;
+                const QRect r = list->visualRect(list->model()->index(row, 0));
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
+                return d.result();
+            });
+            click(card->cmdRicontatta);
+        } else {
+            click(card->cmdEsci);
+        }
+
+        QCOMPARE(t.services.messages.first().text,
+                 QStringLiteral(
+                     "La scheda corrente contiene modifiche non salvate. Salvarle prima di continuare?"));
+        QCOMPARE(t.services.messages.first().kind, MessageKind::ConfirmationOrCancel);
+        const QByteArray stored = recordAt(archive, 0);
+        if (Answer(answer) == Answer::Yes) {
+            QCOMPARE(Record(CR::layout(), stored).text(CR::Note), QStringLiteral("richiamare"));
+            QCOMPARE(t.services.messages.at(1).text, CustomerCard::Messages::changesSaved());
+        } else {
+            QCOMPARE(stored, alfa);
+        }
+        QCOMPARE(fileBytes(archive).size(), 2 * CR::Size);
+        if (positionAfter == u"-") {
+            QVERIFY(!card->isVisible());
+        } else {
+            QVERIFY(card->isVisible());
+            QCOMPARE(card->lblPosizione->text(), positionAfter);
+        }
+        if (Answer(answer) == Answer::Cancel)
+            QCOMPARE(card->txtNote->text(), QStringLiteral("richiamare"));
+    }
+
+    // An attachment confirmed in its window is a change too; a failed save stays on the card.
+    void anAppliedAttachmentIsAChangeAndAFailedSaveStays()
+    {
+        TestProgram t;
+        const QString archive = t.path(QStringLiteral("Clienti.pro"));
+        writeArchive(archive, {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"))});
+        TfrmClienti* card = openCard(t);
+        click(card->cmdPrimo);
+        t.services.modal.insert(QStringLiteral("frmAllegaCartella"), [](QDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("txtDesc01"))->setText(QStringLiteral("contratto"));
+            click(d.findChild<QAbstractButton*>(QStringLiteral("btnApplica")));
+            return d.result();
+        });
+        click(card->cmdFile);
+        QCOMPARE(card->lblDesc01->text(), QStringLiteral("contratto"));
+        t.services.messages.clear();
+
+        // Sì, but the surname is gone: the save is refused and the card stays.
+        card->txtCognome->clear();
+        QTest::keyClick(card->txtCognome, Qt::Key_Space);
+        click(card->cmdNuovo);
+        QCOMPARE(t.services.messages.size(), 2);
+        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::surnameMissing());
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(card->lblDesc01->text(), QStringLiteral("contratto"));
+
+        type(card->txtCognome, QStringLiteral("Alfa"));
+        click(card->cmdNuovo); // Sì again: saved, then the new card
+        QCOMPARE(Record(CR::layout(), recordAt(archive, 0)).text(CR::Desc01), QStringLiteral("contratto"));
+        QCOMPARE(card->lblPosizione->text(), QString());
+    }
+
+    // Loading, saving and the program's own filling never count as changes of the user.
+    void anUntouchedCardNeverAsks()
+    {
+        TestProgram t;
+        writeArchive(t.path(QStringLiteral("Clienti.pro")),
+                     {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"), QStringLiteral("Sì"),
+                               {{CR::File01, QStringLiteral("a.pdf")}}),
+                      customer(QStringLiteral("Beta"), QStringLiteral("Due"))});
+        TfrmClienti* card = openCard(t);
+        for (PictureButton* b : {card->cmdAvanti, card->cmdAvanti, card->cmdIndietro, card->cmdUltimo,
+                                 card->cmdPrimo, card->cmdNuovo, card->cmdPrimo})
+            click(b);
+        click(card->cmdDuplica);
+        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::duplicated());
+        t.services.messages.clear();
+        click(card->cmdNuovo);
+        type(card->txtCognome, QStringLiteral("Gamma"));
+        type(card->txtNome, QStringLiteral("Tre"));
+        click(card->cmdSalva);
+        click(card->cmdPrimo);
+        click(card->cmdEsci);
+        QCOMPARE(t.services.messages.size(), 1);
+        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::inserted());
+        QVERIFY(!card->isVisible());
     }
 };
 

@@ -392,7 +392,11 @@ private Q_SLOTS:
         QCOMPARE(s->txtPercIva->text(), QStringLiteral("22"));
         s->txtDitta->setText(QStringLiteral("Ditta Città"));
 
+        // The company is part of the invoice on the screen: leaving asks, and the company data
+        // are kept for the next use whatever happens to the invoice.
+        t->services.answers.push_back(Answer::No);
         QTest::mouseClick(s->cmdEsci, Qt::LeftButton);
+        QCOMPARE(t->services.lastMessage(), CardArchive::Messages::unsavedChanges());
         QVERIFY(!s->isVisible());
         QVERIFY(t->window(QStringLiteral("frmAvvio"))->isVisible());
         const IniFile ini = IniFile::load(numberingIniPath(t->dir.path()));
@@ -546,6 +550,83 @@ private Q_SLOTS:
         QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(2, 2));
         QFile::remove(t->path(QStringLiteral("Logo.bmp")));
         QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(297, 184));
+    }
+
+    // A half-typed new invoice, then the first-invoice arrow and the user's answer.
+    void aHalfTypedInvoiceIsAskedFor_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("invoicesAfter");
+        QTest::addColumn<QString>("positionAfter");
+        QTest::addColumn<QString>("customerAfter");
+        QTest::newRow("si") << int(Answer::Yes) << 3 << "1"
+                            << "Cliente 1";
+        QTest::newRow("no") << int(Answer::No) << 2 << "1"
+                            << "Cliente 1";
+        QTest::newRow("annulla") << int(Answer::Cancel) << 2 << ""
+                                 << "Bianchi";
+    }
+
+    void aHalfTypedInvoiceIsAskedFor()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, invoicesAfter);
+        QFETCH(QString, positionAfter);
+        QFETCH(QString, customerAfter);
+        writeInvoices(file(), 2);
+        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton); // the proposed number is the program's
+        QTest::keyClicks(s->txtCliente, QStringLiteral("Bianchi"));
+        QVERIFY(t->services.messages.isEmpty());
+        t->services.answers.push_back(Answer(answer));
+        QTest::mouseClick(s->cmdPrimo, Qt::LeftButton);
+        QCOMPARE(t->services.messages.first().text, CardArchive::Messages::unsavedChanges());
+        QCOMPARE(t->services.messages.first().kind, MessageKind::ConfirmationOrCancel);
+        QCOMPARE(fileBytes(file()).size(), invoicesAfter * InvoiceRecord::Size);
+        QCOMPARE(s->lblPosizione->text(), positionAfter);
+        QCOMPARE(s->txtCliente->text(), customerAfter);
+    }
+
+    void anUntouchedInvoiceNeverAsks()
+    {
+        writeInvoices(file(), 2);
+        for (PictureButton* b : {s->cmdAvanti, s->cmdUltimo, s->cmdIndietro, s->cmdNuovo, s->cmdPrimo})
+            QTest::mouseClick(b, Qt::LeftButton);
+        QTest::mouseClick(s->cmdEsci, Qt::LeftButton);
+        QVERIFY(!s->isVisible());
+        QCOMPARE(t->services.messages.size(), 0);
+    }
+
+    void aNumberTheYearHoldsIsConfirmed()
+    {
+        writeInvoices(file(), 2);
+        const QByteArray before = fileBytes(file());
+        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
+        QTest::keyClicks(s->txtCliente, QStringLiteral("Bianchi"));
+        s->txtNumFatt->selectAll();
+        QTest::keyClicks(s->txtNumFatt, QStringLiteral(" 1 "));
+
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton); // unanswered: the default, No
+        QCOMPARE(t->services.messages.size(), 1);
+        QCOMPARE(t->services.lastMessage(),
+                 QStringLiteral("Esiste già in archivio una fattura con il numero 1. Salvare comunque?"));
+        QCOMPARE(t->services.lastKind(), MessageKind::ConfirmationDefaultNo);
+        QCOMPARE(fileBytes(file()), before);
+        QCOMPARE(s->lblPosizione->text(), QString());
+
+        t->services.answers.push_back(Answer::Yes);
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QCOMPARE(t->services.lastMessage(), CardArchive::Messages::inserted());
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("3"));
+        QCOMPARE(fileBytes(file()).size(), 3 * InvoiceRecord::Size);
+
+        // An invoice saved over itself holds its own number: no question.
+        t->services.messages.clear();
+        QTest::mouseClick(s->cmdIndietro, Qt::LeftButton);
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("2"));
+        QTest::keyClicks(s->txtRiferimenti, QStringLiteral("ordine 5"));
+        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QCOMPARE(t->services.messages.size(), 1);
+        QCOMPARE(t->services.lastMessage(), CardArchive::Messages::changesSaved());
     }
 };
 

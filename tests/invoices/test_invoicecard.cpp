@@ -1,6 +1,10 @@
 #include "invoices/invoicecard.h"
 #include "qstringprinter.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace tarvello;
@@ -120,4 +124,54 @@ TEST(InvoiceCardNavigation, OnlyTheFirstArrowWarnsOfAnUnreachableArchive)
     EXPECT_TRUE(accessFailureIsWarning(Arrow::First));
     for (Arrow arrow : {Arrow::Previous, Arrow::Next, Arrow::Last})
         EXPECT_FALSE(accessFailureIsWarning(arrow)) << int(arrow);
+}
+
+// A year of three invoices, numbered "1", " A12 " and "3": which typed numbers another invoice
+// already holds, seen from a new invoice (no position) or from a stored one.
+struct NumberCase {
+    const char* name;
+    const char* typed;
+    std::optional<qint64> ownPosition;
+    bool taken;
+};
+
+class InvoiceNumberTaken : public ::testing::TestWithParam<NumberCase>
+{
+};
+
+TEST_P(InvoiceNumberTaken, ComparesTrimmedWhateverTheCaseSkippingTheInvoiceItself)
+{
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("2024.fat"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (const char* number : {"1", " A12 ", "3"}) {
+            Record r(IR::layout());
+            r.setText(IR::NumFatt, QString::fromLatin1(number));
+            f.write(r.bytes());
+        }
+        f.write("fragment"); // a trailing fragment is not an invoice
+    }
+    const NumberCase& c = GetParam();
+    EXPECT_EQ(numberTaken(path, QString::fromLatin1(c.typed), c.ownPosition), std::optional<bool>(c.taken));
+}
+
+INSTANTIATE_TEST_SUITE_P(Year, InvoiceNumberTaken,
+                         ::testing::Values(NumberCase{"sameNumber", "1", std::nullopt, true},
+                                           NumberCase{"typedWithBlanks", " 1 ", std::nullopt, true},
+                                           NumberCase{"otherCase", "a12", std::nullopt, true},
+                                           NumberCase{"lastRecord", "3", std::nullopt, true},
+                                           NumberCase{"freeNumber", "2", std::nullopt, false},
+                                           NumberCase{"aPrefixIsNotTheNumber", "12", std::nullopt, false},
+                                           NumberCase{"savedOverItself", "1", 1, false},
+                                           NumberCase{"storedInvoiceTakingAnother", "3", 1, true}),
+                         [](const ::testing::TestParamInfo<NumberCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(InvoiceNumberTaken, TheQuestionNamesTheNumberAsTyped)
+{
+    EXPECT_EQ(duplicateNumberQuestion(u"  7/b "),
+              QStringLiteral("Esiste già in archivio una fattura con il numero 7/b. Salvare comunque?"));
 }

@@ -253,6 +253,8 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(ini), old);
 
         screen->txtDitta->setText(QStringLiteral("Officina Bianchi"));
+        // The changed company is a change of the invoice too: leaving it unsaved is asked first.
+        t.services.answers.push_back(Answer::No);
         faultydisk::arm(operation, t.dir.path(), 1, error);
         QTest::mouseClick(screen->cmdEsci, Qt::LeftButton);
         QCOMPARE(faultydisk::failures(), 1);

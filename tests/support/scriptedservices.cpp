@@ -17,7 +17,16 @@ Answer ScriptedServices::message(QWidget*, MessageKind kind, const QString& text
         answers.pop_front();
         return a;
     }
-    return kind == MessageKind::Confirmation ? Answer::Yes : Answer::Ok;
+    // Without a prepared answer the user presses Enter: the box's default button.
+    switch (kind) {
+    case MessageKind::Confirmation:
+    case MessageKind::ConfirmationOrCancel:
+        return Answer::Yes;
+    case MessageKind::ConfirmationDefaultNo:
+        return Answer::No;
+    default:
+        return Answer::Ok;
+    }
 }
 
 namespace

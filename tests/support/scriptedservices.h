@@ -19,7 +19,8 @@ public:
         QString text;
     };
     QList<Message> messages;
-    // Answers to the next message boxes; when empty, Yes for a confirmation and OK otherwise.
+    // Answers to the next message boxes; when empty, the box's default button: Yes for a
+    // confirmation (with or without Cancel), No for one whose default is No, OK otherwise.
     std::deque<tarvello::Answer> answers;
     // Answers to the next input boxes and file dialogs; std::nullopt is the user cancelling.
     std::deque<std::optional<QString>> inputs;

@@ -478,6 +478,58 @@ private Q_SLOTS:
         expected += "</tr></table></body></html>";
         QCOMPARE(fileBytes(t->path(QStringLiteral("Magazzino.xls"))), expected);
     }
+
+    // A product's brand changed, then an arrow, Nuovo or Esci, and the user's answer.
+    void unsavedChangesAreAskedFor_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("positionAfter"); // "-" for a card that is no longer shown
+        const std::pair<const char*, const char*> actions[] = {{"avanti", "2"}, {"nuovo", ""}, {"esci", "-"}};
+        for (const auto& [action, after] : actions) {
+            QTest::addRow("%s-si", action) << action << int(Answer::Yes) << after;
+            QTest::addRow("%s-no", action) << action << int(Answer::No) << after;
+            QTest::addRow("%s-annulla", action) << action << int(Answer::Cancel) << "1";
+        }
+    }
+
+    void unsavedChangesAreAskedFor()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, answer);
+        QFETCH(QString, positionAfter);
+        const QByteArray p1 = product({{Codice, QStringLiteral("P1")}});
+        writeArchive(archive(), {p1, product({{Codice, QStringLiteral("P2")}})});
+        click(card->cmdPrimo);
+        QCOMPARE(fileBytes(archive()).left(ProductRecord::Size), p1);
+        typeAndLeave(card->txtMarca, QStringLiteral("Pirelli"));
+        QVERIFY(t->services.messages.isEmpty());
+        t->services.answers.push_back(Answer(answer));
+        click(action == u"avanti" ? card->cmdAvanti : action == u"nuovo" ? card->cmdNuovo : card->cmdEsci);
+        QCOMPARE(t->services.messages.first().text, CardArchive::Messages::unsavedChanges());
+        const QByteArray stored = fileBytes(archive()).left(ProductRecord::Size);
+        if (Answer(answer) == Answer::Yes)
+            QCOMPARE(Record(ProductRecord::layout(), stored).text(Marca), QStringLiteral("Pirelli"));
+        else
+            QCOMPARE(stored, p1);
+        if (positionAfter == u"-") {
+            QVERIFY(!card->isVisible());
+        } else {
+            QVERIFY(card->isVisible());
+            QCOMPARE(card->lblPosizione->text(), positionAfter);
+        }
+    }
+
+    void anUntouchedCardNeverAsks()
+    {
+        writeArchive(archive(), {product({{Codice, QStringLiteral("P1")}, {Consumo, QStringLiteral("alto")}}),
+                                 product({{Codice, QStringLiteral("P2")}})});
+        for (QAbstractButton* b : {card->cmdAvanti, card->cmdAvanti, card->cmdIndietro, card->cmdUltimo,
+                                   card->cmdNuovo, card->cmdPrimo, card->cmdEsci})
+            click(b);
+        QVERIFY(!card->isVisible());
+        QCOMPARE(t->services.messages.size(), 0);
+    }
 };
 
 // The article import, through the invoice screen, against real files.
