@@ -93,7 +93,6 @@ CheckWindow::CheckWindow(AppContext& ctx, QWidget* owner, const Setup& setup)
     setTabOrder(btnControlla, btnChiudi);
     // Enter only takes the user to "Controlla"; a second Enter there presses it.
     FieldRules::of(m_field)->enterMovesTo(btnControlla);
-    connect(m_field, &QLineEdit::textChanged, this, &CheckWindow::keepTypingLimit);
 
     connect(btnControlla, &QPushButton::clicked, this, &CheckWindow::btnControllaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &CheckWindow::btnChiudiClick);
@@ -101,20 +100,7 @@ CheckWindow::CheckWindow(AppContext& ctx, QWidget* owner, const Setup& setup)
 
 void CheckWindow::setEntryText(const QString& text)
 {
-    m_field->setMaxLength(std::max(m_typingLimit, int(text.size())));
-    m_field->setText(text);
-}
-
-void CheckWindow::keepTypingLimit()
-{
-    // A caller's text longer than the limit stays whole; as the user shortens it the limit closes in
-    // behind, so nothing can be typed beyond the longer of the two.
-    const int wanted = std::max(m_typingLimit, int(m_field->text().size()));
-    if (m_field->maxLength() == wanted)
-        return;
-    const int cursor = m_field->cursorPosition();
-    m_field->setMaxLength(wanted);
-    m_field->setCursorPosition(cursor);
+    setControlText(m_field, text);
 }
 
 void CheckWindow::showEvent(QShowEvent* event)

@@ -56,8 +56,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void keepTypingLimit();
-
     AppContext& m_ctx;
     QLineEdit* m_field;
     int m_typingLimit;

@@ -251,7 +251,7 @@ void TfrmTrovaClienti::copyIntoInvoice(const Record& record)
     };
     for (const auto& [name, text] : edits)
         if (QLineEdit* edit = ownControl<QLineEdit>(invoice, QString::fromUtf16(name)))
-            edit->setText(*text);
+            setControlText(edit, *text); // whole: the joined name may be longer than one types
     if (QComboBox* province = ownControl<QComboBox>(invoice, QStringLiteral("txtProvCliente")))
         province->setEditText(c.province);
 }

@@ -770,17 +770,17 @@ void TfrmFatture::setFigures(const InvoiceFigures& f)
 {
     for (int row = 1; row <= 30; ++row) {
         const size_t k = size_t(row - 1);
-        txtQuant[k]->setText(f.row(row).quantity);
-        txtPrezzo[k]->setText(f.row(row).price);
-        txtPercSconto[k]->setText(f.row(row).discount);
-        txtImporto[k]->setText(f.row(row).amount);
+        setControlText(txtQuant[k], f.row(row).quantity);
+        setControlText(txtPrezzo[k], f.row(row).price);
+        setControlText(txtPercSconto[k], f.row(row).discount);
+        setControlText(txtImporto[k], f.row(row).amount);
     }
-    txtPercIva->setText(f.vatRate);
-    txtTotImponibile->setText(f.taxableTotal);
-    txtTotImposta->setText(f.vatAmount);
-    txtTotIva->setText(f.totalWithVat);
-    txtTotEsente->setText(f.exemptTotal);
-    txtTotFattura->setText(f.invoiceTotal);
+    setControlText(txtPercIva, f.vatRate);
+    setControlText(txtTotImponibile, f.taxableTotal);
+    setControlText(txtTotImposta, f.vatAmount);
+    setControlText(txtTotIva, f.totalWithVat);
+    setControlText(txtTotEsente, f.exemptTotal);
+    setControlText(txtTotFattura, f.invoiceTotal);
 }
 
 // ---------------------------------------------------------------- showing, clearing, closing
@@ -798,19 +798,19 @@ void TfrmFatture::showEvent(QShowEvent* event)
 void TfrmFatture::loadCompanyDefaults()
 {
     const CompanyData c = readCompanyData(numberingIniPath(m_ctx.folder()));
-    txtDitta->setText(c.name);
-    txtViaDitta->setText(c.street);
-    txtCapDitta->setText(c.postcode);
-    txtCittaDitta->setText(c.town);
+    setControlText(txtDitta, c.name);
+    setControlText(txtViaDitta, c.street);
+    setControlText(txtCapDitta, c.postcode);
+    setControlText(txtCittaDitta, c.town);
     txtProvDitta->setEditText(c.province);
-    txtIvaDitta->setText(c.vatNumber);
-    txtCodFiscDitta->setText(c.taxCode);
-    txtLibero01->setText(c.free1);
-    txtLibero02->setText(c.free2);
-    txtPagamento->setText(c.payment);
-    txtBanca->setText(c.bank);
-    txtIban->setText(c.iban);
-    txtPercIva->setText(c.vatRate);
+    setControlText(txtIvaDitta, c.vatNumber);
+    setControlText(txtCodFiscDitta, c.taxCode);
+    setControlText(txtLibero01, c.free1);
+    setControlText(txtLibero02, c.free2);
+    setControlText(txtPagamento, c.payment);
+    setControlText(txtBanca, c.bank);
+    setControlText(txtIban, c.iban);
+    setControlText(txtPercIva, c.vatRate);
 }
 
 void TfrmFatture::clearInvoice()

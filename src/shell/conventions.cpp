@@ -15,6 +15,8 @@
 #include <QScreen>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace tarvello
 {
 
@@ -434,12 +436,60 @@ QString controlText(const QWidget* control)
     return {};
 }
 
+namespace
+{
+
+// A line edit's maximum length is a limit for typing. Text the program puts there (a record
+// loaded, a customer taken into an invoice) is shown whole even when longer; as the user shortens
+// it the limit closes in behind, so nothing can be typed beyond the longer of the two.
+class TypingLimit : public QObject
+{
+public:
+    static void show(QLineEdit* edit, const QString& text)
+    {
+        auto* keeper = edit->findChild<TypingLimit*>(objectName(), Qt::FindDirectChildrenOnly);
+        if (!keeper) {
+            if (text.size() <= edit->maxLength()) {
+                edit->setText(text);
+                return;
+            }
+            keeper = new TypingLimit(edit);
+        }
+        edit->setMaxLength(std::max(keeper->m_limit, int(text.size())));
+        edit->setText(text);
+    }
+
+private:
+    static QString objectName() { return QStringLiteral("typingLimit"); }
+
+    explicit TypingLimit(QLineEdit* edit) : QObject(edit), m_edit(edit), m_limit(edit->maxLength())
+    {
+        setObjectName(objectName());
+        connect(edit, &QLineEdit::textChanged, this, [this] { follow(); });
+    }
+
+    void follow()
+    {
+        const int wanted = std::max(m_limit, int(m_edit->text().size()));
+        if (m_edit->maxLength() == wanted)
+            return;
+        const int cursor = m_edit->cursorPosition();
+        m_edit->setMaxLength(wanted);
+        m_edit->setCursorPosition(cursor);
+    }
+
+    QLineEdit* m_edit;
+    int m_limit;
+};
+
+} // namespace
+
 void setControlText(QWidget* control, const QString& text)
 {
     if (!control)
         return;
     if (auto* edit = qobject_cast<QLineEdit*>(control))
-        edit->setText(text);
+        TypingLimit::show(edit, text);
     else if (auto* label = qobject_cast<QLabel*>(control))
         label->setText(text);
     else if (auto* combo = qobject_cast<QComboBox*>(control))

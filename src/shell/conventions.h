@@ -155,8 +155,9 @@ void makeDialogFrame(QWidget* dialog);
 // What a control shows as text, whatever its kind: a line edit's or a label's text, a combo box's
 // current (edit) text, a plain or rich text edit's plain text. A check box holds a flag, not a
 // text: it and any other kind are a programming fault that stops a debug build. For them, and for
-// no control at all, the text reads as empty and setting it does nothing. Setting a line edit's
-// text keeps its rules: its maximum length applies.
+// no control at all, the text reads as empty and setting it does nothing. A line edit's maximum
+// length is for typing: text set here is shown whole, and the user cannot type beyond the longer
+// of the two. Wherever the program fills a field, it fills it through here.
 QString controlText(const QWidget* control);
 void setControlText(QWidget* control, const QString& text);
 

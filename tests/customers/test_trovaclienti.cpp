@@ -315,6 +315,7 @@ private Q_SLOTS:
         QTest::mouseClick(invoice->impCliente, Qt::LeftButton);
         CHECK_BODY();
         QCOMPARE(invoice->txtCliente->text(), u(u"Officina Bianchi & C. Bianchi Anna"));
+
         QCOMPARE(invoice->txtViaCliente->text(), QString());
         QCOMPARE(invoice->txtCittaCliente->text(), QString());
         QCOMPARE(invoice->txtIvaCliente->text(), QString());
@@ -323,6 +324,20 @@ private Q_SLOTS:
         // The customer card was not touched.
         QCOMPARE(card->lblPosizione->text(), QString());
         QCOMPARE(card->txtCognome->text(), QString());
+
+        // The joined name may be longer than one can type in the field (50): it arrives whole,
+        // and typing cannot make it longer still.
+        writeArchive(archive(), {customer(u(u"Bartolomeo-Castiglioni Rossini"), u(u"Maria Antonietta Eva"),
+                                          u(u"No"), {{CR::Ditta, u(u"Autofficina Rossi Sr")}})});
+        chosen = u(u"Bartolomeo");
+        QTest::mouseClick(invoice->impCliente, Qt::LeftButton);
+        CHECK_BODY();
+        const QString whole = u(u"Autofficina Rossi Sr Bartolomeo-Castiglioni Rossini Maria Antonietta Eva");
+        QCOMPARE(invoice->txtCliente->text(), whole);
+        invoice->txtCliente->setFocus();
+        invoice->txtCliente->end(false);
+        QTest::keyClicks(invoice->txtCliente, u(u"xyz"));
+        QCOMPARE(invoice->txtCliente->text(), whole);
     }
 
     void enterMovesThroughTheCriteriaAndNeverSearches()

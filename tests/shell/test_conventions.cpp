@@ -138,6 +138,24 @@ private Q_SLOTS:
         QCOMPARE(tidied, 1);
     }
 
+    void textTheProgramPutsIsNeverCutToTheTypingLimit()
+    {
+        QLineEdit edit;
+        edit.setMaxLength(5);
+        edit.show();
+        setControlText(&edit, QStringLiteral("abcdefgh"));
+        QCOMPARE(edit.text(), QStringLiteral("abcdefgh"));
+        QTest::keyClicks(&edit, QStringLiteral("x"));
+        QCOMPARE(edit.text(), QStringLiteral("abcdefgh")); // no typing beyond what was put
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(&edit, Qt::Key_Backspace);
+        QCOMPARE(edit.text(), QStringLiteral("abcd"));
+        QTest::keyClicks(&edit, QStringLiteral("xyz"));
+        QCOMPARE(edit.text(), QStringLiteral("abcdx")); // shortened: the typing limit again
+        setControlText(&edit, QStringLiteral("ab"));
+        QCOMPARE(edit.text(), QStringLiteral("ab"));
+    }
+
     void provinceFieldOffersTheCodesAndKeepsTypedText()
     {
         QList<QLineEdit*> f;
