@@ -5,6 +5,7 @@
 #include "numbering.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/palette.h"
 #include "shell/services.h"
 #include "shell/style.h"
 
@@ -141,8 +142,8 @@ void TfrmNumerazioneFat::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0x46, 0x82, 0xB4)); // steel blue
-    g.setColorAt(1, Qt::white);
+    g.setColorAt(0, Palette::dialogGradientTop);
+    g.setColorAt(1, Palette::dialogGradientBottom);
     p.fillRect(rect(), g);
 }
 
