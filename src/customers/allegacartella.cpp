@@ -5,6 +5,7 @@
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -38,12 +39,6 @@ TfrmAllegaCartella::TfrmAllegaCartella(AppContext& ctx, QWidget* owner) : QDialo
     nameWindow(this, QStringLiteral("frmAllegaCartella"), QStringLiteral(" Allega file"));
     makeDialogFrame(this);
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral(
-        "QDialog#frmAllegaCartella { background: #F4F6FB; }"
-        "QGroupBox { background: #E9ECF2; border: 1px solid #CBD2E0; border-radius: 8px; margin-top: 14px;"
-        " font-weight: bold; color: #23318A; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 12px; padding: 0 4px; }"
-        "QLineEdit[readOnly=\"true\"] { background: #F7F8FB; color: #23318A; }"));
 
     auto* intro =
         new QLabel(QStringLiteral("Allegare alla scheda fino a tre file, ciascuno con la sua descrizione. "
@@ -52,7 +47,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(AppContext& ctx, QWidget* owner) : QDialo
                    this);
     intro->setWordWrap(true);
     intro->setFont(screenFont(QStringLiteral("Verdana"), 9));
-    intro->setStyleSheet(QStringLiteral("color: #4A5468;"));
+    setTone(intro, "note");
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 18, 14);

@@ -8,6 +8,7 @@
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -89,7 +90,7 @@ QWidget* TfrmTrovaClienti::buildCriteria()
         field->setObjectName(c.control.toString());
         auto* label = new QLabel(c.label.toString(), box);
         label->setFont(screenFont(QStringLiteral("Verdana"), 9));
-        label->setStyleSheet(QStringLiteral("color: #2F3A55; font-weight: normal;"));
+        setTone(label, "criterion");
         label->setBuddy(field);
         form->addRow(label, field);
         fields.append(field);
@@ -114,7 +115,6 @@ QWidget* TfrmTrovaClienti::buildCriteria()
     lblAttendere = new QLabel(CustomerSearch::waitText(), page);
     lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     lblAttendere->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    lblAttendere->setStyleSheet(QStringLiteral("color: #B4500A;"));
     lblAttendere->hide();
     for (int i = 0; i + 1 < fields.size(); ++i)
         setTabOrder(fields[i], fields[i + 1]);
@@ -157,7 +157,6 @@ QWidget* TfrmTrovaClienti::buildResults()
     lblTrovate = new QLabel(page);
     lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
     lblTrovate->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    lblTrovate->setStyleSheet(QStringLiteral("color: #23318A;"));
     static_cast<QHBoxLayout*>(p.footer->layout())->insertWidget(0, lblTrovate);
 
     auto* layout = new QVBoxLayout(page);

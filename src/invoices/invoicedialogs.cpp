@@ -5,7 +5,9 @@
 #include "numbering.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/palette.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -30,7 +32,7 @@ QFrame* whitePanel(QWidget* parent)
 {
     auto* f = new QFrame(parent);
     f->setObjectName(QStringLiteral("panel"));
-    f->setStyleSheet(QStringLiteral("QFrame#panel { background: white; border-radius: 8px; }"));
+    setTone(f, "whitePanel");
     return f;
 }
 
@@ -140,8 +142,8 @@ void TfrmNumerazioneFat::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0x46, 0x82, 0xB4)); // steel blue
-    g.setColorAt(1, Qt::white);
+    g.setColorAt(0, Palette::dialogGradientTop);
+    g.setColorAt(1, Palette::dialogGradientBottom);
     p.fillRect(rect(), g);
 }
 
@@ -216,12 +218,12 @@ TfrmDatiFattura::TfrmDatiFattura(AppContext& ctx, QWidget* owner) : QDialog(owne
 
     auto* title = new QLabel(QStringLiteral("Dati del trasporto"), this);
     title->setFont(screenFont(QStringLiteral("Verdana"), 13, true));
-    title->setStyleSheet(QStringLiteral("color: #23318A;"));
+    setTone(title, "title");
     auto* instruction = new QLabel(QStringLiteral("Inserire i dati, fare clic su Applica e chiudi e poi sul "
                                                   "pulsante Salva per salvare le modifiche."),
                                    this);
     instruction->setWordWrap(true);
-    instruction->setStyleSheet(QStringLiteral("color: #4A5468;"));
+    setTone(instruction, "note");
     btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
     btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
     btnApplica = new QPushButton(QStringLiteral("Applica e chiudi"), this);
@@ -308,13 +310,10 @@ TfrmLogo::TfrmLogo(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("panLogo"));
-    panel->setStyleSheet(QStringLiteral("QFrame#panLogo { border-radius: 8px; background: qlineargradient("
-                                        "x1:0, y1:0, x2:0, y2:1, stop:0 #4682B4, stop:1 #FFFFFF); }"));
     imgLogo = new QLabel(panel);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setFixedSize(297, 184);
     imgLogo->setAlignment(Qt::AlignCenter);
-    imgLogo->setStyleSheet(QStringLiteral("background: white; border: 1px solid #C9D0E0;"));
     auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(12, 12, 12, 12);
     panelLayout->addWidget(imgLogo, 0, Qt::AlignCenter);

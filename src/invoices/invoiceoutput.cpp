@@ -7,6 +7,7 @@
 #include "report/reportdocument.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/palette.h"
 #include "shell/services.h"
 
 #include <QDir>
@@ -55,8 +56,8 @@ void InvoiceOutputDialog::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0x46, 0x82, 0xB4));
-    g.setColorAt(1, Qt::white);
+    g.setColorAt(0, Palette::dialogGradientTop);
+    g.setColorAt(1, Palette::dialogGradientBottom);
     p.fillRect(rect(), g);
 }
 

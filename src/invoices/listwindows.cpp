@@ -4,6 +4,7 @@
 #include "invoicelists.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/style.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -19,14 +20,6 @@ namespace tarvello::InvoiceListWindows
 void styleDialog(QWidget* dialog)
 {
     dialog->setAttribute(Qt::WA_StyledBackground);
-    dialog->setStyleSheet(QStringLiteral(
-        "QDialog { background: #F4F6FB; }"
-        "QFrame#panTitolo { background: white; border-bottom: 1px solid #CBD2E0; }"
-        "QFrame#panIstruzioni { background: #E8EEFB; border: 1px solid #C5D0EA; border-radius: 8px; }"
-        "QGroupBox { background: #E9ECF2; border: 1px solid #CBD2E0; border-radius: 8px; margin-top: 14px;"
-        " font-weight: bold; color: #23318A; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 12px; padding: 0 4px; }"
-        "QPushButton { padding: 5px 14px; }"));
 }
 
 QWidget* titleBand(const QString& iconPath, const QString& title, QWidget* parent)
@@ -37,7 +30,7 @@ QWidget* titleBand(const QString& iconPath, const QString& title, QWidget* paren
     picture->setPixmap(QIcon(iconPath).pixmap(QSize(36, 36)));
     auto* words = new QLabel(title, band);
     words->setFont(screenFont(QStringLiteral("Verdana"), 13, true));
-    words->setStyleSheet(QStringLiteral("color: #23318A;"));
+    setTone(words, "title");
     auto* layout = new QHBoxLayout(band);
     layout->setContentsMargins(16, 8, 16, 8);
     layout->setSpacing(12);
@@ -58,7 +51,7 @@ QWidget* instructionBox(const QString& text, QWidget* parent)
         auto* l = new QLabel(line, box);
         l->setWordWrap(true);
         l->setFont(screenFont(QStringLiteral("Verdana"), 9));
-        l->setStyleSheet(QStringLiteral("color: #2F3A55; background: transparent;"));
+        setTone(l, "instruction");
         lines->addWidget(l);
     }
     auto* layout = new QHBoxLayout(box);

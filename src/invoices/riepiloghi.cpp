@@ -9,6 +9,7 @@
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -74,7 +75,7 @@ QLabel* totalCaption(const QString& name, const QString& text, QWidget* parent)
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
-    l->setStyleSheet(QStringLiteral("color: #2F3A55;"));
+    setTone(l, "totalCaption");
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return l;
 }
@@ -84,7 +85,7 @@ QLabel* totalValue(const QString& name, QWidget* parent)
     auto* l = new QLabel(QStringLiteral("0,00"), parent);
     l->setObjectName(name);
     l->setFont(screenFont(QStringLiteral("Courier New"), 12, true));
-    l->setStyleSheet(QStringLiteral("background: white; border: 1px solid #CBD2E0; padding: 3px 8px;"));
+    setTone(l, "totalValue");
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setMinimumWidth(170);
     return l;
@@ -128,7 +129,6 @@ QWidget* TfrmRiepilogo::buildSelection()
     lblAnno = new QLabel(QStringLiteral("ANNO"), page);
     lblAnno->setObjectName(QStringLiteral("lblAnno"));
     lblAnno->setFont(screenFont(QStringLiteral("Verdana"), 28, true));
-    lblAnno->setStyleSheet(QStringLiteral("color: #6A5ACD;"));
     lblAnno->setAlignment(Qt::AlignCenter);
     cboSelezione = new QComboBox(page);
     cboSelezione->setObjectName(QStringLiteral("cboSelezione"));
@@ -184,7 +184,6 @@ QWidget* TfrmRiepilogo::buildSummary()
     titTipologia = new QLabel(InvoiceSummary::designHeading(m_period), page);
     titTipologia->setObjectName(QStringLiteral("titTipologia"));
     titTipologia->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
-    titTipologia->setStyleSheet(QStringLiteral("color: #6A5ACD;"));
 
     txtTrova = new QLineEdit(page);
     txtTrova->setObjectName(QStringLiteral("txtTrova"));
@@ -198,7 +197,6 @@ QWidget* TfrmRiepilogo::buildSummary()
     panInfo = new QLabel(InvoiceSummary::initialCountText(), page);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setFont(screenFont(QStringLiteral("Tahoma"), 12));
-    panInfo->setStyleSheet(QStringLiteral("color: white; background: #6A5ACD; padding: 4px 10px;"));
 
     infTotImponibile = totalCaption(QStringLiteral("infTotImponibile"), QStringLiteral("Imponibile:"), page);
     infTotImposta = totalCaption(QStringLiteral("infTotImposta"), QStringLiteral("Imposta:"), page);

@@ -8,6 +8,7 @@
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -44,8 +45,6 @@ TfrmStatistiche::TfrmStatistiche(AppContext& ctx) : QWidget(nullptr), m_ctx(ctx)
     nameWindow(this, QStringLiteral("frmStatistiche"), QStringLiteral(" Tarvello - Statistiche fatturato"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(
-        QStringLiteral("TfrmStatistiche { background: #F4F6FB; } QPushButton { padding: 6px 14px; }"));
 
     lblFile = new QLabel(this);
     lblFile->setObjectName(QStringLiteral("lblFile"));
@@ -116,7 +115,7 @@ QWidget* TfrmStatistiche::buildYearPanel()
                                 QStringLiteral("Esci"), QSize(36, 36), page);
     auto* heading = new QLabel(QStringLiteral("Statistiche fatturato"), page);
     heading->setFont(screenFont(QStringLiteral("Verdana"), 20, true));
-    heading->setStyleSheet(QStringLiteral("color: #6A5ACD;"));
+    setTone(heading, "statsTitle");
 
     auto* icons = new QHBoxLayout;
     icons->addStretch(1);
@@ -149,7 +148,6 @@ QWidget* TfrmStatistiche::buildChartPanel()
     lblTitolo = new QLabel(page);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
     lblTitolo->setFont(screenFont(QStringLiteral("Verdana"), 16, true));
-    lblTitolo->setStyleSheet(QStringLiteral("color: #6A5ACD;"));
     lblRigo04 = new QLabel(
         QStringLiteral("Il presente grafico statistico mostra gli incassi al lordo dell'IVA relativi a "
                        "ciascun mese dell'anno in base alle fatture proforma emesse."),

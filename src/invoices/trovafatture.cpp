@@ -8,6 +8,7 @@
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -69,7 +70,7 @@ QWidget* TfrmTrovaFatture::buildCriteria()
         field->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
         auto* label = new QLabel(c.label.toString(), box);
         label->setFont(screenFont(QStringLiteral("Verdana"), 9));
-        label->setStyleSheet(QStringLiteral("color: #2F3A55; font-weight: normal;"));
+        setTone(label, "criterion");
         label->setBuddy(field);
         form->addRow(label, field);
         fields.append(field);
@@ -96,7 +97,6 @@ QWidget* TfrmTrovaFatture::buildCriteria()
     lblAttendere = new QLabel(InvoiceLists::waitText(), page);
     lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     lblAttendere->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    lblAttendere->setStyleSheet(QStringLiteral("color: #B4500A;"));
     lblAttendere->hide();
     for (int i = 0; i + 1 < fields.size(); ++i)
         setTabOrder(fields[i], fields[i + 1]);
@@ -142,7 +142,6 @@ QWidget* TfrmTrovaFatture::buildResults()
     lblTrovate = new QLabel(InvoiceLists::foundText(0), page);
     lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
     lblTrovate->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    lblTrovate->setStyleSheet(QStringLiteral("color: #23318A;"));
     auto* choose = new QLabel(InvoiceLists::chooseInstruction(), page);
     choose->setFont(screenFont(QStringLiteral("Verdana"), 9));
 

@@ -6,6 +6,7 @@
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QAbstractItemDelegate>
 #include <QFrame>
@@ -180,8 +181,7 @@ ExportWindow::ExportWindow(AppContext& ctx, QWidget* owner, ExportDefinition def
     makeDialogFrame(this);
     setFixedSize(1000, 640);
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral("QDialog { background: #D9DCE1; }"
-                                 "QFrame#panBanda { background: white; border-bottom: 1px solid #B8BEC8; }"));
+    setTone(this, "export");
 
     // The white band along the top.
     auto* band = new QFrame(this);

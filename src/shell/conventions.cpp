@@ -1,4 +1,5 @@
 #include "conventions.h"
+#include "palette.h"
 
 #include "core/text.h"
 
@@ -75,10 +76,10 @@ void FocusHighlight::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     QLinearGradient outline(r.topLeft(), r.bottomRight());
-    outline.setColorAt(0, QColor(0xFF, 0xFF, 0x00));
-    outline.setColorAt(1, Qt::white);
+    outline.setColorAt(0, Palette::focusHighlight);
+    outline.setColorAt(1, Palette::focusHighlightFade);
     p.setPen(QPen(QBrush(outline), 1.5));
-    p.setBrush(QColor(0xFF, 0xFF, 0x00));
+    p.setBrush(Palette::focusHighlight);
     p.drawRoundedRect(r, 3, 3);
 }
 

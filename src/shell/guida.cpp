@@ -37,7 +37,6 @@ TfrmGuida::TfrmGuida(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ct
     lblTitolo = new QLabel(QStringLiteral("Argomento della guida."), this);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
     lblTitolo->setFont(screenFont(QStringLiteral("Arial"), 16, true));
-    lblTitolo->setStyleSheet(QStringLiteral("color: #DC143C;"));
     lblTitolo->setWordWrap(true);
 
     txtGuida = new QPlainTextEdit(this);

@@ -5,6 +5,7 @@
 #include "pricetools.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/style.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,13 +20,6 @@ namespace tarvello
 
 namespace
 {
-
-const QString kDialogStyle = QStringLiteral(
-    "QDialog { background: #F4F6FB; }"
-    "QLineEdit { background: white; border: 1px solid #B9C1D3; border-radius: 4px; padding: 3px 5px;"
-    " min-height: 20px; }"
-    "QLineEdit:read-only { background: #EEF1F7; }"
-    "QPushButton { padding: 5px 14px; }");
 
 QLineEdit* field(QWidget* parent, const QString& name, int maxLength = 32767)
 {
@@ -70,7 +64,6 @@ TfrmGiacenza::TfrmGiacenza(AppContext& ctx, QWidget* owner) : QDialog(owner), m_
 {
     nameWindow(this, QStringLiteral("frmGiacenza"), QStringLiteral(" Aggiornamento giacenza"));
     makeDialogFrame(this);
-    setStyleSheet(kDialogStyle);
 
     txtGiacenza = field(this, QStringLiteral("txtGiacenza"));
     txtAggiunta = field(this, QStringLiteral("txtAggiunta"));
@@ -161,14 +154,13 @@ TfrmDatiPneumatici::TfrmDatiPneumatici(AppContext& ctx, QWidget* owner) : QDialo
 {
     nameWindow(this, QStringLiteral("frmDatiPneumatici"), QStringLiteral(" Altre informazioni"));
     makeDialogFrame(this);
-    setStyleSheet(kDialogStyle);
 
     auto* instruction = new QLabel(QStringLiteral("Inserire i dati, fare clic su Applica e chiudi e poi sul "
                                                   "pulsante Salva per salvare le modifiche."),
                                    this);
     instruction->setWordWrap(true);
     instruction->setFont(screenFont(QStringLiteral("Verdana"), 9));
-    instruction->setStyleSheet(QStringLiteral("color: #2F3A55;"));
+    setTone(instruction, "instruction");
 
     txtConsumo = field(this, QStringLiteral("txtConsumo"), 30);
     txtAderenza = field(this, QStringLiteral("txtAderenza"), 30);

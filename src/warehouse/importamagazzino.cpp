@@ -8,6 +8,7 @@
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -96,7 +97,7 @@ QWidget* TfrmImportaMagazzino::buildCriteria()
         field->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
         auto* label = new QLabel(c.label.toString(), box);
         label->setFont(screenFont(QStringLiteral("Verdana"), 9));
-        label->setStyleSheet(QStringLiteral("color: #2F3A55; font-weight: normal;"));
+        setTone(label, "criterion");
         label->setBuddy(field);
         form->addRow(label, field);
         fields.append(field);
@@ -115,7 +116,6 @@ QWidget* TfrmImportaMagazzino::buildCriteria()
     lblAttendere = new QLabel(ProductSearch::waitText(), page);
     lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     lblAttendere->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    lblAttendere->setStyleSheet(QStringLiteral("color: darkcyan;"));
     lblAttendere->hide();
     auto* footer = new QHBoxLayout;
     footer->addWidget(lblAttendere);
@@ -149,7 +149,6 @@ QWidget* TfrmImportaMagazzino::buildResults()
     lblTrovate = new QLabel(ProductSearch::foundText(0), page);
     lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
     lblTrovate->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    lblTrovate->setStyleSheet(QStringLiteral("color: darkcyan;"));
     static_cast<QHBoxLayout*>(p.footer->layout())->insertWidget(0, lblTrovate);
 
     // The product clicked, and the quantity to take off its stock.

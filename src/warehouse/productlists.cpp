@@ -9,6 +9,7 @@
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -34,7 +35,7 @@ QLabel* crimsonHint(QWidget* parent)
 {
     auto* hint = new QLabel(ProductSearch::doubleClickHint(), parent);
     hint->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    hint->setStyleSheet(QStringLiteral("color: crimson;"));
+    setTone(hint, "doubleClickHint");
     return hint;
 }
 
@@ -101,7 +102,7 @@ QWidget* TfrmTrovaMagazzino::buildCriteria()
         field->setObjectName(c.control.toString());
         auto* label = new QLabel(c.label.toString(), box);
         label->setFont(screenFont(QStringLiteral("Verdana"), 9));
-        label->setStyleSheet(QStringLiteral("color: #2F3A55; font-weight: normal;"));
+        setTone(label, "criterion");
         label->setBuddy(field);
         form->addRow(label, field);
         fields.append(field);
@@ -120,7 +121,6 @@ QWidget* TfrmTrovaMagazzino::buildCriteria()
     lblAttendere = new QLabel(ProductSearch::waitText(), page);
     lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     lblAttendere->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    lblAttendere->setStyleSheet(QStringLiteral("color: darkcyan;"));
     lblAttendere->hide();
     for (int i = 0; i + 1 < fields.size(); ++i)
         setTabOrder(fields[i], fields[i + 1]);
@@ -161,7 +161,6 @@ QWidget* TfrmTrovaMagazzino::buildResults()
     lblTrovate = new QLabel(ProductSearch::foundText(0), page);
     lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
     lblTrovate->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    lblTrovate->setStyleSheet(QStringLiteral("color: darkcyan;"));
     static_cast<QHBoxLayout*>(p.footer->layout())->insertWidget(0, lblTrovate);
 
     auto* layout = new QVBoxLayout(page);
