@@ -1,12 +1,13 @@
 #include "services.h"
 
+#include "previewwindow.h"
+
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace tarvello
@@ -100,9 +101,8 @@ bool QtServices::printDialog(QWidget* parent, QPrinter& printer)
 
 void QtServices::preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
 {
-    QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral(" Anteprima di stampa"));
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+    PreviewWindow dialog(printer, parent);
+    QObject::connect(&dialog, &PreviewWindow::paintRequested, &dialog, paint);
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     dialog.exec();
 }

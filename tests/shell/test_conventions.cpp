@@ -1,15 +1,23 @@
 #include "shell/conventions.h"
+#include "shell/previewwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 
 using namespace tarvello;
+using namespace Qt::StringLiterals;
 
 class ConventionsTest : public QObject
 {
@@ -154,6 +162,50 @@ private Q_SLOTS:
         QCOMPARE(edit.text(), QStringLiteral("abcdx")); // shortened: the typing limit again
         setControlText(&edit, QStringLiteral("ab"));
         QCOMPARE(edit.text(), QStringLiteral("ab"));
+    }
+
+    void previewOffersWhatIsDescribedAndNoEditing()
+    {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir::temp().filePath(QStringLiteral("anteprima_prova.pdf")));
+        PreviewWindow preview(printer);
+        int painted = 0;
+        QObject::connect(&preview, &PreviewWindow::paintRequested, &preview, [&](QPrinter* p) {
+            ++painted;
+            QPainter painter(p);
+            for (int page = 0; page < 3; ++page) {
+                if (page > 0)
+                    p->newPage();
+                painter.drawText(100, 100, QStringLiteral("Pagina %1").arg(page + 1));
+            }
+        });
+        preview.show();
+        QApplication::processEvents();
+        QVERIFY(painted >= 1);
+        QStringList commands;
+        for (const QAction* a : preview.actions())
+            commands << a->objectName();
+        QCOMPARE(commands,
+                 (QStringList{u"actStampa"_s, u"actAdattaLarghezza"_s, u"actAdattaPagina"_s,
+                              u"actIngrandisci"_s, u"actRiduci"_s, u"actPaginaSingola"_s, u"actMiniature"_s,
+                              u"actPrimaPagina"_s, u"actPaginaPrecedente"_s, u"actPaginaSuccessiva"_s,
+                              u"actUltimaPagina"_s, u"actSchermoIntero"_s, u"actChiudi"_s}));
+        auto trigger = [&](const char* name) {
+            preview.findChild<QAction*>(QString::fromLatin1(name))->trigger();
+            return preview.findChild<QLabel*>(u"lblPagina"_s)->text();
+        };
+        QCOMPARE(preview.pages()->pageCount(), 3);
+        QCOMPARE(trigger("actUltimaPagina"), u"3 di 3"_s);
+        QCOMPARE(trigger("actPaginaSuccessiva"), u"3 di 3"_s); // no page beyond the last
+        QCOMPARE(trigger("actPaginaPrecedente"), u"2 di 3"_s);
+        QCOMPARE(trigger("actPrimaPagina"), u"1 di 3"_s);
+        trigger("actMiniature");
+        QCOMPARE(preview.pages()->viewMode(), QPrintPreviewWidget::AllPagesView);
+        trigger("actSchermoIntero");
+        QVERIFY(preview.findChild<QAction*>(u"actSchermoIntero"_s)->isChecked());
+        trigger("actChiudi");
+        QVERIFY(!preview.isVisible());
     }
 
     void provinceFieldOffersTheCodesAndKeepsTypedText()
