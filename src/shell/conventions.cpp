@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -152,6 +153,9 @@ bool accepts(KeyFilter filter, const QKeyEvent* e)
         return true;
     const int key = e->key();
     if (isEditingKey(key) || key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return true;
+    // Moving and selecting insert nothing, and without them a number cannot be retyped whole.
+    if (key == Qt::Key_Home || key == Qt::Key_End || e->matches(QKeySequence::SelectAll))
         return true;
     const QString t = e->text();
     if (t.size() != 1 || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))

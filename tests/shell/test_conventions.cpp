@@ -70,6 +70,32 @@ private Q_SLOTS:
         QCOMPARE(edit.text(), before);
     }
 
+    void numberFieldIsRetypedWhole_data()
+    {
+        QTest::addColumn<QList<QKeyCombination>>("select");
+        QTest::newRow("Ctrl+A") << QList<QKeyCombination>{Qt::ControlModifier | Qt::Key_A};
+        QTest::newRow("Home, Shift+End")
+            << QList<QKeyCombination>{QKeyCombination(Qt::Key_Home), Qt::ShiftModifier | Qt::Key_End};
+        QTest::newRow("End, Shift+Home")
+            << QList<QKeyCombination>{QKeyCombination(Qt::Key_End), Qt::ShiftModifier | Qt::Key_Home};
+        QTest::newRow("End, Shift+Left")
+            << QList<QKeyCombination>{QKeyCombination(Qt::Key_End), Qt::ShiftModifier | Qt::Key_Left};
+    }
+    void numberFieldIsRetypedWhole()
+    {
+        QFETCH(QList<QKeyCombination>, select);
+        QList<QLineEdit*> f;
+        std::unique_ptr<QWidget> screen(makeScreen(f, 1));
+        FieldRules::of(f[0])->filter(KeyFilter::Decimal);
+        f[0]->setText(QStringLiteral("0"));
+        f[0]->setFocus();
+        f[0]->setCursorPosition(1);
+        for (const QKeyCombination k : select)
+            QTest::keyClick(f[0], k.key(), k.keyboardModifiers());
+        QTest::keyClicks(f[0], QStringLiteral("22"));
+        QCOMPARE(f[0]->text(), QStringLiteral("22"));
+    }
+
     void enterOrderMovesHighlightAndWraps()
     {
         QList<QLineEdit*> f;
