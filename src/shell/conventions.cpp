@@ -2,7 +2,9 @@
 
 #include "core/text.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -13,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
 
@@ -380,12 +383,55 @@ PictureButton::PictureButton(const QString& objectName, const QString& iconPath,
     setIconSize(iconSize);
     setAutoRaise(true);
     setCursor(Qt::PointingHandCursor);
-    // Picture buttons never take the focus, so pressing one does not make a field lose it.
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches a picture button, a click does not take the focus: pressing one with the mouse
+    // does not make a field lose it.
+    setFocusPolicy(Qt::TabFocus);
     setAccessibleName(caption);
     setToolTip(caption);
     setText(caption);
     setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
+
+// ---------------------------------------------------------------- keyboard
+
+namespace
+{
+
+class KeyboardConventions : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* e = static_cast<QKeyEvent*>(event);
+        const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        if (!enter || (e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        auto* button = qobject_cast<QAbstractButton*>(watched);
+        if (!button || !(qobject_cast<QPushButton*>(button) || qobject_cast<QToolButton*>(button)))
+            return false;
+        if (!button->hasFocus() || !button->isEnabled() || !button->isVisible())
+            return false;
+        button->click();
+        return true;
+    }
+};
+
+} // namespace
+
+void installKeyboardConventions()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || app->findChild<KeyboardConventions*>(QStringLiteral("keyboardConventions"),
+                                                     Qt::FindDirectChildrenOnly))
+        return;
+    auto* conventions = new KeyboardConventions(app);
+    conventions->setObjectName(QStringLiteral("keyboardConventions"));
+    app->installEventFilter(conventions);
 }
 
 // ---------------------------------------------------------------- windows and fonts
