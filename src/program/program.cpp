@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "shell/conventions.h"
 #include "shell/services.h"
 #include "shell/style.h"
 #include "shell/windowregistry.h"
@@ -41,6 +42,7 @@ Program::Program(QString folder, Services& services) : Program(std::move(folder)
 Program::Program(QString folder, Services& services, const Registrations& registrations)
     : m_folder(std::move(folder)), m_services(services)
 {
+    installKeyboardConventions();
     registrations(m_registry);
     createWindows();
 }

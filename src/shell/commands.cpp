@@ -6,6 +6,9 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QHash>
+#include <QKeySequence>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -18,6 +21,23 @@ namespace
 bool inBuild(AppContext& ctx, const QString& name)
 {
     return ctx.hasDialog(name) || ctx.window(name) != nullptr;
+}
+
+// The same key does the same thing on every screen, so it is bound by the button's name.
+QKeySequence standardKey(const QString& buttonName)
+{
+    static const QHash<QString, QKeySequence> keys = {
+        {QStringLiteral("cmdSalva"), QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {QStringLiteral("cmdNuovo"), QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {QStringLiteral("cmdTrova"), QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {QStringLiteral("cmdStampa"), QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {QStringLiteral("cmdGuida"), QKeySequence(Qt::Key_F1)},
+        {QStringLiteral("cmdPrimo"), QKeySequence(Qt::CTRL | Qt::Key_Home)},
+        {QStringLiteral("cmdIndietro"), QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+        {QStringLiteral("cmdAvanti"), QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+        {QStringLiteral("cmdUltimo"), QKeySequence(Qt::CTRL | Qt::Key_End)},
+    };
+    return keys.value(buttonName);
 }
 
 } // namespace
@@ -71,8 +91,22 @@ void openCommandWindow(AppContext& ctx, QWidget* screen, const ScreenCommand& co
 void wireCommands(AppContext& ctx, QWidget* screen, StatusLine* status, const ScreenCommands& commands)
 {
     for (const ScreenCommand& c : commands) {
-        if (status && !c.hint.isEmpty())
-            status->addHint(c.button, c.hint);
+        const QKeySequence key = standardKey(c.button->objectName());
+        QString hint = c.hint;
+        if (!key.isEmpty()) {
+            auto* shortcut = new QShortcut(key, screen);
+            shortcut->setContext(Qt::WindowShortcut);
+            QAbstractButton* button = c.button;
+            QObject::connect(shortcut, &QShortcut::activated, button, [button] {
+                // A key does no more than the button: nothing while it is hidden or disabled.
+                if (button->isEnabled() && button->isVisible())
+                    button->click();
+            });
+            if (!hint.isEmpty())
+                hint += QStringLiteral(" (") + key.toString(QKeySequence::PortableText) + u')';
+        }
+        if (status && !hint.isEmpty())
+            status->addHint(c.button, hint);
         if (c.run)
             QObject::connect(c.button, &QAbstractButton::clicked, screen, c.run);
         else if (!c.window.isEmpty())

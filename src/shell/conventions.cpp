@@ -3,16 +3,20 @@
 
 #include "core/text.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
 
@@ -155,6 +159,9 @@ bool accepts(KeyFilter filter, const QKeyEvent* e)
         return true;
     const int key = e->key();
     if (isEditingKey(key) || key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return true;
+    // Moving and selecting insert nothing, and without them a number cannot be retyped whole.
+    if (key == Qt::Key_Home || key == Qt::Key_End || e->matches(QKeySequence::SelectAll))
         return true;
     const QString t = e->text();
     if (t.size() != 1 || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
@@ -379,12 +386,55 @@ PictureButton::PictureButton(const QString& objectName, const QString& iconPath,
     setIconSize(iconSize);
     setAutoRaise(true);
     setCursor(Qt::PointingHandCursor);
-    // Picture buttons never take the focus, so pressing one does not make a field lose it.
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches a picture button, a click does not take the focus: pressing one with the mouse
+    // does not make a field lose it.
+    setFocusPolicy(Qt::TabFocus);
     setAccessibleName(caption);
     setToolTip(caption);
     setText(caption);
     setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
+
+// ---------------------------------------------------------------- keyboard
+
+namespace
+{
+
+class KeyboardConventions : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* e = static_cast<QKeyEvent*>(event);
+        const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        if (!enter || (e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        auto* button = qobject_cast<QAbstractButton*>(watched);
+        if (!button || !(qobject_cast<QPushButton*>(button) || qobject_cast<QToolButton*>(button)))
+            return false;
+        if (!button->hasFocus() || !button->isEnabled() || !button->isVisible())
+            return false;
+        button->click();
+        return true;
+    }
+};
+
+} // namespace
+
+void installKeyboardConventions()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || app->findChild<KeyboardConventions*>(QStringLiteral("keyboardConventions"),
+                                                     Qt::FindDirectChildrenOnly))
+        return;
+    auto* conventions = new KeyboardConventions(app);
+    conventions->setObjectName(QStringLiteral("keyboardConventions"));
+    app->installEventFilter(conventions);
 }
 
 // ---------------------------------------------------------------- windows and fonts

@@ -140,6 +140,11 @@ public:
                   const QSize& iconSize, QWidget* parent = nullptr);
 };
 
+// Keys every window of the program shares: Enter presses the focused push or tool button, as
+// Space does, on main screens too (Qt gives Enter to a focused button only inside a dialog).
+// Installed once on the application; further calls do nothing.
+void installKeyboardConventions();
+
 // Fonts the screens ask for by name; fontconfig maps them to metric-compatible families.
 QFont screenFont(const QString& family, int points, bool bold = false);
 

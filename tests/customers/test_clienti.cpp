@@ -226,14 +226,27 @@ private Q_SLOTS:
         QVERIFY(card->txtNote->hasFocus());
     }
 
+    void shortcutsPressTheirButtons()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        QApplication::setActiveWindow(card);
+        QVERIFY(QTest::qWaitForWindowActive(card));
+        card->txtCognome->setFocus();
+        QTest::keyClick(card->txtCognome, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(t.services.modalShown, QStringList{QStringLiteral("frmTrovaClienti")});
+        QTest::keyClick(card->txtCognome, Qt::Key_F1);
+        QCOMPARE(t.services.modalShown.size(), 2);
+    }
+
     void statusLineHints()
     {
         TestProgram t;
         TfrmClienti* card = openCard(t);
         const std::pair<QWidget*, QString> cases[] = {
-            {card->cmdSalva, QStringLiteral("Salva la scheda corrente in archivio.")},
-            {card->cmdTrova, QStringLiteral("Trova una scheda in archivio.")},
-            {card->cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio.")},
+            {card->cmdSalva, QStringLiteral("Salva la scheda corrente in archivio. (Ctrl+S)")},
+            {card->cmdTrova, QStringLiteral("Trova una scheda in archivio. (Ctrl+F)")},
+            {card->cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio. (Ctrl+End)")},
             {card->btnIban, QStringLiteral("Controlla l'IBAN.")},
             {card->chkRicontatta,
              QStringLiteral("Annota che il cliente è da ricontattare per questioni in sospeso.")},
@@ -265,7 +278,7 @@ private Q_SLOTS:
              {card->cmdNuovo, card->cmdSalva, card->cmdDuplica, card->cmdFile, card->cmdPDF, card->btnCodFisc,
               card->btnPartitaIva, card->btnCarta, card->btnIban})
             QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
-        QCOMPARE(card->cmdTrova->toolTip(), QStringLiteral("Trova una scheda in archivio."));
+        QCOMPARE(card->cmdTrova->toolTip(), QStringLiteral("Trova una scheda in archivio. (Ctrl+F)"));
     }
 
     void salvaNeedsSurnameAndName_data()

@@ -340,6 +340,32 @@ private Q_SLOTS:
         QCOMPARE(invoice->txtCliente->text(), whole);
     }
 
+    void enterOnAHighlightedLineFillsTheInvoiceAsADoubleClick()
+    {
+#ifndef TARVELLO_HAS_INVOICES
+        QSKIP("This build has no invoice screen.");
+#endif
+        writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario"), u(u"No"), {{CR::ComuneRes, u(u"Forlì")}}),
+                                 customer(u(u"Bianchi"), u(u"Anna"), u(u"No"), {})});
+        TfrmFatture* invoice = openInvoiceScreen();
+        onSearch(*t, [&](TfrmTrovaClienti& w) {
+            search(w, {});
+            QApplication::setActiveWindow(&w);
+            QVERIFY(QTest::qWaitForWindowActive(&w));
+            w.lstRecords->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(w.lstRecords, Qt::Key_Home);
+            const int row = rowStartingWith(w.lstRecords, u(u"Rossi Mario"));
+            for (int i = 0; i < row; ++i)
+                QTest::keyClick(w.lstRecords, Qt::Key_Down);
+            QTest::keyClick(w.lstRecords, Qt::Key_Return);
+            QVERIFY(!w.isVisible());
+        });
+        QTest::mouseClick(invoice->impCliente, Qt::LeftButton);
+        CHECK_BODY();
+        QCOMPARE(invoice->txtCliente->text(), u(u"Rossi Mario"));
+        QCOMPARE(invoice->txtCittaCliente->text(), u(u"Forlì"));
+    }
+
     void enterMovesThroughTheCriteriaAndNeverSearches()
     {
         writeArchive(archive(), fiveCustomers());

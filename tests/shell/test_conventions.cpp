@@ -1,6 +1,7 @@
 #include "shell/conventions.h"
 #include "shell/previewwindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -76,6 +77,66 @@ private Q_SLOTS:
         QTest::keyClick(&edit, Qt::Key_Home);
         QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(edit.text(), before);
+    }
+
+    void numberFieldIsRetypedWhole_data()
+    {
+        QTest::addColumn<QList<QKeyCombination>>("select");
+        QTest::newRow("Ctrl+A") << QList<QKeyCombination>{Qt::ControlModifier | Qt::Key_A};
+        QTest::newRow("Home, Shift+End")
+            << QList<QKeyCombination>{QKeyCombination(Qt::Key_Home), Qt::ShiftModifier | Qt::Key_End};
+        QTest::newRow("End, Shift+Home")
+            << QList<QKeyCombination>{QKeyCombination(Qt::Key_End), Qt::ShiftModifier | Qt::Key_Home};
+        QTest::newRow("End, Shift+Left")
+            << QList<QKeyCombination>{QKeyCombination(Qt::Key_End), Qt::ShiftModifier | Qt::Key_Left};
+    }
+    void numberFieldIsRetypedWhole()
+    {
+        QFETCH(QList<QKeyCombination>, select);
+        QList<QLineEdit*> f;
+        std::unique_ptr<QWidget> screen(makeScreen(f, 1));
+        FieldRules::of(f[0])->filter(KeyFilter::Decimal);
+        f[0]->setText(QStringLiteral("0"));
+        f[0]->setFocus();
+        f[0]->setCursorPosition(1);
+        for (const QKeyCombination k : select)
+            QTest::keyClick(f[0], k.key(), k.keyboardModifiers());
+        QTest::keyClicks(f[0], QStringLiteral("22"));
+        QCOMPARE(f[0]->text(), QStringLiteral("22"));
+    }
+
+    void enterAndSpacePressTheFocusedButton_data()
+    {
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<int>("key");
+        QTest::newRow("push button, Enter") << false << int(Qt::Key_Return);
+        QTest::newRow("push button, keypad Enter") << false << int(Qt::Key_Enter);
+        QTest::newRow("picture button, Enter") << true << int(Qt::Key_Return);
+        QTest::newRow("picture button, Space") << true << int(Qt::Key_Space);
+    }
+    void enterAndSpacePressTheFocusedButton()
+    {
+        QFETCH(bool, picture);
+        QFETCH(int, key);
+        installKeyboardConventions();
+        QList<QLineEdit*> f;
+        std::unique_ptr<QWidget> screen(makeScreen(f, 1));
+        QAbstractButton* button = nullptr;
+        if (picture)
+            button = new PictureButton(QStringLiteral("cmdSalva"), QStringLiteral(":/none.svg"),
+                                       QStringLiteral("Salva"), QSize(24, 24), screen.get());
+        else
+            button = new QPushButton(QStringLiteral("Salva"), screen.get());
+        screen->layout()->addWidget(button);
+        button->show();
+        int clicks = 0;
+        connect(button, &QAbstractButton::clicked, button, [&clicks] { ++clicks; });
+        f[0]->setFocus();
+        // Tab reaches the button, as the mouse does not need to.
+        QTest::keyClick(f[0], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button);
+        QTest::keyClick(button, Qt::Key(key));
+        QCOMPARE(clicks, 1);
     }
 
     void enterOrderMovesHighlightAndWraps()
