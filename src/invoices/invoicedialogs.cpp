@@ -372,7 +372,10 @@ void TfrmLogo::btnSfogliaClick()
 {
     const auto path = m_ctx.services().openFileName(
         this, QStringLiteral("Selezionare il logo della Ditta in formato Jpeg o Bitmap."),
-        QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)"));
+        // PNG too: most logos come in it today.
+        QStringLiteral(
+            "Immagini (*.jpg *.jpeg *.png *.bmp);;Immagine JPEG (*.jpg *.jpeg);;Immagine PNG (*.png);;"
+            "Immagine Bitmap (*.bmp)"));
     if (!path)
         return;
     QImage chosen;

@@ -519,10 +519,11 @@ private Q_SLOTS:
 
     void logoDialogStoresABitmap()
     {
-        const QString photo = t->path(QStringLiteral("foto.jpg"));
+        // A PNG, the format most logos come in, is offered and taken like a JPEG or a bitmap.
+        const QString photo = t->path(QStringLiteral("logo.png"));
         QImage picture(640, 320, QImage::Format_RGB32);
         picture.fill(QColor(200, 30, 30));
-        QVERIFY(picture.save(photo, "JPG"));
+        QVERIFY(picture.save(photo, "PNG"));
         t->services.files.push_back(photo);
         QList<QSize> sizes;
         t->services.modal.insert(QStringLiteral("frmLogo"), [&](QDialog& d) {
@@ -537,6 +538,8 @@ private Q_SLOTS:
         QCOMPARE(sizes, (QList<QSize>{QSize(297, 184), QSize(640, 320)}));
         QCOMPARE(t->services.fileDialogTitles.value(0),
                  QStringLiteral("Selezionare il logo della Ditta in formato Jpeg o Bitmap."));
+        QVERIFY2(t->services.fileDialogFilters.value(0).contains(QStringLiteral("*.png")),
+                 qPrintable(t->services.fileDialogFilters.value(0)));
         QCOMPARE(fileBytes(t->path(QStringLiteral("Logo.bmp"))).left(2), QByteArray("BM"));
         QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(640, 320));
 

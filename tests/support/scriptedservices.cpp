@@ -47,9 +47,10 @@ std::optional<QString> ScriptedServices::inputText(QWidget*, const QString&, con
     return takeAnswer(inputs);
 }
 
-std::optional<QString> ScriptedServices::openFileName(QWidget*, const QString& title, const QString&)
+std::optional<QString> ScriptedServices::openFileName(QWidget*, const QString& title, const QString& filter)
 {
     fileDialogTitles.append(title);
+    fileDialogFilters.append(filter);
     return takeAnswer(files);
 }
 

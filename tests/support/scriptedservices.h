@@ -26,6 +26,7 @@ public:
     std::deque<std::optional<QString>> inputs;
     std::deque<std::optional<QString>> files;
     QStringList fileDialogTitles;
+    QStringList fileDialogFilters;
 
     // What to do with a modal window, by its object name; the handler may press its buttons.
     // It returns the window's result. Without a handler the window is shown and closed again.
