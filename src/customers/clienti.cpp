@@ -51,21 +51,26 @@ public:
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress)
-            return refuses(static_cast<QKeyEvent*>(event)->text());
+            return refuses(watched, static_cast<QKeyEvent*>(event)->text());
         if (event->type() == QEvent::InputMethod)
-            return refuses(static_cast<QInputMethodEvent*>(event)->commitString());
+            return refuses(watched, static_cast<QInputMethodEvent*>(event)->commitString());
         return false;
     }
 
 private:
-    bool refuses(const QString& text) const
+    bool refuses(QObject* field, const QString& text) const
     {
         for (QChar c : text)
-            if (CustomerCard::isRefused(c, m_set))
+            if (CustomerCard::isRefused(c, m_set)) {
+                // Say why in the window's status line: a keystroke never vanishes silently.
+                if (auto* w = qobject_cast<QWidget*>(field))
+                    if (auto* status = w->window()->findChild<StatusLine*>())
+                        status->setText(CustomerCard::refusedKeyHint(c));
                 return true;
+            }
         return false;
     }
     CustomerCard::Refused m_set;

@@ -23,6 +23,10 @@ namespace tarvello::CustomerCard
 enum class Refused { None, SetA, SetB };
 
 bool isRefused(QChar c, Refused set);
+// What the status line says when a refused character is typed, so the keystroke never vanishes
+// without a word: the character and, for an accented letter, the usual way to write it ("ì" as
+// "i'", as in "Forli'").
+QString refusedKeyHint(QChar c);
 
 // One editable field of the card.
 struct ScreenField {

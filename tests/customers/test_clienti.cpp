@@ -281,6 +281,19 @@ private Q_SLOTS:
         QCOMPARE(card->cmdTrova->toolTip(), QStringLiteral("Trova una scheda in archivio. (Ctrl+F)"));
     }
 
+    void aRefusedKeySaysWhyInTheStatusLine()
+    {
+        TestProgram t;
+        TfrmClienti* card = openCard(t);
+        type(card->txtComuneRes, QStringLiteral("Forlì"));
+        QCOMPARE(card->txtComuneRes->text(), QStringLiteral("Forl"));
+        QCOMPARE(
+            card->panInfo->text(),
+            QStringLiteral("Il carattere «ì» non è accettato in questo campo: scrivere «i'» al suo posto."));
+        type(card->txtCognome, QStringLiteral("Rossi/"));
+        QCOMPARE(card->panInfo->text(), QStringLiteral("Il carattere «/» non è accettato in questo campo."));
+    }
+
     void salvaNeedsSurnameAndName_data()
     {
         QTest::addColumn<QString>("surname");
