@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tarvello and runs every test: once in the plain C.UTF-8
-# locale and once in Italian, the locale our users' desktops have (a decimal comma in the C
-# library's number formats, Italian dates and names).
+# Installs what is missing, checks the format, builds Tarvello and runs every test: once in the
+# plain C.UTF-8 locale and once in Italian, the locale our users' desktops have (a decimal comma in
+# the C library's number formats, Italian dates and names). Then a build without the invoices, so
+# leaving an application out keeps building; its program tests show that the program still starts
+# and that the launcher leaves the invoice entries disabled.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+bash scripts/check-format.sh
 bash scripts/build.sh
-cd build
 jobs="$(nproc 2>/dev/null || echo 2)"
 for loc in C.UTF-8 it_IT.UTF-8; do
   echo "== Tests under LC_ALL=$loc"
-  LC_ALL="$loc" ctest --output-on-failure -j "$jobs"
+  (cd build && LC_ALL="$loc" ctest --output-on-failure -j "$jobs")
 done
+
+echo "== A build without the invoices"
+cmake -S . -B build-skip-invoices -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVELLO_SKIP=invoices >/dev/null
+cmake --build build-skip-invoices -j "$jobs"
+(cd build-skip-invoices && ctest --output-on-failure -R '^test_(program|shell)$')
