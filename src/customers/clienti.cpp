@@ -9,6 +9,7 @@
 #include "shell/checkbuttons.h"
 #include "shell/conventions.h"
 #include "shell/guida.h"
+#include "shell/sectionflow.h"
 #include "shell/services.h"
 #include "shell/style.h"
 #include "shell/unsavedchanges.h"
@@ -267,6 +268,7 @@ void TfrmClienti::buildScreen()
     wideEnoughFor(txtCodFisc, "RSSMRA80A01H501U");
     wideEnoughFor(txtCarta, "4111111111111111");
     wideEnoughFor(txtPartitaIva, "01234567890");
+    wideEnoughFor(txtDataNasc, "00/00/0000");
     wideEnoughFor(txtIban, "IT60X0542811101000000123456");
     wideEnoughFor(txtScadeCarta, "00/0000");
 
@@ -314,28 +316,15 @@ void TfrmClienti::buildScreen()
     issues->addLayout(tick);
     s5.add({issues, fieldRow(s5.box, {{txtNote, 1}, {txtCodiceDest, 0}})});
 
-    auto* sections = new QVBoxLayout(panSchede);
-    sections->setContentsMargins(0, 0, 6, 0);
-    sections->setSpacing(12);
-    // Section 1 takes the whole width; the shorter ones go two by two, so the whole card fits
-    // on a 1366 x 768 screen without scrolling.
-    sections->addWidget(s1.box);
-    for (const auto& [left, right] : {std::pair{&s2, &s3}, std::pair{&s4, &s5}}) {
-        auto* pair = new QHBoxLayout;
-        pair->setSpacing(12);
-        pair->addWidget(left->box, 1);
-        pair->addWidget(right->box, 1);
-        sections->addLayout(pair);
-    }
-    sections->addStretch(1);
-
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("scrSchede"));
-    scroll->setWidget(panSchede);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFocusPolicy(Qt::NoFocus);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Section 1 takes the whole width; the shorter ones go two by two, so the whole card fits
+    // on a 1366 x 768 screen without scrolling, and one under the other on narrower windows.
+    new SectionFlow(scroll, panSchede, {{s1.box}, {s2.box, s3.box}, {s4.box, s5.box}});
+    scroll->setWidget(panSchede);
 
     // The command column.
     auto* panComandi = new QFrame(this);

@@ -26,8 +26,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tarvello
 {
@@ -90,8 +94,8 @@ QGroupBox* titledPanel(QWidget* parent, const QString& title, const QString& nam
 QGridLayout* panelGrid(QWidget* panel)
 {
     auto* g = new QGridLayout(panel);
-    g->setContentsMargins(10, 14, 10, 8);
-    g->setHorizontalSpacing(8);
+    g->setContentsMargins(8, 14, 8, 8);
+    g->setHorizontalSpacing(6);
     g->setVerticalSpacing(6);
     return g;
 }
@@ -121,27 +125,30 @@ void makeAddressControls(QWidget* panel, const QString& whose, const AddressCont
                                  QStringLiteral("Controlla"));
 }
 
-// Lays the address controls out from grid row `row`, in columns 0..5.
+// Lays the address controls out from grid row `row`: captions in column 0, fields in column 1,
+// the province's caption and the check buttons' column beside them. The postcode has a row of its
+// own so that the town, up to 50 characters, has the field's whole width on narrow screens.
 void addAddressRows(QGridLayout* g, int row, QWidget* panel, const AddressControls& a)
 {
     g->addWidget(caption(QStringLiteral("Via e numero civico:"), panel), row, 0);
-    g->addWidget(a.street, row, 1, 1, 5);
+    g->addWidget(a.street, row, 1, 1, 3);
     g->addWidget(caption(QStringLiteral("CAP:"), panel), row + 1, 0);
-    g->addWidget(a.postcode, row + 1, 1);
-    g->addWidget(caption(QStringLiteral("Città:"), panel), row + 1, 2);
-    g->addWidget(a.town, row + 1, 3);
-    g->addWidget(caption(QStringLiteral("Prov."), panel), row + 1, 4);
-    g->addWidget(a.province, row + 1, 5);
-    g->addWidget(caption(QStringLiteral("Partita IVA:"), panel), row + 2, 0);
-    g->addWidget(a.vat, row + 2, 1, 1, 4);
-    g->addWidget(a.vatCheck, row + 2, 5);
-    g->addWidget(caption(QStringLiteral("Codice fiscale:"), panel), row + 3, 0);
-    g->addWidget(a.taxCode, row + 3, 1, 1, 4);
-    g->addWidget(a.taxCodeCheck, row + 3, 5);
+    g->addWidget(a.postcode, row + 1, 1, Qt::AlignLeft);
+    g->addWidget(caption(QStringLiteral("Città:"), panel), row + 2, 0);
+    g->addWidget(a.town, row + 2, 1);
+    g->addWidget(caption(QStringLiteral("Prov."), panel), row + 2, 2);
+    g->addWidget(a.province, row + 2, 3);
+    g->addWidget(caption(QStringLiteral("Partita IVA:"), panel), row + 3, 0);
+    g->addWidget(a.vat, row + 3, 1, 1, 2);
+    g->addWidget(a.vatCheck, row + 3, 3, Qt::AlignLeft);
+    g->addWidget(caption(QStringLiteral("Codice fiscale:"), panel), row + 4, 0);
+    g->addWidget(a.taxCode, row + 4, 1, 1, 2);
+    g->addWidget(a.taxCodeCheck, row + 4, 3, Qt::AlignLeft);
     g->setColumnStretch(1, 1);
-    g->setColumnStretch(3, 3);
-    a.postcode->setFixedWidth(76);
-    a.province->setFixedWidth(62);
+    a.postcode->setFixedWidth(a.postcode->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
+    a.province->setFixedWidth(a.province->fontMetrics().horizontalAdvance(QStringLiteral("MM")) + 34);
+    a.town->setMinimumWidth(a.town->fontMetrics().horizontalAdvance(QStringLiteral("Reggio nell'Emilia")) +
+                            12);
 }
 
 } // namespace
@@ -168,15 +175,32 @@ TfrmFatture::TfrmFatture(AppContext& ctx) : m_ctx(ctx)
     nameWindow(this, QStringLiteral("frmFatture"), QStringLiteral(" Tarvello - Emissione fatture proforma"));
     setAttribute(Qt::WA_StyledBackground);
 
-    auto* strip = new QHBoxLayout;
-    strip->setSpacing(2);
+    auto* strip = m_strip = new QHBoxLayout;
+    strip->setSpacing(0);
     buildCommandStrip(strip);
 
     auto* panels = new QHBoxLayout;
-    panels->setSpacing(10);
+    panels->setSpacing(8);
     panels->addWidget(buildCompanyPanel(), 5);
     panels->addWidget(buildCustomerPanel(), 5);
-    panels->addWidget(buildDocumentPanel(), 4);
+    panels->addWidget(buildDocumentPanel(), 3);
+
+    // Everything between the tool bar and the status line fits a 1024 x 768 screen; on a smaller
+    // window it scrolls rather than hiding the totals or the document's number.
+    auto* content = new QWidget(this);
+    content->setObjectName(QStringLiteral("panContenuto"));
+    auto* body = new QVBoxLayout(content);
+    body->setContentsMargins(0, 0, 0, 0);
+    body->setSpacing(6);
+    body->addLayout(panels);
+    body->addWidget(buildArticlePages(), 1);
+    body->addWidget(buildTotals());
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrFattura"));
+    scroll->setWidget(content);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
 
     panInfo = new StatusLine(QStringLiteral("Pronto per archiviare una nuova scheda..."),
                              QColor(0x57, 0x70, 0xDA), this);
@@ -186,10 +210,9 @@ TfrmFatture::TfrmFatture(AppContext& ctx) : m_ctx(ctx)
     layout->setContentsMargins(10, 6, 10, 6);
     layout->setSpacing(6);
     layout->addLayout(strip);
-    layout->addLayout(panels);
-    layout->addWidget(buildArticlePages(), 1);
-    layout->addWidget(buildTotals());
+    layout->addWidget(scroll, 1);
     layout->addWidget(panInfo);
+    setMinimumSize(760, 520);
 
     lblFile = hidden(this, QStringLiteral("lblFile"));
     lblAnno = hidden(this, QStringLiteral("lblAnno"));
@@ -217,10 +240,11 @@ void TfrmFatture::buildCommandStrip(QBoxLayout* strip)
                                     QSize(30, 30), this);
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setFont(screenFont(QStringLiteral("Tahoma"), 8));
-        b->setMinimumWidth(58);
+        b->setFixedWidth(b->iconSize().width() + 8);
+        m_stripButtons.push_back(b);
         return b;
     };
-    auto gap = [strip] { strip->addSpacing(10); };
+    auto gap = [strip] { strip->addSpacing(8); };
     cmdNuovo = make(QStringLiteral("cmdNuovo"), QStringLiteral("nuovo"), QStringLiteral("Nuovo"));
     cmdSalva = make(QStringLiteral("cmdSalva"), QStringLiteral("salva"), QStringLiteral("Salva"));
     cmdPrimo = make(QStringLiteral("cmdPrimo"), QStringLiteral("primo"), QStringLiteral("Prima"));
@@ -290,14 +314,17 @@ QGroupBox* TfrmFatture::buildCompanyPanel()
 
     auto* g = panelGrid(p);
     g->addWidget(caption(QStringLiteral("Ditta emittente:"), p), 0, 0);
-    g->addWidget(txtDitta, 0, 1, 1, 3);
-    g->addWidget(btnCancDitta, 0, 4, Qt::AlignRight);
-    g->addWidget(btnLogo, 0, 5);
+    g->addWidget(txtDitta, 0, 1, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    buttons->addWidget(btnCancDitta);
+    buttons->addWidget(btnLogo);
+    g->addLayout(buttons, 0, 3, Qt::AlignLeft);
     addAddressRows(g, 1, p, address);
-    g->addWidget(caption(QStringLiteral("Campo libero 1:"), p), 5, 0);
-    g->addWidget(txtLibero01, 5, 1, 1, 5);
-    g->addWidget(caption(QStringLiteral("Campo libero 2:"), p), 6, 0);
-    g->addWidget(txtLibero02, 6, 1, 1, 5);
+    g->addWidget(caption(QStringLiteral("Campo libero 1:"), p), 6, 0);
+    g->addWidget(txtLibero01, 6, 1, 1, 3);
+    g->addWidget(caption(QStringLiteral("Campo libero 2:"), p), 7, 0);
+    g->addWidget(txtLibero02, 7, 1, 1, 3);
     return p;
 }
 
@@ -316,13 +343,16 @@ QGroupBox* TfrmFatture::buildCustomerPanel()
     cmdDatiComputer->setObjectName(QStringLiteral("cmdDatiComputer"));
 
     auto* g = panelGrid(p);
-    g->addWidget(caption(QStringLiteral("Cognome e nome o ragione sociale Cliente:"), p), 0, 0, 1, 6);
-    g->addWidget(txtCliente, 1, 0, 1, 5);
-    g->addWidget(impCliente, 1, 5);
+    g->addWidget(caption(QStringLiteral("Cognome e nome o ragione sociale Cliente:"), p), 0, 0, 1, 4);
+    g->addWidget(txtCliente, 1, 0, 1, 3);
+    g->addWidget(impCliente, 1, 3, Qt::AlignLeft);
     addAddressRows(g, 2, p, address);
-    g->addWidget(caption(QStringLiteral("Riferimenti:"), p), 6, 0);
-    g->addWidget(txtRiferimenti, 6, 1, 1, 3);
-    g->addWidget(cmdDatiComputer, 6, 4, 1, 2);
+    g->addWidget(caption(QStringLiteral("Riferimenti:"), p), 7, 0);
+    auto* references = new QHBoxLayout;
+    references->setSpacing(8);
+    references->addWidget(txtRiferimenti, 1);
+    references->addWidget(cmdDatiComputer);
+    g->addLayout(references, 7, 1, 1, 3);
     return p;
 }
 
@@ -340,20 +370,28 @@ QGroupBox* TfrmFatture::buildDocumentPanel()
     txtBanca = edit(p, QStringLiteral("txtBanca"), 50);
     txtIban = edit(p, QStringLiteral("txtIban"), 50);
 
+    // Captions above their fields: the panel then needs only the width of an IBAN.
     auto* g = panelGrid(p);
-    g->addWidget(caption(QStringLiteral("Proforma n."), p), 0, 0);
-    g->addWidget(txtNumFatt, 0, 1, 1, 2);
-    g->addWidget(caption(QStringLiteral("Data emissione:"), p), 1, 0);
-    g->addWidget(txtData, 1, 1);
-    g->addWidget(impOggi, 1, 2);
-    g->addWidget(caption(QStringLiteral("Pagamento:"), p), 2, 0);
-    g->addWidget(txtPagamento, 2, 1, 1, 2);
-    g->addWidget(caption(QStringLiteral("Banca d'appoggio:"), p), 3, 0);
-    g->addWidget(txtBanca, 3, 1, 1, 2);
-    g->addWidget(caption(QStringLiteral("IBAN:"), p), 4, 0);
-    g->addWidget(txtIban, 4, 1, 1, 2);
-    g->setRowStretch(5, 1);
-    g->setColumnStretch(1, 1);
+    g->setVerticalSpacing(2);
+    int row = 0;
+    const auto add = [&](const QString& text, QWidget* field, QWidget* button = nullptr) {
+        if (row > 0)
+            g->setRowMinimumHeight(row++, 4);
+        g->addWidget(caption(text, p), row++, 0, 1, 2);
+        g->addWidget(field, row, 0, 1, button ? 1 : 2);
+        if (button)
+            g->addWidget(button, row, 1);
+        ++row;
+    };
+    add(QStringLiteral("Proforma n."), txtNumFatt);
+    add(QStringLiteral("Data emissione:"), txtData, impOggi);
+    add(QStringLiteral("Pagamento:"), txtPagamento);
+    add(QStringLiteral("Banca d'appoggio:"), txtBanca);
+    add(QStringLiteral("IBAN:"), txtIban);
+    g->setRowStretch(row, 1);
+    g->setColumnStretch(0, 1);
+    txtIban->setMinimumWidth(
+        txtIban->fontMetrics().horizontalAdvance(QStringLiteral("IT00X0000000000000000000000")) + 16);
     return p;
 }
 
@@ -468,31 +506,38 @@ QWidget* TfrmFatture::buildTotals()
     chkSaldata->setObjectName(QStringLiteral("chkSaldata"));
     chkSaldata->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
 
+    // The partial totals on the first line; the notes, the paid box, the total and "Calcola" on the
+    // second, so that both lines fit a 1024-pixel screen.
     auto* g = panelGrid(box);
-    g->addWidget(caption(QStringLiteral("Tot. imponibile:"), box), 0, 0);
-    g->addWidget(txtTotImponibile, 0, 1);
-    auto* vat = new QHBoxLayout;
-    vat->addWidget(txtPercIva);
-    vat->addWidget(caption(QStringLiteral("%"), box));
-    g->addWidget(caption(QStringLiteral("IVA:"), box), 0, 2);
-    g->addLayout(vat, 0, 3);
-    g->addWidget(caption(QStringLiteral("Tot. imposta:"), box), 0, 4);
-    g->addWidget(txtTotImposta, 0, 5);
-    g->addWidget(caption(QStringLiteral("Tot. IVA inclusa:"), box), 0, 6);
-    g->addWidget(txtTotIva, 0, 7);
-    g->addWidget(caption(QStringLiteral("Tot. esente:"), box), 0, 8);
-    g->addWidget(txtTotEsente, 0, 9);
-    auto* total = caption(QStringLiteral("TOTALE:"), box);
-    total->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
-    g->addWidget(total, 0, 10);
-    g->addWidget(txtTotFattura, 0, 11);
+    auto* figures = new QHBoxLayout;
+    figures->setSpacing(6);
+    const auto pair = [&](const QString& text, QWidget* value, int gapBefore) {
+        figures->addSpacing(gapBefore);
+        figures->addWidget(caption(text, box));
+        figures->addWidget(value);
+    };
+    pair(QStringLiteral("Tot. imponibile:"), txtTotImponibile, 0);
+    figures->addSpacing(10);
+    figures->addWidget(caption(QStringLiteral("IVA:"), box));
+    figures->addWidget(txtPercIva);
+    figures->addWidget(caption(QStringLiteral("%"), box));
+    pair(QStringLiteral("Tot. imposta:"), txtTotImposta, 10);
+    pair(QStringLiteral("Tot. IVA inclusa:"), txtTotIva, 10);
+    pair(QStringLiteral("Tot. esente:"), txtTotEsente, 10);
+    figures->addStretch(1);
+    g->addLayout(figures, 0, 0, 1, 6);
     auto* note = caption(QStringLiteral("NOTE:"), box);
     setTone(note, "heading");
     g->addWidget(note, 1, 0);
-    g->addWidget(txtNote, 1, 1, 1, 7);
-    g->addWidget(chkSaldata, 1, 8, 1, 2);
-    g->addWidget(cmdCalcola, 1, 10, 1, 2);
-    g->setColumnStretch(12, 1);
+    g->addWidget(txtNote, 1, 1);
+    g->addWidget(chkSaldata, 1, 2);
+    auto* total = caption(QStringLiteral("TOTALE:"), box);
+    total->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
+    g->addWidget(total, 1, 3, Qt::AlignRight);
+    g->addWidget(txtTotFattura, 1, 4);
+    g->addWidget(cmdCalcola, 1, 5);
+    g->setColumnStretch(1, 1);
+    g->setColumnMinimumWidth(3, 90);
     txtTotFattura->setMinimumWidth(120);
     return box;
 }
@@ -793,6 +838,46 @@ void TfrmFatture::showEvent(QShowEvent* event)
     updateAvailableCommands();
     loadCompanyDefaults();
     clearInvoice();
+}
+
+void TfrmFatture::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitCommandStrip();
+}
+
+void TfrmFatture::fitCommandStrip()
+{
+    // Fullest first: every name; the card arrows as arrows alone (their pictures say it all);
+    // pictures alone, the names in the hints. A name is shown whole or not at all.
+    const auto arrow = [this](const PictureButton* b) {
+        return b == cmdPrimo || b == cmdIndietro || b == cmdAvanti || b == cmdUltimo;
+    };
+    const auto named = [&](const PictureButton* b, int level) {
+        return level == 0 || (level == 1 && !arrow(b));
+    };
+    const auto widthOf = [](const PictureButton* b, bool withName) {
+        const int picture = b->iconSize().width();
+        return (withName ? std::max(picture, b->fontMetrics().horizontalAdvance(b->text())) : picture) + 8;
+    };
+    int buttons = 0;
+    for (const PictureButton* b : m_stripButtons)
+        buttons += b->minimumWidth();
+    const QMargins margins = layout()->contentsMargins();
+    const int others = m_strip->minimumSize().width() - buttons + margins.left() + margins.right();
+    int level = 0;
+    for (; level < 2; ++level) {
+        int needed = others;
+        for (const PictureButton* b : m_stripButtons)
+            needed += widthOf(b, named(b, level));
+        if (needed <= width())
+            break;
+    }
+    for (PictureButton* b : m_stripButtons) {
+        const bool withName = named(b, level);
+        b->setToolButtonStyle(withName ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+        b->setFixedWidth(widthOf(b, withName));
+    }
 }
 
 void TfrmFatture::loadCompanyDefaults()

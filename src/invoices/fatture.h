@@ -107,6 +107,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildCommandStrip(QBoxLayout* strip);
@@ -139,6 +140,11 @@ private:
     // The control showing each field of the invoice record, in the record's order.
     std::vector<QWidget*> m_fieldControls;
     ScreenCommands m_commands;
+    // The tool bar's buttons show their names while the window is wide enough for all of them,
+    // and only their pictures (names in the hints) when it is not, so no name is ever cut.
+    std::vector<PictureButton*> m_stripButtons;
+    QBoxLayout* m_strip = nullptr;
+    void fitCommandStrip();
 };
 
 } // namespace tarvello

@@ -115,7 +115,7 @@ TfrmAvvio::TfrmAvvio(AppContext& ctx) : m_ctx(ctx)
     imgTitolo->setObjectName(QStringLiteral("imgTitolo"));
     imgTitolo->setPixmap(QIcon(QStringLiteral(":/title.svg")).pixmap(420, 90));
     imgSito = new PictureButton(QStringLiteral("imgSito"), QStringLiteral(":/banner.svg"),
-                                QStringLiteral("Visita il sito web di Tarvello"), QSize(960, 44), this);
+                                QStringLiteral("Visita il sito web di Tarvello"), QSize(900, 41), this);
 
     const QSize big(128, 128);
     imgClienti = new PictureButton(QStringLiteral("imgClienti"), QStringLiteral(":/icons/clienti.svg"),

@@ -12,6 +12,7 @@
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "shell/maker.h"
+#include "shell/sectionflow.h"
 #include "shell/services.h"
 #include "shell/style.h"
 #include "shell/unsavedchanges.h"
@@ -240,23 +241,12 @@ void TfrmMagazzino::buildScreen()
     place(place4, txtCollocazione, 0, 0);
     place(place4, txtNote, 1, 0);
 
-    auto* grid = new QGridLayout(panSchede);
-    grid->setContentsMargins(0, 0, 6, 0);
-    grid->setSpacing(12);
-    grid->addWidget(identity, 0, 0);
-    grid->addWidget(purchase, 0, 1);
-    grid->addWidget(stock, 1, 0);
-    grid->addWidget(place4, 1, 1, Qt::AlignTop);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(2, 1);
-
     auto* scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("scrSchede"));
-    scroll->setWidget(panSchede);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    new SectionFlow(scroll, panSchede, {{identity, purchase}, {stock, place4}});
+    scroll->setWidget(panSchede);
 
     // The column of commands.
     auto* panComandi = new QFrame(this);

@@ -79,8 +79,10 @@ int main(int argc, char** argv)
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(card->cmdSalva, &enter);
     save(card, QStringLiteral("clienti_1366"));
-    card->resize(1920, 1050);
-    save(card, QStringLiteral("clienti_1920"));
+    for (const QSize size : {QSize(1920, 1050), QSize(1024, 740), QSize(800, 800)}) {
+        card->resize(size);
+        save(card, QStringLiteral("clienti_%1x%2").arg(size.width()).arg(size.height()));
+    }
 
     card->lblFile01->setText(QStringLiteral("carta identità.jpg"));
     card->lblDesc01->setText(QStringLiteral("Carta d'identità fronte e retro"));

@@ -110,6 +110,13 @@ int main(int argc, char** argv)
     screen->cmdCalcolaClick();
     QApplication::processEvents();
     screen->grab().save(QDir(out).filePath(QStringLiteral("fatture_p1.png")));
+    for (const QSize size : {QSize(1024, 740), QSize(1920, 1050), QSize(800, 600)}) {
+        screen->resize(size);
+        QApplication::processEvents();
+        screen->grab().save(
+            QDir(out).filePath(QStringLiteral("fatture_%1x%2.png").arg(size.width()).arg(size.height())));
+    }
+    screen->resize(1366, 768);
     screen->showPage(3);
     QApplication::processEvents();
     screen->grab().save(QDir(out).filePath(QStringLiteral("fatture_p3.png")));

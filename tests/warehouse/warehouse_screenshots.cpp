@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     archive.close();
 
     auto* card = qobject_cast<TfrmMagazzino*>(t.window(QStringLiteral("frmMagazzino")));
-    for (const QSize size : {QSize(1366, 768), QSize(1920, 1080)}) {
+    for (const QSize size : {QSize(1366, 768), QSize(1920, 1080), QSize(1024, 740)}) {
         card->resize(size);
         card->show();
         card->cmdNuovoClick();
