@@ -11,6 +11,7 @@
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "shell/helptexts.h"
+#include "shell/sectionflow.h"
 #include "shell/services.h"
 #include "shell/style.h"
 #include "shell/unsavedchanges.h"
@@ -201,6 +202,7 @@ TfrmFatture::TfrmFatture(AppContext& ctx) : m_ctx(ctx)
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFocusPolicy(Qt::NoFocus);
+    keepFocusInSight(scroll);
 
     panInfo = new StatusLine(QStringLiteral("Pronto per archiviare una nuova scheda..."),
                              QColor(0x57, 0x70, 0xDA), this);

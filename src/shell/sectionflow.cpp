@@ -1,5 +1,6 @@
 #include "sectionflow.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QScrollArea>
@@ -10,6 +11,18 @@
 
 namespace tarvello
 {
+
+void keepFocusInSight(QScrollArea* area)
+{
+    QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* now) {
+        if (!now || !area->widget() || !area->widget()->isAncestorOf(now))
+            return;
+        // The whole control, not only its text cursor (which is all ensureWidgetVisible() asks
+        // for a line edit): a field half in sight is half a field.
+        const QPoint centre = now->mapTo(area->widget(), now->rect().center());
+        area->ensureVisible(centre.x(), centre.y(), now->width() / 2 + 12, now->height() / 2 + 12);
+    });
+}
 
 SectionFlow::SectionFlow(QScrollArea* scroll, QWidget* panel, Rows rows)
     : QObject(scroll), m_scroll(scroll), m_grid(new QGridLayout(panel)), m_rows(std::move(rows))
@@ -22,6 +35,7 @@ SectionFlow::SectionFlow(QScrollArea* scroll, QWidget* panel, Rows rows)
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroll->viewport()->installEventFilter(this);
+    keepFocusInSight(scroll);
 }
 
 int SectionFlow::sideBySideWidth() const

@@ -11,6 +11,10 @@ class QWidget;
 namespace tarvello
 {
 
+// Scrolls `area` so that a control inside it that takes the focus, by Tab, Enter or the program,
+// is in sight.
+void keepFocusInSight(QScrollArea* area);
+
 // Lays a card's sections out on the scrolling panel: the rows as given (one section across, or
 // two side by side) while the panel is wide enough for each row's sections next to each other,
 // one section under the other when it is not. So on a narrow window no section hides behind

@@ -127,6 +127,8 @@ private Q_SLOTS:
     void everyControlInSightOrReachable();
     void fieldsFitTheirUsualContent_data();
     void fieldsFitTheirUsualContent();
+    void focusedFieldComesIntoSight_data();
+    void focusedFieldComesIntoSight();
 };
 
 void TestScreenSizes::everyControlInSightOrReachable_data()
@@ -224,6 +226,41 @@ void TestScreenSizes::fieldsFitTheirUsualContent()
     const int needed = edit->fontMetrics().horizontalAdvance(usual) + 12;
     QVERIFY2(edit->width() >= needed,
              qPrintable(QStringLiteral("%1 wide, %2 needed").arg(edit->width()).arg(needed)));
+}
+
+void TestScreenSizes::focusedFieldComesIntoSight_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char* name : {"frmFatture", "frmClienti", "frmMagazzino"})
+        QTest::addRow("%s", name) << QString::fromLatin1(name);
+}
+
+// On a window too small for its panel, whichever field takes the focus (by Tab, Enter or the
+// program moving it) is scrolled into sight.
+void TestScreenSizes::focusedFieldComesIntoSight()
+{
+    QFETCH(QString, window);
+    TestProgram t;
+    QWidget* w = t.window(window);
+    QVERIFY(w);
+    w->show();
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    w->resize(800, 600);
+    QApplication::processEvents();
+    auto* area = w->findChild<QScrollArea*>();
+    QVERIFY(area);
+    int fields = 0;
+    for (QLineEdit* edit : area->widget()->findChildren<QLineEdit*>()) {
+        if (!edit->isVisibleTo(w) || edit->parentWidget()->inherits("QComboBox"))
+            continue;
+        edit->setFocus();
+        QApplication::processEvents();
+        const QRect inView(edit->mapTo(area->viewport(), QPoint(0, 0)), edit->size());
+        QVERIFY2(area->viewport()->rect().contains(inView), qPrintable(edit->objectName()));
+        ++fields;
+    }
+    QVERIFY(fields >= 15);
 }
 
 TARVELLO_TEST_MAIN(TestScreenSizes)
