@@ -781,7 +781,7 @@ void TfrmMagazzino::cmdWebClick()
         m_ctx.services().message(this, MessageKind::Warning, Messages::webFailed());
         return;
     }
-    m_ctx.services().openUrl(url);
+    openOrExplain(m_ctx.services(), this, url);
 }
 
 // ---------------------------------------------------------------- printing
@@ -852,7 +852,7 @@ void TfrmMagazzino::cmdPDFClick()
         return;
     }
     if (m_ctx.services().message(this, MessageKind::Confirmation, Messages::pdfDone()) != Answer::No)
-        m_ctx.services().openUrl(QUrl::fromLocalFile(path));
+        openOrExplain(m_ctx.services(), this, QUrl::fromLocalFile(path));
 }
 
 } // namespace tarvello

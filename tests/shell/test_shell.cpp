@@ -3,16 +3,19 @@
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "shell/password.h"
+#include "shell/services.h"
 #include "shell/shellwindows.h"
 #include "testprogram.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QDirIterator>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QUrlQuery>
 
@@ -311,6 +314,17 @@ private Q_SLOTS:
         QCOMPARE(t.services.modalShown,
                  (QStringList{QStringLiteral("frmGuida"), QStringLiteral("frmGuida"),
                               QStringLiteral("frmInfo"), QStringLiteral("frmSplash")}));
+    }
+
+    // The desktop "opens" a missing file without a word (its opener starts and finds nothing):
+    // the program's own services say it did not, so the user is told which file is missing.
+    void aMissingFileIsNotOpened()
+    {
+        QTemporaryDir dir;
+        QtServices services;
+        QVERIFY(
+            !services.openUrl(QUrl::fromLocalFile(QDir(dir.path()).filePath(QStringLiteral("Guida.pdf")))));
+        QVERIFY(!services.openUrl(QUrl::fromLocalFile(dir.path()))); // a folder is not the file asked for
     }
 
     void closingTheLauncherEndsTheProgram()
