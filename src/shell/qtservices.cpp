@@ -14,6 +14,12 @@
 namespace tarvello
 {
 
+QtServices::QtServices() : QtServices(&QDesktopServices::openUrl) {}
+
+QtServices::QtServices(std::function<bool(const QUrl&)> desktopOpen) : m_desktopOpen(std::move(desktopOpen))
+{
+}
+
 Answer QtServices::message(QWidget* parent, MessageKind kind, const QString& text)
 {
     QMessageBox box(parent);
@@ -115,7 +121,7 @@ bool QtServices::openUrl(const QUrl& url)
     // A desktop hands a file to its opener without looking: a missing one "opens" into nothing.
     if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isFile())
         return false;
-    return QDesktopServices::openUrl(url);
+    return m_desktopOpen(url);
 }
 
 QDateTime QtServices::now()

@@ -58,6 +58,10 @@ public:
 class QtServices final : public Services
 {
 public:
+    QtServices();
+    // `desktopOpen` stands in for the desktop's open action (QDesktopServices::openUrl).
+    explicit QtServices(std::function<bool(const QUrl&)> desktopOpen);
+
     Answer message(QWidget* parent, MessageKind kind, const QString& text) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
@@ -68,6 +72,9 @@ public:
     void preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
     bool openUrl(const QUrl& url) override;
     QDateTime now() override;
+
+private:
+    std::function<bool(const QUrl&)> m_desktopOpen;
 };
 
 // Opens `url` through the desktop; when that fails, a warning names the file or the address, so
