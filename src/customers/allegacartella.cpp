@@ -186,7 +186,7 @@ void TfrmAllegaCartella::btnApriClick(int n)
         m_ctx.services().message(this, MessageKind::Warning, Attachments::unsafeNameMessage(name));
         return;
     }
-    m_ctx.services().openUrl(QUrl::fromLocalFile(Attachments::filePath(m_ctx.folder(), name)));
+    openOrExplain(m_ctx.services(), this, QUrl::fromLocalFile(Attachments::filePath(m_ctx.folder(), name)));
 }
 
 void TfrmAllegaCartella::imgCancellaClick(int n)

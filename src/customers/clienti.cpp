@@ -21,8 +21,6 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -40,42 +38,6 @@ namespace
 {
 
 const QColor kStatusStrip(0x30, 0x30, 0xDD);
-
-// Swallows a typed character of a refused set, whether it comes as a key press or, from a
-// compose key or an input method, as a committed string.
-class RefusedCharacters : public QObject
-{
-public:
-    RefusedCharacters(QWidget* field, CustomerCard::Refused set) : QObject(field), m_set(set)
-    {
-        field->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::KeyPress)
-            return refuses(watched, static_cast<QKeyEvent*>(event)->text());
-        if (event->type() == QEvent::InputMethod)
-            return refuses(watched, static_cast<QInputMethodEvent*>(event)->commitString());
-        return false;
-    }
-
-private:
-    bool refuses(QObject* field, const QString& text) const
-    {
-        for (QChar c : text)
-            if (CustomerCard::isRefused(c, m_set)) {
-                // Say why in the window's status line: a keystroke never vanishes silently.
-                if (auto* w = qobject_cast<QWidget*>(field))
-                    if (auto* status = w->window()->findChild<StatusLine*>())
-                        status->setText(CustomerCard::refusedKeyHint(c));
-                return true;
-            }
-        return false;
-    }
-    CustomerCard::Refused m_set;
-};
 
 // Rewrites the field after each typed change, keeping the cursor where the user left it.
 void rewriteWhileTyping(QLineEdit* edit, std::function<QString(const QString&)> rule)
@@ -485,9 +447,10 @@ void TfrmClienti::applyFieldRules()
         auto* combo = qobject_cast<QComboBox*>(control);
         QLineEdit* edit = combo ? combo->lineEdit() : static_cast<QLineEdit*>(control);
         if (f.refused != CustomerCard::Refused::None) {
-            new RefusedCharacters(control, f.refused);
+            auto refused = [set = f.refused](QChar c) { return CustomerCard::isRefused(c, set); };
+            FieldRules::of(control)->refuse(refused);
             if (combo)
-                new RefusedCharacters(edit, f.refused);
+                FieldRules::of(edit)->refuse(refused);
         }
         if (f.digitsOnly)
             FieldRules::of(control)->filter(KeyFilter::Digits);
@@ -810,7 +773,7 @@ void TfrmClienti::btnEmailClick()
     QUrl mail;
     mail.setScheme(QStringLiteral("mailto"));
     mail.setPath(trimmed(txtEmail->text()), QUrl::DecodedMode);
-    m_ctx.services().openUrl(mail);
+    openOrExplain(m_ctx.services(), this, mail);
 }
 
 // The check windows get the trimmed text; a tax code of digits only opens the VAT number check.
@@ -890,7 +853,7 @@ void TfrmClienti::cmdPDFClick()
         return;
     }
     if (m_ctx.services().message(this, MessageKind::Confirmation, Messages::pdfDone()) != Answer::No)
-        m_ctx.services().openUrl(QUrl::fromLocalFile(path));
+        openOrExplain(m_ctx.services(), this, QUrl::fromLocalFile(path));
 }
 
 } // namespace tarvello

@@ -56,18 +56,6 @@ constexpr char16_t kAccented[] = u"ÀÁÂÄÇÈÉÊËÌÍÎÏÑÒÓÔÖÙÚÛÜ�
 
 } // namespace
 
-QString refusedKeyHint(QChar c)
-{
-    const QString refused =
-        QStringLiteral("Il carattere \u00AB") + c + QStringLiteral("\u00BB non è accettato in questo campo");
-    const QString base = QString(c).normalized(QString::NormalizationForm_D).left(1);
-    if (base.isEmpty() || base.at(0) == c || base.at(0).unicode() > 0x7F)
-        return refused + u'.';
-    const bool vowel = QStringView(u"AEIOUaeiou").contains(base.at(0));
-    const QString instead = vowel ? base + u'\'' : base;
-    return refused + QStringLiteral(": scrivere \u00AB") + instead + QStringLiteral("\u00BB al suo posto.");
-}
-
 bool isRefused(QChar c, Refused set)
 {
     if (set == Refused::None)

@@ -22,11 +22,9 @@ namespace tarvello::CustomerCard
 // set A without the ampersand, so a company name may hold "&".
 enum class Refused { None, SetA, SetB };
 
+// A refused character is swallowed with the shell's hint (refusedKeyHint), like a number
+// field's.
 bool isRefused(QChar c, Refused set);
-// What the status line says when a refused character is typed, so the keystroke never vanishes
-// without a word: the character and, for an accented letter, the usual way to write it ("ì" as
-// "i'", as in "Forli'").
-QString refusedKeyHint(QChar c);
 
 // One editable field of the card.
 struct ScreenField {

@@ -141,7 +141,7 @@ void TfrmCrea_PDF_Fat::produce()
             this, MessageKind::Confirmation,
             QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\nSi vuole "
                            "aprire il file?")) == Answer::Yes) {
-        s.openUrl(QUrl::fromLocalFile(path));
+        openOrExplain(s, this, QUrl::fromLocalFile(path));
         accept();
     }
 }

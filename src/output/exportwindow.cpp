@@ -320,7 +320,7 @@ void ExportWindow::cmdEsportaClick()
         return;
     }
     if (services.message(this, MessageKind::Confirmation, OutputTexts::exportDone()) != Answer::No)
-        services.openUrl(QUrl::fromLocalFile(documentPath()));
+        openOrExplain(services, this, QUrl::fromLocalFile(documentPath()));
 }
 
 void ExportWindow::cmdGuidaClick()

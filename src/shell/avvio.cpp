@@ -197,8 +197,8 @@ TfrmAvvio::TfrmAvvio(AppContext& ctx) : m_ctx(ctx)
     }));
     m_commands.push_back(ownCommand(
         imgGuida, {}, [this] { showHelp(m_ctx, this, HelpTexts::launcherTitle(), HelpTexts::launcher()); }));
-    m_commands.push_back(
-        ownCommand(imgSito, {}, [this] { m_ctx.services().openUrl(QUrl(Maker::webAddress())); }));
+    m_commands.push_back(ownCommand(
+        imgSito, {}, [this] { openOrExplain(m_ctx.services(), this, QUrl(Maker::webAddress())); }));
     m_commands.push_back(ownCommand(imgEsci, {}, [this] { m_ctx.quit(); }));
     wireCommands(m_ctx, this, nullptr, m_commands);
 }
@@ -252,7 +252,7 @@ TfrmInfo::TfrmInfo(AppContext& ctx, QWidget* owner) : QDialog(owner)
     layout->addLayout(contact);
     setFixedSize(480, 380);
 
-    auto write = [&ctx] { ctx.services().openUrl(Maker::contactMail()); };
+    auto write = [this, &ctx] { openOrExplain(ctx.services(), this, Maker::contactMail()); };
     connect(imgEmail, &QToolButton::clicked, this, write);
     connect(lnkEmail, &LinkLabel::clicked, this, write);
     connect(cmdChiudi, &QPushButton::clicked, this, &QDialog::accept);
@@ -282,7 +282,7 @@ TfrmSplash::TfrmSplash(AppContext& ctx, QWidget* owner) : QDialog(owner)
     layout->addLayout(foot);
     setFixedSize(560, 390);
 
-    auto visit = [&ctx] { ctx.services().openUrl(QUrl(Maker::webAddress())); };
+    auto visit = [this, &ctx] { openOrExplain(ctx.services(), this, QUrl(Maker::webAddress())); };
     connect(imgWeb, &QToolButton::clicked, this, visit);
     connect(lnkWeb, &LinkLabel::clicked, this, visit);
     connect(cmdChiudi, &QPushButton::clicked, this, &QDialog::accept);

@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -120,6 +122,11 @@ FieldRules& FieldRules::filter(KeyFilter f)
     return *this;
 }
 
+FieldRules& FieldRules::refuse(std::function<bool(QChar)> refused)
+{
+    return m_refused = std::move(refused), *this;
+}
+
 FieldRules& FieldRules::enterMovesTo(QWidget* next)
 {
     return m_next = next, *this;
@@ -153,6 +160,19 @@ bool isEditingKey(int key)
     return key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left || key == Qt::Key_Right;
 }
 
+bool filterTakes(KeyFilter filter, QChar c)
+{
+    switch (filter) {
+    case KeyFilter::None:
+        return true;
+    case KeyFilter::Decimal:
+        return (c >= u'0' && c <= u'9') || c == u',';
+    case KeyFilter::Digits:
+        return c >= u'0' && c <= u'9';
+    }
+    return false;
+}
+
 bool accepts(KeyFilter filter, const QKeyEvent* e)
 {
     if (filter == KeyFilter::None)
@@ -166,10 +186,20 @@ bool accepts(KeyFilter filter, const QKeyEvent* e)
     const QString t = e->text();
     if (t.size() != 1 || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
         return false;
-    const QChar c = t.at(0);
-    if (c >= u'0' && c <= u'9')
-        return true;
-    return filter == KeyFilter::Decimal && c == u',';
+    return filterTakes(filter, t.at(0));
+}
+
+// A key that types one visible character, as opposed to a shortcut, a control key or a key that
+// moves: only such a key, refused, is worth a word.
+bool typesCharacter(const QKeyEvent* e)
+{
+    const QString t = e->text();
+    if (t.size() != 1 || !t.at(0).isPrint())
+        return false;
+    const Qt::KeyboardModifiers chord =
+        e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    // Windows reports AltGr as Ctrl+Alt: what it types is typed all the same.
+    return chord == Qt::NoModifier || chord == (Qt::ControlModifier | Qt::AltModifier);
 }
 
 void clearField(QWidget* w)
@@ -199,10 +229,34 @@ bool FieldRules::eventFilter(QObject* watched, QEvent* event)
                 m_next->setFocus(Qt::TabFocusReason);
             return true; // Enter never reaches the field itself
         }
-        if (!accepts(m_filter, e))
+        const bool typing = typesCharacter(e);
+        if (!accepts(m_filter, e)) {
+            if (typing)
+                tellAtField(m_field, refusedKeyHint(e->text().at(0), m_filter));
             return true;
+        }
+        if (m_refused) {
+            for (const QChar c : e->text())
+                if (m_refused(c)) {
+                    if (typing)
+                        tellAtField(m_field, refusedKeyHint(c));
+                    return true;
+                }
+        }
         if (m_emptyLimit >= 0 && !isEditingKey(key) && controlText(m_field).size() > m_emptyLimit)
             clearField(m_field);
+        return false;
+    }
+    case QEvent::InputMethod: {
+        // A compose key or an input method hands over whole characters, past the key filter.
+        const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+        for (const QChar c : committed) {
+            const bool filtered = !filterTakes(m_filter, c);
+            if (filtered || (m_refused && m_refused(c))) {
+                tellAtField(m_field, refusedKeyHint(c, filtered ? m_filter : KeyFilter::None));
+                return true;
+            }
+        }
         return false;
     }
     case QEvent::FocusIn:
@@ -298,6 +352,20 @@ void makeProvinceField(QComboBox* combo)
 }
 
 // ---------------------------------------------------------------- status line
+
+void tellAtField(QWidget* field, const QString& text)
+{
+    QWidget* window = field->window();
+    // A window's children include the secondary windows it owns: only its own line will do.
+    const QList<StatusLine*> lines = window->findChildren<StatusLine*>();
+    for (StatusLine* line : lines) {
+        if (line->window() == window && line->isVisibleTo(window)) {
+            line->setText(text);
+            return;
+        }
+    }
+    QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), text, field);
+}
 
 StatusLine::StatusLine(const QString& initialText, const QColor& strip, QWidget* parent)
     : QLabel(initialText, parent)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shelltexts.h"
+
 #include <QFont>
 #include <QFrame>
 #include <QHash>
@@ -17,13 +19,6 @@ namespace tarvello
 
 // The behaviours every screen shares: focus highlight, Enter order, key filters, upper-case
 // fields, province fields, status line, links and picture buttons.
-
-// Which keys a number field lets through.
-enum class KeyFilter {
-    None,
-    Decimal, // digits and the comma
-    Digits,  // digits only
-};
 
 // The yellow rectangle behind a field that shows where the focus is. It is a sibling of the
 // field, 4 units larger on every side, kept out of any layout and following the field around.
@@ -46,8 +41,11 @@ private:
 
 // Key and focus rules of one edit field. Created on demand by FieldRules::of(); all set-ups
 // are optional and combine: the key-down hook runs first for every key, then Enter moves the
-// focus along the screen's order (and never reaches the field), then the key filter discards
-// what the field does not accept.
+// focus along the screen's order (and never reaches the field), then the key filter and the
+// refused characters discard what the field does not accept. A discarded character is never
+// lost in silence: the window says which one and what to write instead (refusedKeyHint, shown
+// by tellAtField). Keys that type nothing (editing, moving, shortcuts, control keys) are
+// discarded without a word.
 class FieldRules : public QObject
 {
     Q_OBJECT
@@ -55,6 +53,9 @@ public:
     static FieldRules* of(QWidget* field);
 
     FieldRules& filter(KeyFilter f);
+    // Characters the field never takes, whatever the key filter lets through: typed, or
+    // committed by a compose key or an input method.
+    FieldRules& refuse(std::function<bool(QChar)> refused);
     FieldRules& enterMovesTo(QWidget* next);
     FieldRules& onEnter(std::function<void()> action);
     FieldRules& onKeyDown(std::function<void(int key)> hook);
@@ -72,6 +73,7 @@ private:
     explicit FieldRules(QWidget* field);
     QWidget* m_field;
     KeyFilter m_filter = KeyFilter::None;
+    std::function<bool(QChar)> m_refused;
     QWidget* m_next = nullptr;
     std::function<void()> m_enter;
     std::function<void(int)> m_keyDown;
@@ -94,6 +96,11 @@ void makeUpperCase(QLineEdit* field);
 // about to take the focus its list selection is reset (its text stays).
 void makeProvinceField(QComboBox* combo);
 QStringList provinceCodes();
+
+// Tells the user something about `field` while they type: in the status line of its window, or,
+// in a window without one, in a tooltip at the field. Never a message box, which would take the
+// keyboard away.
+void tellAtField(QWidget* field, const QString& text);
 
 // The line at the bottom of a screen that says what the control under the mouse does.
 class StatusLine : public QLabel

@@ -81,8 +81,9 @@ void TfrmGuida::setTopic(const QString& title, const QString& text)
 
 void TfrmGuida::openGuide()
 {
-    // Missing or not, the shell says so itself.
-    m_ctx.services().openUrl(QUrl::fromLocalFile(m_ctx.filePath(QStringLiteral("Guida.pdf"))));
+    // A guide missing from the program's folder is named in the message, like any file that does
+    // not open.
+    openOrExplain(m_ctx.services(), this, QUrl::fromLocalFile(m_ctx.filePath(QStringLiteral("Guida.pdf"))));
 }
 
 void showHelp(AppContext& ctx, QWidget* owner, const QString& title, const QString& text)

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -12,6 +13,12 @@
 
 namespace tarvello
 {
+
+QtServices::QtServices() : QtServices(&QDesktopServices::openUrl) {}
+
+QtServices::QtServices(std::function<bool(const QUrl&)> desktopOpen) : m_desktopOpen(std::move(desktopOpen))
+{
+}
 
 Answer QtServices::message(QWidget* parent, MessageKind kind, const QString& text)
 {
@@ -23,6 +30,8 @@ Answer QtServices::message(QWidget* parent, MessageKind kind, const QString& tex
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(u'\r', u'\n');
     box.setText(shown);
+    // A message that names a file or an address lets the user copy it.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     switch (kind) {
     case MessageKind::Plain:
         box.setStandardButtons(QMessageBox::Ok);
@@ -107,9 +116,12 @@ void QtServices::preview(QWidget* parent, QPrinter& printer, const std::function
     dialog.exec();
 }
 
-void QtServices::openUrl(const QUrl& url)
+bool QtServices::openUrl(const QUrl& url)
 {
-    QDesktopServices::openUrl(url);
+    // A desktop hands a file to its opener without looking: a missing one "opens" into nothing.
+    if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isFile())
+        return false;
+    return m_desktopOpen(url);
 }
 
 QDateTime QtServices::now()

@@ -47,8 +47,10 @@ public:
     virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
     // The preview window; paint is called to draw the pages on the printer it is given.
     virtual void preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint) = 0;
-    // The desktop shell's open action for a file, a web address or a mail message.
-    virtual void openUrl(const QUrl& url) = 0;
+    // The desktop shell's open action for a file, a web address or a mail message; false when the
+    // desktop did not open it (a file that is not there, no program for it). Callers go through
+    // openOrExplain, which tells the user.
+    virtual bool openUrl(const QUrl& url) = 0;
     virtual QDateTime now() = 0;
 };
 
@@ -56,6 +58,10 @@ public:
 class QtServices final : public Services
 {
 public:
+    QtServices();
+    // `desktopOpen` stands in for the desktop's open action (QDesktopServices::openUrl).
+    explicit QtServices(std::function<bool(const QUrl&)> desktopOpen);
+
     Answer message(QWidget* parent, MessageKind kind, const QString& text) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
@@ -64,8 +70,15 @@ public:
     int runModal(QDialog& dialog) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;
     void preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
     QDateTime now() override;
+
+private:
+    std::function<bool(const QUrl&)> m_desktopOpen;
 };
+
+// Opens `url` through the desktop; when that fails, a warning names the file or the address, so
+// the user can open it by hand. True when the desktop opened it.
+bool openOrExplain(Services& services, QWidget* parent, const QUrl& url);
 
 } // namespace tarvello

@@ -771,7 +771,7 @@ void TfrmMagazzino::cmdWebClick()
         m_ctx.services().message(this, MessageKind::Warning, Messages::webFailed());
         return;
     }
-    m_ctx.services().openUrl(url);
+    openOrExplain(m_ctx.services(), this, url);
 }
 
 // ---------------------------------------------------------------- printing
@@ -842,7 +842,7 @@ void TfrmMagazzino::cmdPDFClick()
         return;
     }
     if (m_ctx.services().message(this, MessageKind::Confirmation, Messages::pdfDone()) != Answer::No)
-        m_ctx.services().openUrl(QUrl::fromLocalFile(path));
+        openOrExplain(m_ctx.services(), this, QUrl::fromLocalFile(path));
 }
 
 } // namespace tarvello

@@ -231,19 +231,3 @@ TEST(CustomerCardHelp, TitleAndTenParagraphs)
     EXPECT_TRUE(parts[4].contains(QStringLiteral("Da ricontattare")));
     EXPECT_TRUE(parts[7].contains(QStringLiteral("Apri")));
 }
-
-TEST(CustomerCard, RefusedKeyHintNamesTheCharacterAndTheUsualSpelling)
-{
-    const struct {
-        char16_t c;
-        const char16_t* hint;
-    } cases[] = {
-        {u'ì', u"Il carattere «ì» non è accettato in questo campo: scrivere «i'» al suo posto."},
-        {u'È', u"Il carattere «È» non è accettato in questo campo: scrivere «E'» al suo posto."},
-        {u'ç', u"Il carattere «ç» non è accettato in questo campo: scrivere «c» al suo posto."},
-        {u'&', u"Il carattere «&» non è accettato in questo campo."},
-        {u'°', u"Il carattere «°» non è accettato in questo campo."},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(refusedKeyHint(QChar(c.c)), QString::fromUtf16(c.hint));
-}

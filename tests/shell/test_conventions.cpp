@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 using namespace tarvello;
@@ -300,6 +302,127 @@ private Q_SLOTS:
             QTest::keyClick(combo->lineEdit(), leave);
             QCOMPARE(combo->currentText(), leave == Qt::Key_Tab ? QStringLiteral("R") : QStringLiteral("E"));
         }
+    }
+
+    // What a field says about a key it discards: the character and what to write instead, in the
+    // window's status line or, without one, in a tooltip at the field; a key that types nothing
+    // says nothing.
+    void aRefusedKeySaysWhyAtTheField_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<bool>("refusesAccents"); // the customer card's refused characters
+        QTest::addColumn<bool>("statusLine");
+        QTest::addColumn<bool>("composed"); // committed by a compose key or an input method
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("hint"); // empty: nothing said
+
+        const int none = int(Qt::NoModifier);
+        const int ctrl = int(Qt::ControlModifier);
+        const auto decimal = int(KeyFilter::Decimal);
+        const auto digits = int(KeyFilter::Digits);
+        const auto text = int(KeyFilter::None);
+        const QString number = QStringLiteral("12");
+        QTest::newRow("decimal: full stop, status line")
+            << decimal << false << true << false << int(Qt::Key_Period) << none << u"."_s << number
+            << u"Il carattere «.» non è accettato in questo campo: scrivere solo cifre e la virgola."_s;
+        QTest::newRow("digits: comma, tooltip")
+            << digits << false << false << false << int(Qt::Key_Comma) << none << u","_s << number
+            << u"Il carattere «,» non è accettato in questo campo: scrivere solo cifre."_s;
+        QTest::newRow("digits: blank, status line")
+            << digits << false << true << false << int(Qt::Key_Space) << none << u" "_s << number
+            << u"Lo spazio non è accettato in questo campo: scrivere solo cifre."_s;
+        QTest::newRow("decimal: AltGr character (Ctrl+Alt on Windows), tooltip")
+            << decimal << false << false << false << int(Qt::Key_E)
+            << int(Qt::ControlModifier | Qt::AltModifier) << u"€"_s << number
+            << u"Il carattere «€» non è accettato in questo campo: scrivere solo cifre e la virgola."_s;
+        QTest::newRow("digits: composed accented letter, tooltip")
+            << digits << false << false << true << 0 << none << u"é"_s << number
+            << u"Il carattere «é» non è accettato in questo campo: scrivere solo cifre."_s;
+        QTest::newRow("text: refused accented letter, status line")
+            << text << true << true << false << int(Qt::Key_unknown) << none << u"ì"_s << number
+            << u"Il carattere «ì» non è accettato in questo campo: scrivere «i'» al suo posto."_s;
+        QTest::newRow("text: refused letter from an input method, tooltip")
+            << text << true << false << true << 0 << none << u"Forlì"_s << number
+            << u"Il carattere «ì» non è accettato in questo campo: scrivere «i'» al suo posto."_s;
+
+        // Accepted characters are typed without a word.
+        QTest::newRow("decimal: comma accepted") << decimal << false << true << false << int(Qt::Key_Comma)
+                                                 << none << u","_s << u"12,"_s << QString();
+        QTest::newRow("text: plain letters from an input method")
+            << text << true << false << true << 0 << none << u"Forli'"_s << u"12Forli'"_s << QString();
+        // Keys that type nothing, and shortcuts, are never explained.
+        const struct {
+            const char* name;
+            int filter;
+            bool refusesAccents;
+            bool statusLine;
+            Qt::Key key;
+            int modifiers;
+            QString text;
+        } silent[] = {
+            {"decimal: Ctrl+A, status line", decimal, false, true, Qt::Key_A, ctrl, u"\x01"_s},
+            {"decimal: Ctrl+V, tooltip", decimal, false, false, Qt::Key_V, ctrl, u"\x16"_s},
+            {"digits: Alt+B, status line", digits, false, true, Qt::Key_B, int(Qt::AltModifier), u"b"_s},
+            {"digits: Escape, tooltip", digits, false, false, Qt::Key_Escape, none, u"\x1b"_s},
+            {"digits: up arrow, status line", digits, false, true, Qt::Key_Up, none, QString()},
+            {"decimal: F2, tooltip", decimal, false, false, Qt::Key_F2, none, QString()},
+            {"decimal: Ctrl+Page Down, status line", decimal, false, true, Qt::Key_PageDown, ctrl, QString()},
+            {"text: Ctrl with a refused letter, status line", text, true, true, Qt::Key_unknown, ctrl,
+             u"ì"_s},
+        };
+        for (const auto& k : silent)
+            QTest::newRow(k.name) << k.filter << k.refusesAccents << k.statusLine << false << int(k.key)
+                                  << k.modifiers << k.text << number << QString();
+    }
+    void aRefusedKeySaysWhyAtTheField()
+    {
+        QFETCH(int, filter);
+        QFETCH(bool, refusesAccents);
+        QFETCH(bool, statusLine);
+        QFETCH(bool, composed);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        QFETCH(QString, hint);
+
+        QList<QLineEdit*> f;
+        std::unique_ptr<QWidget> screen(makeScreen(f, 1));
+        const QString ready = QStringLiteral("Pronto per archiviare una nuova scheda...");
+        StatusLine* line =
+            statusLine ? new StatusLine(ready, QColor(0x57, 0x70, 0xDA), screen.get()) : nullptr;
+        if (line) {
+            screen->layout()->addWidget(line);
+            line->show();
+        }
+        FieldRules::of(f[0])->filter(KeyFilter(filter));
+        if (refusesAccents)
+            FieldRules::of(f[0])->refuse([](QChar c) { return c == u'ì' || c == u'é'; });
+        f[0]->setText(QStringLiteral("12"));
+        f[0]->setFocus();
+        // A tooltip of the test's own at the field: whatever replaces it was said about the key.
+        const QString quiet = QStringLiteral("(niente da dire)");
+        QToolTip::showText(f[0]->mapToGlobal(QPoint(0, 0)), quiet, f[0]);
+
+        if (composed) {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(f[0], &commit);
+        } else {
+            QTest::sendKeyEvent(QTest::Click, f[0], Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
+        }
+        QCOMPARE(f[0]->text(), kept);
+        QVERIFY(QToolTip::isVisible());
+        if (line) {
+            QCOMPARE(line->text(), hint.isEmpty() ? ready : hint);
+            QCOMPARE(QToolTip::text(), quiet);
+        } else {
+            QCOMPARE(QToolTip::text(), hint.isEmpty() ? quiet : hint);
+        }
+        QToolTip::hideText();
     }
 
     void statusLineShowsHintsAndEmptiesOverBackground()

@@ -3,16 +3,20 @@
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "shell/password.h"
+#include "shell/services.h"
 #include "shell/shellwindows.h"
 #include "testprogram.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QUrlQuery>
 
@@ -311,6 +315,35 @@ private Q_SLOTS:
         QCOMPARE(t.services.modalShown,
                  (QStringList{QStringLiteral("frmGuida"), QStringLiteral("frmGuida"),
                               QStringLiteral("frmInfo"), QStringLiteral("frmSplash")}));
+    }
+
+    // A desktop "opens" a missing file without a word (its opener starts and finds nothing): the
+    // program's own services never hand it over and say it did not open, so the user is told
+    // which file is missing. Anything else gets the desktop's own answer.
+    void onlyAnExistingFileGoesToTheDesktop()
+    {
+        QTemporaryDir dir;
+        const QString present = QDir(dir.path()).filePath(QStringLiteral("Fattura.pdf"));
+        QFile file(present);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QList<QUrl> handed;
+        bool desktopOpens = true;
+        QtServices services([&](const QUrl& url) {
+            handed.append(url);
+            return desktopOpens;
+        });
+        const QUrl missing = QUrl::fromLocalFile(QDir(dir.path()).filePath(QStringLiteral("Guida.pdf")));
+        const QUrl folder = QUrl::fromLocalFile(dir.path()); // a folder is not the file asked for
+        const QUrl web(QStringLiteral("https://www.tarvello.it"));
+        QVERIFY(!services.openUrl(missing));
+        QVERIFY(!services.openUrl(folder));
+        QVERIFY(handed.isEmpty());
+        QVERIFY(services.openUrl(QUrl::fromLocalFile(present)));
+        QVERIFY(services.openUrl(web));
+        desktopOpens = false;
+        QVERIFY(!services.openUrl(web));
+        QCOMPARE(handed, (QList<QUrl>{QUrl::fromLocalFile(present), web, web}));
     }
 
     void closingTheLauncherEndsTheProgram()

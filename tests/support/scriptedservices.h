@@ -37,7 +37,9 @@ public:
     QString printToPdf; // where "printing" goes; a file in the test's folder
     int printDialogs = 0;
     int previews = 0;
+    // Every shell-open target asked for; with opensFail set the desktop opens none of them.
     QList<QUrl> opened;
+    bool opensFail = false;
     QDateTime clock;
 
     ScriptedServices();
@@ -48,7 +50,11 @@ public:
     int runModal(QDialog& dialog) override;
     bool printDialog(QWidget*, QPrinter& printer) override;
     void preview(QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
-    void openUrl(const QUrl& url) override { opened.append(url); }
+    bool openUrl(const QUrl& url) override
+    {
+        opened.append(url);
+        return !opensFail;
+    }
     QDateTime now() override { return clock; }
 
     QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }

@@ -1,0 +1,54 @@
+#include "shelltexts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace tarvello
+{
+
+QString refusedKeyHint(QChar c, KeyFilter filter)
+{
+    // A blank between guillemets is easily missed: it is named instead.
+    const QString refused = c == u' ' ? QStringLiteral("Lo spazio non è accettato in questo campo")
+                                      : QStringLiteral("Il carattere \u00AB") + c +
+                                            QStringLiteral("\u00BB non è accettato in questo campo");
+    switch (filter) {
+    case KeyFilter::Decimal:
+        return refused + QStringLiteral(": scrivere solo cifre e la virgola.");
+    case KeyFilter::Digits:
+        return refused + QStringLiteral(": scrivere solo cifre.");
+    case KeyFilter::None:
+        break;
+    }
+    const QString base = QString(c).normalized(QString::NormalizationForm_D).left(1);
+    if (base.isEmpty() || base.at(0) == c || base.at(0).unicode() > 0x7F)
+        return refused + u'.';
+    const bool vowel = QStringView(u"AEIOUaeiou").contains(base.at(0));
+    const QString instead = vowel ? base + u'\'' : base;
+    return refused + QStringLiteral(": scrivere \u00AB") + instead + QStringLiteral("\u00BB al suo posto.");
+}
+
+QString cannotOpenMessage(const QUrl& url)
+{
+    if (url.isLocalFile()) {
+        const QString path = url.toLocalFile();
+        const QString named = QStringLiteral("Impossibile aprire il file \u00AB") +
+                              QDir::toNativeSeparators(path) + QStringLiteral("\u00BB: ");
+        if (!QFileInfo(path).isFile())
+            return named + QStringLiteral("il file non esiste.");
+        return named +
+               QStringLiteral("nessun programma del sistema lo apre. Aprirlo a mano dalla sua cartella.");
+    }
+    if (url.scheme().compare(QStringLiteral("mailto"), Qt::CaseInsensitive) == 0) {
+        const QString to = url.path(QUrl::FullyDecoded).trimmed();
+        if (to.isEmpty())
+            return QStringLiteral("Impossibile avviare il programma di posta.");
+        return QStringLiteral("Impossibile avviare il programma di posta per \u00AB") + to +
+               QStringLiteral("\u00BB.");
+    }
+    return QStringLiteral("Impossibile aprire l'indirizzo \u00AB") + url.toDisplayString() +
+           QStringLiteral("\u00BB: nessun programma del sistema lo apre. Copiarlo a mano nel browser.");
+}
+
+} // namespace tarvello
