@@ -466,14 +466,15 @@ private Q_SLOTS:
         QCOMPARE(focusName(), QStringLiteral("txtAnnoFatture"));
         QCOMPARE(menu->txtAnnoFatture->cursorPosition(), 3);
         QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("2026"));
+        // A build without the invoices passes over their entries.
+        const bool invoices = menu->btnApriRiepStats->isEnabled();
         press(Qt::Key_Down);
-        QCOMPARE(focusName(), QStringLiteral("btnApriRiepStats"));
+        QCOMPARE(focusName(), invoices ? QStringLiteral("btnApriRiepStats") : QStringLiteral("imgGuida"));
         menu->imgEsci->setFocus(Qt::TabFocusReason);
         press(Qt::Key_Left);
         QCOMPARE(focusName(), QStringLiteral("imgGuida"));
         press(Qt::Key_Up);
-        QCOMPARE(focusName(), menu->imgEmail->isEnabled() ? QStringLiteral("imgEmail")
-                                                          : QStringLiteral("btnApriRiepStats"));
+        QCOMPARE(focusName(), invoices ? QStringLiteral("imgEmail") : QStringLiteral("txtAnnoFatture"));
 
         // Esc leaves the menu as its exit does.
         press(Qt::Key_Escape);
