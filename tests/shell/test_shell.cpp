@@ -476,6 +476,13 @@ private Q_SLOTS:
         press(Qt::Key_Up);
         QCOMPARE(focusName(), invoices ? QStringLiteral("imgEmail") : QStringLiteral("txtAnnoFatture"));
 
+        // Space and Enter open the entry the keyboard is on.
+        menu->imgGuida->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Space);
+        press(Qt::Key_Return);
+        QCOMPARE(t.services.modalShown,
+                 (QStringList{QStringLiteral("frmGuida"), QStringLiteral("frmGuida")}));
+
         // Esc leaves the menu as its exit does.
         press(Qt::Key_Escape);
         QVERIFY(!menu->isVisible());
