@@ -503,7 +503,6 @@ QWidget* TfrmFatture::buildTotals()
     cmdCalcola =
         new QPushButton(QIcon(QStringLiteral(":/icons/calcola.svg")), QStringLiteral("Calcola"), box);
     cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
-    cmdCalcola->setFocusPolicy(Qt::NoFocus);
     chkSaldata = new QCheckBox(QStringLiteral("Saldata"), box);
     chkSaldata->setObjectName(QStringLiteral("chkSaldata"));
     chkSaldata->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
@@ -548,6 +547,22 @@ QWidget* TfrmFatture::buildTotals()
 
 void TfrmFatture::setUpKeys()
 {
+    // Tab turns the pages of rows by itself, so their arrows are for the mouse. Set up before the
+    // rows' own key rules, which thus see a Tab before the page turns with it.
+    for (PictureButton* arrow : imgAvanti)
+        if (arrow)
+            arrow->setFocusPolicy(Qt::NoFocus);
+    for (PictureButton* arrow : imgIndietro)
+        if (arrow)
+            arrow->setFocusPolicy(Qt::NoFocus);
+    tabAcrossPages(pages);
+    // Tab reaches "Calcola" right after the rate it works with; a click still leaves the focus
+    // (and the field's text as typed) where it is.
+    cmdCalcola->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(txtPercIva, cmdCalcola);
+    setTabOrder(cmdCalcola, txtNote);
+    setTabOrder(txtNote, chkSaldata);
+
     makeProvinceField(txtProvDitta);
     makeProvinceField(txtProvCliente);
     for (QLineEdit* e : {txtCodFiscDitta, txtCodFiscCliente, txtIban})

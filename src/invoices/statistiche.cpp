@@ -64,6 +64,7 @@ TfrmStatistiche::TfrmStatistiche(AppContext& ctx) : QWidget(nullptr), m_ctx(ctx)
     panContainer = buildChartPanel();
     m_panels->addWidget(panAvvio);
     m_panels->addWidget(panContainer);
+    closeOnEscape(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

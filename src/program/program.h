@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -44,6 +45,8 @@ public:
     bool hasQuit() const { return m_quit; }
     // The windows in the order they were created.
     QList<QWidget*> windows() const;
+    // The names of the secondary windows made anew for each use.
+    QStringList dialogNames() const { return m_registry.dialogNames(); }
 
     // The registrations of every part in this build, in the order the windows are created.
     static void registerThisBuild(WindowRegistry& registry);

@@ -201,6 +201,17 @@ TfrmAvvio::TfrmAvvio(AppContext& ctx) : m_ctx(ctx)
         imgSito, {}, [this] { openOrExplain(m_ctx.services(), this, QUrl(Maker::webAddress())); }));
     m_commands.push_back(ownCommand(imgEsci, {}, [this] { m_ctx.quit(); }));
     wireCommands(m_ctx, this, nullptr, m_commands);
+
+    // The keyboard stops once at each entry: an application is its "Apri" button, while its
+    // picture and its title, which open the same, are there for the mouse.
+    for (PictureButton* b : {imgClienti, appClienti, imgMagazzino, appMagazzino, imgFatture, appFatture})
+        b->setFocusPolicy(Qt::NoFocus);
+    const QList<QWidget*> order{imgSito, btnClienti, btnMagazzino, btnFatture,
+                                imgInfo, imgGuida,   imgCopyright, imgEsci};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    addArrowNavigation(
+        {{imgSito}, {btnClienti, btnMagazzino, btnFatture}, {imgInfo, imgGuida, imgCopyright, imgEsci}});
 }
 
 void TfrmAvvio::showEvent(QShowEvent* event)
@@ -208,6 +219,15 @@ void TfrmAvvio::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     // An application whose screen this build does not have cannot be opened.
     enableCommands(m_ctx, m_commands);
+    // The keyboard starts on the first application there is; coming back, it is where it was.
+    const QWidget* current = focusWidget();
+    if (current && current->isEnabled())
+        return;
+    for (PictureButton* b : {btnClienti, btnMagazzino, btnFatture, imgInfo})
+        if (b->isEnabled()) {
+            b->setFocus();
+            return;
+        }
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent* event)

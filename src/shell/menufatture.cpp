@@ -121,18 +121,32 @@ TfrmMenuFatture::TfrmMenuFatture(AppContext& ctx) : m_ctx(ctx)
     bottom->addStretch(1);
     bottom->addWidget(imgGuida);
     bottom->addWidget(imgEsci);
+    // Centred by stretches rather than by alignment: an aligned item is asked its height for the
+    // whole width of the window, where the wrapped line needs fewer lines than in the panel, and
+    // the panel's rows were squeezed below their height.
+    auto* centre = new QHBoxLayout;
+    centre->addStretch(1);
+    centre->addWidget(panel);
+    centre->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(40, 28, 40, 20);
     layout->addWidget(title, 0, Qt::AlignHCenter);
     layout->addStretch(1);
-    layout->addWidget(panel, 0, Qt::AlignHCenter);
+    layout->addLayout(centre);
     layout->addStretch(2);
     layout->addLayout(bottom);
 
-    setTabOrder(txtAnnoFatture, btnApriFatture);
-    setTabOrder(btnApriFatture, btnApriRiepStats);
+    const QList<QWidget*> order{txtAnnoFatture, btnApriFatture, btnApriRiepStats,
+                                imgEmail,       imgGuida,       imgEsci};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
     new FocusHighlight(txtAnnoFatture);
     FieldRules::of(txtAnnoFatture)->filter(KeyFilter::Digits).enterMovesTo(btnApriFatture);
+    // After the year field's key filter, so that Up and Down reach the arrows before the filter
+    // discards them.
+    addArrowNavigation(
+        {{txtAnnoFatture, btnApriFatture}, {btnApriRiepStats}, {imgEmail}, {imgGuida, imgEsci}});
+    closeOnEscape(this);
 
     connect(btnApriFatture, &QPushButton::clicked, this, &TfrmMenuFatture::btnApriFatturaClick);
     connect(btnApriRiepStats, &QPushButton::clicked, this, [this] {

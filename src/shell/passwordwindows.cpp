@@ -226,6 +226,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(AppContext& ctx) : m_ctx(ctx)
         watchKeyRelease(e, [this] { updateOK(); });
     connect(cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
     connect(cmdEsci, &QPushButton::clicked, this, &QWidget::close);
+    closeOnEscape(this);
 }
 
 void TfrmCambiaPassword::updateOK()

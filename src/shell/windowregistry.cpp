@@ -28,6 +28,14 @@ const WindowRegistry::DialogFactory* WindowRegistry::dialog(QStringView objectNa
     return nullptr;
 }
 
+QStringList WindowRegistry::dialogNames() const
+{
+    QStringList names;
+    for (const auto& entry : m_dialogs)
+        names.append(entry.first);
+    return names;
+}
+
 void registerShellWindows(WindowRegistry& registry)
 {
     registry.addWindow<TfrmPassword>();

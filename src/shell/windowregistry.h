@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <functional>
@@ -45,6 +46,8 @@ public:
     const std::vector<WindowFactory>& windows() const { return m_windows; }
     // The factory of the dialog named `objectName`, or nullptr.
     const DialogFactory* dialog(QStringView objectName) const;
+    // The names of the dialogs, in the order they were added.
+    QStringList dialogNames() const;
 
 private:
     std::vector<WindowFactory> m_windows;

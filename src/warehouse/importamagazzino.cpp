@@ -220,6 +220,12 @@ QWidget* TfrmImportaMagazzino::buildResults()
     connect(btnAggiorna, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnAggiornaClick);
     connect(btnNonAggiornare, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnNonAggiornareClick);
     connect(lstRecords, &ResultList::recordClicked, this, &TfrmImportaMagazzino::lstRecordsClick);
+    // A line chosen with Enter shows its article as a click does, and the keyboard goes on to the
+    // quantity to take off: Enter there moves to the import.
+    connect(lstRecords, &ResultList::recordChosen, this, [this](qint64 record) {
+        lstRecordsClick(record);
+        txtQuant->setFocus(Qt::TabFocusReason);
+    });
     return page;
 }
 

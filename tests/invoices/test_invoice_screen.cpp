@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QToolButton>
 
 using namespace tarvello;
@@ -27,6 +28,37 @@ QString focusName()
 {
     const QWidget* w = QApplication::focusWidget();
     return w ? w->objectName() : QString();
+}
+
+// Runs a step that checks things, and ends the test when a check in it failed.
+#define STEP(step)                                                                                           \
+    do {                                                                                                     \
+        step;                                                                                                \
+        if (QTest::currentTestFailed())                                                                      \
+            return;                                                                                          \
+    } while (false)
+
+// A key pressed where the focus is, as a user presses it.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY2(focus, "nothing has the focus");
+    QTest::keyClick(focus, key, modifiers);
+}
+
+void typeHere(const QString& text)
+{
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY2(focus, "nothing has the focus");
+    QTest::keyClicks(focus, text);
+}
+
+// Presses `key` until `target` has the focus, at most `most` times.
+void pressUntil(Qt::Key key, const QWidget* target, int most)
+{
+    for (int i = 0; i < most && QApplication::focusWidget() != target; ++i)
+        STEP(press(key));
+    QCOMPARE(focusName(), target->objectName());
 }
 
 QByteArray fileBytes(const QString& path)
@@ -479,6 +511,200 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), s->txtDitta);
         QTest::keyClick(s->txtPercIva, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), s->txtNote);
+    }
+
+    void tabRunsThroughEveryRowTurningThePages()
+    {
+        // Each row's stops, in their order; the page arrows are left to the mouse.
+        QList<QWidget*> rows;
+        for (size_t k = 0; k < 30; ++k)
+            rows << s->txtQuant[k] << s->txtCodice[k] << s->impMag[k] << s->txtDesc[k] << s->txtPrezzo[k]
+                 << s->txtPercSconto[k] << s->chkEs[k];
+        const QList<QWidget*> totals{s->txtPercIva, s->cmdCalcola, s->txtNote, s->chkSaldata};
+        const auto pageOf = [this](const QWidget* w) {
+            for (int p = 0; p < 6; ++p)
+                if (s->grpPage[size_t(p)]->isAncestorOf(w))
+                    return p + 1;
+            return 0;
+        };
+        // Where the focus is: that control, and the page it is on is the one shown.
+        const auto at = [&](QWidget* expected) {
+            QCOMPARE(focusName(), expected->objectName());
+            QVERIFY2(expected->isVisible(), qPrintable(expected->objectName()));
+            if (const int page = pageOf(expected))
+                QCOMPARE(s->currentPage(), page);
+        };
+
+        s->txtQuant[0]->setFocus(Qt::TabFocusReason);
+        const QList<QWidget*> forward = rows + totals;
+        for (qsizetype i = 1; i < forward.size(); ++i) {
+            STEP(press(Qt::Key_Tab));
+            STEP(at(forward[i]));
+        }
+        for (qsizetype i = forward.size() - 2; i >= 0; --i) {
+            STEP(press(Qt::Key_Tab, Qt::ShiftModifier));
+            STEP(at(forward[i]));
+        }
+        STEP(press(Qt::Key_Backtab, Qt::ShiftModifier)); // before the rows: the fields above them
+        QVERIFY(!s->pages->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(s->currentPage(), 1);
+
+        // Ctrl+Tab leaves the rows for the totals from anywhere among them, Ctrl+Shift+Tab for
+        // the fields above; the page shown stays.
+        STEP(press(Qt::Key_Tab));
+        for (int i = 0; i < 7 * 7 + 3; ++i) // to row 8's description
+            STEP(press(Qt::Key_Tab));
+        STEP(at(s->txtDesc[7]));
+        STEP(press(Qt::Key_Tab, Qt::ControlModifier));
+        STEP(at(s->txtPercIva));
+        QCOMPARE(s->currentPage(), 2);
+        s->txtCodice[8]->setFocus(Qt::TabFocusReason);
+        STEP(press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier));
+        QVERIFY(!s->pages->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(s->currentPage(), 2);
+
+        // On the way back over a page's edge no other control of that page takes the focus, not
+        // even the one last used there.
+        s->txtPrezzo[2]->setFocus(Qt::TabFocusReason);
+        QTest::mouseClick(s->imgAvanti[0], Qt::LeftButton);
+        STEP(at(s->txtQuant[5]));
+        QStringList taken;
+        const QMetaObject::Connection watch =
+            connect(qApp, &QApplication::focusChanged, this, [&taken](QWidget*, QWidget* now) {
+                if (now)
+                    taken << now->objectName();
+            });
+        STEP(press(Qt::Key_Tab, Qt::ShiftModifier));
+        disconnect(watch);
+        QCOMPARE(taken, QStringList{QStringLiteral("chkEs05")});
+        STEP(at(s->chkEs[4]));
+    }
+
+    void calcolaTakenByTabTidiesTheRateAndClickedLeavesIt()
+    {
+        typeRow(1, QStringLiteral("1"), QStringLiteral("100"));
+        s->txtPercIva->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(s->txtPercIva, QStringLiteral("22,50"));
+        QTest::mouseClick(s->cmdCalcola, Qt::LeftButton); // a click leaves the focus and the text
+        QCOMPARE(focusName(), QStringLiteral("txtPercIva"));
+        QCOMPARE(s->txtPercIva->text(), QStringLiteral("22,50"));
+        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("122,50"));
+        STEP(press(Qt::Key_Tab)); // Tab leaves the rate, tidied, for "Calcola"
+        QCOMPARE(focusName(), QStringLiteral("cmdCalcola"));
+        QCOMPARE(s->txtPercIva->text(), QStringLiteral("22,5"));
+        QCOMPARE(s->txtTotFattura->text(), QString()); // every key in the rate empties the totals
+        STEP(press(Qt::Key_Space));
+        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("122,50"));
+    }
+
+    void anInvoiceOfEightRowsMadeWithTheKeyboardAlone()
+    {
+        struct Row {
+            const char* quantity;
+            const char* code;
+            const char* description;
+            const char* price;
+            const char* discount;
+            bool exempt;
+            // As the screen shows them after leaving the fields and calculating.
+            const char* shownQuantity;
+            const char* shownPrice;
+            const char* amount;
+        };
+        const Row rows[] = {
+            {"2", "A001", "Pneumatico 205/55", "80", "", false, "2", "80,00", "160,00"},
+            {"1", "A002", "Montaggio", "25,5", "10", false, "1", "25,50", "22,95"},
+            {"3", "B010", "Valvola", "2,4", "", true, "3", "2,40", "7,20"},
+            {"1,50", "C100", "Olio motore", "12", "", false, "1,5", "12,00", "18,00"},
+            {"4", "C200", "Filtro", "7,25", "5", false, "4", "7,25", "27,55"},
+            {"1", "D001", "Equilibratura", "15", "", false, "1", "15,00", "15,00"},
+            {"2", "D002", "Convergenza", "30", "50", false, "2", "30,00", "30,00"},
+            {"10", "E005", "Bulloni", "0,3", "", true, "10", "0,30", "3,00"},
+        };
+        const auto text = [](const char* t) { return QString::fromUtf8(t); };
+
+        // The screen opens on the customer's name.
+        QCOMPARE(focusName(), QStringLiteral("txtCliente"));
+        STEP(typeHere(QStringLiteral("Rossi Mario")));
+        STEP(pressUntil(Qt::Key_Return, s->txtNumFatt, 10));
+        STEP(typeHere(QStringLiteral("17")));
+        STEP(press(Qt::Key_Return));
+        QCOMPARE(focusName(), QStringLiteral("txtData"));
+        STEP(typeHere(QStringLiteral("5/3/2024")));
+        STEP(pressUntil(Qt::Key_Tab, s->txtQuant[0], 10));
+
+        for (size_t k = 0; k < std::size(rows); ++k) {
+            const Row& r = rows[k];
+            QCOMPARE(focusName(), s->txtQuant[k]->objectName());
+            QCOMPARE(s->currentPage(), int(k / 5) + 1);
+            STEP(typeHere(text(r.quantity)));
+            STEP(press(Qt::Key_Tab));
+            STEP(typeHere(text(r.code)));
+            STEP(press(Qt::Key_Tab));
+            QCOMPARE(focusName(), s->impMag[k]->objectName()); // the import is on the way
+            STEP(press(Qt::Key_Tab));
+            STEP(typeHere(text(r.description)));
+            STEP(press(Qt::Key_Tab));
+            STEP(typeHere(text(r.price)));
+            STEP(press(Qt::Key_Tab));
+            STEP(typeHere(text(r.discount)));
+            STEP(press(Qt::Key_Tab));
+            QCOMPARE(focusName(), s->chkEs[k]->objectName());
+            if (r.exempt)
+                STEP(press(Qt::Key_Space));
+            STEP(press(Qt::Key_Tab)); // from row 5 on to row 6, turning the page
+        }
+        QCOMPARE(focusName(), QStringLiteral("txtQuant09"));
+        STEP(press(Qt::Key_Tab, Qt::ControlModifier));
+        QCOMPARE(focusName(), QStringLiteral("txtPercIva"));
+        STEP(typeHere(QStringLiteral("22")));
+        STEP(press(Qt::Key_Tab));
+        QCOMPARE(focusName(), QStringLiteral("cmdCalcola"));
+        STEP(press(Qt::Key_Return));
+
+        QCOMPARE(s->txtTotImponibile->text(), QStringLiteral("273,50"));
+        QCOMPARE(s->txtTotImposta->text(), QStringLiteral("60,17"));
+        QCOMPARE(s->txtTotIva->text(), QStringLiteral("333,67"));
+        QCOMPARE(s->txtTotEsente->text(), QStringLiteral("10,20"));
+        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("343,87"));
+        QVERIFY(t->services.messages.isEmpty());
+
+        STEP(press(Qt::Key_S, Qt::ControlModifier));
+        QCOMPARE(t->services.messages.size(), 1);
+        QCOMPARE(t->services.lastMessage(), CardArchive::Messages::inserted());
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
+
+        const QByteArray bytes = fileBytes(file());
+        QCOMPARE(bytes.size(), InvoiceRecord::Size);
+        const Record saved(InvoiceRecord::layout(), bytes);
+        QCOMPARE(saved.text(InvoiceRecord::Cliente), QStringLiteral("Rossi Mario"));
+        QCOMPARE(saved.text(InvoiceRecord::NumFatt), QStringLiteral("17"));
+        QCOMPARE(saved.text(InvoiceRecord::Data), QStringLiteral("5/3/2024"));
+        for (int row = 1; row <= 30; ++row) {
+            using C = InvoiceRecord::Column;
+            const auto field = [&](C c) { return saved.text(InvoiceRecord::rowField(c, row)); };
+            const QString flag = field(C::Es);
+            if (row > int(std::size(rows))) {
+                QCOMPARE(field(C::Quant) + field(C::Codice) + field(C::Desc) + field(C::Importo), QString());
+                QCOMPARE(flag, Record::noText());
+                continue;
+            }
+            const Row& r = rows[row - 1];
+            QCOMPARE(field(C::Quant), text(r.shownQuantity));
+            QCOMPARE(field(C::Codice), text(r.code));
+            QCOMPARE(field(C::Desc), text(r.description));
+            QCOMPARE(field(C::Prezzo), text(r.shownPrice));
+            QCOMPARE(field(C::PercSconto), text(r.discount));
+            QCOMPARE(field(C::Importo), text(r.amount));
+            QCOMPARE(flag, r.exempt ? Record::yesText() : Record::noText());
+        }
+        QCOMPARE(saved.text(InvoiceRecord::PercIva), QStringLiteral("22"));
+        QCOMPARE(saved.text(InvoiceRecord::TotImponibile), QStringLiteral("273,50"));
+        QCOMPARE(saved.text(InvoiceRecord::TotImposta), QStringLiteral("60,17"));
+        QCOMPARE(saved.text(InvoiceRecord::TotIva), QStringLiteral("333,67"));
+        QCOMPARE(saved.text(InvoiceRecord::TotEsente), QStringLiteral("10,20"));
+        QCOMPARE(saved.text(InvoiceRecord::TotFattura), QStringLiteral("343,87"));
+        QCOMPARE(saved.text(InvoiceRecord::Saldata), Record::noText());
     }
 
     void numberingDialogWritesOnlyOnApply()

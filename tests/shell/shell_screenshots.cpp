@@ -29,16 +29,36 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     save(change, QStringLiteral("cambia_password"));
     change->hide();
+    // Each screen as it opens, then with the keyboard moved on, to see where the focus is.
+    auto keys = [&](QWidget* w, const QList<Qt::Key>& pressed) {
+        QApplication::setActiveWindow(w);
+        if (!QTest::qWaitForWindowActive(w))
+            qWarning("%s did not become active", qPrintable(w->objectName()));
+        for (Qt::Key k : pressed)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w, k);
+        QApplication::processEvents();
+    };
     QWidget* launcher = t.window(QStringLiteral("frmAvvio"));
     launcher->resize(1366, 768);
     launcher->show();
-    QApplication::processEvents();
+    keys(launcher, {});
     save(launcher, QStringLiteral("avvio"));
+    keys(launcher, {Qt::Key_Right});
+    save(launcher, QStringLiteral("avvio_magazzino"));
+    keys(launcher, {Qt::Key_Down, Qt::Key_Right});
+    save(launcher, QStringLiteral("avvio_guida"));
+    launcher->hide();
     QWidget* menu = t.window(QStringLiteral("frmMenuFatture"));
     menu->resize(1366, 768);
     menu->show();
-    QApplication::processEvents();
+    keys(menu, {});
     save(menu, QStringLiteral("menu_fatture"));
+    keys(menu, {Qt::Key_Tab});
+    save(menu, QStringLiteral("menu_fatture_apri"));
+    keys(menu, {Qt::Key_Down, Qt::Key_Down});
+    save(menu, QStringLiteral("menu_fatture_logo"));
+    menu->hide();
+    launcher->show();
     for (const QString& name :
          {QStringLiteral("frmGuida"), QStringLiteral("frmInfo"), QStringLiteral("frmSplash")})
         t.services.modal.insert(name, [&, name](QDialog& d) {

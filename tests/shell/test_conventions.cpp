@@ -269,6 +269,14 @@ private Q_SLOTS:
         QVERIFY(preview.findChild<QAction*>(u"actSchermoIntero"_s)->isChecked());
         trigger("actChiudi");
         QVERIFY(!preview.isVisible());
+
+        // Esc closes it too, wherever the focus is in it.
+        preview.show();
+        QApplication::setActiveWindow(&preview);
+        QVERIFY(QTest::qWaitForWindowActive(&preview));
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : &preview, Qt::Key_Escape);
+        QVERIFY(!preview.isVisible());
     }
 
     void provinceFieldOffersTheCodesAndKeepsTypedText()

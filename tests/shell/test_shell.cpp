@@ -7,6 +7,7 @@
 #include "shell/shellwindows.h"
 #include "testprogram.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QDirIterator>
@@ -40,6 +41,46 @@ class ShellTest : public QObject
         QTest::keyClicks(field, QStringLiteral("chiaveiniziale"));
         QTest::keyClick(field, Qt::Key_Return);
         return t.window(QStringLiteral("frmAvvio"));
+    }
+
+    static void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY2(focus, "nothing has the focus");
+        QTest::keyClick(focus, key, modifiers);
+    }
+
+    static QString focusName()
+    {
+        const QWidget* w = QApplication::focusWidget();
+        return w ? w->objectName() : QString();
+    }
+
+    // The entries of the launcher, in the order the keyboard takes them.
+    static QList<QWidget*> launcherEntries(TfrmAvvio* l)
+    {
+        return {l->imgSito, l->btnClienti, l->btnMagazzino, l->btnFatture,
+                l->imgInfo, l->imgGuida,   l->imgCopyright, l->imgEsci};
+    }
+
+    static QList<QWidget*> menuEntries(TfrmMenuFatture* m)
+    {
+        return {m->txtAnnoFatture, m->btnApriFatture, m->btnApriRiepStats,
+                m->imgEmail,       m->imgGuida,       m->imgEsci};
+    }
+
+    // How many pixels of `w` change when it takes the focus.
+    static int pixelsChangedByFocus(QWidget* w, QWidget* elsewhere)
+    {
+        elsewhere->setFocus(Qt::TabFocusReason);
+        const QImage before = w->grab().toImage();
+        w->setFocus(Qt::TabFocusReason);
+        const QImage after = w->grab().toImage();
+        int changed = 0;
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                changed += before.pixel(x, y) != after.pixel(x, y);
+        return changed;
     }
 
 private Q_SLOTS:
@@ -272,6 +313,184 @@ private Q_SLOTS:
         QTest::mouseClick(menu->imgEsci, Qt::LeftButton);
         QVERIFY(!menu->isVisible());
         QVERIFY(launcher->isVisible()); // back to the launcher, not to the password
+    }
+
+    void launcherTabStopsOnceAtEachEntry()
+    {
+        TestProgram t;
+        auto* launcher = static_cast<TfrmAvvio*>(logIn(t));
+        activate(launcher);
+        QList<QWidget*> stops;
+        for (QWidget* w : launcherEntries(launcher))
+            if (w->isEnabled())
+                stops << w;
+        // The keyboard starts on the first application this build can open.
+        const qsizetype first = stops.indexOf(QApplication::focusWidget());
+        QVERIFY2(first == 1, qPrintable(focusName()));
+        QStringList visited;
+        QStringList expected;
+        for (qsizetype i = 1; i <= stops.size(); ++i) {
+            press(Qt::Key_Tab);
+            visited << focusName();
+            expected << stops[(first + i) % stops.size()]->objectName();
+        }
+        QCOMPARE(visited, expected);
+        for (qsizetype i = 1; i <= stops.size(); ++i)
+            press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focusName(), stops[first]->objectName());
+    }
+
+    void launcherArrowsMoveInRowsAndToTheNearest_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("to");
+        const auto row = [](const char* name, const char* from, Qt::Key key, const char* to) {
+            QTest::newRow(name) << QString::fromLatin1(from) << int(key) << QString::fromLatin1(to);
+        };
+        row("along the tiles", "btnClienti", Qt::Key_Right, "btnMagazzino");
+        row("back along the tiles", "btnFatture", Qt::Key_Left, "btnMagazzino");
+        row("no tile after the last", "btnFatture", Qt::Key_Right, "btnFatture");
+        row("tiles up to the site strip", "btnFatture", Qt::Key_Up, "imgSito");
+        row("site strip down to the middle tile", "imgSito", Qt::Key_Down, "btnMagazzino");
+        row("tiles down to the nearest small picture", "btnClienti", Qt::Key_Down, "imgInfo");
+        row("small pictures up to the nearest tile", "imgEsci", Qt::Key_Up, "btnFatture");
+        row("along the small pictures", "imgGuida", Qt::Key_Right, "imgCopyright");
+        row("nothing below the small pictures", "imgInfo", Qt::Key_Down, "imgInfo");
+    }
+    void launcherArrowsMoveInRowsAndToTheNearest()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        TestProgram t;
+        QWidget* launcher = logIn(t);
+        activate(launcher);
+        for (const QString& name : {from, to})
+            if (!launcher->findChild<QWidget*>(name)->isEnabled())
+                QSKIP("This build cannot open that application.");
+        launcher->findChild<QWidget*>(from)->setFocus(Qt::TabFocusReason);
+        press(Qt::Key(key));
+        QCOMPARE(focusName(), to);
+    }
+
+    void launcherEnterAndSpaceOpenTheEntry_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("opens"); // a screen, a modal window, "url" or "quit"
+        QTest::newRow("customers, Enter") << "btnClienti" << int(Qt::Key_Return) << "frmClienti";
+        QTest::newRow("warehouse, Space") << "btnMagazzino" << int(Qt::Key_Space) << "frmMagazzino";
+        QTest::newRow("invoices, keypad Enter") << "btnFatture" << int(Qt::Key_Enter) << "frmMenuFatture";
+        QTest::newRow("information, Enter") << "imgInfo" << int(Qt::Key_Return) << "frmInfo";
+        QTest::newRow("help, Space") << "imgGuida" << int(Qt::Key_Space) << "frmGuida";
+        QTest::newRow("credits, Enter") << "imgCopyright" << int(Qt::Key_Return) << "frmSplash";
+        QTest::newRow("site, Enter") << "imgSito" << int(Qt::Key_Return) << "url";
+        QTest::newRow("exit, Space") << "imgEsci" << int(Qt::Key_Space) << "quit";
+    }
+    void launcherEnterAndSpaceOpenTheEntry()
+    {
+        QFETCH(QString, entry);
+        QFETCH(int, key);
+        QFETCH(QString, opens);
+        TestProgram t;
+        QWidget* launcher = logIn(t);
+        activate(launcher);
+        auto* button = launcher->findChild<QWidget*>(entry);
+        if (!button->isEnabled())
+            QSKIP("This build cannot open that application.");
+        button->setFocus(Qt::TabFocusReason);
+        press(Qt::Key(key));
+        if (opens == u"quit") {
+            QVERIFY(t.program->hasQuit());
+        } else if (opens == u"url") {
+            QCOMPARE(t.services.opened.size(), 1);
+        } else if (QWidget* screen = t.window(opens); screen && !qobject_cast<QDialog*>(screen)) {
+            QVERIFY(screen->isVisible());
+            QVERIFY(!launcher->isVisible());
+        } else {
+            QCOMPARE(t.services.modalShown, QStringList{opens});
+        }
+    }
+
+    void keyboardFocusIsPlainToSee()
+    {
+        TestProgram t;
+        auto* launcher = static_cast<TfrmAvvio*>(logIn(t));
+        activate(launcher);
+        const QList<QWidget*> launcherStops = launcherEntries(launcher);
+        for (QWidget* w : launcherStops) {
+            if (!w->isEnabled())
+                continue;
+            QWidget* elsewhere = launcherStops[(launcherStops.indexOf(w) + 4) % launcherStops.size()];
+            // At least a ring all around the entry changes.
+            const int ring = 2 * (w->width() + w->height());
+            QVERIFY2(pixelsChangedByFocus(w, elsewhere) >= ring, qPrintable(w->objectName()));
+        }
+        auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
+        AppContext::showScreen(menu);
+        menu->showNormal();
+        menu->resize(1366, 768); // a screen wider than the menu's panel
+        activate(menu);
+        for (QWidget* w : menuEntries(menu)) {
+            // Nothing is squeezed below its height, the ring included.
+            QVERIFY2(w->height() >= w->sizeHint().height(), qPrintable(w->objectName()));
+            if (!w->isEnabled() || w == menu->txtAnnoFatture) // the field has its yellow highlight
+                continue;
+            const int ring = 2 * (w->width() + w->height());
+            QVERIFY2(pixelsChangedByFocus(w, menu->txtAnnoFatture) >= ring, qPrintable(w->objectName()));
+        }
+    }
+
+    void invoiceMenuKeys()
+    {
+        TestProgram t;
+        QWidget* launcher = logIn(t);
+        auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
+        AppContext::showScreen(menu);
+        launcher->hide();
+        activate(menu);
+        QCOMPARE(focusName(), QStringLiteral("txtAnnoFatture"));
+        QStringList visited;
+        QStringList expected;
+        for (QWidget* w : menuEntries(menu))
+            if (w->isEnabled())
+                expected << w->objectName();
+        visited << focusName();
+        for (qsizetype i = 1; i < expected.size(); ++i) {
+            press(Qt::Key_Tab);
+            visited << focusName();
+        }
+        QCOMPARE(visited, expected);
+
+        // Left and Right stay in the year; Up and Down move between the rows.
+        menu->txtAnnoFatture->setFocus(Qt::TabFocusReason);
+        menu->txtAnnoFatture->setCursorPosition(4);
+        press(Qt::Key_Left);
+        QCOMPARE(focusName(), QStringLiteral("txtAnnoFatture"));
+        QCOMPARE(menu->txtAnnoFatture->cursorPosition(), 3);
+        QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("2026"));
+        // A build without the invoices passes over their entries.
+        const bool invoices = menu->btnApriRiepStats->isEnabled();
+        press(Qt::Key_Down);
+        QCOMPARE(focusName(), invoices ? QStringLiteral("btnApriRiepStats") : QStringLiteral("imgGuida"));
+        menu->imgEsci->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Left);
+        QCOMPARE(focusName(), QStringLiteral("imgGuida"));
+        press(Qt::Key_Up);
+        QCOMPARE(focusName(), invoices ? QStringLiteral("imgEmail") : QStringLiteral("txtAnnoFatture"));
+
+        // Space and Enter open the entry the keyboard is on.
+        menu->imgGuida->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Space);
+        press(Qt::Key_Return);
+        QCOMPARE(t.services.modalShown,
+                 (QStringList{QStringLiteral("frmGuida"), QStringLiteral("frmGuida")}));
+
+        // Esc leaves the menu as its exit does.
+        press(Qt::Key_Escape);
+        QVERIFY(!menu->isVisible());
+        QVERIFY(launcher->isVisible());
     }
 
     void helpInfoAndCreditsOpenTheirTargets()
