@@ -562,6 +562,16 @@ void TfrmFatture::setUpKeys()
     setTabOrder(txtPercIva, cmdCalcola);
     setTabOrder(cmdCalcola, txtNote);
     setTabOrder(txtNote, chkSaldata);
+    // Above the rows, Tab reads the panels as they are laid out: each field, then its buttons.
+    const QList<QWidget*> header = {
+        txtDitta,        btnCancDitta,  btnLogo,       txtViaDitta,       txtCapDitta,       txtCittaDitta,
+        txtProvDitta,    txtIvaDitta,   btnIvaDitta,   txtCodFiscDitta,   btnCodFiscDitta,   txtLibero01,
+        txtLibero02,     txtCliente,    impCliente,    txtViaCliente,     txtCapCliente,     txtCittaCliente,
+        txtProvCliente,  txtIvaCliente, btnIvaCliente, txtCodFiscCliente, btnCodFiscCliente, txtRiferimenti,
+        cmdDatiComputer, txtNumFatt,    txtData,       impOggi,           txtPagamento,      txtBanca,
+        txtIban,         txtQuant[0]};
+    for (qsizetype i = 1; i < header.size(); ++i)
+        setTabOrder(header[i - 1], header[i]);
 
     makeProvinceField(txtProvDitta);
     makeProvinceField(txtProvCliente);

@@ -223,7 +223,12 @@ bool FieldRules::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress: {
         auto* e = static_cast<QKeyEvent*>(event);
         const int key = e->key();
-        if (m_keyDown)
+        // Tab moves on to another control and a modifier alone (the Shift of Shift+Tab) types
+        // nothing: like a click elsewhere, neither is a key pressed in the field.
+        const bool movesOn = key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Shift ||
+                             key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_AltGr ||
+                             key == Qt::Key_Meta || key == Qt::Key_CapsLock;
+        if (m_keyDown && !movesOn)
             m_keyDown(key);
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             if (m_enter)

@@ -178,7 +178,13 @@ private Q_SLOTS:
         QCOMPARE(s->txtTotImposta->text(), QStringLiteral("11,77"));
         QCOMPARE(s->txtTotFattura->text(), QStringLiteral("65,27"));
 
-        QTest::keyClick(s->txtPrezzo[1], Qt::Key_Left); // any key, even an arrow
+        // Tab and Shift+Tab through a row move on without touching it: the figures stay.
+        s->txtPrezzo[1]->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(s->txtPrezzo[1], Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(s->txtImporto[1]->text(), QStringLiteral("36,00"));
+        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("65,27"));
+        QTest::keyClick(s->txtPrezzo[1], Qt::Key_Left); // any other key, even an arrow
         QCOMPARE(s->txtImporto[1]->text(), QString());
         QCOMPARE(s->txtImporto[0]->text(), QStringLiteral("17,50"));
         QCOMPARE(s->txtTotFattura->text(), QString());
@@ -592,9 +598,37 @@ private Q_SLOTS:
         STEP(press(Qt::Key_Tab)); // Tab leaves the rate, tidied, for "Calcola"
         QCOMPARE(focusName(), QStringLiteral("cmdCalcola"));
         QCOMPARE(s->txtPercIva->text(), QStringLiteral("22,5"));
-        QCOMPARE(s->txtTotFattura->text(), QString()); // every key in the rate empties the totals
+        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("122,50")); // moving on is not typing
         STEP(press(Qt::Key_Space));
         QCOMPARE(s->txtTotFattura->text(), QStringLiteral("122,50"));
+    }
+
+    void tabReadsThePanelsAsTheyAreLaidOut()
+    {
+        s->txtDitta->setFocus(Qt::TabFocusReason);
+        QStringList order = {focusName()};
+        while (order.size() < 40 && order.last() != QStringLiteral("txtQuant01")) {
+            press(Qt::Key_Tab);
+            order << focusName();
+        }
+        const QStringList expected = {
+            QStringLiteral("txtDitta"),          QStringLiteral("btnCancDitta"),
+            QStringLiteral("btnLogo"),           QStringLiteral("txtViaDitta"),
+            QStringLiteral("txtCapDitta"),       QStringLiteral("txtCittaDitta"),
+            QStringLiteral("txtProvDitta"),      QStringLiteral("txtIvaDitta"),
+            QStringLiteral("btnIvaDitta"),       QStringLiteral("txtCodFiscDitta"),
+            QStringLiteral("btnCodFiscDitta"),   QStringLiteral("txtLibero01"),
+            QStringLiteral("txtLibero02"),       QStringLiteral("txtCliente"),
+            QStringLiteral("impCliente"),        QStringLiteral("txtViaCliente"),
+            QStringLiteral("txtCapCliente"),     QStringLiteral("txtCittaCliente"),
+            QStringLiteral("txtProvCliente"),    QStringLiteral("txtIvaCliente"),
+            QStringLiteral("btnIvaCliente"),     QStringLiteral("txtCodFiscCliente"),
+            QStringLiteral("btnCodFiscCliente"), QStringLiteral("txtRiferimenti"),
+            QStringLiteral("cmdDatiComputer"),   QStringLiteral("txtNumFatt"),
+            QStringLiteral("txtData"),           QStringLiteral("impOggi"),
+            QStringLiteral("txtPagamento"),      QStringLiteral("txtBanca"),
+            QStringLiteral("txtIban"),           QStringLiteral("txtQuant01")};
+        QCOMPARE(order, expected);
     }
 
     void anInvoiceOfEightRowsMadeWithTheKeyboardAlone()
