@@ -489,6 +489,7 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         auto* e = static_cast<QKeyEvent*>(event);
+        tellWhenFull(watched, e);
         const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
         if (!enter || (e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
             return false;
@@ -502,6 +503,17 @@ protected:
     }
 
 private:
+    // A full one-line field drops a typed character without a sound: say so, as for a refused key.
+    static void tellWhenFull(QObject* watched, const QKeyEvent* e)
+    {
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        if (!edit || edit->isReadOnly() || !edit->isEnabled() || !typesCharacter(e) ||
+            edit->hasSelectedText())
+            return;
+        if (edit->text().size() >= edit->maxLength())
+            tellAtField(edit, fieldFullHint(edit->maxLength()));
+    }
+
     // A one-line field claims Ctrl+Home and Ctrl+End for its cursor, which Home and End move as
     // well; the window's own shortcut for the key wins.
     static bool giveToShortcut(QObject* watched, QKeyEvent* e)

@@ -29,6 +29,13 @@ QString refusedKeyHint(QChar c, KeyFilter filter)
     return refused + QStringLiteral(": scrivere \u00AB") + instead + QStringLiteral("\u00BB al suo posto.");
 }
 
+QString fieldFullHint(int capacity)
+{
+    if (capacity == 1)
+        return QStringLiteral("Il campo è pieno: contiene al massimo un carattere.");
+    return QStringLiteral("Il campo è pieno: contiene al massimo %1 caratteri.").arg(capacity);
+}
+
 QString cannotOpenMessage(const QUrl& url)
 {
     if (url.isLocalFile()) {

@@ -23,6 +23,9 @@ enum class KeyFilter {
 // accented letter, the usual way to write it ("ì" as "i'", as in "Forli'").
 QString refusedKeyHint(QChar c, KeyFilter filter = KeyFilter::None);
 
+// What the window says when a full field refuses one more character: how many it holds.
+QString fieldFullHint(int capacity);
+
 // What the user is told when the desktop did not open `url`: the file (with the system's
 // separators) or the address, so it can be opened by hand. A file that is not there says so.
 QString cannotOpenMessage(const QUrl& url);

@@ -329,6 +329,54 @@ private Q_SLOTS:
         }
     }
 
+    // A full field says how much it holds when one more character is typed; a field with room,
+    // or whose full text is selected to be typed over, says nothing.
+    void aFullFieldSaysHowMuchItHolds_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("statusLine");
+        QTest::newRow("card cognome") << QStringLiteral("frmClienti") << QStringLiteral("txtCognome") << true;
+        QTest::newRow("card postcode") << QStringLiteral("frmClienti") << QStringLiteral("txtCapRes") << true;
+        QTest::newRow("invoice notes") << QStringLiteral("frmFatture") << QStringLiteral("txtNote") << true;
+        QTest::newRow("numbering start")
+            << QStringLiteral("frmNumerazioneFat") << QStringLiteral("txtInizio") << false;
+    }
+    void aFullFieldSaysHowMuchItHolds()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, field);
+        QFETCH(bool, statusLine);
+        TestProgram t;
+        std::unique_ptr<QDialog> made;
+        QWidget* w = showWindow(t, window, made);
+        if (!w)
+            QSKIP("this build has no such window");
+        auto* f = w->findChild<QLineEdit*>(field);
+        QVERIFY(f);
+        StatusLine* line = statusLineOf(w);
+        QCOMPARE(line != nullptr, statusLine);
+        const QString quiet = QStringLiteral("(niente da dire)");
+        const auto typeOne = [&] {
+            if (line)
+                line->setText(quiet);
+            QToolTip::showText(f->mapToGlobal(QPoint(0, 0)), quiet, f);
+            QTest::keyClick(f, '1');
+            const QString said = line ? line->text() : (QToolTip::isVisible() ? QToolTip::text() : QString());
+            return said == quiet ? QString() : said;
+        };
+        f->setFocus();
+        const QString full(f->maxLength(), u'1');
+        f->setText(full.left(full.size() - 1));
+        f->end(false);
+        QCOMPARE(typeOne(), QString()); // the last place is still free
+        QCOMPARE(f->text(), full);
+        QCOMPARE(typeOne(), fieldFullHint(f->maxLength()));
+        QCOMPARE(f->text(), full);
+        f->selectAll();
+        QCOMPARE(typeOne(), QString()); // typed over the selection
+    }
+
     // Every way the program asks the desktop to open something, once with the desktop opening
     // it and once without: a failure adds exactly one warning, which names the file (with the
     // system's separators) or the address; everything else comes out the same.
