@@ -214,7 +214,9 @@ TfrmFatture::TfrmFatture(AppContext& ctx) : m_ctx(ctx)
     layout->addLayout(strip);
     layout->addWidget(scroll, 1);
     layout->addWidget(panInfo);
-    setMinimumSize(760, 520);
+    // No narrower than the tool bar with its pictures alone: below that its buttons would overlap.
+    const QMargins margins = layout->contentsMargins();
+    setMinimumSize(m_strip->minimumSize().width() + margins.left() + margins.right(), 520);
 
     lblFile = hidden(this, QStringLiteral("lblFile"));
     lblAnno = hidden(this, QStringLiteral("lblAnno"));

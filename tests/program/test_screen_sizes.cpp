@@ -149,6 +149,7 @@ void TestScreenSizes::everyControlInSightOrReachable_data()
         QTest::addRow("%s 1920", s.name) << name << kLargeScreen << false;
         // A window made small by hand: it may scroll, it must not hide anything.
         QTest::addRow("%s 800x600", s.name) << name << QSize(800, 600) << true;
+        QTest::addRow("%s smallest", s.name) << name << QSize(1, 1) << true; // its minimum size
     }
 }
 
