@@ -47,6 +47,13 @@ QString launcher()
             "più postazioni di una rete locale che condividono quella cartella, oppure da un'unità "
             "rimovibile; per fare una copia di sicurezza di tutti i dati basta copiare la cartella "
             "del programma."),
+        QStringLiteral(
+            "Il programma si usa anche senza mouse: in questa schermata Tab e i tasti freccia si "
+            "spostano tra le voci, Invio o la barra spaziatrice aprono quella evidenziata; nelle "
+            "schede Ctrl+S salva, Ctrl+N prepara una nuova scheda, Ctrl+F cerca, Ctrl+P stampa, "
+            "Ctrl+Home, Ctrl+Pag su, Ctrl+Pag giù e Ctrl+Fine mostrano la prima, la precedente, la "
+            "successiva e l'ultima scheda, F1 apre la guida; Esc chiude le finestre secondarie. "
+            "Quando un tasto non è accettato in un campo, la riga di stato ne spiega il motivo."),
     });
 }
 
@@ -79,6 +86,13 @@ QString invoices()
         QStringLiteral("Per ogni articolo si può indicare una percentuale di sconto."),
         QStringLiteral("Le fatture archiviate si possono cercare con più criteri, riepilogare per mese, "
                        "trimestre e anno, e i grafici statistici mostrano gli incassi di ogni mese."),
+        QStringLiteral("Tutta la fattura si compila anche dalla tastiera: Tab passa al campo successivo, "
+                       "anche da una pagina di articoli alla seguente; Ctrl+Tab salta dalle righe degli "
+                       "articoli ai totali, Ctrl+Maiusc+Tab torna ai dati sopra le righe; Invio preme il "
+                       "pulsante evidenziato, come Calcola. Ctrl+S salva, Ctrl+N prepara una nuova "
+                       "fattura, Ctrl+F cerca, Ctrl+P stampa, Ctrl+Pag su e Ctrl+Pag giù mostrano la "
+                       "fattura precedente e la successiva, F1 apre la guida; Esc chiude le finestre "
+                       "secondarie."),
     });
 }
 
