@@ -11,6 +11,7 @@
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "shell/helptexts.h"
+#include "shell/keyboard.h"
 #include "shell/sectionflow.h"
 #include "shell/services.h"
 #include "shell/style.h"

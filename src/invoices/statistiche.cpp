@@ -7,6 +7,7 @@
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/guida.h"
+#include "shell/keyboard.h"
 #include "shell/services.h"
 #include "shell/style.h"
 

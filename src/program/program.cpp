@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "shell/conventions.h"
+#include "shell/keyboard.h"
 #include "shell/services.h"
 #include "shell/style.h"
 #include "shell/windowregistry.h"

@@ -3,6 +3,7 @@
 #include "conventions.h"
 #include "guida.h"
 #include "helptexts.h"
+#include "keyboard.h"
 #include "maker.h"
 #include "services.h"
 #include "shellwindows.h"

@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "guida.h"
 #include "helptexts.h"
+#include "keyboard.h"
 #include "services.h"
 #include "shellwindows.h"
 #include "style.h"

@@ -3,6 +3,7 @@
 #include "appcontext.h"
 #include "conventions.h"
 #include "core/text.h"
+#include "keyboard.h"
 #include "password.h"
 #include "services.h"
 

@@ -1,4 +1,5 @@
 #include "shell/conventions.h"
+#include "shell/keyboard.h"
 #include "shell/previewwindow.h"
 
 #include <QAbstractButton>
