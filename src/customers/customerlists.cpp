@@ -122,6 +122,22 @@ ListPanel buildListPanel(AppContext& ctx, QWidget* parent)
     return p;
 }
 
+void layOutList(QVBoxLayout* layout, const ListPanel& p, const QString& instructions, int spacing,
+                QWidget* parent)
+{
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->setSpacing(spacing);
+    layout->addWidget(instructionBox(instructions, parent));
+    layout->addLayout(p.layout, 1);
+}
+
+QLabel* addFoundLabel(const ListPanel& p, const QString& text, QWidget* parent)
+{
+    QLabel* found = SearchPanels::foundLabel(text, parent);
+    static_cast<QHBoxLayout*>(p.footer->layout())->insertWidget(0, found);
+    return found;
+}
+
 bool loadOntoCard(AppContext& ctx, qint64 index)
 {
     auto* card = qobject_cast<TfrmClienti*>(ctx.window(u"frmClienti"));

@@ -4,6 +4,8 @@
 // the two dialogs, the result panel (instructions, "Trova" row, the list and its buttons) and the
 // loading of a chosen customer onto the customer card.
 
+#include "output/searchpanels.h"
+
 #include <QString>
 
 class QLabel;
@@ -35,6 +37,9 @@ QWidget* instructionBox(const QString& text, QWidget* parent);
 QPushButton* button(const QString& objectName, const QString& caption, const QString& iconPath,
                     QWidget* parent);
 
+// The parts above, for the search windows' shared builders.
+inline constexpr SearchPanels::Look look{&styleDialog, &titleBand, &instructionBox, &button};
+
 // The controls every customer list has.
 struct ListPanel {
     QLineEdit* txtTrova = nullptr;
@@ -47,6 +52,21 @@ struct ListPanel {
 };
 // The list is sorted, its lines 1600 units wide; Enter in txtTrova moves to btnTrova.
 ListPanel buildListPanel(AppContext& ctx, QWidget* parent);
+// Hands the panel's controls to the window's members of the same names.
+template <class Window> void handOut(const ListPanel& p, Window* window)
+{
+    window->txtTrova = p.txtTrova;
+    window->btnTrova = p.btnTrova;
+    window->lstRecords = p.lstRecords;
+    window->btnStampa = p.btnStampa;
+    window->btnChiudi = p.btnChiudi;
+}
+// Lays out the top of a list page into `layout`: the instructions above the panel's find row and
+// list, `spacing` apart; the caller adds what goes below the list and the footer.
+void layOutList(QVBoxLayout* layout, const ListPanel& p, const QString& instructions, int spacing,
+                QWidget* parent);
+// The bold count of what was found, left of the panel's buttons.
+QLabel* addFoundLabel(const ListPanel& p, const QString& text, QWidget* parent);
 
 // Loads the record at `index` in the archive (from 0) onto the customer card as the card's
 // arrows do, its position included, once the card has settled any unsaved changes (the user

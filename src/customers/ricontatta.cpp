@@ -3,12 +3,12 @@
 #include "customerlists.h"
 #include "customersearch.h"
 #include "output/resultlist.h"
+#include "output/searchpanels.h"
 #include "shell/appcontext.h"
-#include "shell/conventions.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QShowEvent>
+#include <QSize>
 #include <QVBoxLayout>
 
 namespace tarvello
@@ -16,37 +16,19 @@ namespace tarvello
 
 TfrmRicontatta::TfrmRicontatta(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 {
-    nameWindow(this, QStringLiteral("frmRicontatta"), QStringLiteral(" Riepilogo clienti da ricontattare"));
-    makeDialogFrame(this);
-    CustomerLists::styleDialog(this);
-
+    SearchPanels::startDialog(this, CustomerLists::look, QStringLiteral("frmRicontatta"),
+                              QStringLiteral(" Riepilogo clienti da ricontattare"));
     const CustomerLists::ListPanel p = CustomerLists::buildListPanel(m_ctx, this);
-    txtTrova = p.txtTrova;
-    btnTrova = p.btnTrova;
-    lstRecords = p.lstRecords;
-    btnStampa = p.btnStampa;
-    btnChiudi = p.btnChiudi;
+    CustomerLists::handOut(p, this);
 
     auto* body = new QVBoxLayout;
-    body->setContentsMargins(18, 14, 18, 14);
-    body->setSpacing(12);
-    body->addWidget(CustomerLists::instructionBox(CustomerSearch::resultInstructions(), this));
-    body->addLayout(p.layout, 1);
+    CustomerLists::layOutList(body, p, CustomerSearch::resultInstructions(), 12, this);
     body->addWidget(p.footer);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(CustomerLists::titleBand(QStringLiteral(":/icons/clienti/ricontatta.svg"),
-                                               QStringLiteral("Clienti da ricontattare"), this));
-    layout->addLayout(body, 1);
-
-    connect(btnTrova, &QPushButton::clicked, this, &TfrmRicontatta::btnTrovaClick);
-    connect(btnStampa, &QPushButton::clicked, this, &TfrmRicontatta::btnStampaClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
-    connect(lstRecords, &ResultList::recordChosen, this, &TfrmRicontatta::lstRecordsDblClick);
-    connect(lstRecords, &ResultList::nothingChosen, this, &QWidget::close);
-    setFixedSize(940, 580);
+    SearchPanels::connectListButtons(this);
+    SearchPanels::connectListChoice(this);
+    SearchPanels::finishDialog(this, CustomerLists::look, QStringLiteral(":/icons/clienti/ricontatta.svg"),
+                               QStringLiteral("Clienti da ricontattare"), body, QSize(940, 580));
 }
 
 void TfrmRicontatta::showEvent(QShowEvent* event)

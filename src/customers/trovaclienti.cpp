@@ -1,23 +1,19 @@
 #include "trovaclienti.h"
 
-#include "archive/archivefile.h"
 #include "core/text.h"
 #include "customerlists.h"
 #include "customersearch.h"
 #include "output/resultlist.h"
+#include "output/searchpanels.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
-#include "shell/services.h"
-#include "shell/style.h"
 
 #include <QComboBox>
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSize>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -45,102 +41,36 @@ template <class T> T* ownControl(QWidget* screen, const QString& name)
 
 TfrmTrovaClienti::TfrmTrovaClienti(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 {
-    nameWindow(this, QStringLiteral("frmTrovaClienti"), QStringLiteral(" Trova clienti in archivio"));
-    makeDialogFrame(this);
-    CustomerLists::styleDialog(this);
-
-    lblMemory = new QLabel(this);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
-    lblConta = new QLabel(this);
-    lblConta->setObjectName(QStringLiteral("lblConta"));
-    lblConta->hide();
+    SearchPanels::startDialog(this, CustomerLists::look, QStringLiteral("frmTrovaClienti"),
+                              QStringLiteral(" Trova clienti in archivio"));
+    lblMemory = SearchPanels::hiddenLabel(QStringLiteral("lblMemory"), this);
+    lblConta = SearchPanels::hiddenLabel(QStringLiteral("lblConta"), this);
 
     m_panels = new QStackedWidget(this);
     panCriteri = buildCriteria();
     panRisultati = buildResults();
     m_panels->addWidget(panCriteri);
     m_panels->addWidget(panRisultati);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(CustomerLists::titleBand(QStringLiteral(":/icons/clienti/trova.svg"),
-                                               QStringLiteral("Trova clienti in archivio"), this));
-    layout->addWidget(m_panels, 1);
-    setFixedSize(940, 630);
+    SearchPanels::finishDialog(this, CustomerLists::look, QStringLiteral(":/icons/clienti/trova.svg"),
+                               QStringLiteral("Trova clienti in archivio"), m_panels, QSize(940, 630));
 }
 
 QWidget* TfrmTrovaClienti::buildCriteria()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("panCriteri"));
-
-    auto* box = new QGroupBox(QStringLiteral("Criteri di ricerca"), page);
-    auto* form = new QFormLayout(box);
-    form->setContentsMargins(16, 20, 16, 12);
-    form->setHorizontalSpacing(12);
-    form->setVerticalSpacing(8);
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-
-    QList<QWidget*> fields;
-    for (const CustomerSearch::Criterion& c : CustomerSearch::criteria()) {
-        auto* field = new QLineEdit(box);
-        field->setObjectName(c.control.toString());
-        auto* label = new QLabel(c.label.toString(), box);
-        label->setFont(screenFont(QStringLiteral("Verdana"), 9));
-        setTone(label, "criterion");
-        label->setBuddy(field);
-        form->addRow(label, field);
-        fields.append(field);
-    }
-    txtCognome = static_cast<QLineEdit*>(fields[0]);
-    txtDitta = static_cast<QLineEdit*>(fields[1]);
-    txtPartitaIva = static_cast<QLineEdit*>(fields[2]);
-    txtCodFisc = static_cast<QLineEdit*>(fields[3]);
-    txtComuneRes = static_cast<QLineEdit*>(fields[4]);
-    txtTelCel = static_cast<QLineEdit*>(fields[5]);
-    txtConducente = static_cast<QLineEdit*>(fields[6]);
-    txtCodiceDest = static_cast<QLineEdit*>(fields[7]);
-    txtQuestioni = static_cast<QLineEdit*>(fields[8]);
-    txtNote = static_cast<QLineEdit*>(fields[9]);
-    // Enter goes round the ten fields and never starts the search.
-    setEnterOrder(fields);
-
-    btnCerca = CustomerLists::button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"),
-                                     QStringLiteral(":/icons/trova.svg"), page);
-    btnAnnulla = CustomerLists::button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"),
-                                       QStringLiteral(":/icons/esci.svg"), page);
-    lblAttendere = new QLabel(CustomerSearch::waitText(), page);
-    lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
-    lblAttendere->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    lblAttendere->hide();
-    for (int i = 0; i + 1 < fields.size(); ++i)
-        setTabOrder(fields[i], fields[i + 1]);
-    setTabOrder(fields.last(), btnCerca);
-    setTabOrder(btnCerca, btnAnnulla);
-
-    auto* footer = new QHBoxLayout;
-    footer->setSpacing(8);
-    footer->addWidget(lblAttendere);
-    footer->addStretch(1);
-    footer->addWidget(btnCerca);
-    footer->addWidget(btnAnnulla);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(18, 14, 18, 14);
-    layout->setSpacing(12);
-    layout->addWidget(CustomerLists::instructionBox(CustomerSearch::criteriaInstructions(), page));
-    layout->addWidget(box);
-    layout->addStretch(1);
-    layout->addLayout(footer);
-
-    // The notice shows as soon as the button goes down, before the search starts on its release.
-    connect(btnCerca, &QPushButton::pressed, lblAttendere, &QWidget::show);
+    const SearchPanels::CriteriaPage c =
+        SearchPanels::buildCriteriaPage(this, CustomerLists::look,
+                                        {.pageName = QStringLiteral("panCriteri"),
+                                         .criteria = SearchPanels::criteriaOf(CustomerSearch::criteria()),
+                                         .instructions = CustomerSearch::criteriaInstructions(),
+                                         .waitText = CustomerSearch::waitText(),
+                                         .highlightFields = false});
+    SearchPanels::nameFields(c.fields, {&txtCognome, &txtDitta, &txtPartitaIva, &txtCodFisc, &txtComuneRes,
+                                        &txtTelCel, &txtConducente, &txtCodiceDest, &txtQuestioni, &txtNote});
+    btnCerca = c.btnCerca;
+    btnAnnulla = c.btnAnnulla;
+    lblAttendere = c.lblAttendere;
     connect(btnCerca, &QPushButton::clicked, this, &TfrmTrovaClienti::btnCercaClick);
-    connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
-    return page;
+    return c.page;
 }
 
 QWidget* TfrmTrovaClienti::buildResults()
@@ -148,29 +78,15 @@ QWidget* TfrmTrovaClienti::buildResults()
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("panRisultati"));
     const CustomerLists::ListPanel p = CustomerLists::buildListPanel(m_ctx, page);
-    txtTrova = p.txtTrova;
-    btnTrova = p.btnTrova;
-    lstRecords = p.lstRecords;
-    btnStampa = p.btnStampa;
-    btnChiudi = p.btnChiudi;
-
-    lblTrovate = new QLabel(page);
-    lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
-    lblTrovate->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    static_cast<QHBoxLayout*>(p.footer->layout())->insertWidget(0, lblTrovate);
+    CustomerLists::handOut(p, this);
+    lblTrovate = CustomerLists::addFoundLabel(p, QString(), page);
 
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(18, 14, 18, 14);
-    layout->setSpacing(12);
-    layout->addWidget(CustomerLists::instructionBox(CustomerSearch::resultInstructions(), page));
-    layout->addLayout(p.layout, 1);
+    CustomerLists::layOutList(layout, p, CustomerSearch::resultInstructions(), 12, page);
     layout->addWidget(p.footer);
 
-    connect(btnTrova, &QPushButton::clicked, this, &TfrmTrovaClienti::btnTrovaClick);
-    connect(btnStampa, &QPushButton::clicked, this, &TfrmTrovaClienti::btnStampaClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
-    connect(lstRecords, &ResultList::recordChosen, this, &TfrmTrovaClienti::lstRecordsDblClick);
-    connect(lstRecords, &ResultList::nothingChosen, this, &QWidget::close);
+    SearchPanels::connectListButtons(this);
+    SearchPanels::connectListChoice(this);
     return page;
 }
 
@@ -197,20 +113,10 @@ void TfrmTrovaClienti::btnCercaClick()
     lblConta->setText(QString::number(matcher.givenCount()));
 
     lstRecords->clear();
-    std::optional<std::vector<ResultEntry>> found =
-        CustomerSearch::findCustomers(m_ctx.filePath(CustomerRecord::fileName()), matcher);
-    lblAttendere->hide();
-    if (!found) {
-        m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
-        return;
-    }
-    const qsizetype lines = qsizetype(found->size());
-    lstRecords->setLines(std::move(*found));
-    lstRecords->setItemWidth(1600);
-    lblTrovate->setText(CustomerSearch::foundText(lines));
-    m_panels->setCurrentWidget(panRisultati);
-    txtTrova->clear();
-    txtTrova->setFocus();
+    SearchPanels::showFound(
+        this, m_ctx.services(), m_panels, panRisultati,
+        CustomerSearch::findCustomers(m_ctx.filePath(CustomerRecord::fileName()), matcher),
+        &CustomerSearch::foundText);
 }
 
 void TfrmTrovaClienti::btnTrovaClick()

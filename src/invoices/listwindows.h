@@ -4,6 +4,8 @@
 // the dialogs, the find row above a list, the year's file of the invoice screen that opened them
 // and the loading of a chosen invoice onto that screen.
 
+#include "output/searchpanels.h"
+
 #include <QString>
 
 #include <optional>
@@ -29,6 +31,8 @@ QWidget* titleBand(const QString& iconPath, const QString& title, QWidget* paren
 QWidget* instructionBox(const QString& text, QWidget* parent);
 QPushButton* button(const QString& objectName, const QString& caption, const QString& iconPath,
                     QWidget* parent);
+// The parts above, for the search windows' shared builders.
+inline constexpr SearchPanels::Look look{&styleDialog, &titleBand, &instructionBox, &button};
 // "Trova nell'elenco:", the field and its button, in a row.
 QHBoxLayout* findRow(QLineEdit* field, QPushButton* findButton, QWidget* parent);
 

@@ -2,15 +2,14 @@
 #include "core/text.h"
 #include "customers/customerlists.h"
 #include "output/resultlist.h"
+#include "output/searchpanels.h"
 #include "pricetools.h"
 #include "productsearch.h"
 #include "productwindows.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/services.h"
-#include "shell/style.h"
 
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSize>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -57,83 +57,37 @@ int invoiceRow(QStringView tag)
 
 TfrmImportaMagazzino::TfrmImportaMagazzino(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 {
-    nameWindow(this, QStringLiteral("frmImportaMagazzino"), QStringLiteral(" Importa articoli da magazzino"));
-    makeDialogFrame(this);
-    CustomerLists::styleDialog(this);
-
-    lblMemory = new QLabel(this);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
+    SearchPanels::startDialog(this, CustomerLists::look, QStringLiteral("frmImportaMagazzino"),
+                              QStringLiteral(" Importa articoli da magazzino"));
+    lblMemory = SearchPanels::hiddenLabel(QStringLiteral("lblMemory"), this);
 
     m_panels = new QStackedWidget(this);
     panAvvio = buildCriteria();
     panContainer = buildResults();
     m_panels->addWidget(panAvvio);
     m_panels->addWidget(panContainer);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(CustomerLists::titleBand(QStringLiteral(":/icons/importa.svg"),
-                                               QStringLiteral("Importa articoli da magazzino"), this));
-    layout->addWidget(m_panels, 1);
-    setFixedSize(940, 680);
+    SearchPanels::finishDialog(this, CustomerLists::look, QStringLiteral(":/icons/importa.svg"),
+                               QStringLiteral("Importa articoli da magazzino"), m_panels, QSize(940, 680));
 }
 
 QWidget* TfrmImportaMagazzino::buildCriteria()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("panAvvio"));
-    auto* box = new QGroupBox(QStringLiteral("Criteri di ricerca"), page);
-    auto* form = new QFormLayout(box);
-    form->setContentsMargins(16, 20, 16, 12);
-    form->setHorizontalSpacing(12);
-    form->setVerticalSpacing(8);
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    QList<QWidget*> fields;
-    for (const ProductSearch::Criterion& c : ProductSearch::criteria()) {
-        auto* field = new QLineEdit(box);
-        field->setObjectName(c.control.toString());
-        field->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
-        auto* label = new QLabel(c.label.toString(), box);
-        label->setFont(screenFont(QStringLiteral("Verdana"), 9));
-        setTone(label, "criterion");
-        label->setBuddy(field);
-        form->addRow(label, field);
-        fields.append(field);
-    }
-    QLineEdit** named[] = {&txtCodice,    &txtTipologia, &txtMarca,     &txtModello,      &txtDescrizione,
-                           &txtAccessori, &txtFornitore, &txtDocumento, &txtCollocazione, &txtNote};
-    for (size_t i = 0; i < std::size(named); ++i)
-        *named[i] = static_cast<QLineEdit*>(fields[qsizetype(i)]);
-    setEnterOrder(fields);
-    addHighlights(fields);
-
-    btnCerca = CustomerLists::button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"),
-                                     QStringLiteral(":/icons/trova.svg"), page);
-    btnAnnulla = CustomerLists::button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"),
-                                       QStringLiteral(":/icons/esci.svg"), page);
-    lblAttendere = new QLabel(ProductSearch::waitText(), page);
-    lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
-    lblAttendere->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    lblAttendere->hide();
-    auto* footer = new QHBoxLayout;
-    footer->addWidget(lblAttendere);
-    footer->addStretch(1);
-    footer->addWidget(btnCerca);
-    footer->addWidget(btnAnnulla);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(18, 14, 18, 14);
-    layout->setSpacing(12);
-    layout->addWidget(CustomerLists::instructionBox(ProductSearch::criteriaInstructions(), page));
-    layout->addWidget(box);
-    layout->addStretch(1);
-    layout->addLayout(footer);
-
-    connect(btnCerca, &QPushButton::pressed, lblAttendere, &QWidget::show);
+    const SearchPanels::CriteriaPage c =
+        SearchPanels::buildCriteriaPage(this, CustomerLists::look,
+                                        {.pageName = QStringLiteral("panAvvio"),
+                                         .criteria = SearchPanels::criteriaOf(ProductSearch::criteria()),
+                                         .instructions = ProductSearch::criteriaInstructions(),
+                                         .waitText = ProductSearch::waitText(),
+                                         .fieldPoints = 12,
+                                         .footerSpacing = -1});
+    SearchPanels::nameFields(c.fields,
+                             {&txtCodice, &txtTipologia, &txtMarca, &txtModello, &txtDescrizione,
+                              &txtAccessori, &txtFornitore, &txtDocumento, &txtCollocazione, &txtNote});
+    btnCerca = c.btnCerca;
+    btnAnnulla = c.btnAnnulla;
+    lblAttendere = c.lblAttendere;
     connect(btnCerca, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnCercaClick);
-    connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
-    return page;
+    return c.page;
 }
 
 QWidget* TfrmImportaMagazzino::buildResults()
@@ -141,15 +95,8 @@ QWidget* TfrmImportaMagazzino::buildResults()
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("panContainer"));
     const CustomerLists::ListPanel p = CustomerLists::buildListPanel(m_ctx, page);
-    txtTrova = p.txtTrova;
-    btnTrova = p.btnTrova;
-    lstRecords = p.lstRecords;
-    btnStampa = p.btnStampa;
-    btnChiudi = p.btnChiudi;
-    lblTrovate = new QLabel(ProductSearch::foundText(0), page);
-    lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
-    lblTrovate->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    static_cast<QHBoxLayout*>(p.footer->layout())->insertWidget(0, lblTrovate);
+    CustomerLists::handOut(p, this);
+    lblTrovate = CustomerLists::addFoundLabel(p, ProductSearch::foundText(0), page);
 
     // The product clicked, and the quantity to take off its stock.
     auto* chosen = new QGroupBox(QStringLiteral("Articolo selezionato"), page);
@@ -195,13 +142,11 @@ QWidget* TfrmImportaMagazzino::buildResults()
     grid->setColumnStretch(3, 1);
 
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(18, 14, 18, 14);
-    layout->setSpacing(10);
-    layout->addWidget(CustomerLists::instructionBox(
+    CustomerLists::layOutList(
+        layout, p,
         ProductSearch::resultInstructions() +
             QStringLiteral("\nRichiamare i dati di una scheda selezionandola con un clic."),
-        page));
-    layout->addLayout(p.layout, 1);
+        10, page);
     layout->addWidget(chosen);
     layout->addWidget(p.footer);
 
@@ -214,9 +159,7 @@ QWidget* TfrmImportaMagazzino::buildResults()
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 
-    connect(btnTrova, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnTrovaClick);
-    connect(btnStampa, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnStampaClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    SearchPanels::connectListButtons(this);
     connect(btnAggiorna, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnAggiornaClick);
     connect(btnNonAggiornare, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnNonAggiornareClick);
     connect(lstRecords, &ResultList::recordClicked, this, &TfrmImportaMagazzino::lstRecordsClick);
@@ -249,21 +192,11 @@ void TfrmImportaMagazzino::btnCercaClick()
     for (size_t i = 0; i < fields.size(); ++i)
         typed[i] = fields[i]->text();
     lstRecords->clear();
-    std::optional<std::vector<ResultEntry>> found =
-        ProductSearch::findProducts(m_ctx.filePath(ProductRecord::fileName()), ProductSearch::Matcher(typed),
-                                    ProductSearch::LineKind::Import);
-    lblAttendere->hide();
-    if (!found) {
-        m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
-        return;
-    }
-    const qsizetype lines = qsizetype(found->size());
-    lstRecords->setLines(std::move(*found));
-    lstRecords->setItemWidth(1600);
-    lblTrovate->setText(ProductSearch::foundText(lines));
-    m_panels->setCurrentWidget(panContainer);
-    txtTrova->clear();
-    txtTrova->setFocus();
+    SearchPanels::showFound(this, m_ctx.services(), m_panels, panContainer,
+                            ProductSearch::findProducts(m_ctx.filePath(ProductRecord::fileName()),
+                                                        ProductSearch::Matcher(typed),
+                                                        ProductSearch::LineKind::Import),
+                            &ProductSearch::foundText);
 }
 
 void TfrmImportaMagazzino::btnTrovaClick()

@@ -1,23 +1,20 @@
-#include "archive/archivefile.h"
 #include "core/text.h"
 #include "customers/customerlists.h"
 #include "magazzino.h"
 #include "output/resultlist.h"
+#include "output/searchpanels.h"
 #include "productexport.h"
 #include "productsearch.h"
 #include "productwindows.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
-#include "shell/services.h"
 #include "shell/style.h"
 
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSize>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -62,90 +59,36 @@ bool loadProductOntoCard(AppContext& ctx, qint64 index)
 
 TfrmTrovaMagazzino::TfrmTrovaMagazzino(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 {
-    nameWindow(this, QStringLiteral("frmTrovaMagazzino"), QStringLiteral(" Trova articoli in magazzino"));
-    makeDialogFrame(this);
-    CustomerLists::styleDialog(this);
-
-    lblMemory = new QLabel(this);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
+    SearchPanels::startDialog(this, CustomerLists::look, QStringLiteral("frmTrovaMagazzino"),
+                              QStringLiteral(" Trova articoli in magazzino"));
+    lblMemory = SearchPanels::hiddenLabel(QStringLiteral("lblMemory"), this);
 
     m_panels = new QStackedWidget(this);
     panCriteri = buildCriteria();
     panRisultati = buildResults();
     m_panels->addWidget(panCriteri);
     m_panels->addWidget(panRisultati);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(CustomerLists::titleBand(QStringLiteral(":/icons/trova.svg"),
-                                               QStringLiteral("Trova articoli in magazzino"), this));
-    layout->addWidget(m_panels, 1);
-    setFixedSize(940, 640);
+    SearchPanels::finishDialog(this, CustomerLists::look, QStringLiteral(":/icons/trova.svg"),
+                               QStringLiteral("Trova articoli in magazzino"), m_panels, QSize(940, 640));
 }
 
 QWidget* TfrmTrovaMagazzino::buildCriteria()
 {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("panCriteri"));
-    auto* box = new QGroupBox(QStringLiteral("Criteri di ricerca"), page);
-    auto* form = new QFormLayout(box);
-    form->setContentsMargins(16, 20, 16, 12);
-    form->setHorizontalSpacing(12);
-    form->setVerticalSpacing(8);
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    QList<QWidget*> fields;
-    for (const ProductSearch::Criterion& c : ProductSearch::criteria()) {
-        auto* field = new QLineEdit(box);
-        field->setObjectName(c.control.toString());
-        auto* label = new QLabel(c.label.toString(), box);
-        label->setFont(screenFont(QStringLiteral("Verdana"), 9));
-        setTone(label, "criterion");
-        label->setBuddy(field);
-        form->addRow(label, field);
-        fields.append(field);
-    }
-    QLineEdit** named[] = {&txtCodice,    &txtTipologia, &txtMarca,     &txtModello,      &txtDescrizione,
-                           &txtAccessori, &txtFornitore, &txtDocumento, &txtCollocazione, &txtNote};
-    for (size_t i = 0; i < std::size(named); ++i)
-        *named[i] = static_cast<QLineEdit*>(fields[qsizetype(i)]);
-    setEnterOrder(fields);
-    addHighlights(fields);
-
-    btnCerca = CustomerLists::button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"),
-                                     QStringLiteral(":/icons/trova.svg"), page);
-    btnAnnulla = CustomerLists::button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"),
-                                       QStringLiteral(":/icons/esci.svg"), page);
-    lblAttendere = new QLabel(ProductSearch::waitText(), page);
-    lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
-    lblAttendere->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    lblAttendere->hide();
-    for (int i = 0; i + 1 < fields.size(); ++i)
-        setTabOrder(fields[i], fields[i + 1]);
-    setTabOrder(fields.last(), btnAnnulla);
-    setTabOrder(btnAnnulla, btnCerca);
-
-    auto* footer = new QHBoxLayout;
-    footer->setSpacing(8);
-    footer->addWidget(lblAttendere);
-    footer->addStretch(1);
-    footer->addWidget(btnCerca);
-    footer->addWidget(btnAnnulla);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(18, 14, 18, 14);
-    layout->setSpacing(12);
-    layout->addWidget(CustomerLists::instructionBox(ProductSearch::criteriaInstructions(), page));
-    layout->addWidget(box);
-    layout->addStretch(1);
-    layout->addLayout(footer);
-
-    // The notice shows as soon as the button goes down, before the search starts on its release.
-    connect(btnCerca, &QPushButton::pressed, lblAttendere, &QWidget::show);
+    const SearchPanels::CriteriaPage c =
+        SearchPanels::buildCriteriaPage(this, CustomerLists::look,
+                                        {.pageName = QStringLiteral("panCriteri"),
+                                         .criteria = SearchPanels::criteriaOf(ProductSearch::criteria()),
+                                         .instructions = ProductSearch::criteriaInstructions(),
+                                         .waitText = ProductSearch::waitText(),
+                                         .closeBeforeSearch = true});
+    SearchPanels::nameFields(c.fields,
+                             {&txtCodice, &txtTipologia, &txtMarca, &txtModello, &txtDescrizione,
+                              &txtAccessori, &txtFornitore, &txtDocumento, &txtCollocazione, &txtNote});
+    btnCerca = c.btnCerca;
+    btnAnnulla = c.btnAnnulla;
+    lblAttendere = c.lblAttendere;
     connect(btnCerca, &QPushButton::clicked, this, &TfrmTrovaMagazzino::btnCercaClick);
-    connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
-    return page;
+    return c.page;
 }
 
 QWidget* TfrmTrovaMagazzino::buildResults()
@@ -153,29 +96,16 @@ QWidget* TfrmTrovaMagazzino::buildResults()
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("panRisultati"));
     const CustomerLists::ListPanel p = CustomerLists::buildListPanel(m_ctx, page);
-    txtTrova = p.txtTrova;
-    btnTrova = p.btnTrova;
-    lstRecords = p.lstRecords;
-    btnStampa = p.btnStampa;
-    btnChiudi = p.btnChiudi;
-    lblTrovate = new QLabel(ProductSearch::foundText(0), page);
-    lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
-    lblTrovate->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
-    static_cast<QHBoxLayout*>(p.footer->layout())->insertWidget(0, lblTrovate);
+    CustomerLists::handOut(p, this);
+    lblTrovate = CustomerLists::addFoundLabel(p, ProductSearch::foundText(0), page);
 
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(18, 14, 18, 14);
-    layout->setSpacing(10);
-    layout->addWidget(CustomerLists::instructionBox(ProductSearch::resultInstructions(), page));
-    layout->addLayout(p.layout, 1);
+    CustomerLists::layOutList(layout, p, ProductSearch::resultInstructions(), 10, page);
     layout->addWidget(crimsonHint(page));
     layout->addWidget(p.footer);
 
-    connect(btnTrova, &QPushButton::clicked, this, &TfrmTrovaMagazzino::btnTrovaClick);
-    connect(btnStampa, &QPushButton::clicked, this, &TfrmTrovaMagazzino::btnStampaClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
-    connect(lstRecords, &ResultList::recordChosen, this, &TfrmTrovaMagazzino::lstRecordsDblClick);
-    connect(lstRecords, &ResultList::nothingChosen, this, &QWidget::close);
+    SearchPanels::connectListButtons(this);
+    SearchPanels::connectListChoice(this);
     return page;
 }
 
@@ -198,20 +128,10 @@ void TfrmTrovaMagazzino::btnCercaClick()
     for (size_t i = 0; i < fields.size(); ++i)
         typed[i] = fields[i]->text();
     lstRecords->clear();
-    std::optional<std::vector<ResultEntry>> found =
-        ProductSearch::findProducts(m_ctx.filePath(ProductRecord::fileName()), ProductSearch::Matcher(typed));
-    lblAttendere->hide();
-    if (!found) {
-        m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
-        return;
-    }
-    const qsizetype lines = qsizetype(found->size());
-    lstRecords->setLines(std::move(*found));
-    lstRecords->setItemWidth(1600);
-    lblTrovate->setText(ProductSearch::foundText(lines));
-    m_panels->setCurrentWidget(panRisultati);
-    txtTrova->clear();
-    txtTrova->setFocus();
+    SearchPanels::showFound(
+        this, m_ctx.services(), m_panels, panRisultati,
+        ProductSearch::findProducts(m_ctx.filePath(ProductRecord::fileName()), ProductSearch::Matcher(typed)),
+        &ProductSearch::foundText);
 }
 
 void TfrmTrovaMagazzino::btnTrovaClick()
@@ -243,30 +163,15 @@ void TfrmTrovaMagazzino::done(int result)
 
 TfrmSottoscorta::TfrmSottoscorta(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 {
-    nameWindow(this, QStringLiteral("frmSottoscorta"), QStringLiteral(" Materiali in esaurimento"));
-    makeDialogFrame(this);
-    CustomerLists::styleDialog(this);
-
+    SearchPanels::startDialog(this, CustomerLists::look, QStringLiteral("frmSottoscorta"),
+                              QStringLiteral(" Materiali in esaurimento"));
     const CustomerLists::ListPanel p = CustomerLists::buildListPanel(m_ctx, this);
-    txtTrova = p.txtTrova;
-    btnTrova = p.btnTrova;
-    lstRecords = p.lstRecords;
-    btnStampa = p.btnStampa;
-    btnChiudi = p.btnChiudi;
+    CustomerLists::handOut(p, this);
 
     auto* body = new QVBoxLayout;
-    body->setContentsMargins(18, 14, 18, 14);
-    body->setSpacing(10);
-    body->addWidget(CustomerLists::instructionBox(ProductSearch::resultInstructions(), this));
-    body->addLayout(p.layout, 1);
+    CustomerLists::layOutList(body, p, ProductSearch::resultInstructions(), 10, this);
     body->addWidget(crimsonHint(this));
     body->addWidget(p.footer);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(CustomerLists::titleBand(QStringLiteral(":/icons/magazzino.svg"),
-                                               QStringLiteral("Materiali in esaurimento"), this));
-    layout->addLayout(body, 1);
 
     // txtTrova, the list, Stampa, Trova, Chiudi.
     setTabOrder(txtTrova, lstRecords);
@@ -274,12 +179,10 @@ TfrmSottoscorta::TfrmSottoscorta(AppContext& ctx, QWidget* owner) : QDialog(owne
     setTabOrder(btnStampa, btnTrova);
     setTabOrder(btnTrova, btnChiudi);
 
-    connect(btnTrova, &QPushButton::clicked, this, &TfrmSottoscorta::btnTrovaClick);
-    connect(btnStampa, &QPushButton::clicked, this, &TfrmSottoscorta::btnStampaClick);
-    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
-    connect(lstRecords, &ResultList::recordChosen, this, &TfrmSottoscorta::lstRecordsDblClick);
-    connect(lstRecords, &ResultList::nothingChosen, this, &QWidget::close);
-    setFixedSize(940, 580);
+    SearchPanels::connectListButtons(this);
+    SearchPanels::connectListChoice(this);
+    SearchPanels::finishDialog(this, CustomerLists::look, QStringLiteral(":/icons/magazzino.svg"),
+                               QStringLiteral("Materiali in esaurimento"), body, QSize(940, 580));
 }
 
 void TfrmSottoscorta::showEvent(QShowEvent* event)

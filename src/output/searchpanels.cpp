@@ -1,0 +1,158 @@
+#include "searchpanels.h"
+
+#include "shell/conventions.h"
+#include "shell/style.h"
+
+#include <QDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSize>
+#include <QVBoxLayout>
+
+namespace tarvello::SearchPanels
+{
+
+namespace
+{
+
+QVBoxLayout* frameLayout(QDialog* dialog, const Look& look, const QString& iconPath, const QString& title)
+{
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(look.titleBand(iconPath, title, dialog));
+    return layout;
+}
+
+} // namespace
+
+void startDialog(QDialog* dialog, const Look& look, const QString& objectName, const QString& caption)
+{
+    nameWindow(dialog, objectName, caption);
+    makeDialogFrame(dialog);
+    look.styleDialog(dialog);
+}
+
+void finishDialog(QDialog* dialog, const Look& look, const QString& iconPath, const QString& title,
+                  QWidget* body, const QSize& size)
+{
+    frameLayout(dialog, look, iconPath, title)->addWidget(body, 1);
+    dialog->setFixedSize(size);
+}
+
+void finishDialog(QDialog* dialog, const Look& look, const QString& iconPath, const QString& title,
+                  QLayout* body, const QSize& size)
+{
+    frameLayout(dialog, look, iconPath, title)->addLayout(body, 1);
+    dialog->setFixedSize(size);
+}
+
+QLabel* hiddenLabel(const QString& objectName, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->hide();
+    return label;
+}
+
+QLabel* foundLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QStringLiteral("lblTrovate"));
+    label->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
+    return label;
+}
+
+void nameFields(const QList<QLineEdit*>& fields, std::initializer_list<QLineEdit**> members)
+{
+    qsizetype i = 0;
+    for (QLineEdit** member : members)
+        *member = fields.value(i++);
+}
+
+CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const CriteriaSpec& spec)
+{
+    CriteriaPage c;
+    c.page = new QWidget(dialog);
+    c.page->setObjectName(spec.pageName);
+
+    auto* box = new QGroupBox(QStringLiteral("Criteri di ricerca"), c.page);
+    auto* form = new QFormLayout(box);
+    if (spec.compact)
+        form->setContentsMargins(16, 18, 16, 10);
+    else
+        form->setContentsMargins(16, 20, 16, 12);
+    form->setHorizontalSpacing(12);
+    form->setVerticalSpacing(spec.compact ? 5 : 8);
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+
+    QList<QWidget*> fields;
+    for (const Criterion& criterion : spec.criteria) {
+        auto* field = new QLineEdit(box);
+        field->setObjectName(criterion.control);
+        if (spec.fieldPoints > 0)
+            field->setFont(screenFont(QStringLiteral("Verdana"), spec.fieldPoints, true));
+        auto* label = new QLabel(criterion.label, box);
+        label->setFont(screenFont(QStringLiteral("Verdana"), 9));
+        setTone(label, "criterion");
+        label->setBuddy(field);
+        form->addRow(label, field);
+        fields.append(field);
+        c.fields.append(field);
+    }
+    setEnterOrder(fields);
+    if (spec.highlightFields)
+        addHighlights(fields);
+
+    c.btnCerca = look.button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"),
+                             QStringLiteral(":/icons/trova.svg"), c.page);
+    c.btnAnnulla = look.button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"),
+                               QStringLiteral(":/icons/esci.svg"), c.page);
+    c.lblAttendere = new QLabel(spec.waitText, c.page);
+    c.lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
+    c.lblAttendere->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
+    c.lblAttendere->hide();
+    for (int i = 0; i + 1 < fields.size(); ++i)
+        QWidget::setTabOrder(fields[i], fields[i + 1]);
+    QPushButton* first = spec.closeBeforeSearch ? c.btnAnnulla : c.btnCerca;
+    QPushButton* second = spec.closeBeforeSearch ? c.btnCerca : c.btnAnnulla;
+    QWidget::setTabOrder(fields.last(), first);
+    QWidget::setTabOrder(first, second);
+
+    auto* footer = new QHBoxLayout;
+    if (spec.footerSpacing >= 0)
+        footer->setSpacing(spec.footerSpacing);
+    footer->addWidget(c.lblAttendere);
+    footer->addStretch(1);
+    footer->addWidget(c.btnCerca);
+    footer->addWidget(c.btnAnnulla);
+
+    auto* layout = new QVBoxLayout(c.page);
+    if (spec.compact) {
+        layout->setContentsMargins(18, 10, 18, 12);
+        layout->setSpacing(8);
+    } else {
+        layout->setContentsMargins(18, 14, 18, 14);
+        layout->setSpacing(12);
+    }
+    layout->addWidget(look.instructionBox(spec.instructions, c.page));
+    if (spec.compact) {
+        layout->addWidget(box, 1);
+    } else {
+        layout->addWidget(box);
+        layout->addStretch(1);
+    }
+    layout->addLayout(footer);
+
+    // The notice shows as soon as the button goes down, before the search starts on its release.
+    QObject::connect(c.btnCerca, &QPushButton::pressed, c.lblAttendere, &QWidget::show);
+    QObject::connect(c.btnAnnulla, &QPushButton::clicked, dialog, &QDialog::reject);
+    return c;
+}
+
+} // namespace tarvello::SearchPanels
