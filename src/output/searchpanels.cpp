@@ -74,29 +74,29 @@ void nameFields(const QList<QLineEdit*>& fields, std::initializer_list<QLineEdit
         *member = fields.value(i++);
 }
 
-CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const CriteriaSpec& spec)
+CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const CriteriaOptions& options)
 {
     CriteriaPage c;
     c.page = new QWidget(dialog);
-    c.page->setObjectName(spec.pageName);
+    c.page->setObjectName(options.pageName);
 
     auto* box = new QGroupBox(QStringLiteral("Criteri di ricerca"), c.page);
     auto* form = new QFormLayout(box);
-    if (spec.compact)
+    if (options.compact)
         form->setContentsMargins(16, 18, 16, 10);
     else
         form->setContentsMargins(16, 20, 16, 12);
     form->setHorizontalSpacing(12);
-    form->setVerticalSpacing(spec.compact ? 5 : 8);
+    form->setVerticalSpacing(options.compact ? 5 : 8);
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
 
     QList<QWidget*> fields;
-    for (const Criterion& criterion : spec.criteria) {
+    for (const Criterion& criterion : options.criteria) {
         auto* field = new QLineEdit(box);
         field->setObjectName(criterion.control);
-        if (spec.fieldPoints > 0)
-            field->setFont(screenFont(QStringLiteral("Verdana"), spec.fieldPoints, true));
+        if (options.fieldPoints > 0)
+            field->setFont(screenFont(QStringLiteral("Verdana"), options.fieldPoints, true));
         auto* label = new QLabel(criterion.label, box);
         label->setFont(screenFont(QStringLiteral("Verdana"), 9));
         setTone(label, "criterion");
@@ -106,42 +106,42 @@ CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const Criteria
         c.fields.append(field);
     }
     setEnterOrder(fields);
-    if (spec.highlightFields)
+    if (options.highlightFields)
         addHighlights(fields);
 
     c.btnCerca = look.button(QStringLiteral("btnCerca"), QStringLiteral("Cerca"),
                              QStringLiteral(":/icons/trova.svg"), c.page);
     c.btnAnnulla = look.button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"),
                                QStringLiteral(":/icons/esci.svg"), c.page);
-    c.lblAttendere = new QLabel(spec.waitText, c.page);
+    c.lblAttendere = new QLabel(options.waitText, c.page);
     c.lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     c.lblAttendere->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
     c.lblAttendere->hide();
     for (int i = 0; i + 1 < fields.size(); ++i)
         QWidget::setTabOrder(fields[i], fields[i + 1]);
-    QPushButton* first = spec.closeBeforeSearch ? c.btnAnnulla : c.btnCerca;
-    QPushButton* second = spec.closeBeforeSearch ? c.btnCerca : c.btnAnnulla;
+    QPushButton* first = options.closeBeforeSearch ? c.btnAnnulla : c.btnCerca;
+    QPushButton* second = options.closeBeforeSearch ? c.btnCerca : c.btnAnnulla;
     QWidget::setTabOrder(fields.last(), first);
     QWidget::setTabOrder(first, second);
 
     auto* footer = new QHBoxLayout;
-    if (spec.footerSpacing >= 0)
-        footer->setSpacing(spec.footerSpacing);
+    if (options.footerSpacing >= 0)
+        footer->setSpacing(options.footerSpacing);
     footer->addWidget(c.lblAttendere);
     footer->addStretch(1);
     footer->addWidget(c.btnCerca);
     footer->addWidget(c.btnAnnulla);
 
     auto* layout = new QVBoxLayout(c.page);
-    if (spec.compact) {
+    if (options.compact) {
         layout->setContentsMargins(18, 10, 18, 12);
         layout->setSpacing(8);
     } else {
         layout->setContentsMargins(18, 14, 18, 14);
         layout->setSpacing(12);
     }
-    layout->addWidget(look.instructionBox(spec.instructions, c.page));
-    if (spec.compact) {
+    layout->addWidget(look.instructionBox(options.instructions, c.page));
+    if (options.compact) {
         layout->addWidget(box, 1);
     } else {
         layout->addWidget(box);

@@ -66,7 +66,7 @@ template <class List> QList<Criterion> criteriaOf(const List& list)
     return out;
 }
 
-struct CriteriaSpec {
+struct CriteriaOptions {
     QString pageName;
     QList<Criterion> criteria;
     QString instructions;
@@ -92,7 +92,7 @@ void nameFields(const QList<QLineEdit*>& fields, std::initializer_list<QLineEdit
 // The criteria page of `dialog`: Enter goes round the fields and never starts the search, Tab
 // goes through them and on to the buttons, "Attendere..." shows as soon as Cerca goes down and
 // Chiudi rejects the dialog. The caller starts its search on btnCerca's click.
-CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const CriteriaSpec& spec);
+CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const CriteriaOptions& options);
 
 // The wiring every window with a result list has, for a window whose members carry the list's
 // usual names: Trova finds (btnTrovaClick), Stampa prints (btnStampaClick), Chiudi rejects.
