@@ -62,7 +62,7 @@ void SectionFlow::place(bool sideBySide)
     for (const std::vector<QWidget*>& row : m_rows)
         for (QWidget* section : row)
             m_grid->removeWidget(section);
-    for (int r = 0; r <= int(m_rows.size()) + 4; ++r)
+    for (int r = 0; r < m_grid->rowCount(); ++r) // the stretch below the last arrangement
         m_grid->setRowStretch(r, 0);
     int r = 0;
     for (const std::vector<QWidget*>& row : m_rows) {
