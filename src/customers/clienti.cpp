@@ -492,42 +492,15 @@ void TfrmClienti::applyFieldRules()
 
 void TfrmClienti::connectCommands()
 {
-    m_commands = {
-        ownCommand(cmdNuovo, QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."),
-                   handler(this, &TfrmClienti::cmdNuovoClick)),
-        ownCommand(
-            cmdDuplica,
-            QStringLiteral(
-                "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."),
-            handler(this, &TfrmClienti::cmdDuplicaClick)),
-        ownCommand(cmdFile, QStringLiteral("Allega file alla scheda corrente."),
-                   handler(this, &TfrmClienti::cmdFileClick)),
-        ownCommand(cmdSalva, QStringLiteral("Salva la scheda corrente in archivio."),
-                   handler(this, &TfrmClienti::cmdSalvaClick)),
+    m_commands = cardCommands(this);
+    const ScreenCommands own = {
         windowCommand(cmdTrova, QStringLiteral("Trova una scheda in archivio."),
                       QStringLiteral("frmTrovaClienti"), QStringLiteral("clienti")),
-        ownCommand(cmdAnteprima, QStringLiteral("Visualizza l'anteprima di stampa."),
-                   handler(this, &TfrmClienti::cmdAnteprimaClick)),
-        ownCommand(cmdStampa, QStringLiteral("Stampa la scheda corrente."),
-                   handler(this, &TfrmClienti::cmdStampaClick)),
-        ownCommand(cmdPDF, QStringLiteral("Esporta la scheda in formato PDF."),
-                   handler(this, &TfrmClienti::cmdPDFClick)),
         windowCommand(cmdRicontatta, QStringLiteral("Visualizza l'elenco dei Clienti da ricontattare."),
                       QStringLiteral("frmRicontatta")),
         windowCommand(cmdEsporta,
                       QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."),
                       QStringLiteral("frmExpClienti")),
-        ownCommand(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
-                   handler(this, &TfrmClienti::cmdGuidaClick)),
-        ownCommand(cmdEsci, QStringLiteral("Esci da questa schermata di lavoro."), [this] { close(); }),
-        ownCommand(cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio."),
-                   handler(this, &TfrmClienti::cmdPrimoClick)),
-        ownCommand(cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio."),
-                   handler(this, &TfrmClienti::cmdIndietroClick)),
-        ownCommand(cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio."),
-                   handler(this, &TfrmClienti::cmdAvantiClick)),
-        ownCommand(cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio."),
-                   handler(this, &TfrmClienti::cmdUltimoClick)),
         ownCommand(btnEmail, QStringLiteral("Invia una e-mail all'indirizzo indicato."),
                    handler(this, &TfrmClienti::btnEmailClick)),
         ownCommand(btnCodFisc, QStringLiteral("Controlla il codice fiscale."),
@@ -540,6 +513,7 @@ void TfrmClienti::connectCommands()
         ownCommand(chkRicontatta,
                    QStringLiteral("Annota che il cliente è da ricontattare per questioni in sospeso."), {}),
     };
+    m_commands.insert(m_commands.end(), own.begin(), own.end());
     wireCommands(m_ctx, this, panInfo, m_commands);
 }
 

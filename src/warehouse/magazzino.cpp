@@ -393,26 +393,10 @@ void TfrmMagazzino::applyFieldRules()
 
 void TfrmMagazzino::connectCommands()
 {
-    m_commands = {
-        ownCommand(cmdNuovo, QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."),
-                   handler(this, &TfrmMagazzino::cmdNuovoClick)),
-        ownCommand(
-            cmdDuplica,
-            QStringLiteral(
-                "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."),
-            handler(this, &TfrmMagazzino::cmdDuplicaClick)),
-        ownCommand(cmdFile, QStringLiteral("Allega file alla scheda corrente."),
-                   handler(this, &TfrmMagazzino::cmdFileClick), QStringLiteral("frmAllegaCartella")),
-        ownCommand(cmdSalva, QStringLiteral("Salva la scheda corrente in archivio."),
-                   handler(this, &TfrmMagazzino::cmdSalvaClick)),
+    m_commands = cardCommands(this);
+    const ScreenCommands own = {
         windowCommand(cmdTrova, QStringLiteral("Trova una scheda in archivio."),
                       QStringLiteral("frmTrovaMagazzino"), QStringLiteral("magazzino")),
-        ownCommand(cmdAnteprima, QStringLiteral("Visualizza l'anteprima di stampa."),
-                   handler(this, &TfrmMagazzino::cmdAnteprimaClick)),
-        ownCommand(cmdStampa, QStringLiteral("Stampa la scheda corrente."),
-                   handler(this, &TfrmMagazzino::cmdStampaClick)),
-        ownCommand(cmdPDF, QStringLiteral("Esporta la scheda in formato PDF."),
-                   handler(this, &TfrmMagazzino::cmdPDFClick)),
         ownCommand(
             cmdWeb,
             QStringLiteral("Cerca sul Web, tramite Google, informazioni relative all'articolo corrente."),
@@ -422,17 +406,6 @@ void TfrmMagazzino::connectCommands()
         windowCommand(cmdEsporta,
                       QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."),
                       QStringLiteral("frmExpMagazzino")),
-        ownCommand(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
-                   handler(this, &TfrmMagazzino::cmdGuidaClick)),
-        ownCommand(cmdEsci, QStringLiteral("Esci da questa schermata di lavoro."), [this] { close(); }),
-        ownCommand(cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio."),
-                   handler(this, &TfrmMagazzino::cmdPrimoClick)),
-        ownCommand(cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio."),
-                   handler(this, &TfrmMagazzino::cmdIndietroClick)),
-        ownCommand(cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio."),
-                   handler(this, &TfrmMagazzino::cmdAvantiClick)),
-        ownCommand(cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio."),
-                   handler(this, &TfrmMagazzino::cmdUltimoClick)),
         ownCommand(btnAggiungi, QStringLiteral("Aggiorna la giacenza aggiungendo una certa quantità."),
                    handler(this, &TfrmMagazzino::btnAggiungiClick), QStringLiteral("frmGiacenza")),
         ownCommand(btnSottrai, QStringLiteral("Aggiorna la giacenza sottraendo una certa quantità."),
@@ -452,6 +425,7 @@ void TfrmMagazzino::connectCommands()
         ownCommand(btnPneumatici, QStringLiteral("Registra ulteriori informazioni sul prodotto corrente."),
                    handler(this, &TfrmMagazzino::btnPneumaticiClick), QStringLiteral("frmDatiPneumatici")),
     };
+    m_commands.insert(m_commands.end(), own.begin(), own.end());
     wireCommands(m_ctx, this, panInfo, m_commands);
 }
 
