@@ -38,7 +38,10 @@ constexpr const char* documentEnd = "</table></body></html>";
 constexpr const char* headerCellStart = "<td style=\"text-align: left; font-weight: bold;\" width=";
 constexpr const char* leftCellStart = "<td style=\"text-align: left;\">";
 constexpr const char* rightCellStart = "<td style=\"text-align: right;\">";
-constexpr const char* textCellStart = "<td style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
+// Identifier cells: the Office spreadsheet reads the text number format from the style, LibreOffice
+// from its own sdnum attribute (language 1040, Italian; format "@", text). Either way the digits stay.
+constexpr const char* textCellStart =
+    "<td sdnum=\"1040;0;@\" style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
 constexpr const char* cellEnd = "</td>";
 
 } // namespace

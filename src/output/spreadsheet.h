@@ -26,8 +26,9 @@ struct SpreadsheetColumn {
     int width = 0;
     CellAlignment alignment = CellAlignment::Left;
     // Identifiers (VAT numbers, tax codes, postcodes, phone and card numbers, IBANs, codes,
-    // document numbers): their cells carry the text number format, so a spreadsheet program that
-    // honours it keeps leading zeros and every digit instead of reading a number.
+    // document numbers): their cells carry the text number format, in the Office spreadsheet's
+    // style and in LibreOffice's attribute, so both keep leading zeros and every digit instead of
+    // reading a number.
     bool keepAsText = false;
 };
 

@@ -526,15 +526,14 @@ public:
     static void show(QLineEdit* edit, const QString& text)
     {
         auto* keeper = edit->findChild<TypingLimit*>(objectName(), Qt::FindDirectChildrenOnly);
-        if (!keeper) {
-            if (text.size() <= edit->maxLength()) {
-                edit->setText(text);
-                return;
-            }
+        if (!keeper && text.size() > edit->maxLength())
             keeper = new TypingLimit(edit);
-        }
-        edit->setMaxLength(std::max(keeper->m_limit, int(text.size())));
+        if (keeper)
+            edit->setMaxLength(std::max(keeper->m_limit, int(text.size())));
         edit->setText(text);
+        // A field narrower than what it was given shows its beginning ("Negozio Ferri..."), not the
+        // end that setText scrolls to.
+        edit->setCursorPosition(0);
     }
 
 private:

@@ -37,6 +37,8 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         auto* e = static_cast<QKeyEvent*>(event);
+        if (e->key() == Qt::Key_F1 && e->modifiers() == Qt::NoModifier)
+            return pressHelp(watched);
         tellWhenFull(watched, e);
         const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
         if (!enter || (e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
@@ -51,6 +53,24 @@ protected:
     }
 
 private:
+    // F1 opens the help wherever a window has a help picture; the cards, which bind F1 to their
+    // own command, never get here (their shortcut takes the key first).
+    static bool pressHelp(QObject* watched)
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget)
+            return false;
+        for (QAbstractButton* b : widget->window()->findChildren<QAbstractButton*>()) {
+            const QString name = b->objectName();
+            if ((name == u"cmdGuida" || name == u"imgGuida" || name == u"icoGuida") && b->isVisible() &&
+                b->isEnabled()) {
+                b->click();
+                return true;
+            }
+        }
+        return false;
+    }
+
     // A full one-line field drops a typed character without a sound: say so, as for a refused key.
     static void tellWhenFull(QObject* watched, const QKeyEvent* e)
     {

@@ -2,6 +2,7 @@
 #include "customers/allegacartella.h"
 #include "customers/attachments.h"
 #include "readonlyfolder.h"
+#include "saidtexts.h"
 #include "shell/conventions.h"
 
 #include <QLabel>
@@ -237,8 +238,7 @@ private Q_SLOTS:
             click(w.btnSfoglia01);
             [&] {
                 QCOMPARE(t.services.lastKind(), MessageKind::Warning);
-                QCOMPARE(t.services.lastMessage(),
-                         Attachments::failureMessage(Attachments::Outcome::FolderFailed));
+                QCOMPARE(t.services.lastMessage(), said::attachFolderFailed);
                 QCOMPARE(w.txtFile01->text(), QStringLiteral("vecchio.pdf"));
             }();
             return true;
@@ -261,7 +261,7 @@ private Q_SLOTS:
             return true;
         });
         QCOMPARE(t.services.lastKind(), MessageKind::Warning);
-        QCOMPARE(t.services.lastMessage(), Attachments::failureMessage(Attachments::Outcome::CopyFailed));
+        QCOMPARE(t.services.lastMessage(), said::attachCopyFailed);
         QCOMPARE(card->lblFile03->text(), QString());
     }
 

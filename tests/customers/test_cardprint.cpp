@@ -2,6 +2,7 @@
 #include "customers/customerreport.h"
 #include "pdftools.h"
 #include "readonlyfolder.h"
+#include "saidtexts.h"
 #include "shell/conventions.h"
 
 #include <QCheckBox>
@@ -51,7 +52,7 @@ private Q_SLOTS:
         const QString pdf = t.path(QStringLiteral("Cliente.pdf"));
         QCOMPARE(t.services.messages.size(), 1);
         QCOMPARE(t.services.lastKind(), MessageKind::Confirmation);
-        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::pdfDone());
+        QCOMPARE(t.services.lastMessage(), said::cardPdfDone);
         QCOMPARE(t.services.opened, QList<QUrl>{QUrl::fromLocalFile(pdf)});
 
         const PdfSummary info = pdfSummary(pdf);

@@ -1,6 +1,7 @@
 #include "cardtesting.h"
 #include "output/resultlist.h"
 #include "readonlyfolder.h"
+#include "saidtexts.h"
 #include "shell/conventions.h"
 #include "shell/guida.h"
 
@@ -300,8 +301,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        const QString m1 = CustomerCard::Messages::surnameMissing();
-        const QString m2 = CustomerCard::Messages::nameMissing();
+        const QString m1 = said::surnameMissing;
+        const QString m2 = said::nameMissing;
         QTest::newRow("nothing") << ""
                                  << "" << m1 << "txtCognome";
         QTest::newRow("blank surname") << "   "
@@ -346,7 +347,7 @@ private Q_SLOTS:
         QVERIFY(card->chkRicontatta->isChecked());
 
         click(card->cmdSalva);
-        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::inserted());
+        QCOMPARE(t.services.lastMessage(), said::inserted);
         QCOMPARE(t.services.lastKind(), MessageKind::Information);
         QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
         QByteArray bytes = fileBytes(archive);
@@ -361,7 +362,7 @@ private Q_SLOTS:
         click(card->chkRicontatta);
         type(card->txtNote, QStringLiteral("nuovo recapito"));
         click(card->cmdSalva);
-        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::changesSaved());
+        QCOMPARE(t.services.lastMessage(), said::changesSaved);
         QCOMPARE(t.services.lastKind(), MessageKind::Information);
         QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
         bytes = fileBytes(archive);
@@ -392,7 +393,7 @@ private Q_SLOTS:
     {
         TestProgram t;
         TfrmClienti* card = openCard(t);
-        const QString empty = CustomerCard::Messages::archiveEmpty();
+        const QString empty = said::archiveEmpty;
         QCOMPARE(empty, QStringLiteral("L'archivio non contiene nessuna scheda."));
         for (PictureButton* arrow : {card->cmdPrimo, card->cmdIndietro, card->cmdAvanti, card->cmdUltimo}) {
             t.services.messages.clear();
@@ -454,7 +455,7 @@ private Q_SLOTS:
         card->txtCognome->setText(QStringLiteral("Modificato"));
         t.services.answers.push_back(Answer::No);
         click(card->cmdAvanti);
-        QCOMPARE(t.services.lastMessage(), CardArchive::Messages::unsavedChanges());
+        QCOMPARE(t.services.lastMessage(), said::unsavedChanges);
         click(card->cmdIndietro);
         QVERIFY(at("Alfa", "1"));
     }
@@ -482,7 +483,7 @@ private Q_SLOTS:
         TfrmClienti* card = openCard(t);
         activate(card);
         click(card->cmdDuplica);
-        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::duplicateNeedsSave());
+        QCOMPARE(t.services.lastMessage(), said::duplicateNeedsSave);
         QCOMPARE(t.services.lastKind(), MessageKind::Warning);
 
         const QByteArray original =
@@ -497,7 +498,7 @@ private Q_SLOTS:
         card->txtNote->setFocus();
 
         click(card->cmdDuplica);
-        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::duplicated());
+        QCOMPARE(t.services.lastMessage(), said::duplicated);
         QCOMPARE(t.services.lastKind(), MessageKind::Information);
         QCOMPARE(card->lblPosizione->text(), QString());
         for (QLabel* l : {card->lblFile01, card->lblFile02, card->lblFile03, card->lblDesc01, card->lblDesc02,
@@ -511,7 +512,7 @@ private Q_SLOTS:
 
         card->txtNome->setText(QStringLiteral("Luigi"));
         click(card->cmdSalva);
-        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::inserted());
+        QCOMPARE(t.services.lastMessage(), said::inserted);
         QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
         QCOMPARE(recordAt(t.path(QStringLiteral("Clienti.pro")), 0), original);
         const Record copy(CR::layout(), recordAt(t.path(QStringLiteral("Clienti.pro")), 1));
@@ -536,7 +537,7 @@ private Q_SLOTS:
                 QSKIP("this machine cannot make a read-only file");
             click(card->cmdSalva);
         }
-        QCOMPARE(t.services.lastMessage(), archiveAccessMessage());
+        QCOMPARE(t.services.lastMessage(), said::archiveAccess);
         QCOMPARE(t.services.lastKind(), MessageKind::Error);
         QCOMPARE(fileBytes(archive), original);
         QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
@@ -553,7 +554,7 @@ private Q_SLOTS:
         if (!locked.active())
             QSKIP("this machine cannot make a read-only folder");
         click(card->cmdSalva);
-        QCOMPARE(t.services.lastMessage(), archiveAccessMessage());
+        QCOMPARE(t.services.lastMessage(), said::archiveAccess);
         QCOMPARE(t.services.lastKind(), MessageKind::Error);
         QCOMPARE(card->lblPosizione->text(), QString()); // still a new card
         QVERIFY(!QFile::exists(t.path(QStringLiteral("Clienti.pro"))));
@@ -727,7 +728,7 @@ private Q_SLOTS:
         const QByteArray stored = recordAt(archive, 0);
         if (Answer(answer) == Answer::Yes) {
             QCOMPARE(Record(CR::layout(), stored).text(CR::Note), QStringLiteral("richiamare"));
-            QCOMPARE(t.services.messages.at(1).text, CustomerCard::Messages::changesSaved());
+            QCOMPARE(t.services.messages.at(1).text, said::changesSaved);
         } else {
             QCOMPARE(stored, alfa);
         }
@@ -764,7 +765,7 @@ private Q_SLOTS:
         QTest::keyClick(card->txtCognome, Qt::Key_Space);
         click(card->cmdNuovo);
         QCOMPARE(t.services.messages.size(), 2);
-        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::surnameMissing());
+        QCOMPARE(t.services.lastMessage(), said::surnameMissing);
         QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
         QCOMPARE(card->lblDesc01->text(), QStringLiteral("contratto"));
 
@@ -787,7 +788,7 @@ private Q_SLOTS:
                                  card->cmdPrimo, card->cmdNuovo, card->cmdPrimo})
             click(b);
         click(card->cmdDuplica);
-        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::duplicated());
+        QCOMPARE(t.services.lastMessage(), said::duplicated);
         t.services.messages.clear();
         click(card->cmdNuovo);
         type(card->txtCognome, QStringLiteral("Gamma"));
@@ -796,7 +797,7 @@ private Q_SLOTS:
         click(card->cmdPrimo);
         click(card->cmdEsci);
         QCOMPARE(t.services.messages.size(), 1);
-        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::inserted());
+        QCOMPARE(t.services.lastMessage(), said::inserted);
         QVERIFY(!card->isVisible());
     }
 };

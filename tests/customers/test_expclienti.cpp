@@ -87,7 +87,8 @@ QByteArray customerHeaderRow()
 
 // Identifier cells (postcode, phones, tax code, VAT number, card, IBAN, document number,
 // recipient code) carry the text number format, so a spreadsheet program keeps their digits.
-const QByteArray textCell = "<td style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
+const QByteArray textCell =
+    "<td sdnum=\"1040;0;@\" style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
 const QList<int> identifierColumns = {3, 6, 7, 8, 9, 12, 13, 14, 15, 17, 24};
 
 QByteArray dataRow(const QList<QByteArray>& cells)

@@ -99,6 +99,14 @@ const std::vector<CalculationCase>& calculationCases()
          {{u"1", u"10,0049"}}, u"22", true,
          {{u"1", u"10,0049", u"", u"10,0049"}}, u"22",
          {u"10,00", u"2,20", u"12,21", u"0,00", u"12,21"}},
+        // 10 x 1,15 / 100 in extended precision lies just below 0,115 (1,15 is stored a hair
+        // below itself), so V shows 0,11 and W = 1,265 minus a hair gives 1,26. Plain doubles
+        // round 11,4999... up to 11,5 on the way: V would show 0,12, and rounding it before the
+        // sum would make W 1,27.
+        {"VAT of 1,15 at 10 % in extended precision",
+         {{u"1", u"1,15"}}, u"10", true,
+         {{u"1", u"1,15", u"", u"1,15"}}, u"10",
+         {u"1,15", u"0,11", u"1,26", u"0,00", u"1,26"}},
         {"only exempt rows",
          {{u"2", u"10", u"", u"", true}, {u"1", u"5,5", u"", u"", true}}, u"22", true,
          {{u"2", u"10", u"", u"20,00", true}, {u"1", u"5,5", u"", u"5,50", true}}, u"22",

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QToolButton>
 
 using namespace tarvello;
@@ -381,7 +382,8 @@ private Q_SLOTS:
         const QByteArray left = "<td style=\"text-align: left;\">";
         const QByteArray right = "<td style=\"text-align: right;\">";
         // Invoice number, VAT numbers, tax codes, postcode and IBAN keep their digits as text.
-        const QByteArray text = "<td style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
+        const QByteArray text =
+            "<td sdnum=\"1040;0;@\" style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
         for (int i = 0; i < 3; ++i) {
             const Invoice& v = kYear[i];
             auto enc = [](const char16_t* text) { return toWin1252(QString::fromUtf16(text)); };
@@ -399,6 +401,50 @@ private Q_SLOTS:
         QCOMPARE(doc, expected);
         QCOMPARE(doc.count("<tr>"), 4);
         QCOMPARE(doc.count("<td "), 4 * 25);
+    }
+
+    // Every single field of the invoice holds a text of its own, so a column filled from another
+    // field (the customer's VAT number from the tax code, say) shows in the document.
+    void exportCellsComeFromTheirOwnFields()
+    {
+        const RecordLayout& layout = IR::layout();
+        Record rec(layout);
+        QList<int> singleFields;
+        for (int i = 0; i < int(layout.fields.size()); ++i)
+            if (layout.fields[size_t(i)].row == 0)
+                singleFields.append(i);
+        for (int k = 0; k < singleFields.size(); ++k)
+            rec.setText(singleFields[k], QString::number(10 + k)); // two digits fit even the province
+        {
+            ArchiveFile file(t->path(QStringLiteral("2023.fat")), IR::Size);
+            QVERIFY(file.open());
+            QVERIFY(file.write(rec.bytes()));
+        }
+        openYear(QStringLiteral("2023"));
+        onDialog<TfrmExpFatture>(u(u"frmExpFatture"),
+                                 [&](TfrmExpFatture& w) { QTest::mouseClick(w.cmdEsporta, Qt::LeftButton); });
+        QTest::mouseClick(s->cmdEsporta, Qt::LeftButton);
+
+        // The document's columns in order, named by the field each is filled from.
+        const char* columns[] = {
+            "NumFatt",      "Data",       "Ditta",          "CittaDitta",  "IvaDitta",
+            "CodFiscDitta", "Cliente",    "ViaCliente",     "CapCliente",  "CittaCliente",
+            "ProvCliente",  "IvaCliente", "CodFiscCliente", "Riferimenti", "Pagamento",
+            "Banca",        "Iban",       "TotImponibile",  "PercIva",     "TotImposta",
+            "TotIva",       "TotEsente",  "TotFattura",     "Note",        "Saldata"};
+        QFile f(t->path(QStringLiteral("Fatture.xls")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray doc = f.readAll();
+        const QByteArray row = doc.mid(doc.indexOf("</tr><tr>") + 9);
+        QStringList cells;
+        static const QRegularExpression cell(QStringLiteral("<td[^>]*>([^<]*)</td>"));
+        for (auto it = cell.globalMatch(QString::fromLatin1(row.left(row.indexOf("</tr>")))); it.hasNext();)
+            cells.append(it.next().captured(1));
+        QStringList expected;
+        for (const char* name : columns)
+            expected.append(
+                QString::number(10 + singleFields.indexOf(layout.indexOf(QString::fromLatin1(name)))));
+        QCOMPARE(cells, expected);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "invoices/invoicedialogs.h"
 #include "invoices/numbering.h"
 #include "readonlyfolder.h"
+#include "saidtexts.h"
 #include "shell/conventions.h"
 #include "shell/shellwindows.h"
 #include "testprogram.h"
@@ -344,7 +345,7 @@ private Q_SLOTS:
                                QStringLiteral("x")));
         QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Error);
-        QCOMPARE(t->services.lastMessage(), archiveAccessMessage());
+        QCOMPARE(t->services.lastMessage(), said::archiveAccess);
     }
 
     void navigationFollowsThePosition()
@@ -434,7 +435,7 @@ private Q_SLOTS:
         // are kept for the next use whatever happens to the invoice.
         t->services.answers.push_back(Answer::No);
         QTest::mouseClick(s->cmdEsci, Qt::LeftButton);
-        QCOMPARE(t->services.lastMessage(), CardArchive::Messages::unsavedChanges());
+        QCOMPARE(t->services.lastMessage(), said::unsavedChanges);
         QVERIFY(!s->isVisible());
         QVERIFY(t->window(QStringLiteral("frmAvvio"))->isVisible());
         const IniFile ini = IniFile::load(numberingIniPath(t->dir.path()));
@@ -458,7 +459,7 @@ private Q_SLOTS:
                 QSKIP("this machine cannot make a read-only folder");
             QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
             QCOMPARE(t->services.lastKind(), MessageKind::Warning);
-            QCOMPARE(t->services.lastMessage(), archiveAccessMessage());
+            QCOMPARE(t->services.lastMessage(), said::archiveAccess);
             QVERIFY(!QFile::exists(file()));
             QCOMPARE(s->lblPosizione->text(), QString());
         }
@@ -466,7 +467,7 @@ private Q_SLOTS:
         const QByteArray before = fileBytes(file());
         ReadOnlyFolder readOnlyFile(file());
         QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
-        QCOMPARE(t->services.lastMessage(), archiveAccessMessage());
+        QCOMPARE(t->services.lastMessage(), said::archiveAccess);
         QCOMPARE(fileBytes(file()), before);
         QTest::mouseClick(s->cmdUltimo, Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Error);
@@ -705,7 +706,7 @@ private Q_SLOTS:
 
         STEP(press(Qt::Key_S, Qt::ControlModifier));
         QCOMPARE(t->services.messages.size(), 1);
-        QCOMPARE(t->services.lastMessage(), CardArchive::Messages::inserted());
+        QCOMPARE(t->services.lastMessage(), said::inserted);
         QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
 
         const QByteArray bytes = fileBytes(file());
@@ -842,7 +843,7 @@ private Q_SLOTS:
         QVERIFY(t->services.messages.isEmpty());
         t->services.answers.push_back(Answer(answer));
         QTest::mouseClick(s->cmdPrimo, Qt::LeftButton);
-        QCOMPARE(t->services.messages.first().text, CardArchive::Messages::unsavedChanges());
+        QCOMPARE(t->services.messages.first().text, said::unsavedChanges);
         QCOMPARE(t->services.messages.first().kind, MessageKind::ConfirmationOrCancel);
         QCOMPARE(fileBytes(file()).size(), invoicesAfter * InvoiceRecord::Size);
         QCOMPARE(s->lblPosizione->text(), positionAfter);
@@ -878,7 +879,7 @@ private Q_SLOTS:
 
         t->services.answers.push_back(Answer::Yes);
         QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
-        QCOMPARE(t->services.lastMessage(), CardArchive::Messages::inserted());
+        QCOMPARE(t->services.lastMessage(), said::inserted);
         QCOMPARE(s->lblPosizione->text(), QStringLiteral("3"));
         QCOMPARE(fileBytes(file()).size(), 3 * InvoiceRecord::Size);
 
@@ -889,7 +890,7 @@ private Q_SLOTS:
         QTest::keyClicks(s->txtRiferimenti, QStringLiteral("ordine 5"));
         QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
         QCOMPARE(t->services.messages.size(), 1);
-        QCOMPARE(t->services.lastMessage(), CardArchive::Messages::changesSaved());
+        QCOMPARE(t->services.lastMessage(), said::changesSaved);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "archive/customerrecord.h"
 #include "output/exportwindow.h"
 #include "output/outputtexts.h"
+#include "saidtexts.h"
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "testprogram.h"
@@ -185,7 +186,7 @@ private Q_SLOTS:
 
         QCOMPARE(t->services.messages.size(), 2);
         QCOMPARE(t->services.messages[0].kind, MessageKind::Confirmation);
-        QCOMPARE(t->services.messages[0].text, OutputTexts::exportConfirmation());
+        QCOMPARE(t->services.messages[0].text, said::exportConfirmation);
         QCOMPARE(t->services.messages[1].kind, MessageKind::Confirmation);
         QCOMPARE(t->services.messages[1].text,
                  QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\n"

@@ -4,6 +4,7 @@
 #include "output/outputtexts.h"
 #include "pdftools.h"
 #include "report/reportunits.h"
+#include "saidtexts.h"
 #include "scriptedservices.h"
 
 #include <QFile>
@@ -182,5 +183,5 @@ TEST_F(ListReport, PrinterThatFailsIsReportedWithAWarning)
     EXPECT_FALSE(printListReport(services, nullptr, QStringLiteral("Riepilogo"), numberedLines(2)));
     ASSERT_EQ(services.messages.size(), 1);
     EXPECT_EQ(services.messages.first().kind, MessageKind::Warning);
-    EXPECT_EQ(services.messages.first().text, OutputTexts::printFailedMessage());
+    EXPECT_EQ(services.messages.first().text, said::printFailed);
 }

@@ -11,6 +11,7 @@
 #include "invoices/fatture.h"
 #include "invoices/invoicedialogs.h"
 #include "invoices/numbering.h"
+#include "saidtexts.h"
 #include "shell/conventions.h"
 #include "shell/password.h"
 #include "shell/shellwindows.h"
@@ -188,12 +189,12 @@ private Q_SLOTS:
         QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
         QCOMPARE(faultydisk::failures(), 1);
         faultydisk::disarm();
-        QCOMPARE(t.services.lastMessage(), archiveAccessMessage());
+        QCOMPARE(t.services.lastMessage(), said::archiveAccess);
         QCOMPARE(fileBytes(archive), stored);
         QCOMPARE(card->lblPosizione->text(), QString());
 
         QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
-        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::inserted());
+        QCOMPARE(t.services.lastMessage(), said::inserted);
         QCOMPARE(fileBytes(archive).size(), 2 * CustomerRecord::Size);
         QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
 
@@ -206,10 +207,10 @@ private Q_SLOTS:
         QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
         QCOMPARE(faultydisk::failures(), 1);
         faultydisk::disarm();
-        QCOMPARE(t.services.lastMessage(), archiveAccessMessage());
+        QCOMPARE(t.services.lastMessage(), said::archiveAccess);
         QCOMPARE(fileBytes(archive), beforeChange);
         QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
-        QCOMPARE(t.services.lastMessage(), CustomerCard::Messages::changesSaved());
+        QCOMPARE(t.services.lastMessage(), said::changesSaved);
         QCOMPARE(fileBytes(archive).size(), 2 * CustomerRecord::Size);
         QCOMPARE(Record(CustomerRecord::layout(), fileBytes(archive).left(CustomerRecord::Size))
                      .text(CustomerRecord::Note),

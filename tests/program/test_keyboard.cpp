@@ -262,6 +262,61 @@ private Q_SLOTS:
         QVERIFY2(clicked.startsWith(shown + u' '), qPrintable(clicked));
     }
 
+    // Every window with a help picture opens its help with F1, wherever the focus is in it.
+    void f1OpensTheHelpWhereverThereIsOne_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("madeForEachUse");
+        TestProgram t;
+        const auto hasHelp = [](const QWidget* w) {
+            for (const char* name : {"cmdGuida", "imgGuida", "icoGuida"})
+                if (w->findChild<QAbstractButton*>(QString::fromLatin1(name)))
+                    return true;
+            return false;
+        };
+        for (const QString& name : t.program->dialogNames())
+            if (std::unique_ptr<QDialog> d = t.program->createDialog(name, nullptr); d && hasHelp(d.get()))
+                QTest::newRow(qPrintable(name + QStringLiteral(", opened"))) << name << true;
+        for (const QWidget* w : t.program->windows())
+            if (w->objectName() != u"frmGuida" && hasHelp(w))
+                QTest::newRow(qPrintable(w->objectName() + QStringLiteral(", made at start")))
+                    << w->objectName() << false;
+    }
+    void f1OpensTheHelpWhereverThereIsOne()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, madeForEachUse);
+        TestProgram t;
+        t.services.acceptPrint = false;
+        QWidget* launcher = openScreen(t, QStringLiteral("frmAvvio"));
+        QString helpTitle;
+        t.services.modal.insert(QStringLiteral("frmGuida"), [&](QDialog& d) {
+            helpTitle = d.windowTitle();
+            return 0;
+        });
+        const auto pressF1 = [](QWidget* window) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus && window->isAncestorOf(focus) ? focus : window, Qt::Key_F1);
+        };
+        bool helped = false;
+        if (madeForEachUse) {
+            std::unique_ptr<QDialog> dialog = t.program->createDialog(name, launcher);
+            t.services.modal.insert(name, [&](QDialog& d) {
+                pressF1(&d);
+                helped = !helpTitle.isNull();
+                return 0;
+            });
+            t.services.runModal(*dialog);
+        } else {
+            QWidget* window = mainScreens.contains(name) ? openScreen(t, name) : t.window(name);
+            window->show();
+            QVERIFY(activate(window));
+            pressF1(window);
+            helped = !helpTitle.isNull();
+        }
+        QVERIFY2(helped, qPrintable(name));
+    }
+
     void shortcutsPressTheirButtons_data()
     {
         QTest::addColumn<QString>("screen");

@@ -217,6 +217,8 @@ private Q_SLOTS:
         edit.show();
         setControlText(&edit, QStringLiteral("abcdefgh"));
         QCOMPARE(edit.text(), QStringLiteral("abcdefgh"));
+        QCOMPARE(edit.cursorPosition(), 0); // shown from its start, however narrow the field
+        QTest::keyClick(&edit, Qt::Key_End);
         QTest::keyClicks(&edit, QStringLiteral("x"));
         QCOMPARE(edit.text(), QStringLiteral("abcdefgh")); // no typing beyond what was put
         for (int i = 0; i < 4; ++i)

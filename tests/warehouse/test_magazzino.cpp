@@ -1,6 +1,7 @@
 #include "archive/productrecord.h"
 #include "invoices/fatture.h"
 #include "output/resultlist.h"
+#include "saidtexts.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/shellwindows.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUrlQuery>
 
@@ -128,7 +130,7 @@ private Q_SLOTS:
     void saveStoresTheRecordByteForByte()
     {
         click(card->cmdSalva);
-        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::codeMissing());
+        QCOMPARE(t->services.lastMessage(), said::codeMissing);
         QCOMPARE(QApplication::focusWidget(), card->txtCodice);
         QVERIFY(!QFile::exists(archive()) || fileBytes(archive()).isEmpty());
 
@@ -170,7 +172,7 @@ private Q_SLOTS:
         // Saving again overwrites the same record.
         typeAndLeave(card->txtGiacenza, QStringLiteral("8"));
         click(card->cmdSalva);
-        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::changesSaved());
+        QCOMPARE(t->services.lastMessage(), said::changesSaved);
         const QByteArray again = fileBytes(archive());
         QCOMPARE(again.size(), ProductRecord::Size);
         QCOMPARE(again.mid(at::Valore, 6), field("20,00"));
@@ -230,7 +232,7 @@ private Q_SLOTS:
         QCOMPARE(card->txtPrezzo->text(), QStringLiteral("10,00"));
         card->txtPrezzo_con_Iva->setText(QStringLiteral("1,,2")); // as a damaged record may bring it
         click(card->btnScorpora);
-        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::removeVatInvalid());
+        QCOMPARE(t->services.lastMessage(), said::removeVatInvalid);
         QCOMPARE(card->txtPrezzo->text() + card->txtPercIva->text() + card->txtPrezzo_con_Iva->text(),
                  QStringLiteral("0,0000,00"));
         typeAndLeave(card->txtCosto, QStringLiteral("0,333"));
@@ -283,7 +285,7 @@ private Q_SLOTS:
                                           {Cartella, QStringLiteral("c")}}),
                                  product({{Codice, QStringLiteral("P3")}})});
         click(card->cmdDuplica);
-        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::duplicateNeedsSave());
+        QCOMPARE(t->services.lastMessage(), said::duplicateNeedsSave);
         click(card->cmdIndietro); // a new card goes to the first
         QCOMPARE(card->txtCodice->text(), QStringLiteral("P1"));
         click(card->cmdUltimo);
@@ -296,7 +298,7 @@ private Q_SLOTS:
         QCOMPARE(card->txtCodice->text(), QStringLiteral("P2"));
         QCOMPARE(card->lblFile01->text(), QStringLiteral("a.pdf"));
         click(card->cmdDuplica);
-        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::duplicated());
+        QCOMPARE(t->services.lastMessage(), said::duplicated);
         QCOMPARE(card->lblPosizione->text(), QString());
         QCOMPARE(card->lblFile01->text(), QString());
         QCOMPARE(card->lblCartella->text(), QString());
@@ -331,7 +333,7 @@ private Q_SLOTS:
         QCOMPARE(card->lblDesc02->text(), QStringLiteral("Manuale"));
 
         click(card->cmdWeb);
-        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::brandMissing());
+        QCOMPARE(t->services.lastMessage(), said::brandMissing);
         QCOMPARE(QApplication::focusWidget(), card->txtMarca);
         card->txtMarca->setText(QStringLiteral("R&S"));
         card->txtModello->setText(QStringLiteral("X 10#a"));
@@ -342,7 +344,7 @@ private Q_SLOTS:
 
         t->services.answers.push_back(Answer::No);
         click(card->cmdPDF);
-        QCOMPARE(t->services.lastMessage(), ProductCard::Messages::pdfDone());
+        QCOMPARE(t->services.lastMessage(), said::cardPdfDone);
         QVERIFY(fileBytes(t->path(QStringLiteral("Articolo.pdf"))).startsWith("%PDF"));
         QCOMPARE(t->services.opened.size(), 1);
     }
@@ -470,13 +472,47 @@ private Q_SLOTS:
                 ">" + headers[i] + "</td>";
         expected += "</tr><tr>";
         // Code, phone and purchase document are identifiers: the text number format keeps their digits.
-        const QByteArray textCell = "<td style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
+        const QByteArray textCell =
+            "<td sdnum=\"1040;0;@\" style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
         for (int i = 0; i < cells.size(); ++i)
             expected +=
                 (i == 0 || i == 7 || i == 9 ? textCell : QByteArray("<td style=\"text-align: left;\">")) +
                 cells[i] + "</td>";
         expected += "</tr></table></body></html>";
         QCOMPARE(fileBytes(t->path(QStringLiteral("Magazzino.xls"))), expected);
+    }
+
+    // Every field of the product holds a text of its own, so a column filled from another field
+    // (the model from the description, say) shows in the document.
+    void exportCellsComeFromTheirOwnFields()
+    {
+        Record rec(ProductRecord::layout());
+        for (int i = 0; i < int(ProductRecord::layout().fields.size()); ++i)
+            rec.setText(i, QString::number(10 + i)); // two digits: even the VAT rate's field holds them
+        writeArchive(archive(), {rec.bytes()});
+        t->services.modal.insert(QStringLiteral("frmExpMagazzino"), [](QDialog& d) {
+            click(d.findChild<QAbstractButton*>(QStringLiteral("cmdEsporta")));
+            return 1;
+        });
+        t->services.answers = {Answer::Yes, Answer::No};
+        click(card->cmdEsporta);
+
+        // The document's columns in order, named by the field each is filled from.
+        const char* columns[] = {"Codice",    "Tipologia",      "Marca",        "Modello", "Descrizione",
+                                 "Accessori", "Fornitore",      "Recapiti",     "Data",    "Documento",
+                                 "Ordine",    "Giacenza",       "Costo",        "Valore",  "Prezzo",
+                                 "PercIva",   "Prezzo_con_Iva", "Collocazione", "Consumo", "Aderenza",
+                                 "Rumore",    "Onde",           "Note"};
+        const QByteArray doc = fileBytes(t->path(QStringLiteral("Magazzino.xls")));
+        const QByteArray row = doc.mid(doc.indexOf("</tr><tr>") + 9);
+        QStringList cells;
+        static const QRegularExpression cell(QStringLiteral("<td[^>]*>([^<]*)</td>"));
+        for (auto it = cell.globalMatch(QString::fromLatin1(row.left(row.indexOf("</tr>")))); it.hasNext();)
+            cells.append(it.next().captured(1));
+        QStringList expected;
+        for (const char* name : columns)
+            expected.append(QString::number(10 + ProductRecord::layout().indexOf(QString::fromLatin1(name))));
+        QCOMPARE(cells, expected);
     }
 
     // A product's brand changed, then an arrow, Nuovo or Esci, and the user's answer.
@@ -506,7 +542,7 @@ private Q_SLOTS:
         QVERIFY(t->services.messages.isEmpty());
         t->services.answers.push_back(Answer(answer));
         click(action == u"avanti" ? card->cmdAvanti : action == u"nuovo" ? card->cmdNuovo : card->cmdEsci);
-        QCOMPARE(t->services.messages.first().text, CardArchive::Messages::unsavedChanges());
+        QCOMPARE(t->services.messages.first().text, said::unsavedChanges);
         const QByteArray stored = fileBytes(archive()).left(ProductRecord::Size);
         if (Answer(answer) == Answer::Yes)
             QCOMPARE(Record(ProductRecord::layout(), stored).text(Marca), QStringLiteral("Pirelli"));
@@ -622,7 +658,7 @@ private Q_SLOTS:
     {
         const QByteArray before = fileBytes(archive());
         importRow(1, 1, QStringLiteral("10,5"), true);
-        QCOMPARE(t->services.lastMessage(), TfrmImportaMagazzino::aboveStockMessage());
+        QCOMPARE(t->services.lastMessage(), said::aboveStock);
         QCOMPARE(t->services.lastKind(), MessageKind::Warning);
         QCOMPARE(fileBytes(archive()), before);
         QCOMPARE(s->txtCodice[0]->text(), QString());
