@@ -2,10 +2,12 @@
 
 #include "fatture.h"
 #include "invoicelists.h"
+#include "output/resultlist.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/style.h"
 
+#include <QDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -20,6 +22,21 @@ namespace tarvello::InvoiceListWindows
 void styleDialog(QWidget* dialog)
 {
     dialog->setAttribute(Qt::WA_StyledBackground);
+}
+
+void keepTotalsInView(QDialog* dialog, ResultList* list, const QSize& design, const QSize& available)
+{
+    // A line: "Fatt. n. ", number and date (25), customer (35), VAT number (11), references (35),
+    // their headings and gaps, then "  Tot. € " and a total of up to ten characters.
+    constexpr int lineCharacters = 9 + 25 + 2 + 35 + 7 + 11 + 7 + 35 + 9 + 10;
+    // What the window's margins take beside the list.
+    constexpr int besideTheList = 48;
+    list->keepEndInView(QStringLiteral("  Tot. € "));
+    const int wanted = list->widthForCharacters(lineCharacters) + besideTheList;
+    if (available.isValid())
+        dialog->setFixedSize(sizeWithinScreen(design, wanted, available));
+    else
+        fitToScreen(dialog, design, wanted);
 }
 
 QWidget* titleBand(const QString& iconPath, const QString& title, QWidget* parent)

@@ -6,10 +6,12 @@
 
 #include "output/searchpanels.h"
 
+#include <QSize>
 #include <QString>
 
 #include <optional>
 
+class QDialog;
 class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
@@ -19,6 +21,7 @@ namespace tarvello
 {
 
 class AppContext;
+class ResultList;
 class TfrmFatture;
 
 namespace InvoiceListWindows
@@ -35,6 +38,12 @@ QPushButton* button(const QString& objectName, const QString& caption, const QSt
 inline constexpr SearchPanels::Look look{&styleDialog, &titleBand, &instructionBox, &button};
 // "Trova nell'elenco:", the field and its button, in a row.
 QHBoxLayout* findRow(QLineEdit* field, QPushButton* findButton, QWidget* parent);
+
+// Every line of the invoice lists ends with the invoice's total, the figure the user opened the
+// list for: the window takes the screen's width to show whole lines where it can (never less than
+// `design`, never beyond the screen's work area, or `available` when given), and the list keeps
+// each total in sight where it cannot.
+void keepTotalsInView(QDialog* dialog, ResultList* list, const QSize& design, const QSize& available = {});
 
 // The invoice screen a list window works for: the one that owns it, or the program's own.
 TfrmFatture* invoiceScreen(AppContext& ctx, QWidget* owner);

@@ -116,7 +116,7 @@ TfrmRiepilogo::TfrmRiepilogo(AppContext& ctx, QWidget* owner, Period period)
                                                      : QStringLiteral(":/icons/riepannuale.svg");
     layout->addWidget(W::titleBand(icon, trimmed(captionOf(period)).mid(11), this));
     layout->addWidget(m_panels, 1);
-    setFixedSize(1016, 713);
+    W::keepTotalsInView(this, lstRecords, QSize(1016, 713));
     // Enter in the find field has no meaning of its own here: no button may take it as a default.
     for (QPushButton* b : findChildren<QPushButton*>())
         b->setAutoDefault(false);

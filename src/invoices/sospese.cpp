@@ -62,7 +62,7 @@ TfrmSospese::TfrmSospese(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ct
     layout->addWidget(W::titleBand(QStringLiteral(":/icons/sospese.svg"),
                                    QStringLiteral("Riepilogo fatture non saldate"), this));
     layout->addWidget(page, 1);
-    setFixedSize(862, 560);
+    W::keepTotalsInView(this, lstRecords, QSize(862, 560));
 
     FieldRules::of(txtTrova)->enterMovesTo(btnTrova);
     setTabOrder(txtTrova, lstRecords);

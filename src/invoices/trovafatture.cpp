@@ -37,6 +37,7 @@ TfrmTrovaFatture::TfrmTrovaFatture(AppContext& ctx, QWidget* owner) : QDialog(ow
     m_panels->addWidget(panContainer);
     SearchPanels::finishDialog(this, W::look, QStringLiteral(":/icons/trova.svg"),
                                QStringLiteral("Trova fatture in archivio"), m_panels, QSize(862, 560));
+    W::keepTotalsInView(this, lstRecords, QSize(862, 560));
 }
 
 QWidget* TfrmTrovaFatture::buildCriteria()
@@ -47,7 +48,7 @@ QWidget* TfrmTrovaFatture::buildCriteria()
                                          .criteria = SearchPanels::criteriaOf(InvoiceLists::criteria()),
                                          .instructions = InvoiceLists::criteriaInstructions(),
                                          .waitText = InvoiceLists::waitText(),
-                                         .fieldPoints = 10,
+                                         .fieldPoints = 12,
                                          .compact = true});
     m_criteria = c.fields;
     SearchPanels::nameFields(c.fields,

@@ -9,7 +9,11 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
 
 namespace tarvello
 {
@@ -60,6 +64,55 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const
     }
 }
 
+// ---------------------------------------------------------------- the end kept in view
+
+namespace
+{
+
+// Paints a line as the list always does, except that a line whose end would lie past the right
+// edge has that end drawn against the edge, on the line's own background, with a thin rule where
+// it covers the text.
+class EndInViewDelegate : public QStyledItemDelegate
+{
+public:
+    explicit EndInViewDelegate(ResultList* list) : QStyledItemDelegate(list), m_list(list) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QString text = index.data().toString();
+        const QRect end = m_list->endPlacement(option.rect, text);
+        if (end.isNull() || end.right() < m_list->viewport()->width() - 1 - endPadding()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        painter->save();
+        painter->setClipRect(QRect(option.rect.left(), option.rect.top(), end.left() - option.rect.left(),
+                                   option.rect.height()));
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->restore();
+
+        const bool selected = option.state & QStyle::State_Selected;
+        const QRect back(end.left() - endPadding(), option.rect.top(), end.width() + 2 * endPadding(),
+                         option.rect.height());
+        painter->save();
+        painter->fillRect(back, selected ? option.palette.highlight() : option.palette.base());
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->drawLine(back.topLeft(), back.bottomLeft());
+        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setFont(option.font);
+        painter->drawText(end, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          text.mid(m_list->endStart(text)));
+        painter->restore();
+    }
+
+    static int endPadding() { return 6; }
+
+private:
+    ResultList* m_list;
+};
+
+} // namespace
+
 // ---------------------------------------------------------------- view
 
 ResultList::ResultList(AppContext& ctx, QWidget* parent)
@@ -94,6 +147,57 @@ ResultList::ResultList(AppContext& ctx, QWidget* parent)
         if (index.isValid())
             Q_EMIT recordClicked(recordAt(index.row()));
     });
+}
+
+void ResultList::keepEndInView(const QString& marker)
+{
+    m_endMarker = marker;
+    if (!dynamic_cast<EndInViewDelegate*>(itemDelegate()))
+        setItemDelegate(new EndInViewDelegate(this));
+    viewport()->update();
+}
+
+QRect ResultList::endPlacement(const QRect& itemRect, const QString& text) const
+{
+    if (m_endMarker.isEmpty())
+        return {};
+    const qsizetype from = endStart(text);
+    if (from < 0)
+        return {};
+    const QFontMetrics metrics(font(), viewport());
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int width = metrics.horizontalAdvance(text.mid(from));
+    const int natural = itemRect.left() + margin + metrics.horizontalAdvance(text.left(from));
+    const int edge = viewport()->width() - EndInViewDelegate::endPadding() - width;
+    return QRect(std::min(natural, std::max(edge, itemRect.left() + margin)), itemRect.top(), width,
+                 itemRect.height());
+}
+
+qsizetype ResultList::endStart(const QString& text) const
+{
+    const qsizetype at = m_endMarker.isEmpty() ? -1 : text.lastIndexOf(m_endMarker);
+    if (at < 0)
+        return -1;
+    // The end shown is the total itself, "Tot. € 44,29", without the blanks that lead to it.
+    qsizetype blanks = 0;
+    while (blanks < m_endMarker.size() && m_endMarker[blanks] == u' ')
+        ++blanks;
+    return at + blanks;
+}
+
+QRect ResultList::endRect(int row) const
+{
+    if (row < 0 || row >= count())
+        return {};
+    return endPlacement(visualRect(m_model->index(row)), lineText(row));
+}
+
+int ResultList::widthForCharacters(int characters) const
+{
+    const QFontMetrics metrics(font(), viewport());
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return metrics.horizontalAdvance(QString(characters, u'0')) + 2 * margin + 2 * frameWidth() +
+           verticalScrollBar()->sizeHint().width();
 }
 
 void ResultList::setItemWidth(int width)

@@ -5,6 +5,7 @@
 
 #include <QAbstractListModel>
 #include <QListView>
+#include <QRect>
 #include <QSize>
 #include <QStringList>
 
@@ -73,6 +74,22 @@ public:
     // Item width in screen units; the horizontal scroll bar reaches that far.
     void setItemWidth(int width);
     int itemWidth() const { return m_itemWidth; }
+    // Lines whose end is what the user opened the list for (an invoice's total, after
+    // "  Tot. € ") keep that end in sight: where a line runs past the right edge, its end is drawn
+    // against the edge over the text it hides, until a scroll brings it where it really is. The
+    // lines' texts stay as they are, for finding and printing.
+    void keepEndInView(const QString& marker);
+    const QString& endMarker() const { return m_endMarker; }
+    // Where the end of line `row` is drawn, in the viewport's coordinates: null for a line without
+    // the marker, or when no end is kept in view.
+    QRect endRect(int row) const;
+    // Where the end of `text` goes for an item painted in `itemRect` (viewport coordinates).
+    QRect endPlacement(const QRect& itemRect, const QString& text) const;
+    // Where the end kept in view starts in `text`; -1 when it has none.
+    qsizetype endStart(const QString& text) const;
+    // The width the list needs to show `characters` of its fixed-width text without scrolling.
+    int widthForCharacters(int characters) const;
+
     // The box kind of "Ricerca non applicabile..." (plain; information in the period summaries).
     void setEmptyListMessageKind(MessageKind kind) { m_emptyKind = kind; }
 
@@ -123,6 +140,7 @@ private:
     int m_itemWidth = 1600;
     MessageKind m_emptyKind = MessageKind::Plain;
     ListFinder m_finder;
+    QString m_endMarker;
 };
 
 } // namespace tarvello

@@ -494,6 +494,23 @@ void makeDialogFrame(QWidget* dialog)
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 }
 
+QSize sizeWithinScreen(const QSize& design, int wantedWidth, const QSize& available)
+{
+    // What a desktop's title bar and borders take around the client area.
+    constexpr int frameWidth = 16;
+    constexpr int frameHeight = 40;
+    const int width = std::min(std::max(design.width(), wantedWidth), available.width() - frameWidth);
+    const int height = std::min(design.height(), available.height() - frameHeight);
+    return QSize(std::max(width, 1), std::max(height, 1));
+}
+
+void fitToScreen(QWidget* window, const QSize& design, int wantedWidth)
+{
+    QScreen* shownOn = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    window->setFixedSize(shownOn ? sizeWithinScreen(design, wantedWidth, shownOn->availableGeometry().size())
+                                 : design);
+}
+
 // ---------------------------------------------------------------- control texts
 
 QString controlText(const QWidget* control)

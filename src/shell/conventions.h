@@ -164,6 +164,14 @@ void centreOnScreen(QWidget* window);
 // Fixed-size dialog frame: no title-bar buttons, closed by its own buttons.
 void makeDialogFrame(QWidget* dialog);
 
+// The client size of a fixed-size window designed at `design` that would show more at
+// `wantedWidth` (a list of long lines), on a screen whose work area is `available`: as wide as
+// wanted while the area allows, never narrower than designed unless the area is, and never taller
+// than the area, its title bar and frame counted.
+QSize sizeWithinScreen(const QSize& design, int wantedWidth, const QSize& available);
+// Fixes `window` at that size for the screen it is on.
+void fitToScreen(QWidget* window, const QSize& design, int wantedWidth = 0);
+
 // What a control shows as text, whatever its kind: a line edit's or a label's text, a combo box's
 // current (edit) text, a plain or rich text edit's plain text. A check box holds a flag, not a
 // text: it and any other kind are a programming fault that stops a debug build. For them, and for

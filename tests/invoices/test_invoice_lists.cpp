@@ -6,6 +6,7 @@
 #include "core/win1252.h"
 #include "invoices/expfatture.h"
 #include "invoices/fatture.h"
+#include "invoices/listwindows.h"
 #include "invoices/riepiloghi.h"
 #include "invoices/sospese.h"
 #include "invoices/trovafatture.h"
@@ -197,6 +198,8 @@ private Q_SLOTS:
             for (const auto& [name, text] : criteria) {
                 auto* field = w.findChild<QLineEdit*>(name);
                 QVERIFY(field);
+                QCOMPARE(field->font().pointSize(), 12); // the criteria in Verdana 12 bold
+                QVERIFY(field->font().bold());
                 QTest::keyClicks(field, text);
             }
             QTest::mouseClick(w.btnCerca, Qt::LeftButton);
@@ -322,6 +325,86 @@ private Q_SLOTS:
         QVERIFY2(text.contains(u"Tipologia riepilogo: " + heading), qPrintable(text));
         QVERIFY2(text.contains(u(u"TOTALE:       ") + totals[3]), qPrintable(text));
         QVERIFY(text.contains(QString(26, u'-')));
+    }
+
+    // The one figure these lists are opened for, each invoice's total, is in sight without a
+    // sideways scroll on the screens people use: the line whole where the window can be wide
+    // enough, its total against the list's right edge where it cannot.
+    void everyTotalIsInSight_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QSize>("screen"); // its work area: a desktop panel takes some height
+        QTest::addColumn<bool>("wholeLines");
+        for (const char* window : {"frmSospese", "frmRiepAnnuale", "frmTrovaFatture"}) {
+            QTest::addRow("%s, 1366x768", window) << QString::fromLatin1(window) << QSize(1366, 740) << false;
+            QTest::addRow("%s, 1920x1080", window)
+                << QString::fromLatin1(window) << QSize(1920, 1050) << true;
+        }
+    }
+    void everyTotalIsInSight()
+    {
+        QFETCH(QString, window);
+        QFETCH(QSize, screen);
+        QFETCH(bool, wholeLines);
+        // Long names and references fill every column up to the total.
+        ArchiveFile file(t->path(QStringLiteral("2026.fat")), IR::Size);
+        QVERIFY(file.open());
+        Record rec(IR::layout());
+        const QString totals[] = {u(u"7,00"), u(u"44,29"), u(u"123456,78")};
+        for (int i = 0; i < 3; ++i) {
+            rec.clear();
+            rec.setText(IR::NumFatt, QString(QString::number(100 + i) + QStringLiteral("/2026")));
+            rec.setText(IR::Data, QStringLiteral("10/03/2026"));
+            rec.setText(IR::Cliente, QStringLiteral("Autotrasporti Neri e Figli S.r.l. di Forli"));
+            rec.setText(IR::IvaCliente, QStringLiteral("01234567890"));
+            rec.setText(IR::Riferimenti, QStringLiteral("Ordine del 2 marzo, consegna in cantiere"));
+            rec.setText(IR::TotFattura, totals[i]);
+            rec.setText(IR::Saldata, QStringLiteral("No"));
+            QVERIFY(file.write(rec.bytes()));
+        }
+        file.close();
+        openYear(QStringLiteral("2026"));
+
+        bool checked = false;
+        t->services.modal.insert(window, [&](QDialog& d) {
+            [&] {
+                auto* list = d.findChild<ResultList*>(QStringLiteral("lstRecords"));
+                const QSize design = window == u"frmRiepAnnuale" ? QSize(1016, 713) : QSize(862, 560);
+                InvoiceListWindows::keepTotalsInView(&d, list, design, screen);
+                QVERIFY(d.width() <= screen.width() && d.height() <= screen.height());
+                if (auto* search = qobject_cast<TfrmTrovaFatture*>(&d))
+                    QTest::mouseClick(search->btnCerca, Qt::LeftButton); // every invoice
+                QTest::qWait(0);
+                QCOMPARE(list->count(), 3);
+                const QFontMetrics metrics(list->font(), list->viewport());
+                for (int row = 0; row < list->count(); ++row) {
+                    const QRect end = list->endRect(row);
+                    const QString total = u(u"Tot. € ") + totals[row];
+                    QCOMPARE(end.width(), metrics.horizontalAdvance(total));
+                    QVERIFY2(end.left() >= 0 && end.right() < list->viewport()->width(),
+                             qPrintable(QStringLiteral("%1: %2..%3 of %4")
+                                            .arg(row)
+                                            .arg(end.left())
+                                            .arg(end.right())
+                                            .arg(list->viewport()->width())));
+                    // Where the whole line fits, it is shown whole, the total where the line puts it.
+                    if (wholeLines) {
+                        const QString line = list->lineText(row);
+                        QVERIFY(metrics.horizontalAdvance(line) < list->viewport()->width());
+                        const QRect item = list->visualRect(list->model()->index(row, 0));
+                        QVERIFY(end.left() - item.left() >=
+                                metrics.horizontalAdvance(line.left(list->endStart(line))));
+                    }
+                }
+                checked = true;
+            }();
+            return 0;
+        });
+        PictureButton* opener = window == u"frmSospese"       ? s->cmdSospese
+                                : window == u"frmRiepAnnuale" ? s->cmdRiepAnnuale
+                                                              : s->cmdTrova;
+        QTest::mouseClick(opener, Qt::LeftButton);
+        QVERIFY(checked);
     }
 
     void theYearIsExportedAsFattureXls()

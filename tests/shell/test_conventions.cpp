@@ -47,6 +47,34 @@ class ConventionsTest : public QObject
     }
 
 private Q_SLOTS:
+    // A fixed-size window on the screens people use: never past the work area (its title bar and
+    // frame counted), as wide as its lines want while there is room, never narrower than designed
+    // where the screen allows.
+    void windowsStayWithinTheScreen_data()
+    {
+        QTest::addColumn<QSize>("design");
+        QTest::addColumn<int>("wanted");
+        QTest::addColumn<QSize>("workArea");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("summary, 1024x768 with a panel")
+            << QSize(1016, 713) << 0 << QSize(1024, 740) << QSize(1008, 700);
+        QTest::newRow("summary, 1366x768") << QSize(1016, 713) << 0 << QSize(1366, 768) << QSize(1016, 713);
+        QTest::newRow("long lines, 1366x768")
+            << QSize(862, 560) << 1500 << QSize(1366, 740) << QSize(1350, 560);
+        QTest::newRow("long lines, 1920x1080")
+            << QSize(862, 560) << 1500 << QSize(1920, 1050) << QSize(1500, 560);
+        QTest::newRow("short lines keep the design")
+            << QSize(862, 560) << 700 << QSize(1920, 1050) << QSize(862, 560);
+    }
+    void windowsStayWithinTheScreen()
+    {
+        QFETCH(QSize, design);
+        QFETCH(int, wanted);
+        QFETCH(QSize, workArea);
+        QFETCH(QSize, size);
+        QCOMPARE(sizeWithinScreen(design, wanted, workArea), size);
+    }
+
     void keyFilters_data()
     {
         QTest::addColumn<int>("filter");
