@@ -1,8 +1,8 @@
 #include "clienti.h"
 
-#include "allegacartella.h"
 #include "archive/archivefile.h"
 #include "archive/cardarchive.h"
+#include "attachments/allegacartella.h"
 #include "core/text.h"
 #include "customerreport.h"
 #include "shell/appcontext.h"

@@ -2,9 +2,9 @@
 
 #include "archive/archivefile.h"
 #include "articlereport.h"
+#include "attachments/allegacartella.h"
 #include "core/numbers.h"
 #include "core/text.h"
-#include "customers/allegacartella.h"
 #include "pricetools.h"
 #include "report/pdffile.h"
 #include "report/reportdocument.h"

@@ -1,6 +1,6 @@
+#include "attachments/allegacartella.h"
+#include "attachments/attachments.h"
 #include "cardtesting.h"
-#include "customers/allegacartella.h"
-#include "customers/attachments.h"
 #include "readonlyfolder.h"
 #include "saidtexts.h"
 #include "shell/conventions.h"

@@ -1,4 +1,4 @@
-#include "customers/attachments.h"
+#include "attachments/attachments.h"
 #include "readonlyfolder.h"
 
 #include <QDir>
