@@ -3,6 +3,7 @@
 #include "invoices/fatture.h"
 #include "invoices/invoicedialogs.h"
 #include "invoices/numbering.h"
+#include "logcapture.h"
 #include "readonlyfolder.h"
 #include "saidtexts.h"
 #include "shell/conventions.h"
@@ -817,6 +818,16 @@ private Q_SLOTS:
         QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(2, 2));
         QFile::remove(t->path(QStringLiteral("Logo.bmp")));
         QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(297, 184));
+
+        // A damaged logo gives way to the default one, and the log says which file and why.
+        QFile damaged(t->path(QStringLiteral("Logo.bmp")));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("BM not a picture");
+        damaged.close();
+        const auto log = logOf([&] { QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(297, 184)); });
+        const auto lines = linesOf(log, QStringLiteral("tarvello.invoices"));
+        QCOMPARE(lines.size(), size_t(1));
+        QVERIFY2(lines[0].text.contains(t->path(QStringLiteral("Logo.bmp"))), qPrintable(lines[0].text));
     }
 
     // A half-typed new invoice, then the first-invoice arrow and the user's answer.
