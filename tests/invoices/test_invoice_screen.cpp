@@ -525,9 +525,12 @@ private Q_SLOTS:
     {
         // Each row's stops, in their order; the page arrows are left to the mouse.
         QList<QWidget*> rows;
-        for (size_t k = 0; k < 30; ++k)
-            rows << s->txtQuant[k] << s->txtCodice[k] << s->impMag[k] << s->txtDesc[k] << s->txtPrezzo[k]
-                 << s->txtPercSconto[k] << s->chkEs[k];
+        for (size_t k = 0; k < 30; ++k) {
+            rows << s->txtQuant[k] << s->txtCodice[k];
+            if (s->impMag[k]->isEnabled()) // not without the warehouse
+                rows << s->impMag[k];
+            rows << s->txtDesc[k] << s->txtPrezzo[k] << s->txtPercSconto[k] << s->chkEs[k];
+        }
         const QList<QWidget*> totals{s->txtPercIva, s->cmdCalcola, s->txtNote, s->chkSaldata};
         const auto pageOf = [this](const QWidget* w) {
             for (int p = 0; p < 6; ++p)
@@ -560,8 +563,8 @@ private Q_SLOTS:
         // Ctrl+Tab leaves the rows for the totals from anywhere among them, Ctrl+Shift+Tab for
         // the fields above; the page shown stays.
         STEP(press(Qt::Key_Tab));
-        for (int i = 0; i < 7 * 7 + 3; ++i) // to row 8's description
-            STEP(press(Qt::Key_Tab));
+        while (QApplication::focusWidget() != s->txtDesc[7] && rows.contains(QApplication::focusWidget()))
+            STEP(press(Qt::Key_Tab)); // to row 8's description
         STEP(at(s->txtDesc[7]));
         STEP(press(Qt::Key_Tab, Qt::ControlModifier));
         STEP(at(s->txtPercIva));
@@ -680,8 +683,10 @@ private Q_SLOTS:
             STEP(press(Qt::Key_Tab));
             STEP(typeHere(text(r.code)));
             STEP(press(Qt::Key_Tab));
-            QCOMPARE(focusName(), s->impMag[k]->objectName()); // the import is on the way
-            STEP(press(Qt::Key_Tab));
+            if (s->impMag[k]->isEnabled()) { // without the warehouse there is nothing to import
+                QCOMPARE(focusName(), s->impMag[k]->objectName()); // the import is on the way
+                STEP(press(Qt::Key_Tab));
+            }
             STEP(typeHere(text(r.description)));
             STEP(press(Qt::Key_Tab));
             STEP(typeHere(text(r.price)));
