@@ -82,6 +82,7 @@ class FailingDiskTest : public QObject
         QTest::newRow("write, disk full") << Operation::Write << ENOSPC;
         QTest::newRow("flush, I/O error") << Operation::Flush << EIO;
         QTest::newRow("rename refused") << Operation::Rename << EACCES;
+        QTest::newRow("open refused") << Operation::Open << EACCES;
     }
 
 private Q_SLOTS:
@@ -166,6 +167,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("error");
         QTest::newRow("write, disk full") << Operation::Write << ENOSPC;
         QTest::newRow("flush, I/O error") << Operation::Flush << EIO;
+        QTest::newRow("open refused") << Operation::Open << EACCES;
     }
     // A new card appended and a stored card overwritten: the failure leaves the archive as it
     // was, and saving again once the disk is back stores the card once.
