@@ -99,6 +99,16 @@ Saved save(const QString& path, int recordSize, const QByteArray& record, QStrin
     return saved;
 }
 
+std::optional<Record> read(const QString& path, const RecordLayout& layout, qint64 index)
+{
+    if (index < 0)
+        return std::nullopt;
+    LoadResult loaded = loadRecord(path, layout.size, index);
+    if (!loaded)
+        return std::nullopt;
+    return Record(layout, std::move(loaded.record));
+}
+
 QString Saved::message() const
 {
     return inserted ? Messages::inserted() : Messages::changesSaved();
@@ -162,6 +172,21 @@ QString inserted()
 QString archiveEmpty()
 {
     return QStringLiteral("L'archivio non contiene nessuna scheda.");
+}
+QString duplicateNeedsSave()
+{
+    return QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è "
+                          "stata inserita in archivio.");
+}
+QString duplicated()
+{
+    return QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                          "Al termine premere Salva per inserire la scheda in archivio.");
+}
+QString pdfDone()
+{
+    return QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\n"
+                          "Si vuole aprire il file?");
 }
 
 } // namespace Messages

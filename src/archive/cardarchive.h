@@ -64,6 +64,10 @@ struct Saved {
 };
 Saved save(const QString& path, int recordSize, const QByteArray& record, QStringView label);
 
+// The record at `index` (from 0) of the archive at `path`, as a list's chosen line opens it;
+// nullopt when it cannot be read.
+std::optional<Record> read(const QString& path, const RecordLayout& layout, qint64 index);
+
 // A card's texts, one per record field in the record's order, as the record Save stores (each
 // trimmed, in Windows-1252, cut to its capacity) and back (each trimmed).
 Record recordFromTexts(const RecordLayout& layout, std::span<const QString> texts);
@@ -100,10 +104,13 @@ bool mayLeave(bool changed, const std::function<Reply()>& ask, const std::functi
 
 namespace Messages
 {
-QString unsavedChanges(); // the question before a changed card is replaced or left
-QString changesSaved();   // a stored card saved again
-QString inserted();       // a new card saved
-QString archiveEmpty();   // an arrow on an empty archive
+QString unsavedChanges();     // the question before a changed card is replaced or left
+QString changesSaved();       // a stored card saved again
+QString inserted();           // a new card saved
+QString archiveEmpty();       // an arrow on an empty archive
+QString duplicateNeedsSave(); // Duplica on a card not yet in the archive
+QString duplicated();         // Duplica done: the copy awaits its changes and Save
+QString pdfDone();            // the printed card written as PDF; asks whether to open it
 } // namespace Messages
 
 } // namespace tarvello::CardArchive

@@ -133,21 +133,6 @@ QString nameMissing()
 {
     return QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del cliente.");
 }
-QString duplicateNeedsSave()
-{
-    return QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è "
-                          "stata inserita in archivio.");
-}
-QString duplicated()
-{
-    return QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-                          "Al termine premere Salva per inserire la scheda in archivio.");
-}
-QString pdfDone()
-{
-    return QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\n"
-                          "Si vuole aprire il file?");
-}
 
 } // namespace Messages
 

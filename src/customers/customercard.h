@@ -65,14 +65,14 @@ Problem check(const CardTexts& texts);
 
 namespace Messages
 {
-QString surnameMissing();                  // M1
-QString nameMissing();                     // M2
-using CardArchive::Messages::archiveEmpty; // M6
-using CardArchive::Messages::changesSaved; // M3
-using CardArchive::Messages::inserted;     // M4
-QString duplicateNeedsSave();              // M7
-QString duplicated();                      // M8
-QString pdfDone();                         // M9
+QString surnameMissing();                        // M1
+QString nameMissing();                           // M2
+using CardArchive::Messages::archiveEmpty;       // M6
+using CardArchive::Messages::changesSaved;       // M3
+using CardArchive::Messages::duplicated;         // M8
+using CardArchive::Messages::duplicateNeedsSave; // M7
+using CardArchive::Messages::inserted;           // M4
+using CardArchive::Messages::pdfDone;            // M9
 } // namespace Messages
 
 // The printed card: 24 rows of a title and a value built from the card's texts.

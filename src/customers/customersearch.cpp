@@ -1,7 +1,7 @@
 #include "customersearch.h"
 
 #include "archive/archivefile.h"
-#include "archive/recordstore.h"
+#include "archive/cardarchive.h"
 #include "core/text.h"
 
 namespace tarvello::CustomerSearch
@@ -45,29 +45,8 @@ std::span<const Criterion> criteria()
     return kCriteria;
 }
 
-// ---------------------------------------------------------------- matching
-
-Matcher::Matcher(std::span<const QString> typed)
+Matcher::Matcher(std::span<const QString> typed) : CriteriaMatcher(CustomerRecord::layout(), kCriteria, typed)
 {
-    for (size_t i = 0; i < typed.size() && i < std::size(kCriteria); ++i)
-        add(kCriteria[i].field, typed[i]);
-}
-
-void Matcher::add(Field f, const QString& typed)
-{
-    if (isBlank(typed))
-        return;
-    // The text as typed, leading and trailing blanks included: "Rossi " finds "Rossi Bianchi"
-    // and not a bare "Rossi".
-    m_given.push_back({&def(f), lowerAscii(typed)});
-}
-
-bool Matcher::matches(const char* record) const
-{
-    for (const Given& g : m_given)
-        if (!containsIgnoringAsciiCase(decodeField(record, *g.field), g.lowered))
-            return false;
-    return true;
 }
 
 // ---------------------------------------------------------------- lines
@@ -111,20 +90,8 @@ InvoiceCustomer invoiceCustomer(const Record& record)
 
 std::optional<std::vector<ResultEntry>> findCustomers(const QString& path, const Matcher& matcher)
 {
-    ArchiveFile file(path, CustomerRecord::Size);
-    if (!file.open(ArchiveFile::Access::Read))
-        return std::nullopt;
-    std::vector<ResultEntry> found;
-    if (matcher.givenCount() == 0)
-        found.reserve(size_t(file.count()));
-    const bool read = file.forEach([&](qint64 index, const char* record) {
-        if (matcher.matches(record))
-            found.push_back({listLine(record, LineEnd::Notes), index});
-        return true;
-    });
-    if (!file.close() || !read)
-        return std::nullopt;
-    return found;
+    return findMatching(path, CustomerRecord::Size, matcher,
+                        [](const char* record) { return listLine(record, LineEnd::Notes); });
 }
 
 RecontactList customersToRecontact(const QString& path)
@@ -144,12 +111,7 @@ RecontactList customersToRecontact(const QString& path)
 
 std::optional<Record> readCustomer(const QString& path, qint64 index)
 {
-    if (index < 0)
-        return std::nullopt;
-    LoadResult loaded = loadRecord(path, CustomerRecord::Size, index);
-    if (!loaded)
-        return std::nullopt;
-    return Record(CustomerRecord::layout(), std::move(loaded.record));
+    return CardArchive::read(path, CustomerRecord::layout(), index);
 }
 
 // ---------------------------------------------------------------- texts

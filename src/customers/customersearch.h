@@ -2,6 +2,7 @@
 
 #include "archive/customerrecord.h"
 #include "output/resultlines.h"
+#include "output/searchcriteria.h"
 
 #include <QString>
 #include <QStringView>
@@ -21,36 +22,17 @@ namespace tarvello::CustomerSearch
 // the file's blocks: the fields of the given criteria first, and the six fields of the line only
 // for the records that pass.
 
-// One criterion field of the search window, in Enter order.
-struct Criterion {
-    QStringView control; // "txtCognome"
-    QStringView label;   // "Cognome cliente:"
-    CustomerRecord::Field field;
-};
+// The criterion fields of the search window, in Enter order.
+using Criterion = SearchCriterion;
 inline constexpr int criterionCount = 10;
 std::span<const Criterion> criteria();
 
-// The criteria of one search. A criterion is given when it holds more than blanks; it then
-// matches a record when its text, exactly as typed (blanks included), occurs in the record's
-// field, the letters A to Z counting as a to z (accented letters match only themselves). A record
-// is found when every given criterion matches it; with none given, every record is.
-class Matcher
+// The criteria of one search (the rule every search shares: output/searchcriteria.h). Texts
+// beyond the first `criterionCount` are ignored; missing ones are not given.
+class Matcher : public CriteriaMatcher
 {
 public:
-    // Texts beyond the first `criterionCount` are ignored; missing ones are not given.
     explicit Matcher(std::span<const QString> typed = {});
-    // Adds one criterion on `field`; a blank text is not a given criterion and is left out.
-    void add(CustomerRecord::Field field, const QString& typed);
-
-    int givenCount() const { return int(m_given.size()); }
-    bool matches(const char* record) const;
-
-private:
-    struct Given {
-        const FieldDef* field;
-        QString lowered;
-    };
-    std::vector<Given> m_given;
 };
 
 // What closes a list line: the notes in the search, the pending issues in the recontact list.

@@ -1,7 +1,7 @@
 #include "invoicelists.h"
 
 #include "archive/archivefile.h"
-#include "archive/recordstore.h"
+#include "archive/cardarchive.h"
 #include "core/text.h"
 #include "recordfields.h"
 
@@ -43,22 +43,8 @@ std::span<const Criterion> criteria()
     return kCriteria;
 }
 
-Matcher::Matcher(std::span<const QString> typed)
+Matcher::Matcher(std::span<const QString> typed) : CriteriaMatcher(InvoiceRecord::layout(), kCriteria, typed)
 {
-    for (size_t i = 0; i < typed.size() && i < std::size(kCriteria); ++i) {
-        if (isBlank(typed[i]))
-            continue;
-        // The text as typed, blanks included: "03/2022" finds every day of March 2022.
-        m_given.push_back({&def(kCriteria[i].field), lowerAscii(typed[i])});
-    }
-}
-
-bool Matcher::matches(const char* record) const
-{
-    for (const Given& g : m_given)
-        if (!containsIgnoringAsciiCase(decodeField(record, *g.field), g.lowered))
-            return false;
-    return true;
 }
 
 QString listLine(const char* record)
@@ -116,20 +102,7 @@ bool isUnpaid(const char* record)
 
 std::optional<std::vector<ResultEntry>> findInvoices(const QString& path, const Matcher& matcher)
 {
-    ArchiveFile file(path, InvoiceRecord::Size);
-    if (!file.open(ArchiveFile::Access::Read))
-        return std::nullopt;
-    std::vector<ResultEntry> found;
-    if (matcher.givenCount() == 0)
-        found.reserve(size_t(file.count()));
-    const bool read = file.forEach([&](qint64 index, const char* record) {
-        if (matcher.matches(record))
-            found.push_back({listLine(record), index});
-        return true;
-    });
-    if (!file.close() || !read)
-        return std::nullopt;
-    return found;
+    return findMatching(path, InvoiceRecord::Size, matcher, &listLine);
 }
 
 UnpaidList unpaidInvoices(const QString& path)
@@ -149,12 +122,7 @@ UnpaidList unpaidInvoices(const QString& path)
 
 std::optional<Record> readInvoice(const QString& path, qint64 index)
 {
-    if (index < 0)
-        return std::nullopt;
-    LoadResult loaded = loadRecord(path, InvoiceRecord::Size, index);
-    if (!loaded)
-        return std::nullopt;
-    return Record(InvoiceRecord::layout(), std::move(loaded.record));
+    return CardArchive::read(path, InvoiceRecord::layout(), index);
 }
 
 QString criteriaInstructions()

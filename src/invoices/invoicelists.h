@@ -2,6 +2,7 @@
 
 #include "archive/invoicerecord.h"
 #include "output/resultlines.h"
+#include "output/searchcriteria.h"
 
 #include <QString>
 #include <QStringView>
@@ -21,33 +22,17 @@ namespace tarvello::InvoiceLists
 // file's blocks: the fields of the criteria (or the paid flag) first, and the six fields of the
 // line only for the invoices that pass.
 
-struct Criterion {
-    QStringView control; // "txtNumFatt"
-    QStringView label;   // "Fattura Proforma n."
-    int field;           // an InvoiceRecord field
-};
-inline constexpr int criterionCount = 10;
 // The ten criteria of the search window, in Enter order.
+using Criterion = SearchCriterion;
+inline constexpr int criterionCount = 10;
 std::span<const Criterion> criteria();
 
-// The criteria of one search. A criterion is given when it holds more than blanks; it matches
-// an invoice when its text, exactly as typed, occurs in the invoice's field, the letters A to Z
-// counting as a to z. An invoice is found when every given criterion matches; with none given,
-// every invoice is.
-class Matcher
+// The criteria of one search (the rule every search shares: output/searchcriteria.h), one text
+// per criterion in the order of criteria(); missing ones are not given.
+class Matcher : public CriteriaMatcher
 {
 public:
-    // One text per criterion, in the order of criteria(); missing ones are not given.
     explicit Matcher(std::span<const QString> typed = {});
-    int givenCount() const { return int(m_given.size()); }
-    bool matches(const char* record) const;
-
-private:
-    struct Given {
-        const FieldDef* field;
-        QString lowered;
-    };
-    std::vector<Given> m_given;
 };
 
 // The line of an invoice: "Fatt. n. ", number + " del " + date filled or cut to 25, two blanks,

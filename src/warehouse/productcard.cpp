@@ -139,21 +139,6 @@ QString webFailed()
                           "Google.\n\r\n\rAccertarsi che la propria connessione a Internet funzioni "
                           "correttamente.");
 }
-QString duplicateNeedsSave()
-{
-    return QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è "
-                          "stata inserita in archivio.");
-}
-QString duplicated()
-{
-    return QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-                          "Al termine premere Salva per inserire la scheda in archivio.");
-}
-QString pdfDone()
-{
-    return QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\n"
-                          "Si vuole aprire il file?");
-}
 QString calculateInvalid()
 {
     return QStringLiteral("Attenzione: valori non validi.\r\n\r\nInserire correttamente il prezzo e "

@@ -67,10 +67,10 @@ QString brandMissing();
 QString webFailed();
 using CardArchive::Messages::archiveEmpty;
 using CardArchive::Messages::changesSaved;
+using CardArchive::Messages::duplicated;
+using CardArchive::Messages::duplicateNeedsSave;
 using CardArchive::Messages::inserted;
-QString duplicateNeedsSave();
-QString duplicated();
-QString pdfDone();
+using CardArchive::Messages::pdfDone;
 QString calculateInvalid(); // "Calcola"
 QString removeVatInvalid(); // "Scorpora"
 } // namespace Messages

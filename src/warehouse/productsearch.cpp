@@ -1,7 +1,7 @@
 #include "productsearch.h"
 
 #include "archive/archivefile.h"
-#include "archive/recordstore.h"
+#include "archive/cardarchive.h"
 #include "core/numbers.h"
 #include "core/text.h"
 
@@ -46,19 +46,8 @@ std::span<const Criterion> criteria()
     return kCriteria;
 }
 
-Matcher::Matcher(std::span<const QString> typed)
+Matcher::Matcher(std::span<const QString> typed) : CriteriaMatcher(ProductRecord::layout(), kCriteria, typed)
 {
-    for (size_t i = 0; i < typed.size() && i < std::size(kCriteria); ++i)
-        if (!isBlank(typed[i]))
-            m_given.push_back({&def(kCriteria[i].field), lowerAscii(typed[i])});
-}
-
-bool Matcher::matches(const char* record) const
-{
-    for (const Given& g : m_given)
-        if (!containsIgnoringAsciiCase(decodeField(record, *g.field), g.lowered))
-            return false;
-    return true;
 }
 
 QString listLine(const char* record)
@@ -102,20 +91,7 @@ std::optional<bool> isLowStock(const char* record)
 std::optional<std::vector<ResultEntry>> findProducts(const QString& path, const Matcher& matcher,
                                                      LineKind kind)
 {
-    ArchiveFile file(path, ProductRecord::Size);
-    if (!file.open(ArchiveFile::Access::Read))
-        return std::nullopt;
-    std::vector<ResultEntry> found;
-    if (matcher.givenCount() == 0)
-        found.reserve(size_t(file.count()));
-    const bool read = file.forEach([&](qint64 index, const char* record) {
-        if (matcher.matches(record))
-            found.push_back({kind == LineKind::List ? listLine(record) : importLine(record), index});
-        return true;
-    });
-    if (!file.close() || !read)
-        return std::nullopt;
-    return found;
+    return findMatching(path, ProductRecord::Size, matcher, kind == LineKind::List ? &listLine : &importLine);
 }
 
 LowStockList lowStock(const QString& path)
@@ -138,12 +114,7 @@ LowStockList lowStock(const QString& path)
 
 std::optional<Record> readProduct(const QString& path, qint64 index)
 {
-    if (index < 0)
-        return std::nullopt;
-    LoadResult loaded = loadRecord(path, ProductRecord::Size, index);
-    if (!loaded)
-        return std::nullopt;
-    return Record(ProductRecord::layout(), std::move(loaded.record));
+    return CardArchive::read(path, ProductRecord::layout(), index);
 }
 
 Import takeFromStock(const QString& path, qint64 index, QStringView quantity)

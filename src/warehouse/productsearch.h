@@ -2,6 +2,7 @@
 
 #include "archive/productrecord.h"
 #include "output/resultlines.h"
+#include "output/searchcriteria.h"
 #include "pricetools.h"
 
 #include <QString>
@@ -19,31 +20,16 @@ namespace tarvello::ProductSearch
 // products run short, and the stock an import takes. The lists decode only the fields they need,
 // straight from the file's blocks.
 
-// One criterion field, in Enter order (the same ten in the search and in the article import).
-struct Criterion {
-    QStringView control; // "txtCodice"
-    QStringView label;   // "Codice articolo:"
-    ProductRecord::Field field;
-};
+// The criterion fields, in Enter order (the same ten in the search and in the article import).
+using Criterion = SearchCriterion;
 inline constexpr int criterionCount = 10;
 std::span<const Criterion> criteria();
 
-// A criterion is given when it holds more than blanks; it matches when its text exactly as typed
-// (blanks included) occurs in the record's field, A to Z counting as a to z. A record is found
-// when every given criterion matches; with none given, every record is.
-class Matcher
+// The criteria of one search (the rule every search shares: output/searchcriteria.h).
+class Matcher : public CriteriaMatcher
 {
 public:
     explicit Matcher(std::span<const QString> typed = {});
-    int givenCount() const { return int(m_given.size()); }
-    bool matches(const char* record) const;
-
-private:
-    struct Given {
-        const FieldDef* field;
-        QString lowered;
-    };
-    std::vector<Given> m_given;
 };
 
 // The line of a product in the search and the low-stock list: code (30), two blanks, brand and
