@@ -1,11 +1,11 @@
 #include "ricontatta.h"
 
-#include "customerlists.h"
 #include "customersearch.h"
 #include "output/listlook.h"
 #include "output/resultlist.h"
 #include "output/searchpanels.h"
 #include "shell/appcontext.h"
+#include "shell/cardscreen.h"
 
 #include <QLineEdit>
 #include <QShowEvent>
@@ -64,7 +64,7 @@ void TfrmRicontatta::btnStampaClick()
 
 void TfrmRicontatta::lstRecordsDblClick(qint64 record)
 {
-    CustomerLists::loadOntoCard(m_ctx, record);
+    openOnCard(m_ctx, u"frmClienti", record);
     accept();
 }
 

@@ -1,12 +1,12 @@
 #include "trovaclienti.h"
 
 #include "core/text.h"
-#include "customerlists.h"
 #include "customersearch.h"
 #include "output/listlook.h"
 #include "output/resultlist.h"
 #include "output/searchpanels.h"
 #include "shell/appcontext.h"
+#include "shell/cardscreen.h"
 #include "shell/conventions.h"
 
 #include <QComboBox>
@@ -136,7 +136,7 @@ void TfrmTrovaClienti::lstRecordsDblClick(qint64 record)
     // and a record that cannot be read leaves the caller as it was.
     const QString mode = trimmed(lblMemory->text());
     if (mode == kModeCard) {
-        CustomerLists::loadOntoCard(m_ctx, record);
+        openOnCard(m_ctx, u"frmClienti", record);
     } else if (mode == kModeInvoice) {
         if (const std::optional<Record> chosen =
                 CustomerSearch::readCustomer(m_ctx.filePath(CustomerRecord::fileName()), record))

@@ -63,11 +63,10 @@ void InvoiceOutputDialog::paintEvent(QPaintEvent*)
 
 ReportDocument InvoiceOutputDialog::document() const
 {
-    ReportDocument doc(invoicePrintLayout());
-    InvoiceTexts texts;
     if (auto* screen = qobject_cast<TfrmFatture*>(parentWidget()))
-        texts = screen->printTexts();
-    fillInvoicePrint(doc, texts, invoiceLogo(m_ctx.folder()));
+        return screen->cardReport();
+    ReportDocument doc(invoicePrintLayout());
+    fillInvoicePrint(doc, {}, invoiceLogo(m_ctx.folder()));
     return doc;
 }
 

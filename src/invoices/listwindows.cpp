@@ -44,24 +44,13 @@ TfrmFatture* invoiceScreen(AppContext& ctx, QWidget* owner)
 QString invoiceFile(AppContext& ctx, QWidget* owner)
 {
     const TfrmFatture* screen = invoiceScreen(ctx, owner);
-    return screen ? screen->lblFile->text() : QString();
+    return screen ? screen->yearFile() : QString();
 }
 
 bool openOnInvoiceScreen(AppContext& ctx, QWidget* owner, qint64 index)
 {
     TfrmFatture* screen = invoiceScreen(ctx, owner);
-    if (!screen)
-        return false;
-    // Asked before the invoice is read: saving the screen may rewrite that very invoice. Staying
-    // on the screen is the user's choice, not a failure.
-    if (!screen->confirmLeavingCard())
-        return true;
-    const std::optional<Record> invoice = InvoiceLists::readInvoice(screen->lblFile->text(), index);
-    if (!invoice)
-        return false;
-    screen->showRecord(*invoice);
-    screen->lblPosizione->setText(QString::number(index + 1));
-    return true;
+    return screen && screen->openRecord(index);
 }
 
 } // namespace tarvello::InvoiceListWindows

@@ -277,7 +277,7 @@ QString TfrmRiepilogo::year() const
     if (lblAnno)
         return trimmed(lblAnno->text());
     const TfrmFatture* screen = W::invoiceScreen(m_ctx, parentWidget());
-    return screen ? trimmed(screen->lblAnno->text()) : QString();
+    return screen ? screen->year() : QString();
 }
 
 void TfrmRiepilogo::btnVisualizzaClick()

@@ -51,45 +51,6 @@ template <class Screen> std::function<void()> handler(Screen* screen, void (Scre
     return [screen, method] { (screen->*method)(); };
 }
 
-// The commands the two cards (customer, product) have alike, with the same hints: Nuovo, Duplica,
-// Allega file, Salva, Anteprima, Stampa, Crea PDF, Guida, Esci and the four arrows. Each card
-// adds its own (Trova, its lists, its export...) after them.
-template <class Card> ScreenCommands cardCommands(Card* card)
-{
-    return {
-        ownCommand(card->cmdNuovo,
-                   QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."),
-                   handler(card, &Card::cmdNuovoClick)),
-        ownCommand(
-            card->cmdDuplica,
-            QStringLiteral(
-                "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."),
-            handler(card, &Card::cmdDuplicaClick)),
-        ownCommand(card->cmdFile, QStringLiteral("Allega file alla scheda corrente."),
-                   handler(card, &Card::cmdFileClick), QStringLiteral("frmAllegaCartella")),
-        ownCommand(card->cmdSalva, QStringLiteral("Salva la scheda corrente in archivio."),
-                   handler(card, &Card::cmdSalvaClick)),
-        ownCommand(card->cmdAnteprima, QStringLiteral("Visualizza l'anteprima di stampa."),
-                   handler(card, &Card::cmdAnteprimaClick)),
-        ownCommand(card->cmdStampa, QStringLiteral("Stampa la scheda corrente."),
-                   handler(card, &Card::cmdStampaClick)),
-        ownCommand(card->cmdPDF, QStringLiteral("Esporta la scheda in formato PDF."),
-                   handler(card, &Card::cmdPDFClick)),
-        ownCommand(card->cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."),
-                   handler(card, &Card::cmdGuidaClick)),
-        ownCommand(card->cmdEsci, QStringLiteral("Esci da questa schermata di lavoro."),
-                   [card] { card->close(); }),
-        ownCommand(card->cmdPrimo, QStringLiteral("Visualizza la prima scheda in archivio."),
-                   handler(card, &Card::cmdPrimoClick)),
-        ownCommand(card->cmdIndietro, QStringLiteral("Visualizza la scheda precedente in archivio."),
-                   handler(card, &Card::cmdIndietroClick)),
-        ownCommand(card->cmdAvanti, QStringLiteral("Visualizza la scheda successiva in archivio."),
-                   handler(card, &Card::cmdAvantiClick)),
-        ownCommand(card->cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio."),
-                   handler(card, &Card::cmdUltimoClick)),
-    };
-}
-
 // Connects every button to its action or its window, and gives each its hint on `status` (which
 // may be null for a screen without a status line).
 void wireCommands(AppContext& ctx, QWidget* screen, StatusLine* status, const ScreenCommands& commands);

@@ -374,12 +374,27 @@ StatusLine::StatusLine(const QString& initialText, const QColor& strip, QWidget*
     setObjectName(QStringLiteral("lblStatus"));
     setFont(screenFont(QStringLiteral("Tahoma"), 12));
     setAutoFillBackground(true);
+    setStrip(strip);
+    setContentsMargins(10, 4, 10, 4);
+    setMinimumHeight(28);
+}
+
+StatusLine::StatusLine(const QString& initialText, QWidget* parent)
+    : StatusLine(initialText, QGuiApplication::palette().color(QPalette::Highlight), parent)
+{
+}
+
+QColor StatusLine::strip() const
+{
+    return palette().color(QPalette::Window);
+}
+
+void StatusLine::setStrip(const QColor& strip)
+{
     QPalette pal = palette();
     pal.setColor(QPalette::Window, strip);
     pal.setColor(QPalette::WindowText, Qt::white);
     setPalette(pal);
-    setContentsMargins(10, 4, 10, 4);
-    setMinimumHeight(28);
 }
 
 void StatusLine::addHint(QWidget* control, const QString& hint)

@@ -107,12 +107,21 @@ void tellAtField(QWidget* field, const QString& text);
 // moves: only such a key, refused, is worth a word.
 bool typesCharacter(const QKeyEvent* e);
 
-// The line at the bottom of a screen that says what the control under the mouse does.
+// The line at the bottom of a screen that says what the control under the mouse does: white text
+// on a coloured strip.
 class StatusLine : public QLabel
 {
     Q_OBJECT
+    // The strip's colour. The style sheet sets it for a screen's line, by a property the screen
+    // gives its line:  QLabel#panInfo[card="frmMagazzino"] { qproperty-strip: #6A5ACD; }
+    Q_PROPERTY(QColor strip READ strip WRITE setStrip)
 public:
     StatusLine(const QString& initialText, const QColor& strip, QWidget* parent = nullptr);
+    // A line whose strip the style sheet colours; until it does (or without a style sheet), the
+    // strip has the palette's highlight colour.
+    explicit StatusLine(const QString& initialText, QWidget* parent = nullptr);
+    QColor strip() const;
+    void setStrip(const QColor& strip);
     // Moving the mouse over `control` writes `hint` into the line; the hint is its tooltip too.
     void addHint(QWidget* control, const QString& hint);
     // Moving the mouse over the bare background of `area` (or over a decorative shape) empties it.

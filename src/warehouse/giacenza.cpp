@@ -144,7 +144,7 @@ void TfrmGiacenza::btnAggiornaClick()
 {
     btnTotaleClick();
     if (TfrmMagazzino* card = productCard(m_ctx, parentWidget()))
-        card->txtGiacenza->setText(trimmed(txtTotale->text()));
+        card->setFieldText(ProductRecord::Giacenza, trimmed(txtTotale->text()));
     accept();
 }
 
@@ -216,12 +216,12 @@ void TfrmDatiPneumatici::showEvent(QShowEvent* event)
 void TfrmDatiPneumatici::btnApplicaClick()
 {
     if (TfrmMagazzino* card = productCard(m_ctx, parentWidget())) {
-        const std::pair<QLineEdit*, QLabel*> fields[] = {{txtConsumo, card->memConsumo},
-                                                         {txtAderenza, card->memAderenza},
-                                                         {txtRumore, card->memRumore},
-                                                         {txtOnde, card->memOnde}};
-        for (const auto& [edit, holder] : fields)
-            holder->setText(trimmed(edit->text()));
+        const std::pair<QLineEdit*, ProductRecord::Field> fields[] = {{txtConsumo, ProductRecord::Consumo},
+                                                                      {txtAderenza, ProductRecord::Aderenza},
+                                                                      {txtRumore, ProductRecord::Rumore},
+                                                                      {txtOnde, ProductRecord::Onde}};
+        for (const auto& [edit, field] : fields)
+            card->setFieldText(field, trimmed(edit->text()));
     }
     accept();
 }

@@ -1,62 +1,32 @@
 #include "magazzino.h"
 
-#include "archive/archivefile.h"
 #include "articlereport.h"
 #include "attachments/allegacartella.h"
 #include "core/numbers.h"
 #include "core/text.h"
-#include "pricetools.h"
-#include "report/pdffile.h"
-#include "report/reportdocument.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
-#include "shell/guida.h"
-#include "shell/maker.h"
 #include "shell/sectionflow.h"
 #include "shell/services.h"
-#include "shell/style.h"
-#include "shell/unsavedchanges.h"
 
-#include <QCloseEvent>
 #include <QDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QVBoxLayout>
 
 namespace tarvello
 {
 
 using namespace ProductRecord;
-using CardArchive::Arrow;
 namespace Messages = ProductCard::Messages;
 
 namespace
 {
-
-const QColor kStatusStrip(0x30, 0x30, 0xDD);
-
-QString iconPath(const char16_t* name)
-{
-    return QStringLiteral(":/icons/") + QString::fromUtf16(name) + QStringLiteral(".svg");
-}
-
-PictureButton* commandButton(QWidget* parent, const QString& name, const QString& icon,
-                             const QString& caption)
-{
-    auto* b = new PictureButton(name, icon, caption, QSize(26, 26), parent);
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b->setFont(screenFont(QStringLiteral("Verdana"), 10));
-    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return b;
-}
 
 QPushButton* toolButton(QWidget* parent, const QString& name, const QString& caption)
 {
@@ -65,18 +35,6 @@ QPushButton* toolButton(QWidget* parent, const QString& name, const QString& cap
     b->setFont(screenFont(QStringLiteral("Verdana"), 9));
     b->setCursor(Qt::PointingHandCursor);
     return b;
-}
-
-QLabel* caption(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    if (buddy) {
-        l->setObjectName(QStringLiteral("lbl") + buddy->objectName().mid(3));
-        l->setBuddy(buddy);
-    }
-    l->setFont(screenFont(QStringLiteral("Verdana"), 8));
-    setTone(l, "note");
-    return l;
 }
 
 // One framed section: a grid of captions over fields.
@@ -96,7 +54,7 @@ void place(QGroupBox* box, QWidget* field, int row, int column, int span = 1, QW
 {
     auto* grid = static_cast<QGridLayout*>(box->layout());
     const ProductCard::ScreenField* f = ProductCard::screenField(field->objectName());
-    grid->addWidget(caption(f ? f->label.toString() : QString(), field, box), row * 2, column, 1, span);
+    grid->addWidget(fieldCaption(f ? f->label.toString() : QString(), field, box), row * 2, column, 1, span);
     if (!after) {
         grid->addWidget(field, row * 2 + 1, column, 1, span);
         return;
@@ -110,19 +68,20 @@ void place(QGroupBox* box, QWidget* field, int row, int column, int span = 1, QW
     grid->addLayout(line, row * 2 + 1, column, 1, span);
 }
 
-QLabel* hiddenLabel(QWidget* parent, const QString& name)
-{
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
-    l->hide();
-    return l;
-}
-
 } // namespace
 
-TfrmMagazzino::TfrmMagazzino(AppContext& ctx) : m_ctx(ctx)
+TfrmMagazzino::TfrmMagazzino(AppContext& ctx)
+    : CardScreen(ctx, {.objectName = QStringLiteral("frmMagazzino"),
+                       .caption = QStringLiteral(" Tarvello - Magazzino Prodotti"),
+                       .layout = ProductRecord::layout(),
+                       .fileName = ProductRecord::fileName(),
+                       .archiveFailure = MessageKind::Warning,
+                       .firstField = Codice,
+                       .notCopied = {File01, File02, File03, Desc01, Desc02, Desc03, Cartella, CartellaDesc},
+                       .helpTitle = ProductCard::helpTitle(),
+                       .helpText = ProductCard::helpText(),
+                       .pdfFileName = ArticleCard::pdfFileName()})
 {
-    nameWindow(this, QStringLiteral("frmMagazzino"), QStringLiteral(" Tarvello - Magazzino Prodotti"));
     buildScreen();
     applyFieldRules();
     connectCommands();
@@ -130,8 +89,7 @@ TfrmMagazzino::TfrmMagazzino(AppContext& ctx) : m_ctx(ctx)
 
 void TfrmMagazzino::buildScreen()
 {
-    setAttribute(Qt::WA_StyledBackground);
-
+    std::vector<QWidget*> controls(FieldCount);
     for (const ProductCard::ScreenField& f : ProductCard::screenFields()) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(f.control.toString());
@@ -141,48 +99,42 @@ void TfrmMagazzino::buildScreen()
             edit->setAlignment(Qt::AlignRight);
         else if (f.kind == ProductCard::Kind::Whole)
             edit->setAlignment(Qt::AlignCenter);
-        m_controls[size_t(f.field)] = edit;
+        controls[size_t(f.field)] = edit;
     }
-    const auto edit = [this](Field f) { return static_cast<QLineEdit*>(m_controls[size_t(f)]); };
-    txtCodice = edit(Codice), txtTipologia = edit(Tipologia), txtMarca = edit(Marca),
-    txtModello = edit(Modello);
-    txtDescrizione = edit(Descrizione), txtAccessori = edit(Accessori), txtFornitore = edit(Fornitore);
-    txtRecapiti = edit(Recapiti), txtData = edit(Data), txtDocumento = edit(Documento),
-    txtOrdine = edit(Ordine);
-    txtGiacenza = edit(Giacenza), txtSottoscorta = edit(Sottoscorta), txtCosto = edit(Costo);
-    txtValore = edit(Valore), txtPrezzo = edit(Prezzo), txtPercIva = edit(PercIva);
-    txtPrezzo_con_Iva = edit(Prezzo_con_Iva), txtCollocazione = edit(Collocazione), txtNote = edit(Note);
-
     // Hidden holders of the fields the card does not edit itself.
     for (int f = Consumo; f < FieldCount; ++f) {
-        if (f == Note)
-            continue;
-        m_controls[size_t(f)] = hiddenLabel(this, ProductCard::hiddenHolder(Field(f)));
+        if (f != Note)
+            controls[size_t(f)] = hiddenHolder(this, ProductCard::hiddenHolder(Field(f)));
     }
-    const auto holder = [this](Field f) { return static_cast<QLabel*>(m_controls[size_t(f)]); };
-    memConsumo = holder(Consumo), memAderenza = holder(Aderenza), memRumore = holder(Rumore),
-    memOnde = holder(Onde);
-    lblFile01 = holder(File01), lblFile02 = holder(File02), lblFile03 = holder(File03);
-    lblDesc01 = holder(Desc01), lblDesc02 = holder(Desc02), lblDesc03 = holder(Desc03);
-    lblCartella = holder(Cartella), lblCartellaDesc = holder(CartellaDesc);
+    setFieldControls(controls);
+    const auto edit = [this](Field f) { return fieldEdit(f); };
+    QLineEdit *txtCodice = edit(Codice), *txtTipologia = edit(Tipologia), *txtMarca = edit(Marca),
+              *txtModello = edit(Modello), *txtDescrizione = edit(Descrizione),
+              *txtAccessori = edit(Accessori), *txtFornitore = edit(Fornitore), *txtRecapiti = edit(Recapiti),
+              *txtData = edit(Data), *txtDocumento = edit(Documento), *txtOrdine = edit(Ordine),
+              *txtGiacenza = edit(Giacenza), *txtSottoscorta = edit(Sottoscorta), *txtCosto = edit(Costo),
+              *txtValore = edit(Valore), *txtPrezzo = edit(Prezzo), *txtPercIva = edit(PercIva),
+              *txtPrezzo_con_Iva = edit(Prezzo_con_Iva), *txtCollocazione = edit(Collocazione),
+              *txtNote = edit(Note);
 
     // Short number fields keep a width that shows a whole value.
     for (QLineEdit* e : {txtGiacenza, txtSottoscorta, txtCosto, txtValore, txtPrezzo, txtPrezzo_con_Iva})
         e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000000000,00")) + 20);
     txtPercIva->setFixedWidth(txtPercIva->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 24);
 
-    btnAggiungi = toolButton(this, QStringLiteral("btnAggiungi"), QStringLiteral("+"));
-    btnSottrai = toolButton(this, QStringLiteral("btnSottrai"), QStringLiteral("-"));
+    QPushButton* btnAggiungi = toolButton(this, QStringLiteral("btnAggiungi"), QStringLiteral("+"));
+    QPushButton* btnSottrai = toolButton(this, QStringLiteral("btnSottrai"), QStringLiteral("-"));
     for (QPushButton* b : {btnAggiungi, btnSottrai}) {
         b->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
         b->setFixedWidth(36);
     }
     btnAggiungi->setAccessibleName(QStringLiteral("Aggiungi alla giacenza"));
     btnSottrai->setAccessibleName(QStringLiteral("Sottrai dalla giacenza"));
-    btnValore = toolButton(this, QStringLiteral("btnValore"), QStringLiteral("Calcola valore"));
-    btnCalcola = toolButton(this, QStringLiteral("btnCalcola"), QStringLiteral("Calcola"));
-    btnScorpora = toolButton(this, QStringLiteral("btnScorpora"), QStringLiteral("Scorpora"));
-    btnPneumatici = toolButton(this, QStringLiteral("btnPneumatici"), QStringLiteral("Altre informazioni"));
+    QPushButton* btnValore = toolButton(this, QStringLiteral("btnValore"), QStringLiteral("Calcola valore"));
+    QPushButton* btnCalcola = toolButton(this, QStringLiteral("btnCalcola"), QStringLiteral("Calcola"));
+    QPushButton* btnScorpora = toolButton(this, QStringLiteral("btnScorpora"), QStringLiteral("Scorpora"));
+    QPushButton* btnPneumatici =
+        toolButton(this, QStringLiteral("btnPneumatici"), QStringLiteral("Altre informazioni"));
 
     auto* panSchede = new QWidget;
     panSchede->setObjectName(QStringLiteral("panSchede"));
@@ -206,11 +158,11 @@ void TfrmMagazzino::buildScreen()
     place(stock, txtGiacenza, 0, 0, 1, btnAggiungi, btnSottrai);
     {
         auto* grid = static_cast<QGridLayout*>(stock->layout());
-        grid->addWidget(caption(QStringLiteral("Avviso sottoscorta n."), txtSottoscorta, stock), 0, 1);
+        grid->addWidget(fieldCaption(QStringLiteral("Avviso sottoscorta n."), txtSottoscorta, stock), 0, 1);
         auto* line = new QHBoxLayout;
         line->setSpacing(6);
         line->addWidget(txtSottoscorta, 1);
-        line->addWidget(caption(QStringLiteral("pezzi rimasti."), nullptr, stock));
+        line->addWidget(fieldCaption(QStringLiteral("pezzi rimasti."), nullptr, stock));
         grid->addLayout(line, 1, 1);
     }
     place(stock, txtCosto, 1, 0);
@@ -218,11 +170,11 @@ void TfrmMagazzino::buildScreen()
     place(stock, txtPrezzo, 2, 0);
     {
         auto* grid = static_cast<QGridLayout*>(stock->layout());
-        grid->addWidget(caption(QStringLiteral("Perc. IVA:"), txtPercIva, stock), 4, 1);
+        grid->addWidget(fieldCaption(QStringLiteral("Perc. IVA:"), txtPercIva, stock), 4, 1);
         auto* line = new QHBoxLayout;
         line->setSpacing(6);
         line->addWidget(txtPercIva);
-        line->addWidget(caption(QStringLiteral("%"), nullptr, stock));
+        line->addWidget(fieldCaption(QStringLiteral("%"), nullptr, stock));
         line->addStretch(1);
         grid->addLayout(line, 5, 1);
     }
@@ -248,130 +200,42 @@ void TfrmMagazzino::buildScreen()
     new SectionFlow(scroll, panSchede, {{identity, purchase}, {stock, place4}});
     scroll->setWidget(panSchede);
 
-    // The column of commands.
-    auto* panComandi = new QFrame(this);
-    panComandi->setObjectName(QStringLiteral("panComandi"));
-    cmdNuovo = commandButton(panComandi, QStringLiteral("cmdNuovo"), iconPath(u"clienti/nuovo"),
-                             QStringLiteral("Nuovo"));
-    cmdDuplica = commandButton(panComandi, QStringLiteral("cmdDuplica"), iconPath(u"clienti/duplica"),
-                               QStringLiteral("Duplica"));
-    cmdFile = commandButton(panComandi, QStringLiteral("cmdFile"), iconPath(u"clienti/allega"),
-                            QStringLiteral("Allega file"));
-    cmdSalva = commandButton(panComandi, QStringLiteral("cmdSalva"), iconPath(u"clienti/salva"),
-                             QStringLiteral("Salva"));
-    cmdTrova = commandButton(panComandi, QStringLiteral("cmdTrova"), iconPath(u"clienti/trova"),
-                             QStringLiteral("Trova"));
-    cmdAnteprima = commandButton(panComandi, QStringLiteral("cmdAnteprima"), iconPath(u"clienti/anteprima"),
-                                 QStringLiteral("Anteprima"));
-    cmdStampa = commandButton(panComandi, QStringLiteral("cmdStampa"), iconPath(u"clienti/stampa"),
-                              QStringLiteral("Stampa"));
-    cmdPDF =
-        commandButton(panComandi, QStringLiteral("cmdPDF"), iconPath(u"pdf"), QStringLiteral("Crea PDF"));
-    cmdWeb = commandButton(panComandi, QStringLiteral("cmdWeb"), iconPath(u"web"),
-                           QStringLiteral("Cerca sul Web"));
-    cmdSottoscorta = commandButton(panComandi, QStringLiteral("cmdSottoscorta"), iconPath(u"magazzino"),
-                                   QStringLiteral("Sottoscorta"));
-    cmdEsporta = commandButton(panComandi, QStringLiteral("cmdEsporta"), iconPath(u"clienti/esporta"),
-                               QStringLiteral("Esporta archivio"));
-    cmdGuida =
-        commandButton(panComandi, QStringLiteral("cmdGuida"), iconPath(u"guida"), QStringLiteral("Guida"));
-    cmdEsci = commandButton(panComandi, QStringLiteral("cmdEsci"), iconPath(u"esci"), QStringLiteral("Esci"));
-    auto* commands = new QVBoxLayout(panComandi);
-    commands->setContentsMargins(10, 12, 10, 12);
-    commands->setSpacing(4);
-    for (PictureButton* b : {cmdNuovo, cmdDuplica, cmdFile, cmdSalva, cmdTrova, cmdAnteprima, cmdStampa,
-                             cmdPDF, cmdWeb, cmdSottoscorta, cmdEsporta, cmdGuida})
-        commands->addWidget(b);
-    commands->addStretch(1);
-    commands->addWidget(cmdEsci);
-    panComandi->setFixedWidth(210);
-
-    // The title band.
-    auto* logo = new QLabel(this);
-    logo->setPixmap(QIcon(iconPath(u"magazzino")).pixmap(40, 40));
-    auto* title = new QLabel(QStringLiteral("Magazzino Prodotti"), this);
-    title->setFont(screenFont(QStringLiteral("Verdana"), 16, true));
-    setTone(title, "title");
-    auto* subtitle = new QLabel(
-        QStringLiteral("Beni e servizi della ditta: dati di acquisto, giacenze, prezzi e collocazione."),
-        this);
-    subtitle->setFont(screenFont(QStringLiteral("Verdana"), 9));
-    setTone(subtitle, "subtitle");
-    auto* titles = new QVBoxLayout;
-    titles->setSpacing(0);
-    titles->addWidget(title);
-    titles->addWidget(subtitle);
-    auto* header = new QHBoxLayout;
-    header->setSpacing(12);
-    header->addWidget(logo);
-    header->addLayout(titles);
-    header->addStretch(1);
-
-    // Bottom: status line, the arrows and the position.
-    panInfo = new StatusLine(QStringLiteral("Pronto per archiviare una nuova scheda..."), kStatusStrip, this);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    const auto arrow = [this](const QString& name, const char16_t* icon, const QString& caption) {
-        auto* b = new PictureButton(name, iconPath(icon), caption, QSize(30, 30), this);
-        return b;
-    };
-    cmdPrimo = arrow(QStringLiteral("cmdPrimo"), u"clienti/primo", QStringLiteral("Prima scheda"));
-    cmdIndietro =
-        arrow(QStringLiteral("cmdIndietro"), u"clienti/indietro", QStringLiteral("Scheda precedente"));
-    cmdAvanti = arrow(QStringLiteral("cmdAvanti"), u"clienti/avanti", QStringLiteral("Scheda successiva"));
-    cmdUltimo = arrow(QStringLiteral("cmdUltimo"), u"clienti/ultimo", QStringLiteral("Ultima scheda"));
-    lblPosizione = new QLabel(this);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    lblPosizione->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
-    lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setMinimumWidth(72);
-    lblPosizione->setAccessibleName(QStringLiteral("Posizione della scheda in archivio"));
-    auto* bottom = new QHBoxLayout;
-    bottom->setSpacing(4);
-    bottom->addWidget(panInfo, 1);
-    bottom->addSpacing(16);
-    bottom->addWidget(cmdPrimo);
-    bottom->addWidget(cmdIndietro);
-    bottom->addWidget(lblPosizione);
-    bottom->addWidget(cmdAvanti);
-    bottom->addWidget(cmdUltimo);
-
-    auto* body = new QHBoxLayout;
-    body->setSpacing(14);
-    body->addWidget(scroll, 1);
-    body->addWidget(panComandi);
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("panCentrale"));
-    panel->setMaximumWidth(1480);
-    panel->setMaximumHeight(820);
-    auto* panelLayout = new QVBoxLayout(panel);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->setSpacing(10);
-    panelLayout->addLayout(header);
-    panelLayout->addLayout(body, 1);
-    panelLayout->addLayout(bottom);
-    auto* across = new QHBoxLayout;
-    across->addStretch(1);
-    across->addWidget(panel, 100);
-    across->addStretch(1);
-    auto* root = new QVBoxLayout(this);
-    root->setContentsMargins(18, 12, 18, 10);
-    root->addStretch(1);
-    root->addLayout(across, 100);
-    root->addStretch(1);
-
-    // The background that clears the status line; the hints come with the commands.
+    buildFrame({.picture = QStringLiteral(":/icons/magazzino.svg"),
+                .pictureSize = 40,
+                .title = QStringLiteral("Magazzino Prodotti"),
+                .titlePoints = 16,
+                .subtitle = QStringLiteral(
+                    "Beni e servizi della ditta: dati di acquisto, giacenze, prezzi e collocazione."),
+                .fields = scroll,
+                .fieldsPanel = panSchede,
+                .column = {{u"cmdNuovo"},
+                           {u"cmdDuplica"},
+                           {u"cmdFile"},
+                           {u"cmdSalva"},
+                           {u"cmdTrova"},
+                           {u"cmdAnteprima"},
+                           {u"cmdStampa"},
+                           {u"cmdPDF"},
+                           {u"cmdWeb", u":/icons/web.svg", u"Cerca sul Web"},
+                           {u"cmdSottoscorta", u":/icons/magazzino.svg", u"Sottoscorta"},
+                           {u"cmdEsporta"},
+                           {u"cmdGuida"},
+                           {stretch},
+                           {u"cmdEsci"}},
+                .columnSpacing = 4,
+                .columnWidth = 210,
+                .panelHeight = 820});
     for (QWidget* area :
-         {static_cast<QWidget*>(this), panel, panSchede, static_cast<QWidget*>(panComandi),
-          static_cast<QWidget*>(identity), static_cast<QWidget*>(purchase), static_cast<QWidget*>(stock),
-          static_cast<QWidget*>(place4), static_cast<QWidget*>(lblPosizione)})
-        panInfo->clearOver(area);
+         {static_cast<QWidget*>(identity), static_cast<QWidget*>(purchase), static_cast<QWidget*>(stock),
+          static_cast<QWidget*>(place4), static_cast<QWidget*>(positionLabel())})
+        statusLine()->clearOver(area);
 }
 
 void TfrmMagazzino::applyFieldRules()
 {
     QList<QWidget*> order;
     for (const ProductCard::ScreenField& f : ProductCard::screenFields()) {
-        auto* edit = static_cast<QLineEdit*>(m_controls[size_t(f.field)]);
+        QLineEdit* edit = fieldEdit(f.field);
         order.append(edit);
         if (f.kind == ProductCard::Kind::Money) {
             FieldRules::of(edit)->filter(KeyFilter::Decimal).onLeave([edit] {
@@ -386,156 +250,84 @@ void TfrmMagazzino::applyFieldRules()
     setEnterOrder(order);
     addHighlights(order);
     QList<QWidget*> tabs = order;
-    tabs << btnAggiungi << btnSottrai << btnValore << btnCalcola << btnScorpora << btnPneumatici;
+    for (QStringView name :
+         {u"btnAggiungi", u"btnSottrai", u"btnValore", u"btnCalcola", u"btnScorpora", u"btnPneumatici"})
+        tabs << button(name);
     for (qsizetype i = 0; i + 1 < tabs.size(); ++i)
         setTabOrder(tabs[i], tabs[i + 1]);
 }
 
 void TfrmMagazzino::connectCommands()
 {
-    m_commands = cardCommands(this);
+    ScreenCommands commands =
+        cardCommands([this] { openAttachments(ctx(), this, QStringLiteral("magazzino")); });
     const ScreenCommands own = {
-        windowCommand(cmdTrova, QStringLiteral("Trova una scheda in archivio."),
+        windowCommand(button(u"cmdTrova"), QStringLiteral("Trova una scheda in archivio."),
                       QStringLiteral("frmTrovaMagazzino"), QStringLiteral("magazzino")),
         ownCommand(
-            cmdWeb,
+            button(u"cmdWeb"),
             QStringLiteral("Cerca sul Web, tramite Google, informazioni relative all'articolo corrente."),
             handler(this, &TfrmMagazzino::cmdWebClick)),
-        windowCommand(cmdSottoscorta, QStringLiteral("Visualizza l'elenco dei materiali in esaurimento."),
+        windowCommand(button(u"cmdSottoscorta"),
+                      QStringLiteral("Visualizza l'elenco dei materiali in esaurimento."),
                       QStringLiteral("frmSottoscorta")),
-        windowCommand(cmdEsporta,
+        windowCommand(button(u"cmdEsporta"),
                       QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."),
                       QStringLiteral("frmExpMagazzino")),
-        ownCommand(btnAggiungi, QStringLiteral("Aggiorna la giacenza aggiungendo una certa quantità."),
-                   handler(this, &TfrmMagazzino::btnAggiungiClick), QStringLiteral("frmGiacenza")),
-        ownCommand(btnSottrai, QStringLiteral("Aggiorna la giacenza sottraendo una certa quantità."),
-                   handler(this, &TfrmMagazzino::btnSottraiClick), QStringLiteral("frmGiacenza")),
-        ownCommand(btnValore,
+        ownCommand(
+            button(u"btnAggiungi"), QStringLiteral("Aggiorna la giacenza aggiungendo una certa quantità."),
+            [this] { openStockWindow(true); }, QStringLiteral("frmGiacenza")),
+        ownCommand(
+            button(u"btnSottrai"), QStringLiteral("Aggiorna la giacenza sottraendo una certa quantità."),
+            [this] { openStockWindow(false); }, QStringLiteral("frmGiacenza")),
+        ownCommand(button(u"btnValore"),
                    QStringLiteral("Calcola il valore totale della merce in magazzino moltiplicando il costo "
                                   "per la giacenza."),
-                   handler(this, &TfrmMagazzino::btnValoreClick)),
-        ownCommand(btnCalcola,
+                   [this] { calculateValue(); }),
+        ownCommand(button(u"btnCalcola"),
                    QStringLiteral("Calcola il prezzo IVA inclusa dell'articolo corrente in base "
                                   "all'aliquota indicata."),
-                   handler(this, &TfrmMagazzino::btnCalcolaClick)),
-        ownCommand(btnScorpora,
+                   [this] { calculate(); }),
+        ownCommand(button(u"btnScorpora"),
                    QStringLiteral("Scorpora il prezzo lordo dell'articolo corrente calcolando l'imponibile "
                                   "in base all'aliquota IVA indicata."),
                    handler(this, &TfrmMagazzino::btnScorporaClick)),
-        ownCommand(btnPneumatici, QStringLiteral("Registra ulteriori informazioni sul prodotto corrente."),
+        ownCommand(button(u"btnPneumatici"),
+                   QStringLiteral("Registra ulteriori informazioni sul prodotto corrente."),
                    handler(this, &TfrmMagazzino::btnPneumaticiClick), QStringLiteral("frmDatiPneumatici")),
     };
-    m_commands.insert(m_commands.end(), own.begin(), own.end());
-    wireCommands(m_ctx, this, panInfo, m_commands);
+    commands.insert(commands.end(), own.begin(), own.end());
+    wireCommands(std::move(commands));
 }
 
-// ---------------------------------------------------------------- showing and closing
-
-void TfrmMagazzino::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    // Restoring a minimised window is not a new visit: the card stays as the user left it.
-    if (event->spontaneous())
-        return;
-    newCard();
-    enableOtherWindows();
-}
-
-void TfrmMagazzino::closeEvent(QCloseEvent* event)
-{
-    if (!confirmLeavingCard()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    AppContext::showScreen(m_ctx.window(u"frmAvvio"));
-}
-
-void TfrmMagazzino::enableOtherWindows()
-{
-    // Windows this build does not have leave their buttons present but disabled.
-    enableCommands(m_ctx, m_commands);
-}
-
-// ---------------------------------------------------------------- card <-> record
-
-void TfrmMagazzino::setTexts(const ProductCard::CardTexts& texts)
-{
-    for (size_t f = 0; f < texts.size(); ++f) {
-        setControlText(m_controls[f], texts[f]);
-        // A loaded text wider than its field shows its beginning, not its end.
-        if (auto* edit = qobject_cast<QLineEdit*>(m_controls[f]))
-            edit->setCursorPosition(0);
-    }
-}
+// ---------------------------------------------------------------- the card
 
 ProductCard::CardTexts TfrmMagazzino::cardTexts() const
 {
-    ProductCard::CardTexts texts;
-    for (size_t f = 0; f < texts.size(); ++f)
-        texts[f] = controlText(m_controls[f]);
-    return texts;
+    return textsAs<ProductCard::CardTexts>();
 }
 
-void TfrmMagazzino::loadRecord(const Record& record, qint64 position)
+void TfrmMagazzino::emptyCard()
 {
-    setTexts(ProductCard::fromRecord(record));
-    lblPosizione->setText(QString::number(position));
+    showTexts(ProductCard::newCard());
+    clearPosition();
+    focusFirstField();
     markUnchanged();
 }
 
-void TfrmMagazzino::markUnchanged()
+bool TfrmMagazzino::readyToSave()
 {
-    m_changes.reset(cardTexts());
-}
-
-bool TfrmMagazzino::confirmLeavingCard()
-{
-    return mayLeaveCard(m_ctx.services(), this, m_changes.changed(cardTexts()),
-                        [this] { return saveCard(); });
-}
-
-void TfrmMagazzino::archiveFailed()
-{
-    m_ctx.services().message(this, MessageKind::Warning, archiveAccessMessage());
-}
-
-// ---------------------------------------------------------------- commands
-
-void TfrmMagazzino::cmdNuovoClick()
-{
-    if (confirmLeavingCard())
-        newCard();
-}
-
-void TfrmMagazzino::newCard()
-{
-    setTexts(ProductCard::newCard());
-    lblPosizione->clear();
-    txtCodice->setFocus();
-    markUnchanged();
-}
-
-void TfrmMagazzino::cmdSalvaClick()
-{
-    saveCard();
-}
-
-bool TfrmMagazzino::saveCard()
-{
-    if (ProductCard::check(cardTexts()) == ProductCard::Problem::MissingCode) {
-        m_ctx.services().message(this, MessageKind::Warning, Messages::codeMissing());
-        txtCodice->setFocus();
-        return false;
-    }
+    if (ProductCard::check(cardTexts()) == ProductCard::Problem::MissingCode)
+        return refuse(Messages::codeMissing(), fieldControl(Codice));
     for (const ProductCard::ScreenField& f : ProductCard::screenFields()) {
-        auto* edit = static_cast<QLineEdit*>(m_controls[size_t(f.field)]);
+        QLineEdit* edit = fieldEdit(f.field);
         if (f.kind != ProductCard::Kind::Text && isBlank(edit->text()))
             edit->setText(f.initial.toString());
     }
     // The stock and the reorder level are whole numbers; a text that is none (a damaged record)
     // stops the save with the access message, and the card keeps it for the user to correct.
-    for (QLineEdit* e : {txtGiacenza, txtSottoscorta}) {
+    for (Field f : {Giacenza, Sottoscorta}) {
+        QLineEdit* e = fieldEdit(f);
         const std::optional<double> v = parseNumber(e->text());
         if (!v) {
             archiveFailed();
@@ -545,207 +337,81 @@ bool TfrmMagazzino::saveCard()
     }
     calculate();
     calculateValue();
-
-    const CardArchive::Saved saved = CardArchive::save(
-        m_ctx.filePath(fileName()), Size, ProductCard::toRecord(cardTexts()).bytes(), lblPosizione->text());
-    if (!saved.ok) {
-        archiveFailed();
-        return false;
-    }
-    // Only now, with the record on the disk, does the card take its position.
-    lblPosizione->setText(QString::number(saved.position));
-    m_ctx.services().message(this, MessageKind::Information, saved.message());
-    markUnchanged();
     return true;
-}
-
-void TfrmMagazzino::move(Arrow arrow)
-{
-    const QString from = lblPosizione->text();
-    CardArchive::Step to = CardArchive::step(m_ctx.filePath(fileName()), Size, arrow, from);
-    // Only an arrow that would show another record asks; the way is worked out from where the
-    // card was, and read again after a save, which may have written the very record to show.
-    if (to.shown && m_changes.changed(cardTexts())) {
-        if (!confirmLeavingCard())
-            return;
-        to = CardArchive::step(m_ctx.filePath(fileName()), Size, arrow, from);
-    }
-    if (to.failed)
-        return archiveFailed();
-    if (to.clearPosition)
-        lblPosizione->clear();
-    if (to.archiveEmpty)
-        m_ctx.services().message(this, MessageKind::Information, Messages::archiveEmpty());
-    if (to.shown)
-        loadRecord(Record(ProductRecord::layout(), to.record), *to.shown);
-}
-
-void TfrmMagazzino::cmdPrimoClick()
-{
-    move(Arrow::First);
-}
-void TfrmMagazzino::cmdIndietroClick()
-{
-    move(Arrow::Previous);
-}
-void TfrmMagazzino::cmdAvantiClick()
-{
-    move(Arrow::Next);
-}
-void TfrmMagazzino::cmdUltimoClick()
-{
-    move(Arrow::Last);
-}
-
-void TfrmMagazzino::cmdDuplicaClick()
-{
-    if (isBlank(lblPosizione->text())) {
-        m_ctx.services().message(this, MessageKind::Warning, Messages::duplicateNeedsSave());
-        return;
-    }
-    // The changes would go into the copy only, never into the record they were made on.
-    if (!confirmLeavingCard())
-        return;
-    for (QLabel* l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblCartella,
-                      lblCartellaDesc, lblPosizione})
-        l->clear();
-    markUnchanged();
-    ArchiveFile file(m_ctx.filePath(fileName()), Size);
-    if (!file.open(ArchiveFile::Access::Read) || !file.close()) {
-        archiveFailed();
-        return;
-    }
-    txtCodice->setFocus();
-    m_ctx.services().message(this, MessageKind::Information, Messages::duplicated());
 }
 
 // ---------------------------------------------------------------- price and stock tools
 
+void TfrmMagazzino::showPrices(const PriceTools::VatPrices& prices, const QString& invalid)
+{
+    fieldEdit(Prezzo)->setText(prices.net);
+    fieldEdit(PercIva)->setText(prices.rate);
+    fieldEdit(Prezzo_con_Iva)->setText(prices.gross);
+    if (!prices.ok)
+        refuse(invalid, fieldControl(Prezzo_con_Iva));
+}
+
 void TfrmMagazzino::calculate()
 {
-    const PriceTools::VatPrices r =
-        PriceTools::addVat(txtPrezzo->text(), txtPercIva->text(), txtPrezzo_con_Iva->text());
-    txtPrezzo->setText(r.net);
-    txtPercIva->setText(r.rate);
-    txtPrezzo_con_Iva->setText(r.gross);
-    if (!r.ok) {
-        m_ctx.services().message(this, MessageKind::Warning, Messages::calculateInvalid());
-        txtPrezzo_con_Iva->setFocus();
-    }
+    showPrices(PriceTools::addVat(fieldText(Prezzo), fieldText(PercIva), fieldText(Prezzo_con_Iva)),
+               Messages::calculateInvalid());
+}
+
+void TfrmMagazzino::btnScorporaClick()
+{
+    showPrices(PriceTools::removeVat(fieldText(Prezzo), fieldText(PercIva), fieldText(Prezzo_con_Iva)),
+               Messages::removeVatInvalid());
 }
 
 void TfrmMagazzino::calculateValue()
 {
     const PriceTools::StockValue r =
-        PriceTools::stockValue(txtCosto->text(), txtGiacenza->text(), txtValore->text());
-    txtCosto->setText(r.cost);
-    txtGiacenza->setText(r.stock);
-    txtValore->setText(r.value);
-}
-
-void TfrmMagazzino::btnCalcolaClick()
-{
-    calculate();
-}
-
-void TfrmMagazzino::btnScorporaClick()
-{
-    const PriceTools::VatPrices r =
-        PriceTools::removeVat(txtPrezzo->text(), txtPercIva->text(), txtPrezzo_con_Iva->text());
-    txtPrezzo->setText(r.net);
-    txtPercIva->setText(r.rate);
-    txtPrezzo_con_Iva->setText(r.gross);
-    if (!r.ok) {
-        m_ctx.services().message(this, MessageKind::Warning, Messages::removeVatInvalid());
-        txtPrezzo_con_Iva->setFocus();
-    }
-}
-
-void TfrmMagazzino::btnValoreClick()
-{
-    calculateValue();
+        PriceTools::stockValue(fieldText(Costo), fieldText(Giacenza), fieldText(Valore));
+    fieldEdit(Costo)->setText(r.cost);
+    fieldEdit(Giacenza)->setText(r.stock);
+    fieldEdit(Valore)->setText(r.value);
 }
 
 void TfrmMagazzino::openStockWindow(bool add)
 {
-    if (isBlank(txtGiacenza->text()))
-        txtGiacenza->setText(QStringLiteral("0"));
-    std::unique_ptr<QDialog> dialog = m_ctx.createDialog(u"frmGiacenza", this);
+    if (isBlank(fieldText(Giacenza)))
+        fieldEdit(Giacenza)->setText(QStringLiteral("0"));
+    std::unique_ptr<QDialog> dialog = ctx().createDialog(u"frmGiacenza", this);
     if (!dialog)
         return;
     setChildText(dialog.get(), QStringLiteral("lblAggiunta"),
                  add ? QStringLiteral("Quantità da aggiungere:") : QStringLiteral("Quantità da sottrarre:"));
-    const QString stock = trimmed(txtGiacenza->text());
+    const QString stock = trimmed(fieldText(Giacenza));
     setChildText(dialog.get(), QStringLiteral("txtGiacenza"), stock);
     setChildText(dialog.get(), QStringLiteral("txtTotale"), stock);
     setChildText(dialog.get(), QStringLiteral("txtAggiunta"), QStringLiteral("0"));
-    m_ctx.services().runModal(*dialog);
-}
-
-void TfrmMagazzino::btnAggiungiClick()
-{
-    openStockWindow(true);
-}
-
-void TfrmMagazzino::btnSottraiClick()
-{
-    openStockWindow(false);
+    ctx().services().runModal(*dialog);
 }
 
 void TfrmMagazzino::btnPneumaticiClick()
 {
-    std::unique_ptr<QDialog> dialog = m_ctx.createDialog(u"frmDatiPneumatici", this);
+    std::unique_ptr<QDialog> dialog = ctx().createDialog(u"frmDatiPneumatici", this);
     if (!dialog)
         return;
-    const std::pair<const char16_t*, QLabel*> fields[] = {{u"txtConsumo", memConsumo},
-                                                          {u"txtAderenza", memAderenza},
-                                                          {u"txtRumore", memRumore},
-                                                          {u"txtOnde", memOnde}};
-    for (const auto& [name, holder] : fields)
-        setChildText(dialog.get(), QString::fromUtf16(name), trimmed(holder->text()));
-    m_ctx.services().runModal(*dialog);
-}
-
-// ---------------------------------------------------------------- other windows
-
-void TfrmMagazzino::cmdFileClick()
-{
-    openAttachments(m_ctx, this, QStringLiteral("magazzino"));
-}
-
-void TfrmMagazzino::cmdTrovaClick()
-{
-    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdTrova));
-}
-
-void TfrmMagazzino::cmdSottoscortaClick()
-{
-    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdSottoscorta));
-}
-
-void TfrmMagazzino::cmdEsportaClick()
-{
-    openCommandWindow(m_ctx, this, commandFor(m_commands, cmdEsporta));
-}
-
-void TfrmMagazzino::cmdGuidaClick()
-{
-    showHelp(m_ctx, this, ProductCard::helpTitle(), ProductCard::helpText());
+    const std::pair<const char16_t*, Field> fields[] = {
+        {u"txtConsumo", Consumo}, {u"txtAderenza", Aderenza}, {u"txtRumore", Rumore}, {u"txtOnde", Onde}};
+    for (const auto& [name, field] : fields)
+        setChildText(dialog.get(), QString::fromUtf16(name), trimmed(fieldText(field)));
+    ctx().services().runModal(*dialog);
 }
 
 void TfrmMagazzino::cmdWebClick()
 {
-    if (isBlank(txtMarca->text())) {
-        m_ctx.services().message(this, MessageKind::Warning, Messages::brandMissing());
-        txtMarca->setFocus();
+    if (isBlank(fieldText(Marca))) {
+        refuse(Messages::brandMissing(), fieldControl(Marca));
         return;
     }
-    const QUrl url = ProductCard::webSearchUrl(txtMarca->text(), txtModello->text());
+    const QUrl url = ProductCard::webSearchUrl(fieldText(Marca), fieldText(Modello));
     if (!url.isValid()) {
-        m_ctx.services().message(this, MessageKind::Warning, Messages::webFailed());
+        ctx().services().message(this, MessageKind::Warning, Messages::webFailed());
         return;
     }
-    openOrExplain(m_ctx.services(), this, url);
+    openOrExplain(ctx().services(), this, url);
 }
 
 // ---------------------------------------------------------------- printing
@@ -753,70 +419,12 @@ void TfrmMagazzino::cmdWebClick()
 ReportDocument TfrmMagazzino::cardReport() const
 {
     const CardReportTexts values = ArticleCard::reportValues([this](const QString& control) {
-        for (const QWidget* w : m_controls)
-            if (w->objectName() == control)
-                return trimmed(controlText(w));
+        for (int f = 0; f < FieldCount; ++f)
+            if (fieldControl(f)->objectName() == control)
+                return trimmed(fieldText(f));
         return QString();
     });
-    return ArticleCard::report(values, m_ctx.services().now());
-}
-
-void TfrmMagazzino::cmdAnteprimaClick()
-{
-    const ReportDocument document = cardReport();
-    QPrinter printer(QPrinter::HighResolution);
-    document.preparePrinter(&printer);
-    m_ctx.services().preview(this, printer, document.previewPainter());
-}
-
-void TfrmMagazzino::cmdStampaClick()
-{
-    const ReportDocument document = cardReport();
-    QPrinter printer(QPrinter::HighResolution);
-    document.preparePrinter(&printer);
-    if (!m_ctx.services().printDialog(this, printer))
-        return;
-    // On a system without printers Qt falls back to a PDF printer without a file: the dialog
-    // lets that through, towards no printer at all.
-    const bool toFile = !printer.outputFileName().isEmpty();
-    const bool noPrinter = printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty() ||
-                           !printer.isValid();
-    if (!toFile && noPrinter) {
-        m_ctx.services().message(
-            this, MessageKind::Warning,
-            QStringLiteral("Attenzione: non è disponibile nessuna stampante, quindi la scheda "
-                           "non è stata stampata.\r\n\r\nInstallare o collegare una "
-                           "stampante e riprovare."));
-        return;
-    }
-    if (!document.print(&printer))
-        m_ctx.services().message(
-            this, MessageKind::Warning,
-            QStringLiteral("Attenzione: si è verificato un errore durante la stampa, quindi la "
-                           "scheda potrebbe non essere stata stampata.\r\n\r\nControllare la "
-                           "stampante e riprovare."));
-}
-
-void TfrmMagazzino::cmdPDFClick()
-{
-    const ReportDocument document = cardReport();
-    const QString path = m_ctx.filePath(ArticleCard::pdfFileName());
-    PdfProperties properties = cardReportPdfProperties();
-    properties.author = Maker::name();
-    properties.creator = Maker::name();
-    QString reason;
-    if (!document.writePdf(path, properties, &reason)) {
-        m_ctx.services().message(
-            this, MessageKind::Warning,
-            QStringLiteral("Attenzione: non è stato possibile creare il file PDF della "
-                           "scheda.\r\n\r\n") +
-                reason +
-                QStringLiteral("\r\n\r\nSe il file è aperto in un altro programma, chiuderlo "
-                               "e riprovare."));
-        return;
-    }
-    if (m_ctx.services().message(this, MessageKind::Confirmation, Messages::pdfDone()) != Answer::No)
-        openOrExplain(m_ctx.services(), this, QUrl::fromLocalFile(path));
+    return ArticleCard::report(values, ctx().services().now());
 }
 
 } // namespace tarvello

@@ -1,5 +1,4 @@
 #include "core/text.h"
-#include "magazzino.h"
 #include "output/listlook.h"
 #include "output/resultlist.h"
 #include "output/searchpanels.h"
@@ -7,6 +6,7 @@
 #include "productsearch.h"
 #include "productwindows.h"
 #include "shell/appcontext.h"
+#include "shell/cardscreen.h"
 #include "shell/conventions.h"
 #include "shell/style.h"
 
@@ -34,25 +34,6 @@ QLabel* crimsonHint(QWidget* parent)
     hint->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
     setTone(hint, "doubleClickHint");
     return hint;
-}
-
-// Puts the product at `index` (from 0) onto the product card, once the card has settled any
-// unsaved changes (the user may keep the card as it is); false when there is no card or the
-// record cannot be read.
-bool loadProductOntoCard(AppContext& ctx, qint64 index)
-{
-    auto* card = qobject_cast<TfrmMagazzino*>(ctx.window(u"frmMagazzino"));
-    if (!card)
-        return false;
-    // Asked before the record is read: saving the card may rewrite that very record.
-    if (!card->confirmLeavingCard())
-        return true;
-    const std::optional<Record> chosen =
-        ProductSearch::readProduct(ctx.filePath(ProductRecord::fileName()), index);
-    if (!chosen)
-        return false;
-    card->loadRecord(*chosen, index + 1);
-    return true;
 }
 
 } // namespace
@@ -148,7 +129,7 @@ void TfrmTrovaMagazzino::lstRecordsDblClick(qint64 record)
 {
     // The record the line was built from, read again now; whatever happens, the window closes.
     if (trimmed(lblMemory->text()) == kModeCard)
-        loadProductOntoCard(m_ctx, record);
+        openOnCard(m_ctx, u"frmMagazzino", record);
     accept();
 }
 
@@ -216,7 +197,7 @@ void TfrmSottoscorta::btnStampaClick()
 
 void TfrmSottoscorta::lstRecordsDblClick(qint64 record)
 {
-    loadProductOntoCard(m_ctx, record);
+    openOnCard(m_ctx, u"frmMagazzino", record);
     accept();
 }
 

@@ -7,6 +7,7 @@
 #include "customers/expclienti.h"
 #include "customers/ricontatta.h"
 #include "customers/trovaclienti.h"
+#include "namedcontrols.h"
 #include "output/resultlist.h"
 #include "shell/conventions.h"
 #include "testprogram.h"
@@ -38,63 +39,63 @@ int main(int argc, char** argv)
     save(card, QStringLiteral("clienti_vuota_1366"));
 
     const std::pair<QLineEdit*, const char*> texts[] = {
-        {card->txtCognome, "Rossi"},
-        {card->txtNome, "Mario"},
-        {card->txtDitta, "Rossi & Figli S.r.l."},
-        {card->txtSesso, "M"},
-        {card->txtRecapito, "347 1234567"},
-        {card->txtIndirizzoRes, "Via Emilia 120"},
-        {card->txtComuneRes, "Cesena"},
-        {card->txtCapRes, "47521"},
-        {card->txtDataNasc, "01/01/1980"},
-        {card->txtComuneNasc, "Roma"},
-        {card->txtTelCasa, "0547 123456"},
-        {card->txtTelUff, "0547 654321"},
-        {card->txtTelCel, "347 1234567"},
-        {card->txtPec, "rossiefigli@pec.esempio.it"},
-        {card->txtEmail, "mario.rossi@esempio.it"},
-        {card->txtCodFisc, "RSSMRA80A01H501U"},
-        {card->txtCarta, "4111111111111111"},
-        {card->txtScadeCarta, "12/2028"},
-        {card->txtPartitaIva, "01234567897"},
-        {card->txtIban, "IT60X0542811101000000123456"},
-        {card->txtTipoPat, "Carta d'identità"},
-        {card->txtNumPat, "CA12345AB"},
-        {card->txtEnteRil, "Comune di Cesena"},
-        {card->txtDataRil, "10/05/2021"},
-        {card->txtDataSca, "10/05/2031"},
-        {card->txtConducente, "Pneumatici invernali, tagliandi"},
-        {card->txtQuestioni, "Attende il preventivo per il cambio gomme"},
-        {card->txtNote, "Preferisce essere chiamato al mattino"},
-        {card->txtCodiceDest, "M5UXCR1"},
+        {named<QLineEdit>(card, u"txtCognome"), "Rossi"},
+        {named<QLineEdit>(card, u"txtNome"), "Mario"},
+        {named<QLineEdit>(card, u"txtDitta"), "Rossi & Figli S.r.l."},
+        {named<QLineEdit>(card, u"txtSesso"), "M"},
+        {named<QLineEdit>(card, u"txtRecapito"), "347 1234567"},
+        {named<QLineEdit>(card, u"txtIndirizzoRes"), "Via Emilia 120"},
+        {named<QLineEdit>(card, u"txtComuneRes"), "Cesena"},
+        {named<QLineEdit>(card, u"txtCapRes"), "47521"},
+        {named<QLineEdit>(card, u"txtDataNasc"), "01/01/1980"},
+        {named<QLineEdit>(card, u"txtComuneNasc"), "Roma"},
+        {named<QLineEdit>(card, u"txtTelCasa"), "0547 123456"},
+        {named<QLineEdit>(card, u"txtTelUff"), "0547 654321"},
+        {named<QLineEdit>(card, u"txtTelCel"), "347 1234567"},
+        {named<QLineEdit>(card, u"txtPec"), "rossiefigli@pec.esempio.it"},
+        {named<QLineEdit>(card, u"txtEmail"), "mario.rossi@esempio.it"},
+        {named<QLineEdit>(card, u"txtCodFisc"), "RSSMRA80A01H501U"},
+        {named<QLineEdit>(card, u"txtCarta"), "4111111111111111"},
+        {named<QLineEdit>(card, u"txtScadeCarta"), "12/2028"},
+        {named<QLineEdit>(card, u"txtPartitaIva"), "01234567897"},
+        {named<QLineEdit>(card, u"txtIban"), "IT60X0542811101000000123456"},
+        {named<QLineEdit>(card, u"txtTipoPat"), "Carta d'identità"},
+        {named<QLineEdit>(card, u"txtNumPat"), "CA12345AB"},
+        {named<QLineEdit>(card, u"txtEnteRil"), "Comune di Cesena"},
+        {named<QLineEdit>(card, u"txtDataRil"), "10/05/2021"},
+        {named<QLineEdit>(card, u"txtDataSca"), "10/05/2031"},
+        {named<QLineEdit>(card, u"txtConducente"), "Pneumatici invernali, tagliandi"},
+        {named<QLineEdit>(card, u"txtQuestioni"), "Attende il preventivo per il cambio gomme"},
+        {named<QLineEdit>(card, u"txtNote"), "Preferisce essere chiamato al mattino"},
+        {named<QLineEdit>(card, u"txtCodiceDest"), "M5UXCR1"},
     };
     for (const auto& [edit, text] : texts)
         edit->setText(QString::fromUtf8(text));
-    card->txtProvRes->setEditText(QStringLiteral("FC"));
-    card->txtProvNasc->setEditText(QStringLiteral("RM"));
-    card->chkRicontatta->setChecked(true);
-    card->lblPosizione->setText(QStringLiteral("12"));
-    card->txtIban->setFocus();
+    named<QComboBox>(card, u"txtProvRes")->setEditText(QStringLiteral("FC"));
+    named<QComboBox>(card, u"txtProvNasc")->setEditText(QStringLiteral("RM"));
+    named<QCheckBox>(card, u"chkRicontatta")->setChecked(true);
+    named<QLabel>(card, u"lblPosizione")->setText(QStringLiteral("12"));
+    named<QLineEdit>(card, u"txtIban")->setFocus();
     QApplication::setActiveWindow(card);
     QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(card->cmdSalva, &enter);
+    QApplication::sendEvent(named<PictureButton>(card, u"cmdSalva"), &enter);
     save(card, QStringLiteral("clienti_1366"));
     for (const QSize size : {QSize(1920, 1050), QSize(1024, 740), QSize(800, 800)}) {
         card->resize(size);
         save(card, QStringLiteral("clienti_%1x%2").arg(size.width()).arg(size.height()));
     }
 
-    card->lblFile01->setText(QStringLiteral("carta identità.jpg"));
-    card->lblDesc01->setText(QStringLiteral("Carta d'identità fronte e retro"));
+    named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("carta identità.jpg"));
+    named<QLabel>(card, u"lblDesc01")->setText(QStringLiteral("Carta d'identità fronte e retro"));
     t.services.modal.insert(QStringLiteral("frmAllegaCartella"), [&](QDialog& d) {
         save(&d, QStringLiteral("allega_file"));
         return 0;
     });
-    card->cmdFileClick();
+    named<QAbstractButton>(card, u"cmdFile")->click();
 
     // A small archive for the lists and the export.
     {
-        card->lblPosizione->clear();
+        named<QLabel>(card, u"lblPosizione")->clear();
         card->cmdSalvaClick();
         const char* people[][6] = {
             {"Bianchi", "Anna", "0543 778899", "BNCNNA75C45D704Z", "Forlì",
@@ -105,14 +106,14 @@ int main(int argc, char** argv)
             {"De Santis", "Luca", "06 1234567", "DSNLCU70A01H501B", "Roma", "Verificare la fattura n. 12"}};
         for (const auto& p : people) {
             card->cmdNuovoClick();
-            card->txtCognome->setText(QString::fromUtf8(p[0]));
-            card->txtNome->setText(QString::fromUtf8(p[1]));
-            card->txtRecapito->setText(QString::fromUtf8(p[2]));
-            card->txtCodFisc->setText(QString::fromUtf8(p[3]));
-            card->txtComuneRes->setText(QString::fromUtf8(p[4]));
-            card->txtQuestioni->setText(QString::fromUtf8(p[5]));
-            card->txtNote->setText(QStringLiteral("Cliente dal 2019"));
-            card->chkRicontatta->setChecked(p[5][0] != 0);
+            named<QLineEdit>(card, u"txtCognome")->setText(QString::fromUtf8(p[0]));
+            named<QLineEdit>(card, u"txtNome")->setText(QString::fromUtf8(p[1]));
+            named<QLineEdit>(card, u"txtRecapito")->setText(QString::fromUtf8(p[2]));
+            named<QLineEdit>(card, u"txtCodFisc")->setText(QString::fromUtf8(p[3]));
+            named<QLineEdit>(card, u"txtComuneRes")->setText(QString::fromUtf8(p[4]));
+            named<QLineEdit>(card, u"txtQuestioni")->setText(QString::fromUtf8(p[5]));
+            named<QLineEdit>(card, u"txtNote")->setText(QStringLiteral("Cliente dal 2019"));
+            named<QCheckBox>(card, u"chkRicontatta")->setChecked(p[5][0] != 0);
             card->cmdSalvaClick();
         }
     }
@@ -127,13 +128,13 @@ int main(int argc, char** argv)
         save(&d, QStringLiteral("trova_clienti_risultati"));
         return 0;
     });
-    card->cmdTrovaClick();
+    named<QAbstractButton>(card, u"cmdTrova")->click();
     t.services.modal.insert(QStringLiteral("frmRicontatta"), [&](QDialog& d) {
         static_cast<TfrmRicontatta&>(d).lstRecords->selectFirst();
         save(&d, QStringLiteral("ricontatta"));
         return 0;
     });
-    card->cmdRicontattaClick();
+    named<QAbstractButton>(card, u"cmdRicontatta")->click();
     t.services.modal.insert(QStringLiteral("frmExpClienti"), [&](QDialog& d) {
         save(&d, QStringLiteral("esporta_clienti"));
         // The real document too, for opening in a spreadsheet program.
@@ -143,7 +144,7 @@ int main(int argc, char** argv)
             exportButton->click();
         return 0;
     });
-    card->cmdEsportaClick();
+    named<QAbstractButton>(card, u"cmdEsporta")->click();
     QFile::remove(QDir(out).filePath(QStringLiteral("Clienti.xls")));
     QFile::copy(t.path(QStringLiteral("Clienti.xls")), QDir(out).filePath(QStringLiteral("Clienti.xls")));
     t.services.messages.clear();

@@ -1,6 +1,7 @@
 #include "attachments/allegacartella.h"
 #include "attachments/attachments.h"
 #include "cardtesting.h"
+#include "namedcontrols.h"
 #include "readonlyfolder.h"
 #include "saidtexts.h"
 #include "shell/conventions.h"
@@ -46,7 +47,7 @@ class AttachmentWindowTest : public QObject
             click(use(*w) ? w->btnApplica : w->btnAnnulla);
             return d.result();
         });
-        click(card->cmdFile);
+        click(named<PictureButton>(card, u"cmdFile"));
         QVERIFY(ran);
     }
 
@@ -56,9 +57,9 @@ private Q_SLOTS:
         TestProgram t;
         QTemporaryDir outside;
         TfrmClienti* card = openCard(t);
-        card->lblFile01->setText(QStringLiteral("a.pdf"));
-        card->lblDesc01->setText(QStringLiteral("  contratto  "));
-        card->lblDesc03->setText(QStringLiteral("descrizione senza file"));
+        named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("a.pdf"));
+        named<QLabel>(card, u"lblDesc01")->setText(QStringLiteral("  contratto  "));
+        named<QLabel>(card, u"lblDesc03")->setText(QStringLiteral("descrizione senza file"));
         const QString chosen = pickable(outside, QStringLiteral("carta identità.jpg"), "JPEG");
 
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
@@ -94,17 +95,17 @@ private Q_SLOTS:
             }();
             return true;
         });
-        QCOMPARE(card->lblFile01->text(), QString());
-        QCOMPARE(card->lblDesc01->text(), QStringLiteral("contratto"));
-        QCOMPARE(card->lblFile02->text(), QStringLiteral("carta identità.jpg"));
-        QCOMPARE(card->lblDesc02->text(), QStringLiteral("documento d'identità"));
-        QCOMPARE(card->lblDesc03->text(), QStringLiteral("descrizione senza file"));
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblDesc01")->text(), QStringLiteral("contratto"));
+        QCOMPARE(named<QLabel>(card, u"lblFile02")->text(), QStringLiteral("carta identità.jpg"));
+        QCOMPARE(named<QLabel>(card, u"lblDesc02")->text(), QStringLiteral("documento d'identità"));
+        QCOMPARE(named<QLabel>(card, u"lblDesc03")->text(), QStringLiteral("descrizione senza file"));
         QCOMPARE(t.services.messages.size(), 0);
 
         // The names reach the archive when the card is saved.
-        type(card->txtCognome, QStringLiteral("Rossi"));
-        type(card->txtNome, QStringLiteral("Mario"));
-        click(card->cmdSalva);
+        type(named<QLineEdit>(card, u"txtCognome"), QStringLiteral("Rossi"));
+        type(named<QLineEdit>(card, u"txtNome"), QStringLiteral("Mario"));
+        click(named<PictureButton>(card, u"cmdSalva"));
         const Record saved(CR::layout(), recordAt(t.path(QStringLiteral("Clienti.pro")), 0));
         QCOMPARE(saved.text(CR::File01), QString());
         QCOMPARE(saved.text(CR::File02), QStringLiteral("carta identità.jpg"));
@@ -117,15 +118,15 @@ private Q_SLOTS:
         TestProgram t;
         QTemporaryDir outside;
         TfrmClienti* card = openCard(t);
-        card->lblFile01->setText(QStringLiteral("a.pdf"));
+        named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("a.pdf"));
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             click(w.imgCancella01);
             t.services.files.push_back(pickable(outside, QStringLiteral("b.pdf"), "B"));
             click(w.btnSfoglia02);
             return false;
         });
-        QCOMPARE(card->lblFile01->text(), QStringLiteral("a.pdf"));
-        QCOMPARE(card->lblFile02->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QStringLiteral("a.pdf"));
+        QCOMPARE(named<QLabel>(card, u"lblFile02")->text(), QString());
         QVERIFY(QFile::exists(attached(t, QStringLiteral("b.pdf"))));
     }
 
@@ -133,13 +134,13 @@ private Q_SLOTS:
     {
         TestProgram t;
         TfrmClienti* card = openCard(t);
-        card->lblFile01->setText(QStringLiteral("a.pdf"));
+        named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("a.pdf"));
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             t.services.files.push_back(std::nullopt);
             click(w.btnSfoglia01);
             return true;
         });
-        QCOMPARE(card->lblFile01->text(), QStringLiteral("a.pdf"));
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QStringLiteral("a.pdf"));
         QVERIFY(!QDir(Attachments::folderPath(t.dir.path())).exists());
         QVERIFY(t.services.messages.isEmpty());
     }
@@ -167,7 +168,7 @@ private Q_SLOTS:
                  QStringLiteral(
                      "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso "
                      "nome.\r\n\r\nSi vuole sovrascrivere il file esistente?"));
-        QCOMPARE(card->lblFile01->text(), QStringLiteral("doc.pdf"));
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QStringLiteral("doc.pdf"));
         QCOMPARE(fileBytes(attached(t, QStringLiteral("doc.pdf"))), QByteArray("old"));
 
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
@@ -195,7 +196,7 @@ private Q_SLOTS:
             }();
             return true;
         });
-        QCOMPARE(card->lblFile01->text(), QStringLiteral("_ód_____.txt"));
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QStringLiteral("_ód_____.txt"));
         QVERIFY(QFile::exists(attached(t, QStringLiteral("_ód_____.txt"))));
     }
 
@@ -203,8 +204,8 @@ private Q_SLOTS:
     {
         TestProgram t;
         TfrmClienti* card = openCard(t);
-        card->lblFile01->setText(QStringLiteral("../Clienti.pro"));
-        card->lblFile02->setText(QStringLiteral("contratto.pdf"));
+        named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("../Clienti.pro"));
+        named<QLabel>(card, u"lblFile02")->setText(QStringLiteral("contratto.pdf"));
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             click(w.btnApri01);
             [&] {
@@ -227,7 +228,7 @@ private Q_SLOTS:
         TestProgram t;
         QTemporaryDir outside;
         TfrmClienti* card = openCard(t);
-        card->lblFile01->setText(QStringLiteral("vecchio.pdf"));
+        named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("vecchio.pdf"));
         // Something that is not a folder where the attachments folder should be.
         {
             QFile blocker(Attachments::folderPath(t.dir.path()));
@@ -243,7 +244,7 @@ private Q_SLOTS:
             }();
             return true;
         });
-        QCOMPARE(card->lblFile01->text(), QStringLiteral("vecchio.pdf"));
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QStringLiteral("vecchio.pdf"));
     }
 
     void folderRefusingTheCopyWarns()
@@ -262,21 +263,21 @@ private Q_SLOTS:
         });
         QCOMPARE(t.services.lastKind(), MessageKind::Warning);
         QCOMPARE(t.services.lastMessage(), said::attachCopyFailed);
-        QCOMPARE(card->lblFile03->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblFile03")->text(), QString());
     }
 
     void productModeLeavesTheCustomerCardAlone()
     {
         TestProgram t;
         TfrmClienti* card = openCard(t);
-        card->lblDesc01->setText(QStringLiteral("cliente"));
+        named<QLabel>(card, u"lblDesc01")->setText(QStringLiteral("cliente"));
         std::unique_ptr<QDialog> d = t.program->createDialog(u"frmAllegaCartella", card);
         auto* w = qobject_cast<TfrmAllegaCartella*>(d.get());
         QVERIFY(w);
         w->lblMemory->setText(QStringLiteral("magazzino"));
         w->txtDesc01->setText(QStringLiteral("prodotto"));
         w->btnApplicaClick();
-        QCOMPARE(card->lblDesc01->text(), QStringLiteral("cliente"));
+        QCOMPARE(named<QLabel>(card, u"lblDesc01")->text(), QStringLiteral("cliente"));
     }
 };
 

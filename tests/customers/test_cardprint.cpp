@@ -1,5 +1,6 @@
 #include "cardtesting.h"
 #include "customers/customerreport.h"
+#include "namedcontrols.h"
 #include "pdftools.h"
 #include "readonlyfolder.h"
 #include "saidtexts.h"
@@ -18,13 +19,13 @@ class CardPrintTest : public QObject
 
     static void fillCard(TfrmClienti* card)
     {
-        type(card->txtCognome, QStringLiteral("Rossi"));
-        type(card->txtNome, QStringLiteral("Mario"));
-        type(card->txtProvNasc, QStringLiteral("rm"));
-        type(card->txtComuneNasc, QStringLiteral("Roma"));
-        type(card->txtCapRes, QStringLiteral("47521"));
-        type(card->txtCodFisc, QStringLiteral("RSSMRA80A01H501U"));
-        type(card->txtNote, QStringLiteral("Preferisce essere chiamato al mattino"));
+        type(named<QLineEdit>(card, u"txtCognome"), QStringLiteral("Rossi"));
+        type(named<QLineEdit>(card, u"txtNome"), QStringLiteral("Mario"));
+        type(named<QComboBox>(card, u"txtProvNasc"), QStringLiteral("rm"));
+        type(named<QLineEdit>(card, u"txtComuneNasc"), QStringLiteral("Roma"));
+        type(named<QLineEdit>(card, u"txtCapRes"), QStringLiteral("47521"));
+        type(named<QLineEdit>(card, u"txtCodFisc"), QStringLiteral("RSSMRA80A01H501U"));
+        type(named<QLineEdit>(card, u"txtNote"), QStringLiteral("Preferisce essere chiamato al mattino"));
     }
 
     // The top of row k of the printed card, in points from the paper's top edge.
@@ -48,7 +49,7 @@ private Q_SLOTS:
         TfrmClienti* card = openCard(t);
         fillCard(card); // never saved: the card prints what it shows
         t.services.answers.push_back(Answer::Yes);
-        click(card->cmdPDF);
+        click(named<PictureButton>(card, u"cmdPDF"));
         const QString pdf = t.path(QStringLiteral("Cliente.pdf"));
         QCOMPARE(t.services.messages.size(), 1);
         QCOMPARE(t.services.lastKind(), MessageKind::Confirmation);
@@ -97,11 +98,11 @@ private Q_SLOTS:
         TfrmClienti* card = openCard(t);
         fillCard(card);
         t.services.answers.push_back(Answer::No);
-        click(card->cmdPDF);
+        click(named<PictureButton>(card, u"cmdPDF"));
         QVERIFY(t.services.opened.isEmpty());
-        card->txtCognome->setText(QStringLiteral("Bianchi"));
+        named<QLineEdit>(card, u"txtCognome")->setText(QStringLiteral("Bianchi"));
         t.services.answers.push_back(Answer::No);
-        click(card->cmdPDF);
+        click(named<PictureButton>(card, u"cmdPDF"));
         QCOMPARE(t.services.messages.size(), 2); // M9 each time, and no question about replacing
         QVERIFY(
             inRow(findWord(pdfWords(t.path(QStringLiteral("Cliente.pdf"))), QStringLiteral("Bianchi")), 1));
@@ -121,7 +122,7 @@ private Q_SLOTS:
         ReadOnlyFolder locked(pdf);
         if (!locked.active())
             QSKIP("this machine cannot make a read-only file");
-        click(card->cmdPDF);
+        click(named<PictureButton>(card, u"cmdPDF"));
         QCOMPARE(t.services.messages.size(), 1);
         QCOMPARE(t.services.lastKind(), MessageKind::Warning);
         QVERIFY(t.services.lastMessage().startsWith(
@@ -137,13 +138,13 @@ private Q_SLOTS:
         fillCard(card);
         t.services.printToPdf = t.path(QStringLiteral("stampa.pdf"));
         t.services.acceptPrint = false;
-        click(card->cmdStampa);
+        click(named<PictureButton>(card, u"cmdStampa"));
         QCOMPARE(t.services.printDialogs, 1);
         QVERIFY(!QFile::exists(t.services.printToPdf));
         QVERIFY(t.services.messages.isEmpty());
 
         t.services.acceptPrint = true;
-        click(card->cmdStampa);
+        click(named<PictureButton>(card, u"cmdStampa"));
         QCOMPARE(t.services.printDialogs, 2);
         QVERIFY(t.services.messages.isEmpty());
         const QList<PdfWord> words = pdfWords(t.services.printToPdf);
@@ -158,7 +159,7 @@ private Q_SLOTS:
             QSKIP("this machine has a printer");
         TestProgram t;
         TfrmClienti* card = openCard(t);
-        click(card->cmdStampa);
+        click(named<PictureButton>(card, u"cmdStampa"));
         QCOMPARE(t.services.messages.size(), 1);
         QCOMPARE(t.services.lastKind(), MessageKind::Warning);
         QVERIFY2(t.services.lastMessage().contains(QStringLiteral("nessuna stampante")),
@@ -171,7 +172,7 @@ private Q_SLOTS:
         TfrmClienti* card = openCard(t);
         fillCard(card);
         t.services.printToPdf = t.path(QStringLiteral("anteprima.pdf"));
-        click(card->cmdAnteprima);
+        click(named<PictureButton>(card, u"cmdAnteprima"));
         QCOMPARE(t.services.previews, 1);
         const QList<PdfWord> words = pdfWords(t.services.printToPdf);
         QVERIFY(inRow(findWord(words, QStringLiteral("RSSMRA80A01H501U")), 14));

@@ -1,4 +1,5 @@
 #include "cardtesting.h"
+#include "namedcontrols.h"
 #include "output/resultlist.h"
 #include "readonlyfolder.h"
 #include "saidtexts.h"
@@ -44,10 +45,12 @@ private Q_SLOTS:
         QVERIFY(card->isMaximized());
         QVERIFY(!launcher->isVisible());
         QCOMPARE(card->windowTitle(), QStringLiteral(" Tarvello - Anagrafica Clienti"));
-        QCOMPARE(card->panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
-        QCOMPARE(card->panInfo->palette().color(QPalette::Window), QColor(0x30, 0x30, 0xDD));
+        QCOMPARE(named<StatusLine>(card, u"panInfo")->text(),
+                 QStringLiteral("Pronto per archiviare una nuova scheda..."));
+        QCOMPARE(named<StatusLine>(card, u"panInfo")->palette().color(QPalette::Window),
+                 QColor(0x30, 0x30, 0xDD));
 
-        click(card->cmdEsci);
+        click(named<PictureButton>(card, u"cmdEsci"));
         QVERIFY(!card->isVisible());
         QVERIFY(launcher->isVisible());
     }
@@ -84,15 +87,16 @@ private Q_SLOTS:
             QCOMPARE(edit->maxLength(), f.capacity);
         }
         // A long text typed into a field stops at its capacity.
-        type(card->txtCognome, QString(60, u'x'));
-        QCOMPARE(card->txtCognome->text(), QString(50, u'x'));
-        type(card->txtCodiceDest, QStringLiteral("abc1234xyz"));
-        QCOMPARE(card->txtCodiceDest->text(), QStringLiteral("ABC1234"));
-        for (QLabel* hidden : {card->lblFile01, card->lblFile02, card->lblFile03, card->lblDesc01,
-                               card->lblDesc02, card->lblDesc03})
+        type(named<QLineEdit>(card, u"txtCognome"), QString(60, u'x'));
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), QString(50, u'x'));
+        type(named<QLineEdit>(card, u"txtCodiceDest"), QStringLiteral("abc1234xyz"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCodiceDest")->text(), QStringLiteral("ABC1234"));
+        for (QLabel* hidden : {named<QLabel>(card, u"lblFile01"), named<QLabel>(card, u"lblFile02"),
+                               named<QLabel>(card, u"lblFile03"), named<QLabel>(card, u"lblDesc01"),
+                               named<QLabel>(card, u"lblDesc02"), named<QLabel>(card, u"lblDesc03")})
             QVERIFY(!hidden->isVisible());
-        QVERIFY(card->lblPosizione->isVisible());
-        QVERIFY(card->lblPosizione->font().bold());
+        QVERIFY(named<QLabel>(card, u"lblPosizione")->isVisible());
+        QVERIFY(named<QLabel>(card, u"lblPosizione")->font().bold());
     }
 
     void typingRules_data()
@@ -176,17 +180,17 @@ private Q_SLOTS:
         TestProgram t;
         TfrmClienti* card = openCard(t);
         activate(card);
-        card->txtProvRes->setCurrentIndex(3);
-        card->txtProvRes->setEditText(QStringLiteral("ar")); // as a paste might leave it
-        card->txtIndirizzoRes->setFocus();
-        QTest::keyClick(card->txtIndirizzoRes, Qt::Key_Return);
-        QVERIFY(card->txtProvRes->hasFocus());
-        QCOMPARE(card->txtProvRes->currentIndex(), -1);
+        named<QComboBox>(card, u"txtProvRes")->setCurrentIndex(3);
+        named<QComboBox>(card, u"txtProvRes")->setEditText(QStringLiteral("ar")); // as a paste might leave it
+        named<QLineEdit>(card, u"txtIndirizzoRes")->setFocus();
+        QTest::keyClick(named<QLineEdit>(card, u"txtIndirizzoRes"), Qt::Key_Return);
+        QVERIFY(named<QComboBox>(card, u"txtProvRes")->hasFocus());
+        QCOMPARE(named<QComboBox>(card, u"txtProvRes")->currentIndex(), -1);
         QVERIFY(card->findChild<QWidget*>(QStringLiteral("effProvRes"))->isVisible());
         QVERIFY(!card->findChild<QWidget*>(QStringLiteral("effIndirizzoRes"))->isVisible());
-        QTest::keyClick(card->txtProvRes, Qt::Key_Return);
-        QVERIFY(card->txtComuneRes->hasFocus());
-        QCOMPARE(card->txtProvRes->currentText(), QStringLiteral("AR"));
+        QTest::keyClick(named<QComboBox>(card, u"txtProvRes"), Qt::Key_Return);
+        QVERIFY(named<QLineEdit>(card, u"txtComuneRes")->hasFocus());
+        QCOMPARE(named<QComboBox>(card, u"txtProvRes")->currentText(), QStringLiteral("AR"));
     }
 
     void enterWalksTheFieldsInOrderWithTheHighlight()
@@ -194,7 +198,7 @@ private Q_SLOTS:
         TestProgram t;
         TfrmClienti* card = openCard(t);
         activate(card);
-        QVERIFY(card->txtCognome->hasFocus());
+        QVERIFY(named<QLineEdit>(card, u"txtCognome")->hasFocus());
         auto* effCognome = card->findChild<QWidget*>(QStringLiteral("effCognome"));
         auto* effNome = card->findChild<QWidget*>(QStringLiteral("effNome"));
         QVERIFY(effCognome && effNome);
@@ -213,18 +217,18 @@ private Q_SLOTS:
         for (const CustomerCard::ScreenField& f : CustomerCard::screenFields())
             expected.append(f.control.toString());
         QCOMPARE(visited, expected);
-        QVERIFY(card->txtCognome->hasFocus()); // the order wraps
-        QTest::keyClick(card->txtCognome, Qt::Key_Return);
+        QVERIFY(named<QLineEdit>(card, u"txtCognome")->hasFocus()); // the order wraps
+        QTest::keyClick(named<QLineEdit>(card, u"txtCognome"), Qt::Key_Return);
         QVERIFY(effNome->isVisible());
         QVERIFY(!effCognome->isVisible());
-        QCOMPARE(card->txtCognome->text(), QString()); // Enter never reaches the field
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), QString()); // Enter never reaches the field
 
         // Tab walks the same way, with the check box between the pending issues and the notes.
-        card->txtQuestioni->setFocus();
-        QTest::keyClick(card->txtQuestioni, Qt::Key_Tab);
-        QVERIFY(card->chkRicontatta->hasFocus());
-        QTest::keyClick(card->chkRicontatta, Qt::Key_Tab);
-        QVERIFY(card->txtNote->hasFocus());
+        named<QLineEdit>(card, u"txtQuestioni")->setFocus();
+        QTest::keyClick(named<QLineEdit>(card, u"txtQuestioni"), Qt::Key_Tab);
+        QVERIFY(named<QCheckBox>(card, u"chkRicontatta")->hasFocus());
+        QTest::keyClick(named<QCheckBox>(card, u"chkRicontatta"), Qt::Key_Tab);
+        QVERIFY(named<QLineEdit>(card, u"txtNote")->hasFocus());
     }
 
     void shortcutsPressTheirButtons()
@@ -233,10 +237,10 @@ private Q_SLOTS:
         TfrmClienti* card = openCard(t);
         QApplication::setActiveWindow(card);
         QVERIFY(QTest::qWaitForWindowActive(card));
-        card->txtCognome->setFocus();
-        QTest::keyClick(card->txtCognome, Qt::Key_F, Qt::ControlModifier);
+        named<QLineEdit>(card, u"txtCognome")->setFocus();
+        QTest::keyClick(named<QLineEdit>(card, u"txtCognome"), Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(t.services.modalShown, QStringList{QStringLiteral("frmTrovaClienti")});
-        QTest::keyClick(card->txtCognome, Qt::Key_F1);
+        QTest::keyClick(named<QLineEdit>(card, u"txtCognome"), Qt::Key_F1);
         QCOMPARE(t.services.modalShown.size(), 2);
     }
 
@@ -245,24 +249,27 @@ private Q_SLOTS:
         TestProgram t;
         TfrmClienti* card = openCard(t);
         const std::pair<QWidget*, QString> cases[] = {
-            {card->cmdSalva, QStringLiteral("Salva la scheda corrente in archivio. (Ctrl+S)")},
-            {card->cmdTrova, QStringLiteral("Trova una scheda in archivio. (Ctrl+F)")},
-            {card->cmdUltimo, QStringLiteral("Visualizza l'ultima scheda in archivio. (Ctrl+End)")},
-            {card->btnIban, QStringLiteral("Controlla l'IBAN.")},
-            {card->chkRicontatta,
+            {named<PictureButton>(card, u"cmdSalva"),
+             QStringLiteral("Salva la scheda corrente in archivio. (Ctrl+S)")},
+            {named<PictureButton>(card, u"cmdTrova"),
+             QStringLiteral("Trova una scheda in archivio. (Ctrl+F)")},
+            {named<PictureButton>(card, u"cmdUltimo"),
+             QStringLiteral("Visualizza l'ultima scheda in archivio. (Ctrl+End)")},
+            {named<PictureButton>(card, u"btnIban"), QStringLiteral("Controlla l'IBAN.")},
+            {named<QCheckBox>(card, u"chkRicontatta"),
              QStringLiteral("Annota che il cliente è da ricontattare per questioni in sospeso.")},
         };
         for (const auto& [control, hint] : cases) {
             QEvent enter(QEvent::Enter);
             QApplication::sendEvent(control, &enter);
-            QCOMPARE(card->panInfo->text(), hint);
+            QCOMPARE(named<StatusLine>(card, u"panInfo")->text(), hint);
             QCOMPARE(control->toolTip(), hint);
         }
         // Moving over the bare background (its margin) empties the line.
         QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), card->mapToGlobal(QPointF(1, 1)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(card, &move);
-        QCOMPARE(card->panInfo->text(), QString());
+        QCOMPARE(named<StatusLine>(card, u"panInfo")->text(), QString());
     }
 
     void buttonsOfWindowsNotBuiltYetStayDisabled()
@@ -272,27 +279,32 @@ private Q_SLOTS:
         const auto has = [&t](QStringView name) {
             return t.program->hasDialog(name) || t.program->window(name);
         };
-        QCOMPARE(card->cmdTrova->isEnabled(), has(u"frmTrovaClienti"));
-        QCOMPARE(card->cmdRicontatta->isEnabled(), has(u"frmRicontatta"));
-        QCOMPARE(card->cmdEsporta->isEnabled(), has(u"frmExpClienti"));
+        QCOMPARE(named<PictureButton>(card, u"cmdTrova")->isEnabled(), has(u"frmTrovaClienti"));
+        QCOMPARE(named<PictureButton>(card, u"cmdRicontatta")->isEnabled(), has(u"frmRicontatta"));
+        QCOMPARE(named<PictureButton>(card, u"cmdEsporta")->isEnabled(), has(u"frmExpClienti"));
         for (PictureButton* b :
-             {card->cmdNuovo, card->cmdSalva, card->cmdDuplica, card->cmdFile, card->cmdPDF, card->btnCodFisc,
-              card->btnPartitaIva, card->btnCarta, card->btnIban})
+             {named<PictureButton>(card, u"cmdNuovo"), named<PictureButton>(card, u"cmdSalva"),
+              named<PictureButton>(card, u"cmdDuplica"), named<PictureButton>(card, u"cmdFile"),
+              named<PictureButton>(card, u"cmdPDF"), named<PictureButton>(card, u"btnCodFisc"),
+              named<PictureButton>(card, u"btnPartitaIva"), named<PictureButton>(card, u"btnCarta"),
+              named<PictureButton>(card, u"btnIban")})
             QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
-        QCOMPARE(card->cmdTrova->toolTip(), QStringLiteral("Trova una scheda in archivio. (Ctrl+F)"));
+        QCOMPARE(named<PictureButton>(card, u"cmdTrova")->toolTip(),
+                 QStringLiteral("Trova una scheda in archivio. (Ctrl+F)"));
     }
 
     void aRefusedKeySaysWhyInTheStatusLine()
     {
         TestProgram t;
         TfrmClienti* card = openCard(t);
-        type(card->txtComuneRes, QStringLiteral("Forlì"));
-        QCOMPARE(card->txtComuneRes->text(), QStringLiteral("Forl"));
+        type(named<QLineEdit>(card, u"txtComuneRes"), QStringLiteral("Forlì"));
+        QCOMPARE(named<QLineEdit>(card, u"txtComuneRes")->text(), QStringLiteral("Forl"));
         QCOMPARE(
-            card->panInfo->text(),
+            named<StatusLine>(card, u"panInfo")->text(),
             QStringLiteral("Il carattere «ì» non è accettato in questo campo: scrivere «i'» al suo posto."));
-        type(card->txtCognome, QStringLiteral("Rossi/"));
-        QCOMPARE(card->panInfo->text(), QStringLiteral("Il carattere «/» non è accettato in questo campo."));
+        type(named<QLineEdit>(card, u"txtCognome"), QStringLiteral("Rossi/"));
+        QCOMPARE(named<StatusLine>(card, u"panInfo")->text(),
+                 QStringLiteral("Il carattere «/» non è accettato in questo campo."));
     }
 
     void salvaNeedsSurnameAndName_data()
@@ -321,16 +333,16 @@ private Q_SLOTS:
         TestProgram t;
         TfrmClienti* card = openCard(t);
         activate(card);
-        type(card->txtCognome, surname);
-        type(card->txtNome, name);
-        card->txtDitta->setFocus();
-        click(card->cmdSalva);
+        type(named<QLineEdit>(card, u"txtCognome"), surname);
+        type(named<QLineEdit>(card, u"txtNome"), name);
+        named<QLineEdit>(card, u"txtDitta")->setFocus();
+        click(named<PictureButton>(card, u"cmdSalva"));
         QCOMPARE(t.services.messages.size(), 1);
         QCOMPARE(t.services.lastMessage(), message);
         QCOMPARE(t.services.lastKind(), MessageKind::Warning);
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
         QVERIFY(!QFile::exists(t.path(QStringLiteral("Clienti.pro")))); // the file is not touched
-        QCOMPARE(card->lblPosizione->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString());
     }
 
     void saveAppendsOnceThenOverwrites()
@@ -338,18 +350,18 @@ private Q_SLOTS:
         TestProgram t;
         TfrmClienti* card = openCard(t);
         const QString archive = t.path(QStringLiteral("Clienti.pro"));
-        type(card->txtCognome, QStringLiteral("Rossi"));
-        type(card->txtNome, QStringLiteral("Mario"));
-        type(card->txtComuneRes, QStringLiteral("Cesena"));
-        type(card->txtProvRes, QStringLiteral("fc"));
-        card->lblFile01->setText(QStringLiteral("documento.pdf"));
-        click(card->chkRicontatta);
-        QVERIFY(card->chkRicontatta->isChecked());
+        type(named<QLineEdit>(card, u"txtCognome"), QStringLiteral("Rossi"));
+        type(named<QLineEdit>(card, u"txtNome"), QStringLiteral("Mario"));
+        type(named<QLineEdit>(card, u"txtComuneRes"), QStringLiteral("Cesena"));
+        type(named<QComboBox>(card, u"txtProvRes"), QStringLiteral("fc"));
+        named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("documento.pdf"));
+        click(named<QCheckBox>(card, u"chkRicontatta"));
+        QVERIFY(named<QCheckBox>(card, u"chkRicontatta")->isChecked());
 
-        click(card->cmdSalva);
+        click(named<PictureButton>(card, u"cmdSalva"));
         QCOMPARE(t.services.lastMessage(), said::inserted);
         QCOMPARE(t.services.lastKind(), MessageKind::Information);
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("1"));
         QByteArray bytes = fileBytes(archive);
         QCOMPARE(bytes.size(), 3151);
         QCOMPARE(bytes.mid(1642, 3), QByteArray("\x02\x53\xEC", 3));
@@ -357,36 +369,37 @@ private Q_SLOTS:
                                                "FC"));
         QCOMPARE(bytes.mid(1645, 14), QByteArray("\x0D"
                                                  "documento.pdf"));
-        QCOMPARE(card->txtCognome->text(), QStringLiteral("Rossi")); // the card stays as it was
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(),
+                 QStringLiteral("Rossi")); // the card stays as it was
 
-        click(card->chkRicontatta);
-        type(card->txtNote, QStringLiteral("nuovo recapito"));
-        click(card->cmdSalva);
+        click(named<QCheckBox>(card, u"chkRicontatta"));
+        type(named<QLineEdit>(card, u"txtNote"), QStringLiteral("nuovo recapito"));
+        click(named<PictureButton>(card, u"cmdSalva"));
         QCOMPARE(t.services.lastMessage(), said::changesSaved);
         QCOMPARE(t.services.lastKind(), MessageKind::Information);
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("1"));
         bytes = fileBytes(archive);
         QCOMPARE(bytes.size(), 3151);
         QCOMPARE(bytes.mid(1642, 3), QByteArray("\x02\x4E\x6F", 3));
         QCOMPARE(Record(CR::layout(), bytes).text(CR::Note), QStringLiteral("nuovo recapito"));
 
         // A second customer goes after the first: a file of 6302 bytes holds two records.
-        click(card->cmdNuovo);
-        QCOMPARE(card->lblPosizione->text(), QString());
-        QCOMPARE(card->lblFile01->text(), QString());
-        QVERIFY(!card->chkRicontatta->isChecked());
-        type(card->txtCognome, QStringLiteral("Bianchi"));
-        type(card->txtNome, QStringLiteral("Anna"));
-        click(card->cmdSalva);
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
+        click(named<PictureButton>(card, u"cmdNuovo"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QString());
+        QVERIFY(!named<QCheckBox>(card, u"chkRicontatta")->isChecked());
+        type(named<QLineEdit>(card, u"txtCognome"), QStringLiteral("Bianchi"));
+        type(named<QLineEdit>(card, u"txtNome"), QStringLiteral("Anna"));
+        click(named<PictureButton>(card, u"cmdSalva"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("2"));
         QCOMPARE(fileBytes(archive).size(), 6302);
-        click(card->cmdPrimo);
-        QCOMPARE(card->txtCognome->text(), QStringLiteral("Rossi"));
-        QCOMPARE(card->txtProvRes->currentText(), QStringLiteral("FC"));
-        QCOMPARE(card->lblFile01->text(), QStringLiteral("documento.pdf"));
-        click(card->cmdUltimo);
-        QCOMPARE(card->txtCognome->text(), QStringLiteral("Bianchi"));
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
+        click(named<PictureButton>(card, u"cmdPrimo"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), QStringLiteral("Rossi"));
+        QCOMPARE(named<QComboBox>(card, u"txtProvRes")->currentText(), QStringLiteral("FC"));
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QStringLiteral("documento.pdf"));
+        click(named<PictureButton>(card, u"cmdUltimo"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), QStringLiteral("Bianchi"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("2"));
     }
 
     void arrowsOnAnEmptyArchive()
@@ -395,13 +408,15 @@ private Q_SLOTS:
         TfrmClienti* card = openCard(t);
         const QString empty = said::archiveEmpty;
         QCOMPARE(empty, QStringLiteral("L'archivio non contiene nessuna scheda."));
-        for (PictureButton* arrow : {card->cmdPrimo, card->cmdIndietro, card->cmdAvanti, card->cmdUltimo}) {
+        for (PictureButton* arrow :
+             {named<PictureButton>(card, u"cmdPrimo"), named<PictureButton>(card, u"cmdIndietro"),
+              named<PictureButton>(card, u"cmdAvanti"), named<PictureButton>(card, u"cmdUltimo")}) {
             t.services.messages.clear();
             click(arrow);
             QCOMPARE(t.services.messages.size(), 1);
             QCOMPARE(t.services.lastMessage(), empty);
             QCOMPARE(t.services.lastKind(), MessageKind::Information);
-            QCOMPARE(card->lblPosizione->text(), QString());
+            QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString());
         }
         QVERIFY(QFile::exists(t.path(QStringLiteral("Clienti.pro")))); // created empty by the first arrow
         QCOMPARE(QFileInfo(t.path(QStringLiteral("Clienti.pro"))).size(), 0);
@@ -418,45 +433,46 @@ private Q_SLOTS:
              customer(QStringLiteral("Gamma"), QStringLiteral("Tre"), QStringLiteral("No"))});
         TfrmClienti* card = openCard(t);
         const auto at = [card](const char* surname, const char* position) {
-            return card->txtCognome->text() == QLatin1String(surname) &&
-                   card->lblPosizione->text() == QLatin1String(position);
+            return named<QLineEdit>(card, u"txtCognome")->text() == QLatin1String(surname) &&
+                   named<QLabel>(card, u"lblPosizione")->text() == QLatin1String(position);
         };
 
-        click(card->cmdIndietro); // a new card goes to the first record
+        click(named<PictureButton>(card, u"cmdIndietro")); // a new card goes to the first record
         QVERIFY(at("Alfa", "1"));
-        QVERIFY(card->chkRicontatta->isChecked());
-        QCOMPARE(card->lblFile01->text(), QStringLiteral("a.pdf"));
-        QCOMPARE(card->lblDesc01->text(), QStringLiteral("contratto"));
-        click(card->cmdIndietro); // at the first card: nothing, and no message
+        QVERIFY(named<QCheckBox>(card, u"chkRicontatta")->isChecked());
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QStringLiteral("a.pdf"));
+        QCOMPARE(named<QLabel>(card, u"lblDesc01")->text(), QStringLiteral("contratto"));
+        click(named<PictureButton>(card, u"cmdIndietro")); // at the first card: nothing, and no message
         QVERIFY(at("Alfa", "1"));
-        click(card->cmdAvanti);
+        click(named<PictureButton>(card, u"cmdAvanti"));
         QVERIFY(at("Beta", "2"));
-        QVERIFY2(card->chkRicontatta->isChecked(), "a flag that is neither Sì nor No leaves the box alone");
-        QCOMPARE(card->lblFile01->text(), QString());
-        click(card->cmdAvanti);
+        QVERIFY2(named<QCheckBox>(card, u"chkRicontatta")->isChecked(),
+                 "a flag that is neither Sì nor No leaves the box alone");
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QString());
+        click(named<PictureButton>(card, u"cmdAvanti"));
         QVERIFY(at("Gamma", "3"));
-        QVERIFY(!card->chkRicontatta->isChecked());
-        click(card->cmdAvanti); // at the last card: nothing, and no message
+        QVERIFY(!named<QCheckBox>(card, u"chkRicontatta")->isChecked());
+        click(named<PictureButton>(card, u"cmdAvanti")); // at the last card: nothing, and no message
         QVERIFY(at("Gamma", "3"));
-        click(card->cmdPrimo);
+        click(named<PictureButton>(card, u"cmdPrimo"));
         QVERIFY(at("Alfa", "1"));
-        click(card->cmdUltimo);
+        click(named<PictureButton>(card, u"cmdUltimo"));
         QVERIFY(at("Gamma", "3"));
-        click(card->cmdIndietro);
+        click(named<PictureButton>(card, u"cmdIndietro"));
         QVERIFY(at("Beta", "2"));
         QVERIFY(t.services.messages.isEmpty());
 
-        click(card->cmdNuovo);
-        click(card->cmdAvanti); // a new card goes to the first record
+        click(named<PictureButton>(card, u"cmdNuovo"));
+        click(named<PictureButton>(card, u"cmdAvanti")); // a new card goes to the first record
         QVERIFY(at("Alfa", "1"));
 
         // An unsaved change is dropped by an arrow once the user says so, and the record is
         // unchanged.
-        card->txtCognome->setText(QStringLiteral("Modificato"));
+        named<QLineEdit>(card, u"txtCognome")->setText(QStringLiteral("Modificato"));
         t.services.answers.push_back(Answer::No);
-        click(card->cmdAvanti);
+        click(named<PictureButton>(card, u"cmdAvanti"));
         QCOMPARE(t.services.lastMessage(), said::unsavedChanges);
-        click(card->cmdIndietro);
+        click(named<PictureButton>(card, u"cmdIndietro"));
         QVERIFY(at("Alfa", "1"));
     }
 
@@ -466,15 +482,15 @@ private Q_SLOTS:
         writeArchive(t.path(QStringLiteral("Clienti.pro")),
                      {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"), QStringLiteral("Sì"))});
         TfrmClienti* card = openCard(t);
-        click(card->cmdPrimo);
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
-        card->txtProvNasc->setEditText(QStringLiteral("RM"));
+        click(named<PictureButton>(card, u"cmdPrimo"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("1"));
+        named<QComboBox>(card, u"txtProvNasc")->setEditText(QStringLiteral("RM"));
         card->close();
         AppContext::showScreen(card);
-        QCOMPARE(card->lblPosizione->text(), QString());
-        QCOMPARE(card->txtCognome->text(), QString());
-        QCOMPARE(card->txtProvNasc->currentText(), QString());
-        QVERIFY(!card->chkRicontatta->isChecked());
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString());
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), QString());
+        QCOMPARE(named<QComboBox>(card, u"txtProvNasc")->currentText(), QString());
+        QVERIFY(!named<QCheckBox>(card, u"chkRicontatta")->isChecked());
     }
 
     void duplicaKeepsFieldsButNotAttachmentsNorPosition()
@@ -482,7 +498,7 @@ private Q_SLOTS:
         TestProgram t;
         TfrmClienti* card = openCard(t);
         activate(card);
-        click(card->cmdDuplica);
+        click(named<PictureButton>(card, u"cmdDuplica"));
         QCOMPARE(t.services.lastMessage(), said::duplicateNeedsSave);
         QCOMPARE(t.services.lastKind(), MessageKind::Warning);
 
@@ -493,27 +509,28 @@ private Q_SLOTS:
                       {CR::File02, QStringLiteral("visura.pdf")},
                       {CR::Desc02, QStringLiteral("visura camerale")}});
         writeArchive(t.path(QStringLiteral("Clienti.pro")), {original});
-        click(card->cmdUltimo);
-        QCOMPARE(card->lblFile02->text(), QStringLiteral("visura.pdf"));
-        card->txtNote->setFocus();
+        click(named<PictureButton>(card, u"cmdUltimo"));
+        QCOMPARE(named<QLabel>(card, u"lblFile02")->text(), QStringLiteral("visura.pdf"));
+        named<QLineEdit>(card, u"txtNote")->setFocus();
 
-        click(card->cmdDuplica);
+        click(named<PictureButton>(card, u"cmdDuplica"));
         QCOMPARE(t.services.lastMessage(), said::duplicated);
         QCOMPARE(t.services.lastKind(), MessageKind::Information);
-        QCOMPARE(card->lblPosizione->text(), QString());
-        for (QLabel* l : {card->lblFile01, card->lblFile02, card->lblFile03, card->lblDesc01, card->lblDesc02,
-                          card->lblDesc03})
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString());
+        for (QLabel* l : {named<QLabel>(card, u"lblFile01"), named<QLabel>(card, u"lblFile02"),
+                          named<QLabel>(card, u"lblFile03"), named<QLabel>(card, u"lblDesc01"),
+                          named<QLabel>(card, u"lblDesc02"), named<QLabel>(card, u"lblDesc03")})
             QCOMPARE(l->text(), QString());
-        QCOMPARE(card->txtCognome->text(), QStringLiteral("Rossi"));
-        QCOMPARE(card->txtDitta->text(), QStringLiteral("Rossi & Figli"));
-        QCOMPARE(card->txtProvRes->currentText(), QStringLiteral("FC"));
-        QVERIFY(card->chkRicontatta->isChecked());
-        QVERIFY(card->txtCognome->hasFocus());
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), QStringLiteral("Rossi"));
+        QCOMPARE(named<QLineEdit>(card, u"txtDitta")->text(), QStringLiteral("Rossi & Figli"));
+        QCOMPARE(named<QComboBox>(card, u"txtProvRes")->currentText(), QStringLiteral("FC"));
+        QVERIFY(named<QCheckBox>(card, u"chkRicontatta")->isChecked());
+        QVERIFY(named<QLineEdit>(card, u"txtCognome")->hasFocus());
 
-        card->txtNome->setText(QStringLiteral("Luigi"));
-        click(card->cmdSalva);
+        named<QLineEdit>(card, u"txtNome")->setText(QStringLiteral("Luigi"));
+        click(named<PictureButton>(card, u"cmdSalva"));
         QCOMPARE(t.services.lastMessage(), said::inserted);
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("2"));
         QCOMPARE(recordAt(t.path(QStringLiteral("Clienti.pro")), 0), original);
         const Record copy(CR::layout(), recordAt(t.path(QStringLiteral("Clienti.pro")), 1));
         QCOMPARE(copy.text(CR::Nome), QStringLiteral("Luigi"));
@@ -529,61 +546,61 @@ private Q_SLOTS:
         const QByteArray original = customer(QStringLiteral("Rossi"), QStringLiteral("Mario"));
         writeArchive(archive, {original});
         TfrmClienti* card = openCard(t);
-        click(card->cmdPrimo);
-        card->txtCognome->setText(QStringLiteral("Verdi"));
+        click(named<PictureButton>(card, u"cmdPrimo"));
+        named<QLineEdit>(card, u"txtCognome")->setText(QStringLiteral("Verdi"));
         {
             ReadOnlyFolder locked(archive);
             if (!locked.active())
                 QSKIP("this machine cannot make a read-only file");
-            click(card->cmdSalva);
+            click(named<PictureButton>(card, u"cmdSalva"));
         }
         QCOMPARE(t.services.lastMessage(), said::archiveAccess);
         QCOMPARE(t.services.lastKind(), MessageKind::Error);
         QCOMPARE(fileBytes(archive), original);
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
-        QCOMPARE(card->txtCognome->text(), QStringLiteral("Verdi"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), QStringLiteral("Verdi"));
     }
 
     void folderThatRefusesTheArchive()
     {
         TestProgram t;
         TfrmClienti* card = openCard(t);
-        type(card->txtCognome, QStringLiteral("Rossi"));
-        type(card->txtNome, QStringLiteral("Mario"));
+        type(named<QLineEdit>(card, u"txtCognome"), QStringLiteral("Rossi"));
+        type(named<QLineEdit>(card, u"txtNome"), QStringLiteral("Mario"));
         ReadOnlyFolder locked(t.dir.path());
         if (!locked.active())
             QSKIP("this machine cannot make a read-only folder");
-        click(card->cmdSalva);
+        click(named<PictureButton>(card, u"cmdSalva"));
         QCOMPARE(t.services.lastMessage(), said::archiveAccess);
         QCOMPARE(t.services.lastKind(), MessageKind::Error);
-        QCOMPARE(card->lblPosizione->text(), QString()); // still a new card
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString()); // still a new card
         QVERIFY(!QFile::exists(t.path(QStringLiteral("Clienti.pro"))));
 
-        click(card->cmdAvanti);
+        click(named<PictureButton>(card, u"cmdAvanti"));
         QCOMPARE(t.services.lastKind(), MessageKind::Error);
         QCOMPARE(t.services.messages.size(), 2);
-        QCOMPARE(card->txtCognome->text(), QStringLiteral("Rossi"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), QStringLiteral("Rossi"));
     }
 
     void emailButtonStartsAMessage()
     {
         TestProgram t;
         TfrmClienti* card = openCard(t);
-        type(card->txtEmail, QStringLiteral("mario.rossi@esempio.it"));
-        click(card->btnEmail);
+        type(named<QLineEdit>(card, u"txtEmail"), QStringLiteral("mario.rossi@esempio.it"));
+        click(named<PictureButton>(card, u"btnEmail"));
         QCOMPARE(t.services.opened.size(), 1);
         QCOMPARE(t.services.opened.last().scheme(), QStringLiteral("mailto"));
         QCOMPARE(t.services.opened.last().toString(), QStringLiteral("mailto:mario.rossi@esempio.it"));
 
         // Whatever is typed stays an address: nothing can smuggle in a header or a command.
-        card->txtEmail->setText(QStringLiteral("a@b.it?cc=x@y.it&body=\"x\" %41"));
-        click(card->btnEmail);
+        named<QLineEdit>(card, u"txtEmail")->setText(QStringLiteral("a@b.it?cc=x@y.it&body=\"x\" %41"));
+        click(named<PictureButton>(card, u"btnEmail"));
         QCOMPARE(t.services.opened.last().scheme(), QStringLiteral("mailto"));
         QCOMPARE(t.services.opened.last().path(), QStringLiteral("a@b.it?cc=x@y.it&body=\"x\" %41"));
         QVERIFY(!t.services.opened.last().hasQuery());
 
-        card->txtEmail->clear();
-        click(card->btnEmail);
+        named<QLineEdit>(card, u"txtEmail")->clear();
+        click(named<PictureButton>(card, u"btnEmail"));
         QCOMPARE(t.services.opened.last().toString(), QStringLiteral("mailto:"));
     }
 
@@ -597,7 +614,7 @@ private Q_SLOTS:
             text = d.findChild<QPlainTextEdit*>(QStringLiteral("txtGuida"))->toPlainText();
             return 0;
         });
-        click(card->cmdGuida);
+        click(named<PictureButton>(card, u"cmdGuida"));
         QCOMPARE(title, QStringLiteral("Applicazione Anagrafica Clienti."));
         QCOMPARE(text.split(QStringLiteral("\n\n")).size(), 10);
     }
@@ -627,13 +644,13 @@ private Q_SLOTS:
         QFETCH(QString, field);
         TestProgram t;
         TfrmClienti* card = openCard(t);
-        type(card->txtCodFisc, code);
+        type(named<QLineEdit>(card, u"txtCodFisc"), code);
         QString passed = QStringLiteral("<not opened>");
         t.services.modal.insert(window, [&](QDialog& d) {
             passed = d.findChild<QLineEdit*>(field)->text();
             return 0;
         });
-        click(card->btnCodFisc);
+        click(named<PictureButton>(card, u"btnCodFisc"));
         QCOMPARE(t.services.modalShown, QStringList{window});
         QCOMPARE(passed, code);
     }
@@ -645,9 +662,9 @@ private Q_SLOTS:
 #endif
         TestProgram t;
         TfrmClienti* card = openCard(t);
-        type(card->txtPartitaIva, QStringLiteral("01234567897"));
-        type(card->txtCarta, QStringLiteral("4111111111111111"));
-        type(card->txtIban, QStringLiteral("IT60X0542811101000000123456"));
+        type(named<QLineEdit>(card, u"txtPartitaIva"), QStringLiteral("01234567897"));
+        type(named<QLineEdit>(card, u"txtCarta"), QStringLiteral("4111111111111111"));
+        type(named<QLineEdit>(card, u"txtIban"), QStringLiteral("IT60X0542811101000000123456"));
         QHash<QString, QString> passed;
         const std::pair<const char16_t*, const char16_t*> windows[] = {
             {u"frmPartitaIva", u"txtPartitaIva"}, {u"frmCarta", u"txtNumero"}, {u"frmIban", u"txtIban"}};
@@ -657,9 +674,9 @@ private Q_SLOTS:
                                         passed.insert(d.objectName(), d.findChild<QLineEdit*>(field)->text());
                                         return 0;
                                     });
-        click(card->btnPartitaIva);
-        click(card->btnCarta);
-        click(card->btnIban);
+        click(named<PictureButton>(card, u"btnPartitaIva"));
+        click(named<PictureButton>(card, u"btnCarta"));
+        click(named<PictureButton>(card, u"btnIban"));
         QCOMPARE(passed.value(QStringLiteral("frmPartitaIva")), QStringLiteral("01234567897"));
         QCOMPARE(passed.value(QStringLiteral("frmCarta")), QStringLiteral("4111111111111111"));
         QCOMPARE(passed.value(QStringLiteral("frmIban")), QStringLiteral("IT60X0542811101000000123456"));
@@ -693,19 +710,19 @@ private Q_SLOTS:
                      {alfa, customer(QStringLiteral("Beta"), QStringLiteral("Due"), QStringLiteral("Sì"))});
         TfrmClienti* card = openCard(t);
         activate(card);
-        click(card->cmdPrimo);
-        type(card->txtNote, QStringLiteral("richiamare"));
+        click(named<PictureButton>(card, u"cmdPrimo"));
+        type(named<QLineEdit>(card, u"txtNote"), QStringLiteral("richiamare"));
         QVERIFY(t.services.messages.isEmpty());
 
         t.services.answers.push_back(Answer(answer));
         if (action == u"avanti") {
-            click(card->cmdAvanti);
+            click(named<PictureButton>(card, u"cmdAvanti"));
         } else if (action == u"ultimo") {
-            click(card->cmdUltimo);
+            click(named<PictureButton>(card, u"cmdUltimo"));
         } else if (action == u"nuovo") {
-            click(card->cmdNuovo);
+            click(named<PictureButton>(card, u"cmdNuovo"));
         } else if (action == u"duplica") {
-            click(card->cmdDuplica);
+            click(named<PictureButton>(card, u"cmdDuplica"));
         } else if (action == u"elenco") {
             t.services.modal.insert(QStringLiteral("frmRicontatta"), [](QDialog& d) {
                 auto* list = d.findChild<ResultList*>(QStringLiteral("lstRecords"));
@@ -716,9 +733,9 @@ private Q_SLOTS:
                 QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
                 return d.result();
             });
-            click(card->cmdRicontatta);
+            click(named<PictureButton>(card, u"cmdRicontatta"));
         } else {
-            click(card->cmdEsci);
+            click(named<PictureButton>(card, u"cmdEsci"));
         }
 
         QCOMPARE(t.services.messages.first().text,
@@ -737,10 +754,10 @@ private Q_SLOTS:
             QVERIFY(!card->isVisible());
         } else {
             QVERIFY(card->isVisible());
-            QCOMPARE(card->lblPosizione->text(), positionAfter);
+            QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), positionAfter);
         }
         if (Answer(answer) == Answer::Cancel)
-            QCOMPARE(card->txtNote->text(), QStringLiteral("richiamare"));
+            QCOMPARE(named<QLineEdit>(card, u"txtNote")->text(), QStringLiteral("richiamare"));
     }
 
     // An attachment confirmed in its window is a change too; a failed save stays on the card.
@@ -750,29 +767,29 @@ private Q_SLOTS:
         const QString archive = t.path(QStringLiteral("Clienti.pro"));
         writeArchive(archive, {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"))});
         TfrmClienti* card = openCard(t);
-        click(card->cmdPrimo);
+        click(named<PictureButton>(card, u"cmdPrimo"));
         t.services.modal.insert(QStringLiteral("frmAllegaCartella"), [](QDialog& d) {
             d.findChild<QLineEdit*>(QStringLiteral("txtDesc01"))->setText(QStringLiteral("contratto"));
             click(d.findChild<QAbstractButton*>(QStringLiteral("btnApplica")));
             return d.result();
         });
-        click(card->cmdFile);
-        QCOMPARE(card->lblDesc01->text(), QStringLiteral("contratto"));
+        click(named<PictureButton>(card, u"cmdFile"));
+        QCOMPARE(named<QLabel>(card, u"lblDesc01")->text(), QStringLiteral("contratto"));
         t.services.messages.clear();
 
         // Sì, but the surname is gone: the save is refused and the card stays.
-        card->txtCognome->clear();
-        QTest::keyClick(card->txtCognome, Qt::Key_Space);
-        click(card->cmdNuovo);
+        named<QLineEdit>(card, u"txtCognome")->clear();
+        QTest::keyClick(named<QLineEdit>(card, u"txtCognome"), Qt::Key_Space);
+        click(named<PictureButton>(card, u"cmdNuovo"));
         QCOMPARE(t.services.messages.size(), 2);
         QCOMPARE(t.services.lastMessage(), said::surnameMissing);
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
-        QCOMPARE(card->lblDesc01->text(), QStringLiteral("contratto"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLabel>(card, u"lblDesc01")->text(), QStringLiteral("contratto"));
 
-        type(card->txtCognome, QStringLiteral("Alfa"));
-        click(card->cmdNuovo); // Sì again: saved, then the new card
+        type(named<QLineEdit>(card, u"txtCognome"), QStringLiteral("Alfa"));
+        click(named<PictureButton>(card, u"cmdNuovo")); // Sì again: saved, then the new card
         QCOMPARE(Record(CR::layout(), recordAt(archive, 0)).text(CR::Desc01), QStringLiteral("contratto"));
-        QCOMPARE(card->lblPosizione->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString());
     }
 
     // Loading, saving and the program's own filling never count as changes of the user.
@@ -784,18 +801,21 @@ private Q_SLOTS:
                                {{CR::File01, QStringLiteral("a.pdf")}}),
                       customer(QStringLiteral("Beta"), QStringLiteral("Due"))});
         TfrmClienti* card = openCard(t);
-        for (PictureButton* b : {card->cmdAvanti, card->cmdAvanti, card->cmdIndietro, card->cmdUltimo,
-                                 card->cmdPrimo, card->cmdNuovo, card->cmdPrimo})
+        for (PictureButton* b :
+             {named<PictureButton>(card, u"cmdAvanti"), named<PictureButton>(card, u"cmdAvanti"),
+              named<PictureButton>(card, u"cmdIndietro"), named<PictureButton>(card, u"cmdUltimo"),
+              named<PictureButton>(card, u"cmdPrimo"), named<PictureButton>(card, u"cmdNuovo"),
+              named<PictureButton>(card, u"cmdPrimo")})
             click(b);
-        click(card->cmdDuplica);
+        click(named<PictureButton>(card, u"cmdDuplica"));
         QCOMPARE(t.services.lastMessage(), said::duplicated);
         t.services.messages.clear();
-        click(card->cmdNuovo);
-        type(card->txtCognome, QStringLiteral("Gamma"));
-        type(card->txtNome, QStringLiteral("Tre"));
-        click(card->cmdSalva);
-        click(card->cmdPrimo);
-        click(card->cmdEsci);
+        click(named<PictureButton>(card, u"cmdNuovo"));
+        type(named<QLineEdit>(card, u"txtCognome"), QStringLiteral("Gamma"));
+        type(named<QLineEdit>(card, u"txtNome"), QStringLiteral("Tre"));
+        click(named<PictureButton>(card, u"cmdSalva"));
+        click(named<PictureButton>(card, u"cmdPrimo"));
+        click(named<PictureButton>(card, u"cmdEsci"));
         QCOMPARE(t.services.messages.size(), 1);
         QCOMPARE(t.services.lastMessage(), said::inserted);
         QVERIFY(!card->isVisible());

@@ -3,6 +3,7 @@
 
 #include "cardtesting.h"
 #include "customers/expclienti.h"
+#include "namedcontrols.h"
 #include "readonlyfolder.h"
 #include "shell/conventions.h"
 
@@ -255,7 +256,7 @@ private Q_SLOTS:
                                             u(u"colTipoPat"), u(u"colNumPat"), u(u"colDataRil"),
                                             u(u"colQuestioni"), u(u"colNote"), u(u"colCodiceDest")}));
         });
-        click(card->cmdEsporta);
+        click(named<PictureButton>(card, u"cmdEsporta"));
         CHECK_BODY();
         QCOMPARE(t->services.modalShown, QStringList{QStringLiteral("frmExpClienti")});
     }
@@ -264,7 +265,7 @@ private Q_SLOTS:
     {
         writeArchive(archive(), {fullCustomer()});
         onExport([&](TfrmExpClienti& w) { QTest::mouseClick(w.cmdEsporta, Qt::LeftButton); });
-        click(card->cmdEsporta);
+        click(named<PictureButton>(card, u"cmdEsporta"));
         CHECK_BODY();
         const QByteArray expected = documentHead("Riepilogo Clienti") + customerHeaderRow() +
                                     dataRow(fullCustomerCells()) + documentEnd;
@@ -299,7 +300,7 @@ private Q_SLOTS:
             // The editor is still open: the export button hands its text over first.
             QTest::mouseClick(w.cmdEsporta, Qt::LeftButton);
         });
-        click(card->cmdEsporta);
+        click(named<PictureButton>(card, u"cmdEsporta"));
         CHECK_BODY();
         const QByteArray doc = fileBytes(document());
         QVERIFY(doc.contains("<td style=\"text-align: left;\">Rossi Mario</td>"));
@@ -318,7 +319,7 @@ private Q_SLOTS:
         if (!readOnly.active())
             QSKIP("this machine cannot make a read-only folder");
         onExport([&](TfrmExpClienti& w) { QTest::mouseClick(w.cmdEsporta, Qt::LeftButton); });
-        click(card->cmdEsporta);
+        click(named<PictureButton>(card, u"cmdEsporta"));
         CHECK_BODY();
         checkFailureLeftTheOldDocument();
     }
@@ -335,7 +336,7 @@ private Q_SLOTS:
         lock.l_whence = SEEK_SET;
         QCOMPARE(::fcntl(fd, F_OFD_SETLK, &lock), 0);
         onExport([&](TfrmExpClienti& w) { QTest::mouseClick(w.cmdEsporta, Qt::LeftButton); });
-        click(card->cmdEsporta);
+        click(named<PictureButton>(card, u"cmdEsporta"));
         ::close(fd);
         CHECK_BODY();
         checkFailureLeftTheOldDocument();
@@ -350,7 +351,7 @@ private Q_SLOTS:
             return 0;
         });
         onExport([&](TfrmExpClienti& w) { QTest::mouseClick(w.cmdGuida, Qt::LeftButton); });
-        click(card->cmdEsporta);
+        click(named<PictureButton>(card, u"cmdEsporta"));
         CHECK_BODY();
         QCOMPARE(title, u(u"Esportazione archivio clienti in Microsoft Excel."));
         QVERIFY(text.startsWith(u(u"Il pulsante Esporta archivio")));

@@ -3,6 +3,7 @@
 
 #include "cardtesting.h"
 #include "customers/ricontatta.h"
+#include "namedcontrols.h"
 #include "output/resultlist.h"
 #include "pdftools.h"
 #include "shell/conventions.h"
@@ -101,7 +102,7 @@ private Q_SLOTS:
             QCOMPARE(QApplication::focusWidget(), w.txtTrova);
             QVERIFY(!w.findChild<QLabel*>(QStringLiteral("lblTrovate"))); // this list has no count
         });
-        click(card->cmdRicontatta);
+        click(named<PictureButton>(card, u"cmdRicontatta"));
         CHECK_BODY();
         QCOMPARE(t->services.modalShown, QStringList{QStringLiteral("frmRicontatta")});
         QVERIFY(t->services.messages.isEmpty());
@@ -110,12 +111,13 @@ private Q_SLOTS:
     void tickingTheBoxAndSavingPutsTheCustomerOnTheList()
     {
         writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario")), customer(u(u"Neri"), u(u"Ugo"))});
-        click(card->cmdPrimo);
-        QVERIFY(!card->chkRicontatta->isChecked());
-        QTest::mouseClick(card->chkRicontatta, Qt::LeftButton);
-        QVERIFY(card->chkRicontatta->isChecked());
-        click(card->cmdSalva);
-        click(card->cmdNuovo); // the card shows nobody when the list loads its choice
+        click(named<PictureButton>(card, u"cmdPrimo"));
+        QVERIFY(!named<QCheckBox>(card, u"chkRicontatta")->isChecked());
+        QTest::mouseClick(named<QCheckBox>(card, u"chkRicontatta"), Qt::LeftButton);
+        QVERIFY(named<QCheckBox>(card, u"chkRicontatta")->isChecked());
+        click(named<PictureButton>(card, u"cmdSalva"));
+        click(
+            named<PictureButton>(card, u"cmdNuovo")); // the card shows nobody when the list loads its choice
 
         bool chose = false;
         onList([&](TfrmRicontatta& w) {
@@ -125,18 +127,18 @@ private Q_SLOTS:
             chose = !w.isVisible();
             QCOMPARE(w.lstRecords->count(), 0); // closing empties the list
         });
-        click(card->cmdRicontatta);
+        click(named<PictureButton>(card, u"cmdRicontatta"));
         CHECK_BODY();
         QVERIFY(chose);
-        QCOMPARE(card->lblPosizione->text(), u(u"1"));
-        QCOMPARE(card->txtCognome->text(), u(u"Rossi"));
-        QVERIFY(card->chkRicontatta->isChecked());
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), u(u"1"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), u(u"Rossi"));
+        QVERIFY(named<QCheckBox>(card, u"chkRicontatta")->isChecked());
 
         // Cleared and saved again: the next time the list opens, he is gone.
-        QTest::mouseClick(card->chkRicontatta, Qt::LeftButton);
-        click(card->cmdSalva);
+        QTest::mouseClick(named<QCheckBox>(card, u"chkRicontatta"), Qt::LeftButton);
+        click(named<PictureButton>(card, u"cmdSalva"));
         onList([&](TfrmRicontatta& w) { QCOMPARE(w.lstRecords->count(), 0); });
-        click(card->cmdRicontatta);
+        click(named<PictureButton>(card, u"cmdRicontatta"));
     }
 
     void aDoubleClickOnNoLineClosesTheList()
@@ -152,10 +154,10 @@ private Q_SLOTS:
                                    QPoint(20, w.lstRecords->viewport()->height() - 5));
                 closed = !w.isVisible();
             });
-            click(card->cmdRicontatta);
+            click(named<PictureButton>(card, u"cmdRicontatta"));
             CHECK_BODY();
             QVERIFY2(closed, empty ? "empty list" : "below the last line");
-            QCOMPARE(card->lblPosizione->text(), QString());
+            QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString());
             QVERIFY(t->services.messages.isEmpty());
         }
     }
@@ -179,10 +181,10 @@ private Q_SLOTS:
             QTest::mouseClick(w.btnChiudi, Qt::LeftButton);
             QVERIFY(!w.isVisible());
         });
-        click(card->cmdRicontatta);
+        click(named<PictureButton>(card, u"cmdRicontatta"));
         CHECK_BODY();
         QCOMPARE(t->services.printDialogs, 1);
-        QCOMPARE(card->lblPosizione->text(), QString()); // closing loads nothing
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString()); // closing loads nothing
         if (testing::popplerAvailable()) {
             const QList<testing::PdfWord> words = testing::pdfWords(t->services.printToPdf);
             QVERIFY(testing::findWord(words, u(u"ricontattare")).page == 1);
@@ -196,7 +198,7 @@ private Q_SLOTS:
             QCOMPARE(w.txtTrova->text(), QString()); // each opening starts afresh
             QTest::mouseClick(w.btnTrova, Qt::LeftButton);
         });
-        click(card->cmdRicontatta);
+        click(named<PictureButton>(card, u"cmdRicontatta"));
         QCOMPARE(t->services.messages.size(), 1);
         QCOMPARE(t->services.messages[0].kind, MessageKind::Plain);
         QCOMPARE(t->services.messages[0].text,
@@ -207,7 +209,7 @@ private Q_SLOTS:
     {
         QVERIFY(QDir(t->dir.path()).mkdir(CR::fileName()));
         onList([&](TfrmRicontatta& w) { QCOMPARE(w.lstRecords->count(), 0); });
-        click(card->cmdRicontatta);
+        click(named<PictureButton>(card, u"cmdRicontatta"));
         CHECK_BODY();
         QVERIFY(t->services.messages.isEmpty());
     }

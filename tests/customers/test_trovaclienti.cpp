@@ -4,6 +4,7 @@
 #include "cardtesting.h"
 #include "customers/trovaclienti.h"
 #include "invoices/fatture.h"
+#include "namedcontrols.h"
 #include "output/resultlist.h"
 #include "pdftools.h"
 #include "shell/conventions.h"
@@ -149,9 +150,9 @@ private Q_SLOTS:
                  u(u" Esporta archivio clienti in Microsoft Excel"));
 
         // Each button of the card opens a new window of its own, in the card's mode.
-        QVERIFY(card->cmdTrova->isEnabled());
-        QVERIFY(card->cmdRicontatta->isEnabled());
-        QVERIFY(card->cmdEsporta->isEnabled());
+        QVERIFY(named<PictureButton>(card, u"cmdTrova")->isEnabled());
+        QVERIFY(named<PictureButton>(card, u"cmdRicontatta")->isEnabled());
+        QVERIFY(named<PictureButton>(card, u"cmdEsporta")->isEnabled());
         QString mode;
         bool criteriaFirst = false, focusOnSurname = false;
         onSearch(*t, [&](TfrmTrovaClienti& w) {
@@ -161,9 +162,9 @@ private Q_SLOTS:
             focusOnSurname = QApplication::focusWidget() == w.txtCognome;
             QVERIFY(w.parentWidget() == card);
         });
-        click(card->cmdTrova);
-        click(card->cmdRicontatta);
-        click(card->cmdEsporta);
+        click(named<PictureButton>(card, u"cmdTrova"));
+        click(named<PictureButton>(card, u"cmdRicontatta"));
+        click(named<PictureButton>(card, u"cmdEsporta"));
         QCOMPARE(t->services.modalShown,
                  (QStringList{QStringLiteral("frmTrovaClienti"), QStringLiteral("frmRicontatta"),
                               QStringLiteral("frmExpClienti")}));
@@ -219,7 +220,7 @@ private Q_SLOTS:
             QCOMPARE(QApplication::focusWidget(), w.txtTrova);
             QVERIFY(t->services.messages.isEmpty());
         });
-        click(card->cmdTrova);
+        click(named<PictureButton>(card, u"cmdTrova"));
         CHECK_BODY();
         QCOMPARE(t->services.modalShown.size(), 1);
     }
@@ -245,25 +246,25 @@ private Q_SLOTS:
         });
 
         // The first of the two equal lines is the earlier record, and it is that record that comes.
-        click(card->cmdTrova);
+        click(named<PictureButton>(card, u"cmdTrova"));
         CHECK_BODY();
-        QCOMPARE(card->lblPosizione->text(), u(u"2"));
-        QCOMPARE(card->txtCognome->text(), u(u"Bianchi"));
-        QCOMPARE(card->txtEmail->text(), u(u"primo@esempio.it"));
-        QVERIFY(card->chkRicontatta->isChecked());
-        QCOMPARE(card->lblFile01->text(), u(u"contratto.pdf"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), u(u"2"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), u(u"Bianchi"));
+        QCOMPARE(named<QLineEdit>(card, u"txtEmail")->text(), u(u"primo@esempio.it"));
+        QVERIFY(named<QCheckBox>(card, u"chkRicontatta")->isChecked());
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), u(u"contratto.pdf"));
 
-        click(card->cmdTrova);
+        click(named<PictureButton>(card, u"cmdTrova"));
         CHECK_BODY();
-        QCOMPARE(card->lblPosizione->text(), u(u"3"));
-        QCOMPARE(card->txtEmail->text(), u(u"secondo@esempio.it"));
-        QVERIFY(!card->chkRicontatta->isChecked());
-        QCOMPARE(card->lblFile01->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), u(u"3"));
+        QCOMPARE(named<QLineEdit>(card, u"txtEmail")->text(), u(u"secondo@esempio.it"));
+        QVERIFY(!named<QCheckBox>(card, u"chkRicontatta")->isChecked());
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QString());
 
         // The card now stands on that record: its next arrow shows the following one of the file.
-        click(card->cmdAvanti);
-        QCOMPARE(card->lblPosizione->text(), u(u"4"));
-        QCOMPARE(card->txtCognome->text(), u(u"Neri"));
+        click(named<PictureButton>(card, u"cmdAvanti"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), u(u"4"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), u(u"Neri"));
         QCOMPARE(t->services.messages.size(), 0);
     }
 
@@ -285,9 +286,9 @@ private Q_SLOTS:
                                {{CR::Ditta, u(u"Officina Bianchi & C.")}, {CR::ProvRes, u(u"ZZ")}})});
         TfrmFatture* invoice = openInvoiceScreen();
         QVERIFY(invoice->isVisible());
-        QVERIFY(invoice->impCliente->isEnabled());
-        invoice->txtRiferimenti->setText(u(u"Ordine n. 15"));
-        invoice->txtCliente->setText(u(u"da sostituire"));
+        QVERIFY(named<PictureButton>(invoice, u"impCliente")->isEnabled());
+        named<QLineEdit>(invoice, u"txtRiferimenti")->setText(u(u"Ordine n. 15"));
+        named<QLineEdit>(invoice, u"txtCliente")->setText(u(u"da sostituire"));
 
         QString chosen = u(u"Rossi Mario");
         onSearch(*t, [&](TfrmTrovaClienti& w) {
@@ -297,47 +298,47 @@ private Q_SLOTS:
             doubleClickRow(w.lstRecords, rowStartingWith(w.lstRecords, chosen));
             QVERIFY(!w.isVisible());
         });
-        QTest::mouseClick(invoice->impCliente, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(invoice, u"impCliente"), Qt::LeftButton);
         CHECK_BODY();
         QCOMPARE(t->services.modalShown, QStringList{QStringLiteral("frmTrovaClienti")});
         // No company: the surname, one blank and the first name, with no blank in front.
-        QCOMPARE(invoice->txtCliente->text(), u(u"Rossi Mario"));
-        QCOMPARE(invoice->txtViaCliente->text(), u(u"Via Emilia 12"));
-        QCOMPARE(invoice->txtCapCliente->text(), u(u"47121"));
-        QCOMPARE(invoice->txtCittaCliente->text(), u(u"Forlì"));
-        QCOMPARE(invoice->txtProvCliente->currentText(), u(u"FC"));
-        QCOMPARE(invoice->txtCodFiscCliente->text(), u(u"RSSMRA80A01D704U"));
-        QCOMPARE(invoice->txtIvaCliente->text(), u(u"01234567897"));
-        QCOMPARE(invoice->txtRiferimenti->text(), u(u"Ordine n. 15"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtCliente")->text(), u(u"Rossi Mario"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtViaCliente")->text(), u(u"Via Emilia 12"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtCapCliente")->text(), u(u"47121"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtCittaCliente")->text(), u(u"Forlì"));
+        QCOMPARE(named<QComboBox>(invoice, u"txtProvCliente")->currentText(), u(u"FC"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtCodFiscCliente")->text(), u(u"RSSMRA80A01D704U"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtIvaCliente")->text(), u(u"01234567897"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtRiferimenti")->text(), u(u"Ordine n. 15"));
 
         // A company comes first; empty fields empty the invoice's; a code outside the list is kept.
         chosen = u(u"Bianchi Anna");
-        QTest::mouseClick(invoice->impCliente, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(invoice, u"impCliente"), Qt::LeftButton);
         CHECK_BODY();
-        QCOMPARE(invoice->txtCliente->text(), u(u"Officina Bianchi & C. Bianchi Anna"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtCliente")->text(), u(u"Officina Bianchi & C. Bianchi Anna"));
 
-        QCOMPARE(invoice->txtViaCliente->text(), QString());
-        QCOMPARE(invoice->txtCittaCliente->text(), QString());
-        QCOMPARE(invoice->txtIvaCliente->text(), QString());
-        QCOMPARE(invoice->txtProvCliente->currentText(), u(u"ZZ"));
-        QCOMPARE(invoice->txtRiferimenti->text(), u(u"Ordine n. 15"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtViaCliente")->text(), QString());
+        QCOMPARE(named<QLineEdit>(invoice, u"txtCittaCliente")->text(), QString());
+        QCOMPARE(named<QLineEdit>(invoice, u"txtIvaCliente")->text(), QString());
+        QCOMPARE(named<QComboBox>(invoice, u"txtProvCliente")->currentText(), u(u"ZZ"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtRiferimenti")->text(), u(u"Ordine n. 15"));
         // The customer card was not touched.
-        QCOMPARE(card->lblPosizione->text(), QString());
-        QCOMPARE(card->txtCognome->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString());
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), QString());
 
         // The joined name may be longer than one can type in the field (50): it arrives whole,
         // and typing cannot make it longer still.
         writeArchive(archive(), {customer(u(u"Bartolomeo-Castiglioni Rossini"), u(u"Maria Antonietta Eva"),
                                           u(u"No"), {{CR::Ditta, u(u"Autofficina Rossi Sr")}})});
         chosen = u(u"Bartolomeo");
-        QTest::mouseClick(invoice->impCliente, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(invoice, u"impCliente"), Qt::LeftButton);
         CHECK_BODY();
         const QString whole = u(u"Autofficina Rossi Sr Bartolomeo-Castiglioni Rossini Maria Antonietta Eva");
-        QCOMPARE(invoice->txtCliente->text(), whole);
-        invoice->txtCliente->setFocus();
-        invoice->txtCliente->end(false);
-        QTest::keyClicks(invoice->txtCliente, u(u"xyz"));
-        QCOMPARE(invoice->txtCliente->text(), whole);
+        QCOMPARE(named<QLineEdit>(invoice, u"txtCliente")->text(), whole);
+        named<QLineEdit>(invoice, u"txtCliente")->setFocus();
+        named<QLineEdit>(invoice, u"txtCliente")->end(false);
+        QTest::keyClicks(named<QLineEdit>(invoice, u"txtCliente"), u(u"xyz"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtCliente")->text(), whole);
     }
 
     void enterOnAHighlightedLineFillsTheInvoiceAsADoubleClick()
@@ -360,10 +361,10 @@ private Q_SLOTS:
             QTest::keyClick(w.lstRecords, Qt::Key_Return);
             QVERIFY(!w.isVisible());
         });
-        QTest::mouseClick(invoice->impCliente, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(invoice, u"impCliente"), Qt::LeftButton);
         CHECK_BODY();
-        QCOMPARE(invoice->txtCliente->text(), u(u"Rossi Mario"));
-        QCOMPARE(invoice->txtCittaCliente->text(), u(u"Forlì"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtCliente")->text(), u(u"Rossi Mario"));
+        QCOMPARE(named<QLineEdit>(invoice, u"txtCittaCliente")->text(), u(u"Forlì"));
     }
 
     void enterMovesThroughTheCriteriaAndNeverSearches()
@@ -390,7 +391,7 @@ private Q_SLOTS:
             QCOMPARE(QApplication::focusWidget(), w.btnTrova);
             QVERIFY(w.isVisible());
         });
-        click(card->cmdTrova);
+        click(named<PictureButton>(card, u"cmdTrova"));
     }
 
     void theWaitNoticeShowsWhileCercaIsDown()
@@ -405,7 +406,7 @@ private Q_SLOTS:
             QVERIFY(w.panRisultati->isVisible());
             QVERIFY(!w.lblAttendere->isVisible());
         });
-        click(card->cmdTrova);
+        click(named<PictureButton>(card, u"cmdTrova"));
     }
 
     void findAndPrintWorkOnTheList()
@@ -428,7 +429,7 @@ private Q_SLOTS:
             QVERIFY(w.isVisible()); // printing leaves the window and its list as they were
             QCOMPARE(w.lstRecords->count(), 4);
         });
-        click(card->cmdTrova);
+        click(named<PictureButton>(card, u"cmdTrova"));
         CHECK_BODY();
         QCOMPARE(t->services.printDialogs, 1);
         if (!testing::popplerAvailable())
@@ -452,7 +453,7 @@ private Q_SLOTS:
             QTest::mouseClick(w.btnChiudi, Qt::LeftButton);
             QVERIFY(!w.isVisible());
         });
-        click(card->cmdTrova);
+        click(named<PictureButton>(card, u"cmdTrova"));
         CHECK_BODY();
         QVERIFY(QFile::exists(archive())); // the absent archive was created, empty
         QCOMPARE(t->services.messages.size(), 1);
@@ -473,7 +474,7 @@ private Q_SLOTS:
             QTest::mouseClick(w.btnAnnulla, Qt::LeftButton);
             QVERIFY(!w.isVisible());
         });
-        click(card->cmdTrova);
+        click(named<PictureButton>(card, u"cmdTrova"));
         CHECK_BODY();
         QCOMPARE(t->services.messages.size(), 1);
         QCOMPARE(t->services.messages[0].kind, MessageKind::Plain);
@@ -481,7 +482,7 @@ private Q_SLOTS:
                  u(u"Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
                    u"possedere i "
                    u"privilegi di scrittura nella cartella di installazione del programma."));
-        QCOMPARE(card->lblPosizione->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString());
     }
 };
 

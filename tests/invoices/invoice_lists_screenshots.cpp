@@ -10,6 +10,7 @@
 #include "invoices/riepiloghi.h"
 #include "invoices/statistiche.h"
 #include "invoices/trovafatture.h"
+#include "namedcontrols.h"
 #include "shell/conventions.h"
 #include "shell/services.h"
 #include "shell/shellwindows.h"
@@ -119,12 +120,12 @@ int main(int argc, char** argv)
         save(&w, QStringLiteral("trova_fatture_risultati"));
         return 0;
     });
-    screen->cmdTrova->click();
+    named<PictureButton>(screen, u"cmdTrova")->click();
     t.services.modal.insert(QStringLiteral("frmSospese"), [&](QDialog& d) {
         save(&d, QStringLiteral("non_saldate"));
         return 0;
     });
-    screen->cmdSospese->click();
+    named<PictureButton>(screen, u"cmdSospese")->click();
     const auto summary = [&](const QString& name, int choice) {
         t.services.modal.insert(name, [&, name, choice](QDialog& d) {
             auto& w = static_cast<TfrmRiepilogo&>(d);
@@ -140,9 +141,9 @@ int main(int argc, char** argv)
     summary(QStringLiteral("frmRiepMensile"), 0);
     summary(QStringLiteral("frmRiepTrimestrale"), 0);
     summary(QStringLiteral("frmRiepAnnuale"), 0);
-    screen->cmdRiepMensile->click();
-    screen->cmdRiepTrimestrale->click();
-    screen->cmdRiepAnnuale->click();
+    named<PictureButton>(screen, u"cmdRiepMensile")->click();
+    named<PictureButton>(screen, u"cmdRiepTrimestrale")->click();
+    named<PictureButton>(screen, u"cmdRiepAnnuale")->click();
 
     t.services.modal.insert(QStringLiteral("frmExpFatture"), [&](QDialog& d) {
         save(&d, QStringLiteral("esporta_fatture"));
@@ -152,7 +153,7 @@ int main(int argc, char** argv)
             exportButton->click();
         return 0;
     });
-    screen->cmdEsporta->click();
+    named<PictureButton>(screen, u"cmdEsporta")->click();
     QFile::remove(QDir(out).filePath(QStringLiteral("Fatture.xls")));
     QFile::copy(t.path(QStringLiteral("Fatture.xls")), QDir(out).filePath(QStringLiteral("Fatture.xls")));
 

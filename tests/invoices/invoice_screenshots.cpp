@@ -6,6 +6,7 @@
 #include "invoices/invoicesummary.h"
 #include "testprogram.h"
 
+#include "namedcontrols.h"
 #include "shell/conventions.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -61,28 +62,28 @@ int main(int argc, char** argv)
     chartPictures(out);
     TestProgram t;
     auto* screen = static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
-    screen->lblFile->setText(t.path(QStringLiteral("2026.fat")));
+    named<QLabel>(screen, u"lblFile")->setText(t.path(QStringLiteral("2026.fat")));
     screen->resize(1366, 768);
     screen->show();
-    screen->txtDitta->setText(QStringLiteral("Officina Meccanica Rossi S.r.l."));
-    screen->txtViaDitta->setText(QStringLiteral("Via Emilia 142"));
-    screen->txtCapDitta->setText(QStringLiteral("47121"));
-    screen->txtCittaDitta->setText(QStringLiteral("Forlì"));
-    screen->txtProvDitta->setEditText(QStringLiteral("FC"));
-    screen->txtIvaDitta->setText(QStringLiteral("01234567890"));
-    screen->txtCodFiscDitta->setText(QStringLiteral("01234567890"));
-    screen->txtLibero01->setText(QStringLiteral("Tel. 0543 123456"));
-    screen->txtCliente->setText(QStringLiteral("Bianchi Laura"));
-    screen->txtViaCliente->setText(QStringLiteral("Corso Garibaldi 8"));
-    screen->txtCapCliente->setText(QStringLiteral("40121"));
-    screen->txtCittaCliente->setText(QStringLiteral("Bologna"));
-    screen->txtProvCliente->setEditText(QStringLiteral("BO"));
-    screen->txtCodFiscCliente->setText(QStringLiteral("BNCLRA80A41A944K"));
-    screen->txtNumFatt->setText(QStringLiteral("12/2026"));
-    screen->txtData->setText(QStringLiteral("09/12/2026"));
-    screen->txtPagamento->setText(QStringLiteral("Bonifico bancario a 30 giorni"));
-    screen->txtBanca->setText(QStringLiteral("Banca di Romagna"));
-    screen->txtIban->setText(QStringLiteral("IT60X0542811101000000123456"));
+    named<QLineEdit>(screen, u"txtDitta")->setText(QStringLiteral("Officina Meccanica Rossi S.r.l."));
+    named<QLineEdit>(screen, u"txtViaDitta")->setText(QStringLiteral("Via Emilia 142"));
+    named<QLineEdit>(screen, u"txtCapDitta")->setText(QStringLiteral("47121"));
+    named<QLineEdit>(screen, u"txtCittaDitta")->setText(QStringLiteral("Forlì"));
+    named<QComboBox>(screen, u"txtProvDitta")->setEditText(QStringLiteral("FC"));
+    named<QLineEdit>(screen, u"txtIvaDitta")->setText(QStringLiteral("01234567890"));
+    named<QLineEdit>(screen, u"txtCodFiscDitta")->setText(QStringLiteral("01234567890"));
+    named<QLineEdit>(screen, u"txtLibero01")->setText(QStringLiteral("Tel. 0543 123456"));
+    named<QLineEdit>(screen, u"txtCliente")->setText(QStringLiteral("Bianchi Laura"));
+    named<QLineEdit>(screen, u"txtViaCliente")->setText(QStringLiteral("Corso Garibaldi 8"));
+    named<QLineEdit>(screen, u"txtCapCliente")->setText(QStringLiteral("40121"));
+    named<QLineEdit>(screen, u"txtCittaCliente")->setText(QStringLiteral("Bologna"));
+    named<QComboBox>(screen, u"txtProvCliente")->setEditText(QStringLiteral("BO"));
+    named<QLineEdit>(screen, u"txtCodFiscCliente")->setText(QStringLiteral("BNCLRA80A41A944K"));
+    named<QLineEdit>(screen, u"txtNumFatt")->setText(QStringLiteral("12/2026"));
+    named<QLineEdit>(screen, u"txtData")->setText(QStringLiteral("09/12/2026"));
+    named<QLineEdit>(screen, u"txtPagamento")->setText(QStringLiteral("Bonifico bancario a 30 giorni"));
+    named<QLineEdit>(screen, u"txtBanca")->setText(QStringLiteral("Banca di Romagna"));
+    named<QLineEdit>(screen, u"txtIban")->setText(QStringLiteral("IT60X0542811101000000123456"));
     const QStringList descriptions = {QStringLiteral("Pneumatico 205/55 R16"),
                                       QStringLiteral("Montaggio ed equilibratura"),
                                       QStringLiteral("Olio motore 5W30 (litri)"),
@@ -97,16 +98,17 @@ int main(int argc, char** argv)
                                       QStringLiteral("Controllo climatizzatore")};
     for (int i = 0; i < 12; ++i) {
         const size_t k = size_t(i);
-        screen->txtQuant[k]->setText(QString::number(i % 4 + 1));
-        screen->txtCodice[k]->setText(QStringLiteral("ART-%1").arg(100 + i * 7));
-        screen->txtDesc[k]->setText(descriptions[i]);
-        screen->txtPrezzo[k]->setText(QStringLiteral("%1,50").arg(10 + i * 6));
+        named<QLineEdit>(screen, u"txtQuant", k)->setText(QString::number(i % 4 + 1));
+        named<QLineEdit>(screen, u"txtCodice", k)->setText(QStringLiteral("ART-%1").arg(100 + i * 7));
+        named<QLineEdit>(screen, u"txtDesc", k)->setText(descriptions[i]);
+        named<QLineEdit>(screen, u"txtPrezzo", k)->setText(QStringLiteral("%1,50").arg(10 + i * 6));
         if (i == 6)
-            screen->txtPercSconto[k]->setText(QStringLiteral("10"));
-        screen->chkEs[k]->setChecked(i == 10);
+            named<QLineEdit>(screen, u"txtPercSconto", k)->setText(QStringLiteral("10"));
+        named<QCheckBox>(screen, u"chkEs", k)->setChecked(i == 10);
     }
-    screen->txtPercIva->setText(QStringLiteral("22"));
-    screen->txtNote->setText(QStringLiteral("Merce consegnata presso la sede del cliente."));
+    named<QLineEdit>(screen, u"txtPercIva")->setText(QStringLiteral("22"));
+    named<QLineEdit>(screen, u"txtNote")
+        ->setText(QStringLiteral("Merce consegnata presso la sede del cliente."));
     screen->cmdCalcolaClick();
     QApplication::processEvents();
     screen->grab().save(QDir(out).filePath(QStringLiteral("fatture_p1.png")));
@@ -133,7 +135,7 @@ int main(int argc, char** argv)
         return 0;
     });
     t.services.answers.push_back(Answer::No);
-    screen->cmdPDF->click();
+    named<PictureButton>(screen, u"cmdPDF")->click();
     QFile::copy(t.path(QStringLiteral("Fattura.pdf")), QDir(out).filePath(QStringLiteral("Fattura.pdf")));
     return 0;
 }

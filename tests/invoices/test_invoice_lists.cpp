@@ -10,6 +10,7 @@
 #include "invoices/riepiloghi.h"
 #include "invoices/sospese.h"
 #include "invoices/trovafatture.h"
+#include "namedcontrols.h"
 #include "output/resultlist.h"
 #include "shell/conventions.h"
 #include "shell/shellwindows.h"
@@ -167,11 +168,13 @@ private Q_SLOTS:
 
     void theButtonsOpenTheirWindows()
     {
-        for (PictureButton* b : {s->cmdTrova, s->cmdSospese, s->cmdEsporta, s->cmdRiepMensile,
-                                 s->cmdRiepTrimestrale, s->cmdRiepAnnuale})
+        for (PictureButton* b :
+             {named<PictureButton>(s, u"cmdTrova"), named<PictureButton>(s, u"cmdSospese"),
+              named<PictureButton>(s, u"cmdEsporta"), named<PictureButton>(s, u"cmdRiepMensile"),
+              named<PictureButton>(s, u"cmdRiepTrimestrale"), named<PictureButton>(s, u"cmdRiepAnnuale")})
             QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
-        QTest::mouseClick(s->cmdSospese, Qt::LeftButton);
-        QTest::mouseClick(s->cmdRiepAnnuale, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSospese"), Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdRiepAnnuale"), Qt::LeftButton);
         QCOMPARE(t->services.modalShown, (QStringList{u(u"frmSospese"), u(u"frmRiepAnnuale")}));
     }
 
@@ -209,14 +212,14 @@ private Q_SLOTS:
                      u"Il presente elenco contiene " + QString::number(numbers.size()) + u" schede.");
             doubleClickRow(w.lstRecords, chosen);
         });
-        QTest::mouseClick(s->cmdTrova, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdTrova"), Qt::LeftButton);
         const int index = numbers[chosen].toInt() - 1;
-        QCOMPARE(s->lblPosizione->text(), QString::number(index + 1));
-        QCOMPARE(s->txtCliente->text(), u(kYear[index].customer));
-        QCOMPARE(s->txtTotFattura->text(), u(kYear[index].total));
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QString::number(index + 1));
+        QCOMPARE(named<QLineEdit>(s, u"txtCliente")->text(), u(kYear[index].customer));
+        QCOMPARE(named<QLabel>(s, u"txtTotFattura")->text(), u(kYear[index].total));
 
-        s->txtRiferimenti->setText(u(u"Rivista"));
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        named<QLineEdit>(s, u"txtRiferimenti")->setText(u(u"Rivista"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(recordCount(file()), qint64(std::size(kYear)));
         QCOMPARE(recordAt(file(), index).text(IR::Riferimenti), u(u"Rivista"));
     }
@@ -234,7 +237,7 @@ private Q_SLOTS:
                      u(u"Ricerca non applicabile: la lista non contiene nessuna voce."));
             QTest::mouseClick(w.btnStampa, Qt::LeftButton);
         });
-        QTest::mouseClick(s->cmdTrova, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdTrova"), Qt::LeftButton);
         QCOMPARE(t->services.printDialogs, 1);
         QProcess p;
         p.start(QStringLiteral("pdftotext"), {t->services.printToPdf, QStringLiteral("-")});
@@ -253,19 +256,19 @@ private Q_SLOTS:
             QCOMPARE(w.lstRecords->currentRow(), 1);
             doubleClickRow(w.lstRecords, 1);
         });
-        QTest::mouseClick(s->cmdSospese, Qt::LeftButton);
-        QCOMPARE(s->lblPosizione->text(), u(u"3"));
-        QCOMPARE(s->txtCliente->text(), u(u"Verdi & Co"));
-        QVERIFY(!s->chkSaldata->isChecked());
-        QTest::mouseClick(s->chkSaldata, Qt::LeftButton);
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSospese"), Qt::LeftButton);
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), u(u"3"));
+        QCOMPARE(named<QLineEdit>(s, u"txtCliente")->text(), u(u"Verdi & Co"));
+        QVERIFY(!named<QCheckBox>(s, u"chkSaldata")->isChecked());
+        QTest::mouseClick(named<QCheckBox>(s, u"chkSaldata"), Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(recordCount(file()), qint64(std::size(kYear)));
         QCOMPARE(recordAt(file(), 2).text(IR::Saldata), u(u"Sì"));
 
         onDialog<TfrmSospese>(u(u"frmSospese"), [&](TfrmSospese& w) {
             QCOMPARE(numbersListed(w.lstRecords), (L({u"1", u"4"})));
         });
-        QTest::mouseClick(s->cmdSospese, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSospese"), Qt::LeftButton);
     }
 
     void summariesShowTheirInvoicesAndTotalsAndPrintThem_data()
@@ -400,9 +403,9 @@ private Q_SLOTS:
             }();
             return 0;
         });
-        PictureButton* opener = window == u"frmSospese"       ? s->cmdSospese
-                                : window == u"frmRiepAnnuale" ? s->cmdRiepAnnuale
-                                                              : s->cmdTrova;
+        PictureButton* opener = window == u"frmSospese"       ? named<PictureButton>(s, u"cmdSospese")
+                                : window == u"frmRiepAnnuale" ? named<PictureButton>(s, u"cmdRiepAnnuale")
+                                                              : named<PictureButton>(s, u"cmdTrova");
         QTest::mouseClick(opener, Qt::LeftButton);
         QVERIFY(checked);
     }
@@ -416,7 +419,7 @@ private Q_SLOTS:
             QCOMPARE(w.gridModel()->rowCount(), 3);
             QTest::mouseClick(w.cmdEsporta, Qt::LeftButton);
         });
-        QTest::mouseClick(s->cmdEsporta, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdEsporta"), Qt::LeftButton);
         QFile f(t->path(QStringLiteral("Fatture.xls")));
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray doc = f.readAll();
@@ -506,7 +509,7 @@ private Q_SLOTS:
         openYear(QStringLiteral("2023"));
         onDialog<TfrmExpFatture>(u(u"frmExpFatture"),
                                  [&](TfrmExpFatture& w) { QTest::mouseClick(w.cmdEsporta, Qt::LeftButton); });
-        QTest::mouseClick(s->cmdEsporta, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdEsporta"), Qt::LeftButton);
 
         // The document's columns in order, named by the field each is filled from.
         const char* columns[] = {

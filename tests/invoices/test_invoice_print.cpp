@@ -1,5 +1,6 @@
 #include "invoices/fatture.h"
 #include "invoices/invoiceoutput.h"
+#include "namedcontrols.h"
 #include "pdftools.h"
 #include "readonlyfolder.h"
 #include "shell/conventions.h"
@@ -37,19 +38,19 @@ class InvoicePrintTest : public QObject
 
     void fillInvoice()
     {
-        s->txtNumFatt->setText(QStringLiteral("12/2026"));
-        s->txtData->setText(QStringLiteral("09/12/2026"));
-        s->txtDitta->setText(QStringLiteral("Officina Rossi"));
-        s->txtCliente->setText(QStringLiteral("Bianchi Laura"));
-        s->txtCodFiscCliente->setText(QStringLiteral("BNCLRA80A41A944K"));
-        s->txtQuant[0]->setText(QStringLiteral("2"));
-        s->txtDesc[0]->setText(QStringLiteral("Pneumatico"));
-        s->txtPrezzo[0]->setText(QStringLiteral("10,00"));
-        s->txtDesc[1]->setText(
-            QStringLiteral("Descrizione lunghissima che non entra nella colonna: WWWWWWWWWWWW"));
-        s->txtQuant[29]->setText(QStringLiteral("7"));
-        s->txtPrezzo[29]->setText(QStringLiteral("1,00"));
-        s->txtPercIva->setText(QStringLiteral("22"));
+        named<QLineEdit>(s, u"txtNumFatt")->setText(QStringLiteral("12/2026"));
+        named<QLineEdit>(s, u"txtData")->setText(QStringLiteral("09/12/2026"));
+        named<QLineEdit>(s, u"txtDitta")->setText(QStringLiteral("Officina Rossi"));
+        named<QLineEdit>(s, u"txtCliente")->setText(QStringLiteral("Bianchi Laura"));
+        named<QLineEdit>(s, u"txtCodFiscCliente")->setText(QStringLiteral("BNCLRA80A41A944K"));
+        named<QLineEdit>(s, u"txtQuant", 0)->setText(QStringLiteral("2"));
+        named<QLineEdit>(s, u"txtDesc", 0)->setText(QStringLiteral("Pneumatico"));
+        named<QLineEdit>(s, u"txtPrezzo", 0)->setText(QStringLiteral("10,00"));
+        named<QLineEdit>(s, u"txtDesc", 1)
+            ->setText(QStringLiteral("Descrizione lunghissima che non entra nella colonna: WWWWWWWWWWWW"));
+        named<QLineEdit>(s, u"txtQuant", 29)->setText(QStringLiteral("7"));
+        named<QLineEdit>(s, u"txtPrezzo", 29)->setText(QStringLiteral("1,00"));
+        named<QLineEdit>(s, u"txtPercIva")->setText(QStringLiteral("22"));
         s->cmdCalcolaClick();
     }
 
@@ -60,7 +61,7 @@ private Q_SLOTS:
             QSKIP("pdfinfo and pdftotext are not installed");
         t = std::make_unique<TestProgram>();
         s = static_cast<TfrmFatture*>(t->window(QStringLiteral("frmFatture")));
-        s->lblFile->setText(t->path(QStringLiteral("2026.fat")));
+        named<QLabel>(s, u"lblFile")->setText(t->path(QStringLiteral("2026.fat")));
         s->show();
     }
     void cleanup() { t.reset(); }
@@ -70,7 +71,7 @@ private Q_SLOTS:
         fillInvoice();
         pressConfirmIn(QStringLiteral("frmCrea_PDF_Fat"));
         t->services.answers.push_back(Answer::Yes);
-        QTest::mouseClick(s->cmdPDF, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdPDF"), Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Confirmation);
         QCOMPARE(t->services.lastMessage(),
                  QStringLiteral("L'esportazione della scheda in PDF è terminata con "
@@ -98,10 +99,10 @@ private Q_SLOTS:
 
     void emptyCustomerLinesVanishAndTheIssuerLineKeepsItsParts()
     {
-        s->txtCliente->setText(QStringLiteral("Verdi"));
+        named<QLineEdit>(s, u"txtCliente")->setText(QStringLiteral("Verdi"));
         pressConfirmIn(QStringLiteral("frmCrea_PDF_Fat"));
         t->services.answers.push_back(Answer::No);
-        QTest::mouseClick(s->cmdPDF, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdPDF"), Qt::LeftButton);
         const QList<PdfWord> words = pdfWords(pdf());
         QCOMPARE(findWord(words, QStringLiteral("C.F.")).page, 1); // the issuer's line only
         int vatWords = 0, taxWords = 0;
@@ -123,7 +124,7 @@ private Q_SLOTS:
         fillInvoice();
         pressConfirmIn(QStringLiteral("frmCrea_PDF_Fat"));
         t->services.answers.push_back(Answer::No);
-        QTest::mouseClick(s->cmdPDF, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdPDF"), Qt::LeftButton);
         const QList<PdfWord> words = pdfWords(pdf());
         double rightmost = 0;
         for (const PdfWord& w : words)
@@ -141,14 +142,14 @@ private Q_SLOTS:
             auto* create = d.findChild<QPushButton*>(QStringLiteral("btnConferma"));
             QTest::mouseClick(create, Qt::LeftButton);
             results << (d.isVisible() ? QStringLiteral("open") : QStringLiteral("closed"));
-            s->txtNumFatt->setText(QStringLiteral("99"));
+            named<QLineEdit>(s, u"txtNumFatt")->setText(QStringLiteral("99"));
             QTest::mouseClick(create, Qt::LeftButton);
             QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("btnAnnulla")), Qt::LeftButton);
             results << (d.isVisible() ? QStringLiteral("open") : QStringLiteral("closed"));
             return d.result();
         });
         t->services.answers = {Answer::No, Answer::No};
-        QTest::mouseClick(s->cmdPDF, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdPDF"), Qt::LeftButton);
         QCOMPARE(results, (QStringList{QStringLiteral("open"), QStringLiteral("closed")}));
         QCOMPARE(findWord(pdfWords(pdf()), QStringLiteral("99")).page, 1);
         QVERIFY(t->services.opened.isEmpty());
@@ -164,7 +165,7 @@ private Q_SLOTS:
         if (!readOnly.active())
             QSKIP("this machine cannot make a read-only file");
         pressConfirmIn(QStringLiteral("frmCrea_PDF_Fat"));
-        QTest::mouseClick(s->cmdPDF, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdPDF"), Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Warning);
         QVERIFY(t->services.lastMessage().startsWith(
             QStringLiteral("Attenzione: non è stato possibile creare il file Fattura.pdf.")));
@@ -180,7 +181,7 @@ private Q_SLOTS:
             QSKIP("this machine has a printer");
         t->services.printToPdf.clear(); // the dialog hands back the default printer, which is none here
         pressConfirmIn(QStringLiteral("frmStampaFat"));
-        QTest::mouseClick(s->cmdStampa, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdStampa"), Qt::LeftButton);
         QCOMPARE(t->services.printDialogs, 1);
         QCOMPARE(t->services.messages.size(), 1);
         QCOMPARE(t->services.lastKind(), MessageKind::Warning);
@@ -194,14 +195,14 @@ private Q_SLOTS:
         fillInvoice();
         t->services.printToPdf = t->path(QStringLiteral("stampa.pdf"));
         pressConfirmIn(QStringLiteral("frmStampaFat"));
-        QTest::mouseClick(s->cmdStampa, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdStampa"), Qt::LeftButton);
         QCOMPARE(t->services.printDialogs, 1);
         QCOMPARE(pdfSummary(t->services.printToPdf).pages, 1);
         QCOMPARE(findWord(pdfWords(t->services.printToPdf), QStringLiteral("Pneumatico")).page, 1);
 
         t->services.printToPdf = t->path(QStringLiteral("anteprima.pdf"));
         pressConfirmIn(QStringLiteral("frmAnteprimaFat"));
-        QTest::mouseClick(s->cmdAnteprima, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdAnteprima"), Qt::LeftButton);
         QCOMPARE(t->services.previews, 1);
         QCOMPARE(findWord(pdfWords(t->services.printToPdf), QStringLiteral("Bianchi")).page, 1);
         QVERIFY(t->services.messages.isEmpty());

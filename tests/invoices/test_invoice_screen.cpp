@@ -4,6 +4,7 @@
 #include "invoices/invoicedialogs.h"
 #include "invoices/numbering.h"
 #include "logcapture.h"
+#include "namedcontrols.h"
 #include "readonlyfolder.h"
 #include "saidtexts.h"
 #include "shell/conventions.h"
@@ -125,20 +126,20 @@ class InvoiceScreenTest : public QObject
         QVERIFY(QTest::qWaitForWindowActive(s));
     }
 
-    QString file() const { return s->lblFile->text(); }
+    QString file() const { return named<QLabel>(s, u"lblFile")->text(); }
 
     void typeRow(int row, const QString& quantity, const QString& price, const QString& discount = {})
     {
         const size_t k = size_t(row - 1);
-        s->txtQuant[k]->setFocus();
-        QTest::keyClicks(s->txtQuant[k], quantity);
-        QTest::keyClick(s->txtQuant[k], Qt::Key_Return);
-        QTest::keyClick(s->txtCodice[k], Qt::Key_Return);
-        QTest::keyClick(s->txtDesc[k], Qt::Key_Return);
-        QTest::keyClicks(s->txtPrezzo[k], price);
-        QTest::keyClick(s->txtPrezzo[k], Qt::Key_Return);
-        QTest::keyClicks(s->txtPercSconto[k], discount);
-        QTest::keyClick(s->txtPercSconto[k], Qt::Key_Return); // leaving tidies the field
+        named<QLineEdit>(s, u"txtQuant", k)->setFocus();
+        QTest::keyClicks(named<QLineEdit>(s, u"txtQuant", k), quantity);
+        QTest::keyClick(named<QLineEdit>(s, u"txtQuant", k), Qt::Key_Return);
+        QTest::keyClick(named<QLineEdit>(s, u"txtCodice", k), Qt::Key_Return);
+        QTest::keyClick(named<QLineEdit>(s, u"txtDesc", k), Qt::Key_Return);
+        QTest::keyClicks(named<QLineEdit>(s, u"txtPrezzo", k), price);
+        QTest::keyClick(named<QLineEdit>(s, u"txtPrezzo", k), Qt::Key_Return);
+        QTest::keyClicks(named<QLineEdit>(s, u"txtPercSconto", k), discount);
+        QTest::keyClick(named<QLineEdit>(s, u"txtPercSconto", k), Qt::Key_Return); // leaving tidies the field
     }
 
 private Q_SLOTS:
@@ -156,58 +157,58 @@ private Q_SLOTS:
     void menuOpensTheYearWithoutCreatingItsFile()
     {
         QCOMPARE(file(), t->path(QStringLiteral("2024.fat")));
-        QCOMPARE(s->lblAnno->text(), QStringLiteral("2024"));
+        QCOMPARE(named<QLabel>(s, u"lblAnno")->text(), QStringLiteral("2024"));
         QCOMPARE(s->windowTitle(), QStringLiteral(" Tarvello - Emissione fatture proforma anno 2024"));
         QVERIFY(s->isVisible());
         QVERIFY(!t->window(QStringLiteral("frmMenuFatture"))->isVisible());
         QVERIFY(!QFile::exists(file()));
-        QCOMPARE(s->lblPosizione->text(), QString());
-        QCOMPARE(QApplication::focusWidget(), s->txtCliente);
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(s, u"txtCliente"));
     }
 
     void typingEmptiesAmountsAndCalculationFillsThem()
     {
         typeRow(1, QStringLiteral("2,50"), QStringLiteral("7"));
-        QCOMPARE(s->txtQuant[0]->text(), QStringLiteral("2,5"));
-        QCOMPARE(s->txtPrezzo[0]->text(), QStringLiteral("7,00"));
+        QCOMPARE(named<QLineEdit>(s, u"txtQuant", 0)->text(), QStringLiteral("2,5"));
+        QCOMPARE(named<QLineEdit>(s, u"txtPrezzo", 0)->text(), QStringLiteral("7,00"));
         typeRow(2, QStringLiteral("1"), QStringLiteral("40"), QStringLiteral("10,00"));
-        QCOMPARE(s->txtPercSconto[1]->text(), QStringLiteral("10"));
-        QTest::keyClicks(s->txtPercIva, QStringLiteral("22"));
-        QTest::mouseClick(s->cmdCalcola, Qt::LeftButton);
-        QCOMPARE(s->txtImporto[0]->text(), QStringLiteral("17,50"));
-        QCOMPARE(s->txtImporto[1]->text(), QStringLiteral("36,00"));
-        QCOMPARE(s->txtTotImponibile->text(), QStringLiteral("53,50"));
-        QCOMPARE(s->txtTotImposta->text(), QStringLiteral("11,77"));
-        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("65,27"));
+        QCOMPARE(named<QLineEdit>(s, u"txtPercSconto", 1)->text(), QStringLiteral("10"));
+        QTest::keyClicks(named<QLineEdit>(s, u"txtPercIva"), QStringLiteral("22"));
+        QTest::mouseClick(named<QPushButton>(s, u"cmdCalcola"), Qt::LeftButton);
+        QCOMPARE(named<QLabel>(s, u"txtImporto", 0)->text(), QStringLiteral("17,50"));
+        QCOMPARE(named<QLabel>(s, u"txtImporto", 1)->text(), QStringLiteral("36,00"));
+        QCOMPARE(named<QLabel>(s, u"txtTotImponibile")->text(), QStringLiteral("53,50"));
+        QCOMPARE(named<QLabel>(s, u"txtTotImposta")->text(), QStringLiteral("11,77"));
+        QCOMPARE(named<QLabel>(s, u"txtTotFattura")->text(), QStringLiteral("65,27"));
 
         // Tab and Shift+Tab through a row move on without touching it: the figures stay.
-        s->txtPrezzo[1]->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(s->txtPrezzo[1], Qt::Key_Tab);
+        named<QLineEdit>(s, u"txtPrezzo", 1)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(named<QLineEdit>(s, u"txtPrezzo", 1), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(s->txtImporto[1]->text(), QStringLiteral("36,00"));
-        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("65,27"));
-        QTest::keyClick(s->txtPrezzo[1], Qt::Key_Left); // any other key, even an arrow
-        QCOMPARE(s->txtImporto[1]->text(), QString());
-        QCOMPARE(s->txtImporto[0]->text(), QStringLiteral("17,50"));
-        QCOMPARE(s->txtTotFattura->text(), QString());
-        QTest::mouseClick(s->cmdCalcola, Qt::LeftButton);
-        QTest::keyClick(s->txtPercIva, Qt::Key_Backspace);
-        QCOMPARE(s->txtTotImponibile->text(), QString());
-        QCOMPARE(s->txtImporto[1]->text(), QStringLiteral("36,00"));
+        QCOMPARE(named<QLabel>(s, u"txtImporto", 1)->text(), QStringLiteral("36,00"));
+        QCOMPARE(named<QLabel>(s, u"txtTotFattura")->text(), QStringLiteral("65,27"));
+        QTest::keyClick(named<QLineEdit>(s, u"txtPrezzo", 1), Qt::Key_Left); // any other key, even an arrow
+        QCOMPARE(named<QLabel>(s, u"txtImporto", 1)->text(), QString());
+        QCOMPARE(named<QLabel>(s, u"txtImporto", 0)->text(), QStringLiteral("17,50"));
+        QCOMPARE(named<QLabel>(s, u"txtTotFattura")->text(), QString());
+        QTest::mouseClick(named<QPushButton>(s, u"cmdCalcola"), Qt::LeftButton);
+        QTest::keyClick(named<QLineEdit>(s, u"txtPercIva"), Qt::Key_Backspace);
+        QCOMPARE(named<QLabel>(s, u"txtTotImponibile")->text(), QString());
+        QCOMPARE(named<QLabel>(s, u"txtImporto", 1)->text(), QStringLiteral("36,00"));
     }
 
     void savingStoresTheRecordByteForByte()
     {
         typeRow(1, QStringLiteral("2"), QStringLiteral("10"));
-        QTest::keyClicks(s->txtPercIva, QStringLiteral("22"));
-        QTest::keyClicks(s->txtCliente, QStringLiteral("Rossi Mario"));
-        s->txtNumFatt->setText(QStringLiteral("1"));
-        s->txtData->setText(QStringLiteral("5/3/2024"));
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QTest::keyClicks(named<QLineEdit>(s, u"txtPercIva"), QStringLiteral("22"));
+        QTest::keyClicks(named<QLineEdit>(s, u"txtCliente"), QStringLiteral("Rossi Mario"));
+        named<QLineEdit>(s, u"txtNumFatt")->setText(QStringLiteral("1"));
+        named<QLineEdit>(s, u"txtData")->setText(QStringLiteral("5/3/2024"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Information);
         QCOMPARE(t->services.lastMessage(),
                  QStringLiteral("La scheda corrente è stata inserita in archivio."));
-        QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QStringLiteral("1"));
 
         const QByteArray b = fileBytes(file());
         QCOMPARE(b.size(), InvoiceRecord::Size);
@@ -239,9 +240,9 @@ private Q_SLOTS:
         QCOMPARE(b.right(3), QByteArray("\x02No"));
 
         // A second save overwrites the same record.
-        s->chkSaldata->setChecked(true);
-        s->chkEs[4]->setChecked(true);
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        named<QCheckBox>(s, u"chkSaldata")->setChecked(true);
+        named<QCheckBox>(s, u"chkEs", 4)->setChecked(true);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(
             t->services.lastMessage(),
             QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
@@ -287,10 +288,10 @@ private Q_SLOTS:
         QFETCH(QString, date);
         QFETCH(QString, message);
         QFETCH(QString, focus);
-        s->txtCliente->setText(customer);
-        s->txtNumFatt->setText(number);
-        s->txtData->setText(date);
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        named<QLineEdit>(s, u"txtCliente")->setText(customer);
+        named<QLineEdit>(s, u"txtNumFatt")->setText(number);
+        named<QLineEdit>(s, u"txtData")->setText(date);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(t->services.messages.size(), 1);
         QCOMPARE(t->services.lastKind(), MessageKind::Warning);
         QCOMPARE(t->services.lastMessage(), message);
@@ -301,16 +302,17 @@ private Q_SLOTS:
     void aFailedCalculationStillSavesWithZeroTotals()
     {
         typeRow(1, QStringLiteral("1"), QStringLiteral("5"));
-        s->txtQuant[1]->setFocus();
-        QTest::keyClicks(s->txtQuant[1], QStringLiteral("2"));
-        s->txtPrezzo[1]->setFocus();
-        QTest::keyClicks(s->txtPrezzo[1], QStringLiteral("1,2,3")); // the picture button takes no focus
-        s->txtCliente->setText(QStringLiteral("Rossi"));
-        s->txtNumFatt->setText(QStringLiteral("1"));
-        s->txtData->setText(QStringLiteral("01/01/2024"));
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
-        QCOMPARE(s->txtImporto[0]->text(), QStringLiteral("5,00"));
-        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("0,00"));
+        named<QLineEdit>(s, u"txtQuant", 1)->setFocus();
+        QTest::keyClicks(named<QLineEdit>(s, u"txtQuant", 1), QStringLiteral("2"));
+        named<QLineEdit>(s, u"txtPrezzo", 1)->setFocus();
+        QTest::keyClicks(named<QLineEdit>(s, u"txtPrezzo", 1),
+                         QStringLiteral("1,2,3")); // the picture button takes no focus
+        named<QLineEdit>(s, u"txtCliente")->setText(QStringLiteral("Rossi"));
+        named<QLineEdit>(s, u"txtNumFatt")->setText(QStringLiteral("1"));
+        named<QLineEdit>(s, u"txtData")->setText(QStringLiteral("01/01/2024"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
+        QCOMPARE(named<QLabel>(s, u"txtImporto", 0)->text(), QStringLiteral("5,00"));
+        QCOMPARE(named<QLabel>(s, u"txtTotFattura")->text(), QStringLiteral("0,00"));
         QCOMPARE(t->services.lastMessage(),
                  QStringLiteral("La scheda corrente è stata inserita in archivio."));
         QCOMPARE(fileBytes(file()).mid(at::TotFattura, 5), QByteArray("\x04"
@@ -320,60 +322,62 @@ private Q_SLOTS:
     void newProposesTheNextNumberWithTodaysYear()
     {
         writeInvoices(file(), 7);
-        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
-        QCOMPARE(s->txtNumFatt->text(), QStringLiteral("8"));
-        QCOMPARE(s->txtData->text(), QStringLiteral("09/12/2026"));
-        QCOMPARE(s->lblPosizione->text(), QString());
-        s->txtCliente->setText(QStringLiteral("Verdi"));
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
-        QCOMPARE(s->lblPosizione->text(), QStringLiteral("8"));
-        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
-        QCOMPARE(s->txtNumFatt->text(), QStringLiteral("9"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdNuovo"), Qt::LeftButton);
+        QCOMPARE(named<QLineEdit>(s, u"txtNumFatt")->text(), QStringLiteral("8"));
+        QCOMPARE(named<QLineEdit>(s, u"txtData")->text(), QStringLiteral("09/12/2026"));
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QString());
+        named<QLineEdit>(s, u"txtCliente")->setText(QStringLiteral("Verdi"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QStringLiteral("8"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdNuovo"), Qt::LeftButton);
+        QCOMPARE(named<QLineEdit>(s, u"txtNumFatt")->text(), QStringLiteral("9"));
 
         // The suffix is today's year (2026), not the file's (2024).
         QVERIFY(writeNumberingSettings(numberingIniPath(t->dir.path()), u"100", true));
-        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
-        QCOMPARE(s->txtNumFatt->text(), QStringLiteral("108/2026"));
-        QCOMPARE(s->lblInizio->text(), QStringLiteral("100"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdNuovo"), Qt::LeftButton);
+        QCOMPARE(named<QLineEdit>(s, u"txtNumFatt")->text(), QStringLiteral("108/2026"));
+        QCOMPARE(named<QLabel>(s, u"lblInizio")->text(), QStringLiteral("100"));
     }
 
     void newOnAMissingFileCreatesItAndANonNumericStartFails()
     {
-        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdNuovo"), Qt::LeftButton);
         QVERIFY(QFile::exists(file()));
-        QCOMPARE(s->txtNumFatt->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLineEdit>(s, u"txtNumFatt")->text(), QStringLiteral("1"));
         QVERIFY(writeIniString(numberingIniPath(t->dir.path()), u"Numerazione Fatture", u"Inizio",
                                QStringLiteral("x")));
-        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdNuovo"), Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Error);
         QCOMPARE(t->services.lastMessage(), said::archiveAccess);
     }
 
     void navigationFollowsThePosition()
     {
-        QTest::mouseClick(s->cmdPrimo, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdPrimo"), Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Information);
         QCOMPARE(t->services.lastMessage(), QStringLiteral("L'archivio non contiene nessuna scheda."));
-        QTest::mouseClick(s->cmdAvanti, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdAvanti"), Qt::LeftButton);
         QCOMPARE(t->services.messages.size(), 2);
-        QCOMPARE(s->lblPosizione->text(), QString());
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QString());
 
         writeInvoices(file(), 3);
         t->services.messages.clear();
-        QTest::mouseClick(s->cmdAvanti, Qt::LeftButton); // a new invoice goes to the first stored one
-        QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
-        QCOMPARE(s->txtCliente->text(), QStringLiteral("Cliente 1"));
-        QTest::mouseClick(s->cmdIndietro, Qt::LeftButton); // nothing before the first
-        QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
-        QTest::mouseClick(s->cmdUltimo, Qt::LeftButton);
-        QCOMPARE(s->lblPosizione->text(), QStringLiteral("3"));
-        QCOMPARE(s->txtNumFatt->text(), QStringLiteral("3"));
-        QTest::mouseClick(s->cmdAvanti, Qt::LeftButton); // nothing after the last
-        QCOMPARE(s->lblPosizione->text(), QStringLiteral("3"));
-        QTest::mouseClick(s->cmdIndietro, Qt::LeftButton);
-        QCOMPARE(s->txtCliente->text(), QStringLiteral("Cliente 2"));
-        QTest::mouseClick(s->cmdPrimo, Qt::LeftButton);
-        QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdAvanti"),
+                          Qt::LeftButton); // a new invoice goes to the first stored one
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLineEdit>(s, u"txtCliente")->text(), QStringLiteral("Cliente 1"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdIndietro"),
+                          Qt::LeftButton); // nothing before the first
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QStringLiteral("1"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdUltimo"), Qt::LeftButton);
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QStringLiteral("3"));
+        QCOMPARE(named<QLineEdit>(s, u"txtNumFatt")->text(), QStringLiteral("3"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdAvanti"), Qt::LeftButton); // nothing after the last
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QStringLiteral("3"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdIndietro"), Qt::LeftButton);
+        QCOMPARE(named<QLineEdit>(s, u"txtCliente")->text(), QStringLiteral("Cliente 2"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdPrimo"), Qt::LeftButton);
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QStringLiteral("1"));
         QVERIFY(t->services.messages.isEmpty());
     }
 
@@ -394,48 +398,48 @@ private Q_SLOTS:
             QTest::mouseClick(dati.btnApplica, Qt::LeftButton);
             return d.result();
         });
-        QTest::mouseClick(s->cmdDatiComputer, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(s, u"cmdDatiComputer"), Qt::LeftButton);
         QCOMPARE(focusAtStart, QStringLiteral("txtVeicolo"));
         QCOMPARE(focusAfterEnter, QStringLiteral("txtMarca"));
         QCOMPARE(packagesTyped, 30);
-        QCOMPARE(s->memVeicolo->text(), QStringLiteral("Magazzino di Cesena"));
-        QCOMPARE(s->memTarga->text(), QString(30, u'7'));
+        QCOMPARE(named<QLabel>(s, u"memVeicolo")->text(), QStringLiteral("Magazzino di Cesena"));
+        QCOMPARE(named<QLabel>(s, u"memTarga")->text(), QString(30, u'7'));
 
-        s->txtCliente->setText(QStringLiteral("Rossi"));
-        s->txtNumFatt->setText(QStringLiteral("1"));
-        s->txtData->setText(QStringLiteral("01/01/2024"));
-        s->chkEs[29]->setChecked(true);
-        s->chkSaldata->setChecked(true);
-        s->txtProvCliente->setEditText(QStringLiteral("RA"));
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
-        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
-        QCOMPARE(s->memVeicolo->text(), QString());
-        QVERIFY(!s->chkSaldata->isChecked());
-        QTest::mouseClick(s->cmdPrimo, Qt::LeftButton);
-        QVERIFY(s->chkEs[29]->isChecked());
-        QVERIFY(!s->chkEs[28]->isChecked());
-        QVERIFY(s->chkSaldata->isChecked());
-        QCOMPARE(s->memVeicolo->text(), QStringLiteral("Magazzino di Cesena"));
-        QCOMPARE(s->txtProvCliente->currentText(), QStringLiteral("RA"));
+        named<QLineEdit>(s, u"txtCliente")->setText(QStringLiteral("Rossi"));
+        named<QLineEdit>(s, u"txtNumFatt")->setText(QStringLiteral("1"));
+        named<QLineEdit>(s, u"txtData")->setText(QStringLiteral("01/01/2024"));
+        named<QCheckBox>(s, u"chkEs", 29)->setChecked(true);
+        named<QCheckBox>(s, u"chkSaldata")->setChecked(true);
+        named<QComboBox>(s, u"txtProvCliente")->setEditText(QStringLiteral("RA"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdNuovo"), Qt::LeftButton);
+        QCOMPARE(named<QLabel>(s, u"memVeicolo")->text(), QString());
+        QVERIFY(!named<QCheckBox>(s, u"chkSaldata")->isChecked());
+        QTest::mouseClick(named<PictureButton>(s, u"cmdPrimo"), Qt::LeftButton);
+        QVERIFY(named<QCheckBox>(s, u"chkEs", 29)->isChecked());
+        QVERIFY(!named<QCheckBox>(s, u"chkEs", 28)->isChecked());
+        QVERIFY(named<QCheckBox>(s, u"chkSaldata")->isChecked());
+        QCOMPARE(named<QLabel>(s, u"memVeicolo")->text(), QStringLiteral("Magazzino di Cesena"));
+        QCOMPARE(named<QComboBox>(s, u"txtProvCliente")->currentText(), QStringLiteral("RA"));
     }
 
     void companyDataIsKeptFromOneUseToTheNext()
     {
-        s->txtDitta->setText(QStringLiteral("Ditta Città"));
-        s->txtPagamento->setText(QStringLiteral("Rimessa diretta"));
-        s->txtPercIva->setText(QStringLiteral("22"));
-        s->txtProvDitta->setEditText(QStringLiteral("FC"));
-        QTest::mouseClick(s->btnCancDitta, Qt::LeftButton);
-        QCOMPARE(s->txtDitta->text(), QString());
-        QCOMPARE(s->txtProvDitta->currentText(), QString());
-        QCOMPARE(s->txtPagamento->text(), QStringLiteral("Rimessa diretta"));
-        QCOMPARE(s->txtPercIva->text(), QStringLiteral("22"));
-        s->txtDitta->setText(QStringLiteral("Ditta Città"));
+        named<QLineEdit>(s, u"txtDitta")->setText(QStringLiteral("Ditta Città"));
+        named<QLineEdit>(s, u"txtPagamento")->setText(QStringLiteral("Rimessa diretta"));
+        named<QLineEdit>(s, u"txtPercIva")->setText(QStringLiteral("22"));
+        named<QComboBox>(s, u"txtProvDitta")->setEditText(QStringLiteral("FC"));
+        QTest::mouseClick(named<PictureButton>(s, u"btnCancDitta"), Qt::LeftButton);
+        QCOMPARE(named<QLineEdit>(s, u"txtDitta")->text(), QString());
+        QCOMPARE(named<QComboBox>(s, u"txtProvDitta")->currentText(), QString());
+        QCOMPARE(named<QLineEdit>(s, u"txtPagamento")->text(), QStringLiteral("Rimessa diretta"));
+        QCOMPARE(named<QLineEdit>(s, u"txtPercIva")->text(), QStringLiteral("22"));
+        named<QLineEdit>(s, u"txtDitta")->setText(QStringLiteral("Ditta Città"));
 
         // The company is part of the invoice on the screen: leaving asks, and the company data
         // are kept for the next use whatever happens to the invoice.
         t->services.answers.push_back(Answer::No);
-        QTest::mouseClick(s->cmdEsci, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdEsci"), Qt::LeftButton);
         QCOMPARE(t->services.lastMessage(), said::unsavedChanges);
         QVERIFY(!s->isVisible());
         QVERIFY(t->window(QStringLiteral("frmAvvio"))->isVisible());
@@ -445,32 +449,32 @@ private Q_SLOTS:
         QVERIFY(fileBytes(numberingIniPath(t->dir.path())).contains("Nome=Ditta Citt\xE0\r\n"));
 
         openYear(QStringLiteral("2025"));
-        QCOMPARE(s->txtDitta->text(), QStringLiteral("Ditta Città"));
-        QCOMPARE(s->txtPagamento->text(), QStringLiteral("Rimessa diretta"));
+        QCOMPARE(named<QLineEdit>(s, u"txtDitta")->text(), QStringLiteral("Ditta Città"));
+        QCOMPARE(named<QLineEdit>(s, u"txtPagamento")->text(), QStringLiteral("Rimessa diretta"));
     }
 
     void unwritableArchiveGivesTheAccessMessageAndKeepsTheFile()
     {
-        s->txtCliente->setText(QStringLiteral("Rossi"));
-        s->txtNumFatt->setText(QStringLiteral("1"));
-        s->txtData->setText(QStringLiteral("01/01/2024"));
+        named<QLineEdit>(s, u"txtCliente")->setText(QStringLiteral("Rossi"));
+        named<QLineEdit>(s, u"txtNumFatt")->setText(QStringLiteral("1"));
+        named<QLineEdit>(s, u"txtData")->setText(QStringLiteral("01/01/2024"));
         {
             ReadOnlyFolder folder(t->dir.path());
             if (!folder.active())
                 QSKIP("this machine cannot make a read-only folder");
-            QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+            QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
             QCOMPARE(t->services.lastKind(), MessageKind::Warning);
             QCOMPARE(t->services.lastMessage(), said::archiveAccess);
             QVERIFY(!QFile::exists(file()));
-            QCOMPARE(s->lblPosizione->text(), QString());
+            QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QString());
         }
         writeInvoices(file(), 2);
         const QByteArray before = fileBytes(file());
         ReadOnlyFolder readOnlyFile(file());
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(t->services.lastMessage(), said::archiveAccess);
         QCOMPARE(fileBytes(file()), before);
-        QTest::mouseClick(s->cmdUltimo, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdUltimo"), Qt::LeftButton);
         QCOMPARE(t->services.lastKind(), MessageKind::Error);
     }
 
@@ -485,12 +489,12 @@ private Q_SLOTS:
                 fieldTexts << d.objectName() + u':' + d.findChild<QLineEdit*>()->text();
                 return 0;
             });
-        s->txtCodFiscDitta->setText(QStringLiteral(" 01234567890 "));
-        QTest::mouseClick(s->btnCodFiscDitta, Qt::LeftButton);
-        s->txtCodFiscCliente->setText(QStringLiteral("RSSMRA80A01H501U"));
-        QTest::mouseClick(s->btnCodFiscCliente, Qt::LeftButton);
-        s->txtIvaCliente->setText(QStringLiteral("00488410010"));
-        QTest::mouseClick(s->btnIvaCliente, Qt::LeftButton);
+        named<QLineEdit>(s, u"txtCodFiscDitta")->setText(QStringLiteral(" 01234567890 "));
+        QTest::mouseClick(named<PictureButton>(s, u"btnCodFiscDitta"), Qt::LeftButton);
+        named<QLineEdit>(s, u"txtCodFiscCliente")->setText(QStringLiteral("RSSMRA80A01H501U"));
+        QTest::mouseClick(named<PictureButton>(s, u"btnCodFiscCliente"), Qt::LeftButton);
+        named<QLineEdit>(s, u"txtIvaCliente")->setText(QStringLiteral("00488410010"));
+        QTest::mouseClick(named<PictureButton>(s, u"btnIvaCliente"), Qt::LeftButton);
         QCOMPARE(fieldTexts, (QStringList{QStringLiteral("frmPartitaIva:01234567890"),
                                           QStringLiteral("frmCodFisc:RSSMRA80A01H501U"),
                                           QStringLiteral("frmPartitaIva:00488410010")}));
@@ -498,27 +502,27 @@ private Q_SLOTS:
 
     void pagesShowFiveRowsAtATime()
     {
-        QVERIFY(s->grpPage[0]->isVisible());
-        QTest::mouseClick(s->imgAvanti[0], Qt::LeftButton);
-        QVERIFY(!s->grpPage[0]->isVisible());
-        QVERIFY(s->grpPage[1]->isVisible());
-        QCOMPARE(QApplication::focusWidget(), s->txtQuant[5]);
-        QTest::mouseClick(s->imgAvanti[1], Qt::LeftButton);
-        QTest::mouseClick(s->imgIndietro[2], Qt::LeftButton);
+        QVERIFY(named<QGroupBox>(s, u"grpPage", 0)->isVisible());
+        QTest::mouseClick(named<PictureButton>(s, u"imgAvanti_A"), Qt::LeftButton);
+        QVERIFY(!named<QGroupBox>(s, u"grpPage", 0)->isVisible());
+        QVERIFY(named<QGroupBox>(s, u"grpPage", 1)->isVisible());
+        QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(s, u"txtQuant", 5));
+        QTest::mouseClick(named<PictureButton>(s, u"imgAvanti_B"), Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"imgIndietro_C"), Qt::LeftButton);
         QCOMPARE(s->currentPage(), 2);
         // Enter runs along a row to its exempt box, then on to the next row and page.
-        s->txtQuant[9]->setFocus();
+        named<QLineEdit>(s, u"txtQuant", 9)->setFocus();
         for (int i = 0; i < 5; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), s->chkEs[9]);
-        QTest::keyClick(s->chkEs[9], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), named<QCheckBox>(s, u"chkEs", 9));
+        QTest::keyClick(named<QCheckBox>(s, u"chkEs", 9), Qt::Key_Return);
         QCOMPARE(s->currentPage(), 3);
-        QCOMPARE(QApplication::focusWidget(), s->txtQuant[10]);
-        s->txtNote->setFocus();
-        QTest::keyClick(s->txtNote, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), s->txtDitta);
-        QTest::keyClick(s->txtPercIva, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), s->txtNote);
+        QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(s, u"txtQuant", 10));
+        named<QLineEdit>(s, u"txtNote")->setFocus();
+        QTest::keyClick(named<QLineEdit>(s, u"txtNote"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(s, u"txtDitta"));
+        QTest::keyClick(named<QLineEdit>(s, u"txtPercIva"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(s, u"txtNote"));
     }
 
     void tabRunsThroughEveryRowTurningThePages()
@@ -526,15 +530,17 @@ private Q_SLOTS:
         // Each row's stops, in their order; the page arrows are left to the mouse.
         QList<QWidget*> rows;
         for (size_t k = 0; k < 30; ++k) {
-            rows << s->txtQuant[k] << s->txtCodice[k];
-            if (s->impMag[k]->isEnabled()) // not without the warehouse
-                rows << s->impMag[k];
-            rows << s->txtDesc[k] << s->txtPrezzo[k] << s->txtPercSconto[k] << s->chkEs[k];
+            rows << named<QLineEdit>(s, u"txtQuant", k) << named<QLineEdit>(s, u"txtCodice", k);
+            if (named<PictureButton>(s, u"impMag", k)->isEnabled()) // not without the warehouse
+                rows << named<PictureButton>(s, u"impMag", k);
+            rows << named<QLineEdit>(s, u"txtDesc", k) << named<QLineEdit>(s, u"txtPrezzo", k)
+                 << named<QLineEdit>(s, u"txtPercSconto", k) << named<QCheckBox>(s, u"chkEs", k);
         }
-        const QList<QWidget*> totals{s->txtPercIva, s->cmdCalcola, s->txtNote, s->chkSaldata};
+        const QList<QWidget*> totals{named<QLineEdit>(s, u"txtPercIva"), named<QPushButton>(s, u"cmdCalcola"),
+                                     named<QLineEdit>(s, u"txtNote"), named<QCheckBox>(s, u"chkSaldata")};
         const auto pageOf = [this](const QWidget* w) {
             for (int p = 0; p < 6; ++p)
-                if (s->grpPage[size_t(p)]->isAncestorOf(w))
+                if (named<QGroupBox>(s, u"grpPage", size_t(p))->isAncestorOf(w))
                     return p + 1;
             return 0;
         };
@@ -546,7 +552,7 @@ private Q_SLOTS:
                 QCOMPARE(s->currentPage(), page);
         };
 
-        s->txtQuant[0]->setFocus(Qt::TabFocusReason);
+        named<QLineEdit>(s, u"txtQuant", 0)->setFocus(Qt::TabFocusReason);
         const QList<QWidget*> forward = rows + totals;
         for (qsizetype i = 1; i < forward.size(); ++i) {
             STEP(press(Qt::Key_Tab));
@@ -557,28 +563,29 @@ private Q_SLOTS:
             STEP(at(forward[i]));
         }
         STEP(press(Qt::Key_Backtab, Qt::ShiftModifier)); // before the rows: the fields above them
-        QVERIFY(!s->pages->isAncestorOf(QApplication::focusWidget()));
+        QVERIFY(!named<QStackedWidget>(s, u"pagesArticoli")->isAncestorOf(QApplication::focusWidget()));
         QCOMPARE(s->currentPage(), 1);
 
         // Ctrl+Tab leaves the rows for the totals from anywhere among them, Ctrl+Shift+Tab for
         // the fields above; the page shown stays.
         STEP(press(Qt::Key_Tab));
-        while (QApplication::focusWidget() != s->txtDesc[7] && rows.contains(QApplication::focusWidget()))
+        while (QApplication::focusWidget() != named<QLineEdit>(s, u"txtDesc", 7) &&
+               rows.contains(QApplication::focusWidget()))
             STEP(press(Qt::Key_Tab)); // to row 8's description
-        STEP(at(s->txtDesc[7]));
+        STEP(at(named<QLineEdit>(s, u"txtDesc", 7)));
         STEP(press(Qt::Key_Tab, Qt::ControlModifier));
-        STEP(at(s->txtPercIva));
+        STEP(at(named<QLineEdit>(s, u"txtPercIva")));
         QCOMPARE(s->currentPage(), 2);
-        s->txtCodice[8]->setFocus(Qt::TabFocusReason);
+        named<QLineEdit>(s, u"txtCodice", 8)->setFocus(Qt::TabFocusReason);
         STEP(press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier));
-        QVERIFY(!s->pages->isAncestorOf(QApplication::focusWidget()));
+        QVERIFY(!named<QStackedWidget>(s, u"pagesArticoli")->isAncestorOf(QApplication::focusWidget()));
         QCOMPARE(s->currentPage(), 2);
 
         // On the way back over a page's edge no other control of that page takes the focus, not
         // even the one last used there.
-        s->txtPrezzo[2]->setFocus(Qt::TabFocusReason);
-        QTest::mouseClick(s->imgAvanti[0], Qt::LeftButton);
-        STEP(at(s->txtQuant[5]));
+        named<QLineEdit>(s, u"txtPrezzo", 2)->setFocus(Qt::TabFocusReason);
+        QTest::mouseClick(named<PictureButton>(s, u"imgAvanti_A"), Qt::LeftButton);
+        STEP(at(named<QLineEdit>(s, u"txtQuant", 5)));
         QStringList taken;
         const QMetaObject::Connection watch =
             connect(qApp, &QApplication::focusChanged, this, [&taken](QWidget*, QWidget* now) {
@@ -588,29 +595,31 @@ private Q_SLOTS:
         STEP(press(Qt::Key_Tab, Qt::ShiftModifier));
         disconnect(watch);
         QCOMPARE(taken, QStringList{QStringLiteral("chkEs05")});
-        STEP(at(s->chkEs[4]));
+        STEP(at(named<QCheckBox>(s, u"chkEs", 4)));
     }
 
     void calcolaTakenByTabTidiesTheRateAndClickedLeavesIt()
     {
         typeRow(1, QStringLiteral("1"), QStringLiteral("100"));
-        s->txtPercIva->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(s->txtPercIva, QStringLiteral("22,50"));
-        QTest::mouseClick(s->cmdCalcola, Qt::LeftButton); // a click leaves the focus and the text
+        named<QLineEdit>(s, u"txtPercIva")->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(named<QLineEdit>(s, u"txtPercIva"), QStringLiteral("22,50"));
+        QTest::mouseClick(named<QPushButton>(s, u"cmdCalcola"),
+                          Qt::LeftButton); // a click leaves the focus and the text
         QCOMPARE(focusName(), QStringLiteral("txtPercIva"));
-        QCOMPARE(s->txtPercIva->text(), QStringLiteral("22,50"));
-        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("122,50"));
+        QCOMPARE(named<QLineEdit>(s, u"txtPercIva")->text(), QStringLiteral("22,50"));
+        QCOMPARE(named<QLabel>(s, u"txtTotFattura")->text(), QStringLiteral("122,50"));
         STEP(press(Qt::Key_Tab)); // Tab leaves the rate, tidied, for "Calcola"
         QCOMPARE(focusName(), QStringLiteral("cmdCalcola"));
-        QCOMPARE(s->txtPercIva->text(), QStringLiteral("22,5"));
-        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("122,50")); // moving on is not typing
+        QCOMPARE(named<QLineEdit>(s, u"txtPercIva")->text(), QStringLiteral("22,5"));
+        QCOMPARE(named<QLabel>(s, u"txtTotFattura")->text(),
+                 QStringLiteral("122,50")); // moving on is not typing
         STEP(press(Qt::Key_Space));
-        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("122,50"));
+        QCOMPARE(named<QLabel>(s, u"txtTotFattura")->text(), QStringLiteral("122,50"));
     }
 
     void tabReadsThePanelsAsTheyAreLaidOut()
     {
-        s->txtDitta->setFocus(Qt::TabFocusReason);
+        named<QLineEdit>(s, u"txtDitta")->setFocus(Qt::TabFocusReason);
         QStringList order = {focusName()};
         while (order.size() < 40 && order.last() != QStringLiteral("txtQuant01")) {
             press(Qt::Key_Tab);
@@ -668,23 +677,25 @@ private Q_SLOTS:
         // The screen opens on the customer's name.
         QCOMPARE(focusName(), QStringLiteral("txtCliente"));
         STEP(typeHere(QStringLiteral("Rossi Mario")));
-        STEP(pressUntil(Qt::Key_Return, s->txtNumFatt, 10));
+        STEP(pressUntil(Qt::Key_Return, named<QLineEdit>(s, u"txtNumFatt"), 10));
         STEP(typeHere(QStringLiteral("17")));
         STEP(press(Qt::Key_Return));
         QCOMPARE(focusName(), QStringLiteral("txtData"));
         STEP(typeHere(QStringLiteral("5/3/2024")));
-        STEP(pressUntil(Qt::Key_Tab, s->txtQuant[0], 10));
+        STEP(pressUntil(Qt::Key_Tab, named<QLineEdit>(s, u"txtQuant", 0), 10));
 
         for (size_t k = 0; k < std::size(rows); ++k) {
             const Row& r = rows[k];
-            QCOMPARE(focusName(), s->txtQuant[k]->objectName());
+            QCOMPARE(focusName(), named<QLineEdit>(s, u"txtQuant", k)->objectName());
             QCOMPARE(s->currentPage(), int(k / 5) + 1);
             STEP(typeHere(text(r.quantity)));
             STEP(press(Qt::Key_Tab));
             STEP(typeHere(text(r.code)));
             STEP(press(Qt::Key_Tab));
-            if (s->impMag[k]->isEnabled()) { // without the warehouse there is nothing to import
-                QCOMPARE(focusName(), s->impMag[k]->objectName()); // the import is on the way
+            if (named<PictureButton>(s, u"impMag", k)
+                    ->isEnabled()) { // without the warehouse there is nothing to import
+                QCOMPARE(focusName(),
+                         named<PictureButton>(s, u"impMag", k)->objectName()); // the import is on the way
                 STEP(press(Qt::Key_Tab));
             }
             STEP(typeHere(text(r.description)));
@@ -693,7 +704,7 @@ private Q_SLOTS:
             STEP(press(Qt::Key_Tab));
             STEP(typeHere(text(r.discount)));
             STEP(press(Qt::Key_Tab));
-            QCOMPARE(focusName(), s->chkEs[k]->objectName());
+            QCOMPARE(focusName(), named<QCheckBox>(s, u"chkEs", k)->objectName());
             if (r.exempt)
                 STEP(press(Qt::Key_Space));
             STEP(press(Qt::Key_Tab)); // from row 5 on to row 6, turning the page
@@ -706,17 +717,17 @@ private Q_SLOTS:
         QCOMPARE(focusName(), QStringLiteral("cmdCalcola"));
         STEP(press(Qt::Key_Return));
 
-        QCOMPARE(s->txtTotImponibile->text(), QStringLiteral("273,50"));
-        QCOMPARE(s->txtTotImposta->text(), QStringLiteral("60,17"));
-        QCOMPARE(s->txtTotIva->text(), QStringLiteral("333,67"));
-        QCOMPARE(s->txtTotEsente->text(), QStringLiteral("10,20"));
-        QCOMPARE(s->txtTotFattura->text(), QStringLiteral("343,87"));
+        QCOMPARE(named<QLabel>(s, u"txtTotImponibile")->text(), QStringLiteral("273,50"));
+        QCOMPARE(named<QLabel>(s, u"txtTotImposta")->text(), QStringLiteral("60,17"));
+        QCOMPARE(named<QLabel>(s, u"txtTotIva")->text(), QStringLiteral("333,67"));
+        QCOMPARE(named<QLabel>(s, u"txtTotEsente")->text(), QStringLiteral("10,20"));
+        QCOMPARE(named<QLabel>(s, u"txtTotFattura")->text(), QStringLiteral("343,87"));
         QVERIFY(t->services.messages.isEmpty());
 
         STEP(press(Qt::Key_S, Qt::ControlModifier));
         QCOMPARE(t->services.messages.size(), 1);
         QCOMPARE(t->services.lastMessage(), said::inserted);
-        QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QStringLiteral("1"));
 
         const QByteArray bytes = fileBytes(file());
         QCOMPARE(bytes.size(), InvoiceRecord::Size);
@@ -765,7 +776,7 @@ private Q_SLOTS:
             QTest::mouseClick(n.btnAnnulla, Qt::LeftButton);
             return d.result();
         });
-        QTest::mouseClick(s->cmdNumerazione, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdNumerazione"), Qt::LeftButton);
         QCOMPARE(seen, (QStringList{QStringLiteral(" Impostazione inizio numerazione fatture"),
                                     QStringLiteral("1"), QStringLiteral("100")}));
         QVERIFY(!QFile::exists(ini));
@@ -781,7 +792,7 @@ private Q_SLOTS:
             QTest::mouseClick(n.btnApplica, Qt::LeftButton);
             return d.result();
         });
-        QTest::mouseClick(s->cmdNumerazione, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdNumerazione"), Qt::LeftButton);
         QCOMPARE(restored, QStringLiteral("1"));
         QCOMPARE(fileBytes(ini),
                  QByteArray("[Numerazione Fatture]\r\nInizio=25\r\nIndicazione Anno Solare=S\xEC\r\n"));
@@ -804,7 +815,7 @@ private Q_SLOTS:
             QTest::mouseClick(logo.btnApplica, Qt::LeftButton);
             return d.result();
         });
-        QTest::mouseClick(s->btnLogo, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"btnLogo"), Qt::LeftButton);
         QCOMPARE(sizes, (QList<QSize>{QSize(297, 184), QSize(640, 320)}));
         QCOMPARE(t->services.fileDialogTitles.value(0),
                  QStringLiteral("Selezionare il logo della Ditta in formato Jpeg o Bitmap."));
@@ -819,7 +830,7 @@ private Q_SLOTS:
             QTest::mouseClick(logo.btnApplica, Qt::LeftButton);
             return d.result();
         });
-        QTest::mouseClick(s->btnLogo, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"btnLogo"), Qt::LeftButton);
         QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(2, 2));
         QFile::remove(t->path(QStringLiteral("Logo.bmp")));
         QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(297, 184));
@@ -857,24 +868,27 @@ private Q_SLOTS:
         QFETCH(QString, positionAfter);
         QFETCH(QString, customerAfter);
         writeInvoices(file(), 2);
-        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton); // the proposed number is the program's
-        QTest::keyClicks(s->txtCliente, QStringLiteral("Bianchi"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdNuovo"),
+                          Qt::LeftButton); // the proposed number is the program's
+        QTest::keyClicks(named<QLineEdit>(s, u"txtCliente"), QStringLiteral("Bianchi"));
         QVERIFY(t->services.messages.isEmpty());
         t->services.answers.push_back(Answer(answer));
-        QTest::mouseClick(s->cmdPrimo, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdPrimo"), Qt::LeftButton);
         QCOMPARE(t->services.messages.first().text, said::unsavedChanges);
         QCOMPARE(t->services.messages.first().kind, MessageKind::ConfirmationOrCancel);
         QCOMPARE(fileBytes(file()).size(), invoicesAfter * InvoiceRecord::Size);
-        QCOMPARE(s->lblPosizione->text(), positionAfter);
-        QCOMPARE(s->txtCliente->text(), customerAfter);
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), positionAfter);
+        QCOMPARE(named<QLineEdit>(s, u"txtCliente")->text(), customerAfter);
     }
 
     void anUntouchedInvoiceNeverAsks()
     {
         writeInvoices(file(), 2);
-        for (PictureButton* b : {s->cmdAvanti, s->cmdUltimo, s->cmdIndietro, s->cmdNuovo, s->cmdPrimo})
+        for (PictureButton* b : {named<PictureButton>(s, u"cmdAvanti"), named<PictureButton>(s, u"cmdUltimo"),
+                                 named<PictureButton>(s, u"cmdIndietro"),
+                                 named<PictureButton>(s, u"cmdNuovo"), named<PictureButton>(s, u"cmdPrimo")})
             QTest::mouseClick(b, Qt::LeftButton);
-        QTest::mouseClick(s->cmdEsci, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdEsci"), Qt::LeftButton);
         QVERIFY(!s->isVisible());
         QCOMPARE(t->services.messages.size(), 0);
     }
@@ -883,31 +897,32 @@ private Q_SLOTS:
     {
         writeInvoices(file(), 2);
         const QByteArray before = fileBytes(file());
-        QTest::mouseClick(s->cmdNuovo, Qt::LeftButton);
-        QTest::keyClicks(s->txtCliente, QStringLiteral("Bianchi"));
-        s->txtNumFatt->selectAll();
-        QTest::keyClicks(s->txtNumFatt, QStringLiteral(" 1 "));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdNuovo"), Qt::LeftButton);
+        QTest::keyClicks(named<QLineEdit>(s, u"txtCliente"), QStringLiteral("Bianchi"));
+        named<QLineEdit>(s, u"txtNumFatt")->selectAll();
+        QTest::keyClicks(named<QLineEdit>(s, u"txtNumFatt"), QStringLiteral(" 1 "));
 
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton); // unanswered: the default, No
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"),
+                          Qt::LeftButton); // unanswered: the default, No
         QCOMPARE(t->services.messages.size(), 1);
         QCOMPARE(t->services.lastMessage(),
                  QStringLiteral("Esiste già in archivio una fattura con il numero 1. Salvare comunque?"));
         QCOMPARE(t->services.lastKind(), MessageKind::ConfirmationDefaultNo);
         QCOMPARE(fileBytes(file()), before);
-        QCOMPARE(s->lblPosizione->text(), QString());
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QString());
 
         t->services.answers.push_back(Answer::Yes);
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(t->services.lastMessage(), said::inserted);
-        QCOMPARE(s->lblPosizione->text(), QStringLiteral("3"));
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QStringLiteral("3"));
         QCOMPARE(fileBytes(file()).size(), 3 * InvoiceRecord::Size);
 
         // An invoice saved over itself holds its own number: no question.
         t->services.messages.clear();
-        QTest::mouseClick(s->cmdIndietro, Qt::LeftButton);
-        QCOMPARE(s->lblPosizione->text(), QStringLiteral("2"));
-        QTest::keyClicks(s->txtRiferimenti, QStringLiteral("ordine 5"));
-        QTest::mouseClick(s->cmdSalva, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(s, u"cmdIndietro"), Qt::LeftButton);
+        QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), QStringLiteral("2"));
+        QTest::keyClicks(named<QLineEdit>(s, u"txtRiferimenti"), QStringLiteral("ordine 5"));
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(t->services.messages.size(), 1);
         QCOMPARE(t->services.lastMessage(), said::changesSaved);
     }

@@ -11,6 +11,7 @@
 #include "invoices/fatture.h"
 #include "invoices/invoicedialogs.h"
 #include "invoices/numbering.h"
+#include "namedcontrols.h"
 #include "saidtexts.h"
 #include "shell/conventions.h"
 #include "shell/password.h"
@@ -146,7 +147,7 @@ private Q_SLOTS:
             QTest::mouseClick(static_cast<TfrmExpClienti&>(d).cmdEsporta, Qt::LeftButton);
             return d.result();
         });
-        QTest::mouseClick(card->cmdEsporta, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(card, u"cmdEsporta"), Qt::LeftButton);
         QCOMPARE(faultydisk::failures(), 1);
         faultydisk::disarm();
 
@@ -182,36 +183,36 @@ private Q_SLOTS:
         auto* card = qobject_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
         AppContext::showScreen(card);
 
-        QTest::mouseClick(card->cmdNuovo, Qt::LeftButton);
-        typeInto(card->txtCognome, QStringLiteral("Rossi"));
-        typeInto(card->txtNome, QStringLiteral("Anna"));
-        card->txtDitta->setFocus();
+        QTest::mouseClick(named<PictureButton>(card, u"cmdNuovo"), Qt::LeftButton);
+        typeInto(named<QLineEdit>(card, u"txtCognome"), QStringLiteral("Rossi"));
+        typeInto(named<QLineEdit>(card, u"txtNome"), QStringLiteral("Anna"));
+        named<QLineEdit>(card, u"txtDitta")->setFocus();
         t.services.messages.clear();
         faultydisk::arm(operation, t.dir.path(), 1, error);
-        QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(card, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(faultydisk::failures(), 1);
         faultydisk::disarm();
         QCOMPARE(t.services.lastMessage(), said::archiveAccess);
         QCOMPARE(fileBytes(archive), stored);
-        QCOMPARE(card->lblPosizione->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString());
 
-        QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(card, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(t.services.lastMessage(), said::inserted);
         QCOMPARE(fileBytes(archive).size(), 2 * CustomerRecord::Size);
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("2"));
 
         // The first card, changed: a failed overwrite keeps its old bytes.
-        QTest::mouseClick(card->cmdPrimo, Qt::LeftButton);
-        QCOMPARE(card->txtCognome->text(), QStringLiteral("Bianchi"));
+        QTest::mouseClick(named<PictureButton>(card, u"cmdPrimo"), Qt::LeftButton);
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), QStringLiteral("Bianchi"));
         const QByteArray beforeChange = fileBytes(archive);
-        typeInto(card->txtNote, QStringLiteral("nuovo recapito"));
+        typeInto(named<QLineEdit>(card, u"txtNote"), QStringLiteral("nuovo recapito"));
         faultydisk::arm(operation, t.dir.path(), 1, error);
-        QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(card, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(faultydisk::failures(), 1);
         faultydisk::disarm();
         QCOMPARE(t.services.lastMessage(), said::archiveAccess);
         QCOMPARE(fileBytes(archive), beforeChange);
-        QTest::mouseClick(card->cmdSalva, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(card, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(t.services.lastMessage(), said::changesSaved);
         QCOMPARE(fileBytes(archive).size(), 2 * CustomerRecord::Size);
         QCOMPARE(Record(CustomerRecord::layout(), fileBytes(archive).left(CustomerRecord::Size))
@@ -248,18 +249,18 @@ private Q_SLOTS:
             stayedOpen = n.result() != QDialog::Accepted;
             return d.result();
         });
-        QTest::mouseClick(screen->cmdNumerazione, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(screen, u"cmdNumerazione"), Qt::LeftButton);
         QVERIFY(stayedOpen);
         QVERIFY2(t.services.lastMessage().startsWith(QStringLiteral(
                      "Attenzione: non è stato possibile salvare le impostazioni di numerazione")),
                  qPrintable(t.services.lastMessage()));
         QCOMPARE(fileBytes(ini), old);
 
-        screen->txtDitta->setText(QStringLiteral("Officina Bianchi"));
+        named<QLineEdit>(screen, u"txtDitta")->setText(QStringLiteral("Officina Bianchi"));
         // The changed company is a change of the invoice too: leaving it unsaved is asked first.
         t.services.answers.push_back(Answer::No);
         faultydisk::arm(operation, t.dir.path(), 1, error);
-        QTest::mouseClick(screen->cmdEsci, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(screen, u"cmdEsci"), Qt::LeftButton);
         QCOMPARE(faultydisk::failures(), 1);
         faultydisk::disarm();
         QVERIFY2(t.services.lastMessage().startsWith(
@@ -283,9 +284,9 @@ private Q_SLOTS:
 
         auto* card = qobject_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
         AppContext::showScreen(card);
-        card->txtCognome->setText(QStringLiteral("Rossi"));
+        named<QLineEdit>(card, u"txtCognome")->setText(QStringLiteral("Rossi"));
         faultydisk::arm(operation, t.dir.path(), 1, error);
-        QTest::mouseClick(card->cmdPDF, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(card, u"cmdPDF"), Qt::LeftButton);
         QCOMPARE(faultydisk::failures(), 1);
         faultydisk::disarm();
         QCOMPARE(t.services.lastKind(), MessageKind::Warning);
@@ -306,7 +307,7 @@ private Q_SLOTS:
             faultydisk::disarm();
             return d.result();
         });
-        QTest::mouseClick(screen->btnLogo, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(screen, u"btnLogo"), Qt::LeftButton);
         QVERIFY2(t.services.lastMessage().startsWith(
                      QStringLiteral("Attenzione: non è stato possibile salvare il logo nel file Logo.bmp.")),
                  qPrintable(t.services.lastMessage()));

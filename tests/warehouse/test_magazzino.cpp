@@ -1,5 +1,6 @@
 #include "archive/productrecord.h"
 #include "invoices/fatture.h"
+#include "namedcontrols.h"
 #include "output/resultlist.h"
 #include "saidtexts.h"
 #include "shell/appcontext.h"
@@ -117,40 +118,41 @@ private Q_SLOTS:
         QVERIFY(card->isVisible());
         QVERIFY(!launcher->isVisible());
         QCOMPARE(card->windowTitle(), QStringLiteral(" Tarvello - Magazzino Prodotti"));
-        QCOMPARE(card->txtGiacenza->text(), QStringLiteral("0"));
-        QCOMPARE(card->txtCosto->text(), QStringLiteral("0,00"));
-        QCOMPARE(card->txtCodice->maxLength(), 30);
-        QCOMPARE(card->txtPercIva->maxLength(), 2);
-        for (QWidget* b :
-             std::initializer_list<QWidget*>{card->cmdTrova, card->cmdSottoscorta, card->cmdEsporta,
-                                             card->cmdFile, card->btnAggiungi, card->btnPneumatici})
+        QCOMPARE(named<QLineEdit>(card, u"txtGiacenza")->text(), QStringLiteral("0"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCosto")->text(), QStringLiteral("0,00"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCodice")->maxLength(), 30);
+        QCOMPARE(named<QLineEdit>(card, u"txtPercIva")->maxLength(), 2);
+        for (QWidget* b : std::initializer_list<QWidget*>{
+                 named<PictureButton>(card, u"cmdTrova"), named<PictureButton>(card, u"cmdSottoscorta"),
+                 named<PictureButton>(card, u"cmdEsporta"), named<PictureButton>(card, u"cmdFile"),
+                 named<QPushButton>(card, u"btnAggiungi"), named<QPushButton>(card, u"btnPneumatici")})
             QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
     }
 
     void saveStoresTheRecordByteForByte()
     {
-        click(card->cmdSalva);
+        click(named<PictureButton>(card, u"cmdSalva"));
         QCOMPARE(t->services.lastMessage(), said::codeMissing);
-        QCOMPARE(QApplication::focusWidget(), card->txtCodice);
+        QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(card, u"txtCodice"));
         QVERIFY(!QFile::exists(archive()) || fileBytes(archive()).isEmpty());
 
-        QTest::keyClicks(card->txtCodice, QStringLiteral("  ART-1 "));
-        typeAndLeave(card->txtMarca, QStringLiteral("Acme"));
-        typeAndLeave(card->txtGiacenza, QStringLiteral("7"));
-        typeAndLeave(card->txtCosto, QStringLiteral("2,5"));
-        typeAndLeave(card->txtPrezzo, QStringLiteral("10"));
-        typeAndLeave(card->txtPercIva, QStringLiteral("22"));
-        card->txtSottoscorta->clear(); // an empty number field is stored as its zero
-        card->memConsumo->setText(QStringLiteral("12 cm"));
-        card->lblFile01->setText(QStringLiteral("foto.jpg"));
-        card->lblDesc01->setText(QStringLiteral("Foto"));
-        click(card->cmdSalva);
+        QTest::keyClicks(named<QLineEdit>(card, u"txtCodice"), QStringLiteral("  ART-1 "));
+        typeAndLeave(named<QLineEdit>(card, u"txtMarca"), QStringLiteral("Acme"));
+        typeAndLeave(named<QLineEdit>(card, u"txtGiacenza"), QStringLiteral("7"));
+        typeAndLeave(named<QLineEdit>(card, u"txtCosto"), QStringLiteral("2,5"));
+        typeAndLeave(named<QLineEdit>(card, u"txtPrezzo"), QStringLiteral("10"));
+        typeAndLeave(named<QLineEdit>(card, u"txtPercIva"), QStringLiteral("22"));
+        named<QLineEdit>(card, u"txtSottoscorta")->clear(); // an empty number field is stored as its zero
+        named<QLabel>(card, u"memConsumo")->setText(QStringLiteral("12 cm"));
+        named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("foto.jpg"));
+        named<QLabel>(card, u"lblDesc01")->setText(QStringLiteral("Foto"));
+        click(named<PictureButton>(card, u"cmdSalva"));
         QCOMPARE(t->services.lastMessage(),
                  QStringLiteral("La scheda corrente è stata inserita in archivio."));
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("1"));
         // Save ran "Calcola" and "Calcola valore" itself.
-        QCOMPARE(card->txtValore->text(), QStringLiteral("17,50"));
-        QCOMPARE(card->txtPrezzo_con_Iva->text(), QStringLiteral("12,20"));
+        QCOMPARE(named<QLineEdit>(card, u"txtValore")->text(), QStringLiteral("17,50"));
+        QCOMPARE(named<QLineEdit>(card, u"txtPrezzo_con_Iva")->text(), QStringLiteral("12,20"));
 
         const QByteArray b = fileBytes(archive());
         QCOMPARE(b.size(), ProductRecord::Size);
@@ -170,8 +172,8 @@ private Q_SLOTS:
         QCOMPARE(b.mid(at::CartellaDesc, 251), QByteArray(251, '\0'));
 
         // Saving again overwrites the same record.
-        typeAndLeave(card->txtGiacenza, QStringLiteral("8"));
-        click(card->cmdSalva);
+        typeAndLeave(named<QLineEdit>(card, u"txtGiacenza"), QStringLiteral("8"));
+        click(named<PictureButton>(card, u"cmdSalva"));
         QCOMPARE(t->services.lastMessage(), said::changesSaved);
         const QByteArray again = fileBytes(archive());
         QCOMPARE(again.size(), ProductRecord::Size);
@@ -223,27 +225,30 @@ private Q_SLOTS:
 
     void priceButtonsAndTheirWarnings()
     {
-        typeAndLeave(card->txtPrezzo, QStringLiteral("0,1"));
-        typeAndLeave(card->txtPercIva, QStringLiteral("22"));
-        click(card->btnCalcola);
-        QCOMPARE(card->txtPrezzo_con_Iva->text(), QStringLiteral("0,12"));
-        typeAndLeave(card->txtPrezzo_con_Iva, QStringLiteral("12,20"));
-        click(card->btnScorpora);
-        QCOMPARE(card->txtPrezzo->text(), QStringLiteral("10,00"));
-        card->txtPrezzo_con_Iva->setText(QStringLiteral("1,,2")); // as a damaged record may bring it
-        click(card->btnScorpora);
+        typeAndLeave(named<QLineEdit>(card, u"txtPrezzo"), QStringLiteral("0,1"));
+        typeAndLeave(named<QLineEdit>(card, u"txtPercIva"), QStringLiteral("22"));
+        click(named<QPushButton>(card, u"btnCalcola"));
+        QCOMPARE(named<QLineEdit>(card, u"txtPrezzo_con_Iva")->text(), QStringLiteral("0,12"));
+        typeAndLeave(named<QLineEdit>(card, u"txtPrezzo_con_Iva"), QStringLiteral("12,20"));
+        click(named<QPushButton>(card, u"btnScorpora"));
+        QCOMPARE(named<QLineEdit>(card, u"txtPrezzo")->text(), QStringLiteral("10,00"));
+        named<QLineEdit>(card, u"txtPrezzo_con_Iva")
+            ->setText(QStringLiteral("1,,2")); // as a damaged record may bring it
+        click(named<QPushButton>(card, u"btnScorpora"));
         QCOMPARE(t->services.lastMessage(), said::removeVatInvalid);
-        QCOMPARE(card->txtPrezzo->text() + card->txtPercIva->text() + card->txtPrezzo_con_Iva->text(),
+        QCOMPARE(named<QLineEdit>(card, u"txtPrezzo")->text() +
+                     named<QLineEdit>(card, u"txtPercIva")->text() +
+                     named<QLineEdit>(card, u"txtPrezzo_con_Iva")->text(),
                  QStringLiteral("0,0000,00"));
-        typeAndLeave(card->txtCosto, QStringLiteral("0,333"));
-        typeAndLeave(card->txtGiacenza, QStringLiteral("3"));
-        click(card->btnValore);
-        QCOMPARE(card->txtValore->text(), QStringLiteral("1,00"));
+        typeAndLeave(named<QLineEdit>(card, u"txtCosto"), QStringLiteral("0,333"));
+        typeAndLeave(named<QLineEdit>(card, u"txtGiacenza"), QStringLiteral("3"));
+        click(named<QPushButton>(card, u"btnValore"));
+        QCOMPARE(named<QLineEdit>(card, u"txtValore")->text(), QStringLiteral("1,00"));
     }
 
     void stockWindowSubtractsAndSaveKeepsTheNegativeStock()
     {
-        typeAndLeave(card->txtGiacenza, QStringLiteral("3"));
+        typeAndLeave(named<QLineEdit>(card, u"txtGiacenza"), QStringLiteral("3"));
         QString caption;
         t->services.modal.insert(QStringLiteral("frmGiacenza"), [&caption](QDialog& d) {
             auto& w = static_cast<TfrmGiacenza&>(d);
@@ -256,9 +261,9 @@ private Q_SLOTS:
             click(w.btnAggiorna);
             return 1;
         });
-        click(card->btnSottrai);
+        click(named<QPushButton>(card, u"btnSottrai"));
         QCOMPARE(caption, QStringLiteral("Quantità da sottrarre:"));
-        QCOMPARE(card->txtGiacenza->text(), QStringLiteral("-2"));
+        QCOMPARE(named<QLineEdit>(card, u"txtGiacenza")->text(), QStringLiteral("-2"));
 
         // "Annulla" leaves the card as it was.
         t->services.modal.insert(QStringLiteral("frmGiacenza"), [](QDialog& d) {
@@ -268,11 +273,11 @@ private Q_SLOTS:
             click(w.btnChiudi);
             return 0;
         });
-        click(card->btnAggiungi);
-        QCOMPARE(card->txtGiacenza->text(), QStringLiteral("-2"));
+        click(named<QPushButton>(card, u"btnAggiungi"));
+        QCOMPARE(named<QLineEdit>(card, u"txtGiacenza")->text(), QStringLiteral("-2"));
 
-        card->txtCodice->setText(QStringLiteral("NEG"));
-        click(card->cmdSalva);
+        named<QLineEdit>(card, u"txtCodice")->setText(QStringLiteral("NEG"));
+        click(named<PictureButton>(card, u"cmdSalva"));
         QCOMPARE(fileBytes(archive()).mid(at::Giacenza, 3), field("-2"));
     }
 
@@ -284,27 +289,27 @@ private Q_SLOTS:
                                           {File01, QStringLiteral("a.pdf")},
                                           {Cartella, QStringLiteral("c")}}),
                                  product({{Codice, QStringLiteral("P3")}})});
-        click(card->cmdDuplica);
+        click(named<PictureButton>(card, u"cmdDuplica"));
         QCOMPARE(t->services.lastMessage(), said::duplicateNeedsSave);
-        click(card->cmdIndietro); // a new card goes to the first
-        QCOMPARE(card->txtCodice->text(), QStringLiteral("P1"));
-        click(card->cmdUltimo);
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("3"));
+        click(named<PictureButton>(card, u"cmdIndietro")); // a new card goes to the first
+        QCOMPARE(named<QLineEdit>(card, u"txtCodice")->text(), QStringLiteral("P1"));
+        click(named<PictureButton>(card, u"cmdUltimo"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("3"));
         const qsizetype messages = t->services.messages.size();
-        click(card->cmdAvanti); // the last card stays
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("3"));
+        click(named<PictureButton>(card, u"cmdAvanti")); // the last card stays
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("3"));
         QCOMPARE(t->services.messages.size(), messages);
-        click(card->cmdIndietro);
-        QCOMPARE(card->txtCodice->text(), QStringLiteral("P2"));
-        QCOMPARE(card->lblFile01->text(), QStringLiteral("a.pdf"));
-        click(card->cmdDuplica);
+        click(named<PictureButton>(card, u"cmdIndietro"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCodice")->text(), QStringLiteral("P2"));
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QStringLiteral("a.pdf"));
+        click(named<PictureButton>(card, u"cmdDuplica"));
         QCOMPARE(t->services.lastMessage(), said::duplicated);
-        QCOMPARE(card->lblPosizione->text(), QString());
-        QCOMPARE(card->lblFile01->text(), QString());
-        QCOMPARE(card->lblCartella->text(), QString());
-        QCOMPARE(card->memConsumo->text(), QStringLiteral("alto"));
-        click(card->cmdSalva);
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("4"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"lblCartella")->text(), QString());
+        QCOMPARE(named<QLabel>(card, u"memConsumo")->text(), QStringLiteral("alto"));
+        click(named<PictureButton>(card, u"cmdSalva"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("4"));
         const QByteArray copy = fileBytes(archive()).mid(3 * ProductRecord::Size);
         QCOMPARE(copy.mid(at::Codice, 3), field("P2"));
         QCOMPARE(copy.mid(at::Consumo, 5), field("alto"));
@@ -314,36 +319,36 @@ private Q_SLOTS:
 
     void extraDataAttachmentsWebAndPdf()
     {
-        card->txtCodice->setText(QStringLiteral("X"));
+        named<QLineEdit>(card, u"txtCodice")->setText(QStringLiteral("X"));
         t->services.modal.insert(QStringLiteral("frmDatiPneumatici"), [](QDialog& d) {
             auto& w = static_cast<TfrmDatiPneumatici&>(d);
             w.txtOnde->setText(QStringLiteral(" 12/2027 "));
             click(w.btnApplica);
             return 1;
         });
-        click(card->btnPneumatici);
-        QCOMPARE(card->memOnde->text(), QStringLiteral("12/2027"));
+        click(named<QPushButton>(card, u"btnPneumatici"));
+        QCOMPARE(named<QLabel>(card, u"memOnde")->text(), QStringLiteral("12/2027"));
 
         t->services.modal.insert(QStringLiteral("frmAllegaCartella"), [](QDialog& d) {
             d.findChild<QLineEdit*>(QStringLiteral("txtDesc02"))->setText(QStringLiteral("Manuale"));
             click(d.findChild<QPushButton*>(QStringLiteral("btnApplica")));
             return 1;
         });
-        click(card->cmdFile);
-        QCOMPARE(card->lblDesc02->text(), QStringLiteral("Manuale"));
+        click(named<PictureButton>(card, u"cmdFile"));
+        QCOMPARE(named<QLabel>(card, u"lblDesc02")->text(), QStringLiteral("Manuale"));
 
-        click(card->cmdWeb);
+        click(named<PictureButton>(card, u"cmdWeb"));
         QCOMPARE(t->services.lastMessage(), said::brandMissing);
-        QCOMPARE(QApplication::focusWidget(), card->txtMarca);
-        card->txtMarca->setText(QStringLiteral("R&S"));
-        card->txtModello->setText(QStringLiteral("X 10#a"));
-        click(card->cmdWeb);
+        QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(card, u"txtMarca"));
+        named<QLineEdit>(card, u"txtMarca")->setText(QStringLiteral("R&S"));
+        named<QLineEdit>(card, u"txtModello")->setText(QStringLiteral("X 10#a"));
+        click(named<PictureButton>(card, u"cmdWeb"));
         QCOMPARE(t->services.opened.size(), 1);
         QCOMPARE(QUrlQuery(t->services.opened.last()).queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded),
                  QStringLiteral("R&S X 10#a"));
 
         t->services.answers.push_back(Answer::No);
-        click(card->cmdPDF);
+        click(named<PictureButton>(card, u"cmdPDF"));
         QCOMPARE(t->services.lastMessage(), said::cardPdfDone);
         QVERIFY(fileBytes(t->path(QStringLiteral("Articolo.pdf"))).startsWith("%PDF"));
         QCOMPARE(t->services.opened.size(), 1);
@@ -372,10 +377,10 @@ private Q_SLOTS:
             QTest::mouseDClick(w.lstRecords->viewport(), Qt::LeftButton, {}, rect.center());
             return 1;
         });
-        click(card->cmdTrova);
+        click(named<PictureButton>(card, u"cmdTrova"));
         QCOMPARE(found, QStringLiteral("Il presente elenco contiene 2 schede."));
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
-        QCOMPARE(card->txtDescrizione->text(), QStringLiteral("primo"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("1"));
+        QCOMPARE(named<QLineEdit>(card, u"txtDescrizione")->text(), QStringLiteral("primo"));
     }
 
     void lowStockListSkipsWhatIsNotANumber()
@@ -395,12 +400,12 @@ private Q_SLOTS:
             QTest::keyClick(w.lstRecords, Qt::Key_Return);
             return 1;
         });
-        click(card->cmdSottoscorta);
+        click(named<PictureButton>(card, u"cmdSottoscorta"));
         QCOMPARE(lines.size(), 2);
         QVERIFY(lines[0].startsWith(u'A'));
         QVERIFY(lines[1].startsWith(u'D'));
-        QCOMPARE(card->txtCodice->text(), QStringLiteral("D"));
-        QCOMPARE(card->lblPosizione->text(), QStringLiteral("3"));
+        QCOMPARE(named<QLineEdit>(card, u"txtCodice")->text(), QStringLiteral("D"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("3"));
     }
 
     void exportWritesMagazzinoXls()
@@ -417,7 +422,7 @@ private Q_SLOTS:
             return 1;
         });
         t->services.answers = {Answer::Yes, Answer::No};
-        click(card->cmdEsporta);
+        click(named<PictureButton>(card, u"cmdEsporta"));
         QCOMPARE(fileBytes(archive()), before);
 
         const QList<QByteArray> headers = {"Codice articolo",
@@ -495,7 +500,7 @@ private Q_SLOTS:
             return 1;
         });
         t->services.answers = {Answer::Yes, Answer::No};
-        click(card->cmdEsporta);
+        click(named<PictureButton>(card, u"cmdEsporta"));
 
         // The document's columns in order, named by the field each is filled from.
         const char* columns[] = {"Codice",    "Tipologia",      "Marca",        "Modello", "Descrizione",
@@ -536,12 +541,14 @@ private Q_SLOTS:
         QFETCH(QString, positionAfter);
         const QByteArray p1 = product({{Codice, QStringLiteral("P1")}});
         writeArchive(archive(), {p1, product({{Codice, QStringLiteral("P2")}})});
-        click(card->cmdPrimo);
+        click(named<PictureButton>(card, u"cmdPrimo"));
         QCOMPARE(fileBytes(archive()).left(ProductRecord::Size), p1);
-        typeAndLeave(card->txtMarca, QStringLiteral("Pirelli"));
+        typeAndLeave(named<QLineEdit>(card, u"txtMarca"), QStringLiteral("Pirelli"));
         QVERIFY(t->services.messages.isEmpty());
         t->services.answers.push_back(Answer(answer));
-        click(action == u"avanti" ? card->cmdAvanti : action == u"nuovo" ? card->cmdNuovo : card->cmdEsci);
+        click(action == u"avanti"  ? named<PictureButton>(card, u"cmdAvanti")
+              : action == u"nuovo" ? named<PictureButton>(card, u"cmdNuovo")
+                                   : named<PictureButton>(card, u"cmdEsci"));
         QCOMPARE(t->services.messages.first().text, said::unsavedChanges);
         const QByteArray stored = fileBytes(archive()).left(ProductRecord::Size);
         if (Answer(answer) == Answer::Yes)
@@ -552,7 +559,7 @@ private Q_SLOTS:
             QVERIFY(!card->isVisible());
         } else {
             QVERIFY(card->isVisible());
-            QCOMPARE(card->lblPosizione->text(), positionAfter);
+            QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), positionAfter);
         }
     }
 
@@ -560,8 +567,11 @@ private Q_SLOTS:
     {
         writeArchive(archive(), {product({{Codice, QStringLiteral("P1")}, {Consumo, QStringLiteral("alto")}}),
                                  product({{Codice, QStringLiteral("P2")}})});
-        for (QAbstractButton* b : {card->cmdAvanti, card->cmdAvanti, card->cmdIndietro, card->cmdUltimo,
-                                   card->cmdNuovo, card->cmdPrimo, card->cmdEsci})
+        for (QAbstractButton* b :
+             {named<PictureButton>(card, u"cmdAvanti"), named<PictureButton>(card, u"cmdAvanti"),
+              named<PictureButton>(card, u"cmdIndietro"), named<PictureButton>(card, u"cmdUltimo"),
+              named<PictureButton>(card, u"cmdNuovo"), named<PictureButton>(card, u"cmdPrimo"),
+              named<PictureButton>(card, u"cmdEsci")})
             click(b);
         QVERIFY(!card->isVisible());
         QCOMPARE(t->services.messages.size(), 0);
@@ -595,7 +605,7 @@ class ArticleImportTest : public QObject
             click(updateStock ? w.btnAggiorna : w.btnNonAggiornare);
             return w.isVisible() ? 0 : 1;
         });
-        click(s->impMag[size_t(row - 1)]);
+        click(named<PictureButton>(s, u"impMag", size_t(row - 1)));
     }
 
 private Q_SLOTS:
@@ -617,8 +627,8 @@ private Q_SLOTS:
         s = static_cast<TfrmFatture*>(t->window(QStringLiteral("frmFatture")));
         QApplication::setActiveWindow(s);
         QVERIFY(QTest::qWaitForWindowActive(s));
-        QVERIFY(s->impMag[0]->isEnabled());
-        QVERIFY(s->impMag[29]->isEnabled());
+        QVERIFY(named<PictureButton>(s, u"impMag", 0)->isEnabled());
+        QVERIFY(named<PictureButton>(s, u"impMag", 29)->isEnabled());
     }
     void cleanup()
     {
@@ -640,7 +650,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, stock);
         QFETCH(QByteArray, value);
         const QByteArray before = fileBytes(archive());
-        s->txtQuant[2]->setText(QStringLiteral("1"));
+        named<QLineEdit>(s, u"txtQuant", 2)->setText(QStringLiteral("1"));
         importRow(3, 1, quantity, true);
         const QByteArray after = fileBytes(archive());
         QCOMPARE(after.left(ProductRecord::Size), before.left(ProductRecord::Size)); // the other twin
@@ -648,10 +658,11 @@ private Q_SLOTS:
         QCOMPARE(chosen.mid(at::Giacenza, stock.size()), stock);
         QCOMPARE(chosen.mid(at::Valore, value.size()), value);
         QCOMPARE(chosen.mid(at::Costo, 5), field("4,00"));
-        QCOMPARE(s->txtCodice[2]->text(), QStringLiteral("GEMELLO"));
-        QCOMPARE(s->txtDesc[2]->text(), QStringLiteral("Pneumatico 205/55"));
-        QCOMPARE(s->txtPrezzo[2]->text(), QStringLiteral("20,00"));
-        QCOMPARE(s->txtQuant[2]->text(), QStringLiteral("1")); // the row's own quantity stays
+        QCOMPARE(named<QLineEdit>(s, u"txtCodice", 2)->text(), QStringLiteral("GEMELLO"));
+        QCOMPARE(named<QLineEdit>(s, u"txtDesc", 2)->text(), QStringLiteral("Pneumatico 205/55"));
+        QCOMPARE(named<QLineEdit>(s, u"txtPrezzo", 2)->text(), QStringLiteral("20,00"));
+        QCOMPARE(named<QLineEdit>(s, u"txtQuant", 2)->text(),
+                 QStringLiteral("1")); // the row's own quantity stays
     }
 
     void aQuantityAboveTheStockChangesNothing()
@@ -661,8 +672,8 @@ private Q_SLOTS:
         QCOMPARE(t->services.lastMessage(), said::aboveStock);
         QCOMPARE(t->services.lastKind(), MessageKind::Warning);
         QCOMPARE(fileBytes(archive()), before);
-        QCOMPARE(s->txtCodice[0]->text(), QString());
-        QCOMPARE(s->txtPrezzo[0]->text(), QString());
+        QCOMPARE(named<QLineEdit>(s, u"txtCodice", 0)->text(), QString());
+        QCOMPARE(named<QLineEdit>(s, u"txtPrezzo", 0)->text(), QString());
     }
 
     void withoutStockUpdateOnlyTheRowIsFilled()
@@ -670,7 +681,7 @@ private Q_SLOTS:
         const QByteArray before = fileBytes(archive());
         importRow(30, 0, QString(), false);
         QCOMPARE(fileBytes(archive()), before);
-        QCOMPARE(s->txtCodice[29]->text(), QStringLiteral("GEMELLO"));
+        QCOMPARE(named<QLineEdit>(s, u"txtCodice", 29)->text(), QStringLiteral("GEMELLO"));
     }
 };
 

@@ -1,6 +1,7 @@
 // Grabs the product card (empty and filled, at two screen sizes), the stock window, the product
 // search (criteria and results), the low-stock list, the export window and the article import
 // into the folder given on the command line, so a person can look at them.
+#include "namedcontrols.h"
 #include "output/resultlist.h"
 #include "testprogram.h"
 #include "warehouse/giacenza.h"
@@ -53,13 +54,13 @@ int main(int argc, char** argv)
         card->cmdNuovoClick();
         save(card, QStringLiteral("magazzino_vuota_%1").arg(size.width()));
         card->cmdUltimoClick();
-        card->txtAccessori->setText(QStringLiteral("Valvola e tappo"));
-        card->txtFornitore->setText(QStringLiteral("Gommeria Rossi & Figli S.r.l."));
-        card->txtRecapiti->setText(QStringLiteral("0547 123456"));
-        card->txtData->setText(QStringLiteral("12/03/2026"));
-        card->txtDocumento->setText(QStringLiteral("Fattura n. 124 del 12/03/2026"));
-        card->txtOrdine->setText(QStringLiteral("Telefono"));
-        card->txtCollocazione->setText(QStringLiteral("Scaffale B3"));
+        named<QLineEdit>(card, u"txtAccessori")->setText(QStringLiteral("Valvola e tappo"));
+        named<QLineEdit>(card, u"txtFornitore")->setText(QStringLiteral("Gommeria Rossi & Figli S.r.l."));
+        named<QLineEdit>(card, u"txtRecapiti")->setText(QStringLiteral("0547 123456"));
+        named<QLineEdit>(card, u"txtData")->setText(QStringLiteral("12/03/2026"));
+        named<QLineEdit>(card, u"txtDocumento")->setText(QStringLiteral("Fattura n. 124 del 12/03/2026"));
+        named<QLineEdit>(card, u"txtOrdine")->setText(QStringLiteral("Telefono"));
+        named<QLineEdit>(card, u"txtCollocazione")->setText(QStringLiteral("Scaffale B3"));
         save(card, QStringLiteral("magazzino_piena_%1").arg(size.width()));
     }
 
