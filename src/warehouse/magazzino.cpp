@@ -41,7 +41,8 @@ namespace Messages = ProductCard::Messages;
 namespace
 {
 
-const QColor kStatusStrip(0x30, 0x30, 0xDD);
+// The product card's status strip is slate blue; the customer card's own is a deeper blue.
+const QColor kStatusStrip(0x6A, 0x5A, 0xCD);
 
 QString iconPath(const char16_t* name)
 {
@@ -378,8 +379,11 @@ void TfrmMagazzino::applyFieldRules()
                 edit->setText(PriceTools::tidyMoney(edit->text()));
             });
         } else if (f.kind == ProductCard::Kind::Whole) {
+            // Only what the user typed is made whole: passing through a stock of 7,5 that the
+            // article import left keeps it.
             FieldRules::of(edit)->filter(KeyFilter::Digits).onLeave([edit] {
-                edit->setText(PriceTools::tidyWhole(edit->text()));
+                if (edit->isModified())
+                    edit->setText(PriceTools::tidyWhole(edit->text()));
             });
         }
     }
@@ -533,15 +537,18 @@ bool TfrmMagazzino::saveCard()
         if (f.kind != ProductCard::Kind::Text && isBlank(edit->text()))
             edit->setText(f.initial.toString());
     }
-    // The stock and the reorder level are whole numbers; a text that is none (a damaged record)
-    // stops the save with the access message, and the card keeps it for the user to correct.
-    for (QLineEdit* e : {txtGiacenza, txtSottoscorta}) {
+    // The stock and the reorder level are typed as whole numbers; a text that is no number (a
+    // damaged record) stops the save with the access message, and the card keeps it for the user
+    // to correct. A figure the user left as it was is stored as it was: the article import keeps
+    // the decimals of what it took (7,5 m of cable), which saving the card must not round away.
+    for (const auto& [e, field] : {std::pair{txtGiacenza, Giacenza}, std::pair{txtSottoscorta, Sottoscorta}}) {
         const std::optional<double> v = parseNumber(e->text());
         if (!v) {
             archiveFailed();
             return false;
         }
-        e->setText(wholeNumberText(*v));
+        if (e->text() != m_changes.unchanged(size_t(field)))
+            e->setText(wholeNumberText(*v));
     }
     calculate();
     calculateValue();
