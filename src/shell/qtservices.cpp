@@ -108,10 +108,9 @@ bool QtServices::printDialog(QWidget* parent, QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtServices::preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
+void QtServices::preview(QWidget* parent, QPrinter& printer, const PagePainter& paint)
 {
-    PreviewWindow dialog(printer, parent);
-    QObject::connect(&dialog, &PreviewWindow::paintRequested, &dialog, paint);
+    PreviewWindow dialog(printer, *this, paint, parent);
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     dialog.exec();
 }
