@@ -153,7 +153,7 @@ QWidget* TfrmStatistiche::buildChartPanel()
     page->setObjectName(QStringLiteral("panContainer"));
     lblTitolo = new QLabel(page);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
-    lblTitolo->setFont(screenFont(QStringLiteral("Verdana"), 16, true));
+    lblTitolo->setFont(screenFont(QStringLiteral("Verdana"), 20, true));
     lblRigo04 = new QLabel(
         QStringLiteral("Il presente grafico statistico mostra gli incassi al lordo dell'IVA relativi a "
                        "ciascun mese dell'anno in base alle fatture proforma emesse."),
@@ -222,6 +222,7 @@ void TfrmStatistiche::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    centreOnScreen(this);
     txtAnno->setText(QString::number(m_ctx.services().now().date().year()).rightJustified(4, u'0'));
     ChartStats->chart().clearPoints();
     m_panels->setCurrentWidget(panAvvio);
