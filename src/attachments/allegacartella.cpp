@@ -156,9 +156,9 @@ void TfrmAllegaCartella::btnSfogliaClick(int n)
 {
     // "Tutti i file (*.*)" is what the user expects to see; outside Windows "*.*" leaves out the
     // names without a dot, which the second choice brings back.
-    const std::optional<QString> chosen = m_ctx.services().openFileName(
-        this, QStringLiteral("Selezionare il file da allegare:"),
-        QStringLiteral("Tutti i file (*.*);;File senza estensione (*)"));
+    const std::optional<QString> chosen =
+        m_ctx.services().openFileName(this, QStringLiteral("Selezionare il file da allegare:"),
+                                      QStringLiteral("Tutti i file (*.*);;File senza estensione (*)"));
     if (!chosen || chosen->isEmpty())
         return;
     QString stored;

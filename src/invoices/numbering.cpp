@@ -139,7 +139,8 @@ std::optional<QString> formInvoiceNumber(QStringView startText, bool yearSuffix,
     // The start number is decimal digits and nothing else: "-5" or "+5" is as unreadable as "abc",
     // and must not make New propose -3.
     const QString digits = trimmed(startTextOrDefault(startText));
-    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+    if (digits.isEmpty() ||
+        !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
         return std::nullopt;
     const auto start = parseWholeNumber(digits);
     if (!start)

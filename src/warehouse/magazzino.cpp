@@ -542,7 +542,8 @@ bool TfrmMagazzino::saveCard()
     // damaged record) stops the save with the access message, and the card keeps it for the user
     // to correct. A figure the user left as it was is stored as it was: the article import keeps
     // the decimals of what it took (7,5 m of cable), which saving the card must not round away.
-    for (const auto& [e, field] : {std::pair{txtGiacenza, Giacenza}, std::pair{txtSottoscorta, Sottoscorta}}) {
+    for (const auto& [e, field] :
+         {std::pair{txtGiacenza, Giacenza}, std::pair{txtSottoscorta, Sottoscorta}}) {
         const std::optional<double> v = parseNumber(e->text());
         if (!v) {
             archiveFailed();
