@@ -21,7 +21,7 @@ CriteriaMatcher::CriteriaMatcher(const RecordLayout& layout, std::span<const Sea
 bool CriteriaMatcher::matches(const char* record) const
 {
     for (const Given& g : m_given)
-        if (!containsIgnoringAsciiCase(decodeField(record, *g.field), g.lowered))
+        if (!containsIgnoringAsciiCase(decodeFieldAsStored(record, *g.field), g.lowered))
             return false;
     return true;
 }

@@ -27,9 +27,9 @@ struct SearchCriterion {
 
 // The criteria of one search over records of `layout`. A criterion is given when it holds more
 // than blanks; it then matches a record when its text, exactly as typed (leading and trailing
-// blanks included), occurs in the record's field, the letters A to Z counting as a to z (accented
-// letters match only themselves). A record is found when every given criterion matches it; with
-// none given, every record is.
+// blanks included), occurs in the record's field as stored (its own blanks included), the letters A to Z
+// counting as a to z (accented letters match only themselves). A record is found when every given criterion
+// matches it; with none given, every record is.
 class CriteriaMatcher
 {
 public:

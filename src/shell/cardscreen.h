@@ -201,6 +201,8 @@ protected:
     // What the card shows now is what it was loaded, created or saved with.
     void markUnchanged();
     bool changed() const;
+    // The text `field` had when the card was loaded, created or saved.
+    QString unchangedText(int field) const { return m_changes.unchanged(size_t(field)); }
     // The archive access message, in a box of `kind`.
     void archiveFailed(MessageKind kind);
     void archiveFailed();

@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -162,6 +163,12 @@ QWidget* TfrmImportaMagazzino::buildResults()
     connect(btnAggiorna, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnAggiornaClick);
     connect(btnNonAggiornare, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnNonAggiornareClick);
     connect(lstRecords, &ResultList::recordClicked, this, &TfrmImportaMagazzino::lstRecordsClick);
+    // A line reached with the arrow keys (or any other way) shows its article as a click does.
+    connect(lstRecords->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    lstRecordsClick(lstRecords->recordAt(current.row()));
+            });
     // A line chosen with Enter shows its article as a click does, and the keyboard goes on to the
     // quantity to take off: Enter there moves to the import.
     connect(lstRecords, &ResultList::recordChosen, this, [this](qint64 record) {

@@ -242,8 +242,11 @@ void TfrmMagazzino::applyFieldRules()
                 edit->setText(PriceTools::tidyMoney(edit->text()));
             });
         } else if (f.kind == ProductCard::Kind::Whole) {
+            // Only what the user typed is made whole: passing through a stock of 7,5 that the
+            // article import left keeps it.
             FieldRules::of(edit)->filter(KeyFilter::Digits).onLeave([edit] {
-                edit->setText(PriceTools::tidyWhole(edit->text()));
+                if (edit->isModified())
+                    edit->setText(PriceTools::tidyWhole(edit->text()));
             });
         }
     }
@@ -324,8 +327,10 @@ bool TfrmMagazzino::readyToSave()
         if (f.kind != ProductCard::Kind::Text && isBlank(edit->text()))
             edit->setText(f.initial.toString());
     }
-    // The stock and the reorder level are whole numbers; a text that is none (a damaged record)
-    // stops the save with the access message, and the card keeps it for the user to correct.
+    // The stock and the reorder level are typed as whole numbers; a text that is no number (a
+    // damaged record) stops the save with the access message, and the card keeps it for the user
+    // to correct. A figure the user left as it was is stored as it was: the article import keeps
+    // the decimals of what it took (7,5 m of cable), which saving the card must not round away.
     for (Field f : {Giacenza, Sottoscorta}) {
         QLineEdit* e = fieldEdit(f);
         const std::optional<double> v = parseNumber(e->text());
@@ -333,7 +338,8 @@ bool TfrmMagazzino::readyToSave()
             archiveFailed();
             return false;
         }
-        e->setText(wholeNumberText(*v));
+        if (e->text() != unchangedText(f))
+            e->setText(wholeNumberText(*v));
     }
     calculate();
     calculateValue();

@@ -1,3 +1,4 @@
+#include "archive/archivefile.h"
 #include "core/text.h"
 #include "output/listlook.h"
 #include "output/resultlist.h"
@@ -8,6 +9,7 @@
 #include "shell/appcontext.h"
 #include "shell/cardscreen.h"
 #include "shell/conventions.h"
+#include "shell/services.h"
 #include "shell/style.h"
 
 #include <QLabel>
@@ -148,6 +150,9 @@ TfrmSottoscorta::TfrmSottoscorta(AppContext& ctx, QWidget* owner) : QDialog(owne
                               QStringLiteral(" Materiali in esaurimento"));
     const ListLook::ListPanel p = ListLook::buildListPanel(m_ctx, this);
     ListLook::handOut(p, this);
+    lblEscluse = ListLook::addFoundLabel(p, QString(), this);
+    lblEscluse->setObjectName(QStringLiteral("lblEscluse"));
+    lblEscluse->hide();
 
     auto* body = new QVBoxLayout;
     ListLook::layOutList(body, p, ProductSearch::resultInstructions(), 10, this);
@@ -179,10 +184,16 @@ void TfrmSottoscorta::showEvent(QShowEvent* event)
 
 void TfrmSottoscorta::loadList()
 {
-    // Records whose stock or reorder level is not a number are passed over; the list goes on.
+    // Records whose stock or reorder level is not a number are passed over and the list goes on,
+    // but the user learns how many: a card missing from this list must not pass for well stocked.
     ProductSearch::LowStockList found = ProductSearch::lowStock(m_ctx.filePath(ProductRecord::fileName()));
     lstRecords->setLines(std::move(found.lines));
     lstRecords->setItemWidth(1600);
+    lblEscluse->setText(ProductSearch::skippedText(found.skipped));
+    lblEscluse->setVisible(found.skipped > 0);
+    // A list cut short must not pass for the whole warehouse.
+    if (!found.complete)
+        m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
 }
 
 void TfrmSottoscorta::btnTrovaClick()

@@ -189,6 +189,15 @@ QString searchTitle()
     return QStringLiteral("Riepilogo articoli in magazzino");
 }
 
+QString skippedText(int skipped)
+{
+    if (skipped <= 0)
+        return {};
+    return skipped == 1 ? QStringLiteral("1 scheda esclusa: giacenza o sottoscorta non numeriche.")
+                        : QString::number(skipped) +
+                              QStringLiteral(" schede escluse: giacenza o sottoscorta non numeriche.");
+}
+
 QString lowStockTitle()
 {
     return QStringLiteral("Materiali in esaurimento");

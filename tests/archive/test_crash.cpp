@@ -54,7 +54,9 @@ TEST(Crash, EveryConfirmedSaveSurvivesAKill)
         saver.start(QStringLiteral(CRASH_SAVER),
                     {dir.path(), QString::number(k), QString::number(qint64(k + 1) * 1000000)});
         ASSERT_TRUE(saver.waitForStarted());
-        QThread::msleep(2 + random() % 60);
+        // Killed at a random moment once it is saving: however slow the machine is to start it.
+        ASSERT_TRUE(saver.waitForReadyRead(20000)) << "the saver saves nothing";
+        QThread::msleep(random() % 40);
         ::kill(pid_t(saver.processId()), SIGKILL);
         ASSERT_TRUE(saver.waitForFinished());
         ASSERT_EQ(saver.exitStatus(), QProcess::CrashExit) << "the saver stopped by itself: " << k;
@@ -106,7 +108,7 @@ TEST(Crash, EveryConfirmedSaveSurvivesAKill)
         EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("Numerazione.ini?*")}, QDir::Files),
                   QStringList());
     }
-    EXPECT_GT(confirmedSaves, kills) << "the kills came before any save";
+    EXPECT_GE(confirmedSaves, kills) << "the kills came before any save";
 
     // The archive still works as an archive.
     ArchiveFile file(archive, CR::Size);

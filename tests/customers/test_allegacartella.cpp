@@ -79,6 +79,8 @@ private Q_SLOTS:
                 click(w.btnSfoglia02);
                 QCOMPARE(t.services.fileDialogTitles.last(),
                          QStringLiteral("Selezionare il file da allegare:"));
+                QVERIFY2(t.services.fileDialogFilters.last().startsWith(QStringLiteral("Tutti i file (*.*)")),
+                         qPrintable(t.services.fileDialogFilters.last()));
                 QCOMPARE(w.txtFile02->text(), QStringLiteral("carta identità.jpg"));
                 QVERIFY(w.btnApri02->isEnabled());
                 QCOMPARE(fileBytes(attached(t, QStringLiteral("carta identità.jpg"))), QByteArray("JPEG"));

@@ -15,7 +15,8 @@ template <class T = QWidget> T* named(const QWidget* window, QStringView name)
     for (T* control : window->findChildren<T*>(wanted))
         if (control->window() == window->window())
             return control;
-    qFatal("%s has no control %s of the kind asked for", qPrintable(window->objectName()), qPrintable(wanted));
+    qFatal("%s has no control %s of the kind asked for", qPrintable(window->objectName()),
+           qPrintable(wanted));
     return nullptr;
 }
 
