@@ -313,29 +313,18 @@ void TfrmClienti::applyFieldRules()
                 FieldRules::of(edit)->onLeave(tidy);
         }
     }
-    setEnterOrder(order);
-    addHighlights(order);
-
     // Tab follows Enter, with the check box between the pending issues and the notes.
     QList<QWidget*> tabs = order;
     tabs.insert(tabs.indexOf(fieldControl(Note)), fieldControl(Ricontatta));
-    for (qsizetype i = 0; i + 1 < tabs.size(); ++i)
-        setTabOrder(tabs[i], tabs[i + 1]);
+    setFieldOrder(order, tabs);
 }
 
 void TfrmClienti::connectCommands()
 {
-    ScreenCommands commands =
-        cardCommands([this] { openAttachments(ctx(), this, QStringLiteral("clienti")); });
     const ScreenCommands own = {
-        windowCommand(button(u"cmdTrova"), QStringLiteral("Trova una scheda in archivio."),
-                      QStringLiteral("frmTrovaClienti"), QStringLiteral("clienti")),
         windowCommand(button(u"cmdRicontatta"),
                       QStringLiteral("Visualizza l'elenco dei Clienti da ricontattare."),
                       QStringLiteral("frmRicontatta")),
-        windowCommand(button(u"cmdEsporta"),
-                      QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."),
-                      QStringLiteral("frmExpClienti")),
         ownCommand(button(u"btnEmail"), QStringLiteral("Invia una e-mail all'indirizzo indicato."),
                    handler(this, &TfrmClienti::btnEmailClick)),
         ownCommand(button(u"btnCodFisc"), QStringLiteral("Controlla il codice fiscale."),
@@ -349,8 +338,11 @@ void TfrmClienti::connectCommands()
         ownCommand(button(u"chkRicontatta"),
                    QStringLiteral("Annota che il cliente è da ricontattare per questioni in sospeso."), {}),
     };
-    commands.insert(commands.end(), own.begin(), own.end());
-    wireCommands(std::move(commands));
+    wireCommands(cardCommands(
+        {.search = QStringLiteral("frmTrovaClienti"),
+         .section = QStringLiteral("clienti"),
+         .exportWindow = QStringLiteral("frmExpClienti")},
+        [this] { openAttachments(ctx(), this, QStringLiteral("clienti")); }, own));
 }
 
 // ---------------------------------------------------------------- the card

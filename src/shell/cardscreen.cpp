@@ -102,6 +102,14 @@ void CardScreen::setFieldControls(std::vector<QWidget*> controls)
     m_fields = std::move(controls);
 }
 
+void CardScreen::setFieldOrder(const QList<QWidget*>& enterOrder, const QList<QWidget*>& tabs)
+{
+    setEnterOrder(enterOrder);
+    addHighlights(enterOrder);
+    for (qsizetype i = 0; i + 1 < tabs.size(); ++i)
+        setTabOrder(tabs[i], tabs[i + 1]);
+}
+
 QLineEdit* CardScreen::fieldEdit(int field) const
 {
     return qobject_cast<QLineEdit*>(fieldControl(field));
@@ -280,7 +288,8 @@ ScreenCommands CardScreen::recordCommands(const Hints& hints)
     };
 }
 
-ScreenCommands CardScreen::cardCommands(std::function<void()> attach)
+ScreenCommands CardScreen::cardCommands(const CardWindows& windows, std::function<void()> attach,
+                                        const ScreenCommands& own)
 {
     ScreenCommands commands = recordCommands(cardHints());
     const ScreenCommands more = {
@@ -289,6 +298,8 @@ ScreenCommands CardScreen::cardCommands(std::function<void()> attach)
             QStringLiteral(
                 "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."),
             [this] { cmdDuplicaClick(); }),
+        windowCommand(button(u"cmdTrova"), QStringLiteral("Trova una scheda in archivio."), windows.search,
+                      windows.section),
         ownCommand(button(u"cmdFile"), QStringLiteral("Allega file alla scheda corrente."), std::move(attach),
                    QStringLiteral("frmAllegaCartella")),
         ownCommand(button(u"cmdAnteprima"), QStringLiteral("Visualizza l'anteprima di stampa."),
@@ -297,8 +308,12 @@ ScreenCommands CardScreen::cardCommands(std::function<void()> attach)
                    [this] { cmdStampaClick(); }),
         ownCommand(button(u"cmdPDF"), QStringLiteral("Esporta la scheda in formato PDF."),
                    [this] { cmdPDFClick(); }),
+        windowCommand(button(u"cmdEsporta"),
+                      QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."),
+                      windows.exportWindow),
     };
     commands.insert(commands.end(), more.begin(), more.end());
+    commands.insert(commands.end(), own.begin(), own.end());
     return commands;
 }
 

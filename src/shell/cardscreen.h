@@ -103,6 +103,9 @@ protected:
     // The controls of the record's fields, one per field in the record's order: line edits,
     // province drop-downs, check boxes (a flag) and hidden labels (text the card keeps out of sight).
     void setFieldControls(std::vector<QWidget*> controls);
+    // The order Enter walks the fields in, each highlighted while it has the focus; Tab walks
+    // `tabs`, the same fields with the card's own controls among them.
+    void setFieldOrder(const QList<QWidget*>& enterOrder, const QList<QWidget*>& tabs);
     QWidget* fieldControl(int field) const { return m_fields[size_t(field)]; }
     QLineEdit* fieldEdit(int field) const;
     // texts() in the companion's own array of texts.
@@ -152,10 +155,17 @@ protected:
     // A button of the screen (a picture, a push button, a box), by its object name.
     QAbstractButton* button(QStringView name) const;
 
+    // The windows the customer and product cards' shared commands open.
+    struct CardWindows {
+        QString search;       // Trova: "frmTrovaClienti"
+        QString section;      // what the search is for: "clienti"
+        QString exportWindow; // Esporta: "frmExpClienti"
+    };
     // The commands the customer and product cards share, with the same hints: Nuovo, Duplica,
-    // Allega file (which runs `attach`), Salva, Anteprima, Stampa, Crea PDF, Guida, Esci and the
-    // four arrows.
-    ScreenCommands cardCommands(std::function<void()> attach);
+    // Trova, Allega file (which runs `attach`), Salva, Anteprima, Stampa, Crea PDF, Esporta,
+    // Guida, Esci and the four arrows; then the card's `own`.
+    ScreenCommands cardCommands(const CardWindows& windows, std::function<void()> attach,
+                                const ScreenCommands& own);
     // The hints of the commands every card has; a card that speaks of other things than "schede"
     // names its own.
     struct Hints {

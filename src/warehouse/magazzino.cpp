@@ -250,23 +250,17 @@ void TfrmMagazzino::applyFieldRules()
             });
         }
     }
-    setEnterOrder(order);
-    addHighlights(order);
+    // Tab goes on from the last field to the stock and price tools.
     QList<QWidget*> tabs = order;
     for (QStringView name :
          {u"btnAggiungi", u"btnSottrai", u"btnValore", u"btnCalcola", u"btnScorpora", u"btnPneumatici"})
         tabs << button(name);
-    for (qsizetype i = 0; i + 1 < tabs.size(); ++i)
-        setTabOrder(tabs[i], tabs[i + 1]);
+    setFieldOrder(order, tabs);
 }
 
 void TfrmMagazzino::connectCommands()
 {
-    ScreenCommands commands =
-        cardCommands([this] { openAttachments(ctx(), this, QStringLiteral("magazzino")); });
     const ScreenCommands own = {
-        windowCommand(button(u"cmdTrova"), QStringLiteral("Trova una scheda in archivio."),
-                      QStringLiteral("frmTrovaMagazzino"), QStringLiteral("magazzino")),
         ownCommand(
             button(u"cmdWeb"),
             QStringLiteral("Cerca sul Web, tramite Google, informazioni relative all'articolo corrente."),
@@ -274,9 +268,6 @@ void TfrmMagazzino::connectCommands()
         windowCommand(button(u"cmdSottoscorta"),
                       QStringLiteral("Visualizza l'elenco dei materiali in esaurimento."),
                       QStringLiteral("frmSottoscorta")),
-        windowCommand(button(u"cmdEsporta"),
-                      QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."),
-                      QStringLiteral("frmExpMagazzino")),
         ownCommand(
             button(u"btnAggiungi"), QStringLiteral("Aggiorna la giacenza aggiungendo una certa quantità."),
             [this] { openStockWindow(true); }, QStringLiteral("frmGiacenza")),
@@ -299,8 +290,11 @@ void TfrmMagazzino::connectCommands()
                    QStringLiteral("Registra ulteriori informazioni sul prodotto corrente."),
                    handler(this, &TfrmMagazzino::btnPneumaticiClick), QStringLiteral("frmDatiPneumatici")),
     };
-    commands.insert(commands.end(), own.begin(), own.end());
-    wireCommands(std::move(commands));
+    wireCommands(cardCommands(
+        {.search = QStringLiteral("frmTrovaMagazzino"),
+         .section = QStringLiteral("magazzino"),
+         .exportWindow = QStringLiteral("frmExpMagazzino")},
+        [this] { openAttachments(ctx(), this, QStringLiteral("magazzino")); }, own));
 }
 
 // ---------------------------------------------------------------- the card
