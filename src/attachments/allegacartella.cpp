@@ -46,7 +46,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(AppContext& ctx, QWidget* owner) : QDialo
                                   "programma."),
                    this);
     intro->setWordWrap(true);
-    intro->setFont(screenFont(QStringLiteral("Verdana"), 9));
+    setTypeface(intro, "small");
     setTone(intro, "note");
 
     auto* layout = new QVBoxLayout(this);

@@ -7,6 +7,7 @@
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -39,7 +40,7 @@ TfrmSospese::TfrmSospese(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ct
     btnChiudi = W::button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
                           QStringLiteral(":/icons/esci.svg"), page);
     auto* choose = new QLabel(InvoiceLists::chooseInstruction(), page);
-    choose->setFont(screenFont(QStringLiteral("Verdana"), 9));
+    setTypeface(choose, "small");
 
     auto* footer = new QHBoxLayout;
     footer->setSpacing(8);

@@ -60,8 +60,7 @@ TfrmStatistiche::TfrmStatistiche(AppContext& ctx) : QWidget(nullptr), m_ctx(ctx)
         memMesi[m]->hide();
     }
 
-    panInfo =
-        new StatusLine(QStringLiteral("Grafico statistico incassi mensili."), QColor(0x6A, 0x5A, 0xCD), this);
+    panInfo = new StatusLine(QStringLiteral("Grafico statistico incassi mensili."), objectName(), this);
     panInfo->setObjectName(QStringLiteral("panInfo"));
 
     m_panels = new QStackedWidget(this);
@@ -166,7 +165,7 @@ QWidget* TfrmStatistiche::buildChartPanel()
     lblRigo05->setObjectName(QStringLiteral("lblRigo05"));
     for (QLabel* l : {lblRigo04, lblRigo05}) {
         l->setWordWrap(true);
-        l->setFont(screenFont(QStringLiteral("Verdana"), 9));
+        setTypeface(l, "small");
     }
     ChartStats = new ChartView(page);
     auto button = [page](const char16_t* name, const char16_t* caption) {

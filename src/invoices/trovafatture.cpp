@@ -9,6 +9,7 @@
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -78,7 +79,7 @@ QWidget* TfrmTrovaFatture::buildResults()
                           QStringLiteral(":/icons/esci.svg"), page);
     lblTrovate = SearchPanels::foundLabel(InvoiceLists::foundText(0), page);
     auto* choose = new QLabel(InvoiceLists::chooseInstruction(), page);
-    choose->setFont(screenFont(QStringLiteral("Verdana"), 9));
+    setTypeface(choose, "small");
 
     auto* footer = new QHBoxLayout;
     footer->setSpacing(8);

@@ -167,13 +167,6 @@ void ExportGrid::commitOpenEditor()
 
 // ---------------------------------------------------------------- window
 
-namespace
-{
-
-const QColor slateBlue(0x6A, 0x5A, 0xCD);
-
-} // namespace
-
 ExportWindow::ExportWindow(AppContext& ctx, QWidget* owner, ExportDefinition definition)
     : QDialog(owner), m_ctx(ctx), m_definition(std::move(definition))
 {
@@ -235,7 +228,7 @@ ExportWindow::ExportWindow(AppContext& ctx, QWidget* owner, ExportDefinition def
     for (qsizetype c = 0; c < m_definition.columns.size(); ++c)
         grdRecords->setColumnWidth(int(c) + 1, m_definition.columns[c].gridWidth);
 
-    panInfo = new StatusLine(OutputTexts::exportStatusText(), slateBlue, this);
+    panInfo = new StatusLine(OutputTexts::exportStatusText(), QStringLiteral("export"), this);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->addHint(cmdEsporta, OutputTexts::exportHint());
     panInfo->addHint(cmdGuida, OutputTexts::helpHint());

@@ -49,7 +49,7 @@ QWidget* instructionBox(const QString& text, QWidget* parent)
     for (const QString& line : text.split(u'\n')) {
         auto* l = new QLabel(line, box);
         l->setWordWrap(true);
-        l->setFont(screenFont(QStringLiteral("Verdana"), 9));
+        setTypeface(l, "small");
         setTone(l, "instruction");
         lines->addWidget(l);
     }

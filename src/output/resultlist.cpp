@@ -137,10 +137,6 @@ ResultList::ResultList(AppContext& ctx, QWidget* parent)
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     setFont(font);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Text, Qt::black);
-    pal.setColor(QPalette::Base, Qt::white);
-    setPalette(pal);
     updateItemSize();
 
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {

@@ -98,7 +98,7 @@ CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const Criteria
         if (options.fieldPoints > 0)
             field->setFont(screenFont(QStringLiteral("Verdana"), options.fieldPoints, true));
         auto* label = new QLabel(criterion.label, box);
-        label->setFont(screenFont(QStringLiteral("Verdana"), 9));
+        setTypeface(label, "small");
         setTone(label, "criterion");
         label->setBuddy(field);
         form->addRow(label, field);

@@ -101,7 +101,7 @@ PictureButton* smallPicture(QWidget* parent, const QString& name, const QString&
 {
     auto* b = new PictureButton(name, icon, caption, QSize(40, 40), parent);
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setFont(screenFont(QStringLiteral("Verdana"), 9));
+    setTypeface(b, "small");
     return b;
 }
 

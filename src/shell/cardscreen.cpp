@@ -137,10 +137,10 @@ QLabel* hiddenHolder(QWidget* parent, const QString& name, const QString& text)
 
 StatusLine* CardScreen::makeStatusLine()
 {
-    m_status = new StatusLine(QStringLiteral("Pronto per archiviare una nuova scheda..."), this);
-    m_status->setObjectName(QStringLiteral("panInfo"));
     // The style sheet colours each card's strip by the card it belongs to.
-    m_status->setProperty("card", objectName());
+    m_status =
+        new StatusLine(QStringLiteral("Pronto per archiviare una nuova scheda..."), objectName(), this);
+    m_status->setObjectName(QStringLiteral("panInfo"));
     return m_status;
 }
 
@@ -195,7 +195,7 @@ void CardScreen::buildFrame(const Frame& frame)
     title->setFont(screenFont(QStringLiteral("Verdana"), frame.titlePoints, true));
     setTone(title, "title");
     auto* subtitle = new QLabel(frame.subtitle, this);
-    subtitle->setFont(screenFont(QStringLiteral("Verdana"), 9));
+    setTypeface(subtitle, "small");
     setTone(subtitle, "subtitle");
     auto* titles = new QVBoxLayout;
     titles->setSpacing(0);

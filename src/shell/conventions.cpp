@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStyle>
 #include <QTextEdit>
 #include <QToolTip>
 
@@ -380,6 +381,12 @@ StatusLine::StatusLine(const QString& initialText, const QColor& strip, QWidget*
     setMinimumHeight(28);
 }
 
+StatusLine::StatusLine(const QString& initialText, const QString& screen, QWidget* parent)
+    : StatusLine(initialText, parent)
+{
+    setProperty("screen", screen);
+}
+
 StatusLine::StatusLine(const QString& initialText, QWidget* parent)
     : StatusLine(initialText, QGuiApplication::palette().color(QPalette::Highlight), parent)
 {
@@ -439,24 +446,30 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent
     setFont(f);
     setCursor(Qt::PointingHandCursor);
     setAccessibleName(text);
-    setColour(QStringLiteral("#00008B"));
+    setPressed(false);
 }
 
-void LinkLabel::setColour(const QString& colour)
+void LinkLabel::setPressed(bool pressed)
 {
-    setStyleSheet(QStringLiteral("color: ") + colour + u';');
+    setProperty("pressed", pressed);
+    // The style sheet picks the colour by the property: it looks again once it has changed.
+    if (testAttribute(Qt::WA_WState_Polished)) {
+        style()->unpolish(this);
+        style()->polish(this);
+        update();
+    }
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        setColour(QStringLiteral("#FFA500"));
+        setPressed(true);
     QLabel::mousePressEvent(event);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    setColour(QStringLiteral("#00008B"));
+    setPressed(false);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Q_EMIT clicked();
     QLabel::mouseReleaseEvent(event);

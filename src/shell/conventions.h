@@ -112,13 +112,15 @@ bool typesCharacter(const QKeyEvent* e);
 class StatusLine : public QLabel
 {
     Q_OBJECT
-    // The strip's colour. The style sheet sets it for a screen's line, by a property the screen
-    // gives its line:  QLabel#panInfo[card="frmMagazzino"] { qproperty-strip: #6A5ACD; }
+    // The strip's colour. The style sheet sets it for a screen's line, by the screen the line
+    // says it belongs to:  QLabel[screen="frmMagazzino"] { qproperty-strip: #6A5ACD; }
     Q_PROPERTY(QColor strip READ strip WRITE setStrip)
 public:
     StatusLine(const QString& initialText, const QColor& strip, QWidget* parent = nullptr);
-    // A line whose strip the style sheet colours; until it does (or without a style sheet), the
-    // strip has the palette's highlight colour.
+    // A line whose strip the style sheet colours for `screen` (a window's object name, or a kind
+    // of window such as "export"); until it does (or without a style sheet), the strip has the
+    // palette's highlight colour.
+    StatusLine(const QString& initialText, const QString& screen, QWidget* parent);
     explicit StatusLine(const QString& initialText, QWidget* parent = nullptr);
     QColor strip() const;
     void setStrip(const QColor& strip);
@@ -135,7 +137,8 @@ private:
     QList<QObject*> m_clearers;
 };
 
-// Underlined dark-blue text with a hand cursor that turns orange while pressed.
+// Underlined text with a hand cursor, in the link colours of the style sheet: its "pressed"
+// property is true while the mouse button is down on it.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
@@ -149,7 +152,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void setColour(const QString& colour);
+    void setPressed(bool pressed);
 };
 
 // A picture used as a button: hand cursor, no focus of its own, accessible name and tooltip.

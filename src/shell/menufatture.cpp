@@ -82,7 +82,7 @@ TfrmMenuFatture::TfrmMenuFatture(AppContext& ctx) : m_ctx(ctx)
                                 QStringLiteral("Esci"), QSize(40, 40), this);
     for (PictureButton* b : {imgGuida, imgEsci}) {
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setFont(screenFont(QStringLiteral("Verdana"), 9));
+        setTypeface(b, "small");
     }
     lblMemory = new QLabel(QStringLiteral("avvio"), this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));

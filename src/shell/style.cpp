@@ -30,4 +30,9 @@ void setTone(QWidget* widget, const char* tone)
     widget->setProperty("tone", QString::fromLatin1(tone));
 }
 
+void setTypeface(QWidget* widget, const char* typeface)
+{
+    widget->setProperty("typeface", QString::fromLatin1(typeface));
+}
+
 } // namespace tarvello

@@ -42,7 +42,7 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 QLabel* label(const QString& text, QWidget* buddy, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
-    l->setFont(screenFont(QStringLiteral("Verdana"), 9));
+    setTypeface(l, "small");
     l->setBuddy(buddy);
     return l;
 }
@@ -159,7 +159,7 @@ TfrmDatiPneumatici::TfrmDatiPneumatici(AppContext& ctx, QWidget* owner) : QDialo
                                                   "pulsante Salva per salvare le modifiche."),
                                    this);
     instruction->setWordWrap(true);
-    instruction->setFont(screenFont(QStringLiteral("Verdana"), 9));
+    setTypeface(instruction, "small");
     setTone(instruction, "instruction");
 
     txtConsumo = field(this, QStringLiteral("txtConsumo"), 30);

@@ -8,6 +8,7 @@
 #include "shell/conventions.h"
 #include "shell/sectionflow.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QDialog>
 #include <QFrame>
@@ -32,7 +33,7 @@ QPushButton* toolButton(QWidget* parent, const QString& name, const QString& cap
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setFont(screenFont(QStringLiteral("Verdana"), 9));
+    setTypeface(b, "small");
     b->setCursor(Qt::PointingHandCursor);
     return b;
 }
@@ -125,7 +126,7 @@ void TfrmMagazzino::buildScreen()
     QPushButton* btnAggiungi = toolButton(this, QStringLiteral("btnAggiungi"), QStringLiteral("+"));
     QPushButton* btnSottrai = toolButton(this, QStringLiteral("btnSottrai"), QStringLiteral("-"));
     for (QPushButton* b : {btnAggiungi, btnSottrai}) {
-        b->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
+        setTypeface(b, "sign");
         b->setFixedWidth(36);
     }
     btnAggiungi->setAccessibleName(QStringLiteral("Aggiungi alla giacenza"));

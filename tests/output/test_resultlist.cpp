@@ -6,6 +6,7 @@
 #include "pdftools.h"
 #include "testprogram.h"
 
+#include <QImage>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QVBoxLayout>
@@ -88,6 +89,27 @@ private Q_SLOTS:
         QCOMPARE(list->horizontalScrollBar()->maximum(), 1600 - list->viewport()->width());
         list->setItemWidth(1400);
         QCOMPARE(list->visualRect(list->model()->index(0, 0)).width(), 1400);
+    }
+
+    // Black lines on white, even in a window whose own colours say otherwise.
+    void linesAreBlackOnWhiteWhateverTheWindow()
+    {
+        screen = std::make_unique<QWidget>();
+        QPalette around = screen->palette();
+        around.setColor(QPalette::Base, QColor(0xFF, 0xF0, 0xC0));
+        around.setColor(QPalette::Text, QColor(0x80, 0x00, 0x00));
+        screen->setPalette(around);
+        screen->resize(700, 360);
+        list = new ResultList(*t->program, screen.get());
+        auto* layout = new QVBoxLayout(screen.get());
+        layout->addWidget(list);
+        list->setLines(fileOrder({u"Rossi Mario"}));
+        screen->show();
+        QCOMPARE(list->palette().color(QPalette::Text).name(), QStringLiteral("#000000"));
+        const QImage picture = list->viewport()->grab().toImage();
+        // Below the one line: the list's empty background.
+        QCOMPARE(QColor(picture.pixel(picture.width() / 2, picture.height() - 4)).name(),
+                 QStringLiteral("#ffffff"));
     }
 
     void sortedListIsInListOrderAndUnsortedKeepsFileOrder()

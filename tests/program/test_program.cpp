@@ -19,6 +19,8 @@
 #endif
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -55,6 +57,17 @@ struct Entries {
     bool invoices;
 };
 
+// The colour of a window's status strip, as the window paints it: a point on the strip left of
+// its text.
+QString stripOf(QWidget* window)
+{
+    auto* line = window->findChild<StatusLine*>();
+    if (!line)
+        return QStringLiteral("no status line");
+    const QImage picture = line->grab().toImage();
+    return QColor(picture.pixel(2, picture.height() / 2)).name();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(tarvello::Program::Registrations)
@@ -74,6 +87,58 @@ class ProgramTest : public QObject
     }
 
 private Q_SLOTS:
+
+    void eachScreenWearsItsStrip_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("exportWindow"); // the export it opens, whose strip is looked at
+        QTest::addColumn<QString>("strip");
+        if (hasCustomers) {
+            QTest::newRow("customer card") << "frmClienti" << QString() << "#3030dd";
+            QTest::newRow("customer export") << "frmClienti"
+                                             << "frmExpClienti"
+                                             << "#6a5acd";
+        }
+        if (hasProductCard)
+            QTest::newRow("product card") << "frmMagazzino" << QString() << "#6a5acd";
+        if (hasInvoices) {
+            QTest::newRow("invoice screen") << "frmFatture" << QString() << "#5770da";
+            QTest::newRow("statistics") << "frmStatistiche" << QString() << "#6a5acd";
+        }
+    }
+    // Every screen with a status line wears its own strip colour, whichever way it is opened.
+    void eachScreenWearsItsStrip()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, exportWindow);
+        QFETCH(QString, strip);
+        TestProgram t;
+        auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
+        QString seen;
+        if (window == u"frmFatture") {
+            menu->show();
+            menu->txtAnnoFatture->setText(QStringLiteral("2024"));
+            QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        } else if (window == u"frmStatistiche") {
+            menu->show();
+            QTest::mouseClick(menu->btnApriRiepStats, Qt::LeftButton);
+        } else {
+            AppContext::showScreen(t.window(window));
+        }
+        QWidget* screen = t.window(window);
+        QVERIFY(screen->isVisible());
+        if (exportWindow.isEmpty()) {
+            seen = stripOf(screen);
+        } else {
+            t.services.modal.insert(exportWindow, [&seen](QDialog& d) {
+                d.show();
+                seen = stripOf(&d);
+                return int(QDialog::Rejected);
+            });
+            QTest::mouseClick(named<QAbstractButton>(screen, u"cmdEsporta"), Qt::LeftButton);
+        }
+        QCOMPARE(seen, strip);
+    }
     void createsTheWindowsOfThisBuildInOrder()
     {
         const struct {
