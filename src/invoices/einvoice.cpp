@@ -947,6 +947,12 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
         customerCompany = latinText(texts[Cliente]);
     doc.customer = customerCompany.isEmpty() ? customerName + u' ' + customerSurname : customerCompany;
     doc.customerFromArchive = found;
+    doc.documentType = options.documentType;
+    doc.number = number;
+    doc.date = *date;
+    doc.issuerVat = issuerVat;
+    doc.customerVat = customerVat;
+    doc.customerTaxCode = customerTaxCode;
     doc.fileName = fileName(issuerVat, options.progressive);
     doc.progressive = options.progressive;
 
@@ -1111,12 +1117,21 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
 QString describe(const Document& d)
 {
     QStringList lines;
-    lines << QStringLiteral("Cedente: %1").arg(d.issuer);
-    lines << QStringLiteral("Cessionario: %1 (%2)")
-                 .arg(d.customer,
-                      d.customerFromArchive
-                          ? QStringLiteral("dati dell'anagrafica clienti")
-                          : QStringLiteral("non trovato nell'anagrafica clienti: dati della fattura"));
+    QString type = d.documentType;
+    for (const Choice& c : documentTypes())
+        if (c.code == d.documentType)
+            type = c.label;
+    lines << QStringLiteral("Documento: %1 n. %2 del %3").arg(type, d.number, formatDate(d.date));
+    lines << QStringLiteral("Cedente: %1, partita IVA %2").arg(d.issuer, d.issuerVat);
+    QStringList codes;
+    if (!d.customerVat.isEmpty())
+        codes << QStringLiteral("partita IVA %1").arg(d.customerVat);
+    if (!d.customerTaxCode.isEmpty())
+        codes << QStringLiteral("codice fiscale %1").arg(d.customerTaxCode);
+    lines << QStringLiteral("Cessionario: %1, %2").arg(d.customer, codes.join(QStringLiteral(", ")));
+    lines << (d.customerFromArchive
+                  ? QStringLiteral("    nome e recapito dalla scheda dell'anagrafica clienti")
+                  : QStringLiteral("    non trovato nell'anagrafica clienti: dati della fattura"));
     if (d.recipientCode != u"0000000")
         lines << QStringLiteral("Recapito: codice destinatario %1").arg(d.recipientCode);
     else if (!d.pec.isEmpty())
@@ -1127,9 +1142,12 @@ QString describe(const Document& d)
                                    : QStringLiteral("Formato: FPR12 (privati)"));
     lines << QStringLiteral("Righe: %1").arg(d.lineRows.size());
     for (const Summary& s : d.summaries) {
+        QString rate = shownAmount(s.rate);
+        if (rate.endsWith(QStringLiteral(",00")))
+            rate.chop(3);
         QString line = s.nature.isEmpty()
                            ? QStringLiteral("IVA %1%: imponibile %2, imposta %3")
-                                 .arg(shownAmount(s.rate), shownAmount(s.taxable), shownAmount(s.tax))
+                                 .arg(rate, shownAmount(s.taxable), shownAmount(s.tax))
                            : QStringLiteral("Natura %1: importo %2").arg(s.nature, shownAmount(s.taxable));
         if (!s.rounding.isEmpty())
             line += QStringLiteral(" (arrotondamento %1)").arg(shownAmount(s.rounding));

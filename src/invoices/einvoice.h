@@ -127,8 +127,14 @@ struct Document {
     QString format;        // FPR12, or FPA12 for a public administration
     QString recipientCode; // CodiceDestinatario
     QString pec;           // PECDestinatario, when the document carries it
-    QString issuer;        // the names as the document writes them
+    QString documentType;
+    QString number; // as the document writes it
+    QDate date;
+    QString issuer; // the names as the document writes them
+    QString issuerVat;
     QString customer;
+    QString customerVat; // empty when the customer has none
+    QString customerTaxCode;
     bool customerFromArchive = false;
     std::vector<int> lineRows; // the invoice row (1..30) of each DettaglioLinee, in order
     QList<Summary> summaries;

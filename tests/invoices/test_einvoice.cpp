@@ -643,6 +643,37 @@ INSTANTIATE_TEST_SUITE_P(Invoices, Documents, ::testing::ValuesIn(documentCases(
                              return std::string(info.param.id);
                          });
 
+// What the window shows before the file is written.
+TEST(Describe, SaysWhatWillBeSentAndHowTheCentsDiffer)
+{
+    const Made made =
+        make(invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1")},
+                                             {QStringLiteral("Desc01"), QStringLiteral("Viti")},
+                                             {QStringLiteral("Prezzo01"), QStringLiteral("10,005")},
+                                             {QStringLiteral("Quant02"), QStringLiteral("1")},
+                                             {QStringLiteral("Desc02"), QStringLiteral("Bulloni")},
+                                             {QStringLiteral("Prezzo02"), QStringLiteral("10,005")},
+                                             {QStringLiteral("Quant03"), QStringLiteral("1")},
+                                             {QStringLiteral("Desc03"), QStringLiteral("Perizia")},
+                                             {QStringLiteral("Prezzo03"), QStringLiteral("80")},
+                                             {QStringLiteral("Es03"), q(u"Sì")}})),
+             {companyWithCode}, optionsWith([](Options& o) { o.documentType = QStringLiteral("TD24"); }));
+    ASSERT_TRUE(made.built.document.has_value());
+    EXPECT_EQ(describe(*made.built.document),
+              q(u"Documento: TD24 - Fattura differita n. 7 del 05/03/2026\n"
+                u"Cedente: Tarvello Forniture S.r.l., partita IVA 01234567897\n"
+                u"Cessionario: Alfa Impianti S.r.l., partita IVA 12345678903\n"
+                u"    nome e recapito dalla scheda dell'anagrafica clienti\n"
+                u"Recapito: codice destinatario ABC1234\n"
+                u"Formato: FPR12 (privati)\n"
+                u"Righe: 3\n"
+                u"IVA 22%: imponibile 20,01, imposta 4,40 (arrotondamento -0,01)\n"
+                u"Natura N4: importo 80,00\n"
+                u"Bollo virtuale: 2,00\n"
+                u"Totale documento: 104,41\n"
+                u"File: IT01234567897_00001.xml"));
+}
+
 // ---------------------------------------------------------------- refused by our own rules
 
 struct RefusedCase {
