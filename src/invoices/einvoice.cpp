@@ -433,9 +433,9 @@ void writeSede(Writer& x, const Address& a)
     x.open("Sede");
     // Required elements are written even when empty, so that the schema names the very field.
     x.text("Indirizzo", latinText(a.street));
-    x.text("CAP", trimmed(a.postcode));
+    x.text("CAP", basicLatinText(a.postcode));
     x.text("Comune", latinText(a.town));
-    x.optional("Provincia", upperAscii(trimmed(a.province)));
+    x.optional("Provincia", upperAscii(basicLatinText(a.province)));
     x.text("Nazione", QStringLiteral("IT"));
     x.close();
 }
@@ -725,7 +725,7 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
     Document doc;
     doc.format = QStringLiteral("FPR12");
     const QString cardCode = found ? upperAscii(withoutBlanks(card.recipientCode)) : QString();
-    const QString cardPec = found ? trimmed(card.pec) : QString();
+    const QString cardPec = found ? basicLatinText(card.pec) : QString();
     if (!cardCode.isEmpty()) {
         if (!isRecipientCode(cardCode))
             return refuse(
