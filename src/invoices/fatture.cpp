@@ -3,6 +3,7 @@
 #include "calculation.h"
 #include "core/dates.h"
 #include "core/text.h"
+#include "fatturaelettronica.h"
 #include "invoicecard.h"
 #include "invoicedialogs.h"
 #include "invoiceprint.h"
@@ -210,6 +211,10 @@ void TfrmFatture::connectCommands()
                       QStringLiteral("frmAnteprimaFat")),
         windowCommand(ui->cmdPDF, QStringLiteral("Esporta la fattura proforma corrente in formato PDF."),
                       QStringLiteral("frmCrea_PDF_Fat")),
+        ownCommand(ui->cmdFatturaElettronica,
+                   QStringLiteral("Crea la fattura elettronica (XML FatturaPA) dalla fattura corrente."),
+                   handler(this, &TfrmFatture::cmdFatturaElettronicaClick),
+                   QStringLiteral("frmFatturaElettronica")),
         windowCommand(
             ui->cmdEsporta,
             QStringLiteral("Esporta le fatture proforma in archivio in un file di Microsoft Excel."),
@@ -401,6 +406,17 @@ void TfrmFatture::cardClosed()
 }
 
 // ---------------------------------------------------------------- commands
+
+void TfrmFatture::cmdFatturaElettronicaClick()
+{
+    // The figures the document agrees with are the ones Calcola shows, as for Save.
+    cmdCalcolaClick();
+    const std::unique_ptr<QDialog> dialog = ctx().createDialog(u"frmFatturaElettronica", this);
+    if (!dialog)
+        return;
+    static_cast<TfrmFatturaElettronica&>(*dialog).setInvoice(cardTexts());
+    ctx().services().runModal(*dialog);
+}
 
 void TfrmFatture::btnCancDittaClick()
 {

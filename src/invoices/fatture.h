@@ -33,6 +33,8 @@ public:
 
     // "Calcola": the rows' amounts and the totals from the figures on the screen.
     void cmdCalcolaClick();
+    // "Fattura elettronica": Calcola, then the electronic invoice's window for the invoice shown.
+    void cmdFatturaElettronicaClick();
 
     // What the screen shows, by the invoice's field names, each text trimmed (for printing).
     QHash<QString, QString> printTexts() const;

@@ -33,8 +33,8 @@ struct InvoiceFigures;
 struct InvoiceControls {
     // Tool bar
     PictureButton *cmdNuovo, *cmdSalva, *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo, *cmdTrova,
-        *cmdSospese, *cmdStampa, *cmdAnteprima, *cmdPDF, *cmdEsporta, *cmdRiepMensile, *cmdRiepTrimestrale,
-        *cmdRiepAnnuale, *cmdNumerazione, *cmdGuida, *cmdEsci;
+        *cmdSospese, *cmdStampa, *cmdAnteprima, *cmdPDF, *cmdFatturaElettronica, *cmdEsporta, *cmdRiepMensile,
+        *cmdRiepTrimestrale, *cmdRiepAnnuale, *cmdNumerazione, *cmdGuida, *cmdEsci;
     // Its buttons in their order, for fitting them to the window's width.
     std::vector<PictureButton*> toolBar;
 

@@ -39,6 +39,9 @@ void buildToolBar(QWidget* screen, InvoiceControls& ui, QBoxLayout* strip,
     ui.cmdAnteprima =
         make(QStringLiteral("cmdAnteprima"), QStringLiteral("anteprima"), QStringLiteral("Anteprima"));
     ui.cmdPDF = make(QStringLiteral("cmdPDF"), QStringLiteral("pdf"), QStringLiteral("Crea PDF"));
+    ui.cmdFatturaElettronica =
+        make(QStringLiteral("cmdFatturaElettronica"), QStringLiteral("fatturaelettronica"),
+             QStringLiteral("Fattura elettronica"));
     ui.cmdEsporta = make(QStringLiteral("cmdEsporta"), QStringLiteral("esporta"), QStringLiteral("Excel"));
     ui.cmdRiepMensile =
         make(QStringLiteral("cmdRiepMensile"), QStringLiteral("riepmensile"), QStringLiteral("Mensile"));
@@ -63,7 +66,8 @@ void buildToolBar(QWidget* screen, InvoiceControls& ui, QBoxLayout* strip,
     for (PictureButton* b : {ui.cmdTrova, ui.cmdSospese})
         strip->addWidget(b);
     gap();
-    for (PictureButton* b : {ui.cmdStampa, ui.cmdAnteprima, ui.cmdPDF, ui.cmdEsporta})
+    for (PictureButton* b :
+         {ui.cmdStampa, ui.cmdAnteprima, ui.cmdPDF, ui.cmdFatturaElettronica, ui.cmdEsporta})
         strip->addWidget(b);
     gap();
     for (PictureButton* b : {ui.cmdRiepMensile, ui.cmdRiepTrimestrale, ui.cmdRiepAnnuale})

@@ -137,5 +137,17 @@ int main(int argc, char** argv)
     t.services.answers.push_back(Answer::No);
     named<PictureButton>(screen, u"cmdPDF")->click();
     QFile::copy(t.path(QStringLiteral("Fattura.pdf")), QDir(out).filePath(QStringLiteral("Fattura.pdf")));
+    // The electronic invoice's window: refusing an invoice whose VAT number is wrong, then ready.
+    named<QLineEdit>(screen, u"txtCodFiscCliente")->setText(QStringLiteral("BNCLRA80A41A944R"));
+    for (const QString& vat : {QStringLiteral("01234567890"), QStringLiteral("01234567897")}) {
+        named<QLineEdit>(screen, u"txtIvaDitta")->setText(vat);
+        named<QLineEdit>(screen, u"txtCodFiscDitta")->setText(vat);
+        t.services.modal.insert(QStringLiteral("frmFatturaElettronica"), [&](QDialog& d) {
+            QApplication::processEvents();
+            d.grab().save(QDir(out).filePath(QStringLiteral("fatturaelettronica_%1.png").arg(vat.right(1))));
+            return 0;
+        });
+        named<PictureButton>(screen, u"cmdFatturaElettronica")->click();
+    }
     return 0;
 }
