@@ -414,7 +414,7 @@ void TfrmFatture::cmdFatturaElettronicaClick()
     const std::unique_ptr<QDialog> dialog = ctx().createDialog(u"frmFatturaElettronica", this);
     if (!dialog)
         return;
-    static_cast<TfrmFatturaElettronica&>(*dialog).setInvoice(cardTexts());
+    static_cast<TfrmFatturaElettronica&>(*dialog).setInvoice(textsAs<InvoiceCard::CardTexts>());
     ctx().services().runModal(*dialog);
 }
 
