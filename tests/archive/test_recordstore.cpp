@@ -1,6 +1,9 @@
+#include "archive/archivefile.h"
 #include "archive/customerrecord.h"
+#include "archive/productrecord.h"
 #include "archive/recordstore.h"
 #include "core/corelog.h"
+#include "core/numbers.h"
 #include "logcapture.h"
 
 #include <QFile>
@@ -170,4 +173,176 @@ TEST(RecordStore, AnOverwriteCutShortPutsTheOldRecordBack)
     }
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(fileBytes(path), before);
+}
+
+namespace
+{
+
+QByteArray product(QStringView code, QStringView stock, QStringView cost = u"2,00")
+{
+    Record r(ProductRecord::layout());
+    r.setText(ProductRecord::Codice, code);
+    r.setText(ProductRecord::Giacenza, stock);
+    r.setText(ProductRecord::Costo, cost);
+    return r.bytes();
+}
+
+QString fieldOf(const QByteArray& record, int field)
+{
+    return Record(ProductRecord::layout(), record).text(field);
+}
+
+} // namespace
+
+TEST(RecordUpdate, EditsTheStoredRecordInItsPlaceAndLeavesTheOthers)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(ProductRecord::fileName());
+    const QByteArray first = product(u"A1", u"5");
+    const QByteArray third = product(u"C3", u"1");
+    writeFile(path, first + product(u"B2", u"7") + third);
+
+    QByteArray seen;
+    const UpdateResult r = updateRecord(path, ProductRecord::Size, 1, [&](QByteArray& bytes) {
+        seen = bytes;
+        Record rec(ProductRecord::layout(), bytes);
+        rec.setText(ProductRecord::Note, u"riordinare");
+        bytes = rec.bytes();
+        return true;
+    });
+    ASSERT_EQ(r.outcome, UpdateResult::Outcome::Updated) << r.error.toStdString();
+    EXPECT_EQ(seen, product(u"B2", u"7"));
+    EXPECT_EQ(r.before, product(u"B2", u"7"));
+    EXPECT_EQ(fieldOf(r.record, ProductRecord::Note), QStringLiteral("riordinare"));
+    EXPECT_EQ(fieldOf(r.record, ProductRecord::Codice), QStringLiteral("B2"));
+    EXPECT_EQ(fileBytes(path), first + r.record + third);
+}
+
+TEST(RecordUpdate, ADeclinedOrImpossibleEditWritesNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(ProductRecord::fileName());
+    const QByteArray before = product(u"A1", u"5") + product(u"B2", u"7") + QByteArray(9, 'z');
+    writeFile(path, before);
+    struct Case {
+        const char* what;
+        qint64 index;
+        std::function<bool(QByteArray&)> edit;
+        UpdateResult::Outcome outcome;
+        bool editCalled;
+    };
+    const Case cases[] = {
+        {"declined after changing the buffer", 0,
+         [](QByteArray& b) {
+             b.fill('x');
+             return false;
+         },
+         UpdateResult::Outcome::Declined, true},
+        {"an edit that changes the record's size", 1,
+         [](QByteArray& b) {
+             b.append('x');
+             return true;
+         },
+         UpdateResult::Outcome::Failed, true},
+        {"the trailing fragment is no record", 2, [](QByteArray&) { return true; },
+         UpdateResult::Outcome::Failed, false},
+        {"a negative index", -1, [](QByteArray&) { return true; }, UpdateResult::Outcome::Failed, false},
+    };
+    for (const Case& c : cases) {
+        bool called = false;
+        const UpdateResult r = updateRecord(path, ProductRecord::Size, c.index, [&](QByteArray& b) {
+            called = true;
+            return c.edit(b);
+        });
+        EXPECT_EQ(r.outcome, c.outcome) << c.what;
+        EXPECT_EQ(called, c.editCalled) << c.what;
+        EXPECT_EQ(r.error.isEmpty(), c.outcome == UpdateResult::Outcome::Declined) << c.what;
+        EXPECT_EQ(fileBytes(path), before) << c.what;
+    }
+}
+
+TEST(RecordUpdate, AddsADifferenceToTheStoredNumber)
+{
+    using O = Adjustment::Outcome;
+    struct Case {
+        const char16_t* stored;
+        double difference;
+        O outcome;
+        const char16_t* after; // the stored text afterwards
+    };
+    const Case cases[] = {
+        {u"7", 3, O::Adjusted, u"10"},
+        {u"10", -10, O::Adjusted, u"0"},
+        {u"7,5", 1, O::Adjusted, u"8,5"}, // an import may leave a fraction
+        {u"0,1", 0.2, O::Adjusted, u"0,3"},
+        {u"3", -5, O::Adjusted, u"-2"}, // refusing below zero is the caller's choice
+        {u"", 1, O::NotANumber, u""},
+        {u"dieci", 1, O::NotANumber, u"dieci"},
+        {u"1234567890123,5", 0.25, O::DoesNotFit, u"1234567890123,5"}, // 16 characters
+        {u"1E308", 1E308, O::DoesNotFit, u"1E308"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(ProductRecord::fileName());
+        const QByteArray other = product(u"A1", u"4");
+        writeFile(path, other + product(u"B2", c.stored));
+        const Adjustment a =
+            adjustNumber(path, ProductRecord::layout(), 1, ProductRecord::Giacenza, c.difference);
+        const std::string what = QString::fromUtf16(c.stored).toStdString();
+        EXPECT_EQ(a.outcome, c.outcome) << what;
+        EXPECT_EQ(fieldOf(fileBytes(path).mid(ProductRecord::Size), ProductRecord::Giacenza),
+                  QString::fromUtf16(c.after))
+            << what;
+        EXPECT_EQ(fileBytes(path).left(ProductRecord::Size), other) << what;
+        EXPECT_EQ(fileBytes(path).size(), 2 * ProductRecord::Size) << what;
+    }
+}
+
+TEST(RecordUpdate, AnAdjustmentMaySetWhatFollowsOrRefuse)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(ProductRecord::fileName());
+    writeFile(path, product(u"A1", u"5", u"2,50"));
+    // The value of the stock follows the stock; a stock below zero is refused.
+    const auto stockAndValue = [](Record& r, double, double after) {
+        if (after < 0)
+            return false;
+        r.setText(ProductRecord::Valore,
+                  moneyText(parseNumber(r.text(ProductRecord::Costo)).value() * after));
+        return true;
+    };
+    const Adjustment taken =
+        adjustNumber(path, ProductRecord::layout(), 0, ProductRecord::Giacenza, -2, stockAndValue);
+    ASSERT_EQ(taken.outcome, Adjustment::Outcome::Adjusted) << taken.error.toStdString();
+    EXPECT_EQ(taken.before, 5.0);
+    EXPECT_EQ(taken.after, 3.0);
+    EXPECT_EQ(fieldOf(fileBytes(path), ProductRecord::Giacenza), QStringLiteral("3"));
+    EXPECT_EQ(fieldOf(fileBytes(path), ProductRecord::Valore), QStringLiteral("7,50"));
+    EXPECT_EQ(taken.record, fileBytes(path));
+
+    const QByteArray before = fileBytes(path);
+    const Adjustment refused =
+        adjustNumber(path, ProductRecord::layout(), 0, ProductRecord::Giacenza, -4, stockAndValue);
+    EXPECT_EQ(refused.outcome, Adjustment::Outcome::Refused);
+    EXPECT_EQ(refused.after, -1.0);
+    EXPECT_EQ(refused.record, before);
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+TEST(RecordUpdate, WaitsForAnotherWritersLock)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(ProductRecord::fileName());
+    writeFile(path, product(u"A1", u"5"));
+    ArchiveFile holder(path, ProductRecord::Size);
+    ASSERT_TRUE(holder.open());
+    ArchiveFile::setLockTimeout(200);
+    bool called = false;
+    const Adjustment a = adjustNumber(path, ProductRecord::layout(), 0, ProductRecord::Giacenza, 1,
+                                      [&](Record&, double, double) { return called = true; });
+    ArchiveFile::setLockTimeout(5000);
+    EXPECT_EQ(a.outcome, Adjustment::Outcome::Failed);
+    EXPECT_FALSE(called) << "the record was read without the lock";
+    EXPECT_TRUE(a.error.contains(path)) << a.error.toStdString();
+    EXPECT_EQ(fieldOf(fileBytes(path), ProductRecord::Giacenza), QStringLiteral("5"));
 }
