@@ -743,11 +743,7 @@ void TfrmClienti::cmdGuidaClick()
 
 void TfrmClienti::btnEmailClick()
 {
-    // A mailto address, never a command line: nothing typed here reaches a shell.
-    QUrl mail;
-    mail.setScheme(QStringLiteral("mailto"));
-    mail.setPath(trimmed(txtEmail->text()), QUrl::DecodedMode);
-    openOrExplain(m_ctx.services(), this, mail);
+    openOrExplain(m_ctx.services(), this, CustomerCard::mailUrl(txtEmail->text()));
 }
 
 // The check windows get the trimmed text; a tax code of digits only opens the VAT number check.

@@ -86,7 +86,8 @@ bool SpreadsheetWriter::begin()
         m_file.reset();
         return fail(QStringLiteral("Impossibile creare il file %1: %2").arg(m_path, why));
     }
-    m_buffer.reserve(bufferSize + 4096);
+    // No buffer of bufferSize up front: it grows with what is written (and keeps what it grew
+    // to), so a short export does not take a megabyte.
 
     put(headBeforeSheet);
     putText(m_sheetName);
