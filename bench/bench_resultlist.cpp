@@ -40,7 +40,7 @@ public:
     }
     int runModal(QDialog&) override { return 0; }
     bool printDialog(QWidget*, QPrinter&) override { return false; }
-    void preview(QWidget*, QPrinter&, const std::function<void(QPrinter*)>&) override {}
+    void preview(QWidget*, QPrinter&, const PagePainter&) override {}
     bool openUrl(const QUrl&) override { return false; }
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };

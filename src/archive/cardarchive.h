@@ -85,6 +85,11 @@ public:
     {
         return !std::equal(texts.begin(), texts.end(), m_unchanged.begin(), m_unchanged.end());
     }
+    // The text field `index` had when the card was loaded, created or saved.
+    QString unchanged(size_t index) const
+    {
+        return index < m_unchanged.size() ? m_unchanged[index] : QString();
+    }
 
 private:
     std::vector<QString> m_unchanged;

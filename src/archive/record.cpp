@@ -26,9 +26,14 @@ int RecordLayout::indexOf(QStringView name) const
 
 QString decodeField(const char* record, const FieldDef& field)
 {
+    return trimmed(decodeFieldAsStored(record, field));
+}
+
+QString decodeFieldAsStored(const char* record, const FieldDef& field)
+{
     const char* p = record + field.offset;
     const int length = qMin<int>(static_cast<unsigned char>(p[0]), field.capacity);
-    return trimmed(fromWin1252(p + 1, length));
+    return fromWin1252(p + 1, length);
 }
 
 void encodeField(char* record, const FieldDef& field, QStringView text)

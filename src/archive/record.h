@@ -35,6 +35,8 @@ struct RecordLayout {
 // Reading: a length byte above the capacity (a damaged file) reads as the capacity, so a reader
 // never strays out of its field; the text is trimmed.
 QString decodeField(const char* record, const FieldDef& field);
+// The field's text as stored, its blanks included: what the searches look into.
+QString decodeFieldAsStored(const char* record, const FieldDef& field);
 // Storing: trimmed, converted to Windows-1252, cut to the capacity; unused bytes are zeroed so a
 // record never carries another record's leftovers.
 void encodeField(char* record, const FieldDef& field, QStringView text);

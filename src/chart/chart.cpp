@@ -2,7 +2,9 @@
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
+#include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
 #include <QStringList>
 
@@ -20,20 +22,78 @@ namespace
 const QColor kGrid(0xD3, 0xD3, 0xD3);
 const QColor kAxisText(0x40, 0x40, 0x50);
 
-// Fonts are given in points; everything is sized for a chart about 1000 units wide and scaled
-// to the area it is painted in, so a printed page looks like the screen.
-QFont scaled(QFont font, double scale)
+// The design's length: a chart is laid out for an area this many units wide (a unit being a pixel
+// of a 96 dpi screen), and no lower than this many units high.
+constexpr double designWidth = 1000;
+constexpr double designHeight = 500;
+
+// Fonts and lengths of the design, for one device and one area. Fonts are measured on the
+// device itself: a printer at 1200 dpi draws a font of a given size at its own resolution, and
+// a text measured on the screen would not fit the box it is painted in.
+class Sizer
 {
-    font.setPointSizeF(std::max(1.0, font.pointSizeF() * scale));
-    return font;
+public:
+    Sizer(const QPaintDevice& device, double unit) : m_device(device), m_unit(unit) {}
+
+    // The design's font of `points` made as large, for this device, as it is for the area.
+    QFont font(QFont base) const
+    {
+        double points = base.pointSizeF();
+        if (points <= 0)
+            points = base.pixelSize() > 0 ? base.pixelSize() * 72.0 / 96.0 : 9.0;
+        base.setPointSizeF(std::max(0.5, points * m_unit * 96.0 / dpi()));
+        return base;
+    }
+    QFont verdana(double points, bool bold = false) const
+    {
+        QFont f(QStringLiteral("Verdana"));
+        f.setPointSizeF(points);
+        f.setBold(bold);
+        return font(f);
+    }
+    QFontMetricsF metrics(const QFont& font) const { return QFontMetricsF(font, &m_device); }
+    double widest(const QFont& font, const QStringList& texts) const
+    {
+        const QFontMetricsF fm = metrics(font);
+        double w = 0;
+        for (const QString& t : texts)
+            w = std::max(w, fm.horizontalAdvance(t));
+        return w;
+    }
+    // The font, made smaller where needed so that the widest of `texts` fits `width`: a text
+    // is never cut, and never runs into its neighbour.
+    QFont fitted(QFont font, const QStringList& texts, double width) const
+    {
+        for (int i = 0; i < 8; ++i) {
+            const double w = widest(font, texts);
+            if (w <= width || width <= 0 || font.pointSizeF() <= 0.5)
+                break;
+            font.setPointSizeF(std::max(0.5, font.pointSizeF() * width / w * 0.98));
+        }
+        return font;
+    }
+
+private:
+    double dpi() const { return m_device.logicalDpiY() > 0 ? m_device.logicalDpiY() : 96.0; }
+
+    const QPaintDevice& m_device;
+    double m_unit;
+};
+
+ChartText text(const QString& text, const QRectF& box, const QFont& font, const QColor& colour,
+               Qt::Alignment alignment = Qt::AlignCenter)
+{
+    return ChartText{text, box, font, colour, alignment};
 }
 
-QFont plainFont(double points, double scale, bool bold = false)
+void drawText(QPainter& painter, const ChartText& t)
 {
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSizeF(std::max(1.0, points * scale));
-    f.setBold(bold);
-    return f;
+    if (t.text.isEmpty())
+        return;
+    painter.setFont(t.font);
+    painter.setPen(t.colour);
+    // The box holds the text; should a font ever draw wider, it shows whole rather than cut.
+    painter.drawText(t.box, int(t.alignment) | Qt::TextDontClip, t.text);
 }
 
 // A round top for the value axis: 1, 2 or 5 times a power of ten, at least `value`.
@@ -46,12 +106,6 @@ double niceTop(double value)
         if (step * power >= value)
             return step * power;
     return 10 * power;
-}
-
-QString valueText(double value)
-{
-    // Whole numbers with the decimal comma the program uses everywhere; no thousands separators.
-    return QString::number(std::llround(value));
 }
 
 // The middle angle, in degrees counter-clockwise from three o'clock, of each slice that is
@@ -157,6 +211,331 @@ std::vector<PieLabel> pieLabelLayout(std::span<const double> values, std::span<c
     return labels;
 }
 
+namespace
+{
+
+// The legend below the plot: its title, then one entry per point (a colour swatch, the label and
+// the value) in a grid of as many columns as fit, at most six, its rows evenly filled.
+double layOutLegend(ChartLayout& l, const Sizer& s, const std::vector<ChartPoint>& points,
+                    const QString& title, const QRectF& rest)
+{
+    const double u = l.unit;
+    const double inset = rest.width() * 0.08;
+    const double inner = rest.width() - 2 * inset - 20 * u;
+    QStringList texts;
+    for (const ChartPoint& p : points)
+        texts.append(p.label + QStringLiteral(": ") + Chart::valueText(p.value));
+    QFont font = s.verdana(9);
+    double swatch = s.metrics(font).height() * 0.75;
+    // An entry: swatch, gap, text, and room before the next entry.
+    const auto cellFor = [&](const QFont& f) { return swatch + 6 * u + s.widest(f, texts) + 12 * u; };
+    if (cellFor(font) > inner) {
+        font = s.fitted(font, texts, inner - swatch - 18 * u);
+        swatch = s.metrics(font).height() * 0.75;
+    }
+    const QFontMetricsF fm = s.metrics(font);
+    const double line = fm.height() * 1.5;
+    const int count = int(points.size());
+    int columns = std::clamp(int(inner / cellFor(font)), 1, 6);
+    const int rows = std::max(1, (count + columns - 1) / columns);
+    if (count > 0)
+        columns = (count + rows - 1) / rows;
+    const double height = line * (rows + 1) + fm.height() * 0.5 + 2 * u;
+
+    l.legendFrame = QRectF(rest.left() + inset, rest.bottom() - height, rest.width() - 2 * inset, height);
+    const QFont bold = s.verdana(9, true);
+    l.legendTitle =
+        text(title, QRectF(l.legendFrame.left() + 10 * u, l.legendFrame.top() + 2 * u, inner, line),
+             s.fitted(bold, {title}, inner), kAxisText, Qt::AlignLeft | Qt::AlignVCenter);
+    const double cell = inner / columns;
+    for (int i = 0; i < count; ++i) {
+        const double x = l.legendFrame.left() + 10 * u + (i % columns) * cell;
+        const double y = l.legendFrame.top() + 2 * u + line * (i / columns + 1);
+        ChartLegendEntry entry;
+        entry.point = size_t(i);
+        entry.swatch = QRectF(x, y + (line - swatch) / 2, swatch, swatch);
+        entry.text = text(texts[i], QRectF(x + swatch + 6 * u, y, cell - swatch - 8 * u, line), font,
+                          kAxisText, Qt::AlignLeft | Qt::AlignVCenter);
+        l.legend.push_back(entry);
+    }
+    return height;
+}
+
+void layOutBars(ChartLayout& l, const Sizer& s, const std::vector<ChartPoint>& points)
+{
+    const double u = l.unit;
+    const QRectF& plot = l.plot;
+    const size_t n = std::max<size_t>(points.size(), 1);
+    double top = 0;
+    for (const ChartPoint& p : points)
+        top = std::max(top, p.value);
+    top = niceTop(top);
+
+    const int steps = 5;
+    QStringList axisTexts;
+    for (int i = 0; i <= steps; ++i)
+        axisTexts.append(Chart::valueText(top * i / steps));
+    const QFont axisFont = s.verdana(8);
+    const QFontMetricsF fm = s.metrics(axisFont);
+    const double axisWidth = s.widest(axisFont, axisTexts) + 12 * u;
+    const double depth = std::min(plot.width() / double(n) * 0.22, 18 * u);
+    const double frontWidth = plot.width() - axisWidth - depth - 4 * u;
+    const double slot = frontWidth / double(n);
+
+    // Marks and labels keep to their bar's slot: a font too wide for it is made smaller.
+    QStringList marks, labels;
+    for (const ChartPoint& p : points) {
+        marks.append(Chart::valueText(p.value));
+        labels.append(p.label);
+    }
+    const QFont markFont = s.fitted(s.verdana(8, true), marks, slot - 10 * u);
+    const double markHeight = s.metrics(markFont).height();
+    const QFont labelFont = s.fitted(s.verdana(8), labels, slot - 4 * u);
+    const QFontMetricsF lfm = s.metrics(labelFont);
+    const double labelHeight = lfm.height() * 1.6;
+    const double markRoom = markHeight * 1.4;
+
+    l.front = QRectF(plot.left() + axisWidth, plot.top() + depth + markRoom, frontWidth,
+                     plot.height() - labelHeight - depth - markRoom);
+    l.back = QPointF(depth, -depth);
+    for (int i = 0; i <= steps; ++i) {
+        const double y = l.front.bottom() - l.front.height() * i / steps;
+        l.gridLines.push_back(y);
+        l.axis.push_back(text(axisTexts[i],
+                              QRectF(plot.left(), y - fm.height() / 2, axisWidth - 8 * u, fm.height()),
+                              axisFont, kAxisText, Qt::AlignRight | Qt::AlignVCenter));
+    }
+
+    const QFontMetricsF mfm = s.metrics(markFont);
+    const double barWidth = slot * 0.62;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const ChartPoint& p = points[i];
+        ChartBar bar;
+        bar.point = i;
+        const double x = l.front.left() + slot * double(i) + (slot - barWidth) / 2;
+        const double h = l.front.height() * std::clamp(p.value / top, 0.0, 1.0);
+        bar.front = QRectF(x, l.front.bottom() - h, barWidth, h);
+        bar.depth = QPointF(depth * 0.75, -depth * 0.75);
+        // The value mark: a small label above the bar, over the middle of its top.
+        const double w = mfm.horizontalAdvance(marks[qsizetype(i)]) + 8 * u;
+        bar.markFrame = QRectF(x + barWidth / 2 + bar.depth.x() / 2 - w / 2,
+                               bar.front.top() + bar.depth.y() - markHeight * 1.25, w, markHeight * 1.1);
+        bar.mark = text(marks[qsizetype(i)], bar.markFrame, markFont, kAxisText);
+        // The label under the middle of its slot, as wide as its text.
+        const double labelWidth = lfm.horizontalAdvance(p.label) + 2 * u;
+        bar.label = text(p.label,
+                         QRectF(l.front.left() + slot * (double(i) + 0.5) - labelWidth / 2,
+                                l.front.bottom() + 4 * u, labelWidth, labelHeight),
+                         labelFont, kAxisText, Qt::AlignHCenter | Qt::AlignTop);
+        l.bars.push_back(bar);
+    }
+}
+
+void layOutPie(ChartLayout& l, const Sizer& s, const std::vector<ChartPoint>& points,
+               const QString& emptyText)
+{
+    const double u = l.unit;
+    const QRectF& plot = l.plot;
+    const QFont labelFont = s.verdana(8, true);
+    const QFontMetricsF fm = s.metrics(labelFont);
+    double sum = 0;
+    double widest = 0;
+    std::vector<double> values;
+    std::vector<QSizeF> sizes;
+    QStringList texts;
+    for (const ChartPoint& p : points) {
+        sum += std::max(0.0, p.value);
+        values.push_back(p.value);
+        texts.append(p.label + QStringLiteral(": ") + Chart::valueText(p.value));
+        sizes.push_back(QSizeF(fm.horizontalAdvance(texts.back()) + 2 * u, fm.height()));
+        widest = std::max(widest, sizes.back().width());
+    }
+    const double gap = 16 * u;
+    // Room at the sides for the slices' labels, above and below for those near the top and the
+    // bottom of the disc.
+    const double labelRoom = widest + gap * 4 / 3 + 4 * u;
+    l.thickness = std::min(plot.height() * 0.08, 28 * u);
+    double w =
+        std::min(plot.width() - 2 * labelRoom, (plot.height() - l.thickness - 2 * (fm.height() + gap)) * 2.2);
+    w = std::max(w, 40 * u);
+    const double h = w / 2.2;
+    l.disc = QRectF(plot.center().x() - w / 2, plot.center().y() - (h + l.thickness) / 2, w, h);
+    l.pieLabels = pieLabelLayout(values, sizes, l.disc, l.thickness, plot, gap);
+    for (const PieLabel& label : l.pieLabels)
+        l.pieTexts.push_back(text(texts[qsizetype(label.point)], label.box, labelFont, kAxisText));
+    if (!(sum > 0)) {
+        const QFont font = s.fitted(s.verdana(11, true), {emptyText}, l.disc.width() * 0.8);
+        const QFontMetricsF nfm = s.metrics(font);
+        QRectF box(0, 0, nfm.horizontalAdvance(emptyText) + 2 * u, nfm.height());
+        box.moveCenter(l.disc.center());
+        l.notice = text(emptyText, box, font, kAxisText);
+    }
+}
+
+// The part of the rim under the slice from `from` to `to` degrees that faces the viewer: the
+// band between the edge of the top face and the same edge `thickness` lower, on the front half.
+QPainterPath rimPiece(const QRectF& disc, double thickness, double from, double to)
+{
+    // Slices run from twelve o'clock clockwise, so their angles lie between -270 and 90 degrees,
+    // where the front half is -180 to 0.
+    const double a = std::max(from, -180.0);
+    const double b = std::min(to, 0.0);
+    QPainterPath path;
+    if (!(b > a))
+        return path;
+    const QRectF lower = disc.translated(0, thickness);
+    path.arcMoveTo(disc, a);
+    path.arcTo(disc, a, b - a);
+    path.arcTo(lower, b, a - b);
+    path.closeSubpath();
+    return path;
+}
+
+void paintBars(QPainter& painter, const ChartLayout& l, const std::vector<ChartPoint>& points)
+{
+    const double u = l.unit;
+    const QRectF& front = l.front;
+    const QPointF& back = l.back;
+    // Floor and back wall, then the grid lines on the wall and the floor's front edge.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xF6, 0xF7, 0xFA));
+    painter.drawRect(front.translated(back));
+    painter.setBrush(QColor(0xE8, 0xEA, 0xF0));
+    painter.drawPolygon(QPolygonF{front.bottomLeft(), front.bottomRight(), front.bottomRight() + back,
+                                  front.bottomLeft() + back});
+    painter.setPen(QPen(kGrid, u));
+    for (double y : l.gridLines) {
+        painter.drawLine(QPointF(front.left(), y), QPointF(front.left(), y) + back);
+        painter.drawLine(QPointF(front.left(), y) + back, QPointF(front.right(), y) + back);
+    }
+    for (const ChartText& t : l.axis)
+        drawText(painter, t);
+    painter.setPen(QPen(QColor(0x90, 0x94, 0xA0), u));
+    const double axisTop = l.axis.empty() ? front.top() : l.axis.back().box.top();
+    painter.drawLine(front.bottomLeft(), front.bottomRight());
+    painter.drawLine(front.bottomLeft(), QPointF(front.left(), axisTop));
+
+    for (const ChartBar& bar : l.bars) {
+        const QColor colour = points[bar.point].colour;
+        const QRectF& r = bar.front;
+        const QPointF& d = bar.depth;
+        painter.setPen(QPen(colour.darker(160), 0.6 * u));
+        // Right side, top, then the front face over them.
+        painter.setBrush(colour.darker(135));
+        painter.drawPolygon(QPolygonF{r.topRight(), r.bottomRight(), r.bottomRight() + d, r.topRight() + d});
+        painter.setBrush(colour.lighter(112));
+        painter.drawPolygon(QPolygonF{r.topLeft(), r.topRight(), r.topRight() + d, r.topLeft() + d});
+        QLinearGradient shade(r.topLeft(), r.topRight());
+        shade.setColorAt(0, colour.lighter(108));
+        shade.setColorAt(1, colour.darker(108));
+        painter.setBrush(shade);
+        painter.drawRect(r);
+
+        painter.setPen(QPen(QColor(0xA0, 0xA4, 0xB0), 0.8 * u));
+        painter.setBrush(QColor(0xFF, 0xFF, 0xE8));
+        painter.drawRoundedRect(bar.markFrame, 3 * u, 3 * u);
+        drawText(painter, bar.mark);
+        drawText(painter, bar.label);
+    }
+}
+
+void paintPie(QPainter& painter, const ChartLayout& l, const std::vector<ChartPoint>& points)
+{
+    const double u = l.unit;
+    double sum = 0;
+    for (const ChartPoint& p : points)
+        sum += std::max(0.0, p.value);
+    // The rim shades towards the sides, as a lit cylinder does.
+    const auto rimBrush = [&l](const QColor& colour) {
+        QLinearGradient shade(l.disc.left(), 0, l.disc.right(), 0);
+        shade.setColorAt(0, colour.darker(175));
+        shade.setColorAt(0.45, colour.darker(125));
+        shade.setColorAt(1, colour.darker(175));
+        return QBrush(shade);
+    };
+
+    if (!(sum > 0)) {
+        // An empty year: a plain grey disc that says why it is empty, each month still named.
+        const QColor grey(0xC8, 0xCB, 0xD3);
+        painter.setPen(QPen(grey.darker(130), 0.6 * u));
+        painter.setBrush(rimBrush(grey));
+        painter.drawPath(rimPiece(l.disc, l.thickness, -180, 0));
+        painter.setPen(QPen(QColor(0xA0, 0xA4, 0xB0), u));
+        painter.setBrush(QColor(0xEC, 0xEE, 0xF2));
+        painter.drawEllipse(l.disc);
+        drawText(painter, l.notice);
+    } else {
+        // Angles in degrees counter-clockwise from three o'clock, as QPainter has them; the first
+        // point starts at twelve o'clock and the slices run clockwise.
+        struct Slice {
+            double start, span;
+            QColor colour;
+        };
+        std::vector<Slice> slices;
+        double acc = 90.0;
+        for (const ChartPoint& p : points) {
+            const double sweep = 360.0 * std::max(0.0, p.value) / sum;
+            if (sweep <= 0)
+                continue;
+            slices.push_back({acc - sweep, sweep, p.colour});
+            acc -= sweep;
+        }
+        for (const Slice& slice : slices) {
+            painter.setPen(QPen(slice.colour.darker(170), 0.6 * u));
+            painter.setBrush(rimBrush(slice.colour));
+            painter.drawPath(rimPiece(l.disc, l.thickness, slice.start, slice.start + slice.span));
+        }
+        for (const Slice& slice : slices) {
+            painter.setPen(QPen(slice.colour.darker(150), 0.7 * u));
+            painter.setBrush(slice.colour);
+            painter.drawPie(l.disc, int(std::lround(slice.start * 16)), int(std::lround(slice.span * 16)));
+        }
+    }
+
+    // Each label beside the disc, its leader from the slice's edge to the elbow, then along to
+    // the text.
+    for (size_t i = 0; i < l.pieLabels.size(); ++i) {
+        const PieLabel& label = l.pieLabels[i];
+        painter.setPen(QPen(QColor(0x70, 0x74, 0x80), 0.8 * u));
+        painter.setBrush(Qt::NoBrush);
+        const bool right = label.box.left() >= label.elbow.x();
+        painter.drawPolyline(QPolygonF{
+            label.edge, label.elbow, QPointF(right ? label.box.left() : label.box.right(), label.elbow.y())});
+        drawText(painter, l.pieTexts[i]);
+    }
+}
+
+} // namespace
+
+std::vector<const ChartText*> ChartLayout::texts() const
+{
+    std::vector<const ChartText*> all;
+    const auto add = [&all](const ChartText& t) {
+        if (!t.text.isEmpty())
+            all.push_back(&t);
+    };
+    add(title);
+    add(foot);
+    add(legendTitle);
+    for (const ChartLegendEntry& e : legend)
+        add(e.text);
+    for (const ChartText& t : axis)
+        add(t);
+    for (const ChartBar& b : bars) {
+        add(b.mark);
+        add(b.label);
+    }
+    for (const ChartText& t : pieTexts)
+        add(t);
+    add(notice);
+    return all;
+}
+
+QString Chart::valueText(double value)
+{
+    return QString::number(std::llround(value));
+}
+
 void Chart::setTitle(const QString& text, const QFont& font, const QColor& colour)
 {
     m_title = text;
@@ -171,6 +550,36 @@ void Chart::setFoot(const QString& text, const QFont& font, const QColor& colour
     m_footColour = colour;
 }
 
+ChartLayout Chart::layout(const QRectF& area, const QPaintDevice& device) const
+{
+    ChartLayout l;
+    // One unit for every length: the area's width against the design's, unless the area is so
+    // low that the height has to decide.
+    l.unit = std::max(1e-3, std::min(area.width() / designWidth, area.height() / designHeight));
+    const double u = l.unit;
+    const Sizer s(device, u);
+    QRectF rest = area.adjusted(14 * u, 14 * u, -14 * u, -14 * u);
+
+    const QFont titleFont = s.fitted(s.font(m_titleFont), {m_title}, rest.width());
+    const QFont footFont = s.fitted(s.font(m_footFont), {m_foot}, rest.width());
+    const double titleHeight = m_title.isEmpty() ? 0 : s.metrics(titleFont).height() * 1.3;
+    const double footHeight = m_foot.isEmpty() ? 0 : s.metrics(footFont).height() * 1.4;
+    l.title =
+        text(m_title, QRectF(rest.left(), rest.top(), rest.width(), titleHeight), titleFont, m_titleColour);
+    l.foot = text(m_foot, QRectF(rest.left(), rest.bottom() - footHeight, rest.width(), footHeight), footFont,
+                  m_footColour);
+    rest.adjust(0, titleHeight, 0, -footHeight);
+
+    const double legend = layOutLegend(l, s, m_points, m_legendTitle, rest);
+    rest.adjust(0, 4 * u, 0, -legend - 8 * u);
+    l.plot = rest;
+    if (m_kind == Kind::Bars)
+        layOutBars(l, s, m_points);
+    else
+        layOutPie(l, s, m_points, m_emptyText);
+    return l;
+}
+
 QImage Chart::render(const QSize& size) const
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -182,252 +591,34 @@ QImage Chart::render(const QSize& size) const
 
 void Chart::paint(QPainter& painter, const QRectF& area) const
 {
+    if (!painter.isActive() || !painter.device())
+        return;
+    const ChartLayout l = layout(area, *painter.device());
+    const double u = l.unit;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillRect(area, Qt::white);
-    // Fonts are in points, which a printer makes larger in device units than a screen does:
-    // scale against the device's own resolution so every device gets the same proportions.
-    const double dpi = painter.device() ? painter.device()->logicalDpiY() : 96.0;
-    const double scale = std::clamp(area.width() / 1000.0, 0.3, 20.0) * 96.0 / dpi;
-    const double unit = area.width() / 1000.0;
-    const double margin = 14 * unit;
-    QRectF rest = area.adjusted(margin, margin, -margin, -margin);
+    drawText(painter, l.title);
+    drawText(painter, l.foot);
 
-    const QFont titleFont = scaled(m_titleFont, scale);
-    const QFont footFont = scaled(m_footFont, scale);
-    const double titleHeight = QFontMetricsF(titleFont).height() * 1.3;
-    const double footHeight = QFontMetricsF(footFont).height() * 1.4;
-    painter.setFont(titleFont);
-    painter.setPen(m_titleColour);
-    painter.drawText(QRectF(rest.left(), rest.top(), rest.width(), titleHeight), Qt::AlignCenter, m_title);
-    painter.setFont(footFont);
-    painter.setPen(m_footColour);
-    painter.drawText(QRectF(rest.left(), rest.bottom() - footHeight, rest.width(), footHeight),
-                     Qt::AlignCenter, m_foot);
-    rest.adjust(0, titleHeight, 0, -footHeight);
-
-    const double legend = legendHeight(rest.width(), scale);
-    paintLegend(painter, QRectF(rest.left(), rest.bottom() - legend, rest.width(), legend), scale);
-    rest.adjust(0, 4 * unit, 0, -legend - 8 * unit);
+    painter.setPen(QPen(QColor(0xB0, 0xB4, 0xC0), u));
+    painter.setBrush(QColor(0xFA, 0xFA, 0xFC));
+    painter.drawRoundedRect(l.legendFrame, 6 * u, 6 * u);
+    drawText(painter, l.legendTitle);
+    for (const ChartLegendEntry& e : l.legend) {
+        const QColor& colour = m_points[e.point].colour;
+        painter.setPen(QPen(colour.darker(150), 0.8 * u));
+        painter.setBrush(colour);
+        painter.drawRect(e.swatch);
+        drawText(painter, e.text);
+    }
 
     if (m_kind == Kind::Bars)
-        paintBars(painter, rest, scale);
+        paintBars(painter, l, m_points);
     else
-        paintPie(painter, rest, scale);
+        paintPie(painter, l, m_points);
     painter.restore();
-}
-
-double Chart::legendHeight(double width, double scale) const
-{
-    const QFontMetricsF fm(plainFont(9, scale));
-    const int perRow = width > 700 * scale ? 6 : 4;
-    const int rows = int((m_points.size() + size_t(perRow) - 1) / size_t(perRow));
-    return fm.height() * 1.5 * (std::max(rows, 1) + 1) + fm.height() * 0.5;
-}
-
-void Chart::paintLegend(QPainter& painter, const QRectF& area, double scale) const
-{
-    const QFont font = plainFont(9, scale);
-    const QFontMetricsF fm(font);
-    const double line = fm.height() * 1.5;
-    painter.setPen(QPen(QColor(0xB0, 0xB4, 0xC0), 1));
-    painter.setBrush(QColor(0xFA, 0xFA, 0xFC));
-    const QRectF box = area.adjusted(area.width() * 0.08, 0, -area.width() * 0.08, 0);
-    painter.drawRoundedRect(box, 6 * scale, 6 * scale);
-    painter.setFont(plainFont(9, scale, true));
-    painter.setPen(kAxisText);
-    painter.drawText(QRectF(box.left() + 10 * scale, box.top() + 2 * scale, box.width(), line),
-                     Qt::AlignLeft | Qt::AlignVCenter, m_legendTitle);
-    const int perRow = area.width() > 700 * scale ? 6 : 4;
-    const double cell = (box.width() - 20 * scale) / perRow;
-    painter.setFont(font);
-    for (size_t i = 0; i < m_points.size(); ++i) {
-        const int row = int(i) / perRow;
-        const int col = int(i) % perRow;
-        const double x = box.left() + 10 * scale + col * cell;
-        const double y = box.top() + 2 * scale + line * (row + 1);
-        const double sw = fm.height() * 0.75;
-        painter.setPen(QPen(m_points[i].colour.darker(150), 1));
-        painter.setBrush(m_points[i].colour);
-        painter.drawRect(QRectF(x, y + (line - sw) / 2, sw, sw));
-        painter.setPen(kAxisText);
-        painter.drawText(QRectF(x + sw + 6 * scale, y, cell - sw - 8 * scale, line),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         m_points[i].label + QStringLiteral(": ") + valueText(m_points[i].value));
-    }
-}
-
-void Chart::paintBars(QPainter& painter, const QRectF& plot, double scale) const
-{
-    const QFont axisFont = plainFont(8, scale);
-    const QFontMetricsF fm(axisFont);
-    const size_t n = std::max<size_t>(m_points.size(), 1);
-    double top = 0;
-    for (const ChartPoint& p : m_points)
-        top = std::max(top, p.value);
-    top = niceTop(top);
-
-    const double axisWidth = fm.horizontalAdvance(valueText(top)) + 12 * scale;
-    const double labelHeight = fm.height() * 1.6;
-    const double depth = std::min(plot.width() / double(n) * 0.22, 18.0 * scale);
-    // The front plane of the box; its back wall lies `depth` up and to the right.
-    const QRectF front(plot.left() + axisWidth, plot.top() + depth + fm.height() * 1.4,
-                       plot.width() - axisWidth - depth - 4 * scale,
-                       plot.height() - labelHeight - depth - fm.height() * 1.4);
-    const QPointF back(depth, -depth);
-
-    // Floor and back wall, then the grid lines on the wall and the floor's front edge.
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0xF6, 0xF7, 0xFA));
-    painter.drawRect(front.translated(back));
-    painter.setBrush(QColor(0xE8, 0xEA, 0xF0));
-    painter.drawPolygon(QPolygonF{front.bottomLeft(), front.bottomRight(), front.bottomRight() + back,
-                                  front.bottomLeft() + back});
-    const int steps = 5;
-    painter.setFont(axisFont);
-    for (int i = 0; i <= steps; ++i) {
-        const double y = front.bottom() - front.height() * i / steps;
-        painter.setPen(QPen(kGrid, std::max(1.0, scale)));
-        painter.drawLine(QPointF(front.left(), y), QPointF(front.left(), y) + back);
-        painter.drawLine(QPointF(front.left(), y) + back, QPointF(front.right(), y) + back);
-        painter.setPen(kAxisText);
-        painter.drawText(QRectF(plot.left(), y - fm.height() / 2, axisWidth - 8 * scale, fm.height()),
-                         Qt::AlignRight | Qt::AlignVCenter, valueText(top * i / steps));
-    }
-    painter.setPen(QPen(QColor(0x90, 0x94, 0xA0), std::max(1.0, scale)));
-    painter.drawLine(front.bottomLeft(), front.bottomRight());
-    painter.drawLine(front.bottomLeft(), front.topLeft() + QPointF(0, -fm.height()));
-
-    if (m_points.empty())
-        return;
-    const double slot = front.width() / double(n);
-    const double barWidth = slot * 0.62;
-    const QFont markFont = plainFont(8, scale, true);
-    for (size_t i = 0; i < m_points.size(); ++i) {
-        const ChartPoint& p = m_points[i];
-        const double x = front.left() + slot * double(i) + (slot - barWidth) / 2;
-        const double h = front.height() * std::clamp(p.value / top, 0.0, 1.0);
-        const QRectF bar(x, front.bottom() - h, barWidth, h);
-        const QPointF d(depth * 0.75, -depth * 0.75);
-        const QColor edge = p.colour.darker(160);
-        painter.setPen(QPen(edge, std::max(0.6, 0.6 * scale)));
-        // Right side, top, then the front face over them.
-        painter.setBrush(p.colour.darker(135));
-        painter.drawPolygon(
-            QPolygonF{bar.topRight(), bar.bottomRight(), bar.bottomRight() + d, bar.topRight() + d});
-        painter.setBrush(p.colour.lighter(112));
-        painter.drawPolygon(QPolygonF{bar.topLeft(), bar.topRight(), bar.topRight() + d, bar.topLeft() + d});
-        QLinearGradient shade(bar.topLeft(), bar.topRight());
-        shade.setColorAt(0, p.colour.lighter(108));
-        shade.setColorAt(1, p.colour.darker(108));
-        painter.setBrush(shade);
-        painter.drawRect(bar);
-
-        // The value mark: a small label above the bar.
-        painter.setFont(markFont);
-        const QString mark = valueText(p.value);
-        const QFontMetricsF mfm(markFont);
-        const double w = mfm.horizontalAdvance(mark) + 8 * scale;
-        const QRectF box(x + barWidth / 2 + d.x() / 2 - w / 2, bar.top() + d.y() - mfm.height() * 1.25, w,
-                         mfm.height() * 1.1);
-        painter.setPen(QPen(QColor(0xA0, 0xA4, 0xB0), 0.8 * scale));
-        painter.setBrush(QColor(0xFF, 0xFF, 0xE8));
-        painter.drawRoundedRect(box, 3 * scale, 3 * scale);
-        painter.setPen(kAxisText);
-        painter.drawText(box, Qt::AlignCenter, mark);
-
-        painter.setFont(axisFont);
-        painter.drawText(
-            QRectF(front.left() + slot * double(i), front.bottom() + 4 * scale, slot, labelHeight),
-            Qt::AlignHCenter | Qt::AlignTop, fm.elidedText(p.label, Qt::ElideRight, slot));
-    }
-}
-
-void Chart::paintPie(QPainter& painter, const QRectF& plot, double scale) const
-{
-    double sum = 0;
-    std::vector<double> values;
-    std::vector<QSizeF> sizes;
-    QStringList texts;
-    const QFont labelFont = plainFont(8, scale, true);
-    const QFontMetricsF fm(labelFont);
-    double widest = 0;
-    for (const ChartPoint& p : m_points) {
-        sum += std::max(0.0, p.value);
-        values.push_back(p.value);
-        texts.append(p.label + QStringLiteral(": ") + valueText(p.value));
-        sizes.push_back(QSizeF(fm.horizontalAdvance(texts.back()) + 2 * scale, fm.height()));
-        widest = std::max(widest, sizes.back().width());
-    }
-    const double gap = 16 * scale;
-    // Room at the sides for the slices' labels, above and below for those near the top and the
-    // bottom of the disc.
-    const double labelRoom = widest + gap * 4 / 3 + 4 * scale;
-    const double thickness = std::min(plot.height() * 0.08, 28.0 * scale);
-    double w =
-        std::min(plot.width() - 2 * labelRoom, (plot.height() - thickness - 2 * (fm.height() + gap)) * 2.2);
-    w = std::max(w, 40.0 * scale);
-    const double h = w / 2.2;
-    const QRectF disc(plot.center().x() - w / 2, plot.center().y() - (h + thickness) / 2, w, h);
-    const std::vector<PieLabel> labels = pieLabelLayout(values, sizes, disc, thickness, plot, gap);
-
-    if (!(sum > 0)) {
-        // An empty year: a plain grey disc that says why it is empty, each month still named.
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0xC8, 0xCB, 0xD3));
-        for (double t = thickness; t > 0; t -= std::max(1.0, scale))
-            painter.drawEllipse(disc.translated(0, t));
-        painter.setPen(QPen(QColor(0xA0, 0xA4, 0xB0), scale));
-        painter.setBrush(QColor(0xEC, 0xEE, 0xF2));
-        painter.drawEllipse(disc);
-        painter.setFont(plainFont(11, scale, true));
-        painter.setPen(kAxisText);
-        painter.drawText(disc, Qt::AlignCenter, m_emptyText);
-    } else {
-        // Angles in sixteenths of a degree, counter-clockwise from three o'clock, as QPainter
-        // wants.
-        struct Slice {
-            int start, span;
-            const ChartPoint* point;
-        };
-        std::vector<Slice> slices;
-        double acc = 90.0; // the first month starts at twelve o'clock and runs clockwise
-        for (const ChartPoint& p : m_points) {
-            const double sweep = 360.0 * std::max(0.0, p.value) / sum;
-            if (sweep <= 0)
-                continue;
-            slices.push_back({int(std::lround((acc - sweep) * 16)), int(std::lround(sweep * 16)), &p});
-            acc -= sweep;
-        }
-        // The rim: the disc stacked downwards in darker colours, the top drawn last.
-        const double step = std::max(1.0, scale * 0.8);
-        for (double t = thickness; t > 0; t -= step) {
-            for (const Slice& s : slices) {
-                painter.setPen(Qt::NoPen);
-                painter.setBrush(s.point->colour.darker(t >= thickness - step ? 170 : 140));
-                painter.drawPie(disc.translated(0, t), s.start, s.span);
-            }
-        }
-        for (const Slice& s : slices) {
-            painter.setPen(QPen(s.point->colour.darker(150), std::max(0.6, 0.7 * scale)));
-            painter.setBrush(s.point->colour);
-            painter.drawPie(disc, s.start, s.span);
-        }
-    }
-
-    // Each label beside the disc, its leader from the slice's edge to the elbow, then along to
-    // the text.
-    painter.setFont(labelFont);
-    for (const PieLabel& l : labels) {
-        painter.setPen(QPen(QColor(0x70, 0x74, 0x80), 0.8 * scale));
-        painter.setBrush(Qt::NoBrush);
-        const bool right = l.box.left() >= l.elbow.x();
-        painter.drawPolyline(
-            QPolygonF{l.edge, l.elbow, QPointF(right ? l.box.left() : l.box.right(), l.elbow.y())});
-        painter.setPen(kAxisText);
-        painter.drawText(l.box, Qt::AlignCenter, texts[qsizetype(l.point)]);
-    }
 }
 
 } // namespace tarvello

@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+class QPaintDevice;
 class QPainter;
 
 namespace tarvello
@@ -40,11 +41,73 @@ struct PieLabel {
 std::vector<PieLabel> pieLabelLayout(std::span<const double> values, std::span<const QSizeF> textSizes,
                                      const QRectF& disc, double thickness, const QRectF& bounds, double gap);
 
+// One text of a laid-out chart. Its box holds the whole text, as measured in its font on the
+// device the layout was made for.
+struct ChartText {
+    QString text;
+    QRectF box;
+    QFont font;
+    QColor colour;
+    Qt::Alignment alignment = Qt::AlignCenter;
+};
+
+// One bar as laid out: its front face, where its back face lies from the front (the 3-D depth),
+// its value mark above it and its label under it.
+struct ChartBar {
+    size_t point = 0;
+    QRectF front;
+    QPointF depth;
+    QRectF markFrame; // the mark's rounded frame, around mark.box
+    ChartText mark;
+    ChartText label;
+};
+
+struct ChartLegendEntry {
+    size_t point = 0;
+    QRectF swatch;
+    ChartText text; // "Gennaio: 1200"
+};
+
+// Everything a chart paints, placed for one area of one device. The chart is designed for an
+// area about 1000 units wide: `unit` is the device's length for one of them, and every length,
+// gap, pen and radius is a multiple of it; fonts are given in points for that design and sized
+// so that they keep their proportion to the area on every device.
+struct ChartLayout {
+    double unit = 1;
+    ChartText title, foot;
+    QRectF legendFrame;
+    ChartText legendTitle;
+    std::vector<ChartLegendEntry> legend;
+    QRectF plot; // what is left between the title and the legend
+
+    // Bars: the front plane of the box, whose floor and back wall lie `back` away; the heights
+    // of the grid lines on the front plane, bottom up, each with its value on the axis.
+    QRectF front;
+    QPointF back;
+    std::vector<double> gridLines;
+    std::vector<ChartText> axis;
+    std::vector<ChartBar> bars;
+
+    // Pie: the top face and its depth, each slice's label with its leader, and the notice of a
+    // series without any value above zero.
+    QRectF disc;
+    double thickness = 0;
+    std::vector<PieLabel> pieLabels;
+    std::vector<ChartText> pieTexts; // one for each of pieLabels, in the same order
+    ChartText notice;
+
+    // Every text the chart paints (empty ones left out).
+    std::vector<const ChartText*> texts() const;
+};
+
 // A chart of one series, drawn with QPainter so the same code paints the screen, the printed
 // page and a picture. Bars stand in a box seen from slightly above and to the right, on light
 // grey grid lines, each with its value written above it; the pie is a tilted disc with a rim,
 // each slice named with its label and value. The title goes on top, the legend and the foot at
 // the bottom. A series of zeros (or no points) still draws its frame, legend and a notice.
+//
+// The layout is made for the device painted on, so texts are measured as that device draws them:
+// a page printed at 1200 dpi reads as the screen does.
 class Chart
 {
 public:
@@ -61,17 +124,17 @@ public:
     void clearPoints() { m_points.clear(); }
     const std::vector<ChartPoint>& points() const { return m_points; }
 
+    // Where everything goes when the chart is painted into `area` of `device`.
+    ChartLayout layout(const QRectF& area, const QPaintDevice& device) const;
     // Paints the whole chart into `area` (device coordinates of the painter).
     void paint(QPainter& painter, const QRectF& area) const;
     // The chart as a picture of `size` pixels on white.
     QImage render(const QSize& size) const;
 
-private:
-    void paintBars(QPainter& painter, const QRectF& plot, double scale) const;
-    void paintPie(QPainter& painter, const QRectF& plot, double scale) const;
-    double legendHeight(double width, double scale) const;
-    void paintLegend(QPainter& painter, const QRectF& area, double scale) const;
+    // A value as its mark, legend entry and label write it: whole, no thousands separators.
+    static QString valueText(double value);
 
+private:
     Kind m_kind = Kind::Bars;
     QString m_title, m_foot, m_legendTitle, m_emptyText;
     QFont m_titleFont, m_footFont;

@@ -1,10 +1,11 @@
 #include "clienti.h"
 
-#include "allegacartella.h"
 #include "archive/archivefile.h"
 #include "archive/cardarchive.h"
+#include "attachments/allegacartella.h"
 #include "core/text.h"
 #include "customerreport.h"
+#include "output/printing.h"
 #include "shell/appcontext.h"
 #include "shell/checkbuttons.h"
 #include "shell/conventions.h"
@@ -781,30 +782,26 @@ void TfrmClienti::cmdAnteprimaClick()
 
 void TfrmClienti::cmdStampaClick()
 {
-    const ReportDocument document = cardReport();
-    QPrinter printer(QPrinter::HighResolution);
-    document.preparePrinter(&printer);
-    if (!m_ctx.services().printDialog(this, printer))
-        return;
-    // On a system without printers Qt falls back to a PDF printer without a file: the dialog
-    // lets that through, towards no printer at all.
-    const bool toFile = !printer.outputFileName().isEmpty();
-    const bool noPrinter = printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty() ||
-                           !printer.isValid();
-    if (!toFile && noPrinter) {
+    switch (printReport(m_ctx.services(), this, cardReport())) {
+    case PrintOutcome::NoPrinter:
         m_ctx.services().message(
             this, MessageKind::Warning,
             QStringLiteral("Attenzione: non è disponibile nessuna stampante, quindi la scheda "
                            "non è stata stampata.\r\n\r\nInstallare o collegare una "
                            "stampante e riprovare."));
-        return;
-    }
-    if (!document.print(&printer))
+        break;
+    case PrintOutcome::Failed:
         m_ctx.services().message(
             this, MessageKind::Warning,
             QStringLiteral("Attenzione: si è verificato un errore durante la stampa, quindi la "
                            "scheda potrebbe non essere stata stampata.\r\n\r\nControllare la "
                            "stampante e riprovare."));
+        break;
+    case PrintOutcome::Printed:
+    case PrintOutcome::Cancelled:
+    case PrintOutcome::FileNotWritten: // already told
+        break;
+    }
 }
 
 void TfrmClienti::cmdPDFClick()

@@ -1,72 +1,17 @@
 #pragma once
 
-// What the customer search and the list of customers to recontact share on screen: the look of
-// the two dialogs, the result panel (instructions, "Trova" row, the list and its buttons) and the
-// loading of a chosen customer onto the customer card.
+// What the customer search and the list of customers to recontact share beyond the common list
+// look (output/listlook.h): the loading of a chosen customer onto the customer card.
 
-#include "output/searchpanels.h"
-
-#include <QString>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QVBoxLayout;
-class QWidget;
+#include <QtGlobal>
 
 namespace tarvello
 {
 
 class AppContext;
-class Record;
-class ResultList;
 
 namespace CustomerLists
 {
-
-// The dialog's background, group boxes, fields and buttons.
-void styleDialog(QWidget* dialog);
-
-// The white band along the top: a picture and the window's title in words.
-QWidget* titleBand(const QString& iconPath, const QString& title, QWidget* parent);
-
-// A pale box holding instruction lines, one per line of `text`.
-QWidget* instructionBox(const QString& text, QWidget* parent);
-
-// A push button with a small picture.
-QPushButton* button(const QString& objectName, const QString& caption, const QString& iconPath,
-                    QWidget* parent);
-
-// The parts above, for the search windows' shared builders.
-inline constexpr SearchPanels::Look look{&styleDialog, &titleBand, &instructionBox, &button};
-
-// The controls every customer list has.
-struct ListPanel {
-    QLineEdit* txtTrova = nullptr;
-    QPushButton* btnTrova = nullptr;
-    ResultList* lstRecords = nullptr;
-    QPushButton* btnStampa = nullptr;
-    QPushButton* btnChiudi = nullptr;
-    QVBoxLayout* layout = nullptr; // the instructions, the Trova row and the list, in order
-    QWidget* footer = nullptr;     // a row with the buttons on the right; the caller may add on the left
-};
-// The list is sorted, its lines 1600 units wide; Enter in txtTrova moves to btnTrova.
-ListPanel buildListPanel(AppContext& ctx, QWidget* parent);
-// Hands the panel's controls to the window's members of the same names.
-template <class Window> void handOut(const ListPanel& p, Window* window)
-{
-    window->txtTrova = p.txtTrova;
-    window->btnTrova = p.btnTrova;
-    window->lstRecords = p.lstRecords;
-    window->btnStampa = p.btnStampa;
-    window->btnChiudi = p.btnChiudi;
-}
-// Lays out the top of a list page into `layout`: the instructions above the panel's find row and
-// list, `spacing` apart; the caller adds what goes below the list and the footer.
-void layOutList(QVBoxLayout* layout, const ListPanel& p, const QString& instructions, int spacing,
-                QWidget* parent);
-// The bold count of what was found, left of the panel's buttons.
-QLabel* addFoundLabel(const ListPanel& p, const QString& text, QWidget* parent);
 
 // Loads the record at `index` in the archive (from 0) onto the customer card as the card's
 // arrows do, its position included, once the card has settled any unsaved changes (the user

@@ -65,7 +65,7 @@ void Matcher::add(Field f, const QString& typed)
 bool Matcher::matches(const char* record) const
 {
     for (const Given& g : m_given)
-        if (!containsIgnoringAsciiCase(decodeField(record, *g.field), g.lowered))
+        if (!containsIgnoringAsciiCase(decodeFieldAsStored(record, *g.field), g.lowered))
             return false;
     return true;
 }

@@ -1,6 +1,5 @@
 #include "registration.h"
 
-#include "allegacartella.h"
 #include "clienti.h"
 #include "expclienti.h"
 #include "ricontatta.h"
@@ -10,16 +9,14 @@
 namespace tarvello
 {
 
-// The customer card and its windows. The attachments window belongs here too, though the product
-// card opens it as well.
+// The customer card and its windows. The attachments window, which the product card opens as
+// well, registers itself (attachments/registration.h).
 void registerCustomerWindows(WindowRegistry& registry)
 {
     registry.addWindow<TfrmExpClienti>();
     registry.addWindow<TfrmTrovaClienti>();
     registry.addWindow<TfrmRicontatta>();
     registry.addWindow<TfrmClienti>();
-    registry.addWindow<TfrmAllegaCartella>();
-    registry.addDialog<TfrmAllegaCartella>(QStringLiteral("frmAllegaCartella"));
     registry.addDialog<TfrmTrovaClienti>(QStringLiteral("frmTrovaClienti"));
     registry.addDialog<TfrmRicontatta>(QStringLiteral("frmRicontatta"));
     registry.addDialog<TfrmExpClienti>(QStringLiteral("frmExpClienti"));

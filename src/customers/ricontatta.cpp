@@ -2,6 +2,7 @@
 
 #include "customerlists.h"
 #include "customersearch.h"
+#include "output/listlook.h"
 #include "output/resultlist.h"
 #include "output/searchpanels.h"
 #include "shell/appcontext.h"
@@ -16,18 +17,18 @@ namespace tarvello
 
 TfrmRicontatta::TfrmRicontatta(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 {
-    SearchPanels::startDialog(this, CustomerLists::look, QStringLiteral("frmRicontatta"),
+    SearchPanels::startDialog(this, ListLook::look, QStringLiteral("frmRicontatta"),
                               QStringLiteral(" Riepilogo clienti da ricontattare"));
-    const CustomerLists::ListPanel p = CustomerLists::buildListPanel(m_ctx, this);
-    CustomerLists::handOut(p, this);
+    const ListLook::ListPanel p = ListLook::buildListPanel(m_ctx, this);
+    ListLook::handOut(p, this);
 
     auto* body = new QVBoxLayout;
-    CustomerLists::layOutList(body, p, CustomerSearch::resultInstructions(), 12, this);
+    ListLook::layOutList(body, p, CustomerSearch::resultInstructions(), 12, this);
     body->addWidget(p.footer);
 
     SearchPanels::connectListButtons(this);
     SearchPanels::connectListChoice(this);
-    SearchPanels::finishDialog(this, CustomerLists::look, QStringLiteral(":/icons/clienti/ricontatta.svg"),
+    SearchPanels::finishDialog(this, ListLook::look, QStringLiteral(":/icons/clienti/ricontatta.svg"),
                                QStringLiteral("Clienti da ricontattare"), body, QSize(940, 580));
 }
 

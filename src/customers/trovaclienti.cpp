@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "customerlists.h"
 #include "customersearch.h"
+#include "output/listlook.h"
 #include "output/resultlist.h"
 #include "output/searchpanels.h"
 #include "shell/appcontext.h"
@@ -41,7 +42,7 @@ template <class T> T* ownControl(QWidget* screen, const QString& name)
 
 TfrmTrovaClienti::TfrmTrovaClienti(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 {
-    SearchPanels::startDialog(this, CustomerLists::look, QStringLiteral("frmTrovaClienti"),
+    SearchPanels::startDialog(this, ListLook::look, QStringLiteral("frmTrovaClienti"),
                               QStringLiteral(" Trova clienti in archivio"));
     lblMemory = SearchPanels::hiddenLabel(QStringLiteral("lblMemory"), this);
     lblConta = SearchPanels::hiddenLabel(QStringLiteral("lblConta"), this);
@@ -51,14 +52,14 @@ TfrmTrovaClienti::TfrmTrovaClienti(AppContext& ctx, QWidget* owner) : QDialog(ow
     panRisultati = buildResults();
     m_panels->addWidget(panCriteri);
     m_panels->addWidget(panRisultati);
-    SearchPanels::finishDialog(this, CustomerLists::look, QStringLiteral(":/icons/clienti/trova.svg"),
+    SearchPanels::finishDialog(this, ListLook::look, QStringLiteral(":/icons/clienti/trova.svg"),
                                QStringLiteral("Trova clienti in archivio"), m_panels, QSize(940, 630));
 }
 
 QWidget* TfrmTrovaClienti::buildCriteria()
 {
     const SearchPanels::CriteriaPage c =
-        SearchPanels::buildCriteriaPage(this, CustomerLists::look,
+        SearchPanels::buildCriteriaPage(this, ListLook::look,
                                         {.pageName = QStringLiteral("panCriteri"),
                                          .criteria = SearchPanels::criteriaOf(CustomerSearch::criteria()),
                                          .instructions = CustomerSearch::criteriaInstructions(),
@@ -77,12 +78,12 @@ QWidget* TfrmTrovaClienti::buildResults()
 {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("panRisultati"));
-    const CustomerLists::ListPanel p = CustomerLists::buildListPanel(m_ctx, page);
-    CustomerLists::handOut(p, this);
-    lblTrovate = CustomerLists::addFoundLabel(p, QString(), page);
+    const ListLook::ListPanel p = ListLook::buildListPanel(m_ctx, page);
+    ListLook::handOut(p, this);
+    lblTrovate = ListLook::addFoundLabel(p, QString(), page);
 
     auto* layout = new QVBoxLayout(page);
-    CustomerLists::layOutList(layout, p, CustomerSearch::resultInstructions(), 12, page);
+    ListLook::layOutList(layout, p, CustomerSearch::resultInstructions(), 12, page);
     layout->addWidget(p.footer);
 
     SearchPanels::connectListButtons(this);

@@ -710,11 +710,15 @@ void TfrmFatture::connectCommands()
         ownCommand(chkSaldata, QStringLiteral("Contrassegna come fattura saldata."), {}),
     };
     for (int row = 1; row <= 30; ++row) {
-        // The row's quantity goes along, so that the article comes back with it.
+        // The row's quantity goes along, so that the article comes back with it, and a code
+        // already typed in the row starts the search instead of being typed again.
         const auto withQuantity = [this, row](QDialog& d) {
             const QString quantity = trimmed(txtQuant[size_t(row - 1)]->text());
             if (!quantity.isEmpty())
                 setChildText(&d, QStringLiteral("txtQuant"), quantity);
+            const QString code = trimmed(txtCodice[size_t(row - 1)]->text());
+            if (!code.isEmpty())
+                setChildText(&d, QStringLiteral("txtCodice"), code);
         };
         m_commands.push_back(windowCommand(
             impMag[size_t(row - 1)], QStringLiteral("Importa i dati dell'articolo dal magazzino."),

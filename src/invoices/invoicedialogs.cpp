@@ -1,4 +1,5 @@
 #include "invoicedialogs.h"
+#include "invoiceslog.h"
 
 #include "core/filereplace.h"
 #include "core/text.h"
@@ -11,10 +12,12 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -296,9 +299,16 @@ QImage blankLogo()
 
 QImage invoiceLogo(const QString& programFolder)
 {
-    QImage logo;
-    if (!logo.load(QDir(programFolder).filePath(logoFileName())))
+    const QString path = QDir(programFolder).filePath(logoFileName());
+    QImageReader reader(path);
+    QImage logo = reader.read();
+    if (logo.isNull()) {
+        // No logo of the company's yet is the usual case; one that cannot be read is worth a line.
+        if (QFileInfo::exists(path))
+            qCWarning(lcInvoices) << "The logo" << path
+                                  << "cannot be read, the default one is used:" << reader.errorString();
         return defaultLogo();
+    }
     return logo;
 }
 
@@ -388,6 +398,10 @@ void TfrmLogo::btnApplicaClick()
     FileReplacement file(QDir(m_ctx.folder()).filePath(logoFileName()));
     const bool written = file.open() && m_picture.save(&file, "BMP") && file.commit();
     if (!written) {
+        qCWarning(lcInvoices) << "The logo" << file.target() << "cannot be written:"
+                              << (file.failureReason().isEmpty()
+                                      ? QStringLiteral("the picture was not encoded")
+                                      : file.failureReason());
         setPicture(defaultLogo());
         m_ctx.services().message(this, MessageKind::Warning,
                                  QStringLiteral("Attenzione: non è stato possibile salvare il logo nel file "

@@ -56,7 +56,7 @@ Matcher::Matcher(std::span<const QString> typed)
 bool Matcher::matches(const char* record) const
 {
     for (const Given& g : m_given)
-        if (!containsIgnoringAsciiCase(decodeField(record, *g.field), g.lowered))
+        if (!containsIgnoringAsciiCase(decodeFieldAsStored(record, *g.field), g.lowered))
             return false;
     return true;
 }

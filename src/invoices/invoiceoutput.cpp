@@ -9,6 +9,7 @@
 #include "shell/conventions.h"
 #include "shell/palette.h"
 #include "shell/services.h"
+#include "shell/shelltexts.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -98,6 +99,7 @@ void TfrmStampaFat::produce()
                            "e riprovare."));
         break;
     case PrintOutcome::Printed:
+    case PrintOutcome::FileNotWritten: // already told
         break;
     }
     accept();
@@ -130,11 +132,7 @@ void TfrmCrea_PDF_Fat::produce()
     const QString path = QDir(m_ctx.folder()).filePath(invoicePdfName());
     Services& s = m_ctx.services();
     if (!document().writePdf(path, invoicePdfProperties())) {
-        s.message(this, MessageKind::Warning,
-                  QStringLiteral(
-                      "Attenzione: non è stato possibile creare il file Fattura.pdf.\n\r\n\rSe il file è "
-                      "aperto in un altro programma chiuderlo e riprovare; accertarsi inoltre di "
-                      "possedere i privilegi di scrittura nella cartella di installazione del programma."));
+        s.message(this, MessageKind::Warning, documentNotCreatedMessage(invoicePdfName()));
         return;
     }
     if (s.message(

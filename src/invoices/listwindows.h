@@ -4,7 +4,7 @@
 // the dialogs, the find row above a list, the year's file of the invoice screen that opened them
 // and the loading of a chosen invoice onto that screen.
 
-#include "output/searchpanels.h"
+#include "output/listlook.h"
 
 #include <QSize>
 #include <QString>
@@ -27,17 +27,13 @@ class TfrmFatture;
 namespace InvoiceListWindows
 {
 
-void styleDialog(QWidget* dialog);
-// The white band along the top: a picture and the window's title in words.
-QWidget* titleBand(const QString& iconPath, const QString& title, QWidget* parent);
-// A pale box holding instruction lines, one per line of `text`.
-QWidget* instructionBox(const QString& text, QWidget* parent);
-QPushButton* button(const QString& objectName, const QString& caption, const QString& iconPath,
-                    QWidget* parent);
-// The parts above, for the search windows' shared builders.
-inline constexpr SearchPanels::Look look{&styleDialog, &titleBand, &instructionBox, &button};
-// "Trova nell'elenco:", the field and its button, in a row.
-QHBoxLayout* findRow(QLineEdit* field, QPushButton* findButton, QWidget* parent);
+// The list look every application's list windows share.
+using ListLook::button;
+using ListLook::findRow;
+using ListLook::instructionBox;
+using ListLook::look;
+using ListLook::styleDialog;
+using ListLook::titleBand;
 
 // Every line of the invoice lists ends with the invoice's total, the figure the user opened the
 // list for: the window takes the screen's width to show whole lines where it can (never less than

@@ -9,6 +9,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvello
@@ -135,7 +136,13 @@ QString normaliseStartNumber(QStringView text)
 std::optional<QString> formInvoiceNumber(QStringView startText, bool yearSuffix, qint64 invoiceCount,
                                          int currentYear)
 {
-    const auto start = parseWholeNumber(startTextOrDefault(startText));
+    // The start number is decimal digits and nothing else: "-5" or "+5" is as unreadable as "abc",
+    // and must not make New propose -3.
+    const QString digits = trimmed(startTextOrDefault(startText));
+    if (digits.isEmpty() ||
+        !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    const auto start = parseWholeNumber(digits);
     if (!start)
         return std::nullopt;
     QString number = QString::number(*start + invoiceCount);

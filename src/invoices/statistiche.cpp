@@ -8,6 +8,7 @@
 #include "shell/conventions.h"
 #include "shell/guida.h"
 #include "shell/keyboard.h"
+#include "shell/printjob.h"
 #include "shell/services.h"
 #include "shell/style.h"
 
@@ -16,6 +17,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
@@ -149,7 +153,7 @@ QWidget* TfrmStatistiche::buildChartPanel()
     page->setObjectName(QStringLiteral("panContainer"));
     lblTitolo = new QLabel(page);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
-    lblTitolo->setFont(screenFont(QStringLiteral("Verdana"), 16, true));
+    lblTitolo->setFont(screenFont(QStringLiteral("Verdana"), 20, true));
     lblRigo04 = new QLabel(
         QStringLiteral("Il presente grafico statistico mostra gli incassi al lordo dell'IVA relativi a "
                        "ciascun mese dell'anno in base alle fatture proforma emesse."),
@@ -218,6 +222,7 @@ void TfrmStatistiche::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    centreOnScreen(this);
     txtAnno->setText(QString::number(m_ctx.services().now().date().year()).rightJustified(4, u'0'));
     ChartStats->chart().clearPoints();
     m_panels->setCurrentWidget(panAvvio);
@@ -283,30 +288,44 @@ void TfrmStatistiche::btnStampaClick()
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Statistiche incassi mensili"));
-    printer.setPageOrientation(QPageLayout::Landscape);
+    // An A4 landscape page; a printer that cannot print that near the edge keeps its own margins.
+    if (!printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                           QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter))) {
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Landscape);
+    }
     printer.setCopyCount(copies);
-    if (!services.printDialog(this, printer))
-        return;
-    printer.setPageOrientation(QPageLayout::Landscape);
-    // Each copy is printed as a page of its own, so the count chosen in the dialog is the count
-    // printed, whatever the driver does with copies.
-    const int chosen = printer.copyCount();
-    printer.setCopyCount(1);
-    if (chosen <= 0)
-        return;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    int chosen = 0;
+    const Chart& chart = ChartStats->chart();
+    const auto confirmed = [&chosen](QPrinter& p) {
+        p.setPageOrientation(QPageLayout::Landscape);
+        // Each copy is printed as a page of its own, so the count chosen in the dialog is the
+        // count printed, whatever the driver does with copies.
+        chosen = p.copyCount();
+        p.setCopyCount(1);
+        return chosen > 0;
+    };
+    const auto paint = [&chosen, &chart](QPainter& painter, QPagedPaintDevice& device) {
+        // The whole printable area of the page, measured on the device printed on.
+        const QRectF page(0, 0, device.width(), device.height());
+        for (int i = 0; i < chosen; ++i) {
+            if (i > 0 && !device.newPage())
+                return false;
+            chart.paint(painter, page);
+        }
+        return true;
+    };
+    switch (printThroughDialog(services, this, printer, paint, confirmed)) {
+    case PrintOutcome::NoPrinter:
+    case PrintOutcome::Failed:
         services.message(this, MessageKind::Warning,
                          QStringLiteral("Attenzione: non è stato possibile stampare il grafico."));
-        return;
+        break;
+    case PrintOutcome::Printed:
+    case PrintOutcome::Cancelled:
+    case PrintOutcome::FileNotWritten: // already told
+        break;
     }
-    const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-    for (int i = 0; i < chosen; ++i) {
-        if (i > 0)
-            printer.newPage();
-        ChartStats->chart().paint(painter, page);
-    }
-    painter.end();
 }
 
 void TfrmStatistiche::showGuide()

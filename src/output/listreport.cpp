@@ -85,6 +85,7 @@ bool printListReport(Services& services, QWidget* parent, const QString& title, 
     case PrintOutcome::Printed:
         return true;
     case PrintOutcome::Cancelled:
+    case PrintOutcome::FileNotWritten: // already told
         return false;
     case PrintOutcome::NoPrinter:
     case PrintOutcome::Failed:

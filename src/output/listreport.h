@@ -34,7 +34,8 @@ ReportDocument listReportDocument(const QString& title, const QStringList& lines
                                   const QStringList& trailer = {});
 
 // Prints through the print dialog of the services (no preview, no progress window). Nothing
-// happens when the user cancels the dialog; a printer that fails is reported with a warning box.
+// happens when the user cancels the dialog; a printer that fails is reported with a warning box,
+// and so is a PDF file that cannot be written (the earlier file stays as it was).
 // Returns true when the report was printed.
 bool printListReport(Services& services, QWidget* parent, const QString& title, const QStringList& lines,
                      const QStringList& trailer = {});

@@ -1,7 +1,6 @@
 #include "output/printing.h"
 
 #include "report/reportdocument.h"
-#include "shell/services.h"
 
 #include <QPrinter>
 
@@ -12,16 +11,16 @@ PrintOutcome printReport(Services& services, QWidget* parent, const ReportDocume
 {
     QPrinter printer(QPrinter::HighResolution);
     document.preparePrinter(&printer);
-    if (!services.printDialog(parent, printer))
-        return PrintOutcome::Cancelled;
-    // On a system without printers Qt falls back to a PDF printer without a file, and the
-    // dialog lets that through: printing would go nowhere.
-    const bool toFile = !printer.outputFileName().isEmpty();
-    const bool noPrinter = printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty() ||
-                           !printer.isValid();
-    if (!toFile && noPrinter)
-        return PrintOutcome::NoPrinter;
-    return document.print(&printer) ? PrintOutcome::Printed : PrintOutcome::Failed;
+    return printThroughDialog(
+        services, parent, printer,
+        [&document](QPainter& painter, QPagedPaintDevice& device) {
+            return document.paintPages(painter, &device);
+        },
+        [&document](QPrinter& chosen) {
+            // The report's own page, whatever the dialog offered.
+            document.preparePrinter(&chosen);
+            return true;
+        });
 }
 
 } // namespace tarvello

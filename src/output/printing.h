@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/printjob.h"
+
 class QWidget;
 
 namespace tarvello
@@ -8,16 +10,10 @@ namespace tarvello
 class ReportDocument;
 class Services;
 
-enum class PrintOutcome {
-    Printed,
-    Cancelled, // the user closed the print dialog
-    NoPrinter, // nothing to print on: no printer is installed and no file was chosen
-    Failed,    // the printer refused the document
-};
-
-// Shows the print dialog for the document (its page already set up) and prints it. The caller
-// tells the user about NoPrinter and Failed in its own words; nothing is reported as printed
-// that was not.
+// Shows the print dialog for the document (its page already set up) and prints it, through the
+// program's one print path (shell/printjob.h): a print into a PDF file that cannot be written has
+// already been told (FileNotWritten). The caller tells the user about NoPrinter and Failed in its
+// own words; nothing is reported as printed that was not.
 PrintOutcome printReport(Services& services, QWidget* parent, const ReportDocument& document);
 
 } // namespace tarvello

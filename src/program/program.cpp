@@ -6,6 +6,10 @@
 #include "shell/style.h"
 #include "shell/windowregistry.h"
 
+#if defined(TARVELLO_HAS_CUSTOMERS) || defined(TARVELLO_HAS_WAREHOUSE)
+#include "attachments/registration.h"
+#endif
+
 #ifdef TARVELLO_HAS_CHECKS
 #include "checks/registration.h"
 #endif
@@ -59,6 +63,10 @@ void Program::registerThisBuild(WindowRegistry& registry)
 #endif
 #ifdef TARVELLO_HAS_CUSTOMERS
     registerCustomerWindows(registry);
+#endif
+#if defined(TARVELLO_HAS_CUSTOMERS) || defined(TARVELLO_HAS_WAREHOUSE)
+    // Both cards open it; it stands where the customer card's windows end.
+    registerAttachmentWindows(registry);
 #endif
 #ifdef TARVELLO_HAS_WAREHOUSE
     registerWarehouseWindows(registry);

@@ -154,10 +154,12 @@ bool ReportDocument::print(QPrinter* printer) const
     return ok && printer->printerState() != QPrinter::Error && printer->printerState() != QPrinter::Aborted;
 }
 
-std::function<void(QPrinter*)> ReportDocument::previewPainter() const
+PagePainter ReportDocument::previewPainter() const
 {
     auto snapshot = std::make_shared<const ReportDocument>(*this);
-    return [snapshot](QPrinter* printer) { (void)snapshot->print(printer); };
+    return [snapshot](QPainter& painter, QPagedPaintDevice& device) {
+        return snapshot->paintPages(painter, &device);
+    };
 }
 
 bool ReportDocument::writePdf(const QString& path, const PdfProperties& properties,

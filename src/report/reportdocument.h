@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/pagepainter.h"
 #include "report/pdffile.h"
 #include "report/reportlayout.h"
 
@@ -58,9 +59,10 @@ public:
     // Prints on a printer the caller has set up (and usually confirmed with a print dialog).
     // False when the printer cannot be opened or reports an error.
     [[nodiscard]] bool print(QPrinter* printer) const;
-    // For QPrintPreviewDialog::paintRequested. It paints a copy of this document as it is now,
-    // so later changes to the document do not reach an open preview.
-    std::function<void(QPrinter*)> previewPainter() const;
+    // The pages for the preview (on a printer prepared with preparePrinter) and for printing from
+    // it. It paints a copy of this document as it is now, so later changes to the document do not
+    // reach an open preview.
+    PagePainter previewPainter() const;
     // Writes a PDF file at `path`, replacing any earlier file only once the new one is complete.
     // False (with a reason in errorMessage) when nothing was written; the old file is then intact.
     [[nodiscard]] bool writePdf(const QString& path, const PdfProperties& properties,

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -487,6 +488,19 @@ void centreOnScreen(QWidget* window)
     QRect frame = window->frameGeometry();
     frame.moveCenter(shownOn->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+void fitCaption(QWidget* window)
+{
+    QFont bold = window->font();
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
+    // The icon on the left, up to three buttons on the right and the frame's padding each take
+    // about two lines' height.
+    const int needed = fm.horizontalAdvance(window->windowTitle()) + 8 * fm.height();
+    window->setMinimumWidth(std::max(window->minimumWidth(), needed));
+    if (window->width() < needed)
+        window->resize(needed, window->height());
 }
 
 void makeDialogFrame(QWidget* dialog)

@@ -161,6 +161,11 @@ void nameWindow(QWidget* window, const QString& objectName, const QString& capti
 // Moves a window so that it stands in the middle of the screen it is on (its frame included).
 void centreOnScreen(QWidget* window);
 
+// Makes a window at least as wide as its title bar needs to show the whole caption beside the
+// window's icon and buttons (a title bar's font is often bold, and a caption cut short reads
+// "Nume… mpare").
+void fitCaption(QWidget* window);
+
 // Fixed-size dialog frame: no title-bar buttons, closed by its own buttons.
 void makeDialogFrame(QWidget* dialog);
 

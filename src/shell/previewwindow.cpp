@@ -1,9 +1,12 @@
 #include "previewwindow.h"
 
+#include "printjob.h"
+#include "services.h"
+
 #include <QAction>
 #include <QKeySequence>
 #include <QLabel>
-#include <QPrintDialog>
+#include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QToolBar>
@@ -12,13 +15,20 @@
 namespace tarvello
 {
 
-PreviewWindow::PreviewWindow(QPrinter& printer, QWidget* parent)
-    : QDialog(parent), m_printer(printer), m_pages(new QPrintPreviewWidget(&printer, this))
+PreviewWindow::PreviewWindow(QPrinter& printer, Services& services, PagePainter paint, QWidget* parent)
+    : QDialog(parent), m_printer(printer), m_services(services), m_paint(std::move(paint)),
+      m_page(printer.pageLayout()), m_pages(new QPrintPreviewWidget(&printer, this))
 {
     setObjectName(QStringLiteral("frmAnteprima"));
     setWindowTitle(QStringLiteral(" Anteprima di stampa"));
     m_pages->setObjectName(QStringLiteral("panPagine"));
-    connect(m_pages, &QPrintPreviewWidget::paintRequested, this, &PreviewWindow::paintRequested);
+    connect(m_pages, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* pages) {
+        QPainter painter;
+        if (painter.begin(pages)) {
+            (void)m_paint(painter, *pages); // a page that cannot be begun shows as a blank one
+            painter.end();
+        }
+    });
 
     auto* bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("barAnteprima"));
@@ -89,9 +99,32 @@ QAction* PreviewWindow::addCommand(const QString& objectName, const QString& tex
 
 void PreviewWindow::printPages()
 {
-    QPrintDialog dialog(&m_printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        m_pages->print();
+    // The document prints on the page it is laid out on, whatever the dialog offered.
+    const PrintOutcome outcome =
+        printThroughDialog(m_services, this, m_printer, m_paint, [this](QPrinter& p) {
+            p.setPageLayout(m_page);
+            return true;
+        });
+    switch (outcome) {
+    case PrintOutcome::NoPrinter:
+        m_services.message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: non è disponibile nessuna stampante, quindi il documento "
+                           "non è stato stampato.\r\n\r\nInstallare o collegare una stampante "
+                           "e riprovare."));
+        break;
+    case PrintOutcome::Failed:
+        m_services.message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: si è verificato un errore durante la stampa, quindi il "
+                           "documento potrebbe non essere stato stampato.\r\n\r\nControllare la "
+                           "stampante e riprovare."));
+        break;
+    case PrintOutcome::Printed:
+    case PrintOutcome::Cancelled:
+    case PrintOutcome::FileNotWritten: // already told
+        break;
+    }
 }
 
 void PreviewWindow::goToPage(int page)

@@ -1,5 +1,6 @@
 #include "services.h"
 
+#include "conventions.h"
 #include "previewwindow.h"
 
 #include <QDesktopServices>
@@ -82,11 +83,16 @@ Answer QtServices::message(QWidget* parent, MessageKind kind, const QString& tex
 std::optional<QString> QtServices::inputText(QWidget* parent, const QString& title, const QString& prompt,
                                              const QString& initial)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
-    if (!ok)
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(initial);
+    box.setInputMode(QInputDialog::TextInput);
+    box.adjustSize(); // the box lays itself out first, so the width set here stays
+    fitCaption(&box);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return box.textValue();
 }
 
 std::optional<QString> QtServices::openFileName(QWidget* parent, const QString& title, const QString& filter)
@@ -108,10 +114,9 @@ bool QtServices::printDialog(QWidget* parent, QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtServices::preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
+void QtServices::preview(QWidget* parent, QPrinter& printer, const PagePainter& paint)
 {
-    PreviewWindow dialog(printer, parent);
-    QObject::connect(&dialog, &PreviewWindow::paintRequested, &dialog, paint);
+    PreviewWindow dialog(printer, *this, paint, parent);
     dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
     dialog.exec();
 }

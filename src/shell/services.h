@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/pagepainter.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QUrl>
@@ -45,8 +47,9 @@ public:
     virtual int runModal(QDialog& dialog) = 0;
     // The print dialog (printer choice, copies); true when the user confirms.
     virtual bool printDialog(QWidget* parent, QPrinter& printer) = 0;
-    // The preview window; paint is called to draw the pages on the printer it is given.
-    virtual void preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint) = 0;
+    // The preview window of pages laid out on `printer`; `paint` draws them, for the preview and
+    // for printing from it.
+    virtual void preview(QWidget* parent, QPrinter& printer, const PagePainter& paint) = 0;
     // The desktop shell's open action for a file, a web address or a mail message; false when the
     // desktop did not open it (a file that is not there, no program for it). Callers go through
     // openOrExplain, which tells the user.
@@ -69,7 +72,7 @@ public:
                                         const QString& filter) override;
     int runModal(QDialog& dialog) override;
     bool printDialog(QWidget* parent, QPrinter& printer) override;
-    void preview(QWidget* parent, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
+    void preview(QWidget* parent, QPrinter& printer, const PagePainter& paint) override;
     bool openUrl(const QUrl& url) override;
     QDateTime now() override;
 

@@ -58,4 +58,30 @@ QString cannotOpenMessage(const QUrl& url)
            QStringLiteral("\u00BB: nessun programma del sistema lo apre. Copiarlo a mano nel browser.");
 }
 
+namespace
+{
+
+QString notCreated(const QString& fileName, const QString& folder)
+{
+    return QStringLiteral("Attenzione: non è stato possibile creare il file ") + fileName +
+           QStringLiteral(".\n\r\n\rSe il file è aperto in un altro programma chiuderlo e riprovare; "
+                          "accertarsi inoltre di possedere i privilegi di scrittura nella cartella ") +
+           folder + u'.';
+}
+
+} // namespace
+
+QString documentNotCreatedMessage(const QString& fileName)
+{
+    return notCreated(fileName, QStringLiteral("di installazione del programma"));
+}
+
+QString printFileNotCreatedMessage(const QString& path)
+{
+    const QFileInfo file(path);
+    return notCreated(file.fileName(), QStringLiteral("\u00AB") +
+                                           QDir::toNativeSeparators(file.absolutePath()) +
+                                           QStringLiteral("\u00BB e che il disco non sia pieno"));
+}
+
 } // namespace tarvello

@@ -30,4 +30,11 @@ QString fieldFullHint(int capacity);
 // separators) or the address, so it can be opened by hand. A file that is not there says so.
 QString cannotOpenMessage(const QUrl& url);
 
+// What the user is told when a document file could not be written (the disk is full, the file
+// is open in another program, the folder refuses writing): the file's name, then what to check.
+// The program's own PDF files (Fattura.pdf) live in the program's folder.
+QString documentNotCreatedMessage(const QString& fileName);
+// The same for a print into a PDF file chosen in the print dialog, naming its folder.
+QString printFileNotCreatedMessage(const QString& path);
+
 } // namespace tarvello

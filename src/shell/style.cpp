@@ -1,4 +1,5 @@
 #include "style.h"
+#include "shelllog.h"
 
 #include <QApplication>
 #include <QFile>
@@ -11,8 +12,11 @@ namespace tarvello
 QString programStyleSheet()
 {
     QFile file(QStringLiteral(":/tarvello.qss"));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        // The windows still work, in the desktop's plain look: say why they look so.
+        qCWarning(lcShell) << "The style sheet" << file.fileName() << "cannot be read:" << file.errorString();
         return {};
+    }
     return QString::fromUtf8(file.readAll());
 }
 

@@ -1,6 +1,6 @@
 #include "archive/archivefile.h"
 #include "core/text.h"
-#include "customers/customerlists.h"
+#include "output/listlook.h"
 #include "output/resultlist.h"
 #include "output/searchpanels.h"
 #include "pricetools.h"
@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,7 +58,7 @@ int invoiceRow(QStringView tag)
 
 TfrmImportaMagazzino::TfrmImportaMagazzino(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 {
-    SearchPanels::startDialog(this, CustomerLists::look, QStringLiteral("frmImportaMagazzino"),
+    SearchPanels::startDialog(this, ListLook::look, QStringLiteral("frmImportaMagazzino"),
                               QStringLiteral(" Importa articoli da magazzino"));
     lblMemory = SearchPanels::hiddenLabel(QStringLiteral("lblMemory"), this);
 
@@ -66,14 +67,14 @@ TfrmImportaMagazzino::TfrmImportaMagazzino(AppContext& ctx, QWidget* owner) : QD
     panContainer = buildResults();
     m_panels->addWidget(panAvvio);
     m_panels->addWidget(panContainer);
-    SearchPanels::finishDialog(this, CustomerLists::look, QStringLiteral(":/icons/importa.svg"),
+    SearchPanels::finishDialog(this, ListLook::look, QStringLiteral(":/icons/importa.svg"),
                                QStringLiteral("Importa articoli da magazzino"), m_panels, QSize(940, 680));
 }
 
 QWidget* TfrmImportaMagazzino::buildCriteria()
 {
     const SearchPanels::CriteriaPage c =
-        SearchPanels::buildCriteriaPage(this, CustomerLists::look,
+        SearchPanels::buildCriteriaPage(this, ListLook::look,
                                         {.pageName = QStringLiteral("panAvvio"),
                                          .criteria = SearchPanels::criteriaOf(ProductSearch::criteria()),
                                          .instructions = ProductSearch::criteriaInstructions(),
@@ -94,9 +95,9 @@ QWidget* TfrmImportaMagazzino::buildResults()
 {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("panContainer"));
-    const CustomerLists::ListPanel p = CustomerLists::buildListPanel(m_ctx, page);
-    CustomerLists::handOut(p, this);
-    lblTrovate = CustomerLists::addFoundLabel(p, ProductSearch::foundText(0), page);
+    const ListLook::ListPanel p = ListLook::buildListPanel(m_ctx, page);
+    ListLook::handOut(p, this);
+    lblTrovate = ListLook::addFoundLabel(p, ProductSearch::foundText(0), page);
 
     // The product clicked, and the quantity to take off its stock.
     auto* chosen = new QGroupBox(QStringLiteral("Articolo selezionato"), page);
@@ -142,11 +143,10 @@ QWidget* TfrmImportaMagazzino::buildResults()
     grid->setColumnStretch(3, 1);
 
     auto* layout = new QVBoxLayout(page);
-    CustomerLists::layOutList(
-        layout, p,
-        ProductSearch::resultInstructions() +
-            QStringLiteral("\nRichiamare i dati di una scheda selezionandola con un clic."),
-        10, page);
+    ListLook::layOutList(layout, p,
+                         ProductSearch::resultInstructions() +
+                             QStringLiteral("\nRichiamare i dati di una scheda selezionandola con un clic."),
+                         10, page);
     layout->addWidget(chosen);
     layout->addWidget(p.footer);
 
@@ -163,6 +163,12 @@ QWidget* TfrmImportaMagazzino::buildResults()
     connect(btnAggiorna, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnAggiornaClick);
     connect(btnNonAggiornare, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnNonAggiornareClick);
     connect(lstRecords, &ResultList::recordClicked, this, &TfrmImportaMagazzino::lstRecordsClick);
+    // A line reached with the arrow keys (or any other way) shows its article as a click does.
+    connect(lstRecords->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    lstRecordsClick(lstRecords->recordAt(current.row()));
+            });
     // A line chosen with Enter shows its article as a click does, and the keyboard goes on to the
     // quantity to take off: Enter there moves to the import.
     connect(lstRecords, &ResultList::recordChosen, this, [this](qint64 record) {

@@ -2,9 +2,10 @@
 
 #include "archive/archivefile.h"
 #include "articlereport.h"
+#include "attachments/allegacartella.h"
 #include "core/numbers.h"
 #include "core/text.h"
-#include "customers/allegacartella.h"
+#include "output/printing.h"
 #include "pricetools.h"
 #include "report/pdffile.h"
 #include "report/reportdocument.h"
@@ -41,7 +42,8 @@ namespace Messages = ProductCard::Messages;
 namespace
 {
 
-const QColor kStatusStrip(0x30, 0x30, 0xDD);
+// The product card's status strip is slate blue; the customer card's own is a deeper blue.
+const QColor kStatusStrip(0x6A, 0x5A, 0xCD);
 
 QString iconPath(const char16_t* name)
 {
@@ -378,8 +380,11 @@ void TfrmMagazzino::applyFieldRules()
                 edit->setText(PriceTools::tidyMoney(edit->text()));
             });
         } else if (f.kind == ProductCard::Kind::Whole) {
+            // Only what the user typed is made whole: passing through a stock of 7,5 that the
+            // article import left keeps it.
             FieldRules::of(edit)->filter(KeyFilter::Digits).onLeave([edit] {
-                edit->setText(PriceTools::tidyWhole(edit->text()));
+                if (edit->isModified())
+                    edit->setText(PriceTools::tidyWhole(edit->text()));
             });
         }
     }
@@ -533,15 +538,19 @@ bool TfrmMagazzino::saveCard()
         if (f.kind != ProductCard::Kind::Text && isBlank(edit->text()))
             edit->setText(f.initial.toString());
     }
-    // The stock and the reorder level are whole numbers; a text that is none (a damaged record)
-    // stops the save with the access message, and the card keeps it for the user to correct.
-    for (QLineEdit* e : {txtGiacenza, txtSottoscorta}) {
+    // The stock and the reorder level are typed as whole numbers; a text that is no number (a
+    // damaged record) stops the save with the access message, and the card keeps it for the user
+    // to correct. A figure the user left as it was is stored as it was: the article import keeps
+    // the decimals of what it took (7,5 m of cable), which saving the card must not round away.
+    for (const auto& [e, field] :
+         {std::pair{txtGiacenza, Giacenza}, std::pair{txtSottoscorta, Sottoscorta}}) {
         const std::optional<double> v = parseNumber(e->text());
         if (!v) {
             archiveFailed();
             return false;
         }
-        e->setText(wholeNumberText(*v));
+        if (e->text() != m_changes.unchanged(size_t(field)))
+            e->setText(wholeNumberText(*v));
     }
     calculate();
     calculateValue();
@@ -771,30 +780,26 @@ void TfrmMagazzino::cmdAnteprimaClick()
 
 void TfrmMagazzino::cmdStampaClick()
 {
-    const ReportDocument document = cardReport();
-    QPrinter printer(QPrinter::HighResolution);
-    document.preparePrinter(&printer);
-    if (!m_ctx.services().printDialog(this, printer))
-        return;
-    // On a system without printers Qt falls back to a PDF printer without a file: the dialog
-    // lets that through, towards no printer at all.
-    const bool toFile = !printer.outputFileName().isEmpty();
-    const bool noPrinter = printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty() ||
-                           !printer.isValid();
-    if (!toFile && noPrinter) {
+    switch (printReport(m_ctx.services(), this, cardReport())) {
+    case PrintOutcome::NoPrinter:
         m_ctx.services().message(
             this, MessageKind::Warning,
             QStringLiteral("Attenzione: non è disponibile nessuna stampante, quindi la scheda "
                            "non è stata stampata.\r\n\r\nInstallare o collegare una "
                            "stampante e riprovare."));
-        return;
-    }
-    if (!document.print(&printer))
+        break;
+    case PrintOutcome::Failed:
         m_ctx.services().message(
             this, MessageKind::Warning,
             QStringLiteral("Attenzione: si è verificato un errore durante la stampa, quindi la "
                            "scheda potrebbe non essere stata stampata.\r\n\r\nControllare la "
                            "stampante e riprovare."));
+        break;
+    case PrintOutcome::Printed:
+    case PrintOutcome::Cancelled:
+    case PrintOutcome::FileNotWritten: // already told
+        break;
+    }
 }
 
 void TfrmMagazzino::cmdPDFClick()

@@ -132,11 +132,12 @@ StockTaken takeFromStock(QStringView quantityText, QStringView stockText, QStrin
     const double left = *stock - *quantity;
     r.outcome = StockTaken::Outcome::Taken;
     r.stock = formatNumber(left);
+    // The import rounds cost × new stock itself, not its text read back as the card's "Calcola
+    // valore" does: stock 3 at a cost of 0,115 is worth 0,35 (the product lies just above the
+    // half), where the text "0,345" read back would give 0,34.
     const std::optional<double> cost = parseNumber(orDefault(costText, kZeroMoney));
-    const std::optional<double> shownLeft = parseNumber(r.stock);
-    const std::optional<QString> value =
-        cost && shownLeft ? roundedMoney(*cost * *shownLeft) : std::optional<QString>();
-    r.value = value ? *value : kZeroMoney;
+    const double value = cost ? *cost * left : std::nan("");
+    r.value = std::isfinite(value) ? moneyText(roundTo(value, 2)) : kZeroMoney;
     return r;
 }
 

@@ -1,6 +1,7 @@
+#include "archive/archivefile.h"
 #include "core/text.h"
-#include "customers/customerlists.h"
 #include "magazzino.h"
+#include "output/listlook.h"
 #include "output/resultlist.h"
 #include "output/searchpanels.h"
 #include "productexport.h"
@@ -8,6 +9,7 @@
 #include "productwindows.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/services.h"
 #include "shell/style.h"
 
 #include <QLabel>
@@ -59,7 +61,7 @@ bool loadProductOntoCard(AppContext& ctx, qint64 index)
 
 TfrmTrovaMagazzino::TfrmTrovaMagazzino(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 {
-    SearchPanels::startDialog(this, CustomerLists::look, QStringLiteral("frmTrovaMagazzino"),
+    SearchPanels::startDialog(this, ListLook::look, QStringLiteral("frmTrovaMagazzino"),
                               QStringLiteral(" Trova articoli in magazzino"));
     lblMemory = SearchPanels::hiddenLabel(QStringLiteral("lblMemory"), this);
 
@@ -68,14 +70,14 @@ TfrmTrovaMagazzino::TfrmTrovaMagazzino(AppContext& ctx, QWidget* owner) : QDialo
     panRisultati = buildResults();
     m_panels->addWidget(panCriteri);
     m_panels->addWidget(panRisultati);
-    SearchPanels::finishDialog(this, CustomerLists::look, QStringLiteral(":/icons/trova.svg"),
+    SearchPanels::finishDialog(this, ListLook::look, QStringLiteral(":/icons/trova.svg"),
                                QStringLiteral("Trova articoli in magazzino"), m_panels, QSize(940, 640));
 }
 
 QWidget* TfrmTrovaMagazzino::buildCriteria()
 {
     const SearchPanels::CriteriaPage c =
-        SearchPanels::buildCriteriaPage(this, CustomerLists::look,
+        SearchPanels::buildCriteriaPage(this, ListLook::look,
                                         {.pageName = QStringLiteral("panCriteri"),
                                          .criteria = SearchPanels::criteriaOf(ProductSearch::criteria()),
                                          .instructions = ProductSearch::criteriaInstructions(),
@@ -95,12 +97,12 @@ QWidget* TfrmTrovaMagazzino::buildResults()
 {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("panRisultati"));
-    const CustomerLists::ListPanel p = CustomerLists::buildListPanel(m_ctx, page);
-    CustomerLists::handOut(p, this);
-    lblTrovate = CustomerLists::addFoundLabel(p, ProductSearch::foundText(0), page);
+    const ListLook::ListPanel p = ListLook::buildListPanel(m_ctx, page);
+    ListLook::handOut(p, this);
+    lblTrovate = ListLook::addFoundLabel(p, ProductSearch::foundText(0), page);
 
     auto* layout = new QVBoxLayout(page);
-    CustomerLists::layOutList(layout, p, ProductSearch::resultInstructions(), 10, page);
+    ListLook::layOutList(layout, p, ProductSearch::resultInstructions(), 10, page);
     layout->addWidget(crimsonHint(page));
     layout->addWidget(p.footer);
 
@@ -163,13 +165,16 @@ void TfrmTrovaMagazzino::done(int result)
 
 TfrmSottoscorta::TfrmSottoscorta(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 {
-    SearchPanels::startDialog(this, CustomerLists::look, QStringLiteral("frmSottoscorta"),
+    SearchPanels::startDialog(this, ListLook::look, QStringLiteral("frmSottoscorta"),
                               QStringLiteral(" Materiali in esaurimento"));
-    const CustomerLists::ListPanel p = CustomerLists::buildListPanel(m_ctx, this);
-    CustomerLists::handOut(p, this);
+    const ListLook::ListPanel p = ListLook::buildListPanel(m_ctx, this);
+    ListLook::handOut(p, this);
+    lblEscluse = ListLook::addFoundLabel(p, QString(), this);
+    lblEscluse->setObjectName(QStringLiteral("lblEscluse"));
+    lblEscluse->hide();
 
     auto* body = new QVBoxLayout;
-    CustomerLists::layOutList(body, p, ProductSearch::resultInstructions(), 10, this);
+    ListLook::layOutList(body, p, ProductSearch::resultInstructions(), 10, this);
     body->addWidget(crimsonHint(this));
     body->addWidget(p.footer);
 
@@ -181,7 +186,7 @@ TfrmSottoscorta::TfrmSottoscorta(AppContext& ctx, QWidget* owner) : QDialog(owne
 
     SearchPanels::connectListButtons(this);
     SearchPanels::connectListChoice(this);
-    SearchPanels::finishDialog(this, CustomerLists::look, QStringLiteral(":/icons/magazzino.svg"),
+    SearchPanels::finishDialog(this, ListLook::look, QStringLiteral(":/icons/magazzino.svg"),
                                QStringLiteral("Materiali in esaurimento"), body, QSize(940, 580));
 }
 
@@ -198,10 +203,16 @@ void TfrmSottoscorta::showEvent(QShowEvent* event)
 
 void TfrmSottoscorta::loadList()
 {
-    // Records whose stock or reorder level is not a number are passed over; the list goes on.
+    // Records whose stock or reorder level is not a number are passed over and the list goes on,
+    // but the user learns how many: a card missing from this list must not pass for well stocked.
     ProductSearch::LowStockList found = ProductSearch::lowStock(m_ctx.filePath(ProductRecord::fileName()));
     lstRecords->setLines(std::move(found.lines));
     lstRecords->setItemWidth(1600);
+    lblEscluse->setText(ProductSearch::skippedText(found.skipped));
+    lblEscluse->setVisible(found.skipped > 0);
+    // A list cut short must not pass for the whole warehouse.
+    if (!found.complete)
+        m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
 }
 
 void TfrmSottoscorta::btnTrovaClick()

@@ -56,7 +56,7 @@ Matcher::Matcher(std::span<const QString> typed)
 bool Matcher::matches(const char* record) const
 {
     for (const Given& g : m_given)
-        if (!containsIgnoringAsciiCase(decodeField(record, *g.field), g.lowered))
+        if (!containsIgnoringAsciiCase(decodeFieldAsStored(record, *g.field), g.lowered))
             return false;
     return true;
 }
@@ -216,6 +216,15 @@ QString doubleClickHint()
 QString searchTitle()
 {
     return QStringLiteral("Riepilogo articoli in magazzino");
+}
+
+QString skippedText(int skipped)
+{
+    if (skipped <= 0)
+        return {};
+    return skipped == 1 ? QStringLiteral("1 scheda esclusa: giacenza o sottoscorta non numeriche.")
+                        : QString::number(skipped) +
+                              QStringLiteral(" schede escluse: giacenza o sottoscorta non numeriche.");
 }
 
 QString lowStockTitle()

@@ -98,5 +98,8 @@ QString foundText(qsizetype lines); // "Il presente elenco contiene N schede."
 QString doubleClickHint();
 QString searchTitle();   // "Riepilogo articoli in magazzino"
 QString lowStockTitle(); // "Materiali in esaurimento"
+// Beside the low-stock list: how many cards it leaves out because their stock or reorder level
+// is not a number (empty for none).
+QString skippedText(int skipped);
 
 } // namespace tarvello::ProductSearch

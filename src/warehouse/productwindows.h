@@ -71,6 +71,8 @@ public:
     ResultList* lstRecords;
     QPushButton* btnStampa;
     QPushButton* btnChiudi;
+    // How many cards the list leaves out because their figures are no numbers; hidden when none.
+    QLabel* lblEscluse;
 
     void btnTrovaClick();
     void btnStampaClick();

@@ -2,7 +2,7 @@
 // customer search (criteria and results), the list of customers to recontact, the customer export
 // and the printed card as a PDF into the folder given on the command line, so a person can look at
 // them.
-#include "customers/allegacartella.h"
+#include "attachments/allegacartella.h"
 #include "customers/clienti.h"
 #include "customers/expclienti.h"
 #include "customers/ricontatta.h"

@@ -1,6 +1,6 @@
+#include "attachments/allegacartella.h"
+#include "attachments/attachments.h"
 #include "cardtesting.h"
-#include "customers/allegacartella.h"
-#include "customers/attachments.h"
 #include "readonlyfolder.h"
 #include "saidtexts.h"
 #include "shell/conventions.h"
@@ -78,6 +78,8 @@ private Q_SLOTS:
                 click(w.btnSfoglia02);
                 QCOMPARE(t.services.fileDialogTitles.last(),
                          QStringLiteral("Selezionare il file da allegare:"));
+                QVERIFY2(t.services.fileDialogFilters.last().startsWith(QStringLiteral("Tutti i file (*.*)")),
+                         qPrintable(t.services.fileDialogFilters.last()));
                 QCOMPARE(w.txtFile02->text(), QStringLiteral("carta identità.jpg"));
                 QVERIFY(w.btnApri02->isEnabled());
                 QCOMPARE(fileBytes(attached(t, QStringLiteral("carta identità.jpg"))), QByteArray("JPEG"));

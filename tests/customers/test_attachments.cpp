@@ -1,4 +1,6 @@
-#include "customers/attachments.h"
+#include "attachments/attachments.h"
+#include "core/corelog.h"
+#include "logcapture.h"
 #include "readonlyfolder.h"
 
 #include <QDir>
@@ -6,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using namespace tarvello;
 using Attachments::Outcome;
@@ -112,7 +116,14 @@ TEST_F(AttachmentsTest, FolderThatCannotBeCreated)
     QFile blocker(Attachments::folderPath(program.path()));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    EXPECT_EQ(attach(source(QStringLiteral("doc.pdf"), "x"), true), Outcome::FolderFailed);
+    const auto log = logOf(
+        [&] { EXPECT_EQ(attach(source(QStringLiteral("doc.pdf"), "x"), true), Outcome::FolderFailed); });
+    // The log names the folder and the system's reason, for whoever looks into it later.
+    const auto lines = linesOf(log, QStringLiteral("tarvello.attachments"));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].text.contains(Attachments::folderPath(program.path())))
+        << lines[0].text.toStdString();
+    EXPECT_TRUE(lines[0].text.contains(systemErrorText(EEXIST))) << lines[0].text.toStdString();
 }
 
 TEST_F(AttachmentsTest, FolderThatRefusesNewFilesKeepsTheOldCopy)

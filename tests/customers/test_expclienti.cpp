@@ -132,7 +132,7 @@ QByteArray fullCustomer()
                      {CR::DataRil, u(u"10/05/2021")},
                      {CR::DataSca, u(u"10/05/2031")},
                      {CR::Conducente, u(u"Gomme > 17\"")},
-                     {CR::Questioni, u(u"")},
+                     {CR::Questioni, u(u"Fattura di marzo da sollecitare")},
                      {CR::Note, u(u"è tutto a posto")},
                      {CR::CodiceDest, u(u"M5UXCR1")},
                      {CR::File01, u(u"allegato.pdf")}});
@@ -163,7 +163,7 @@ QList<QByteArray> fullCustomerCells()
             "10/05/2021",
             "10/05/2031",
             "Gomme &gt; 17&quot;",
-            "",
+            "Fattura di marzo da sollecitare",
             "\xE8 tutto a posto",
             "M5UXCR1"};
 }

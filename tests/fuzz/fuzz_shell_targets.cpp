@@ -2,9 +2,9 @@
 // record, as an e-mail address or as the brand and model of a web search: what the desktop is
 // handed names a file inside the attachments folder, or one mail address, or one search, and
 // nothing else.
+#include "attachments/attachments.h"
 #include "core/text.h"
 #include "core/win1252.h"
-#include "customers/attachments.h"
 #include "customers/customercard.h"
 #include "fuzzparts.h"
 #include "shell/shelltexts.h"

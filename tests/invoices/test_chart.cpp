@@ -1,18 +1,102 @@
-// The pie's slice labels: however thin and close the slices, no label text covers another, each
-// stays on its slice's side clear of the disc, and an empty year still names every month.
+// The chart's layout and painting. The pie's slice labels: however thin and close the slices, no
+// label text covers another, each stays on its slice's side clear of the disc, and an empty year
+// still names every month. The bars: each as high as its value on the axis, its mark saying that
+// value. Every text, on the screen and on a printed page alike, fits the box it is painted in,
+// measured on that device, and covers no other.
 
 #include "chart/chart.h"
+#include "testprogram.h"
 
-#include <QGuiApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QTest>
 
 #include <array>
 #include <cmath>
+#include <memory>
 
 using namespace tarvello;
 
 using Year = std::array<double, 12>;
 Q_DECLARE_METATYPE(Year)
+Q_DECLARE_METATYPE(Chart::Kind)
+
+namespace
+{
+
+const std::array<const char16_t*, 12> kMonths = {u"Gennaio",   u"Febbraio", u"Marzo",    u"Aprile",
+                                                 u"Maggio",    u"Giugno",   u"Luglio",   u"Agosto",
+                                                 u"Settembre", u"Ottobre",  u"Novembre", u"Dicembre"};
+
+// The statistics' chart of a year, in the fonts the statistics window gives it.
+Chart yearChart(const Year& values, Chart::Kind kind)
+{
+    Chart chart;
+    chart.setKind(kind);
+    QFont title(QStringLiteral("Verdana"));
+    title.setPointSize(20);
+    title.setBold(true);
+    chart.setTitle(QStringLiteral("Statistiche incassi mensili"), title, Qt::magenta);
+    QFont foot(QStringLiteral("Verdana"));
+    foot.setPointSize(11);
+    foot.setBold(true);
+    chart.setFoot(QStringLiteral("Tutti gli importi sono arrotondati all'euro"), foot, Qt::blue);
+    chart.setLegendTitle(QStringLiteral("Incassi:"));
+    chart.setEmptyText(QStringLiteral("Nessun incasso nell'anno"));
+    std::vector<ChartPoint> points;
+    for (size_t m = 0; m < 12; ++m)
+        points.push_back({QString::fromUtf16(kMonths[m]), QColor::fromHsv(int(m) * 30, 200, 220), values[m]});
+    chart.setPoints(points);
+    return chart;
+}
+
+// The devices a chart is laid out for: the screen's chart area, and an A4 landscape page of the
+// PDF writer the printed page goes through, at its 1200 dpi.
+enum class Device { Screen, PrintedPage };
+
+struct DeviceArea {
+    std::unique_ptr<QPaintDevice> device;
+    std::unique_ptr<QBuffer> sink;
+    QRectF area;
+};
+
+DeviceArea deviceArea(Device which)
+{
+    DeviceArea d;
+    if (which == Device::Screen) {
+        auto image = std::make_unique<QImage>(984, 560, QImage::Format_ARGB32_Premultiplied);
+        const int dotsPerMetre = qRound(96 / 0.0254);
+        image->setDotsPerMeterX(dotsPerMetre);
+        image->setDotsPerMeterY(dotsPerMetre);
+        d.area = QRectF(image->rect());
+        d.device = std::move(image);
+    } else {
+        d.sink = std::make_unique<QBuffer>();
+        d.sink->open(QIODevice::WriteOnly);
+        auto writer = std::make_unique<QPdfWriter>(d.sink.get());
+        writer->setResolution(1200);
+        writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        d.area = QRectF(0, 0, writer->width(), writer->height());
+        d.device = std::move(writer);
+    }
+    return d;
+}
+
+QString where(const ChartText& t)
+{
+    return QStringLiteral("\"%1\" at %2,%3 %4x%5")
+        .arg(t.text)
+        .arg(t.box.x())
+        .arg(t.box.y())
+        .arg(t.box.width())
+        .arg(t.box.height());
+}
+
+} // namespace
 
 class TestChart : public QObject
 {
@@ -97,7 +181,160 @@ private Q_SLOTS:
                 redPixels += image.pixel(x, y) == qRgb(255, 0, 0);
         QCOMPARE(redPixels > 1000, red);
     }
+
+    void barsStandAsHighAsTheirValues_data()
+    {
+        QTest::addColumn<Year>("values");
+        QTest::addColumn<int>("device");
+        const std::pair<const char*, Year> years[] = {
+            {"rising year", {100, 250, 400, 550, 700, 850, 1000, 1150, 1300, 1450, 1600, 1750}},
+            {"one big month", {0, 0, 33, 1, 0, 0, 0, 0, 0, 0, 0, 1235}},
+            {"falling to nothing", {98000, 76000, 54321, 32000, 12345, 6789, 4321, 999, 100, 10, 1, 0}},
+        };
+        for (const auto& [name, values] : years) {
+            QTest::addRow("%s, screen", name) << values << int(Device::Screen);
+            QTest::addRow("%s, printed page", name) << values << int(Device::PrintedPage);
+        }
+    }
+    // Each bar rises from the floor of the box to its value on the value axis, the topmost axis
+    // number giving the box's height; its mark says the value and sits over the bar, its label
+    // names the month under it.
+    void barsStandAsHighAsTheirValues()
+    {
+        QFETCH(Year, values);
+        QFETCH(int, device);
+        const DeviceArea d = deviceArea(Device(device));
+        const Chart chart = yearChart(values, Chart::Kind::Bars);
+        const ChartLayout l = chart.layout(d.area, *d.device);
+        QCOMPARE(l.bars.size(), size_t(12));
+        QCOMPARE(l.axis.size(), size_t(6));
+        QCOMPARE(l.axis.front().text, QStringLiteral("0"));
+        const double top = l.axis.back().text.toDouble();
+        QVERIFY(top >= *std::max_element(values.begin(), values.end()));
+        const double tolerance = l.front.height() * 1e-9;
+        for (size_t m = 0; m < 12; ++m) {
+            const ChartBar& bar = l.bars[m];
+            const QString month = QString::fromUtf16(kMonths[m]);
+            QCOMPARE(bar.point, m);
+            QVERIFY2(std::abs(bar.front.bottom() - l.front.bottom()) <= tolerance, qPrintable(month));
+            const double expected = l.front.height() * values[m] / top;
+            QVERIFY2(std::abs(bar.front.height() - expected) <= tolerance,
+                     qPrintable(QStringLiteral("%1: %2 high, %3 wanted")
+                                    .arg(month)
+                                    .arg(bar.front.height())
+                                    .arg(expected)));
+            QCOMPARE(bar.mark.text, QString::number(values[m]));
+            QCOMPARE(bar.label.text, month);
+            // The mark stands over its own bar (its front face and the top seen in depth).
+            const double middle = bar.mark.box.center().x();
+            QVERIFY2(middle > bar.front.left() && middle < bar.front.right() + bar.depth.x(),
+                     qPrintable(month));
+            QVERIFY2(bar.mark.box.bottom() <= bar.front.top() + bar.depth.y() + tolerance, qPrintable(month));
+            QVERIFY2(bar.label.box.top() >= l.front.bottom(), qPrintable(month));
+            QVERIFY2(std::abs(bar.label.box.center().x() - bar.front.center().x()) <= tolerance,
+                     qPrintable(month));
+        }
+    }
+
+    void textsFitTheirBoxesAndCoverNoOther_data()
+    {
+        QTest::addColumn<Year>("values");
+        QTest::addColumn<Chart::Kind>("kind");
+        QTest::addColumn<int>("device");
+        const std::pair<const char*, Year> years[] = {
+            {"normal year", {1200, 980, 1430, 1100, 1650, 1720, 1380, 640, 1510, 1290, 1180, 1900}},
+            {"large and tiny", {152000, 98000, 33, 1, 2, 0, 1, 148000, 12, 1, 3, 161000}},
+            {"empty year", {}},
+        };
+        for (const auto& [name, values] : years) {
+            for (const auto& [kindName, kind] :
+                 {std::pair{"bars", Chart::Kind::Bars}, {"pie", Chart::Kind::Pie}}) {
+                QTest::addRow("%s, %s, screen", name, kindName) << values << kind << int(Device::Screen);
+                QTest::addRow("%s, %s, printed page", name, kindName)
+                    << values << kind << int(Device::PrintedPage);
+            }
+        }
+    }
+    // Measured in its own font on the device painted on, every text fits its box, inside the
+    // area; no two texts overlap. The title, the legend's title and every month are there.
+    void textsFitTheirBoxesAndCoverNoOther()
+    {
+        QFETCH(Year, values);
+        QFETCH(Chart::Kind, kind);
+        QFETCH(int, device);
+        const DeviceArea d = deviceArea(Device(device));
+        const ChartLayout l = yearChart(values, kind).layout(d.area, *d.device);
+        const std::vector<const ChartText*> texts = l.texts();
+        QStringList seen;
+        for (const ChartText* t : texts) {
+            seen.append(t->text);
+            const QFontMetricsF fm(t->font, d.device.get());
+            const double slack = 1e-6 * d.area.width();
+            QVERIFY2(
+                t->box.width() + slack >= fm.horizontalAdvance(t->text),
+                qPrintable(where(*t) + QStringLiteral(" needs %1 wide").arg(fm.horizontalAdvance(t->text))));
+            QVERIFY2(t->box.height() + slack >= fm.height(),
+                     qPrintable(where(*t) + QStringLiteral(" needs %1 high").arg(fm.height())));
+            QVERIFY2(d.area.contains(t->box), qPrintable(where(*t) + QStringLiteral(" out of the area")));
+        }
+        for (size_t i = 0; i < texts.size(); ++i)
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                QVERIFY2(!texts[i]->box.intersects(texts[j]->box),
+                         qPrintable(where(*texts[i]) + QStringLiteral(" covers ") + where(*texts[j])));
+        QVERIFY(seen.contains(QStringLiteral("Statistiche incassi mensili")));
+        QVERIFY(seen.contains(QStringLiteral("Incassi:")));
+        // Each month in the legend with its value; the bars name it again under its bar, the pie
+        // beside its slice, every slice of a year without takings.
+        const bool emptyYear = std::all_of(values.begin(), values.end(), [](double v) { return v == 0; });
+        for (size_t m = 0; m < 12; ++m) {
+            const QString month = QString::fromUtf16(kMonths[m]);
+            const QString entry = month + QStringLiteral(": ") + QString::number(values[m]);
+            if (kind == Chart::Kind::Bars) {
+                QCOMPARE(seen.count(entry), 1);
+                QCOMPARE(seen.count(month), 1);
+            } else {
+                QCOMPARE(seen.count(entry), values[m] > 0 || emptyYear ? 2 : 1);
+            }
+        }
+    }
+
+    void aPrintedPageKeepsTheScreensProportions_data()
+    {
+        QTest::addColumn<Chart::Kind>("kind");
+        QTest::newRow("bars") << Chart::Kind::Bars;
+        QTest::newRow("pie") << Chart::Kind::Pie;
+    }
+    // Fonts, the 3-D depth and the disc take the same share of the chart's width on the printed
+    // page as on the screen: the page reads as the screen does, only larger.
+    void aPrintedPageKeepsTheScreensProportions()
+    {
+        QFETCH(Chart::Kind, kind);
+        const Year values{1200, 980, 1430, 1100, 1650, 1720, 1380, 640, 1510, 1290, 1180, 1900};
+        const Chart chart = yearChart(values, kind);
+        const DeviceArea screen = deviceArea(Device::Screen);
+        const DeviceArea page = deviceArea(Device::PrintedPage);
+        const ChartLayout s = chart.layout(screen.area, *screen.device);
+        const ChartLayout p = chart.layout(page.area, *page.device);
+        const auto share = [](const ChartText& t, const DeviceArea& d) {
+            return QFontMetricsF(t.font, d.device.get()).height() / d.area.width();
+        };
+        const auto near = [](double printed, double shown) { return std::abs(printed / shown - 1) < 0.1; };
+        QVERIFY(near(share(p.title, page), share(s.title, screen)));
+        QVERIFY(near(share(p.foot, page), share(s.foot, screen)));
+        QVERIFY(near(share(p.legend[0].text, page), share(s.legend[0].text, screen)));
+        if (kind == Chart::Kind::Bars) {
+            QVERIFY(near(share(p.axis[0], page), share(s.axis[0], screen)));
+            QVERIFY(near(share(p.bars[0].mark, page), share(s.bars[0].mark, screen)));
+            QVERIFY(near(share(p.bars[0].label, page), share(s.bars[0].label, screen)));
+            QVERIFY(near(p.back.x() / page.area.width(), s.back.x() / screen.area.width()));
+        } else {
+            QVERIFY(near(share(p.pieTexts[0], page), share(s.pieTexts[0], screen)));
+            QVERIFY(near(p.thickness / page.area.width(), s.thickness / screen.area.width()));
+            QVERIFY(near(p.disc.width() / page.area.width(), s.disc.width() / screen.area.width()) ||
+                    p.disc.height() / page.area.height() > s.disc.height() / screen.area.height());
+        }
+    }
 };
 
-QTEST_MAIN(TestChart)
+TARVELLO_TEST_MAIN(TestChart)
 #include "test_chart.moc"

@@ -1,19 +1,25 @@
 // The revenue statistics, reached from the invoice menu and driven through key and mouse events:
-// the twelve monthly takings of a year, the two kinds of chart, and the print with its copies.
-// With TARVELLO_SHOTS set to a folder, the screens and charts are also saved there as pictures.
+// the twelve monthly takings of a year, the two kinds of chart, and the print with its copies,
+// read back from the printed PDF as a reader sees it. With TARVELLO_SHOTS set to a folder, the
+// screens and the printed charts are also saved there, for a person to look at.
 
 #include "archive/archivefile.h"
 #include "archive/invoicerecord.h"
 #include "invoices/statistiche.h"
+#include "pdftools.h"
 #include "shell/shellwindows.h"
 #include "testprogram.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 
 using namespace tarvello;
+using namespace tarvello::testing;
+using namespace Qt::StringLiterals;
 namespace IR = tarvello::InvoiceRecord;
 
 namespace
@@ -50,6 +56,24 @@ void shot(QWidget* w, const QString& name)
     if (!folder.isEmpty())
         w->grab().save(folder + u'/' + name + QStringLiteral(".png"));
 }
+
+void keep(const QString& pdf, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("TARVELLO_SHOTS");
+    if (!folder.isEmpty()) {
+        QFile::remove(folder + u'/' + name + QStringLiteral(".pdf"));
+        QFile::copy(pdf, folder + u'/' + name + QStringLiteral(".pdf"));
+    }
+}
+
+QString described(const PdfWord& w)
+{
+    return QStringLiteral("\"%1\" %2,%3-%4,%5").arg(w.text).arg(w.xMin).arg(w.yMin).arg(w.xMax).arg(w.yMax);
+}
+
+const char16_t* const kMonths[] = {u"Gennaio",   u"Febbraio", u"Marzo",    u"Aprile",
+                                   u"Maggio",    u"Giugno",   u"Luglio",   u"Agosto",
+                                   u"Settembre", u"Ottobre",  u"Novembre", u"Dicembre"};
 
 } // namespace
 
@@ -95,6 +119,7 @@ private Q_SLOTS:
         QStringList y2024 = zeros;
         y2024[2] = QStringLiteral("33"); // 12,50 + 20,40
         y2024[3] = QStringLiteral("1");  // 0,50
+        y2024[5] = QStringLiteral("1");  // 0,40 three times: the month is summed, then rounded
         y2024[11] = QStringLiteral("1235");
         QTest::newRow("a year with takings") << QStringLiteral("2024") << y2024;
         QTest::newRow("another year's file") << QStringLiteral("2023") << zeros;
@@ -109,6 +134,9 @@ private Q_SLOTS:
                      {QStringLiteral("06/03/2024"), QStringLiteral("20,40")},
                      {QStringLiteral("06/04/2024"), QStringLiteral("0,50")},
                      {QStringLiteral("06/05/2024"), QStringLiteral("0,49")},
+                     {QStringLiteral("03/06/2024"), QStringLiteral("0,40")},
+                     {QStringLiteral("14/06/2024"), QStringLiteral("0,40")},
+                     {QStringLiteral("28/06/2024"), QStringLiteral("0,40")},
                      {QStringLiteral("31/12/2023"), QStringLiteral("61,00")},
                      {QStringLiteral("5/3/2024"), QStringLiteral("9,00")},
                      {QStringLiteral("24/12/2024"), QStringLiteral("1234,50")}});
@@ -180,6 +208,93 @@ private Q_SLOTS:
                  QStringLiteral("Si vuole stampare il presente grafico statistico?"));
         QCOMPARE(pdfPages(t->services.printToPdf), pages);
         QCOMPARE(t->services.printDialogs, pages < 0 ? 0 : 1);
+    }
+
+    // The heading of the chart panel in Verdana 20 bold, and the window in the middle of the
+    // screen whenever it opens.
+    void theWindowOpensCentredWithItsHeading()
+    {
+        open();
+        const QRect screen = s->screen()->availableGeometry();
+        QVERIFY(qAbs(s->frameGeometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(s->frameGeometry().center().y() - screen.center().y()) <= 1);
+        const QFont heading = s->lblTitolo->font();
+        QCOMPARE(heading.family(), QStringLiteral("Verdana"));
+        QCOMPARE(heading.pointSize(), 20);
+        QVERIFY(heading.bold());
+        s->move(0, 0);
+        s->close();
+        open();
+        QVERIFY(qAbs(s->frameGeometry().center().x() - screen.center().x()) <= 1);
+    }
+
+    void thePrintedChartReadsWhole_data()
+    {
+        QTest::addColumn<bool>("pie");
+        QTest::newRow("bars") << false;
+        QTest::newRow("pie") << true;
+    }
+    // Printed through the window into a PDF: one A4 landscape page whose title, legend, marks,
+    // axis numbers, months and values a reader finds whole, none covering another, none shrunk
+    // to a speck.
+    void thePrintedChartReadsWhole()
+    {
+        QFETCH(bool, pie);
+        // Values that no axis step repeats, so each is found where the chart writes it.
+        const QStringList totals{u"1213,00"_s, u"987,00"_s,  u"1432,00"_s, u"1105,00"_s,
+                                 u"1657,00"_s, u"1721,00"_s, u"1389,00"_s, u"643,00"_s,
+                                 u"1518,00"_s, u"1294,00"_s, u"1187,00"_s, u"1906,00"_s};
+        QList<std::pair<QString, QString>> invoices;
+        for (int m = 0; m < 12; ++m)
+            invoices.append({QStringLiteral("10/%1/2024").arg(m + 1, 2, 10, QLatin1Char('0')), totals[m]});
+        writeTotals(t->path(QStringLiteral("2024.fat")), invoices);
+        open();
+        s->txtAnno->setText(QStringLiteral("2024"));
+        QTest::mouseClick(s->btnApri, Qt::LeftButton);
+        QTest::mouseClick(pie ? s->btnTorta : s->btnBarre, Qt::LeftButton);
+        shot(s, pie ? u"stampa_torta_schermo"_s : u"stampa_barre_schermo"_s);
+
+        t->services.printToPdf = t->path(QStringLiteral("grafico.pdf"));
+        t->services.inputs.push_back(QStringLiteral("1"));
+        QTest::mouseClick(s->btnStampa, Qt::LeftButton);
+        keep(t->services.printToPdf, pie ? u"stampa_torta"_s : u"stampa_barre"_s);
+        const PdfSummary summary = pdfSummary(t->services.printToPdf);
+        QCOMPARE(summary.pages, 1);
+        QVERIFY2(qAbs(summary.widthPt - 842) < 1 && qAbs(summary.heightPt - 595) < 1,
+                 qPrintable(QStringLiteral("%1 x %2").arg(summary.widthPt).arg(summary.heightPt)));
+
+        const QList<PdfWord> words = pdfWords(t->services.printToPdf);
+        QStringList texts;
+        for (const PdfWord& w : words) {
+            texts.append(w.text);
+            QVERIFY2(w.xMin >= 0 && w.yMin >= 0 && w.xMax <= summary.widthPt && w.yMax <= summary.heightPt,
+                     qPrintable(described(w) + u" off the page"_s));
+            QVERIFY2(w.yMax - w.yMin >= 6, qPrintable(described(w) + u" too small to read"_s));
+        }
+        const PdfWord title = findWord(words, QStringLiteral("Statistiche"));
+        QCOMPARE(title.page, 1);
+        QVERIFY2(title.yMax - title.yMin >= 15, qPrintable(described(title)));
+        for (const QString& word : {u"incassi"_s, u"mensili"_s, u"Incassi:"_s})
+            QVERIFY2(texts.contains(word), qPrintable(word));
+        for (int m = 0; m < 12; ++m) {
+            const QString month = QString::fromUtf16(kMonths[m]);
+            const QString value = totals[m].chopped(3);
+            // The legend names every month with its value; the bars name it again under the bar
+            // with the value on its mark, the pie beside its slice with the value.
+            QCOMPARE(texts.count(month + u':'), pie ? 2 : 1);
+            QCOMPARE(texts.count(month), pie ? 0 : 1);
+            QVERIFY2(texts.count(value) == 2, qPrintable(value));
+        }
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            for (qsizetype j = i + 1; j < words.size(); ++j) {
+                const PdfWord& a = words[i];
+                const PdfWord& b = words[j];
+                const double across = std::min(a.xMax, b.xMax) - std::max(a.xMin, b.xMin);
+                const double down = std::min(a.yMax, b.yMax) - std::max(a.yMin, b.yMin);
+                QVERIFY2(across <= 0.1 || down <= 0.1,
+                         qPrintable(described(a) + u" covers "_s + described(b)));
+            }
+        }
     }
 };
 

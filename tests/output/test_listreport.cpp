@@ -4,7 +4,6 @@
 #include "output/outputtexts.h"
 #include "pdftools.h"
 #include "report/reportunits.h"
-#include "saidtexts.h"
 #include "scriptedservices.h"
 
 #include <QFile>
@@ -177,11 +176,20 @@ TEST_F(ListReport, CancelledDialogPrintsNothingAndSaysNothing)
     EXPECT_TRUE(services.messages.isEmpty());
 }
 
-TEST_F(ListReport, PrinterThatFailsIsReportedWithAWarning)
+// A print into a PDF file that cannot be written is told as such, naming the file and its folder,
+// once; nothing is reported as printed.
+TEST_F(ListReport, PdfFileThatCannotBeWrittenIsReportedWithAWarning)
 {
-    services.printToPdf = dir.filePath(QStringLiteral("nessuna/cartella/stampa.pdf"));
+    const QString folder = dir.filePath(QStringLiteral("nessuna/cartella"));
+    services.printToPdf = folder + QStringLiteral("/stampa.pdf");
     EXPECT_FALSE(printListReport(services, nullptr, QStringLiteral("Riepilogo"), numberedLines(2)));
     ASSERT_EQ(services.messages.size(), 1);
     EXPECT_EQ(services.messages.first().kind, MessageKind::Warning);
-    EXPECT_EQ(services.messages.first().text, said::printFailed);
+    EXPECT_EQ(
+        services.messages.first().text,
+        QStringLiteral("Attenzione: non è stato possibile creare il file stampa.pdf.\n\r\n\rSe il file è "
+                       "aperto in un altro programma chiuderlo e riprovare; accertarsi inoltre di "
+                       "possedere i privilegi di scrittura nella cartella \u00AB") +
+            folder + QStringLiteral("\u00BB e che il disco non sia pieno."));
+    EXPECT_FALSE(QFile::exists(services.printToPdf));
 }

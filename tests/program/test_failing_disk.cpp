@@ -7,21 +7,31 @@
 #include "customers/clienti.h"
 #include "customers/customercard.h"
 #include "customers/expclienti.h"
+#include "customers/trovaclienti.h"
 #include "faultydisk.h"
 #include "invoices/fatture.h"
 #include "invoices/invoicedialogs.h"
 #include "invoices/numbering.h"
+#include "invoices/statistiche.h"
 #include "saidtexts.h"
 #include "shell/conventions.h"
 #include "shell/password.h"
+#include "shell/previewwindow.h"
 #include "shell/shellwindows.h"
 #include "testprogram.h"
+#ifdef TARVELLO_HAS_WAREHOUSE
+#include "warehouse/magazzino.h"
+#endif
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -31,6 +41,21 @@ using namespace tarvello;
 using faultydisk::Operation;
 
 Q_DECLARE_METATYPE(faultydisk::Operation)
+
+// Every print that can go into a PDF file chosen in the print dialog.
+enum class PrintPath {
+    PeriodSummary,
+    UnpaidInvoices,
+    CustomerSearch,
+    LowStock,
+    CustomerCard,
+    ProductCard,
+    Invoice,
+    ChartBars,
+    ChartPie,
+    Preview,
+};
+Q_DECLARE_METATYPE(PrintPath)
 
 namespace
 {
@@ -69,6 +94,120 @@ void typeInto(QLineEdit* field, const QString& text)
     QTest::keyClicks(field, text);
 }
 
+TfrmFatture* openInvoiceYear(TestProgram& t)
+{
+    auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
+    menu->show();
+    menu->txtAnnoFatture->setText(QStringLiteral("2024"));
+    QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+    return static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
+}
+
+// In the dialog the program opens as `window`: the disk fails from now on as armed, and
+// `button` is pressed.
+void armAndPressIn(TestProgram& t, const QString& window, const char* button,
+                   const std::function<void()>& arm, const std::function<void(QDialog&)>& before = {})
+{
+    t.services.modal.insert(window, [=](QDialog& d) {
+        if (before)
+            before(d);
+        auto* b = d.findChild<QPushButton*>(QString::fromLatin1(button));
+        if (!b) {
+            qWarning("no %s in %s", button, qPrintable(window));
+            return int(QDialog::Rejected);
+        }
+        arm();
+        QTest::mouseClick(b, Qt::LeftButton);
+        return d.result();
+    });
+}
+
+// Takes the print down `path` with the print dialog choosing the PDF file already named in the
+// services, and the disk failing as `arm` says at the moment of printing.
+void printDown(TestProgram& t, PrintPath path, const std::function<void()>& arm)
+{
+    switch (path) {
+    case PrintPath::PeriodSummary: {
+        TfrmFatture* screen = openInvoiceYear(t);
+        armAndPressIn(t, QStringLiteral("frmRiepAnnuale"), "btnStampa", arm);
+        QTest::mouseClick(screen->cmdRiepAnnuale, Qt::LeftButton);
+        break;
+    }
+    case PrintPath::UnpaidInvoices: {
+        TfrmFatture* screen = openInvoiceYear(t);
+        armAndPressIn(t, QStringLiteral("frmSospese"), "btnStampa", arm);
+        QTest::mouseClick(screen->cmdSospese, Qt::LeftButton);
+        break;
+    }
+    case PrintPath::CustomerSearch: {
+        writeBytes(t.path(CustomerRecord::fileName()), customerBytes(QStringLiteral("Rossi")));
+        auto* card = qobject_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
+        AppContext::showScreen(card);
+        armAndPressIn(t, QStringLiteral("frmTrovaClienti"), "btnStampa", arm,
+                      [](QDialog& d) { static_cast<TfrmTrovaClienti&>(d).btnCercaClick(); });
+        QTest::mouseClick(card->cmdTrova, Qt::LeftButton);
+        break;
+    }
+    case PrintPath::LowStock: {
+#ifdef TARVELLO_HAS_WAREHOUSE
+        auto* card = qobject_cast<TfrmMagazzino*>(t.window(QStringLiteral("frmMagazzino")));
+        AppContext::showScreen(card);
+        armAndPressIn(t, QStringLiteral("frmSottoscorta"), "btnStampa", arm);
+        QTest::mouseClick(card->cmdSottoscorta, Qt::LeftButton);
+#endif
+        break;
+    }
+    case PrintPath::CustomerCard: {
+        auto* card = qobject_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
+        AppContext::showScreen(card);
+        card->txtCognome->setText(QStringLiteral("Rossi"));
+        arm();
+        QTest::mouseClick(card->cmdStampa, Qt::LeftButton);
+        break;
+    }
+    case PrintPath::ProductCard: {
+#ifdef TARVELLO_HAS_WAREHOUSE
+        auto* card = qobject_cast<TfrmMagazzino*>(t.window(QStringLiteral("frmMagazzino")));
+        AppContext::showScreen(card);
+        card->txtCodice->setText(QStringLiteral("A1"));
+        arm();
+        QTest::mouseClick(card->cmdStampa, Qt::LeftButton);
+#endif
+        break;
+    }
+    case PrintPath::Invoice: {
+        TfrmFatture* screen = openInvoiceYear(t);
+        screen->txtDitta->setText(QStringLiteral("Officina Rossi"));
+        armAndPressIn(t, QStringLiteral("frmStampaFat"), "btnConferma", arm);
+        QTest::mouseClick(screen->cmdStampa, Qt::LeftButton);
+        break;
+    }
+    case PrintPath::ChartBars:
+    case PrintPath::ChartPie: {
+        auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
+        menu->show();
+        QTest::mouseClick(menu->btnApriRiepStats, Qt::LeftButton);
+        auto* stats = static_cast<TfrmStatistiche*>(t.window(QStringLiteral("frmStatistiche")));
+        QTest::mouseClick(stats->btnApri, Qt::LeftButton);
+        QTest::mouseClick(path == PrintPath::ChartPie ? stats->btnTorta : stats->btnBarre, Qt::LeftButton);
+        t.services.inputs.push_back(QStringLiteral("2"));
+        arm();
+        QTest::mouseClick(stats->btnStampa, Qt::LeftButton);
+        break;
+    }
+    case PrintPath::Preview: {
+        QPrinter printer(QPrinter::HighResolution);
+        PreviewWindow preview(printer, t.services, [](QPainter& painter, QPagedPaintDevice&) {
+            painter.drawText(100, 100, QStringLiteral("Anteprima"));
+            return true;
+        });
+        arm();
+        preview.findChild<QAction*>(QStringLiteral("actStampa"))->trigger();
+        break;
+    }
+    }
+}
+
 } // namespace
 
 class FailingDiskTest : public QObject
@@ -82,6 +221,7 @@ class FailingDiskTest : public QObject
         QTest::newRow("write, disk full") << Operation::Write << ENOSPC;
         QTest::newRow("flush, I/O error") << Operation::Flush << EIO;
         QTest::newRow("rename refused") << Operation::Rename << EACCES;
+        QTest::newRow("open refused") << Operation::Open << EACCES;
     }
 
 private Q_SLOTS:
@@ -166,6 +306,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("error");
         QTest::newRow("write, disk full") << Operation::Write << ENOSPC;
         QTest::newRow("flush, I/O error") << Operation::Flush << EIO;
+        QTest::newRow("open refused") << Operation::Open << EACCES;
     }
     // A new card appended and a stored card overwritten: the failure leaves the archive as it
     // was, and saving again once the disk is back stores the card once.
@@ -310,6 +451,69 @@ private Q_SLOTS:
                  qPrintable(t.services.lastMessage()));
         QCOMPARE(fileBytes(logoFile), QByteArray("logo precedente"));
         QCOMPARE(folderFiles(t), filesBefore);
+    }
+
+    void printsIntoAPdfFile_data()
+    {
+        QTest::addColumn<PrintPath>("path");
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<bool>("earlier"); // a file of that name is there before
+        const std::pair<const char*, PrintPath> paths[] = {
+            {"period summary", PrintPath::PeriodSummary},
+            {"unpaid invoices", PrintPath::UnpaidInvoices},
+            {"customer search", PrintPath::CustomerSearch},
+#ifdef TARVELLO_HAS_WAREHOUSE
+            {"low stock", PrintPath::LowStock},
+            {"product card", PrintPath::ProductCard},
+#endif
+            {"customer card", PrintPath::CustomerCard},
+            {"invoice", PrintPath::Invoice},
+            {"chart bars", PrintPath::ChartBars},
+            {"chart pie", PrintPath::ChartPie},
+            {"preview", PrintPath::Preview},
+        };
+        for (const auto& [name, path] : paths) {
+            QTest::addRow("%s, disk full", name) << path << Operation::Write << ENOSPC << false;
+            QTest::addRow("%s, flush fails over an earlier file", name)
+                << path << Operation::Flush << EIO << true;
+            QTest::addRow("%s, rename refused over an earlier file", name)
+                << path << Operation::Rename << EACCES << true;
+        }
+    }
+    // Whatever is printed, a PDF file chosen in the print dialog that the disk refuses is told as
+    // a failure, and leaves neither an empty nor a partial file: nothing where there was nothing,
+    // the earlier file where there was one, and no temporary file.
+    void printsIntoAPdfFile()
+    {
+        QFETCH(PrintPath, path);
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        QFETCH(bool, earlier);
+        TestProgram t;
+        const QString pdf = t.path(QStringLiteral("stampa.pdf"));
+        if (earlier)
+            writeBytes(pdf, "stampa precedente");
+        t.services.printToPdf = pdf;
+        printDown(t, path, [&] { faultydisk::arm(operation, t.dir.path(), 1, error); });
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+
+        QCOMPARE(t.services.printDialogs, 1);
+        QCOMPARE(
+            t.services.lastMessage(),
+            QStringLiteral("Attenzione: non è stato possibile creare il file stampa.pdf.\n\r\n\rSe il file è "
+                           "aperto in un altro programma chiuderlo e riprovare; accertarsi inoltre di "
+                           "possedere i privilegi di scrittura nella cartella \u00AB") +
+                QDir::toNativeSeparators(t.dir.path()) +
+                QStringLiteral("\u00BB e che il disco non sia pieno."));
+        QCOMPARE(t.services.lastKind(), MessageKind::Warning);
+        if (earlier)
+            QCOMPARE(fileBytes(pdf), QByteArray("stampa precedente"));
+        else
+            QVERIFY(!QFile::exists(pdf));
+        for (const QString& name : folderFiles(t))
+            QVERIFY2(!name.startsWith(QStringLiteral(".stampa")), qPrintable(name));
     }
 };
 

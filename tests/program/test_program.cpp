@@ -92,7 +92,7 @@ private Q_SLOTS:
             {u"frmTrovaClienti", hasCustomers},
             {u"frmRicontatta", hasCustomers},
             {u"frmClienti", hasCustomers},
-            {u"frmAllegaCartella", hasCustomers},
+            {u"frmAllegaCartella", hasCustomers || hasProductCard},
             {u"frmMagazzino", hasProductCard},
             {u"frmGiacenza", hasProductCard},
             {u"frmSottoscorta", hasProductCard},

@@ -103,8 +103,12 @@ QString produce(const ReportDocument& doc, Output output, const QString& path)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
-        doc.previewPainter()(&printer);
-        return QString();
+        doc.preparePrinter(&printer);
+        QPainter painter;
+        if (!painter.begin(&printer))
+            return QStringLiteral("preview printer refused");
+        const bool painted = doc.previewPainter()(painter, printer);
+        return painter.end() && painted ? QString() : QStringLiteral("preview painting failed");
     }
     }
     return QStringLiteral("unknown output");

@@ -1,3 +1,4 @@
+#include "scriptedservices.h"
 #include "shell/conventions.h"
 #include "shell/keyboard.h"
 #include "shell/previewwindow.h"
@@ -12,6 +13,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -263,16 +265,16 @@ private Q_SLOTS:
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QDir::temp().filePath(QStringLiteral("anteprima_prova.pdf")));
-        PreviewWindow preview(printer);
+        ScriptedServices services;
         int painted = 0;
-        QObject::connect(&preview, &PreviewWindow::paintRequested, &preview, [&](QPrinter* p) {
+        PreviewWindow preview(printer, services, [&](QPainter& painter, QPagedPaintDevice& device) {
             ++painted;
-            QPainter painter(p);
             for (int page = 0; page < 3; ++page) {
-                if (page > 0)
-                    p->newPage();
+                if (page > 0 && !device.newPage())
+                    return false;
                 painter.drawText(100, 100, QStringLiteral("Pagina %1").arg(page + 1));
             }
+            return true;
         });
         preview.show();
         QApplication::processEvents();

@@ -12,12 +12,15 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFontMetrics>
 #include <QImage>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrlQuery>
 
@@ -563,6 +566,40 @@ private Q_SLOTS:
         desktopOpens = false;
         QVERIFY(!services.openUrl(web));
         QCOMPARE(handed, (QList<QUrl>{QUrl::fromLocalFile(present), web, web}));
+    }
+
+    void theInputBoxShowsItsWholeTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("copies") << QStringLiteral("Numero copie da stampare");
+        QTest::newRow("short") << QStringLiteral("Copie");
+        QTest::newRow("long") << QStringLiteral(
+            "Numero di copie del grafico statistico da mandare in stampa");
+    }
+    // The program's input box is as wide as its title bar needs: the caption in a bold title
+    // font beside the window's icon and close button, never cut to "Nume… mpare".
+    void theInputBoxShowsItsWholeTitle()
+    {
+        QFETCH(QString, title);
+        QtServices services([](const QUrl&) { return false; });
+        int width = -1;
+        QString shownTitle;
+        QTimer::singleShot(0, qApp, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QInputDialog*>(w); box && box->isVisible()) {
+                    width = box->width();
+                    shownTitle = box->windowTitle();
+                    box->reject();
+                }
+            }
+        });
+        QCOMPARE(services.inputText(nullptr, title, QStringLiteral("Copie:"), QStringLiteral("1")),
+                 std::optional<QString>());
+        QCOMPARE(shownTitle, title);
+        QFont bold = QApplication::font();
+        bold.setBold(true);
+        const int needed = QFontMetrics(bold).horizontalAdvance(title) + 100;
+        QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 wide, %2 needed").arg(width).arg(needed)));
     }
 
     void closingTheLauncherEndsTheProgram()

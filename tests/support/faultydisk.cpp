@@ -1,11 +1,12 @@
 // A disk that refuses writes, for tests. Linked into a test binary ahead of the C library, it
-// stands between the whole process (Qt included) and the C library's write, pwrite, fdatasync,
-// fsync and rename. A test arms it (faultydisk.h): the Nth such call on a file under a chosen
-// folder fails with the chosen errno, as a full disk or a dropped network share would. Every
+// stands between the whole process (Qt included) and the C library's open (and mkostemp),
+// write, pwrite, fdatasync, fsync and rename. A test arms it (faultydisk.h): the Nth such call on a file
+// under a chosen folder fails with the chosen errno, as a full disk or a dropped network share would. Every
 // other call goes through untouched.
 
 #include <cerrno>
 #include <climits>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -19,9 +20,11 @@ namespace
 {
 
 struct Fault {
-    std::string operation; // "write", "fdatasync", "rename"; write covers pwrite, fdatasync covers fsync
-    std::string folder;    // only files under this folder count
-    int nth = 0;           // 1 = the first matching call fails; 0 = disarmed
+    // "open", "write", "fdatasync", "rename"; open covers openat and their 64-bit forms, write
+    // covers pwrite, fdatasync covers fsync
+    std::string operation;
+    std::string folder; // only files under this folder count
+    int nth = 0;        // 1 = the first matching call fails; 0 = disarmed
     int error = 0;
     int seen = 0;
     bool every = false; // every matching call from the nth on fails, not just the nth
@@ -150,4 +153,111 @@ __attribute__((visibility("default"))) int rename(const char* from, const char* 
     return real(from, to);
 }
 
+// A file under `path` that cannot be opened for writing: refused permission (EACCES), a share
+// gone read-only (EROFS). Only opens that would write count, so the nth is the nth file the
+// program means to change, not a look at one. Relative paths count from the working folder.
+namespace
+{
+std::string absolute(int dirfd, const char* path)
+{
+    if (!path)
+        return {};
+    if (path[0] == '/')
+        return path;
+    std::string base = dirfd == AT_FDCWD ? std::string() : pathOf(dirfd);
+    if (base.empty()) {
+        char cwd[PATH_MAX];
+        base = getcwd(cwd, sizeof cwd) ? cwd : "";
+    }
+    return base + "/" + path;
+}
+
+bool writes(int flags)
+{
+    return (flags & O_ACCMODE) != O_RDONLY || (flags & (O_CREAT | O_TRUNC));
+}
+
+mode_t modeOf(int flags, va_list args)
+{
+    return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? mode_t(va_arg(args, int)) : 0;
+}
+} // namespace
+
+__attribute__((visibility("default"))) int open(const char* path, int flags, ...)
+{
+    static auto real = next<int (*)(const char*, int, ...)>("open");
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = modeOf(flags, args);
+    va_end(args);
+    if (g_fault.nth > 0 && writes(flags) && strikes("open", absolute(AT_FDCWD, path))) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(path, flags, mode);
+}
+
+__attribute__((visibility("default"))) int open64(const char* path, int flags, ...)
+{
+    static auto real = next<int (*)(const char*, int, ...)>("open64");
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = modeOf(flags, args);
+    va_end(args);
+    if (g_fault.nth > 0 && writes(flags) && strikes("open", absolute(AT_FDCWD, path))) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(path, flags, mode);
+}
+
+__attribute__((visibility("default"))) int openat(int dirfd, const char* path, int flags, ...)
+{
+    static auto real = next<int (*)(int, const char*, int, ...)>("openat");
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = modeOf(flags, args);
+    va_end(args);
+    if (g_fault.nth > 0 && writes(flags) && strikes("open", absolute(dirfd, path))) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(dirfd, path, flags, mode);
+}
+
+__attribute__((visibility("default"))) int openat64(int dirfd, const char* path, int flags, ...)
+{
+    static auto real = next<int (*)(int, const char*, int, ...)>("openat64");
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = modeOf(flags, args);
+    va_end(args);
+    if (g_fault.nth > 0 && writes(flags) && strikes("open", absolute(dirfd, path))) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(dirfd, path, flags, mode);
+}
+
+// The program's replacements open their temporary file with mkostemp, whose own open the C
+// library makes inside itself: refuse it here.
+__attribute__((visibility("default"))) int mkostemp(char* name, int flags)
+{
+    static auto real = next<int (*)(char*, int)>("mkostemp");
+    if (g_fault.nth > 0 && strikes("open", absolute(AT_FDCWD, name))) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(name, flags);
+}
+
+__attribute__((visibility("default"))) int mkstemp(char* name)
+{
+    static auto real = next<int (*)(char*)>("mkstemp");
+    if (g_fault.nth > 0 && strikes("open", absolute(AT_FDCWD, name))) {
+        errno = g_fault.error;
+        return -1;
+    }
+    return real(name);
+}
 } // extern "C"

@@ -16,11 +16,13 @@ int faultyDiskInFront();
 namespace faultydisk
 {
 
-enum class Operation { Write, Flush, Rename };
+enum class Operation { Open, Write, Flush, Rename };
 
 inline const char* name(Operation op)
 {
     switch (op) {
+    case Operation::Open:
+        return "open";
     case Operation::Write:
         return "write";
     case Operation::Flush:

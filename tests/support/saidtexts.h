@@ -71,9 +71,4 @@ inline const QString exportConfirmation = s(
     u"L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti "
     u"in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
 
-// Printed lists.
-inline const QString printFailed =
-    s(u"Attenzione: non è stato possibile stampare il riepilogo.\n\r\n\rAccertarsi "
-      u"che la stampante sia collegata e correttamente configurata.");
-
 } // namespace said

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPainter>
 #include <QPrinter>
 #include <QTest>
 
@@ -84,12 +85,19 @@ bool ScriptedServices::printDialog(QWidget*, QPrinter& printer)
     return acceptPrint;
 }
 
-void ScriptedServices::preview(QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
+void ScriptedServices::preview(QWidget*, QPrinter& printer, const PagePainter& paint)
 {
     ++previews;
     if (!printToPdf.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printToPdf);
     }
-    paint(&printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        qWarning("the preview's printer could not be opened");
+        return;
+    }
+    if (!paint(painter, printer))
+        qWarning("the preview's pages could not be painted");
+    painter.end();
 }

@@ -49,7 +49,8 @@ public:
     std::optional<QString> openFileName(QWidget*, const QString& title, const QString&) override;
     int runModal(QDialog& dialog) override;
     bool printDialog(QWidget*, QPrinter& printer) override;
-    void preview(QWidget*, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
+    // Paints the preview's pages into the PDF file named in printToPdf.
+    void preview(QWidget*, QPrinter& printer, const tarvello::PagePainter& paint) override;
     bool openUrl(const QUrl& url) override
     {
         opened.append(url);

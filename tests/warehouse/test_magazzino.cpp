@@ -378,6 +378,50 @@ private Q_SLOTS:
         QCOMPARE(card->txtDescrizione->text(), QStringLiteral("primo"));
     }
 
+    // The import leaves decimals in a stock (7,5 m of cable). Saving the card untouched, or after
+    // passing through the stock field, keeps them and values the stock on them; a stock the user
+    // types is a whole number.
+    void aStockTheUserDidNotTypeIsSavedAsItIs_data()
+    {
+        QTest::addColumn<QString>("typed"); // null: the field is only passed through
+        QTest::addColumn<QByteArray>("stock");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("untouched") << QString() << field("7,5") << field("15,00");
+        QTest::newRow("typed 9") << QStringLiteral("9") << field("9") << field("18,00");
+    }
+    void aStockTheUserDidNotTypeIsSavedAsItIs()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, stock);
+        QFETCH(QByteArray, value);
+        writeArchive(archive(), {product({{Codice, QStringLiteral("CAVO")},
+                                          {Giacenza, QStringLiteral("7,5")},
+                                          {Costo, QStringLiteral("2,00")},
+                                          {Valore, QStringLiteral("15,00")}})});
+        click(card->cmdPrimo);
+        QCOMPARE(card->txtGiacenza->text(), QStringLiteral("7,5"));
+        card->txtGiacenza->setFocus(Qt::TabFocusReason);
+        if (!typed.isNull()) {
+            card->txtGiacenza->selectAll();
+            QTest::keyClick(card->txtGiacenza, Qt::Key_Backspace);
+            QTest::keyClicks(card->txtGiacenza, typed);
+        }
+        QTest::keyClick(card->txtGiacenza, Qt::Key_Tab);
+        click(card->cmdSalva);
+        QCOMPARE(t->services.lastMessage(), said::changesSaved);
+        const QByteArray b = fileBytes(archive());
+        QCOMPARE(b.mid(at::Giacenza, stock.size()), stock);
+        QCOMPARE(b.mid(at::Valore, value.size()), value);
+    }
+
+    void theStatusStripIsSlateBlue()
+    {
+        auto* strip = card->findChild<QWidget*>(QStringLiteral("panInfo"));
+        QVERIFY(strip);
+        const QImage picture = strip->grab().toImage();
+        QCOMPARE(QColor(picture.pixel(2, picture.height() / 2)).name(), QStringLiteral("#6a5acd"));
+    }
+
     void lowStockListSkipsWhatIsNotANumber()
     {
         const auto stock = [](const char* code, const char* s, const char* reorder) {
@@ -388,15 +432,20 @@ private Q_SLOTS:
         writeArchive(archive(), {stock("B", "6", "5"), stock("C", "molti", "5"), stock("D", "5", "5"),
                                  stock("A", "0", "0")});
         QStringList lines;
-        t->services.modal.insert(QStringLiteral("frmSottoscorta"), [&lines](QDialog& d) {
+        QString left;
+        t->services.modal.insert(QStringLiteral("frmSottoscorta"), [&lines, &left](QDialog& d) {
             auto& w = static_cast<TfrmSottoscorta&>(d);
             lines = w.lstRecords->lines();
+            auto* escluse = w.findChild<QLabel*>(QStringLiteral("lblEscluse"));
+            left = escluse && escluse->isVisible() ? escluse->text() : QString();
             w.lstRecords->setCurrentRow(1);
             QTest::keyClick(w.lstRecords, Qt::Key_Return);
             return 1;
         });
         click(card->cmdSottoscorta);
         QCOMPARE(lines.size(), 2);
+        // The card whose stock reads "molti" is not in the list, and the user is told so.
+        QCOMPARE(left, QStringLiteral("1 scheda esclusa: giacenza o sottoscorta non numeriche."));
         QVERIFY(lines[0].startsWith(u'A'));
         QVERIFY(lines[1].startsWith(u'D'));
         QCOMPARE(card->txtCodice->text(), QStringLiteral("D"));
@@ -652,6 +701,60 @@ private Q_SLOTS:
         QCOMPARE(s->txtDesc[2]->text(), QStringLiteral("Pneumatico 205/55"));
         QCOMPARE(s->txtPrezzo[2]->text(), QStringLiteral("20,00"));
         QCOMPARE(s->txtQuant[2]->text(), QStringLiteral("1")); // the row's own quantity stays
+    }
+
+    // The stock value the import writes is cost × new stock rounded to the cent as it stands.
+    void theImportValuesTheNewStockAtItsCost_data()
+    {
+        QTest::addColumn<QString>("cost");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("0,115 x 3") << "0,115" << field("0,35");
+        QTest::newRow("0,335 x 3") << "0,335" << field("1,01");
+    }
+    void theImportValuesTheNewStockAtItsCost()
+    {
+        QFETCH(QString, cost);
+        QFETCH(QByteArray, value);
+        writeArchive(archive(), {product({{Codice, QStringLiteral("VITE")},
+                                          {Giacenza, QStringLiteral("4")},
+                                          {Costo, cost},
+                                          {Prezzo, QStringLiteral("0,50")}})});
+        importRow(1, 0, QStringLiteral("1"), true);
+        const QByteArray after = fileBytes(archive());
+        QCOMPARE(after.mid(at::Giacenza, 2), field("3"));
+        QCOMPARE(after.mid(at::Valore, value.size()), value);
+        QCOMPARE(s->txtCodice[0]->text(), QStringLiteral("VITE"));
+    }
+
+    // The code typed in the row starts the search, and a line reached with the arrow keys shows
+    // its article as a click does.
+    void theRowsCodeStartsTheSearchAndKeysShowTheArticle()
+    {
+        writeArchive(archive(), {product({{Codice, QStringLiteral("A1")}, {Giacenza, QStringLiteral("5")}}),
+                                 product({{Codice, QStringLiteral("A2")}, {Giacenza, QStringLiteral("7")}}),
+                                 product({{Codice, QStringLiteral("B9")}, {Giacenza, QStringLiteral("9")}})});
+        s->txtCodice[3]->setText(QStringLiteral("a"));
+        QString criterion, shownFirst, shownAfterDown, stockAfterDown;
+        int listed = 0;
+        t->services.modal.insert(QStringLiteral("frmImportaMagazzino"), [&](QDialog& d) {
+            auto& w = static_cast<TfrmImportaMagazzino&>(d);
+            criterion = w.findChild<QLineEdit*>(QStringLiteral("txtCodice"))->text();
+            click(w.btnCerca);
+            listed = w.lstRecords->count();
+            w.lstRecords->setFocus();
+            w.lstRecords->setCurrentRow(0);
+            shownFirst = w.lblCodice->text();
+            QTest::keyClick(w.lstRecords, Qt::Key_Down);
+            shownAfterDown = w.lblCodice->text();
+            stockAfterDown = w.lblGiacenza->text();
+            return 0;
+        });
+        click(s->impMag[3]);
+        QCOMPARE(criterion, QStringLiteral("a"));
+        QCOMPARE(listed, 2); // B9 holds no "a"
+        QCOMPARE(shownFirst, QStringLiteral("A1"));
+        QCOMPARE(shownAfterDown, QStringLiteral("A2"));
+        QCOMPARE(stockAfterDown, QStringLiteral("7"));
     }
 
     void aQuantityAboveTheStockChangesNothing()

@@ -174,6 +174,9 @@ TEST(PriceTools, ImportTakesTheQuantityOffTheStock)
         {"0", "10", "1,5", PriceTools::StockTaken::Outcome::Taken, "10", "15,00"},
         {"2", "10", "", PriceTools::StockTaken::Outcome::Taken, "8", "0,00"},
         {"2", "10", "n/d", PriceTools::StockTaken::Outcome::Taken, "8", "0,00"},
+        // Cost × new stock rounded as it stands: 0,115 × 3 and 0,335 × 3 lie just above the half.
+        {"1", "4", "0,115", PriceTools::StockTaken::Outcome::Taken, "3", "0,35"},
+        {"1", "4", "0,335", PriceTools::StockTaken::Outcome::Taken, "3", "1,01"},
         {"10,5", "10", "3", PriceTools::StockTaken::Outcome::AboveStock, "", ""},
         {"", "10", "3", PriceTools::StockTaken::Outcome::NotANumber, "", ""},
         {"1", "dieci", "3", PriceTools::StockTaken::Outcome::NotANumber, "", ""},
@@ -287,6 +290,25 @@ TEST(ProductSearch, EveryGivenCriterionMustMatch)
         EXPECT_EQ(m.matches(fiatNew.constData()), c.fresh) << c.typed[0].toStdString();
         EXPECT_EQ(m.matches(accent.constData()), c.accented)
             << c.typed[0].toStdString() << c.typed[2].toStdString();
+    }
+}
+
+// A criterion is looked for in the field as the archive holds it, blanks included: a record
+// written by another program with "Pirelli " matches "pirelli " and " " after the brand, and a
+// blank typed before a word needs one in the field.
+TEST(ProductSearch, CriteriaMatchTheFieldAsStored)
+{
+    QByteArray stored = product({{Codice, QStringLiteral("7")}});
+    const FieldDef& brand = ProductRecord::layout().fields[size_t(Marca)];
+    const QByteArray text = "Pirelli ";
+    stored[brand.offset] = char(text.size());
+    stored.replace(brand.offset + 1, text.size(), text);
+    const std::pair<const char*, bool> cases[] = {
+        {"pirelli ", true}, {"lli ", true}, {" pirelli", false}, {"PIRELLI", true}, {"pirelli  ", false}};
+    for (const auto& [typed, matches] : cases) {
+        std::array<QString, 10> criteria;
+        criteria[2] = QString::fromLatin1(typed);
+        EXPECT_EQ(ProductSearch::Matcher(criteria).matches(stored.constData()), matches) << typed;
     }
 }
 

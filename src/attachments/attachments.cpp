@@ -1,4 +1,6 @@
 #include "attachments.h"
+#include "attachmentslog.h"
+#include "core/corelog.h"
 
 #include "core/filereplace.h"
 #include "core/win1252.h"
@@ -6,6 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace tarvello::Attachments
 {
@@ -89,10 +94,17 @@ Outcome attach(const QString& source, const QString& programFolder,
     if (storedName)
         *storedName = name;
     const QString folder = folderPath(programFolder);
-    if (!QDir().mkpath(folder))
+    if (!QDir().mkpath(folder)) {
+        // mkpath keeps the system's reason to itself: one more try at the last step tells it.
+        const int why = ::mkdir(QFile::encodeName(folder).constData(), 0777) == 0 ? 0 : errno;
+        qCWarning(lcAttachments) << "The attachments folder" << folder
+                                 << "cannot be made:" << systemErrorText(why);
         return Outcome::FolderFailed;
-    if (!chosen.isFile())
+    }
+    if (!chosen.isFile()) {
+        qCWarning(lcAttachments) << "The file" << source << "cannot be attached: it is not a readable file";
         return Outcome::CopyFailed;
+    }
     const QString target = filePath(programFolder, name);
     const QFileInfo existing(target);
     if (existing.exists()) {
@@ -105,7 +117,11 @@ Outcome attach(const QString& source, const QString& programFolder,
         if (!existing.isFile() || !existing.isWritable())
             return Outcome::CopyFailed;
     }
-    return copyFileReplacing(source, target) ? Outcome::Copied : Outcome::CopyFailed;
+    if (!copyFileReplacing(source, target)) {
+        qCWarning(lcAttachments) << "The file" << source << "cannot be copied to" << target;
+        return Outcome::CopyFailed;
+    }
+    return Outcome::Copied;
 }
 
 QString overwriteQuestion()

@@ -154,9 +154,11 @@ void TfrmAllegaCartella::loadFrom(const QWidget* card)
 
 void TfrmAllegaCartella::btnSfogliaClick(int n)
 {
-    // "*" and not "*.*": outside Windows a file name need not have a dot, and every file counts.
-    const std::optional<QString> chosen = m_ctx.services().openFileName(
-        this, QStringLiteral("Selezionare il file da allegare:"), QStringLiteral("Tutti i file (*)"));
+    // "Tutti i file (*.*)" is what the user expects to see; outside Windows "*.*" leaves out the
+    // names without a dot, which the second choice brings back.
+    const std::optional<QString> chosen =
+        m_ctx.services().openFileName(this, QStringLiteral("Selezionare il file da allegare:"),
+                                      QStringLiteral("Tutti i file (*.*);;File senza estensione (*)"));
     if (!chosen || chosen->isEmpty())
         return;
     QString stored;

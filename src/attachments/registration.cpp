@@ -1,0 +1,15 @@
+#include "registration.h"
+
+#include "allegacartella.h"
+#include "shell/windowregistry.h"
+
+namespace tarvello
+{
+
+void registerAttachmentWindows(WindowRegistry& registry)
+{
+    registry.addWindow<TfrmAllegaCartella>();
+    registry.addDialog<TfrmAllegaCartella>(QStringLiteral("frmAllegaCartella"));
+}
+
+} // namespace tarvello

@@ -1,0 +1,8 @@
+#include "invoiceslog.h"
+
+namespace tarvello
+{
+
+Q_LOGGING_CATEGORY(lcInvoices, "tarvello.invoices")
+
+} // namespace tarvello

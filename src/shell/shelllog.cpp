@@ -1,0 +1,8 @@
+#include "shelllog.h"
+
+namespace tarvello
+{
+
+Q_LOGGING_CATEGORY(lcShell, "tarvello.shell")
+
+} // namespace tarvello
