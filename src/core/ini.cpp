@@ -103,10 +103,15 @@ qsizetype IniFile::findSection(QStringView section, qsizetype* end) const
 
 QString IniFile::value(QStringView section, QStringView key) const
 {
+    return find(section, key).value_or(QString());
+}
+
+std::optional<QString> IniFile::find(QStringView section, QStringView key) const
+{
     qsizetype end = 0;
     const qsizetype start = findSection(section, &end);
     if (start < 0)
-        return {};
+        return std::nullopt;
     for (qsizetype i = start + 1; i < end; ++i) {
         QStringView k, v;
         if (splitKey(m_lines[i], &k, &v) && k.compare(key, Qt::CaseInsensitive) == 0) {
@@ -116,7 +121,7 @@ QString IniFile::value(QStringView section, QStringView key) const
             return v.toString();
         }
     }
-    return {};
+    return std::nullopt;
 }
 
 void IniFile::setValue(QStringView section, QStringView key, const QString& value)
