@@ -103,15 +103,10 @@ qsizetype IniFile::findSection(QStringView section, qsizetype* end) const
 
 QString IniFile::value(QStringView section, QStringView key) const
 {
-    return find(section, key).value_or(QString());
-}
-
-std::optional<QString> IniFile::find(QStringView section, QStringView key) const
-{
     qsizetype end = 0;
     const qsizetype start = findSection(section, &end);
     if (start < 0)
-        return std::nullopt;
+        return {};
     for (qsizetype i = start + 1; i < end; ++i) {
         QStringView k, v;
         if (splitKey(m_lines[i], &k, &v) && k.compare(key, Qt::CaseInsensitive) == 0) {
@@ -121,7 +116,7 @@ std::optional<QString> IniFile::find(QStringView section, QStringView key) const
             return v.toString();
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 void IniFile::setValue(QStringView section, QStringView key, const QString& value)

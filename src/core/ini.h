@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 namespace tarvello
 {
 
@@ -23,9 +21,6 @@ public:
     static IniFile parse(const QByteArray& bytes);
 
     QString value(QStringView section, QStringView key) const;
-    // The key's value, or nothing when the file does not hold the key at all (an empty value is
-    // a value).
-    std::optional<QString> find(QStringView section, QStringView key) const;
     // Replaces the key's value in place, or adds the key at the end of its section, or adds the
     // section at the end of the file. Line breaks in the value become blanks: a value can never
     // split into lines of its own. A value with blanks at either end, or in quotes, is written

@@ -100,12 +100,7 @@ std::optional<QString> readStored(const QString& file)
     const IniFile ini = IniFile::load(file, &status);
     if (status == IniFile::Status::Unreadable)
         return std::nullopt;
-    // A file without the key holds no password at all (damaged, or not this program's): that is
-    // no empty password anybody could type.
-    const std::optional<QString> value = ini.find(kSection, kKey);
-    if (!value)
-        return std::nullopt;
-    const auto decoded = Scrambler::decode(*value);
+    const auto decoded = Scrambler::decode(ini.value(kSection, kKey));
     if (!decoded)
         return std::nullopt;
     return trimmed(*decoded);
