@@ -10,6 +10,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-translations-l10n libqt6svg6
   libgtest-dev
+  libxml2-dev libxml2-utils
   fonts-liberation2 fonts-dejavu-core
   poppler-utils xvfb xauth e2fsprogs
   locales

@@ -1,8 +1,12 @@
 #include "cardarchive.h"
 
 #include "archivelog.h"
+#include "core/numbers.h"
 #include "core/text.h"
+#include "core/win1252.h"
 #include "recordstore.h"
+
+#include <cmath>
 
 namespace tarvello::CardArchive
 {
@@ -97,6 +101,139 @@ Saved save(const QString& path, int recordSize, const QByteArray& record, QStrin
     saved.inserted = !position;
     saved.position = stored.position;
     return saved;
+}
+
+namespace
+{
+
+std::vector<QString> textsOf(const Record& record)
+{
+    std::vector<QString> texts(record.layout().fields.size());
+    textsFromRecord(record, texts);
+    return texts;
+}
+
+// A card's texts as the record would keep them (trimmed, cut to their fields), so that a text
+// the card shows with a blank more is not taken for a change.
+std::vector<QString> asStored(const RecordLayout& layout, std::span<const QString> texts)
+{
+    return textsOf(recordFromTexts(layout, texts));
+}
+
+} // namespace
+
+CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& edit, QStringView label,
+                 OnConflict onConflict, const Derived& derived)
+{
+    CheckedSave result;
+    const std::optional<qint64> position = positionOf(label);
+    // Stored whole, as the plain save does: a new card, one whose shown record is unknown, or
+    // one past the last record (the file was replaced meanwhile, and it is appended).
+    const auto storeWhole = [&] {
+        Record record = recordFromTexts(layout, edit.card);
+        if (derived.workOut) {
+            std::vector<QString> texts = textsOf(record);
+            derived.workOut(texts);
+            record = recordFromTexts(layout, texts);
+        }
+        static_cast<Saved&>(result) = save(path, layout.size, record.bytes(), label);
+        if (result.ok)
+            result.record = record.bytes();
+        return result;
+    };
+    if (!position || edit.shown.size() != layout.size)
+        return storeWhole();
+    if (const LoadResult counted = loadRecord(path, layout.size, [](qint64) { return std::nullopt; });
+        counted && *position > counted.count)
+        return storeWhole();
+
+    const std::vector<QString> loaded = asStored(layout, edit.loaded);
+    const std::vector<QString> card = asStored(layout, edit.card);
+    const std::vector<QString> shown = textsOf(Record(layout, edit.shown));
+    const auto isDerived = [&](size_t f) {
+        return std::find(derived.fields.begin(), derived.fields.end(), int(f)) != derived.fields.end();
+    };
+    const UpdateResult updated = updateRecord(path, layout.size, *position - 1, [&](QByteArray& bytes) {
+        result.conflicts.clear();
+        result.merged = false;
+        Record record(layout, bytes);
+        const std::vector<QString> stored = textsOf(record);
+        for (size_t f = 0; f < layout.fields.size(); ++f) {
+            if (isDerived(f))
+                continue;
+            const bool mineChanged = card[f] != loaded[f];
+            const bool theirsChanged = stored[f] != shown[f];
+            if (theirsChanged && !mineChanged)
+                result.merged = true;
+            const auto difference = std::find_if(edit.differences.begin(), edit.differences.end(),
+                                                 [f](const Difference& d) { return d.field == int(f); });
+            if (theirsChanged && mineChanged && difference != edit.differences.end()) {
+                // Added to the number stored now; a stored text that is no number (or a sum
+                // that no longer fits) is a conflict like any other.
+                const std::optional<double> now = parseNumber(stored[f]);
+                const QString sum = now ? formatNumber(*now + difference->amount) : QString();
+                if (now && std::isfinite(*now + difference->amount) &&
+                    toWin1252(sum).size() <= layout.fields[f].capacity) {
+                    record.setText(int(f), sum);
+                    result.merged = true;
+                    continue;
+                }
+            }
+            // A field the card left alone keeps the stored bytes exactly as they are.
+            if (!mineChanged || card[f] == stored[f])
+                continue;
+            if (theirsChanged) {
+                result.conflicts.push_back({int(f), stored[f], card[f]});
+                if (onConflict == OnConflict::Stop)
+                    continue;
+            }
+            record.setText(int(f), card[f]);
+        }
+        if (onConflict == OnConflict::Stop && !result.conflicts.empty())
+            return false;
+        if (derived.workOut) {
+            std::vector<QString> texts = textsOf(record);
+            derived.workOut(texts);
+            for (int f : derived.fields)
+                record.setText(f, texts[size_t(f)]);
+        }
+        bytes = record.bytes();
+        return true;
+    });
+    result.record = updated.record;
+    switch (updated.outcome) {
+    case UpdateResult::Outcome::Failed:
+        result.error = updated.error;
+        return result;
+    case UpdateResult::Outcome::Declined:
+        return result; // the conflicts say why
+    case UpdateResult::Outcome::Updated:
+        result.conflicts.clear(); // overwritten as the user chose
+        result.ok = true;
+        result.position = *position;
+        return result;
+    }
+    return result;
+}
+
+QString conflictQuestion(const std::vector<Conflict>& conflicts, const RecordLayout& layout)
+{
+    QString fields;
+    for (const Conflict& c : conflicts) {
+        const FieldDef& def = layout.fields[size_t(c.field)];
+        const QString name =
+            def.row > 0 ? QStringLiteral("%1 (riga %2)").arg(QString::fromLatin1(def.base)).arg(def.row)
+                        : def.name();
+        const auto shown = [](const QString& t) { return t.isEmpty() ? QStringLiteral("(vuoto)") : t; };
+        fields += QStringLiteral("\n- %1: l'altra postazione ha salvato «%2», questa scheda ha «%3»")
+                      .arg(name, shown(c.theirs), shown(c.mine));
+    }
+    return QStringLiteral("Un'altra postazione ha salvato questa scheda dopo che è stata aperta qui, e ha "
+                          "cambiato gli stessi campi:%1\n\n"
+                          "Sì: tenere i dati dell'altra postazione e ricaricare la scheda.\n"
+                          "No: salvare i dati di questa scheda al loro posto.\n"
+                          "Annulla: tornare alla scheda senza salvare.")
+        .arg(fields);
 }
 
 QString Saved::message() const

@@ -64,6 +64,53 @@ struct Saved {
 };
 Saved save(const QString& path, int recordSize, const QByteArray& record, QStringView label);
 
+// The change check of a stored card's save. Another workstation may have saved the same record
+// since this card showed it; the save compares, under the archive's write lock, the record stored
+// now with the one the card was shown from, field by field:
+// - a field this card left as it was takes what is stored now (the other's change, or the stored
+//   bytes exactly as they were);
+// - a field only this card changed takes the card's text;
+// - a field both changed, to different texts, is a conflict: nothing is written unless the user
+//   chose to overwrite, and the save says what the other workstation stored.
+// Fields worked out from others (a price from the cost, a stock value) are never compared: they
+// are worked out again from the merged record.
+// A number the card changed by an amount rather than by typing a new one (units added to the
+// stock): when another workstation changed the stored number too, the amount is added to what is
+// stored now, so both changes count.
+struct Difference {
+    int field = 0;
+    double amount = 0;
+};
+struct Edit {
+    std::span<const QString> loaded;         // the card's texts as they were when it was shown or saved
+    QByteArray shown;                        // the record the card was shown from (or last saved)
+    std::span<const QString> card;           // the card's texts now
+    std::span<const Difference> differences; // numbers changed by an amount
+};
+struct Derived {
+    std::vector<int> fields;                                  // worked out, never compared
+    std::function<void(std::vector<QString>& texts)> workOut; // fills them from the others
+};
+enum class OnConflict { Stop, Overwrite };
+struct Conflict {
+    int field = 0;
+    QString theirs; // what the other workstation stored
+    QString mine;   // what this card holds
+};
+struct CheckedSave : Saved {
+    std::vector<Conflict> conflicts; // non-empty: stopped, nothing was written
+    QByteArray record;               // the record as stored now (the merged one once written)
+    bool merged = false;             // another workstation's changes were kept beside this card's
+};
+// A new card (an empty label) is appended as save() does.
+CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& edit, QStringView label,
+                 OnConflict onConflict, const Derived& derived = {});
+
+// The question when a save finds fields changed on both sides: what the other workstation
+// stored, field by field, and the three ways on (Yes: keep theirs and reload the card, No:
+// overwrite with this card, Cancel: back to the card with nothing saved).
+QString conflictQuestion(const std::vector<Conflict>& conflicts, const RecordLayout& layout);
+
 // A card's texts, one per record field in the record's order, as the record Save stores (each
 // trimmed, in Windows-1252, cut to its capacity) and back (each trimmed).
 Record recordFromTexts(const RecordLayout& layout, std::span<const QString> texts);

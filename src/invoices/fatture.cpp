@@ -4,6 +4,7 @@
 #include "calculation.h"
 #include "core/dates.h"
 #include "core/text.h"
+#include "fatturaelettronica.h"
 #include "invoicecard.h"
 #include "numbering.h"
 #include "shell/appcontext.h"
@@ -268,6 +269,8 @@ void TfrmFatture::buildCommandStrip(QBoxLayout* strip)
     cmdAnteprima =
         make(QStringLiteral("cmdAnteprima"), QStringLiteral("anteprima"), QStringLiteral("Anteprima"));
     cmdPDF = make(QStringLiteral("cmdPDF"), QStringLiteral("pdf"), QStringLiteral("Crea PDF"));
+    cmdFatturaElettronica = make(QStringLiteral("cmdFatturaElettronica"),
+                                 QStringLiteral("fatturaelettronica"), QStringLiteral("Fattura elettronica"));
     cmdEsporta = make(QStringLiteral("cmdEsporta"), QStringLiteral("esporta"), QStringLiteral("Excel"));
     cmdRiepMensile =
         make(QStringLiteral("cmdRiepMensile"), QStringLiteral("riepmensile"), QStringLiteral("Mensile"));
@@ -292,7 +295,7 @@ void TfrmFatture::buildCommandStrip(QBoxLayout* strip)
     for (PictureButton* b : {cmdTrova, cmdSospese})
         strip->addWidget(b);
     gap();
-    for (PictureButton* b : {cmdStampa, cmdAnteprima, cmdPDF, cmdEsporta})
+    for (PictureButton* b : {cmdStampa, cmdAnteprima, cmdPDF, cmdFatturaElettronica, cmdEsporta})
         strip->addWidget(b);
     gap();
     for (PictureButton* b : {cmdRiepMensile, cmdRiepTrimestrale, cmdRiepAnnuale})
@@ -665,6 +668,10 @@ void TfrmFatture::connectCommands()
                       QStringLiteral("frmAnteprimaFat")),
         windowCommand(cmdPDF, QStringLiteral("Esporta la fattura proforma corrente in formato PDF."),
                       QStringLiteral("frmCrea_PDF_Fat")),
+        ownCommand(cmdFatturaElettronica,
+                   QStringLiteral("Crea la fattura elettronica (XML FatturaPA) dalla fattura corrente."),
+                   handler(this, &TfrmFatture::cmdFatturaElettronicaClick),
+                   QStringLiteral("frmFatturaElettronica")),
         windowCommand(
             cmdEsporta,
             QStringLiteral("Esporta le fatture proforma in archivio in un file di Microsoft Excel."),
@@ -995,6 +1002,17 @@ void TfrmFatture::cmdCalcolaClick()
     InvoiceFigures f = figures();
     calculateInvoice(f);
     setFigures(f);
+}
+
+void TfrmFatture::cmdFatturaElettronicaClick()
+{
+    // The figures the document agrees with are the ones Calcola shows, as for Save.
+    cmdCalcolaClick();
+    const std::unique_ptr<QDialog> dialog = m_ctx.createDialog(u"frmFatturaElettronica", this);
+    if (!dialog)
+        return;
+    static_cast<TfrmFatturaElettronica&>(*dialog).setInvoice(cardTexts());
+    m_ctx.services().runModal(*dialog);
 }
 
 void TfrmFatture::btnCancDittaClick()

@@ -38,8 +38,8 @@ public:
 
     // Command strip
     PictureButton *cmdNuovo, *cmdSalva, *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo, *cmdTrova,
-        *cmdSospese, *cmdStampa, *cmdAnteprima, *cmdPDF, *cmdEsporta, *cmdRiepMensile, *cmdRiepTrimestrale,
-        *cmdRiepAnnuale, *cmdNumerazione, *cmdGuida, *cmdEsci;
+        *cmdSospese, *cmdStampa, *cmdAnteprima, *cmdPDF, *cmdFatturaElettronica, *cmdEsporta, *cmdRiepMensile,
+        *cmdRiepTrimestrale, *cmdRiepAnnuale, *cmdNumerazione, *cmdGuida, *cmdEsci;
     QLabel* lblPosizione;
 
     // Company
@@ -90,6 +90,7 @@ public:
     void cmdAvantiClick() { move(CardArchive::Arrow::Next); }
     void cmdUltimoClick() { move(CardArchive::Arrow::Last); }
     void cmdCalcolaClick();
+    void cmdFatturaElettronicaClick();
     void btnCancDittaClick();
     void showPage(int page); // 1..6
     int currentPage() const;

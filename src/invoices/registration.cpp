@@ -1,6 +1,7 @@
 #include "registration.h"
 
 #include "expfatture.h"
+#include "fatturaelettronica.h"
 #include "fatture.h"
 #include "invoicedialogs.h"
 #include "invoiceoutput.h"
@@ -14,7 +15,7 @@ namespace tarvello
 {
 
 // The invoice screen and the dialogs it opens: logo, numbering, extra data, unpaid invoices, export,
-// the three summaries, search, print, preview, PDF.
+// the three summaries, search, print, preview, PDF, electronic invoice.
 void registerInvoiceWindows(WindowRegistry& registry)
 {
     registry.addWindow<TfrmFatture>();
@@ -43,6 +44,7 @@ void registerInvoiceWindows(WindowRegistry& registry)
     registry.addDialog<TfrmRiepTrimestrale>(QStringLiteral("frmRiepTrimestrale"));
     registry.addDialog<TfrmRiepAnnuale>(QStringLiteral("frmRiepAnnuale"));
     registry.addDialog<TfrmExpFatture>(QStringLiteral("frmExpFatture"));
+    registry.addDialog<TfrmFatturaElettronica>(QStringLiteral("frmFatturaElettronica"));
 }
 
 } // namespace tarvello

@@ -1,5 +1,7 @@
 #include "archive/cardarchive.h"
 #include "archive/customerrecord.h"
+#include "archive/productrecord.h"
+#include "core/numbers.h"
 
 #include <QDir>
 
@@ -263,4 +265,206 @@ TEST(CardChanges, OnlyADifferenceFromTheLastPictureCounts)
     EXPECT_TRUE(changes.changed(texts));
     changes.reset(texts); // saved
     EXPECT_FALSE(changes.changed(texts));
+}
+
+// Two workstations on one customer card: the card shown here, and what the other stored
+// meanwhile. The table gives the fields each side changed from the shown card (Cognome Rossi,
+// Nome Mario, TelCasa 011 111, Note empty) and what the record holds after this card's save.
+namespace
+{
+
+namespace CR = CustomerRecord;
+using Fields = std::vector<std::pair<int, const char*>>;
+
+struct TwoSidesCase {
+    const char* name;
+    Fields theirs; // the other workstation's save
+    Fields mine;   // this card's changes
+    OnConflict onConflict;
+    Fields after; // the stored record afterwards (fields not named: as shown)
+    std::vector<int> conflicts;
+};
+
+Record shownCustomer()
+{
+    Record r(CR::layout());
+    r.setText(CR::Cognome, u"Rossi");
+    r.setText(CR::Nome, u"Mario");
+    r.setText(CR::TelCasa, u"011 111");
+    return r;
+}
+
+Record changed(Record r, const Fields& fields)
+{
+    for (const auto& [f, text] : fields)
+        r.setText(f, QString::fromUtf8(text));
+    return r;
+}
+
+std::vector<QString> textsOfRecord(const Record& r)
+{
+    std::vector<QString> t(r.layout().fields.size());
+    textsFromRecord(r, t);
+    return t;
+}
+
+void PrintTo(const TwoSidesCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class TwoWorkstations : public ::testing::TestWithParam<TwoSidesCase>
+{
+};
+
+} // namespace
+
+TEST_P(TwoWorkstations, NeitherUndoesTheOther)
+{
+    const TwoSidesCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(CR::fileName());
+    const Record shown = shownCustomer();
+    const QByteArray other = customer(u"Bianchi");
+    const QByteArray theirs = changed(shown, c.theirs).bytes();
+    writeFile(path, other + theirs);
+
+    const std::vector<QString> loaded = textsOfRecord(shown);
+    const std::vector<QString> card = textsOfRecord(changed(shown, c.mine));
+    const CheckedSave s = save(path, CR::layout(), {loaded, shown.bytes(), card, {}}, u"2", c.onConflict);
+
+    std::vector<int> conflicts;
+    for (const Conflict& k : s.conflicts)
+        conflicts.push_back(k.field);
+    EXPECT_EQ(conflicts, c.conflicts);
+    if (!c.conflicts.empty() && c.onConflict == OnConflict::Stop) {
+        EXPECT_FALSE(s.ok);
+        EXPECT_EQ(fileBytes(path), other + theirs) << "a stopped save wrote something";
+        EXPECT_EQ(s.record, theirs) << "the record to reload from";
+        return;
+    }
+    ASSERT_TRUE(s.ok) << s.error.toStdString();
+    EXPECT_EQ(s.position, 2);
+    const QByteArray expected = changed(shown, c.after).bytes();
+    EXPECT_EQ(textsOfRecord(Record(CR::layout(), fileBytes(path).mid(kSize))),
+              textsOfRecord(Record(CR::layout(), expected)));
+    EXPECT_EQ(fileBytes(path).left(kSize), other);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CardSave, TwoWorkstations,
+    ::testing::Values(TwoSidesCase{"onlyTheyChanged",
+                                   {{CR::TelCasa, "011 222"}},
+                                   {},
+                                   OnConflict::Stop,
+                                   {{CR::TelCasa, "011 222"}},
+                                   {}},
+                      TwoSidesCase{"eachChangedAnotherField",
+                                   {{CR::TelCasa, "011 222"}},
+                                   {{CR::Nome, "Marco"}},
+                                   OnConflict::Stop,
+                                   {{CR::TelCasa, "011 222"}, {CR::Nome, "Marco"}},
+                                   {}},
+                      TwoSidesCase{"onlyIChanged",
+                                   {},
+                                   {{CR::Note, "Cliente dal 2019"}},
+                                   OnConflict::Stop,
+                                   {{CR::Note, "Cliente dal 2019"}},
+                                   {}},
+                      TwoSidesCase{"bothTypedTheSame",
+                                   {{CR::Note, "Pagato"}},
+                                   {{CR::Note, "Pagato "}},
+                                   OnConflict::Stop,
+                                   {{CR::Note, "Pagato"}},
+                                   {}},
+                      TwoSidesCase{"bothChangedOneFieldStops",
+                                   {{CR::TelCasa, "011 222"}, {CR::Note, "Da loro"}},
+                                   {{CR::TelCasa, "011 333"}, {CR::Nome, "Marco"}},
+                                   OnConflict::Stop,
+                                   {},
+                                   {CR::TelCasa}},
+                      TwoSidesCase{"overwriteKeepsTheirOtherFields",
+                                   {{CR::TelCasa, "011 222"}, {CR::Note, "Da loro"}},
+                                   {{CR::TelCasa, "011 333"}, {CR::Nome, "Marco"}},
+                                   OnConflict::Overwrite,
+                                   {{CR::TelCasa, "011 333"}, {CR::Nome, "Marco"}, {CR::Note, "Da loro"}},
+                                   {}}),
+    [](const ::testing::TestParamInfo<TwoSidesCase>& info) { return std::string(info.param.name); });
+
+TEST(CardSave, AFieldTheCardLeftAloneKeepsItsStoredBytes)
+{
+    // A damaged or foreign record may hold a field with blanks around it: a save that did not
+    // touch it writes it back byte for byte.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(CR::fileName());
+    Record shown = shownCustomer();
+    QByteArray stored = shown.bytes();
+    const FieldDef& note = CR::layout().fields[CR::Note];
+    stored[note.offset] = char(5);
+    stored.replace(note.offset + 1, 5, "  x  ");
+    writeFile(path, stored);
+    shown = Record(CR::layout(), stored);
+    const std::vector<QString> loaded = textsOfRecord(shown);
+    const std::vector<QString> card = textsOfRecord(changed(shown, {{CR::Nome, "Marco"}}));
+    const CheckedSave s = save(path, CR::layout(), {loaded, stored, card, {}}, u"1", OnConflict::Stop);
+    ASSERT_TRUE(s.ok);
+    EXPECT_EQ(fileBytes(path).mid(note.offset, note.capacity + 1),
+              stored.mid(note.offset, note.capacity + 1));
+}
+
+TEST(CardSave, StockAddedHereCountsBesideStockAddedThere)
+{
+    // The other workstation took 3 units (stock 10 -> 7, value 20,00 -> 14,00); this card added 5
+    // units through the stock window (10 -> 15) and changed the cost (2 -> 3). The stock is 12, the
+    // cost 3 and the value worked out from both: 36,00.
+    namespace PR = ProductRecord;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(PR::fileName());
+    Record shown(PR::layout());
+    shown.setText(PR::Codice, u"CAVO");
+    shown.setText(PR::Giacenza, u"10");
+    shown.setText(PR::Costo, u"2,00");
+    shown.setText(PR::Valore, u"20,00");
+    writeFile(path, changed(shown, {{PR::Giacenza, "7"}, {PR::Valore, "14,00"}}).bytes());
+
+    const std::vector<QString> loaded = textsOfRecord(shown);
+    const std::vector<QString> card =
+        textsOfRecord(changed(shown, {{PR::Giacenza, "15"}, {PR::Costo, "3,00"}, {PR::Valore, "45,00"}}));
+    const Difference added[] = {{PR::Giacenza, 5}};
+    const Derived value{{PR::Valore}, [](std::vector<QString>& t) {
+                            t[PR::Valore] =
+                                moneyText(*parseNumber(t[PR::Giacenza]) * *parseNumber(t[PR::Costo]));
+                        }};
+    const CheckedSave s =
+        save(path, PR::layout(), {loaded, shown.bytes(), card, added}, u"1", OnConflict::Stop, value);
+    ASSERT_TRUE(s.ok);
+    EXPECT_TRUE(s.merged);
+    const Record now(PR::layout(), fileBytes(path));
+    EXPECT_EQ(now.text(PR::Giacenza), QStringLiteral("12"));
+    EXPECT_EQ(now.text(PR::Costo), QStringLiteral("3,00"));
+    EXPECT_EQ(now.text(PR::Valore), QStringLiteral("36,00"));
+
+    // Typed over rather than added, the same stock is a conflict the user decides.
+    writeFile(path, changed(shown, {{PR::Giacenza, "7"}, {PR::Valore, "14,00"}}).bytes());
+    const CheckedSave typed =
+        save(path, PR::layout(), {loaded, shown.bytes(), card, {}}, u"1", OnConflict::Stop, value);
+    EXPECT_FALSE(typed.ok);
+    ASSERT_EQ(typed.conflicts.size(), 1u);
+    EXPECT_EQ(typed.conflicts[0].theirs, QStringLiteral("7"));
+    EXPECT_EQ(typed.conflicts[0].mine, QStringLiteral("15"));
+}
+
+TEST(CardSave, TheConflictQuestionSaysWhatEachSideHas)
+{
+    const QString q = conflictQuestion({{CR::TelCasa, QStringLiteral("011 222"), QStringLiteral("011 333")},
+                                        {CR::Note, QString(), QStringLiteral("Nuovo")}},
+                                       CR::layout());
+    EXPECT_EQ(
+        q, QStringLiteral("Un'altra postazione ha salvato questa scheda dopo che è stata aperta qui, e ha "
+                          "cambiato gli stessi campi:\n"
+                          "- TelCasa: l'altra postazione ha salvato «011 222», questa scheda ha «011 333»\n"
+                          "- Note: l'altra postazione ha salvato «(vuoto)», questa scheda ha «Nuovo»\n\n"
+                          "Sì: tenere i dati dell'altra postazione e ricaricare la scheda.\n"
+                          "No: salvare i dati di questa scheda al loro posto.\n"
+                          "Annulla: tornare alla scheda senza salvare."));
 }

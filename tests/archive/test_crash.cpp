@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -83,7 +84,8 @@ TEST(Crash, EveryConfirmedSaveSurvivesAKill)
         }
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        EXPECT_EQ(bytes.size() % CR::Size, 0) << "a record cut short";
+        // A kill in the middle of an append may leave part of a record that was never confirmed
+        // after the last whole one; it is not counted, and the next append writes over it.
         const qint64 count = bytes.size() / CR::Size;
         EXPECT_GE(count, records);
         for (qint64 i = 0; i < count; ++i) {
@@ -118,4 +120,5 @@ TEST(Crash, EveryConfirmedSaveSurvivesAKill)
     const CardArchive::Saved saved = CardArchive::save(archive, CR::Size, crashtest::cardOf(1), {});
     ASSERT_TRUE(saved.ok);
     EXPECT_EQ(saved.position, count + 1);
+    EXPECT_EQ(QFileInfo(archive).size(), (count + 1) * CR::Size) << "the append left a fragment behind";
 }

@@ -135,5 +135,17 @@ int main(int argc, char** argv)
     t.services.answers.push_back(Answer::No);
     screen->cmdPDF->click();
     QFile::copy(t.path(QStringLiteral("Fattura.pdf")), QDir(out).filePath(QStringLiteral("Fattura.pdf")));
+    // The electronic invoice's window: refusing an invoice whose VAT number is wrong, then ready.
+    screen->txtCodFiscCliente->setText(QStringLiteral("BNCLRA80A41A944R"));
+    for (const QString& vat : {QStringLiteral("01234567890"), QStringLiteral("01234567897")}) {
+        screen->txtIvaDitta->setText(vat);
+        screen->txtCodFiscDitta->setText(vat);
+        t.services.modal.insert(QStringLiteral("frmFatturaElettronica"), [&](QDialog& d) {
+            QApplication::processEvents();
+            d.grab().save(QDir(out).filePath(QStringLiteral("fatturaelettronica_%1.png").arg(vat.right(1))));
+            return 0;
+        });
+        screen->cmdFatturaElettronica->click();
+    }
     return 0;
 }

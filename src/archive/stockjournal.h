@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tarvello::StockJournal
+{
+
+// Units an article import takes from the warehouse belong to the invoice being written until
+// that invoice is saved. Each import is written down in a small journal beside the archives
+// (PrelieviSospesi.txt) with the program that made it and the invoice that holds it:
+// - the invoice saved: its imports are settled, the units stay taken;
+// - the invoice left without saving: its units go back to the stock;
+// - the program gone without either (killed, a power cut): the next program started on the folder
+//   gives back what no saved invoice took, and says so.
+// A program holds a lock on a small file of its own (folder Postazioni) for as long as it runs,
+// so a program starting on a shared folder never takes another running workstation's imports for
+// abandoned ones.
+
+QString fileName();       // "PrelieviSospesi.txt"
+QString sessionsFolder(); // "Postazioni"
+
+// One import held by an unsaved invoice.
+struct Entry {
+    QString id;            // unique in the journal
+    QString session;       // the program that imported
+    QString holder;        // the invoice screen's current invoice, within that program
+    QString invoiceFile;   // the year file the invoice will be saved in ("2026.fat")
+    QString invoiceNumber; // the number on the invoice when the article was imported
+    qint64 product = -1;   // the product's record (from 0) in Magazzino.pro
+    QString code;          // its code, to tell a record that no longer is that product
+    double quantity = 0;   // the units taken
+};
+
+// This program's presence on the folder: the lock on its own file in Postazioni. Made on the
+// first import; the file goes when the program ends normally.
+class Session
+{
+public:
+    explicit Session(QString folder);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    const QString& id() const { return m_id; }
+    const QString& folder() const { return m_folder; }
+    // Takes the lock, once; false (with the reason in error()) when the file cannot be made.
+    bool ensure();
+    const QString& error() const { return m_error; }
+
+private:
+    QString m_folder;
+    QString m_id;
+    QString m_error;
+    int m_fd = -1;
+};
+
+// Writes the import down; false when the journal cannot be written (the reason is logged).
+bool hold(Session& session, Entry entry);
+
+// The invoice `holder` was saved: its imports are settled.
+bool settle(const Session& session, const QString& holder);
+
+// What the journal holds for `holder` of this program, to tell the user.
+std::vector<Entry> held(const Session& session, const QString& holder);
+
+struct GivenBack {
+    bool ok = true;             // false: some units could not go back (the reason is logged)
+    std::vector<Entry> entries; // what went back to the stock
+    std::vector<Entry> skipped; // the record is no longer that product, or its stock no number
+};
+
+// The invoice `holder` was left without saving: its units go back to the stock.
+GivenBack giveBack(const Session& session, const QString& holder);
+
+// At start: the imports of programs that no longer run go back to the stock, except those a
+// saved invoice took (an invoice of that number in its year file with a row of that code).
+GivenBack recover(const QString& folder);
+
+// What the user is told after recover() gave something back; empty when nothing was.
+QString recoveredMessage(const GivenBack& given);
+
+} // namespace tarvello::StockJournal

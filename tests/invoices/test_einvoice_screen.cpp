@@ -1,0 +1,357 @@
+// The electronic invoice through the invoice screen: the menu opens the year, an invoice stored
+// earlier is shown, the button opens the window, "Crea" writes the file; the invoice's own files
+// keep every byte.
+#include "archive/customerrecord.h"
+#include "archive/invoicerecord.h"
+#include "invoices/calculation.h"
+#include "invoices/fatturaelettronica.h"
+#include "invoices/fatture.h"
+#include "invoices/invoicecard.h"
+#include "invoices/numbering.h"
+#include "saidtexts.h"
+#include "shell/conventions.h"
+#include "shell/shellwindows.h"
+#include "testprogram.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+
+using namespace tarvello;
+
+namespace
+{
+
+QString s(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+using Fields = QList<std::pair<QString, QString>>;
+
+// An invoice as Save stores it: the screen's texts after Calcola.
+Record storedInvoice(const Fields& fields)
+{
+    InvoiceCard::CardTexts texts;
+    for (int k = 1; k <= InvoiceRecord::Rows; ++k)
+        texts[size_t(InvoiceRecord::rowField(InvoiceRecord::Es, k))] = QStringLiteral("No");
+    texts[InvoiceRecord::Saldata] = QStringLiteral("No");
+    const Fields base = {
+        {QStringLiteral("NumFatt"), QStringLiteral("7")},
+        {QStringLiteral("Data"), QStringLiteral("05/03/2026")},
+        {QStringLiteral("Ditta"), s(u"Caffè Tarvello S.r.l.")},
+        {QStringLiteral("ViaDitta"), QStringLiteral("Via Roma 1")},
+        {QStringLiteral("CapDitta"), QStringLiteral("47121")},
+        {QStringLiteral("CittaDitta"), s(u"Forlì")},
+        {QStringLiteral("ProvDitta"), QStringLiteral("FC")},
+        {QStringLiteral("IvaDitta"), QStringLiteral("01234567897")},
+        {QStringLiteral("Cliente"), QStringLiteral("Alfa Impianti S.r.l.")},
+        {QStringLiteral("ViaCliente"), QStringLiteral("Via Verdi 2")},
+        {QStringLiteral("CapCliente"), QStringLiteral("40121")},
+        {QStringLiteral("CittaCliente"), QStringLiteral("Bologna")},
+        {QStringLiteral("ProvCliente"), QStringLiteral("BO")},
+        {QStringLiteral("IvaCliente"), QStringLiteral("12345678903")},
+        {QStringLiteral("Iban"), QStringLiteral("IT60X0542811101000000123456")},
+        {QStringLiteral("PercIva"), QStringLiteral("22")},
+        {QStringLiteral("Quant01"), QStringLiteral("1")},
+        {QStringLiteral("Desc01"), s(u"Macinacaffè")},
+        {QStringLiteral("Prezzo01"), QStringLiteral("10,005")},
+        {QStringLiteral("Quant02"), QStringLiteral("1")},
+        {QStringLiteral("Desc02"), QStringLiteral("Diritti")},
+        {QStringLiteral("Prezzo02"), QStringLiteral("90")},
+        {QStringLiteral("Es02"), s(u"Sì")},
+        {QStringLiteral("Quant03"), QStringLiteral("1")},
+        {QStringLiteral("Desc03"), QStringLiteral("Filtro")},
+        {QStringLiteral("Prezzo03"), QStringLiteral("10,005")},
+    };
+    for (const Fields* list : {&base, &fields})
+        for (const auto& [name, value] : *list)
+            texts[size_t(InvoiceRecord::layout().indexOf(name))] = value;
+    Record record = InvoiceCard::toRecord(texts);
+    InvoiceFigures figures = loadFigures(record);
+    calculateInvoice(figures);
+    storeFigures(record, figures);
+    return record;
+}
+
+// An invoice whose rows are all empty.
+Fields withoutRows()
+{
+    Fields empty;
+    for (const char* column : {"Quant", "Codice", "Desc", "Prezzo", "PercSconto", "Importo"})
+        for (int k = 1; k <= 3; ++k)
+            empty.append({QString::fromLatin1(column) + QStringLiteral("0%1").arg(k), QString()});
+    empty.append({QStringLiteral("Es02"), QStringLiteral("No")});
+    return empty;
+}
+
+void writeRecords(const QString& path, const QList<Record>& records)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    for (const Record& r : records)
+        QCOMPARE(f.write(r.bytes()), qint64(r.bytes().size()));
+}
+
+} // namespace
+
+class EInvoiceScreenTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestProgram> t;
+    TfrmFatture* screen = nullptr;
+    QByteArray invoicesBefore, settingsBefore;
+
+    QString documents() const { return t->path(QStringLiteral("FattureElettroniche")); }
+
+    // The menu opens 2026 and the arrows show the stored invoice at `position`.
+    void showInvoice(int position)
+    {
+        auto* menu = static_cast<TfrmMenuFatture*>(t->window(QStringLiteral("frmMenuFatture")));
+        menu->show();
+        menu->txtAnnoFatture->setText(QStringLiteral("2026"));
+        QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        screen = static_cast<TfrmFatture*>(t->window(QStringLiteral("frmFatture")));
+        QApplication::setActiveWindow(screen);
+        QVERIFY(QTest::qWaitForWindowActive(screen));
+        QTest::mouseClick(screen->cmdPrimo, Qt::LeftButton);
+        for (int p = 1; p < position; ++p)
+            QTest::mouseClick(screen->cmdAvanti, Qt::LeftButton);
+        QCOMPARE(screen->lblPosizione->text(), QString::number(position));
+    }
+
+    // Opens the window with the button; `inside` runs while it is shown and says what it returns.
+    void pressButton(const std::function<void(TfrmFatturaElettronica&)>& inside)
+    {
+        t->services.modal.insert(QStringLiteral("frmFatturaElettronica"), [inside](QDialog& d) {
+            inside(static_cast<TfrmFatturaElettronica&>(d));
+            return d.result();
+        });
+        QTest::mouseClick(screen->cmdFatturaElettronica, Qt::LeftButton);
+        QCOMPARE(t->services.modalShown.count(QStringLiteral("frmFatturaElettronica")), 1);
+    }
+
+    void invoiceFilesUnchanged()
+    {
+        QCOMPARE(fileBytes(t->path(QStringLiteral("2026.fat"))), invoicesBefore);
+        QVERIFY(fileBytes(t->path(QStringLiteral("Numerazione.ini"))).startsWith(settingsBefore));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        t = std::make_unique<TestProgram>();
+        writeRecords(t->path(QStringLiteral("2026.fat")),
+                     {storedInvoice({}), storedInvoice({{QStringLiteral("IvaDitta"), QString()}}),
+                      storedInvoice({{QStringLiteral("IvaCliente"), QString()},
+                                     {QStringLiteral("CodFiscCliente"), QStringLiteral("RSSMRA80A01H501X")}}),
+                      storedInvoice(withoutRows())});
+        Record card(CustomerRecord::layout());
+        card.setText(CustomerRecord::Cognome, QStringLiteral("Bianchi"));
+        card.setText(CustomerRecord::Nome, QStringLiteral("Luca"));
+        card.setText(CustomerRecord::Ditta, QStringLiteral("Alfa Impianti S.r.l."));
+        card.setText(CustomerRecord::PartitaIva, QStringLiteral("12345678903"));
+        card.setText(CustomerRecord::CodiceDest, QStringLiteral("ABC1234"));
+        card.setText(CustomerRecord::Ricontatta, QStringLiteral("No"));
+        writeRecords(t->path(QStringLiteral("Clienti.pro")), {card});
+        const QString ini = numberingIniPath(t->dir.path());
+        QVERIFY(writeNumberingSettings(ini, u"5", true));
+        CompanyData company;
+        company.name = s(u"Caffè Tarvello S.r.l.");
+        company.vatNumber = QStringLiteral("01234567897");
+        company.vatRate = QStringLiteral("22");
+        QVERIFY(writeCompanyData(ini, company));
+        invoicesBefore = fileBytes(t->path(QStringLiteral("2026.fat")));
+        settingsBefore = fileBytes(ini);
+    }
+    void cleanup()
+    {
+        screen = nullptr;
+        t.reset();
+    }
+
+    void theButtonSaysWhatItDoes()
+    {
+        showInvoice(1);
+        QCOMPARE(screen->cmdFatturaElettronica->toolTip(),
+                 s(u"Crea la fattura elettronica (XML FatturaPA) dalla fattura corrente."));
+        QVERIFY(screen->cmdFatturaElettronica->isEnabled());
+    }
+
+    void aStoredInvoiceBecomesAFileAndItsOwnFilesKeepEveryByte()
+    {
+        showInvoice(1);
+        const int messagesBefore = int(t->services.messages.size());
+        pressButton([](TfrmFatturaElettronica& w) {
+            // What will be sent, and the proforma's own number and date.
+            QVERIFY(w.txtAnteprima->toPlainText().contains(QStringLiteral("codice destinatario ABC1234")));
+            QVERIFY(w.txtAnteprima->toPlainText().contains(QStringLiteral("IT01234567897_00001.xml")));
+            QCOMPARE(w.txtNumero->text(), QStringLiteral("7"));
+            QCOMPARE(w.txtData->text(), QStringLiteral("05/03/2026"));
+            QCOMPARE(w.cboTipoDocumento->currentData().toString(), QStringLiteral("TD01"));
+            QCOMPARE(w.cboRegimeFiscale->currentData().toString(), QStringLiteral("RF01"));
+            QCOMPARE(w.cboNatura->currentData().toString(), QStringLiteral("N4"));
+            QCOMPARE(w.cboPagamento->currentData().toString(), QStringLiteral("MP05"));
+            QVERIFY(!w.chkCassetto->isEnabled()); // the card has a recipient code
+            QTest::mouseClick(w.btnCrea, Qt::LeftButton);
+        });
+
+        const QString file = QDir(documents()).filePath(QStringLiteral("IT01234567897_00001.xml"));
+        QVERIFY(QFileInfo::exists(file));
+        QCOMPARE(t->services.messages.size(), messagesBefore + 1);
+        QCOMPARE(t->services.lastKind(), MessageKind::Confirmation);
+        QCOMPARE(t->services.lastMessage(),
+                 s(u"La fattura elettronica è stata creata nel file IT01234567897_00001.xml della cartella "
+                   u"FattureElettroniche.\n\r\n\rAprire la cartella?"));
+        QCOMPARE(t->services.opened, QList<QUrl>{QUrl::fromLocalFile(documents())});
+
+        QProcess xmllint;
+        xmllint.start(
+            QStringLiteral("xmllint"),
+            {QStringLiteral("--noout"), QStringLiteral("--nonet"), QStringLiteral("--schema"),
+             QStringLiteral(TARVELLO_SOURCE_DIR "/assets/fatturapa/Schema_del_file_xml_FatturaPA_v1.2.2.xsd"),
+             file});
+        QVERIFY(xmllint.waitForFinished(120000));
+        QCOMPARE(xmllint.exitCode(), 0);
+        // The figures of the screen: two rows of 10,005 and an exempt 90,00; the cent the rows gain
+        // when rounded one by one is the summary's Arrotondamento.
+        const QByteArray xml = fileBytes(file);
+        QVERIFY(xml.contains("<ImportoTotaleDocumento>114.41</ImportoTotaleDocumento>"));
+        QCOMPARE(screen->txtTotFattura->text(), QStringLiteral("114,41"));
+        QVERIFY(xml.contains("<Arrotondamento>-0.01</Arrotondamento>"));
+        QVERIFY(xml.contains("<ImponibileImporto>20.01</ImponibileImporto>"));
+        QVERIFY(xml.contains("<Denominazione>Caffè Tarvello S.r.l.</Denominazione>"));
+
+        invoiceFilesUnchanged();
+        QCOMPARE(fileBytes(t->path(QStringLiteral("Numerazione.ini"))).mid(settingsBefore.size()),
+                 QByteArray("\r\n[Fattura Elettronica]\r\nProgressivo=00001\r\nRegime Fiscale=RF01\r\n"
+                            "Natura Esenti=N4\r\n"));
+        // The stored invoice on the screen is still the stored one: leaving it asks nothing.
+        QVERIFY(screen->confirmLeavingCard());
+        QCOMPARE(t->services.messages.size(), messagesBefore + 1);
+    }
+
+    void theNextFileTakesTheNextNumberAndTheChoicesAreRemembered()
+    {
+        showInvoice(1);
+        pressButton([](TfrmFatturaElettronica& w) {
+            w.cboRegimeFiscale->setCurrentIndex(w.cboRegimeFiscale->findData(QStringLiteral("RF01")));
+            w.cboNatura->setCurrentIndex(w.cboNatura->findData(QStringLiteral("N3.5")));
+            w.cboPagamento->setCurrentIndex(w.cboPagamento->findData(QStringLiteral("MP08")));
+            QTest::mouseClick(w.btnCrea, Qt::LeftButton);
+        });
+        t->services.answers.push_back(Answer::No); // the folder is not opened this time
+        t->services.modal.clear();
+        t->services.modalShown.clear();
+        pressButton([](TfrmFatturaElettronica& w) {
+            QCOMPARE(w.cboNatura->currentData().toString(), QStringLiteral("N3.5"));
+            QCOMPARE(w.cboPagamento->currentData().toString(), QStringLiteral("MP05")); // not remembered
+            QVERIFY(w.txtAnteprima->toPlainText().contains(QStringLiteral("IT01234567897_00002.xml")));
+            QTest::mouseClick(w.btnCrea, Qt::LeftButton);
+        });
+        QVERIFY(QFileInfo::exists(QDir(documents()).filePath(QStringLiteral("IT01234567897_00002.xml"))));
+        QVERIFY(fileBytes(QDir(documents()).filePath(QStringLiteral("IT01234567897_00001.xml")))
+                    .contains("<ModalitaPagamento>MP08</ModalitaPagamento>"));
+        QVERIFY(fileBytes(QDir(documents()).filePath(QStringLiteral("IT01234567897_00002.xml")))
+                    .contains("<Natura>N3.5</Natura>"));
+        QCOMPARE(t->services.opened.size(), 1);
+        invoiceFilesUnchanged();
+    }
+
+    void annullaWritesNothing()
+    {
+        showInvoice(1);
+        pressButton([](TfrmFatturaElettronica& w) { QTest::mouseClick(w.btnAnnulla, Qt::LeftButton); });
+        QVERIFY(!QFileInfo::exists(documents()));
+        QCOMPARE(fileBytes(t->path(QStringLiteral("Numerazione.ini"))), settingsBefore);
+    }
+
+    void refusedInvoicesAreToldAndNothingIsWritten_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no issuer VAT number")
+            << 2
+            << s(u"Partita IVA del cedente mancante o non valida.\n\r\n\rIndicare nel riquadro Ditta "
+                 u"emittente "
+                 u"della fattura la partita IVA della ditta: 11 cifre, l'ultima delle quali è di controllo.");
+        QTest::newRow("customer with an invalid tax code")
+            << 3
+            << s(u"Codice fiscale del cessionario non valido.\n\r\n\rCorreggere il codice fiscale del "
+                 u"cliente "
+                 u"sulla fattura e sulla sua scheda nell'anagrafica clienti.");
+        QTest::newRow("no rows")
+            << 4
+            << s(u"La fattura non ha righe da fatturare.\n\r\n\rCompilare almeno una riga "
+                 u"con descrizione, quantità e prezzo.");
+    }
+    void refusedInvoicesAreToldAndNothingIsWritten()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, message);
+        showInvoice(position);
+        bool stillOpen = false;
+        pressButton([&](TfrmFatturaElettronica& w) {
+            QTest::mouseClick(w.btnCrea, Qt::LeftButton);
+            stillOpen = w.isVisible();
+        });
+        QCOMPARE(t->services.lastKind(), MessageKind::Warning);
+        QCOMPARE(t->services.lastMessage(), message);
+        QVERIFY(stillOpen);
+        QVERIFY(!QFileInfo::exists(documents()));
+        QCOMPARE(fileBytes(t->path(QStringLiteral("Numerazione.ini"))), settingsBefore);
+        QCOMPARE(fileBytes(t->path(QStringLiteral("2026.fat"))), invoicesBefore);
+    }
+
+    void aCustomerWithoutCodeOrPecChoosesTheTaxDrawer()
+    {
+        writeRecords(t->path(QStringLiteral("Clienti.pro")), {});
+        showInvoice(1);
+        pressButton([](TfrmFatturaElettronica& w) {
+            QVERIFY(w.chkCassetto->isEnabled());
+            QVERIFY(w.chkCassetto->isChecked());
+            QTest::mouseClick(w.chkCassetto, Qt::LeftButton); // not through the tax drawer, then
+            QVERIFY(w.txtAnteprima->toPlainText().startsWith(
+                QStringLiteral("La fattura elettronica non può essere creata.")));
+            QTest::mouseClick(w.btnCrea, Qt::LeftButton);
+        });
+        QCOMPARE(
+            t->services.lastMessage(),
+            s(u"Il cliente non ha né il codice destinatario né l'indirizzo PEC.\n\r\n\rIndicarne uno sulla "
+              u"scheda del cliente nell'anagrafica clienti, oppure scegliere la consegna tramite il cassetto "
+              u"fiscale del cliente (codice 0000000)."));
+        QVERIFY(!QFileInfo::exists(documents()));
+    }
+
+    void helpOpensWithF1()
+    {
+        showInvoice(1);
+        QString title;
+        t->services.modal.insert(QStringLiteral("frmGuida"), [&](QDialog& d) {
+            title = d.findChild<QLabel*>(QStringLiteral("lblTitolo"))->text();
+            return 0;
+        });
+        pressButton([](TfrmFatturaElettronica& w) { QTest::keyClick(w.txtNumero, Qt::Key_F1); });
+        QCOMPARE(title, QStringLiteral("Fattura elettronica."));
+    }
+};
+
+TARVELLO_TEST_MAIN(EInvoiceScreenTest)
+#include "test_einvoice_screen.moc"
