@@ -18,6 +18,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -354,6 +355,15 @@ bool Session::ensure()
     }
     m_fd = fd;
     return true;
+}
+
+Session& sessionOn(const QString& folder)
+{
+    static std::map<QString, std::unique_ptr<Session>> sessions;
+    std::unique_ptr<Session>& s = sessions[QDir::cleanPath(folder)];
+    if (!s)
+        s = std::make_unique<Session>(folder);
+    return *s;
 }
 
 bool hold(Session& session, Entry entry)

@@ -59,6 +59,16 @@ private:
     int m_fd = -1;
 };
 
+// The session of this program on `folder`, made on first use and ended with the program.
+Session& sessionOn(const QString& folder);
+
+// The name of the property an invoice screen carries for the invoice it is writing: the
+// holder of what is imported into it (empty while no invoice can hold anything).
+inline const char* holderProperty()
+{
+    return "stockHolder";
+}
+
 // Writes the import down; false when the journal cannot be written (the reason is logged).
 bool hold(Session& session, Entry entry);
 

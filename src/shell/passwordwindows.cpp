@@ -1,6 +1,7 @@
 #include "passwordwindows.h"
 
 #include "appcontext.h"
+#include "archive/stockjournal.h"
 #include "conventions.h"
 #include "core/text.h"
 #include "keyboard.h"
@@ -161,6 +162,7 @@ void TfrmPassword::cmdOKClick()
     case PasswordCheck::Right:
         AppContext::showScreen(m_ctx.window(u"frmAvvio"));
         hide();
+        giveBackAbandonedImports();
         break;
     case PasswordCheck::Wrong:
         m_ctx.services().message(this, MessageKind::Plain, QStringLiteral("Attenzione: password errata."));
@@ -171,6 +173,16 @@ void TfrmPassword::cmdOKClick()
         m_ctx.services().message(this, MessageKind::Plain, kReadError);
         break;
     }
+}
+
+void TfrmPassword::giveBackAbandonedImports()
+{
+    // Units imported into an invoice that a program stopped on the way (killed, a power cut)
+    // never saved go back to the stock, once the user is in to be told.
+    const StockJournal::GivenBack given = StockJournal::recover(m_ctx.folder());
+    const QString text = StockJournal::recoveredMessage(given);
+    if (!text.isEmpty())
+        m_ctx.services().message(m_ctx.window(u"frmAvvio"), MessageKind::Information, text);
 }
 
 // ---------------------------------------------------------------- TfrmCambiaPassword

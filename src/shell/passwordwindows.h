@@ -33,6 +33,7 @@ protected:
 
 private:
     void updateOK();
+    void giveBackAbandonedImports();
     AppContext& m_ctx;
 };
 

@@ -1,4 +1,6 @@
 #include "archive/archivefile.h"
+#include "archive/stockjournal.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "output/listlook.h"
 #include "output/resultlist.h"
@@ -10,6 +12,7 @@
 #include "shell/conventions.h"
 #include "shell/services.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -251,8 +254,32 @@ void TfrmImportaMagazzino::btnAggiornaClick()
         break;
     }
     lblGiacenza->setText(import.product->text(Giacenza));
+    holdForInvoice(*record, *import.product);
     fillInvoiceRow(*import.product);
     accept();
+}
+
+void TfrmImportaMagazzino::holdForInvoice(qint64 record, const Record& product)
+{
+    // The units belong to the invoice until it is saved: written down, they go back to the
+    // stock if the invoice is left unsaved, even by a program that stops on the way.
+    QWidget* invoice = parentWidget() ? parentWidget() : m_ctx.window(u"frmFatture");
+    const QString holder = invoice ? invoice->property(StockJournal::holderProperty()).toString() : QString();
+    if (holder.isEmpty())
+        return;
+    StockJournal::Entry entry;
+    entry.holder = holder;
+    if (const auto* file = invoice->findChild<QLabel*>(QStringLiteral("lblFile")))
+        entry.invoiceFile = QFileInfo(file->text()).fileName();
+    if (const auto* number = invoice->findChild<QLineEdit*>(QStringLiteral("txtNumFatt")))
+        entry.invoiceNumber = trimmed(number->text());
+    entry.product = record;
+    entry.code = product.text(Codice);
+    entry.quantity = parseNumber(trimmed(txtQuant->text())).value_or(0);
+    if (entry.quantity == 0)
+        return;
+    if (!StockJournal::hold(StockJournal::sessionOn(m_ctx.folder()), entry))
+        m_ctx.services().message(this, MessageKind::Warning, notWrittenDownMessage());
 }
 
 void TfrmImportaMagazzino::btnNonAggiornareClick()
@@ -307,6 +334,15 @@ QString TfrmImportaMagazzino::aboveStockMessage()
         "Attenzione: la quantità da scaricare non può essere superiore alla giacenza in "
         "magazzino.\n\r\n\rIndicare una quantità inferiore oppure utilizzare il pulsante per "
         "importare l'articolo senza aggiornare la giacenza.");
+}
+
+QString TfrmImportaMagazzino::notWrittenDownMessage()
+{
+    return QStringLiteral(
+        "La giacenza dell'articolo è stata aggiornata, ma non è stato possibile annotare il "
+        "prelievo nel file PrelieviSospesi.txt della cartella del programma.\n"
+        "Se la fattura non verrà salvata, correggere a mano la giacenza dell'articolo in "
+        "Magazzino Prodotti.");
 }
 
 QString TfrmImportaMagazzino::notANumberMessage()

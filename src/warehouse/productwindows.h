@@ -139,6 +139,7 @@ public:
     static QString noSelectionMessage();
     static QString aboveStockMessage();
     static QString notANumberMessage();
+    static QString notWrittenDownMessage();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -147,6 +148,7 @@ private:
     QWidget* buildCriteria();
     QWidget* buildResults();
     void fillInvoiceRow(const Record& product);
+    void holdForInvoice(qint64 record, const Record& product);
 
     AppContext& m_ctx;
     QStackedWidget* m_panels;

@@ -1,3 +1,4 @@
+#include "archive/productrecord.h"
 #include "core/ini.h"
 #include "readonlyfolder.h"
 #include "shell/conventions.h"
@@ -143,6 +144,41 @@ private Q_SLOTS:
         QVERIFY(!login->isVisible());
         QVERIFY(t.window(QStringLiteral("frmAvvio"))->isVisible());
         QVERIFY(t.window(QStringLiteral("frmAvvio"))->isMaximized());
+    }
+
+    // A program killed while an unsaved invoice held 2,5 m of cable: once the next user is in,
+    // the cable is back in the stock and the user is told.
+    void loggingInGivesBackWhatAStoppedProgramHeld()
+    {
+        TestProgram t;
+        Record cable(ProductRecord::layout());
+        cable.setText(ProductRecord::Codice, u"CAVO");
+        cable.setText(ProductRecord::Giacenza, u"7,5");
+        cable.setText(ProductRecord::Costo, u"2,00");
+        QFile archive(t.path(ProductRecord::fileName()));
+        QVERIFY(archive.open(QIODevice::WriteOnly));
+        archive.write(cable.bytes());
+        archive.close();
+        QFile journal(t.path(QStringLiteral("PrelieviSospesi.txt")));
+        QVERIFY(journal.open(QIODevice::WriteOnly));
+        journal.write("H\tx1\tgone-1-1\ta\t2026.fat\t12/2026\t0\tCAVO\t2.5\n");
+        journal.close();
+
+        t.program->start();
+        QTest::keyClicks(t.child<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword")),
+                         QStringLiteral("ChiaveIniziale"));
+        QTest::mouseClick(t.child<QPushButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdOK")),
+                          Qt::LeftButton);
+        QCOMPARE(t.services.messages.size(), 1);
+        QCOMPARE(t.services.lastKind(), MessageKind::Information);
+        QCOMPARE(t.services.lastMessage(),
+                 QStringLiteral("Il programma non è stato chiuso normalmente mentre una fattura non salvata "
+                                "conteneva articoli prelevati dal magazzino.\n\n"
+                                "Gli articoli sono stati restituiti al magazzino:\n- CAVO: 2,5"));
+        QVERIFY(archive.open(QIODevice::ReadOnly));
+        const Record after(ProductRecord::layout(), archive.readAll());
+        QCOMPARE(after.text(ProductRecord::Giacenza), QStringLiteral("10"));
+        QCOMPARE(after.text(ProductRecord::Valore), QStringLiteral("20,00"));
     }
 
     void wrongPasswordAndBrokenFile()
