@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
 # Installs, only when missing, the Debian packages Tarvello needs to build, run and be tested.
+#
+#     bash scripts/setup.sh          what the program and its tests need
+#     bash scripts/setup.sh --fuzz   also clang and its run-time libraries (libFuzzer and the
+#                                    sanitizers), which only the fuzz build (scripts/fuzz.sh) needs
 set -euo pipefail
 
 packages=(
@@ -11,6 +15,9 @@ packages=(
   poppler-utils xvfb xauth e2fsprogs
   locales
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -22,7 +22,9 @@ QString folderPath(const QString& programFolder)
 
 QString filePath(const QString& programFolder, const QString& name)
 {
-    return QDir(folderPath(programFolder)).filePath(name);
+    // Joined by hand: QDir would take a name that starts with ":" for one of the program's own
+    // resources, not for a file of the folder.
+    return folderPath(programFolder) + u'/' + name;
 }
 
 QString storableName(const QString& fileName)
@@ -35,7 +37,9 @@ QString storableName(const QString& fileName)
         // Held only when it comes back as itself: "ź" is stored as "z", which names another file.
         const bool held =
             !control && fromWin1252(static_cast<unsigned char>(toWin1252(char32_t(c)))).unicode() == c;
-        out += held ? QString(QChar(char16_t(c))) : QStringLiteral("_");
+        // A backslash separates folders where the folder is shared from Windows, and a colon
+        // there names a stream of a file; here "nota:2024.pdf" would read back as an address.
+        out += held && c != u'\\' && c != u':' ? QString(QChar(char16_t(c))) : QStringLiteral("_");
     }
     if (out.size() > nameCapacity) {
         const qsizetype dot = out.lastIndexOf(u'.');
@@ -49,6 +53,11 @@ bool isSafeStoredName(QStringView name)
 {
     if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') || name.contains(u'\\'))
         return false;
+    // No name the card stores holds a control character (storableName), and one that does would
+    // name another file than the one shown: the system reads a path only up to a zero.
+    for (QChar c : name)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
+            return false;
     // A scheme: a letter, then letters, digits, "+", "-" or ".", then a colon.
     const qsizetype colon = name.indexOf(u':');
     if (colon > 0) {
@@ -96,7 +105,7 @@ Outcome attach(const QString& source, const QString& programFolder,
         qCWarning(lcAttachments) << "The file" << source << "cannot be attached: it is not a readable file";
         return Outcome::CopyFailed;
     }
-    const QString target = QDir(folder).filePath(name);
+    const QString target = filePath(programFolder, name);
     const QFileInfo existing(target);
     if (existing.exists()) {
         // Copying a file of the folder onto itself would leave nothing to copy from.

@@ -45,13 +45,14 @@ Outcome attach(const QString& source, const QString& programFolder,
 inline constexpr int nameCapacity = 250;
 
 // A name the card can keep whole and that names the same file when read back: each character
-// the card's code page cannot hold (and each control character) becomes "_", and a name too long
-// is cut before its extension, which stays.
+// the card's code page cannot hold (and each control character, backslash and colon) becomes
+// "_", and a name too long is cut before its extension, which stays. A file name chosen here is
+// always one that isSafeStoredName() accepts.
 QString storableName(const QString& fileName);
 
 // A name read from a card names a file inside the attachments folder, nothing else: a name with
-// a path separator, "." or "..", or a scheme ("http:", "C:") is refused, so a record from a
-// shared folder cannot make this workstation open any other file.
+// a path separator, "." or "..", a scheme ("http:", "C:") or a control character is refused, so
+// a record from a shared folder cannot make this workstation open any other file.
 bool isSafeStoredName(QStringView name);
 
 // What the user is told when a file was attached under another name; when it cannot be opened.

@@ -39,6 +39,8 @@ protected:
     qint64 writeData(const char* data, qint64 size) override;
 
 private:
+    // Opening with a mode of one's own would skip the temporary file: open() above is the way in.
+    using QIODevice::open;
     bool fail(const char* step, const QString& file, int error);
     void removeTemporary();
 

@@ -69,13 +69,19 @@ IniFile IniFile::load(const QString& path, Status* status)
         report(Status::Unreadable);
         return ini;
     }
+    report(Status::Ok);
+    return parse(bytes);
+}
+
+IniFile IniFile::parse(const QByteArray& bytes)
+{
+    IniFile ini;
     QString text = fromWin1252(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     ini.m_lines = text.split(u'\n');
     if (!ini.m_lines.isEmpty() && ini.m_lines.last().isEmpty())
         ini.m_lines.removeLast();
-    report(Status::Ok);
     return ini;
 }
 
@@ -118,6 +124,13 @@ void IniFile::setValue(QStringView section, QStringView key, const QString& valu
     QString clean = value;
     clean.replace(u'\r', u' ');
     clean.replace(u'\n', u' ');
+    // Reading trims a value and takes one pair of quotes off it: a value that begins or ends with
+    // a blank, or is itself in quotes, goes between quotes, so it reads back as it was written.
+    const QString stored = fromWin1252(toWin1252(clean));
+    const bool quoted = stored.size() >= 2 && (stored.front() == u'"' || stored.front() == u'\'') &&
+                        stored.back() == stored.front();
+    if (quoted || QStringView(stored).trimmed().size() != stored.size())
+        clean = u'"' + clean + u'"';
     const QString line = key.toString() + u'=' + clean;
 
     qsizetype end = 0;
@@ -142,16 +155,21 @@ void IniFile::setValue(QStringView section, QStringView key, const QString& valu
     m_lines.insert(lastContent + 1, line);
 }
 
-bool IniFile::save(const QString& path, QString* reason) const
+QByteArray IniFile::toBytes() const
 {
     QByteArray bytes;
     for (const QString& l : m_lines) {
         bytes += toWin1252(l);
         bytes += "\r\n";
     }
+    return bytes;
+}
+
+bool IniFile::save(const QString& path, QString* reason) const
+{
     // Never in place: a crash or a full disk leaves the old file, not half of the new one. The
     // reason of a failure is logged where it happens.
-    return replaceFileContents(path, bytes, reason);
+    return replaceFileContents(path, toBytes(), reason);
 }
 
 QString readIniString(const QString& path, QStringView section, QStringView key)

@@ -126,6 +126,9 @@ double roundTo(double value, int decimals)
 
 QString completeToTwoDecimals(QString numberText)
 {
+    // "1E15,00" would be no number at all: a text in exponent form stays as it is.
+    if (numberText.contains(u'E') || numberText.contains(u'e'))
+        return numberText;
     const qsizetype comma = numberText.indexOf(u',');
     if (comma < 0)
         numberText.append(u",00");

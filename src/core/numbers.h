@@ -21,7 +21,8 @@ QString formatNumber(double value);
 // never changes.
 double roundTo(double value, int decimals);
 
-// A number text completed to at least two decimals: "3" -> "3,00", "12,5" -> "12,50".
+// A number text completed to at least two decimals: "3" -> "3,00", "12,5" -> "12,50". A text in
+// exponent form ("1E15") is left as it is, so it still reads as the same number.
 QString completeToTwoDecimals(QString numberText);
 
 // Money: general text, completed to two decimals. Whole number: rounded to 0 decimals.

@@ -103,6 +103,14 @@ CardTexts fromRecord(const Record& record)
     return texts;
 }
 
+QUrl mailUrl(QStringView address)
+{
+    QUrl mail;
+    mail.setScheme(QStringLiteral("mailto"));
+    mail.setPath(trimmed(address), QUrl::DecodedMode);
+    return mail;
+}
+
 std::optional<bool> recontactState(QStringView flag)
 {
     return CardArchive::flagState(flag);

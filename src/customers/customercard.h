@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QUrl>
 
 #include <array>
 #include <optional>
@@ -62,6 +63,11 @@ QString recontactFlag(bool ticked);
 // Salva refuses a card without surname or first name (blanks alone count as nothing).
 enum class Problem { None, MissingSurname, MissingName };
 Problem check(const CardTexts& texts);
+
+// What the e-mail button hands to the desktop: a mailto address holding the field's trimmed
+// text as the address and nothing else, so nothing typed here can reach a shell or add a
+// subject, a body or another recipient's header.
+QUrl mailUrl(QStringView address);
 
 namespace Messages
 {

@@ -8,6 +8,7 @@
 #include "core/text.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -199,12 +200,20 @@ CompanyData readCompanyData(const QString& iniPath)
 
 bool writeCompanyData(const QString& iniPath, const CompanyData& company)
 {
-    auto ini = loadForWriting(iniPath);
-    if (!ini)
+    const auto stored = loadForWriting(iniPath);
+    if (!stored)
         return false;
-    for (const CompanyKey& k : kCompanyKeys)
-        ini->setValue(kCompanySection, k.key, trimmed(company.*k.field));
-    return ini->save(iniPath);
+    IniFile ini = *stored;
+    bool changed = false;
+    for (const CompanyKey& k : kCompanyKeys) {
+        ini.setValue(kCompanySection, k.key, trimmed(company.*k.field));
+        changed = changed || ini.value(kCompanySection, k.key) != stored->value(kCompanySection, k.key);
+    }
+    // A file that already says all this is left alone: leaving the invoices writes nothing over a
+    // file another workstation is writing, or over one that is damaged beyond the company's lines.
+    if (!changed && QFileInfo::exists(iniPath))
+        return true;
+    return ini.save(iniPath);
 }
 
 } // namespace tarvello

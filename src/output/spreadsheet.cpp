@@ -86,7 +86,8 @@ bool SpreadsheetWriter::begin()
         m_file.reset();
         return fail(QStringLiteral("Impossibile creare il file %1: %2").arg(m_path, why));
     }
-    m_buffer.reserve(bufferSize + 4096);
+    // No buffer of bufferSize up front: it grows with what is written (and keeps what it grew
+    // to), so a short export does not take a megabyte.
 
     put(headBeforeSheet);
     putText(m_sheetName);
@@ -198,32 +199,36 @@ void SpreadsheetWriter::putText(QStringView text)
     const char16_t* p = text.utf16();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = p[i];
-        switch (c) {
-        case u'&':
+        char byte;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            byte = char(c);
+        } else {
+            char32_t cp = c;
+            if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) {
+                cp = QChar::surrogateToUcs4(c, p[i + 1]);
+                ++i;
+            }
+            byte = toWin1252(cp);
+        }
+        // Escaped after the code page: a full-width "<" is written as a plain one, which must be
+        // text in the document as much as a typed one.
+        switch (byte) {
+        case '&':
             put("&amp;");
-            continue;
-        case u'<':
+            break;
+        case '<':
             put("&lt;");
-            continue;
-        case u'>':
+            break;
+        case '>':
             put("&gt;");
-            continue;
-        case u'"':
+            break;
+        case '"':
             put("&quot;");
-            continue;
+            break;
         default:
+            m_buffer.append(byte);
             break;
         }
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            m_buffer.append(char(c));
-            continue;
-        }
-        char32_t cp = c;
-        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(p[i + 1])) {
-            cp = QChar::surrogateToUcs4(c, p[i + 1]);
-            ++i;
-        }
-        m_buffer.append(toWin1252(cp));
     }
 }
 

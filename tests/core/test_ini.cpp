@@ -62,3 +62,35 @@ TEST(Ini, CreatesMissingFileAndReportsUnreadableOrUnwritable)
     EXPECT_FALSE(
         writeIniString(dir.filePath(QStringLiteral("no/such/folder.ini")), u"a", u"b", QStringLiteral("c")));
 }
+
+// What the program writes reads back as it was written, even where reading would trim it or take
+// quotes off it; values that need no quotes are written bare, as before.
+TEST(Ini, WhatIsWrittenReadsBackTheSame)
+{
+    const struct {
+        QString value;
+        QByteArray line;
+    } cases[] = {
+        {QStringLiteral("Officina Rossi"), "Nome=Officina Rossi"},
+        {QStringLiteral("Officina \"Bianchi\" & C."), "Nome=Officina \"Bianchi\" & C."},
+        {QStringLiteral("\"Rossi\""), "Nome=\"\"Rossi\"\""},
+        {QStringLiteral("'Rossi'"), "Nome=\"'Rossi'\""},
+        {QStringLiteral("\""), "Nome=\""},
+        {QStringLiteral("Verdi "), "Nome=\"Verdi \""},
+        {QStringLiteral("\tVerdi"), "Nome=\"\tVerdi\""},
+        {QStringLiteral("Verdi\u00A0"), "Nome=\"Verdi\xA0\""},
+        {QStringLiteral("Verdi\u2003"), "Nome=\"Verdi \""}, // an em space is a blank in the code page
+        {QString(), "Nome="},
+    };
+    for (const auto& c : cases) {
+        IniFile ini = IniFile::parse("[Ditta Emittente]\r\nCAP=47121\r\n");
+        ini.setValue(u"Ditta Emittente", u"Nome", c.value);
+        const QByteArray bytes = ini.toBytes();
+        EXPECT_EQ(bytes, "[Ditta Emittente]\r\nCAP=47121\r\n" + c.line + "\r\n") << c.value.toStdString();
+        const QString expected =
+            c.value == QStringLiteral("Verdi\u2003") ? QStringLiteral("Verdi ") : c.value;
+        EXPECT_EQ(IniFile::parse(bytes).value(u"ditta emittente", u"nome"), expected)
+            << c.value.toStdString();
+        EXPECT_EQ(IniFile::parse(bytes).value(u"Ditta Emittente", u"CAP"), QStringLiteral("47121"));
+    }
+}

@@ -72,4 +72,12 @@ TEST(Numbers, MoneyTextHasAtLeastTwoDecimals)
     EXPECT_EQ(moneyText(-20), QStringLiteral("-20,00"));
     EXPECT_EQ(wholeNumberText(-2.5), QStringLiteral("-2"));
     EXPECT_EQ(wholeNumberText(7), QStringLiteral("7"));
+    // Values only the exponent form writes stay numbers: a cost of 10.000.000 for a stock of
+    // 100.000.000 is worth 1E15.
+    for (const double v : {1e15, 3e-7, -2.5e16}) {
+        const QString text = moneyText(v);
+        EXPECT_EQ(parseNumber(text), std::optional<double>(v)) << text.toStdString();
+    }
+    EXPECT_EQ(moneyText(1e15), QStringLiteral("1E15"));
+    EXPECT_EQ(completeToTwoDecimals(QStringLiteral("3E-7")), QStringLiteral("3E-7"));
 }

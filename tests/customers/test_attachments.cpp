@@ -153,11 +153,18 @@ TEST_F(AttachmentsTest, NamesTheCardCannotHoldAreMadeStorable)
         {QStringLiteral("€ preventivo.pdf"), QStringLiteral("€ preventivo.pdf")},
         {QString::fromUtf8("foto \xF0\x9F\x98\x80.png"), QStringLiteral("foto _.png")},
         {longBase + QStringLiteral(".pdf"), QString(246, u'a') + QStringLiteral(".pdf")},
+        // Names a Linux folder allows that would not open again as an attachment.
+        {QStringLiteral("nota:2024.pdf"), QStringLiteral("nota_2024.pdf")},
+        {QStringLiteral("a\\b.txt"), QStringLiteral("a_b.txt")},
+        {QStringLiteral("riga\nnuova.txt"), QStringLiteral("riga_nuova.txt")},
+        {QStringLiteral("ore 10:30.txt"), QStringLiteral("ore 10_30.txt")},
+        {QStringLiteral(":nota.pdf"), QStringLiteral("_nota.pdf")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen.toStdString());
         EXPECT_EQ(Attachments::storableName(c.chosen), c.stored);
         EXPECT_LE(Attachments::storableName(c.chosen).size(), Attachments::nameCapacity);
+        EXPECT_TRUE(Attachments::isSafeStoredName(Attachments::storableName(c.chosen)));
     }
     QString stored;
     const QString doc = source(QStringLiteral("Łódź.txt"), "testo");
@@ -187,7 +194,22 @@ TEST_F(AttachmentsTest, OnlyPlainNamesAreSafeToOpen)
         {u"file:x", false},
         {u"C:documento.doc", false},
         {u"", false},
+        {u"a\u0001b.txt", false},
+        {u"a\u0081b.txt", false},
+        {u"a\u20ACb.txt", true},
+        {u":nota.pdf", true},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Attachments::isSafeStoredName(c.name), c.safe) << QString::fromUtf16(c.name).toStdString();
+    for (const auto& c : cases) {
+        const QString name = QString::fromUtf16(c.name);
+        EXPECT_EQ(Attachments::isSafeStoredName(name), c.safe) << name.toStdString();
+        // A safe name is a file of the folder (":" does not make it one of the program's resources).
+        if (c.safe) {
+            const QFileInfo file(Attachments::filePath(program.path(), name));
+            EXPECT_EQ(file.fileName(), name);
+            EXPECT_EQ(file.path(), Attachments::folderPath(program.path()));
+        }
+    }
+    // A zero ends the path the system reads: "mario.ro" would open, not the name shown.
+    const QString withZero = QStringLiteral("mario.ro") + QChar(0) + QStringLiteral("ssi.pdf");
+    EXPECT_FALSE(Attachments::isSafeStoredName(withZero));
 }

@@ -112,6 +112,8 @@ TEST_F(SpreadsheetDocument, DataCellsAreTrimmedEscapedAndInWindows1252)
         {u"日本", "??"},
         {u"a\U0001F600b", "a?b"}, // an emoji is one character: one '?', not one per UTF-16 half
         {u"riga 1\r\nriga 2", "riga 1\r\nriga 2"}, // a line break inside a value stays
+        // Full-width signs the code page writes as their plain look-alikes are escaped like them.
+        {u"\uFF1Cb\uFF1E \uFF06 \uFF02x\uFF02", "&lt;b&gt; &amp; &quot;x&quot;"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(u(c.text).toStdString());

@@ -4,16 +4,20 @@
 
 #include "archive/archivefile.h"
 #include "archive/customerrecord.h"
+#include "archive/invoicerecord.h"
+#include "archive/productrecord.h"
 #include "customers/clienti.h"
 #include "customers/customercard.h"
 #include "customers/expclienti.h"
 #include "customers/trovaclienti.h"
 #include "faultydisk.h"
 #include "invoices/fatture.h"
+#include "invoices/invoicecard.h"
 #include "invoices/invoicedialogs.h"
 #include "invoices/numbering.h"
 #include "invoices/statistiche.h"
 #include "namedcontrols.h"
+#include "output/resultlist.h"
 #include "saidtexts.h"
 #include "shell/conventions.h"
 #include "shell/password.h"
@@ -22,13 +26,16 @@
 #include "testprogram.h"
 #ifdef TARVELLO_HAS_WAREHOUSE
 #include "warehouse/magazzino.h"
+#include "warehouse/productcard.h"
 #endif
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -93,6 +100,61 @@ void typeInto(QLineEdit* field, const QString& text)
 {
     field->setFocus();
     QTest::keyClicks(field, text);
+}
+
+// The windows' controls are reached by their names, as a user finds them by their captions.
+template <class T = QWidget> T* part(const QWidget* window, const char* name)
+{
+    T* found = window ? window->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+    if (!found)
+        qWarning("no %s in %s", name, window ? qPrintable(window->objectName()) : "no window");
+    return found;
+}
+
+QString textOf(const QWidget* window, const char* name)
+{
+    const auto* edit = part<QLineEdit>(window, name);
+    return edit ? edit->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
+}
+
+void press(const QWidget* window, const char* name)
+{
+    if (auto* b = part<QAbstractButton>(window, name))
+        QTest::mouseClick(b, Qt::LeftButton);
+}
+
+QString labelOf(const QWidget* window, const char* name)
+{
+    const auto* label = part<QLabel>(window, name);
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
+}
+
+#ifdef TARVELLO_HAS_WAREHOUSE
+QByteArray productBytes(const QString& code, const QString& stock)
+{
+    ProductCard::CardTexts texts;
+    texts[ProductRecord::Codice] = code;
+    texts[ProductRecord::Giacenza] = stock;
+    texts[ProductRecord::Costo] = QStringLiteral("2,00");
+    texts[ProductRecord::Prezzo] = QStringLiteral("5,00");
+    return ProductCard::toRecord(texts).bytes();
+}
+
+QString storedProductText(const QByteArray& archive, int index, ProductRecord::Field field)
+{
+    return Record(ProductRecord::layout(),
+                  archive.mid(qsizetype(index) * ProductRecord::Size, ProductRecord::Size))
+        .text(field);
+}
+#endif
+
+QByteArray invoiceBytes(const QString& number, const QString& customer)
+{
+    InvoiceCard::CardTexts texts;
+    texts[InvoiceRecord::NumFatt] = number;
+    texts[InvoiceRecord::Data] = QStringLiteral("02/01/2024");
+    texts[InvoiceRecord::Cliente] = customer;
+    return InvoiceCard::toRecord(texts).bytes();
 }
 
 TfrmFatture* openInvoiceYear(TestProgram& t)
@@ -225,6 +287,16 @@ class FailingDiskTest : public QObject
         QTest::newRow("open refused") << Operation::Open << EACCES;
     }
 
+    // A record written in place: no file is renamed.
+    void addRecordFailures()
+    {
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<int>("error");
+        QTest::newRow("write, disk full") << Operation::Write << ENOSPC;
+        QTest::newRow("flush, I/O error") << Operation::Flush << EIO;
+        QTest::newRow("open refused") << Operation::Open << EACCES;
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -301,14 +373,7 @@ private Q_SLOTS:
         QCOMPARE(folderFiles(t), filesBefore);
     }
 
-    void cardSave_data()
-    {
-        QTest::addColumn<Operation>("operation");
-        QTest::addColumn<int>("error");
-        QTest::newRow("write, disk full") << Operation::Write << ENOSPC;
-        QTest::newRow("flush, I/O error") << Operation::Flush << EIO;
-        QTest::newRow("open refused") << Operation::Open << EACCES;
-    }
+    void cardSave_data() { addRecordFailures(); }
     // A new card appended and a stored card overwritten: the failure leaves the archive as it
     // was, and saving again once the disk is back stores the card once.
     void cardSave()
@@ -359,7 +424,283 @@ private Q_SLOTS:
                  QStringLiteral("nuovo recapito"));
     }
 
-    void numberingAndCompanyData_data() { addFailures(); }
+#ifdef TARVELLO_HAS_WAREHOUSE
+    void productSave_data()
+    {
+        addRecordFailures();
+    }
+    // The product card as the customer card: a new product appended and a stored one changed.
+    void productSave()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        TestProgram t;
+        const QString archive = t.path(ProductRecord::fileName());
+        const QByteArray stored = productBytes(QStringLiteral("B1"), QStringLiteral("4"));
+        writeBytes(archive, stored);
+        QWidget* card = t.window(QStringLiteral("frmMagazzino"));
+        AppContext::showScreen(card);
+
+        typeInto(part<QLineEdit>(card, "txtCodice"), QStringLiteral("A7"));
+        part<QLineEdit>(card, "txtDescrizione")->setFocus();
+        t.services.messages.clear();
+        faultydisk::arm(operation, t.dir.path(), 1, error);
+        press(card, "cmdSalva");
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QCOMPARE(t.services.lastMessage(), said::archiveAccess);
+        QCOMPARE(fileBytes(archive), stored);
+        QCOMPARE(labelOf(card, "lblPosizione"), QString());
+        QCOMPARE(textOf(card, "txtCodice"), QStringLiteral("A7"));
+
+        press(card, "cmdSalva");
+        QCOMPARE(t.services.lastMessage(), said::inserted);
+        QCOMPARE(fileBytes(archive).size(), 2 * ProductRecord::Size);
+        QCOMPARE(labelOf(card, "lblPosizione"), QStringLiteral("2"));
+        QCOMPARE(storedProductText(fileBytes(archive), 1, ProductRecord::Codice), QStringLiteral("A7"));
+
+        press(card, "cmdPrimo");
+        QCOMPARE(textOf(card, "txtCodice"), QStringLiteral("B1"));
+        const QByteArray beforeChange = fileBytes(archive);
+        typeInto(part<QLineEdit>(card, "txtNote"), QStringLiteral("scaffale 3"));
+        faultydisk::arm(operation, t.dir.path(), 1, error);
+        press(card, "cmdSalva");
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QCOMPARE(t.services.lastMessage(), said::archiveAccess);
+        QCOMPARE(fileBytes(archive), beforeChange);
+        press(card, "cmdSalva");
+        QCOMPARE(t.services.lastMessage(), said::changesSaved);
+        QCOMPARE(fileBytes(archive).size(), 2 * ProductRecord::Size);
+        QCOMPARE(storedProductText(fileBytes(archive), 0, ProductRecord::Note), QStringLiteral("scaffale 3"));
+    }
+
+    void stockWindow_data()
+    {
+        addRecordFailures();
+    }
+    // Stock added through the "+" window reaches the archive with the card's save: a failed save
+    // leaves the stored stock as it was and the card showing the new total, which the next save
+    // stores once.
+    void stockWindow()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        TestProgram t;
+        const QString archive = t.path(ProductRecord::fileName());
+        const QByteArray stored = productBytes(QStringLiteral("A1"), QStringLiteral("5"));
+        writeBytes(archive, stored);
+        QWidget* card = t.window(QStringLiteral("frmMagazzino"));
+        AppContext::showScreen(card);
+        press(card, "cmdPrimo");
+        QCOMPARE(textOf(card, "txtGiacenza"), QStringLiteral("5"));
+
+        QString shownStock;
+        t.services.modal.insert(QStringLiteral("frmGiacenza"), [&](QDialog& d) {
+            shownStock = textOf(&d, "txtGiacenza");
+            auto* add = part<QLineEdit>(&d, "txtAggiunta");
+            if (!add)
+                return int(QDialog::Rejected);
+            add->setFocus();
+            add->selectAll();
+            QTest::keyClicks(add, QStringLiteral("3"));
+            press(&d, "btnAggiorna");
+            return d.result();
+        });
+        press(card, "btnAggiungi");
+        QCOMPARE(shownStock, QStringLiteral("5"));
+        QCOMPARE(textOf(card, "txtGiacenza"), QStringLiteral("8"));
+
+        t.services.messages.clear();
+        faultydisk::arm(operation, t.dir.path(), 1, error);
+        press(card, "cmdSalva");
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QCOMPARE(t.services.lastMessage(), said::archiveAccess);
+        QCOMPARE(fileBytes(archive), stored);
+        QCOMPARE(textOf(card, "txtGiacenza"), QStringLiteral("8"));
+
+        press(card, "cmdSalva");
+        QCOMPARE(t.services.lastMessage(), said::changesSaved);
+        QCOMPARE(fileBytes(archive).size(), ProductRecord::Size);
+        QCOMPARE(storedProductText(fileBytes(archive), 0, ProductRecord::Giacenza), QStringLiteral("8"));
+    }
+
+    void articleImport_data()
+    {
+        addRecordFailures();
+    }
+    // An article imported into an invoice row with its stock taken: a disk that refuses the
+    // stock leaves the stock and the row as they were; the import done again takes it once.
+    void articleImport()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        TestProgram t;
+        const QString archive = t.path(ProductRecord::fileName());
+        const QByteArray stored = productBytes(QStringLiteral("A1"), QStringLiteral("10"));
+        writeBytes(archive, stored);
+        QWidget* screen = openInvoiceYear(t);
+        QVERIFY(screen && screen->isVisible());
+
+        bool failDisk = true;
+        int listed = -1;
+        t.services.modal.insert(QStringLiteral("frmImportaMagazzino"), [&](QDialog& d) {
+            press(&d, "btnCerca");
+            auto* list = part<ResultList>(&d, "lstRecords");
+            listed = list ? list->count() : -1;
+            if (listed != 1)
+                return int(QDialog::Rejected);
+            list->setCurrentRow(0);
+            typeInto(part<QLineEdit>(&d, "txtQuant"), QStringLiteral("4"));
+            if (failDisk)
+                faultydisk::arm(operation, t.dir.path(), 1, error);
+            press(&d, "btnAggiorna");
+            return d.result();
+        });
+        press(screen, "impMag01");
+        QCOMPARE(listed, 1);
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QCOMPARE(t.services.lastMessage(), said::archiveAccess);
+        QCOMPARE(fileBytes(archive), stored);
+        QCOMPARE(textOf(screen, "txtCodice01"), QString());
+        QCOMPARE(textOf(screen, "txtPrezzo01"), QString());
+
+        failDisk = false;
+        press(screen, "impMag01");
+        QCOMPARE(fileBytes(archive).size(), ProductRecord::Size);
+        QCOMPARE(storedProductText(fileBytes(archive), 0, ProductRecord::Giacenza), QStringLiteral("6"));
+        QCOMPARE(textOf(screen, "txtCodice01"), QStringLiteral("A1"));
+        QCOMPARE(textOf(screen, "txtPrezzo01"), QStringLiteral("5,00"));
+    }
+#endif
+
+    void invoiceSave_data()
+    {
+        addRecordFailures();
+    }
+    // A new invoice appended to the year and a stored one changed.
+    void invoiceSave()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        TestProgram t;
+        const QString archive = t.path(InvoiceRecord::fileName(QStringLiteral("2024")));
+        const QByteArray stored = invoiceBytes(QStringLiteral("1"), QStringLiteral("Officina Bianchi"));
+        writeBytes(archive, stored);
+        QWidget* screen = openInvoiceYear(t);
+        QVERIFY(screen && screen->isVisible());
+
+        press(screen, "cmdNuovo");
+        typeInto(part<QLineEdit>(screen, "txtCliente"), QStringLiteral("Officina Rossi"));
+        t.services.messages.clear();
+        faultydisk::arm(operation, t.dir.path(), 1, error);
+        press(screen, "cmdSalva");
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QCOMPARE(t.services.lastMessage(), said::archiveAccess);
+        QCOMPARE(t.services.lastKind(), MessageKind::Warning);
+        QCOMPARE(fileBytes(archive), stored);
+        QCOMPARE(labelOf(screen, "lblPosizione"), QString());
+        QCOMPARE(textOf(screen, "txtCliente"), QStringLiteral("Officina Rossi"));
+
+        press(screen, "cmdSalva");
+        QCOMPARE(t.services.lastMessage(), said::inserted);
+        QCOMPARE(fileBytes(archive).size(), 2 * InvoiceRecord::Size);
+        QCOMPARE(labelOf(screen, "lblPosizione"), QStringLiteral("2"));
+
+        press(screen, "cmdPrimo");
+        QCOMPARE(textOf(screen, "txtCliente"), QStringLiteral("Officina Bianchi"));
+        const QByteArray beforeChange = fileBytes(archive);
+        typeInto(part<QLineEdit>(screen, "txtNote"), QStringLiteral("consegna a domicilio"));
+        faultydisk::arm(operation, t.dir.path(), 1, error);
+        press(screen, "cmdSalva");
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QCOMPARE(t.services.lastMessage(), said::archiveAccess);
+        QCOMPARE(fileBytes(archive), beforeChange);
+        press(screen, "cmdSalva");
+        QCOMPARE(t.services.lastMessage(), said::changesSaved);
+        QCOMPARE(fileBytes(archive).size(), 2 * InvoiceRecord::Size);
+        QCOMPARE(Record(InvoiceRecord::layout(), fileBytes(archive).left(InvoiceRecord::Size))
+                     .text(InvoiceRecord::Note),
+                 QStringLiteral("consegna a domicilio"));
+    }
+
+    void warehouseAndInvoiceExports_data()
+    {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<int>("error");
+        QStringList documents{QStringLiteral("Fatture.xls")};
+#ifdef TARVELLO_HAS_WAREHOUSE
+        documents.prepend(QStringLiteral("Magazzino.xls"));
+#endif
+        for (const QString& document : documents) {
+            const QByteArray name = document.toLatin1();
+            QTest::addRow("%s, disk full", name.constData()) << document << Operation::Write << ENOSPC;
+            QTest::addRow("%s, flush fails", name.constData()) << document << Operation::Flush << EIO;
+            QTest::addRow("%s, rename refused", name.constData()) << document << Operation::Rename << EACCES;
+            QTest::addRow("%s, open refused", name.constData()) << document << Operation::Open << EACCES;
+        }
+    }
+    // The product and the invoice exports as the customer export: told, nothing offered to open,
+    // the earlier document as it was.
+    void warehouseAndInvoiceExports()
+    {
+        QFETCH(QString, document);
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        TestProgram t;
+#ifdef TARVELLO_HAS_WAREHOUSE
+        writeBytes(t.path(ProductRecord::fileName()),
+                   productBytes(QStringLiteral("A1"), QStringLiteral("3")));
+#endif
+        writeBytes(t.path(InvoiceRecord::fileName(QStringLiteral("2024"))),
+                   invoiceBytes(QStringLiteral("1"), QStringLiteral("Officina Bianchi")));
+        const QString path = t.path(document);
+        writeBytes(path, "esportazione precedente");
+        const QStringList filesBefore = folderFiles(t);
+
+        QWidget* owner = nullptr;
+        QString window;
+        if (document == u"Fatture.xls") {
+            owner = openInvoiceYear(t);
+            window = QStringLiteral("frmExpFatture");
+        } else {
+            owner = t.window(QStringLiteral("frmMagazzino"));
+            AppContext::showScreen(owner);
+            window = QStringLiteral("frmExpMagazzino");
+        }
+        bool shown = false;
+        t.services.modal.insert(window, [&](QDialog& d) {
+            shown = true;
+            faultydisk::arm(operation, t.dir.path(), 1, error);
+            press(&d, "cmdEsporta");
+            return d.result();
+        });
+        t.services.messages.clear();
+        press(owner, "cmdEsporta");
+        QVERIFY(shown);
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+
+        QCOMPARE(
+            t.services.lastMessage(),
+            QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che "
+                           "il file di Excel non sia già aperto."));
+        for (const auto& m : t.services.messages)
+            QVERIFY2(!m.text.contains(QStringLiteral("successo")), qPrintable(m.text));
+        QVERIFY(t.services.opened.isEmpty());
+        QCOMPARE(fileBytes(path), QByteArray("esportazione precedente"));
+        QCOMPARE(folderFiles(t), filesBefore);
+    }
+
+    void numberingAndCompanyData_data()
+    {
+        addFailures();
+    }
     // The numbering dialog's Apply and the invoice screen's closing both rewrite Numerazione.ini.
     void numberingAndCompanyData()
     {
@@ -408,7 +749,10 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(ini), old);
         QCOMPARE(folderFiles(t), filesBefore);
     }
-    void documentsAndPictures_data() { addFailures(); }
+    void documentsAndPictures_data()
+    {
+        addFailures();
+    }
     // The card's PDF and the logo: the old file stays, the failure is told, nothing is offered.
     void documentsAndPictures()
     {
