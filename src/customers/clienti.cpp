@@ -382,15 +382,7 @@ ReportDocument TfrmClienti::cardReport() const
 
 void TfrmClienti::btnEmailClick()
 {
-<<<<<<< HEAD
-    // A mailto address, never a command line: nothing typed here reaches a shell.
-    QUrl mail;
-    mail.setScheme(QStringLiteral("mailto"));
-    mail.setPath(trimmed(fieldText(Email)), QUrl::DecodedMode);
-    openOrExplain(ctx().services(), this, mail);
-=======
-    openOrExplain(m_ctx.services(), this, CustomerCard::mailUrl(txtEmail->text()));
->>>>>>> hardening
+    openOrExplain(ctx().services(), this, CustomerCard::mailUrl(fieldText(Email)));
 }
 
 void TfrmClienti::btnCodFiscClick()
