@@ -153,8 +153,12 @@ CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& ed
     };
     if (!position || edit.shown.size() != layout.size)
         return storeWhole();
-    if (const LoadResult counted = loadRecord(path, layout.size, [](qint64) { return std::nullopt; });
-        counted && *position > counted.count)
+    const LoadResult counted = loadRecord(path, layout.size, [](qint64) { return std::nullopt; });
+    if (!counted) {
+        result.error = counted.error;
+        return result;
+    }
+    if (*position > counted.count)
         return storeWhole();
 
     const std::vector<QString> loaded = asStored(layout, edit.loaded);

@@ -136,6 +136,8 @@ public:
     {
         return !std::equal(texts.begin(), texts.end(), m_unchanged.begin(), m_unchanged.end());
     }
+    // The texts as they were when the card was loaded, created or saved.
+    std::span<const QString> texts() const { return m_unchanged; }
     // The text field `index` had when the card was loaded, created or saved.
     QString unchanged(size_t index) const
     {

@@ -379,8 +379,16 @@ bool hold(Session& session, Entry entry)
     return journal.append(line(entry), false);
 }
 
+static bool journalExists(const QString& folder)
+{
+    return QFile::exists(QDir(folder).filePath(fileName()));
+}
+
 std::vector<Entry> held(const Session& session, const QString& holder)
 {
+    // Nothing was ever imported: no journal is made just to look into it.
+    if (!journalExists(session.folder()))
+        return {};
     Locked journal(session.folder());
     std::vector<Entry> out;
     for (const Entry& e : journal.read().open)
@@ -391,6 +399,8 @@ std::vector<Entry> held(const Session& session, const QString& holder)
 
 bool settle(const Session& session, const QString& holder)
 {
+    if (!journalExists(session.folder()))
+        return true;
     Locked journal(session.folder());
     const std::vector<Entry> open = journal.read().open;
     std::vector<Entry> mine;
@@ -404,6 +414,8 @@ bool settle(const Session& session, const QString& holder)
 
 GivenBack giveBack(const Session& session, const QString& holder)
 {
+    if (!journalExists(session.folder()))
+        return {};
     Locked journal(session.folder());
     if (!journal.ok())
         return {false, {}, {}};
@@ -419,7 +431,7 @@ GivenBack giveBack(const Session& session, const QString& holder)
 
 GivenBack recover(const QString& folder)
 {
-    if (!QFile::exists(QDir(folder).filePath(fileName())))
+    if (!journalExists(folder))
         return {};
     Locked journal(folder);
     if (!journal.ok())

@@ -1,7 +1,9 @@
 #include "fatture.h"
 
+#include "archive/stockjournal.h"
 #include "calculation.h"
 #include "core/dates.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "fatturaelettronica.h"
 #include "invoicecard.h"
@@ -29,6 +31,7 @@
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QUuid>
 #include <QVBoxLayout>
 
 namespace tarvello
@@ -62,6 +65,7 @@ TfrmFatture::TfrmFatture(AppContext& ctx)
                        .helpText = HelpTexts::invoices()}),
       ui(std::make_unique<InvoiceControls>())
 {
+    newHolder();
     auto* strip = m_strip = new QHBoxLayout;
     strip->setSpacing(0);
     InvoiceScreen::buildToolBar(this, *ui, strip, [this] { return makePositionLabel(this); });
@@ -478,6 +482,78 @@ bool TfrmFatture::readyToSave()
         return false;
     }
     return true;
+}
+
+} // namespace tarvello
+
+namespace tarvello
+{
+
+// ---------------------------------------------------------------- units held from the warehouse
+
+void TfrmFatture::newHolder()
+{
+    setProperty(StockJournal::holderProperty(), QUuid::createUuid().toString(QUuid::WithoutBraces));
+}
+
+QString TfrmFatture::holder() const
+{
+    return property(StockJournal::holderProperty()).toString();
+}
+
+void TfrmFatture::cardSaved()
+{
+    StockJournal::settle(StockJournal::sessionOn(ctx().folder()), holder());
+}
+
+void TfrmFatture::leavingCard()
+{
+    StockJournal::Session& session = StockJournal::sessionOn(ctx().folder());
+    if (!StockJournal::held(session, holder()).empty()) {
+        const StockJournal::GivenBack given = StockJournal::giveBack(session, holder());
+        if (!given.ok)
+            ctx().services().message(
+                this, MessageKind::Warning,
+                QStringLiteral(
+                    "Non è stato possibile restituire al magazzino tutti gli articoli prelevati per "
+                    "questa fattura: l'archivio Magazzino.pro non è accessibile.\n"
+                    "Verranno restituiti al prossimo avvio del programma."));
+    }
+    newHolder();
+}
+
+QString TfrmFatture::heldNote(Moment moment) const
+{
+    const std::vector<StockJournal::Entry> held =
+        StockJournal::held(StockJournal::sessionOn(ctx().folder()), holder());
+    if (held.empty())
+        return {};
+    QStringList articles;
+    for (const StockJournal::Entry& e : held)
+        articles += QStringLiteral("%1: %2").arg(e.code, formatNumber(e.quantity));
+    const QString list = articles.join(QStringLiteral("; "));
+    if (moment == Moment::Leaving)
+        return QStringLiteral("Se le modifiche non vengono salvate, gli articoli prelevati dal magazzino per "
+                              "questa fattura tornano in giacenza (%1).")
+            .arg(list);
+    return QStringLiteral("La fattura non è stata salvata: gli articoli prelevati dal magazzino (%1) restano "
+                          "riservati a questa fattura finché non viene salvata.")
+        .arg(list);
+}
+
+CardArchive::Derived TfrmFatture::derived() const
+{
+    using namespace InvoiceRecord;
+    std::vector<int> fields = {TotImponibile, TotImposta, TotIva, TotEsente, TotFattura};
+    for (int row = 1; row <= Rows; ++row)
+        fields.push_back(rowField(Importo, row));
+    return {fields, [](std::vector<QString>& texts) {
+                Record r = CardArchive::recordFromTexts(InvoiceRecord::layout(), texts);
+                InvoiceFigures figures = loadFigures(r);
+                calculateInvoice(figures);
+                storeFigures(r, figures);
+                CardArchive::textsFromRecord(r, texts);
+            }};
 }
 
 } // namespace tarvello

@@ -52,6 +52,13 @@ protected:
     MessageKind arrowFailureKind(CardArchive::Arrow arrow) const override;
     // The company's data go back into Numerazione.ini.
     void cardClosed() override;
+    // Units imported from the warehouse belong to the invoice until it is saved: saving settles
+    // them, leaving the invoice unsaved gives them back.
+    void cardSaved() override;
+    void leavingCard() override;
+    QString heldNote(Moment moment) const override;
+    // The rows' amounts and the totals follow from the figures, whichever workstation changed them.
+    CardArchive::Derived derived() const override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -60,6 +67,9 @@ private:
     void clearInvoice();
     void btnCancDittaClick();
     void fitToolBar();
+    // A new holder for what is imported into the invoice from now on.
+    void newHolder();
+    QString holder() const;
 
     std::unique_ptr<InvoiceControls> ui;
     QBoxLayout* m_strip = nullptr;

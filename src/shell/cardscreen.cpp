@@ -375,6 +375,13 @@ void CardScreen::clearFields()
 void CardScreen::clearPosition()
 {
     m_position->clear();
+    m_shown.clear();
+}
+
+QString CardScreen::withNote(const QString& message, Moment moment) const
+{
+    const QString note = heldNote(moment);
+    return note.isEmpty() ? message : message + QStringLiteral("\n\n") + note;
 }
 
 QString CardScreen::position() const
@@ -393,6 +400,7 @@ void CardScreen::loadRecord(const Record& record, qint64 position)
     CardArchive::textsFromRecord(record, texts);
     showTexts(texts);
     m_position->setText(QString::number(position));
+    m_shown = record.bytes();
     markUnchanged();
 }
 
@@ -419,6 +427,7 @@ bool openOnCard(AppContext& ctx, QStringView window, qint64 index)
 void CardScreen::markUnchanged()
 {
     m_changes.reset(texts());
+    cardSettled();
 }
 
 bool CardScreen::changed() const
@@ -430,8 +439,9 @@ bool CardScreen::confirmLeavingCard()
 {
     using CardArchive::Reply;
     const auto ask = [this] {
-        switch (m_ctx.services().message(this, MessageKind::ConfirmationOrCancel,
-                                         CardArchive::Messages::unsavedChanges())) {
+        switch (
+            m_ctx.services().message(this, MessageKind::ConfirmationOrCancel,
+                                     withNote(CardArchive::Messages::unsavedChanges(), Moment::Leaving))) {
         case Answer::Yes:
             return Reply::Save;
         case Answer::No:
@@ -440,7 +450,10 @@ bool CardScreen::confirmLeavingCard()
             return Reply::Cancel;
         }
     };
-    return CardArchive::mayLeave(changed(), ask, [this] { return saveCard(); });
+    if (!CardArchive::mayLeave(changed(), ask, [this] { return saveCard(); }))
+        return false;
+    leavingCard();
+    return true;
 }
 
 // ---------------------------------------------------------------- showing and closing
@@ -511,14 +524,44 @@ bool CardScreen::saveCard()
 {
     if (!readyToSave())
         return false;
-    const QByteArray record = CardArchive::recordFromTexts(m_card.layout, texts()).bytes();
-    const CardArchive::Saved saved = CardArchive::save(archivePath(), m_card.layout.size, record, position());
+    // Another workstation may have saved this record since the card showed it: the save keeps
+    // what only the other changed and asks about what both changed.
+    const std::vector<QString> now = texts();
+    const std::vector<CardArchive::Difference> amounts = differences();
+    const CardArchive::Edit edit{m_changes.texts(), m_shown, now, amounts};
+    const CardArchive::Derived worked = derived();
+    CardArchive::CheckedSave saved = CardArchive::save(archivePath(), m_card.layout, edit, position(),
+                                                       CardArchive::OnConflict::Stop, worked);
+    if (!saved.conflicts.empty()) {
+        switch (m_ctx.services().message(this, MessageKind::ConfirmationOrCancel,
+                                         CardArchive::conflictQuestion(saved.conflicts, m_card.layout))) {
+        case Answer::Yes: // keep theirs: the card shows what is stored, and nothing is saved
+            if (const std::optional<qint64> at = CardArchive::positionOf(position()))
+                loadRecord(Record(m_card.layout, saved.record), *at);
+            return false;
+        case Answer::No:
+            saved = CardArchive::save(archivePath(), m_card.layout, edit, position(),
+                                      CardArchive::OnConflict::Overwrite, worked);
+            break;
+        default:
+            return false;
+        }
+    }
     if (!saved.ok) {
-        archiveFailed();
+        m_ctx.services().message(this, m_card.archiveFailure,
+                                 withNote(archiveAccessMessage(), Moment::SaveFailed));
         return false;
     }
-    // Only now, with the record on the disk, does the card take its position.
+    // Only now, with the record on the disk, does the card take its position; it shows what
+    // was stored, another workstation's changes kept beside its own included.
+    if (saved.merged) {
+        std::vector<QString> stored(m_card.layout.fields.size());
+        CardArchive::textsFromRecord(Record(m_card.layout, saved.record), stored);
+        showTexts(stored);
+    }
     m_position->setText(QString::number(saved.position));
+    m_shown = saved.record;
+    cardSaved();
     m_ctx.services().message(this, MessageKind::Information, saved.message());
     markUnchanged();
     return true;

@@ -3,6 +3,7 @@
 #include "archive/cardarchive.h"
 #include "commands.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 #include <QWidget>
@@ -196,6 +197,23 @@ protected:
     virtual ReportDocument cardReport() const = 0;
     // The card has been closed: what it keeps beyond the archive is written here.
     virtual void cardClosed() {}
+    // The card was loaded, created or saved: what it shows is what it was given.
+    virtual void cardSettled() {}
+    // The card was saved; the record on the disk is the one it now shows.
+    virtual void cardSaved() {}
+    // The card is being left (replaced or closed) without its changes being saved, whether it
+    // had any: what it holds beyond its record is let go here.
+    virtual void leavingCard() {}
+    // Numbers the card changed by an amount (units added through the stock window): a save adds
+    // the amount to what another workstation may have stored meanwhile.
+    virtual std::vector<CardArchive::Difference> differences() const { return {}; }
+    // Fields worked out from others, worked out again when a save keeps another workstation's
+    // change beside this card's.
+    virtual CardArchive::Derived derived() const { return {}; }
+    // What the card adds to the unsaved-changes question and to a failed save's message (the
+    // units an unsaved invoice holds); empty for nothing.
+    enum class Moment { Leaving, SaveFailed };
+    virtual QString heldNote(Moment) const { return {}; }
 
     // ---- pieces for the cards' own commands
 
@@ -224,11 +242,14 @@ protected:
 
 private:
     void move(CardArchive::Arrow arrow);
+    // `message` with the card's note for `moment` after a blank line, if it has one.
+    QString withNote(const QString& message, Moment moment) const;
 
     AppContext& m_ctx;
     Card m_card;
     std::vector<QWidget*> m_fields;
     CardArchive::Changes m_changes;
+    QByteArray m_shown; // the record the card was loaded from or last saved as; empty for a new card
     ScreenCommands m_commands;
     StatusLine* m_status = nullptr;
     QLabel* m_position = nullptr;

@@ -144,7 +144,7 @@ void TfrmGiacenza::btnAggiornaClick()
 {
     btnTotaleClick();
     if (TfrmMagazzino* card = productCard(m_ctx, parentWidget()))
-        card->setFieldText(ProductRecord::Giacenza, trimmed(txtTotale->text()));
+        card->changeStock(trimmed(txtTotale->text()));
     accept();
 }
 

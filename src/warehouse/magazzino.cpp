@@ -119,6 +119,8 @@ void TfrmMagazzino::buildScreen()
               *txtNote = edit(Note);
 
     // Short number fields keep a width that shows a whole value.
+    // Typed over, the stock is a new figure rather than units added.
+    connect(txtGiacenza, &QLineEdit::textEdited, this, [this] { m_stockByWindow = false; });
     for (QLineEdit* e : {txtGiacenza, txtSottoscorta, txtCosto, txtValore, txtPrezzo, txtPrezzo_con_Iva})
         e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("0000000000,00")) + 20);
     txtPercIva->setFixedWidth(txtPercIva->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 24);
@@ -339,6 +341,36 @@ bool TfrmMagazzino::readyToSave()
     calculate();
     calculateValue();
     return true;
+}
+
+void TfrmMagazzino::changeStock(const QString& total)
+{
+    setFieldText(Giacenza, total);
+    m_stockByWindow = true;
+}
+
+std::vector<CardArchive::Difference> TfrmMagazzino::differences() const
+{
+    if (!m_stockByWindow)
+        return {};
+    const std::optional<double> now = parseNumber(fieldText(Giacenza));
+    const std::optional<double> before = parseNumber(unchangedText(Giacenza));
+    if (!now || !before || *now == *before)
+        return {};
+    return {{Giacenza, *now - *before}};
+}
+
+CardArchive::Derived TfrmMagazzino::derived() const
+{
+    // The stock value and the price with VAT follow from the stock, the cost, the price and the
+    // rate, whichever workstation changed those.
+    return {{Valore, Prezzo_con_Iva}, [](std::vector<QString>& t) {
+                t[Valore] = PriceTools::stockValue(t[Costo], t[Giacenza], t[Valore]).value;
+                if (const PriceTools::VatPrices p =
+                        PriceTools::addVat(t[Prezzo], t[PercIva], t[Prezzo_con_Iva]);
+                    p.ok)
+                    t[Prezzo_con_Iva] = p.gross;
+            }};
 }
 
 // ---------------------------------------------------------------- price and stock tools

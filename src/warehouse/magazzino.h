@@ -20,11 +20,17 @@ public:
     ProductCard::CardTexts cardTexts() const;
     // The printed card, filled from the screen as it is now.
     ReportDocument cardReport() const override;
+    // The stock window's new total: the units it added or took away count as a difference, so a
+    // save adds them to whatever stock another workstation stored meanwhile.
+    void changeStock(const QString& total);
 
 protected:
     // An empty card, as Nuovo leaves it: "0" and "0,00" in the number fields.
     void emptyCard() override;
     bool readyToSave() override;
+    void cardSettled() override { m_stockByWindow = false; }
+    std::vector<CardArchive::Difference> differences() const override;
+    CardArchive::Derived derived() const override;
 
 private:
     void buildScreen();
@@ -38,6 +44,8 @@ private:
     void btnScorporaClick();
     void btnPneumaticiClick();
     void cmdWebClick();
+
+    bool m_stockByWindow = false; // the stock changed through the stock window alone
 };
 
 } // namespace tarvello

@@ -686,6 +686,42 @@ private Q_SLOTS:
         t.reset();
     }
 
+    // Units imported into an invoice belong to it until it is saved: left unsaved, it gives them
+    // back, and the question before leaving says so; saved, they stay taken.
+    void unitsImportedGoBackWhenTheInvoiceIsLeftUnsaved()
+    {
+        importRow(1, 0, QStringLiteral("2,5"), true);
+        QCOMPARE(fileBytes(archive()).mid(at::Giacenza, 4), field("7,5"));
+        t->services.messages.clear();
+        t->services.answers.push_back(Answer::No);
+        click(named<PictureButton>(s, u"cmdNuovo"));
+        QCOMPARE(t->services.messages.size(), 1);
+        QCOMPARE(t->services.messages.first().text,
+                 QStringLiteral(
+                     "La scheda corrente contiene modifiche non salvate. Salvarle prima di continuare?\n\n"
+                     "Se le modifiche non vengono salvate, gli articoli prelevati dal magazzino per "
+                     "questa fattura tornano in giacenza (GEMELLO: 2,5)."));
+        QCOMPARE(fileBytes(archive()).mid(at::Giacenza, 3), field("10"));
+        QCOMPARE(fileBytes(archive()).mid(at::Valore, 6), field("31,00"));
+        QCOMPARE(named<QLineEdit>(s, u"txtCodice", 0)->text(), QString());
+    }
+    void unitsImportedStayTakenOnceTheInvoiceIsSaved()
+    {
+        importRow(1, 0, QStringLiteral("2,5"), true);
+        named<QLineEdit>(s, u"txtCliente")->setText(QStringLiteral("Rossi Mario"));
+        named<QLineEdit>(s, u"txtNumFatt")->setText(QStringLiteral("1/2024"));
+        named<QLineEdit>(s, u"txtData")->setText(QStringLiteral("10/12/2024"));
+        click(named<PictureButton>(s, u"cmdSalva"));
+        QCOMPARE(t->services.lastMessage(), said::inserted);
+        t->services.messages.clear();
+        click(named<PictureButton>(s, u"cmdNuovo"));
+        QCOMPARE(t->services.messages.size(), 0);
+        QCOMPARE(fileBytes(archive()).mid(at::Giacenza, 4), field("7,5"));
+        // Closed like any other window, with nothing held: no units go back.
+        QVERIFY(s->close());
+        QCOMPARE(fileBytes(archive()).mid(at::Giacenza, 4), field("7,5"));
+    }
+
     void takesTheQuantityOffTheChosenProduct_data()
     {
         QTest::addColumn<QString>("quantity");
