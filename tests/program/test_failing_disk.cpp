@@ -11,6 +11,7 @@
 #include "customers/expclienti.h"
 #include "customers/trovaclienti.h"
 #include "faultydisk.h"
+#include "invoices/einvoice.h"
 #include "invoices/fatture.h"
 #include "invoices/invoicecard.h"
 #include "invoices/invoicedialogs.h"
@@ -796,6 +797,65 @@ private Q_SLOTS:
                  qPrintable(t.services.lastMessage()));
         QCOMPARE(fileBytes(logoFile), QByteArray("logo precedente"));
         QCOMPARE(folderFiles(t), filesBefore);
+    }
+
+    void electronicInvoiceFile_data()
+    {
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<int>("nth"); // which of its kind fails: Numerazione.ini's, or the XML file's
+        QTest::addColumn<bool>("progressive");
+        QTest::newRow("progressive, disk full") << Operation::Write << ENOSPC << 1 << true;
+        QTest::newRow("progressive, flush fails") << Operation::Flush << EIO << 1 << true;
+        QTest::newRow("progressive, rename refused") << Operation::Rename << EACCES << 1 << true;
+        QTest::newRow("progressive, open refused") << Operation::Open << EACCES << 1 << true;
+        QTest::newRow("document, disk full") << Operation::Write << ENOSPC << 2 << false;
+        // The settings file's own flush and its folder's come first.
+        QTest::newRow("document, flush fails") << Operation::Flush << EIO << 3 << false;
+        QTest::newRow("document, rename refused") << Operation::Rename << EACCES << 2 << false;
+        QTest::newRow("document, open refused") << Operation::Open << EACCES << 2 << false;
+    }
+    // The electronic invoice remembers its progressive before it writes its file: a refused
+    // settings file writes no document, a refused document leaves no file nor a temporary one, and
+    // each says so; a number once remembered is never given to another file.
+    void electronicInvoiceFile()
+    {
+        QFETCH(Operation, operation);
+        QFETCH(int, error);
+        QFETCH(int, nth);
+        QFETCH(bool, progressive);
+        TestProgram t;
+        const QString ini = numberingIniPath(t.dir.path());
+        const QByteArray old("[Numerazione Fatture]\r\nInizio=1\r\n");
+        writeBytes(ini, old);
+        const QString folder = t.path(QStringLiteral("FattureElettroniche"));
+        QVERIFY(QDir().mkpath(folder));
+        EInvoice::Document doc;
+        doc.xml = "<?xml version=\"1.0\"?><p:FatturaElettronica/>";
+        doc.progressive = QStringLiteral("00007");
+        doc.fileName = QStringLiteral("IT01234567897_00007.xml");
+        faultydisk::arm(operation, t.dir.path(), nth, error);
+        const QString said = EInvoice::save(doc, folder, ini, EInvoice::readSettings(ini));
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        const QString privileges =
+            QStringLiteral("\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
+                           "cartella di installazione del programma.");
+        QCOMPARE(said, nth == 1
+                           ? QStringLiteral("Attenzione: non è stato possibile salvare il numero progressivo "
+                                            "della fattura elettronica nel file Numerazione.ini.") +
+                                 privileges
+                           : QStringLiteral("Attenzione: non è stato possibile scrivere il file "
+                                            "IT01234567897_00007.xml.") +
+                                 privileges);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
+        if (progressive)
+            QCOMPARE(fileBytes(ini), old);
+        else
+            QCOMPARE(EInvoice::readSettings(ini).progressive, QStringLiteral("00007"));
+        QCOMPARE(
+            QDir(t.dir.path()).entryList({QStringLiteral("Numerazione.ini?*")}, QDir::Files | QDir::Hidden),
+            QStringList());
     }
 
     void printsIntoAPdfFile_data()
