@@ -130,6 +130,17 @@ std::vector<QString> asStored(const RecordLayout& layout, std::span<const QStrin
     return textsOf(recordFromTexts(layout, texts));
 }
 
+// Works out the derived fields of `record` from its other fields.
+void workOut(Record& record, const Derived& derived)
+{
+    if (!derived.workOut)
+        return;
+    std::vector<QString> texts = textsOf(record);
+    derived.workOut(texts);
+    for (int f : derived.fields)
+        record.setText(f, texts[size_t(f)]);
+}
+
 } // namespace
 
 CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& edit, QStringView label,
@@ -141,11 +152,7 @@ CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& ed
     // one past the last record (the file was replaced meanwhile, and it is appended).
     const auto storeWhole = [&] {
         Record record = recordFromTexts(layout, edit.card);
-        if (derived.workOut) {
-            std::vector<QString> texts = textsOf(record);
-            derived.workOut(texts);
-            record = recordFromTexts(layout, texts);
-        }
+        workOut(record, derived);
         static_cast<Saved&>(result) = save(path, layout.size, record.bytes(), label);
         if (result.ok)
             result.record = record.bytes();
@@ -205,12 +212,7 @@ CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& ed
         }
         if (onConflict == OnConflict::Stop && !result.conflicts.empty())
             return false;
-        if (derived.workOut) {
-            std::vector<QString> texts = textsOf(record);
-            derived.workOut(texts);
-            for (int f : derived.fields)
-                record.setText(f, texts[size_t(f)]);
-        }
+        workOut(record, derived);
         bytes = record.bytes();
         return true;
     });

@@ -379,6 +379,16 @@ bool hold(Session& session, Entry entry)
     return journal.append(line(entry), false);
 }
 
+static std::vector<Entry> heldBy(const std::vector<Entry>& open, const Session& session,
+                                 const QString& holder)
+{
+    std::vector<Entry> out;
+    for (const Entry& e : open)
+        if (e.session == session.id() && e.holder == holder)
+            out.push_back(e);
+    return out;
+}
+
 static bool journalExists(const QString& folder)
 {
     return QFile::exists(QDir(folder).filePath(fileName()));
@@ -390,11 +400,7 @@ std::vector<Entry> held(const Session& session, const QString& holder)
     if (!journalExists(session.folder()))
         return {};
     Locked journal(session.folder());
-    std::vector<Entry> out;
-    for (const Entry& e : journal.read().open)
-        if (e.session == session.id() && e.holder == holder)
-            out.push_back(e);
-    return out;
+    return heldBy(journal.read().open, session, holder);
 }
 
 bool settle(const Session& session, const QString& holder)
@@ -403,10 +409,7 @@ bool settle(const Session& session, const QString& holder)
         return true;
     Locked journal(session.folder());
     const std::vector<Entry> open = journal.read().open;
-    std::vector<Entry> mine;
-    for (const Entry& e : open)
-        if (e.session == session.id() && e.holder == holder)
-            mine.push_back(e);
+    const std::vector<Entry> mine = heldBy(open, session, holder);
     if (mine.empty())
         return journal.ok();
     return journal.append(closing('S', mine), mine.size() == open.size());
@@ -420,10 +423,7 @@ GivenBack giveBack(const Session& session, const QString& holder)
     if (!journal.ok())
         return {false, {}, {}};
     const std::vector<Entry> open = journal.read().open;
-    std::vector<Entry> mine;
-    for (const Entry& e : open)
-        if (e.session == session.id() && e.holder == holder)
-            mine.push_back(e);
+    const std::vector<Entry> mine = heldBy(open, session, holder);
     if (mine.empty())
         return {};
     return putAllBack(journal, session.folder(), mine, open);

@@ -259,11 +259,16 @@ void TfrmImportaMagazzino::btnAggiornaClick()
     accept();
 }
 
+QWidget* TfrmImportaMagazzino::invoiceWindow() const
+{
+    return parentWidget() ? parentWidget() : m_ctx.window(u"frmFatture");
+}
+
 void TfrmImportaMagazzino::holdForInvoice(qint64 record, const Record& product)
 {
     // The units belong to the invoice until it is saved: written down, they go back to the
     // stock if the invoice is left unsaved, even by a program that stops on the way.
-    QWidget* invoice = parentWidget() ? parentWidget() : m_ctx.window(u"frmFatture");
+    QWidget* invoice = invoiceWindow();
     const QString holder = invoice ? invoice->property(StockJournal::holderProperty()).toString() : QString();
     if (holder.isEmpty())
         return;
@@ -302,7 +307,7 @@ void TfrmImportaMagazzino::btnNonAggiornareClick()
 void TfrmImportaMagazzino::fillInvoiceRow(const Record& product)
 {
     const int row = invoiceRow(trimmed(lblMemory->text()));
-    QWidget* invoice = parentWidget() ? parentWidget() : m_ctx.window(u"frmFatture");
+    QWidget* invoice = invoiceWindow();
     if (!row || !invoice)
         return;
     const QString nn = row < 10 ? QStringLiteral("0") + QString::number(row) : QString::number(row);

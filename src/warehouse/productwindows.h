@@ -149,6 +149,8 @@ private:
     QWidget* buildResults();
     void fillInvoiceRow(const Record& product);
     void holdForInvoice(qint64 record, const Record& product);
+    // The invoice screen the import fills: its owner, or the program's.
+    QWidget* invoiceWindow() const;
 
     AppContext& m_ctx;
     QStackedWidget* m_panels;

@@ -181,6 +181,15 @@ mode_t modeOf(int flags, va_list args)
 {
     return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? mode_t(va_arg(args, int)) : 0;
 }
+
+// Whether an open for writing of `path` is the one to refuse; if so, errno says why.
+bool refusesOpen(int dirfd, const char* path, bool writing)
+{
+    if (g_fault.nth <= 0 || !writing || !strikes("open", absolute(dirfd, path)))
+        return false;
+    errno = g_fault.error;
+    return true;
+}
 } // namespace
 
 __attribute__((visibility("default"))) int open(const char* path, int flags, ...)
@@ -190,10 +199,8 @@ __attribute__((visibility("default"))) int open(const char* path, int flags, ...
     va_start(args, flags);
     const mode_t mode = modeOf(flags, args);
     va_end(args);
-    if (g_fault.nth > 0 && writes(flags) && strikes("open", absolute(AT_FDCWD, path))) {
-        errno = g_fault.error;
+    if (refusesOpen(AT_FDCWD, path, writes(flags)))
         return -1;
-    }
     return real(path, flags, mode);
 }
 
@@ -204,10 +211,8 @@ __attribute__((visibility("default"))) int open64(const char* path, int flags, .
     va_start(args, flags);
     const mode_t mode = modeOf(flags, args);
     va_end(args);
-    if (g_fault.nth > 0 && writes(flags) && strikes("open", absolute(AT_FDCWD, path))) {
-        errno = g_fault.error;
+    if (refusesOpen(AT_FDCWD, path, writes(flags)))
         return -1;
-    }
     return real(path, flags, mode);
 }
 
@@ -218,10 +223,8 @@ __attribute__((visibility("default"))) int openat(int dirfd, const char* path, i
     va_start(args, flags);
     const mode_t mode = modeOf(flags, args);
     va_end(args);
-    if (g_fault.nth > 0 && writes(flags) && strikes("open", absolute(dirfd, path))) {
-        errno = g_fault.error;
+    if (refusesOpen(dirfd, path, writes(flags)))
         return -1;
-    }
     return real(dirfd, path, flags, mode);
 }
 
@@ -232,10 +235,8 @@ __attribute__((visibility("default"))) int openat64(int dirfd, const char* path,
     va_start(args, flags);
     const mode_t mode = modeOf(flags, args);
     va_end(args);
-    if (g_fault.nth > 0 && writes(flags) && strikes("open", absolute(dirfd, path))) {
-        errno = g_fault.error;
+    if (refusesOpen(dirfd, path, writes(flags)))
         return -1;
-    }
     return real(dirfd, path, flags, mode);
 }
 
@@ -244,20 +245,16 @@ __attribute__((visibility("default"))) int openat64(int dirfd, const char* path,
 __attribute__((visibility("default"))) int mkostemp(char* name, int flags)
 {
     static auto real = next<int (*)(char*, int)>("mkostemp");
-    if (g_fault.nth > 0 && strikes("open", absolute(AT_FDCWD, name))) {
-        errno = g_fault.error;
+    if (refusesOpen(AT_FDCWD, name, true))
         return -1;
-    }
     return real(name, flags);
 }
 
 __attribute__((visibility("default"))) int mkstemp(char* name)
 {
     static auto real = next<int (*)(char*)>("mkstemp");
-    if (g_fault.nth > 0 && strikes("open", absolute(AT_FDCWD, name))) {
-        errno = g_fault.error;
+    if (refusesOpen(AT_FDCWD, name, true))
         return -1;
-    }
     return real(name);
 }
 } // extern "C"
