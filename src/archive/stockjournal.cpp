@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <QSysInfo>
 
 #include <cerrno>
@@ -71,13 +72,28 @@ struct Journal {
     std::vector<Entry> open; // held, neither settled nor given back
 };
 
+// The lines of the journal, one per event, fields split by tabs:
+//   H id session holder file number product code quantity [before after]
+//                              an import written down; with the stock before and after, it is
+//                              confirmed only by the T line that follows its stock's write
+//   T id                       the import's stock is written
+//   X id                       the import's stock was not written: nothing was taken
+//   R id before after          a give-back is about to write the stock
+//   S id / G id                settled by a saved invoice / given back
 Journal parse(const QByteArray& bytes)
 {
     Journal j;
     QHash<QString, size_t> at;
-    for (const QByteArray& raw : bytes.split('\n')) {
+    const auto number = [](const QString& text) -> std::optional<double> {
+        bool ok = false;
+        const double n = text.toDouble(&ok);
+        return ok ? std::optional<double>(n) : std::nullopt;
+    };
+    QList<QByteArray> lines = bytes.split('\n');
+    lines.removeLast(); // empty, or a line cut by a stop before its end: it confirmed nothing
+    for (const QByteArray& raw : lines) {
         const QStringList w = QString::fromUtf8(raw).split(u'\t');
-        if (w.size() == 9 && w[0] == u"H") {
+        if ((w.size() == 9 || w.size() == 11) && w[0] == u"H") {
             Entry e;
             e.id = w[1], e.session = w[2], e.holder = w[3], e.invoiceFile = w[4], e.invoiceNumber = w[5];
             bool okProduct = false, okQuantity = false;
@@ -85,29 +101,53 @@ Journal parse(const QByteArray& bytes)
             e.code = w[7];
             e.quantity = w[8].toDouble(&okQuantity);
             if (!okProduct || !okQuantity)
-                continue; // a line cut by a crash: it confirmed nothing
+                continue;
+            if (w.size() == 11) {
+                e.stockBefore = number(w[9]);
+                e.stockAfter = number(w[10]);
+                if (!e.stockBefore || !e.stockAfter)
+                    continue;
+                e.confirmed = false;
+            }
             at.insert(e.id, j.open.size());
             j.open.push_back(std::move(e));
-        } else if (w.size() == 2 && (w[0] == u"S" || w[0] == u"G")) {
-            if (const auto it = at.constFind(w[1]); it != at.constEnd())
-                j.open[*it].id.clear(); // closed
+        } else if (w.size() == 2 && (w[0] == u"S" || w[0] == u"G" || w[0] == u"X" || w[0] == u"T")) {
+            if (const auto it = at.constFind(w[1]); it != at.constEnd()) {
+                if (w[0] == u"T")
+                    j.open[*it].confirmed = true;
+                else
+                    j.open[*it].id.clear(); // closed
+            }
+        } else if (w.size() == 4 && w[0] == u"R") {
+            if (const auto it = at.constFind(w[1]); it != at.constEnd()) {
+                const std::optional<double> before = number(w[2]), after = number(w[3]);
+                if (before && after)
+                    j.open[*it].backBefore = before, j.open[*it].backAfter = after;
+            }
         }
     }
     std::erase_if(j.open, [](const Entry& e) { return e.id.isEmpty(); });
     return j;
 }
 
+QString numberText(double n)
+{
+    return QString::number(n, 'g', 17);
+}
+
 QByteArray line(const Entry& e)
 {
-    const QStringList w = {QStringLiteral("H"),
-                           e.id,
-                           e.session,
-                           oneLine(e.holder),
-                           oneLine(e.invoiceFile),
-                           oneLine(e.invoiceNumber),
-                           QString::number(e.product),
-                           oneLine(e.code),
-                           QString::number(e.quantity, 'g', 17)};
+    QStringList w = {QStringLiteral("H"),
+                     e.id,
+                     e.session,
+                     oneLine(e.holder),
+                     oneLine(e.invoiceFile),
+                     oneLine(e.invoiceNumber),
+                     QString::number(e.product),
+                     oneLine(e.code),
+                     numberText(e.quantity)};
+    if (e.stockBefore && e.stockAfter)
+        w << numberText(*e.stockBefore) << numberText(*e.stockAfter);
     return w.join(u'\t').toUtf8() + '\n';
 }
 
@@ -147,8 +187,12 @@ public:
             }
             bytes.truncate(got);
         }
+        m_end = bytes.lastIndexOf('\n') + 1;
+        m_read = true;
         return parse(bytes);
     }
+    // Appends whole lines after the last whole line, flushed; `nothingOpen` empties the journal
+    // instead.
     bool append(const QByteArray& lines, bool nothingOpen)
     {
         if (!m_ok)
@@ -157,28 +201,28 @@ public:
             // Nothing left to hold: the journal starts again empty.
             if (::ftruncate(m_fd, 0) != 0 || ::fdatasync(m_fd) != 0)
                 return fail("empty");
+            m_end = 0;
             return true;
         }
+        if (!m_read)
+            read();
         struct stat st {
         };
         if (::fstat(m_fd, &st) != 0)
             return fail("append");
-        // A line cut by a crash is ended first, so the new one is read on its own.
-        QByteArray bytes = lines;
-        if (st.st_size > 0) {
-            char last = 0;
-            if (::pread(m_fd, &last, 1, st.st_size - 1) == 1 && last != '\n')
-                bytes.prepend('\n');
-        }
+        // A line cut by a stop before its end was never confirmed to anyone: it goes, so that
+        // no part of it is read together with the line written after it.
+        if (st.st_size != m_end && ::ftruncate(m_fd, m_end) != 0)
+            return fail("append");
         qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::pwrite(m_fd, bytes.constData() + done, size_t(bytes.size() - done),
-                                       off_t(st.st_size + done));
+        while (done < lines.size()) {
+            const ssize_t n =
+                ::pwrite(m_fd, lines.constData() + done, size_t(lines.size() - done), off_t(m_end + done));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0) {
                 const int err = errno;
-                if (::ftruncate(m_fd, st.st_size) != 0) { /* the cut line confirms nothing */
+                if (::ftruncate(m_fd, m_end) != 0) { /* the cut line confirms nothing */
                 }
                 errno = err;
                 return fail("write");
@@ -187,6 +231,7 @@ public:
         }
         if (::fdatasync(m_fd) != 0)
             return fail("flush");
+        m_end += lines.size();
         return true;
     }
 
@@ -201,6 +246,8 @@ private:
     QString m_path;
     int m_fd = -1;
     bool m_ok = true;
+    bool m_read = false;
+    qint64 m_end = 0; // just past the last whole line
 };
 
 QByteArray closing(char kind, const std::vector<Entry>& entries)
@@ -211,10 +258,41 @@ QByteArray closing(char kind, const std::vector<Entry>& entries)
     return out;
 }
 
-enum class Back { Done, Skipped, Failed };
+enum class Back {
+    Done,     // the units are back on the stock
+    NotTaken, // the import's stock was never written: there is nothing to give back
+    Skipped,  // not given back: the record is no longer that product, or its stock says nothing sure
+    Failed,   // the archive or the journal could not be written: to be tried again later
+};
+
+bool same(double stored, const std::optional<double>& written)
+{
+    return written && stored == *written;
+}
+
+// What the stock stored now says of an import or a give-back that a stop may have cut between
+// the journal's line and the stock's write.
+enum class Told { Write, AlreadyBack, NotTaken, Unsure };
+
+Told whatStockTells(const Entry& e, double stored)
+{
+    if (e.backBefore || e.backAfter) {
+        if (same(stored, e.backAfter))
+            return Told::AlreadyBack;
+        return same(stored, e.backBefore) ? Told::Write : Told::Unsure;
+    }
+    if (!e.confirmed) {
+        if (same(stored, e.stockAfter))
+            return Told::Write;
+        return same(stored, e.stockBefore) ? Told::NotTaken : Told::Unsure;
+    }
+    return Told::Write;
+}
 
 // Puts the units back on the product's stock, its stock value worked out again from its cost.
-Back putBack(const QString& folder, const Entry& e)
+// The give-back is written down, with the stock before and after, before the stock is written,
+// under both locks: a program stopped between the two never gives the same units back twice.
+Back putBack(const QString& folder, const Entry& e, Locked& journal)
 {
     using namespace ProductRecord;
     const QString path = QDir(folder).filePath(ProductRecord::fileName());
@@ -226,13 +304,21 @@ Back putBack(const QString& folder, const Entry& e)
         return Back::Failed;
     else if (e.product < 0 || e.product >= counted.count)
         return Back::Skipped;
-    const Adjustment a =
-        adjustNumber(path, layout(), e.product, Giacenza, e.quantity, [&](Record& r, double, double after) {
+    Told told = Told::Write;
+    bool notWrittenDown = false;
+    const Adjustment a = adjustNumber(
+        path, layout(), e.product, Giacenza, e.quantity, [&](Record& r, double before, double after) {
             if (trimmed(r.text(Codice)) != trimmed(e.code))
                 return false; // not the product the units came from
+            told = whatStockTells(e, before);
+            if (told != Told::Write)
+                return false;
             if (const std::optional<double> cost = parseNumber(r.text(Costo)))
                 r.setText(Valore, moneyText(roundTo(*cost * after, 2)));
-            return true;
+            const QByteArray intention = "R\t" + e.id.toUtf8() + '\t' + numberText(before).toUtf8() + '\t' +
+                                         numberText(after).toUtf8() + '\n';
+            notWrittenDown = !journal.append(intention, false);
+            return !notWrittenDown;
         });
     switch (a.outcome) {
     case Adjustment::Outcome::Adjusted:
@@ -240,7 +326,11 @@ Back putBack(const QString& folder, const Entry& e)
     case Adjustment::Outcome::Failed:
         return Back::Failed;
     default:
-        return Back::Skipped;
+        if (notWrittenDown)
+            return Back::Failed;
+        if (told == Told::AlreadyBack)
+            return Back::Done;
+        return told == Told::NotTaken ? Back::NotTaken : Back::Skipped;
     }
 }
 
@@ -248,29 +338,38 @@ GivenBack putAllBack(Locked& journal, const QString& folder, const std::vector<E
                      const std::vector<Entry>& stillOpen)
 {
     GivenBack given;
-    std::vector<Entry> closed;
+    QByteArray closed;
+    qsizetype closedCount = 0;
+    const auto close = [&](char kind, const Entry& e) {
+        closed += kind + QByteArray("\t") + e.id.toUtf8() + '\n';
+        ++closedCount;
+    };
     for (const Entry& e : entries) {
-        switch (putBack(folder, e)) {
+        switch (putBack(folder, e, journal)) {
         case Back::Done:
             given.entries.push_back(e);
-            closed.push_back(e);
+            close('G', e);
+            break;
+        case Back::NotTaken:
+            close('X', e);
             break;
         case Back::Skipped:
             qCWarning(lcArchive).noquote()
                 << QStringLiteral("stock journal: %1 unit(s) of \"%2\" not given back: record %3 is no "
-                                  "longer that product or its stock is no number")
+                                  "longer that product, or its stock is no number or not what the "
+                                  "journal says it was")
                        .arg(e.quantity)
                        .arg(e.code)
                        .arg(e.product + 1);
             given.skipped.push_back(e);
-            closed.push_back(e);
+            close('G', e);
             break;
         case Back::Failed:
             given.ok = false; // kept in the journal, to be given back later
             break;
         }
     }
-    if (!journal.append(closing('G', closed), closed.size() == stillOpen.size()))
+    if (closedCount > 0 && !journal.append(closed, size_t(closedCount) == stillOpen.size()))
         given.ok = false;
     return given;
 }
@@ -366,6 +465,60 @@ Session& sessionOn(const QString& folder)
     return *s;
 }
 
+struct Taking::State {
+    Entry entry;
+    std::optional<Locked> journal;
+    bool ok = true;
+    bool intended = false;
+};
+
+Taking::Taking(Session& session, Entry entry) : m(std::make_unique<State>())
+{
+    static qint64 made = 0; // imports of this program: ids stay unique in the journal
+    entry.session = session.id();
+    entry.id = QStringLiteral("%1-%2").arg(session.id()).arg(++made);
+    m->entry = std::move(entry);
+    if (!session.ensure()) {
+        m->ok = false;
+        return;
+    }
+    m->journal.emplace(session.folder());
+    m->ok = m->journal->ok();
+}
+
+Taking::~Taking() = default;
+
+bool Taking::ok() const
+{
+    return m->ok && m->journal && m->journal->ok();
+}
+
+bool Taking::intend(const QString& code, double stockBefore, double stockAfter)
+{
+    if (!ok())
+        return false;
+    m->entry.code = code;
+    m->entry.stockBefore = stockBefore;
+    m->entry.stockAfter = stockAfter;
+    m->entry.confirmed = false;
+    m->intended = m->journal->append(line(m->entry), false);
+    return m->intended;
+}
+
+bool Taking::confirm()
+{
+    return m->intended && m->journal->append("T\t" + m->entry.id.toUtf8() + '\n', false);
+}
+
+bool Taking::abandon()
+{
+    if (!m->intended)
+        return true;
+    const std::vector<Entry> open = m->journal->read().open;
+    const bool onlyThis = open.size() == 1 && open.front().id == m->entry.id;
+    return m->journal->append("X\t" + m->entry.id.toUtf8() + '\n', onlyThis);
+}
+
 bool hold(Session& session, Entry entry)
 {
     if (!session.ensure())
@@ -375,7 +528,9 @@ bool hold(Session& session, Entry entry)
         return false;
     static qint64 made = 0; // imports of this program: ids stay unique in the journal
     entry.session = session.id();
-    entry.id = QStringLiteral("%1-%2").arg(session.id()).arg(++made);
+    entry.id = QStringLiteral("%1-h%2").arg(session.id()).arg(++made);
+    entry.stockBefore.reset();
+    entry.stockAfter.reset();
     return journal.append(line(entry), false);
 }
 
@@ -409,7 +564,10 @@ bool settle(const Session& session, const QString& holder)
         return true;
     Locked journal(session.folder());
     const std::vector<Entry> open = journal.read().open;
-    const std::vector<Entry> mine = heldBy(open, session, holder);
+    std::vector<Entry> mine = heldBy(open, session, holder);
+    // An import whose stock was never confirmed written stays for the stock to tell, at the
+    // next start, whether its units went.
+    std::erase_if(mine, [](const Entry& e) { return !e.confirmed; });
     if (mine.empty())
         return journal.ok();
     return journal.append(closing('S', mine), mine.size() == open.size());
@@ -429,6 +587,25 @@ GivenBack giveBack(const Session& session, const QString& holder)
     return putAllBack(journal, session.folder(), mine, open);
 }
 
+// Whether the stock of an import cut by a stop was written, read from the stock stored now.
+Told storedStockTells(const QString& folder, const Entry& e)
+{
+    using namespace ProductRecord;
+    const LoadResult read = loadRecord(QDir(folder).filePath(ProductRecord::fileName()), ProductRecord::Size,
+                                       [&](qint64 count) -> std::optional<qint64> {
+                                           if (e.product < 0 || e.product >= count)
+                                               return std::nullopt;
+                                           return e.product;
+                                       });
+    if (!read || !read.index)
+        return Told::Unsure;
+    const Record product(layout(), read.record);
+    if (trimmed(product.text(Codice)) != trimmed(e.code))
+        return Told::Unsure;
+    const std::optional<double> stock = parseNumber(product.text(Giacenza));
+    return stock ? whatStockTells(e, *stock) : Told::Unsure;
+}
+
 GivenBack recover(const QString& folder)
 {
     if (!journalExists(folder))
@@ -436,23 +613,45 @@ GivenBack recover(const QString& folder)
     Locked journal(folder);
     if (!journal.ok())
         return {false, {}, {}};
-    const std::vector<Entry> open = journal.read().open;
+    std::vector<Entry> open = journal.read().open;
     QHash<QString, bool> runs;
-    std::vector<Entry> abandoned, taken;
-    for (const Entry& e : open) {
+    std::vector<Entry> abandoned;
+    QByteArray closed;
+    QSet<QString> closedIds;
+    for (Entry& e : open) {
         if (!runs.contains(e.session))
             runs.insert(e.session, stillRuns(folder, e.session));
         if (runs.value(e.session))
             continue;
-        (takenBySavedInvoice(folder, e) ? taken : abandoned).push_back(e);
+        if (!e.confirmed && !e.backBefore) {
+            // The program stopped between writing the import down and confirming its stock.
+            switch (storedStockTells(folder, e)) {
+            case Told::NotTaken:
+                closed += "X\t" + e.id.toUtf8() + '\n';
+                closedIds.insert(e.id);
+                continue;
+            case Told::Write:
+                closed += "T\t" + e.id.toUtf8() + '\n';
+                e.confirmed = true;
+                break;
+            default:
+                abandoned.push_back(e); // the give-back says it cannot tell
+                continue;
+            }
+        }
+        if (!e.backBefore && takenBySavedInvoice(folder, e)) {
+            closed += "S\t" + e.id.toUtf8() + '\n';
+            closedIds.insert(e.id);
+        } else
+            abandoned.push_back(e);
     }
-    if (!taken.empty() && !journal.append(closing('S', taken), taken.size() == open.size()))
+    if (!closed.isEmpty() && !journal.append(closed, size_t(closedIds.size()) == open.size()))
         return {false, {}, {}};
     if (abandoned.empty())
         return {};
     std::vector<Entry> stillOpen;
     for (const Entry& e : open)
-        if (std::none_of(taken.begin(), taken.end(), [&](const Entry& t) { return t.id == e.id; }))
+        if (!closedIds.contains(e.id))
             stillOpen.push_back(e);
     return putAllBack(journal, folder, abandoned, stillOpen);
 }
@@ -471,7 +670,8 @@ QString recoveredMessage(const GivenBack& given)
     }
     if (!given.skipped.empty()) {
         text += QStringLiteral("\n\nNon è stato possibile restituire, perché la scheda non corrisponde più "
-                               "all'articolo o la sua giacenza non è un numero:");
+                               "all'articolo, la sua giacenza non è un numero o non si può stabilire se "
+                               "il prelievo interrotto sia stato registrato:");
         for (const Entry& e : given.skipped)
             text += QStringLiteral("\n- %1: %2").arg(e.code, formatNumber(e.quantity));
         text += QStringLiteral("\nControllare la giacenza di questi articoli in Magazzino Prodotti.");

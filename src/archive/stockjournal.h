@@ -34,6 +34,13 @@ struct Entry {
     qint64 product = -1;   // the product's record (from 0) in Magazzino.pro
     QString code;          // its code, to tell a record that no longer is that product
     double quantity = 0;   // the units taken
+    // The stock as stored just before and just after the units were taken, and whether the
+    // taking was confirmed written: a program stopped between writing the import down and writing
+    // the stock leaves it unconfirmed, and the stock stored then tells whether the units went.
+    std::optional<double> stockBefore, stockAfter;
+    bool confirmed = true;
+    // A give-back begun and not confirmed: the stock before and after it.
+    std::optional<double> backBefore, backAfter;
 };
 
 // This program's presence on the folder: the lock on its own file in Postazioni. Made on the
@@ -69,7 +76,36 @@ inline const char* holderProperty()
     return "stockHolder";
 }
 
-// Writes the import down; false when the journal cannot be written (the reason is logged).
+// An import in the making. The journal stays locked from before the stock is read until the
+// stock written is confirmed, and the import is written down, with the stock before and after,
+// before the stock is written: whenever the program stops, the journal tells what happened.
+//
+//     Taking taking(session, entry);
+//     ... under the archive's lock, the new stock worked out:
+//     if (!taking.intend(code, stockBefore, stockAfter)) ... write nothing
+//     ... the stock written: taking.confirm(); not written: taking.abandon();
+class Taking
+{
+public:
+    Taking(Session& session, Entry entry);
+    ~Taking();
+    Taking(const Taking&) = delete;
+    Taking& operator=(const Taking&) = delete;
+
+    // False when the journal cannot be locked or written: nothing may be taken.
+    bool ok() const;
+    // `code`: the product's code as stored, to tell later a record that is no longer that product.
+    bool intend(const QString& code, double stockBefore, double stockAfter);
+    bool confirm();
+    bool abandon();
+
+private:
+    struct State;
+    std::unique_ptr<State> m;
+};
+
+// Writes down an import whose stock was already written (the stock before and after unknown);
+// false when the journal cannot be written (the reason is logged).
 bool hold(Session& session, Entry entry);
 
 // The invoice `holder` was saved: its imports are settled.

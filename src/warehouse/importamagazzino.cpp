@@ -236,8 +236,31 @@ void TfrmImportaMagazzino::btnAggiornaClick()
         m_ctx.services().message(this, MessageKind::Warning, noSelectionMessage());
         return;
     }
-    const ProductSearch::Import import =
-        ProductSearch::takeFromStock(m_ctx.filePath(ProductRecord::fileName()), *record, txtQuant->text());
+    // The units belong to the invoice until it is saved: written down before the stock is
+    // written, they go back to the stock if the invoice is left unsaved, even by a program that
+    // stops on the way.
+    std::optional<StockJournal::Taking> taking;
+    if (std::optional<StockJournal::Entry> entry = journalEntry(*record)) {
+        taking.emplace(StockJournal::sessionOn(m_ctx.folder()), std::move(*entry));
+        if (!taking->ok()) {
+            m_ctx.services().message(this, MessageKind::Warning, notWrittenDownMessage());
+            return;
+        }
+    }
+    const ProductSearch::Import import = ProductSearch::takeFromStock(
+        m_ctx.filePath(ProductRecord::fileName()), *record, txtQuant->text(),
+        taking ? [&](const Record& stored, double before,
+                     double after) { return taking->intend(stored.text(Codice), before, after); }
+               : ProductSearch::WritingDown());
+    if (taking) {
+        // A line the journal cannot take is logged; an import left unconfirmed is settled by the
+        // stock stored at the next start, so the units are counted once either way.
+        if (import.outcome == ProductSearch::Import::Outcome::Done)
+            taking->confirm();
+        else
+            taking->abandon();
+        taking.reset(); // the journal is free again before anything is asked
+    }
     switch (import.outcome) {
     case ProductSearch::Import::Outcome::AboveStock:
         m_ctx.services().message(this, MessageKind::Warning, aboveStockMessage());
@@ -247,6 +270,9 @@ void TfrmImportaMagazzino::btnAggiornaClick()
     case ProductSearch::Import::Outcome::NotANumber:
         m_ctx.services().message(this, MessageKind::Warning, notANumberMessage());
         return;
+    case ProductSearch::Import::Outcome::NotWrittenDown:
+        m_ctx.services().message(this, MessageKind::Warning, notWrittenDownMessage());
+        return;
     case ProductSearch::Import::Outcome::Failed:
         m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
         return;
@@ -254,7 +280,6 @@ void TfrmImportaMagazzino::btnAggiornaClick()
         break;
     }
     lblGiacenza->setText(import.product->text(Giacenza));
-    holdForInvoice(*record, *import.product);
     fillInvoiceRow(*import.product);
     accept();
 }
@@ -264,14 +289,13 @@ QWidget* TfrmImportaMagazzino::invoiceWindow() const
     return parentWidget() ? parentWidget() : m_ctx.window(u"frmFatture");
 }
 
-void TfrmImportaMagazzino::holdForInvoice(qint64 record, const Record& product)
+std::optional<StockJournal::Entry> TfrmImportaMagazzino::journalEntry(qint64 record) const
 {
-    // The units belong to the invoice until it is saved: written down, they go back to the
-    // stock if the invoice is left unsaved, even by a program that stops on the way.
     QWidget* invoice = invoiceWindow();
     const QString holder = invoice ? invoice->property(StockJournal::holderProperty()).toString() : QString();
-    if (holder.isEmpty())
-        return;
+    const double quantity = parseNumber(trimmed(txtQuant->text())).value_or(0);
+    if (holder.isEmpty() || quantity == 0)
+        return std::nullopt;
     StockJournal::Entry entry;
     entry.holder = holder;
     if (const auto* file = invoice->findChild<QLabel*>(QStringLiteral("lblFile")))
@@ -279,12 +303,8 @@ void TfrmImportaMagazzino::holdForInvoice(qint64 record, const Record& product)
     if (const auto* number = invoice->findChild<QLineEdit*>(QStringLiteral("txtNumFatt")))
         entry.invoiceNumber = trimmed(number->text());
     entry.product = record;
-    entry.code = product.text(Codice);
-    entry.quantity = parseNumber(trimmed(txtQuant->text())).value_or(0);
-    if (entry.quantity == 0)
-        return;
-    if (!StockJournal::hold(StockJournal::sessionOn(m_ctx.folder()), entry))
-        m_ctx.services().message(this, MessageKind::Warning, notWrittenDownMessage());
+    entry.quantity = quantity;
+    return entry;
 }
 
 void TfrmImportaMagazzino::btnNonAggiornareClick()
@@ -344,10 +364,9 @@ QString TfrmImportaMagazzino::aboveStockMessage()
 QString TfrmImportaMagazzino::notWrittenDownMessage()
 {
     return QStringLiteral(
-        "La giacenza dell'articolo è stata aggiornata, ma non è stato possibile annotare il "
-        "prelievo nel file PrelieviSospesi.txt della cartella del programma.\n"
-        "Se la fattura non verrà salvata, correggere a mano la giacenza dell'articolo in "
-        "Magazzino Prodotti.");
+        "Non è stato possibile annotare il prelievo nel file PrelieviSospesi.txt della cartella del "
+        "programma: la giacenza dell'articolo non è stata modificata.\n"
+        "Riprovare, oppure importare l'articolo senza aggiornare la giacenza.");
 }
 
 QString TfrmImportaMagazzino::notANumberMessage()

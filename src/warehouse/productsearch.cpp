@@ -117,7 +117,7 @@ std::optional<Record> readProduct(const QString& path, qint64 index)
     return CardArchive::read(path, ProductRecord::layout(), index);
 }
 
-Import takeFromStock(const QString& path, qint64 index, QStringView quantity)
+Import takeFromStock(const QString& path, qint64 index, QStringView quantity, const WritingDown& writingDown)
 {
     Import result;
     ArchiveFile file(path, ProductRecord::Size);
@@ -137,6 +137,15 @@ Import takeFromStock(const QString& path, qint64 index, QStringView quantity)
                              ? Import::Outcome::AboveStock
                              : Import::Outcome::NotANumber;
         return result;
+    }
+    if (writingDown) {
+        const std::optional<double> before = parseNumber(product.text(Giacenza));
+        const std::optional<double> after = parseNumber(taken.stock);
+        if (!before || !after || !writingDown(product, *before, *after)) {
+            file.close();
+            result.outcome = Import::Outcome::NotWrittenDown;
+            return result;
+        }
     }
     product.setText(Giacenza, taken.stock);
     product.setText(Valore, taken.value);

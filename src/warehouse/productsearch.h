@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -68,12 +69,23 @@ std::optional<Record> readProduct(const QString& path, qint64 index);
 // value into it, every other field as it was, in one session on the archive. The product as it
 // now stands is returned for the invoice row. Nothing is written unless the whole record is.
 struct Import {
-    enum class Outcome { Done, AboveStock, NotANumber, Failed };
+    enum class Outcome {
+        Done,
+        AboveStock,
+        NotANumber,
+        NotWrittenDown, // `writingDown` refused: nothing was written
+        Failed,
+    };
     Outcome outcome = Outcome::Failed;
     std::optional<Record> product;
     QString error; // why it failed, for the log
 };
-Import takeFromStock(const QString& path, qint64 index, QStringView quantity);
+// `writingDown`, when given, is told the product as stored and the stock about to be written while
+// the archive is locked, before the write: it writes the import down where a stop cannot lose it,
+// or refuses the import by returning false.
+using WritingDown = std::function<bool(const Record& stored, double stockBefore, double stockAfter)>;
+Import takeFromStock(const QString& path, qint64 index, QStringView quantity,
+                     const WritingDown& writingDown = {});
 
 // ---- texts
 

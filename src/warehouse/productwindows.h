@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,6 +17,10 @@ namespace tarvello
 class AppContext;
 class Record;
 class ResultList;
+namespace StockJournal
+{
+struct Entry;
+}
 
 // The product search: up to ten criteria at once, the products found as a sorted list that can be
 // searched and printed, and a double click that puts the product of the chosen line onto the
@@ -148,7 +154,7 @@ private:
     QWidget* buildCriteria();
     QWidget* buildResults();
     void fillInvoiceRow(const Record& product);
-    void holdForInvoice(qint64 record, const Record& product);
+    std::optional<StockJournal::Entry> journalEntry(qint64 record) const;
     // The invoice screen the import fills: its owner, or the program's.
     QWidget* invoiceWindow() const;
 

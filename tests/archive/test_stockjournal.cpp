@@ -155,3 +155,80 @@ TEST_F(StockJournalTest, ALineCutByACrashConfirmsNothingAndTheNextLineStandsAlon
     EXPECT_TRUE(SJ::recover(dir.path()).entries.empty());
     EXPECT_EQ(product(0).text(PR::Giacenza), QStringLiteral("7,5"));
 }
+
+// A program stopped between writing a line down and writing the stock: the stock stored at the
+// next start tells whether the units went. The cable's stock was 7,5 before the import of 2 and
+// 5,5 after it; a give-back of those 2 goes from 5,5 to 7,5. A stock that is neither (changed by
+// someone else meanwhile) cannot tell, and the user is asked to check it.
+TEST_F(StockJournalTest, AStopBetweenTheJournalAndTheStockIsSettledByTheStockStored)
+{
+    struct Case {
+        const char* name;
+        const char* lines;      // what the stopped program left in the journal
+        const char16_t* stored; // the cable's stock at the next start
+        const char16_t* after;  // the stock once the start has settled it
+        size_t givenBack, unsure;
+    };
+    const char* importCut = "H\tgone-1\tgone\ta\t2026.fat\t12/2026\t0\tCAVO\t2\t7.5\t5.5\n";
+    const std::string giveBackCut = std::string(importCut) + "T\tgone-1\nR\tgone-1\t5.5\t7.5\n";
+    const Case cases[] = {
+        {"import cut after its stock was written", importCut, u"5,5", u"7,5", 1, 0},
+        {"import cut before its stock was written", importCut, u"7,5", u"7,5", 0, 0},
+        {"import cut, stock changed since", importCut, u"6", u"6", 0, 1},
+        {"give-back cut after its stock was written", giveBackCut.c_str(), u"7,5", u"7,5", 1, 0},
+        {"give-back cut before its stock was written", giveBackCut.c_str(), u"5,5", u"7,5", 1, 0},
+        {"give-back cut, stock changed since", giveBackCut.c_str(), u"6", u"6", 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Record cable = product(0);
+        cable.setText(PR::Giacenza, c.stored);
+        QFile f(dir.filePath(PR::fileName()));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_EQ(f.write(cable.bytes()), PR::Size);
+        f.close();
+        write(SJ::fileName(), c.lines);
+
+        const SJ::GivenBack back = SJ::recover(dir.path());
+        EXPECT_TRUE(back.ok);
+        EXPECT_EQ(back.entries.size(), c.givenBack);
+        EXPECT_EQ(back.skipped.size(), c.unsure);
+        EXPECT_EQ(product(0).text(PR::Giacenza), QString::fromUtf16(c.after));
+        // Settled once and for all: nothing is left to settle at the start after.
+        EXPECT_EQ(journal(), QByteArray());
+        EXPECT_TRUE(SJ::recover(dir.path()).entries.empty());
+        EXPECT_EQ(product(0).text(PR::Giacenza), QString::fromUtf16(c.after));
+    }
+}
+
+// The import writes itself down before the stock, and confirms after it; an import refused (or
+// failed) leaves no units held.
+TEST_F(StockJournalTest, AnImportIsWrittenDownBeforeItsStockAndConfirmedAfter)
+{
+    SJ::Session session(dir.path());
+    {
+        SJ::Taking taking(session, import(QStringLiteral("a"), 0, u"CAVO", 2));
+        ASSERT_TRUE(taking.ok());
+        ASSERT_TRUE(taking.intend(QStringLiteral("CAVO"), 7.5, 5.5));
+        EXPECT_TRUE(journal().startsWith("H\t")); // on the disk before the stock is written
+    }
+    {
+        SJ::Taking taking(session, import(QStringLiteral("a"), 1, u"VITE", 3));
+        ASSERT_TRUE(taking.intend(QStringLiteral("VITE"), 100, 97));
+        ASSERT_TRUE(taking.confirm());
+    }
+    {
+        SJ::Taking taking(session, import(QStringLiteral("a"), 1, u"VITE", 4));
+        ASSERT_TRUE(taking.intend(QStringLiteral("VITE"), 97, 93));
+        ASSERT_TRUE(taking.abandon());
+    }
+    const std::vector<SJ::Entry> held = SJ::held(session, QStringLiteral("a"));
+    ASSERT_EQ(held.size(), 2u);
+    EXPECT_FALSE(held[0].confirmed);
+    EXPECT_TRUE(held[1].confirmed);
+    EXPECT_EQ(held[1].quantity, 3);
+    // Saving the invoice settles what is confirmed; the unconfirmed import waits for the stock to
+    // tell at the next start.
+    ASSERT_TRUE(SJ::settle(session, QStringLiteral("a")));
+    ASSERT_EQ(SJ::held(session, QStringLiteral("a")).size(), 1u);
+}

@@ -529,14 +529,35 @@ private Q_SLOTS:
 
     void articleImport_data()
     {
-        addRecordFailures();
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        const QString journalMessage = QStringLiteral(
+            "Non è stato possibile annotare il prelievo nel file PrelieviSospesi.txt della cartella del "
+            "programma: la giacenza dell'articolo non è stata modificata.\n"
+            "Riprovare, oppure importare l'articolo senza aggiornare la giacenza.");
+        const std::tuple<const char*, Operation, int> failures[] = {
+            {"write, disk full", Operation::Write, ENOSPC},
+            {"flush, I/O error", Operation::Flush, EIO},
+            {"open refused", Operation::Open, EACCES},
+        };
+        for (const auto& [name, operation, error] : failures) {
+            QTest::addRow("archive: %s", name)
+                << operation << error << ProductRecord::fileName() << said::archiveAccess;
+            QTest::addRow("journal: %s", name)
+                << operation << error << QStringLiteral("PrelieviSospesi.txt") << journalMessage;
+        }
     }
     // An article imported into an invoice row with its stock taken: a disk that refuses the
-    // stock leaves the stock and the row as they were; the import done again takes it once.
+    // stock, or the journal where the import is written down before its stock, leaves the stock
+    // and the row as they were; the import done again takes it once.
     void articleImport()
     {
         QFETCH(Operation, operation);
         QFETCH(int, error);
+        QFETCH(QString, file);
+        QFETCH(QString, message);
         TestProgram t;
         const QString archive = t.path(ProductRecord::fileName());
         const QByteArray stored = productBytes(QStringLiteral("A1"), QStringLiteral("10"));
@@ -555,7 +576,7 @@ private Q_SLOTS:
             list->setCurrentRow(0);
             typeInto(part<QLineEdit>(&d, "txtQuant"), QStringLiteral("4"));
             if (failDisk)
-                faultydisk::arm(operation, t.dir.path(), 1, error);
+                faultydisk::arm(operation, t.path(file), 1, error);
             press(&d, "btnAggiorna");
             return d.result();
         });
@@ -563,7 +584,7 @@ private Q_SLOTS:
         QCOMPARE(listed, 1);
         QCOMPARE(faultydisk::failures(), 1);
         faultydisk::disarm();
-        QCOMPARE(t.services.lastMessage(), said::archiveAccess);
+        QCOMPARE(t.services.lastMessage(), message);
         QCOMPARE(fileBytes(archive), stored);
         QCOMPARE(textOf(screen, "txtCodice01"), QString());
         QCOMPARE(textOf(screen, "txtPrezzo01"), QString());

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 extern "C" {
@@ -44,7 +45,11 @@ inline bool present()
 // one after it too).
 inline void arm(Operation op, const QString& folder, int nth, int error, bool every = false)
 {
-    const QByteArray dir = QFile::encodeName(QDir(folder).canonicalPath());
+    // A file not made yet (a journal before its first line) is named by its folder's real path.
+    const QFileInfo info(folder);
+    const QString real = info.exists() ? info.canonicalFilePath()
+                                       : QDir(info.absolutePath()).canonicalPath() + u'/' + info.fileName();
+    const QByteArray dir = QFile::encodeName(real);
     faultyDiskArm(name(op), dir.constData(), nth, error, every ? 1 : 0);
 }
 
