@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <QSysInfo>
@@ -338,11 +339,14 @@ GivenBack putAllBack(Locked& journal, const QString& folder, const std::vector<E
                      const std::vector<Entry>& stillOpen)
 {
     GivenBack given;
-    QByteArray closed;
-    qsizetype closedCount = 0;
+    size_t closedCount = 0;
+    // Each import is closed as soon as its stock is written: the next one may be of the same
+    // product, and a stop after it must not leave this one to be judged by a stock moved again.
     const auto close = [&](char kind, const Entry& e) {
-        closed += kind + QByteArray("\t") + e.id.toUtf8() + '\n';
-        ++closedCount;
+        if (journal.append(kind + QByteArray("\t") + e.id.toUtf8() + '\n', false))
+            ++closedCount;
+        else
+            given.ok = false;
     };
     for (const Entry& e : entries) {
         switch (putBack(folder, e, journal)) {
@@ -369,7 +373,7 @@ GivenBack putAllBack(Locked& journal, const QString& folder, const std::vector<E
             break;
         }
     }
-    if (closedCount > 0 && !journal.append(closed, size_t(closedCount) == stillOpen.size()))
+    if (closedCount > 0 && closedCount == stillOpen.size() && !journal.append({}, true))
         given.ok = false;
     return given;
 }
@@ -614,6 +618,12 @@ GivenBack recover(const QString& folder)
     if (!journal.ok())
         return {false, {}, {}};
     std::vector<Entry> open = journal.read().open;
+    // A program stopped after closing its last import and before emptying the journal.
+    if (open.empty()) {
+        const bool emptied =
+            QFileInfo(QDir(folder).filePath(fileName())).size() == 0 || journal.append({}, true);
+        return {emptied, {}, {}};
+    }
     QHash<QString, bool> runs;
     std::vector<Entry> abandoned;
     QByteArray closed;
