@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace tarvello
@@ -42,9 +43,14 @@ public:
     bool matches(const char* record) const;
 
 private:
+    // A criterion is matched on the stored bytes, never decoded: each record byte is folded (A to
+    // Z to a to z, every other byte itself) and compared with the typed text turned into folded
+    // bytes. Every stored byte stands for exactly one character, so this finds what comparing the
+    // decoded text would, at the speed of reading the file.
     struct Given {
         const FieldDef* field;
-        QString lowered;
+        std::string folded; // the typed text as folded stored bytes
+        bool possible;      // false: the text holds a character no stored byte stands for
     };
     std::vector<Given> m_given;
 };
