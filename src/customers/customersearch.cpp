@@ -88,10 +88,12 @@ InvoiceCustomer invoiceCustomer(const Record& record)
 
 // ---------------------------------------------------------------- archive
 
-std::optional<std::vector<ResultEntry>> findCustomers(const QString& path, const Matcher& matcher)
+std::optional<std::vector<ResultEntry>> findCustomers(const QString& path, const Matcher& matcher,
+                                                      Progress* progress)
 {
-    return findMatching(path, CustomerRecord::Size, matcher,
-                        [](const char* record) { return listLine(record, LineEnd::Notes); });
+    return findMatching(
+        path, CustomerRecord::Size, matcher,
+        [](const char* record) { return listLine(record, LineEnd::Notes); }, progress);
 }
 
 RecontactList customersToRecontact(const QString& path)

@@ -63,7 +63,8 @@ InvoiceCustomer invoiceCustomer(const Record& record);
 
 // Every record of the archive at `path` that the matcher finds, as lines in file order, each with
 // its record. The archive is created empty when absent. Nullopt when it cannot be opened or read.
-std::optional<std::vector<ResultEntry>> findCustomers(const QString& path, const Matcher& matcher);
+std::optional<std::vector<ResultEntry>> findCustomers(const QString& path, const Matcher& matcher,
+                                                      Progress* progress = nullptr);
 
 // The customers to recontact, as lines in file order. `complete` is false when the archive could
 // not be opened or read to its end; the lines read until then are kept.

@@ -116,7 +116,10 @@ void TfrmTrovaClienti::btnCercaClick()
     lstRecords->clear();
     SearchPanels::showFound(
         this, m_ctx.services(), m_panels, panRisultati,
-        CustomerSearch::findCustomers(m_ctx.filePath(CustomerRecord::fileName()), matcher),
+        [&](Progress& progress) {
+            return CustomerSearch::findCustomers(m_ctx.filePath(CustomerRecord::fileName()), matcher,
+                                                 &progress);
+        },
         &CustomerSearch::foundText);
 }
 

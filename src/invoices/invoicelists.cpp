@@ -100,9 +100,10 @@ bool isUnpaid(const char* record)
     return RecordFields::FieldText(record, def(Saldata)).view() == Record::noText();
 }
 
-std::optional<std::vector<ResultEntry>> findInvoices(const QString& path, const Matcher& matcher)
+std::optional<std::vector<ResultEntry>> findInvoices(const QString& path, const Matcher& matcher,
+                                                     Progress* progress)
 {
-    return findMatching(path, InvoiceRecord::Size, matcher, &listLine);
+    return findMatching(path, InvoiceRecord::Size, matcher, &listLine, progress);
 }
 
 UnpaidList unpaidInvoices(const QString& path)

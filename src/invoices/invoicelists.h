@@ -48,7 +48,8 @@ bool isUnpaid(const char* record);
 
 // The invoices the matcher finds, in file order, each with its record. The file is created
 // empty when absent. Nullopt when it cannot be opened or read.
-std::optional<std::vector<ResultEntry>> findInvoices(const QString& path, const Matcher& matcher);
+std::optional<std::vector<ResultEntry>> findInvoices(const QString& path, const Matcher& matcher,
+                                                     Progress* progress = nullptr);
 
 // The unpaid invoices, in file order. `complete` is false when the file could not be opened or
 // read to its end; the lines read until then are kept.

@@ -127,9 +127,12 @@ void TfrmTrovaFatture::btnCercaClick()
     const InvoiceLists::Matcher matcher(typed);
 
     lstRecords->clear();
-    SearchPanels::showFound(this, m_ctx.services(), m_panels, panContainer,
-                            InvoiceLists::findInvoices(W::invoiceFile(m_ctx, parentWidget()), matcher),
-                            &InvoiceLists::foundText);
+    SearchPanels::showFound(
+        this, m_ctx.services(), m_panels, panContainer,
+        [&, file = W::invoiceFile(m_ctx, parentWidget())](Progress& progress) {
+            return InvoiceLists::findInvoices(file, matcher, &progress);
+        },
+        &InvoiceLists::foundText);
 }
 
 void TfrmTrovaFatture::btnTrovaClick()

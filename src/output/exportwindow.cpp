@@ -1,4 +1,5 @@
 #include "output/exportwindow.h"
+#include "output/longwork.h"
 
 #include "archive/archivefile.h"
 #include "output/outputtexts.h"
@@ -244,6 +245,8 @@ ExportWindow::ExportWindow(AppContext& ctx, QWidget* owner, ExportDefinition def
     middle->setContentsMargins(12, 12, 12, 12);
     middle->addWidget(grdRecords, 1);
     layout->addLayout(middle, 1);
+    panProgresso = new ProgressPanel(this);
+    layout->addWidget(panProgresso);
     layout->addWidget(panInfo);
 
     connect(cmdEsporta, &QToolButton::clicked, this, &ExportWindow::cmdEsportaClick);
@@ -291,14 +294,23 @@ void ExportWindow::loadGrid()
     m_model->endLoading();
 }
 
-bool ExportWindow::writeDocument()
+ExportWindow::Written ExportWindow::writeDocument()
 {
     QList<SpreadsheetColumn> columns;
     for (const ExportColumn& c : m_definition.columns)
         columns.append({c.documentHeader, c.documentWidth, c.alignment, c.keepAsText});
     const ExportGridModel* model = m_model;
-    return writeSpreadsheet(documentPath(), m_definition.sheetName, columns, model->rowCount(),
-                            [model](int row, int column) { return model->cell(row, column); });
+    // The grid takes no input while the document is written from it.
+    bool written = false;
+    const bool finished =
+        runLong(panProgresso, QStringLiteral("Esportazione in corso..."), [&](Progress& progress) {
+            written = writeSpreadsheet(
+                documentPath(), m_definition.sheetName, columns, model->rowCount(),
+                [model](int row, int column) { return model->cell(row, column); }, nullptr, &progress);
+        });
+    if (!finished)
+        return Written::Stopped;
+    return written ? Written::Done : Written::Failed;
 }
 
 void ExportWindow::cmdEsportaClick()
@@ -308,9 +320,17 @@ void ExportWindow::cmdEsportaClick()
     Services& services = m_ctx.services();
     if (services.message(this, MessageKind::Confirmation, OutputTexts::exportConfirmation()) == Answer::No)
         return;
-    if (!writeDocument()) {
+    switch (writeDocument()) {
+    case Written::Failed:
         services.message(this, MessageKind::Plain, OutputTexts::exportFailed());
         return;
+    case Written::Stopped:
+        services.message(this, MessageKind::Plain,
+                         QStringLiteral("Esportazione interrotta: il file %1 è rimasto com'era.")
+                             .arg(m_definition.fileName));
+        return;
+    case Written::Done:
+        break;
     }
     if (services.message(this, MessageKind::Confirmation, OutputTexts::exportDone()) != Answer::No)
         openOrExplain(services, this, QUrl::fromLocalFile(documentPath()));

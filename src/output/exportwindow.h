@@ -19,6 +19,7 @@ namespace tarvello
 
 class AppContext;
 class PictureButton;
+class ProgressPanel;
 class StatusLine;
 
 // One column of an export grid after "N.", and the document column it becomes.
@@ -154,6 +155,7 @@ public:
     PictureButton* cmdEsci;
     ExportGrid* grdRecords;
     StatusLine* panInfo;
+    ProgressPanel* panProgresso; // while a long export is written
     QLabel* imgBanner;
     QLabel* imgMano;
 
@@ -173,7 +175,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    bool writeDocument();
+    enum class Written { Done, Failed, Stopped };
+    Written writeDocument();
 
     AppContext& m_ctx;
     ExportDefinition m_definition;

@@ -208,9 +208,9 @@ void ResultList::updateItemSize()
     m_model->setItemSize(QSize(m_itemWidth, metrics.height() + 2));
 }
 
-void ResultList::setLines(std::vector<ResultEntry> lines)
+void ResultList::setLines(std::vector<ResultEntry> lines, bool inOrder)
 {
-    if (m_order == Order::Sorted)
+    if (m_order == Order::Sorted && !inOrder)
         sortInListOrder(lines);
     m_model->setEntries(std::move(lines));
 }

@@ -94,7 +94,8 @@ public:
     void setEmptyListMessageKind(MessageKind kind) { m_emptyKind = kind; }
 
     // Replaces the lines; a sorted list sorts them once. The selection is cleared.
-    void setLines(std::vector<ResultEntry> lines);
+    // `inOrder`: the lines are already in the list's order (sorted while the search ran).
+    void setLines(std::vector<ResultEntry> lines, bool inOrder = false);
     void clear();
 
     int count() const;

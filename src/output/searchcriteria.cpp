@@ -91,7 +91,8 @@ bool CriteriaMatcher::matches(const char* record) const
 
 std::optional<std::vector<ResultEntry>> findMatching(const QString& path, int recordSize,
                                                      const CriteriaMatcher& matcher,
-                                                     const std::function<QString(const char*)>& line)
+                                                     const std::function<QString(const char*)>& line,
+                                                     Progress* progress)
 {
     ArchiveFile file(path, recordSize);
     if (!file.open(ArchiveFile::Access::Read))
@@ -99,10 +100,12 @@ std::optional<std::vector<ResultEntry>> findMatching(const QString& path, int re
     std::vector<ResultEntry> found;
     if (matcher.givenCount() == 0)
         found.reserve(size_t(file.count()));
+    if (progress)
+        progress->setTotal(file.count());
     const bool read = file.forEach([&](qint64 index, const char* record) {
         if (matcher.matches(record))
             found.push_back({line(record), index});
-        return true;
+        return !progress || index % Progress::step != 0 || progress->advance(index);
     });
     if (!file.close() || !read)
         return std::nullopt;

@@ -4,6 +4,7 @@
 // the customer, product and invoice searches differ only in their table of criteria.
 
 #include "archive/record.h"
+#include "progress.h"
 #include "resultlines.h"
 
 #include <QString>
@@ -57,9 +58,10 @@ private:
 
 // Every record of the archive at `path` (records of `recordSize` bytes) that `matcher` finds, as
 // the line `line` makes of it, in file order, each with its record. The archive is created empty
-// when absent. Nullopt when it cannot be opened or read.
+// when absent. Nullopt when it cannot be opened or read, or when `progress` was stopped.
 std::optional<std::vector<ResultEntry>> findMatching(const QString& path, int recordSize,
                                                      const CriteriaMatcher& matcher,
-                                                     const std::function<QString(const char*)>& line);
+                                                     const std::function<QString(const char*)>& line,
+                                                     Progress* progress = nullptr);
 
 } // namespace tarvello

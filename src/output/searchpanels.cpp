@@ -74,6 +74,11 @@ void nameFields(const QList<QLineEdit*>& fields, std::initializer_list<QLineEdit
         *member = fields.value(i++);
 }
 
+ProgressPanel* progressPanelOf(QWidget* window)
+{
+    return window ? window->findChild<ProgressPanel*>(QStringLiteral("panProgresso")) : nullptr;
+}
+
 CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const CriteriaOptions& options)
 {
     CriteriaPage c;
@@ -128,6 +133,8 @@ CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const Criteria
     if (options.footerSpacing >= 0)
         footer->setSpacing(options.footerSpacing);
     footer->addWidget(c.lblAttendere);
+    c.progress = new ProgressPanel(c.page);
+    footer->addWidget(c.progress, 2);
     footer->addStretch(1);
     footer->addWidget(c.btnCerca);
     footer->addWidget(c.btnAnnulla);

@@ -6,6 +6,7 @@
 // warehouse, invoices) draws its parts its own way and says how in a Look.
 
 #include "archive/archivefile.h"
+#include "output/longwork.h"
 #include "output/resultlist.h"
 #include "shell/services.h"
 
@@ -84,7 +85,11 @@ struct CriteriaPage {
     QPushButton* btnCerca = nullptr;
     QPushButton* btnAnnulla = nullptr;
     QLabel* lblAttendere = nullptr;
+    ProgressPanel* progress = nullptr; // beside "Attendere...", while a long search runs
 };
+
+// The panel where the window's long work shows its progress; null when it has none.
+ProgressPanel* progressPanelOf(QWidget* window);
 
 // Hands the criteria fields, in order, to the window's members named after them.
 void nameFields(const QList<QLineEdit*>& fields, std::initializer_list<QLineEdit**> members);
@@ -112,17 +117,29 @@ template <class Window> void connectListChoice(Window* window)
 // Shows what a search found. The "Attendere..." notice goes; an archive that could not be read is
 // said so and the criteria stay; otherwise the lines fill the list, lblTrovate counts them with
 // `foundText` and the result page comes up with the find field empty and ready.
-template <class Window>
-void showFound(Window* window, Services& services, QStackedWidget* pages, QWidget* resultPage,
-               std::optional<std::vector<ResultEntry>> found, QString (*foundText)(qsizetype))
+// The search itself, `find`, runs as long work (longwork.h) in the window's progress panel: a
+// search the user stops shows nothing and leaves the criteria as they were.
+template <class Window, class Find>
+void showFound(Window* window, Services& services, QStackedWidget* pages, QWidget* resultPage, Find&& find,
+               QString (*foundText)(qsizetype))
 {
+    std::optional<std::vector<ResultEntry>> found;
+    // Sorted with the search, where a long wait can be seen and stopped.
+    const bool sorted = window->lstRecords->order() == ResultList::Order::Sorted;
+    const bool finished = runLong(progressPanelOf(window), QString(), [&](Progress& progress) {
+        found = find(progress);
+        if (found && sorted && !progress.stopped())
+            sortInListOrder(*found);
+    });
     window->lblAttendere->hide();
+    if (!finished)
+        return;
     if (!found) {
         services.message(window, MessageKind::Plain, archiveAccessMessage());
         return;
     }
     const qsizetype lines = qsizetype(found->size());
-    window->lstRecords->setLines(std::move(*found));
+    window->lstRecords->setLines(std::move(*found), sorted);
     window->lstRecords->setItemWidth(1600);
     window->lblTrovate->setText(foundText(lines));
     pages->setCurrentWidget(resultPage);

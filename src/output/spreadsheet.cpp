@@ -250,13 +250,19 @@ bool SpreadsheetWriter::flush()
 
 bool writeSpreadsheet(const QString& path, const QString& sheetName, const QList<SpreadsheetColumn>& columns,
                       int rowCount, const std::function<QStringView(int row, int column)>& cell,
-                      QString* errorMessage)
+                      QString* errorMessage, Progress* progress)
 {
     SpreadsheetWriter writer(path, sheetName, columns);
     bool ok = writer.begin();
     if (ok) {
         const int columnCount = static_cast<int>(columns.size());
+        if (progress)
+            progress->setTotal(rowCount);
         for (int r = 0; r < rowCount; ++r) {
+            if (progress && r % 1024 == 0 && !progress->advance(r)) {
+                writer.cancel();
+                return false;
+            }
             writer.beginRow();
             for (int c = 0; c < columnCount; ++c)
                 writer.addCell(cell(r, c));

@@ -5,6 +5,7 @@
 // whole document on one line.
 
 #include "core/filereplace.h"
+#include "progress.h"
 
 #include <QByteArray>
 #include <QList>
@@ -91,9 +92,10 @@ private:
     QString m_error;
 };
 
-// The whole document in one call, the cells coming from `cell(row, column)`.
+// The whole document in one call, the cells coming from `cell(row, column)`. A `progress` stopped
+// on the way drops the document and leaves the old file as it was (false, no error message).
 bool writeSpreadsheet(const QString& path, const QString& sheetName, const QList<SpreadsheetColumn>& columns,
                       int rowCount, const std::function<QStringView(int row, int column)>& cell,
-                      QString* errorMessage = nullptr);
+                      QString* errorMessage = nullptr, Progress* progress = nullptr);
 
 } // namespace tarvello

@@ -201,11 +201,14 @@ void TfrmImportaMagazzino::btnCercaClick()
     for (size_t i = 0; i < fields.size(); ++i)
         typed[i] = fields[i]->text();
     lstRecords->clear();
-    SearchPanels::showFound(this, m_ctx.services(), m_panels, panContainer,
-                            ProductSearch::findProducts(m_ctx.filePath(ProductRecord::fileName()),
-                                                        ProductSearch::Matcher(typed),
-                                                        ProductSearch::LineKind::Import),
-                            &ProductSearch::foundText);
+    SearchPanels::showFound(
+        this, m_ctx.services(), m_panels, panContainer,
+        [&](Progress& progress) {
+            return ProductSearch::findProducts(m_ctx.filePath(ProductRecord::fileName()),
+                                               ProductSearch::Matcher(typed), ProductSearch::LineKind::Import,
+                                               &progress);
+        },
+        &ProductSearch::foundText);
 }
 
 void TfrmImportaMagazzino::btnTrovaClick()

@@ -113,7 +113,11 @@ void TfrmTrovaMagazzino::btnCercaClick()
     lstRecords->clear();
     SearchPanels::showFound(
         this, m_ctx.services(), m_panels, panRisultati,
-        ProductSearch::findProducts(m_ctx.filePath(ProductRecord::fileName()), ProductSearch::Matcher(typed)),
+        [&](Progress& progress) {
+            return ProductSearch::findProducts(m_ctx.filePath(ProductRecord::fileName()),
+                                               ProductSearch::Matcher(typed), ProductSearch::LineKind::List,
+                                               &progress);
+        },
         &ProductSearch::foundText);
 }
 

@@ -89,9 +89,10 @@ std::optional<bool> isLowStock(const char* record)
 }
 
 std::optional<std::vector<ResultEntry>> findProducts(const QString& path, const Matcher& matcher,
-                                                     LineKind kind)
+                                                     LineKind kind, Progress* progress)
 {
-    return findMatching(path, ProductRecord::Size, matcher, kind == LineKind::List ? &listLine : &importLine);
+    return findMatching(path, ProductRecord::Size, matcher, kind == LineKind::List ? &listLine : &importLine,
+                        progress);
 }
 
 LowStockList lowStock(const QString& path)

@@ -51,7 +51,8 @@ std::optional<bool> isLowStock(const char* record);
 // The archive is created empty when absent. Nullopt when it cannot be opened or read.
 enum class LineKind { List, Import };
 std::optional<std::vector<ResultEntry>> findProducts(const QString& path, const Matcher& matcher,
-                                                     LineKind kind = LineKind::List);
+                                                     LineKind kind = LineKind::List,
+                                                     Progress* progress = nullptr);
 
 // The products that run short. `complete` is false when the archive could not be read to its
 // end; the lines read until then are kept.

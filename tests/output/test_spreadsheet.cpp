@@ -264,3 +264,29 @@ TEST_F(SpreadsheetDocument, AFailureIsLoggedWithItsReason)
     ASSERT_EQ(cause.size(), 1u);
     EXPECT_TRUE(cause[0].text.contains(systemErrorText(ENOENT))) << cause[0].text.toStdString();
 }
+
+// An export stopped by the user part-way, after more than a buffer of it reached the temporary
+// file: the previous document stays byte for byte, and no temporary file is left.
+TEST_F(SpreadsheetDocument, AnExportStoppedPartWayLeavesThePreviousDocument)
+{
+    ASSERT_TRUE(writeFile(path(), "the previous export"));
+    const int rows = 60000;
+    const QString cell = QStringLiteral("Una riga abbastanza lunga da riempire il buffer più di una volta");
+    Progress progress;
+    int asked = 0;
+    const bool written = writeSpreadsheet(
+        path(), QStringLiteral("Foglio"), {{QStringLiteral("A"), 100}}, rows,
+        [&](int row, int) {
+            asked = std::max(asked, row);
+            if (row == 40000)
+                progress.stop();
+            return QStringView(cell);
+        },
+        nullptr, &progress);
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(progress.heeded());
+    EXPECT_LT(asked, 42000) << "the export went on after it was stopped";
+    EXPECT_GT(qint64(asked) * cell.size(), SpreadsheetWriter::bufferSize);
+    EXPECT_EQ(readAll(path()), QByteArray("the previous export"));
+    EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("Clienti.xls")});
+}

@@ -1,0 +1,153 @@
+#include "longwork.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <chrono>
+#include <future>
+#include <thread>
+
+namespace tarvello
+{
+
+namespace
+{
+
+int g_showAfterMs = 500;
+
+// While the work runs, nothing but the stop button takes input; Esc stops, and a window closed
+// stops the work first (it closes once the work has ended, if the user closes it again).
+class InputGate : public QObject
+{
+public:
+    InputGate(ProgressPanel* panel, Progress& progress) : m_panel(panel), m_progress(progress)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~InputGate() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+                m_progress.stop();
+            return true;
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+        case QEvent::MouseButtonDblClick:
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            return watched != m_panel->stopButton();
+        case QEvent::Close:
+            if (watched == m_panel->window()) {
+                m_progress.stop();
+                event->ignore();
+                return true;
+            }
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    ProgressPanel* m_panel;
+    Progress& m_progress;
+};
+
+} // namespace
+
+ProgressPanel::ProgressPanel(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("panProgresso"));
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_text = new QLabel(this);
+    m_text->setObjectName(QStringLiteral("lblProgresso"));
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName(QStringLiteral("barProgresso"));
+    m_bar->setRange(0, 1000);
+    m_bar->setTextVisible(true);
+    m_bar->setMinimumWidth(160);
+    m_stop = new QPushButton(QStringLiteral("Interrompi"), this);
+    m_stop->setObjectName(QStringLiteral("btnInterrompi"));
+    m_stop->setAutoDefault(false);
+    row->addWidget(m_text);
+    row->addWidget(m_bar, 1);
+    row->addWidget(m_stop);
+    QWidget::hide();
+}
+
+void ProgressPanel::show(const QString& text, double fraction)
+{
+    m_text->setText(text);
+    m_text->setVisible(!text.isEmpty());
+    m_bar->setValue(int(fraction * 1000));
+    m_bar->setFormat(QStringLiteral("%1%").arg(int(fraction * 100)));
+    QWidget::show();
+}
+
+int ProgressPanel::showAfterMs()
+{
+    return g_showAfterMs;
+}
+
+void ProgressPanel::setShowAfterMs(int ms)
+{
+    g_showAfterMs = ms;
+}
+
+bool runLong(ProgressPanel* panel, const QString& text, const std::function<void(Progress&)>& work)
+{
+    Progress progress;
+    if (!panel) { // nowhere to show it: the work runs here and cannot be stopped
+        work(progress);
+        return true;
+    }
+    std::promise<void> finished;
+    std::future<void> ended = finished.get_future();
+    std::thread worker([&] {
+        work(progress);
+        finished.set_value();
+    });
+    // Most work ends before anybody would notice: no event loop, nothing shown.
+    if (ended.wait_for(std::chrono::milliseconds(qMin(50, g_showAfterMs))) != std::future_status::ready) {
+        InputGate gate(panel, progress);
+        const QMetaObject::Connection stopping = QObject::connect(panel->stopButton(), &QPushButton::clicked,
+                                                                  panel, [&progress] { progress.stop(); });
+        QElapsedTimer clock;
+        clock.start();
+        QEventLoop loop;
+        QTimer tick;
+        tick.setInterval(40);
+        QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+            if (ended.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+                loop.quit();
+                return;
+            }
+            if (clock.elapsed() >= g_showAfterMs)
+                panel->show(text, progress.fraction());
+        });
+        tick.start();
+        loop.exec();
+        QObject::disconnect(stopping);
+        panel->hide();
+    }
+    worker.join();
+    return !progress.heeded();
+}
+
+} // namespace tarvello

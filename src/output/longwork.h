@@ -1,0 +1,44 @@
+#pragma once
+
+// Work that may make the user wait (a search over a large archive, an export) runs on a worker
+// thread; after half a second its window shows how far it has come and a button to stop it. While
+// it runs the program takes no other input: Esc or the button stop it, closing the window stops it
+// first.
+
+#include "progress.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace tarvello
+{
+
+class ProgressPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ProgressPanel(QWidget* parent = nullptr);
+
+    QPushButton* stopButton() const { return m_stop; }
+    void show(const QString& text, double fraction);
+
+    // How long work runs before its progress shows (half a second).
+    static int showAfterMs();
+    static void setShowAfterMs(int ms);
+
+private:
+    QLabel* m_text = nullptr;
+    QProgressBar* m_bar = nullptr;
+    QPushButton* m_stop = nullptr;
+};
+
+// Runs `work` on a worker thread and returns once it ended; false when the user stopped it (the
+// work saw Progress::advance answer false). `text` says what is being done.
+bool runLong(ProgressPanel* panel, const QString& text, const std::function<void(Progress&)>& work);
+
+} // namespace tarvello
