@@ -24,6 +24,11 @@ struct ChoiceCase {
 const QString kProgram = QStringLiteral("/opt/tarvello");
 const QString kUser = QStringLiteral("/home/anna/.local/share/Tarvello");
 
+void PrintTo(const ChoiceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class FolderChoice : public testing::TestWithParam<ChoiceCase>
 {
 };
