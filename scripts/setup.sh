@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs, only when missing, the Debian packages Tarvello needs to build, run and be tested.
+# Installs, only when missing, the Debian packages Tarvello needs to build, run and be tested, and
+# to make its guide (Ghostscript) and packages and check them (qpdf, desktop-file-utils, appstream,
+# dpkg-dev for the package's dependencies, x11-utils to see the installed program's window).
 #
 #     bash scripts/setup.sh          what the program and its tests need
 #     bash scripts/setup.sh --fuzz   also clang and its run-time libraries (libFuzzer and the
@@ -14,6 +16,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   poppler-utils xvfb xauth e2fsprogs
   locales
+  ghostscript qpdf
+  desktop-file-utils appstream dpkg-dev file x11-utils
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

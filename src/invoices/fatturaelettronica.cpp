@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -259,7 +258,7 @@ void TfrmFatturaElettronica::btnCreaClick()
     }
     const EInvoice::Document& document = *built.document;
 
-    const QString schemaFolder = QCoreApplication::applicationDirPath();
+    const QString schemaFolder = m_ctx.shippedFilesFolder();
     const EInvoice::SchemaCheck check = EInvoice::checkAgainstSchema(document.xml, schemaFolder);
     switch (check.outcome) {
     case EInvoice::SchemaCheck::Outcome::Valid:

@@ -116,6 +116,22 @@ std::unique_ptr<QDialog> Program::createDialog(QStringView objectName, QWidget* 
     return nullptr;
 }
 
+QString Program::shippedFilesFolder() const
+{
+    return m_shippedFiles.isEmpty() ? AppContext::shippedFilesFolder() : m_shippedFiles;
+}
+
+QString Program::guidePath() const
+{
+    return m_guide.isEmpty() ? AppContext::guidePath() : m_guide;
+}
+
+void Program::setInstallation(const QString& shippedFiles, const QString& guide)
+{
+    m_shippedFiles = shippedFiles;
+    m_guide = guide;
+}
+
 bool Program::hasDialog(QStringView objectName) const
 {
     return m_registry.dialog(objectName) != nullptr;

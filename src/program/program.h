@@ -37,6 +37,12 @@ public:
 
     Services& services() override { return m_services; }
     QString folder() const override { return m_folder; }
+    QString shippedFilesFolder() const override;
+    QString guidePath() const override;
+    // Where this installation keeps the files it is shipped with and the guide. Until told, both
+    // are looked for as in a portable folder: the shipped files beside the executable, the guide
+    // in the program's folder.
+    void setInstallation(const QString& shippedFiles, const QString& guide);
     QWidget* window(QStringView objectName) const override;
     std::unique_ptr<QDialog> createDialog(QStringView objectName, QWidget* owner) override;
     bool hasDialog(QStringView objectName) const override;
@@ -58,6 +64,8 @@ private:
     void createWindows();
 
     QString m_folder;
+    QString m_shippedFiles;
+    QString m_guide;
     Services& m_services;
     WindowRegistry m_registry;
     std::vector<std::unique_ptr<QWidget>> m_windows;

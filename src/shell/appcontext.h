@@ -24,6 +24,11 @@ public:
     // The program's folder, where the archives and settings live.
     virtual QString folder() const = 0;
     QString filePath(const QString& name) const;
+    // The folder of the files the program is shipped with (the schema of the electronic invoice):
+    // beside the executable unless the installation says otherwise.
+    virtual QString shippedFilesFolder() const;
+    // The user guide in PDF: in the program's folder unless the installation says otherwise.
+    virtual QString guidePath() const;
 
     // A window created at start, or nullptr when this build has no such window.
     virtual QWidget* window(QStringView objectName) const = 0;

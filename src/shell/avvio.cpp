@@ -10,6 +10,8 @@
 #include "style.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -27,6 +29,16 @@ QString AppContext::filePath(const QString& name) const
     if (!f.endsWith(u'/'))
         f += u'/';
     return f + name;
+}
+
+QString AppContext::shippedFilesFolder() const
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString AppContext::guidePath() const
+{
+    return filePath(QStringLiteral("Guida.pdf"));
 }
 
 void AppContext::showScreen(QWidget* screen)
@@ -258,6 +270,14 @@ TfrmInfo::TfrmInfo(AppContext& ctx, QWidget* owner) : QDialog(owner)
                                  QStringLiteral("Scrivi a ") + Maker::contactAddress(), QSize(28, 28), this);
     lnkEmail = new LinkLabel(Maker::contactAddress(), this);
     lnkEmail->setObjectName(QStringLiteral("lnkEmail"));
+    // Installed for several users, or started on a shared folder, the data is not beside the
+    // program: say where it is, so the user knows what to back up.
+    lblCartella = new QLabel(QStringLiteral("I dati del programma sono nella cartella:\n") +
+                                 QDir::toNativeSeparators(ctx.folder()),
+                             this);
+    lblCartella->setObjectName(QStringLiteral("lblCartella"));
+    lblCartella->setWordWrap(true);
+    lblCartella->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* contact = new QHBoxLayout;
     contact->addWidget(imgEmail);
@@ -270,8 +290,9 @@ TfrmInfo::TfrmInfo(AppContext& ctx, QWidget* owner) : QDialog(owner)
     layout->addWidget(logo, 0, Qt::AlignHCenter);
     layout->addWidget(notice1, 0, Qt::AlignHCenter);
     layout->addWidget(notice2, 0, Qt::AlignHCenter);
+    layout->addWidget(lblCartella);
     layout->addLayout(contact);
-    setFixedSize(480, 380);
+    setFixedSize(480, 440);
 
     auto write = [this, &ctx] { openOrExplain(ctx.services(), this, Maker::contactMail()); };
     connect(imgEmail, &QToolButton::clicked, this, write);

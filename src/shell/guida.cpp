@@ -83,7 +83,7 @@ void TfrmGuida::openGuide()
 {
     // A guide missing from the program's folder is named in the message, like any file that does
     // not open.
-    openOrExplain(m_ctx.services(), this, QUrl::fromLocalFile(m_ctx.filePath(QStringLiteral("Guida.pdf"))));
+    openOrExplain(m_ctx.services(), this, QUrl::fromLocalFile(m_ctx.guidePath()));
 }
 
 void showHelp(AppContext& ctx, QWidget* owner, const QString& title, const QString& text)

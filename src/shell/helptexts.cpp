@@ -43,10 +43,12 @@ QString launcher()
             "installazione la password iniziale è \"chiaveiniziale\": si consiglia di sostituirla "
             "subito con una password di almeno otto caratteri."),
         QStringLiteral(
-            "Tutti gli archivi si trovano nella cartella del programma. Tarvello può essere usato da "
-            "più postazioni di una rete locale che condividono quella cartella, oppure da un'unità "
-            "rimovibile; per fare una copia di sicurezza di tutti i dati basta copiare la cartella "
-            "del programma."),
+            "Tutti gli archivi si trovano nella cartella dei dati, che la finestra Informazioni "
+            "indica: la cartella del programma, oppure, se il programma è installato per tutto il "
+            "sistema, una cartella personale di ogni utente. Tarvello può essere usato da più "
+            "postazioni di una rete locale che condividono quella cartella (avviandolo con "
+            "l'opzione --cartella), oppure da un'unità rimovibile; per fare una copia di sicurezza "
+            "di tutti i dati basta copiare la cartella dei dati."),
         QStringLiteral(
             "Il programma si usa anche senza mouse: in questa schermata Tab e i tasti freccia si "
             "spostano tra le voci, Invio o la barra spaziatrice aprono quella evidenziata; nelle "

@@ -70,6 +70,7 @@ class TfrmInfo : public QDialog
     Q_OBJECT
 public:
     explicit TfrmInfo(AppContext& ctx, QWidget* owner = nullptr);
+    QLabel* lblCartella;
     QPushButton* cmdChiudi;
     LinkLabel* lnkEmail;
     PictureButton* imgEmail;

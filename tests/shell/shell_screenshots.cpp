@@ -10,6 +10,29 @@
 
 using namespace tarvello;
 
+namespace
+{
+// The program as a user of a system-wide install sees it: its data in the per-user folder, which
+// the information window names (a temporary folder would show in the guide's picture).
+class PerUserFolder final : public AppContext
+{
+public:
+    explicit PerUserFolder(AppContext& program) : m_program(program) {}
+    Services& services() override { return m_program.services(); }
+    QString folder() const override { return QStringLiteral("/home/anna/.local/share/Tarvello"); }
+    QWidget* window(QStringView name) const override { return m_program.window(name); }
+    std::unique_ptr<QDialog> createDialog(QStringView name, QWidget* owner) override
+    {
+        return m_program.createDialog(name, owner);
+    }
+    bool hasDialog(QStringView name) const override { return m_program.hasDialog(name); }
+    void quit() override {}
+
+private:
+    AppContext& m_program;
+};
+} // namespace
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -69,7 +92,8 @@ int main(int argc, char** argv)
             return 0;
         });
     showHelp(t.program.operator*(), launcher, HelpTexts::launcherTitle(), HelpTexts::launcher());
-    TfrmInfo info(*t.program, launcher);
+    PerUserFolder perUser(*t.program);
+    TfrmInfo info(perUser, launcher);
     t.services.runModal(info);
     TfrmSplash splash(*t.program, launcher);
     t.services.runModal(splash);

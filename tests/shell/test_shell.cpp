@@ -575,6 +575,31 @@ private Q_SLOTS:
                               QStringLiteral("frmInfo"), QStringLiteral("frmSplash")}));
     }
 
+    // Installed for several users the data is not beside the program: the information window
+    // says where it is, and the help window opens the guide where the installation put it.
+    void informationAndHelpFollowTheInstallation()
+    {
+        TestProgram t;
+        auto* launcher = static_cast<TfrmAvvio*>(logIn(t));
+        QString shown;
+        t.services.modal.insert(QStringLiteral("frmInfo"), [&](QDialog& d) {
+            shown = static_cast<TfrmInfo&>(d).lblCartella->text();
+            return int(QDialog::Accepted);
+        });
+        QTest::mouseClick(launcher->imgInfo, Qt::LeftButton);
+        QCOMPARE(shown, QStringLiteral("I dati del programma sono nella cartella:\n") + t.dir.path());
+
+        const QString guide = QStringLiteral("/usr/share/doc/tarvello/Guida.pdf");
+        t.program->setInstallation(QStringLiteral("/usr/share/tarvello"), guide);
+        t.services.modal.insert(QStringLiteral("frmGuida"), [&](QDialog& d) {
+            QTest::mouseClick(static_cast<TfrmGuida&>(d).lnkPDF, Qt::LeftButton);
+            return int(QDialog::Accepted);
+        });
+        QTest::mouseClick(launcher->imgGuida, Qt::LeftButton);
+        QCOMPARE(t.services.opened.value(0), QUrl::fromLocalFile(guide));
+        QCOMPARE(t.program->shippedFilesFolder(), QStringLiteral("/usr/share/tarvello"));
+    }
+
     // A desktop "opens" a missing file without a word (its opener starts and finds nothing): the
     // program's own services never hand it over and say it did not open, so the user is told
     // which file is missing. Anything else gets the desktop's own answer.
