@@ -60,8 +60,8 @@ echo "Machine: $(lscpu | sed -n 's/^Model name: *//p' | head -1), $(nproc) cores
 echo "Shop: $customers customers ($(mb "$shop/Clienti.pro")), $products products ($(mb "$shop/Magazzino.pro")),"  \
   "$invoices invoices of $year ($(mb "$shop/$year.fat")); $rounds rounds${cold:+, warm then cold}"
 echo
-"$bench" --header
-for op in $("$bench" --list); do
+"$bench" --header 2>/dev/null
+for op in $("$bench" --list 2>/dev/null); do
   if [ -n "$only" ] && [ "$op" != "$only" ]; then
     continue
   fi
