@@ -8,7 +8,9 @@
 #include "output/searchcriteria.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -112,4 +114,55 @@ TEST(SearchCriteria, OnlyTheStoredLengthIsSearchedAndBlankCriteriaAreNotGiven)
         EXPECT_EQ(matcher.matches(c.record->constData()),
                   byDecodedText(*c.record, QString::fromUtf16(c.typed)) || matcher.givenCount() == 0);
     }
+}
+
+// A large archive is scanned in two halves at once: the lines found are exactly those of a scan
+// from the first record to the last, in file order; a stopped search gives nothing.
+TEST(SearchCriteria, ALargeArchiveGivesTheLinesOfOneScanInFileOrder)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(CR::fileName());
+    const int records = 30001;
+    QByteArray bytes;
+    bytes.reserve(qsizetype(records) * CR::Size);
+    std::vector<qint64> rossi;
+    for (int i = 0; i < records; ++i) {
+        const bool isRossi = i % 997 == 0 || i == records - 1 || i == records / 2 || i == records / 2 - 1;
+        if (isRossi)
+            rossi.push_back(i);
+        bytes += customerWith(isRossi ? QByteArray("Rossi ") + QByteArray::number(i) : QByteArray::number(i));
+    }
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+    f.close();
+    const auto surnameLine = [](const char* record) {
+        return decodeFieldAsStored(record, CR::layout().fields[CR::Cognome]);
+    };
+
+    const std::array<QString, 1> given = {QStringLiteral("ROSSI")};
+    const auto found =
+        findMatching(path, CR::Size, CriteriaMatcher(CR::layout(), surname, given), surnameLine);
+    ASSERT_TRUE(found.has_value());
+    ASSERT_EQ(found->size(), rossi.size());
+    for (size_t k = 0; k < rossi.size(); ++k) {
+        EXPECT_EQ((*found)[k].record, rossi[k]);
+        EXPECT_EQ((*found)[k].text, QStringLiteral("Rossi %1").arg(rossi[k]));
+    }
+
+    const std::array<QString, 1> none = {QString()};
+    Progress progress;
+    const auto all =
+        findMatching(path, CR::Size, CriteriaMatcher(CR::layout(), surname, none), surnameLine, &progress);
+    ASSERT_TRUE(all.has_value());
+    ASSERT_EQ(all->size(), size_t(records));
+    for (int i = 0; i < records; ++i)
+        ASSERT_EQ((*all)[size_t(i)].record, i);
+    EXPECT_GT(progress.fraction(), 0.5); // both halves reported how far they came
+
+    Progress stopped;
+    stopped.stop();
+    EXPECT_FALSE(
+        findMatching(path, CR::Size, CriteriaMatcher(CR::layout(), surname, none), surnameLine, &stopped));
 }
