@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QHBoxLayout>
@@ -9,11 +10,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 
-#include <chrono>
-#include <future>
-#include <thread>
+#include <optional>
 
 namespace tarvello
 {
@@ -113,40 +111,37 @@ void ProgressPanel::setShowAfterMs(int ms)
 bool runLong(ProgressPanel* panel, const QString& text, const std::function<void(Progress&)>& work)
 {
     Progress progress;
-    if (!panel) { // nowhere to show it: the work runs here and cannot be stopped
+    if (!panel) { // nowhere to show it: the work runs and cannot be stopped
         work(progress);
         return true;
     }
-    std::promise<void> finished;
-    std::future<void> ended = finished.get_future();
-    std::thread worker([&] {
-        work(progress);
-        finished.set_value();
+    // The work runs here, not on a thread of its own: what it builds (thousands of lines) is made
+    // by the allocator's warm heap, and nothing it touches needs guarding. Its reports give the
+    // window a turn now and then once the progress shows.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastTurn = 0;
+    std::optional<InputGate> gate;
+    QMetaObject::Connection stopping;
+    progress.onAdvance([&] {
+        const qint64 now = clock.elapsed();
+        if (now < g_showAfterMs || (gate && now - lastTurn < 40))
+            return;
+        if (!gate) {
+            gate.emplace(panel, progress);
+            stopping = QObject::connect(panel->stopButton(), &QPushButton::clicked, panel,
+                                        [&progress] { progress.stop(); });
+        }
+        lastTurn = now;
+        panel->show(text, progress.fraction());
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     });
-    // Most work ends before anybody would notice: no event loop, nothing shown.
-    if (ended.wait_for(std::chrono::milliseconds(qMin(50, g_showAfterMs))) != std::future_status::ready) {
-        InputGate gate(panel, progress);
-        const QMetaObject::Connection stopping = QObject::connect(panel->stopButton(), &QPushButton::clicked,
-                                                                  panel, [&progress] { progress.stop(); });
-        QElapsedTimer clock;
-        clock.start();
-        QEventLoop loop;
-        QTimer tick;
-        tick.setInterval(40);
-        QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
-            if (ended.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
-                loop.quit();
-                return;
-            }
-            if (clock.elapsed() >= g_showAfterMs)
-                panel->show(text, progress.fraction());
-        });
-        tick.start();
-        loop.exec();
+    work(progress);
+    if (gate) {
         QObject::disconnect(stopping);
         panel->hide();
+        gate.reset();
     }
-    worker.join();
     return !progress.heeded();
 }
 

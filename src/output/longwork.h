@@ -1,9 +1,10 @@
 #pragma once
 
-// Work that may make the user wait (a search over a large archive, an export) runs on a worker
-// thread; after half a second its window shows how far it has come and a button to stop it. While
-// it runs the program takes no other input: Esc or the button stop it, closing the window stops it
-// first.
+// Work that may make the user wait (a search over a large archive, an export): after half a second
+// its window shows how far it has come and a button to stop it. The work runs where it is called
+// and gives the window its turns each time it reports progress, so it may use what any code of the
+// window uses. While it runs the program takes no other input: Esc or the button stop it, closing
+// the window stops it first.
 
 #include "progress.h"
 
@@ -37,8 +38,8 @@ private:
     QPushButton* m_stop = nullptr;
 };
 
-// Runs `work` on a worker thread and returns once it ended; false when the user stopped it (the
-// work saw Progress::advance answer false). `text` says what is being done.
+// Runs `work` and returns once it ended; false when the user stopped it (the work saw
+// Progress::advance answer false). `text` says what is being done.
 bool runLong(ProgressPanel* panel, const QString& text, const std::function<void(Progress&)>& work);
 
 } // namespace tarvello

@@ -1,11 +1,12 @@
 #pragma once
 
-// How far a long piece of work has come, and whether the user asked it to stop: written by the
-// work (on its own thread), read and stopped by the window that shows it.
+// How far a long piece of work has come, and whether the user asked it to stop: the work reports
+// to it as it goes, and through it the window that shows the progress gets its turns.
 
 #include <QtGlobal>
 
 #include <atomic>
+#include <functional>
 
 namespace tarvello
 {
@@ -19,6 +20,8 @@ public:
     bool advance(qint64 done)
     {
         m_done.store(done, std::memory_order_relaxed);
+        if (m_onAdvance)
+            m_onAdvance();
         if (!stopped())
             return true;
         m_heeded.store(true, std::memory_order_relaxed);
@@ -36,6 +39,9 @@ public:
                          : 0.0;
     }
 
+    // Called at each advance (by the window that shows the progress).
+    void onAdvance(std::function<void()> call) { m_onAdvance = std::move(call); }
+
     // How often a scan over records reports: often enough for the bar and a quick stop, rarely
     // enough to cost nothing.
     static constexpr qint64 step = 4096;
@@ -45,6 +51,7 @@ private:
     std::atomic<qint64> m_done{0};
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_heeded{false};
+    std::function<void()> m_onAdvance;
 };
 
 } // namespace tarvello

@@ -7,9 +7,6 @@
 #include <QHash>
 
 #include <array>
-#include <atomic>
-#include <iterator>
-#include <thread>
 
 namespace tarvello
 {
@@ -92,71 +89,26 @@ bool CriteriaMatcher::matches(const char* record) const
     return true;
 }
 
-namespace
-{
-
-// Scans records [first, end) of the archive at `path` into `found`; false when it cannot be read.
-bool scanPart(const QString& path, int recordSize, qint64 first, qint64 end, const CriteriaMatcher& matcher,
-              const std::function<QString(const char*)>& line, std::vector<ResultEntry>& found,
-              Progress* progress, std::atomic<qint64>& scanned)
-{
-    ArchiveFile file(path, recordSize);
-    if (!file.open(ArchiveFile::Access::Read))
-        return false;
-    const bool read = file.forEach(
-        [&](qint64 index, const char* record) {
-            if (index >= end)
-                return false;
-            if (matcher.matches(record))
-                found.push_back({line(record), index});
-            if (progress && (index - first) % Progress::step == Progress::step - 1)
-                return progress->advance(scanned.fetch_add(Progress::step, std::memory_order_relaxed) +
-                                         Progress::step);
-            return true;
-        },
-        first);
-    return file.close() && read;
-}
-
-} // namespace
-
 std::optional<std::vector<ResultEntry>> findMatching(const QString& path, int recordSize,
                                                      const CriteriaMatcher& matcher,
                                                      const std::function<QString(const char*)>& line,
                                                      Progress* progress)
 {
-    qint64 count = 0;
-    {
-        // Opened once first: an archive not there yet is made empty, as every search finds it.
-        ArchiveFile file(path, recordSize);
-        if (!file.open(ArchiveFile::Access::Read))
-            return std::nullopt;
-        count = file.count();
-        if (!file.close())
-            return std::nullopt;
-    }
-    if (progress)
-        progress->setTotal(count);
-    std::atomic<qint64> scanned{0};
-    // A large archive is scanned in two halves at once: building the lines is what takes the time,
-    // and the machine has a second core for it. A record appended meanwhile is left to the next
-    // search, as it would be by a scan that had started a moment earlier.
-    const qint64 half = count >= 20000 ? count / 2 : count;
-    std::vector<ResultEntry> found, second;
-    if (matcher.givenCount() == 0)
-        found.reserve(size_t(count));
-    bool secondRead = true;
-    std::thread other;
-    if (half < count)
-        other = std::thread([&] {
-            secondRead = scanPart(path, recordSize, half, count, matcher, line, second, progress, scanned);
-        });
-    const bool firstRead = scanPart(path, recordSize, 0, half, matcher, line, found, progress, scanned);
-    if (other.joinable())
-        other.join();
-    if (!firstRead || !secondRead || (progress && progress->heeded()))
+    ArchiveFile file(path, recordSize);
+    if (!file.open(ArchiveFile::Access::Read))
         return std::nullopt;
-    found.insert(found.end(), std::make_move_iterator(second.begin()), std::make_move_iterator(second.end()));
+    std::vector<ResultEntry> found;
+    if (matcher.givenCount() == 0)
+        found.reserve(size_t(file.count()));
+    if (progress)
+        progress->setTotal(file.count());
+    const bool read = file.forEach([&](qint64 index, const char* record) {
+        if (matcher.matches(record))
+            found.push_back({line(record), index});
+        return !progress || index % Progress::step != Progress::step - 1 || progress->advance(index + 1);
+    });
+    if (!file.close() || !read || (progress && progress->heeded()))
+        return std::nullopt;
     return found;
 }
 

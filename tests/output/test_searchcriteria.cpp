@@ -116,8 +116,8 @@ TEST(SearchCriteria, OnlyTheStoredLengthIsSearchedAndBlankCriteriaAreNotGiven)
     }
 }
 
-// A large archive is scanned in two halves at once: the lines found are exactly those of a scan
-// from the first record to the last, in file order; a stopped search gives nothing.
+// A large archive gives its lines in file order, reporting its progress as it goes; a stopped
+// search gives nothing.
 TEST(SearchCriteria, ALargeArchiveGivesTheLinesOfOneScanInFileOrder)
 {
     QTemporaryDir dir;
@@ -159,7 +159,7 @@ TEST(SearchCriteria, ALargeArchiveGivesTheLinesOfOneScanInFileOrder)
     ASSERT_EQ(all->size(), size_t(records));
     for (int i = 0; i < records; ++i)
         ASSERT_EQ((*all)[size_t(i)].record, i);
-    EXPECT_GT(progress.fraction(), 0.5); // both halves reported how far they came
+    EXPECT_GT(progress.fraction(), 0.5);
 
     Progress stopped;
     stopped.stop();
