@@ -8,6 +8,7 @@
 #include "customers/ricontatta.h"
 #include "customers/trovaclienti.h"
 #include "namedcontrols.h"
+#include "output/longwork.h"
 #include "output/resultlist.h"
 #include "shell/conventions.h"
 #include "testprogram.h"
@@ -121,6 +122,14 @@ int main(int argc, char** argv)
         auto& w = static_cast<TfrmTrovaClienti&>(d);
         w.txtComuneRes->setText(QStringLiteral("ro"));
         save(&d, QStringLiteral("trova_clienti_criteri"));
+        // A long search as the user sees it, part-way: "Attendere...", the bar and Interrompi.
+        if (auto* progress = d.findChild<ProgressPanel*>(QStringLiteral("panProgresso"))) {
+            w.lblAttendere->show();
+            progress->show(QString(), 0.42);
+            save(&d, QStringLiteral("trova_clienti_in_corso"));
+            progress->hide();
+            w.lblAttendere->hide();
+        }
         w.txtComuneRes->clear();
         w.btnCercaClick();
         w.txtTrova->setText(QStringLiteral("roma"));
