@@ -53,6 +53,13 @@ QStringList wrapParagraph(const QString& paragraph, const QFont& font, QPaintDev
     return lines;
 }
 
+// The first of an object's lines (which lie top to bottom) whose slot starts at `mm` or below.
+QList<PrintedLine>::const_iterator firstLineFrom(const QList<PrintedLine>& lines, double mm)
+{
+    return std::lower_bound(lines.cbegin(), lines.cend(), mm,
+                            [](const PrintedLine& line, double at) { return line.topMm < at; });
+}
+
 } // namespace
 
 DeviceScale DeviceScale::of(const QPaintDevice* device)
@@ -349,8 +356,12 @@ double ReportRenderer::breakBefore(const BandInstance& instance, double fromMm, 
                 }
                 continue;
             }
-            for (const PrintedLine& line : placed.lines) {
-                if (line.topMm < at - epsilonMm && line.bottomMm > at + epsilonMm) {
+            // Lines lie top to bottom without overlapping: only the last one starting above the
+            // break can cut through it (a list of 100,000 lines is not walked once per page).
+            const auto after = firstLineFrom(placed.lines, at - epsilonMm);
+            if (after != placed.lines.cbegin()) {
+                const PrintedLine& line = *std::prev(after);
+                if (line.bottomMm > at + epsilonMm) {
                     at = line.topMm;
                     moved = true;
                 }
@@ -424,14 +435,12 @@ void ReportRenderer::paintObject(QPainter& painter, const PlacedObject& placed,
             painter.fillRect(box, style.background);
         painter.setFont(placed.font);
         painter.setPen(style.color);
-        for (const PrintedLine& line : placed.lines) {
-            // Each line prints on exactly one page: the one its slot starts on.
-            if (!firstSlice && line.topMm < fromMm - epsilonMm)
-                continue;
-            if (!lastSlice && line.topMm >= toMm - epsilonMm)
-                continue;
-            painter.drawText(map(line.baselineMm), line.text);
-        }
+        // Each line prints on exactly one page: the one its slot starts on.
+        const auto first =
+            firstSlice ? placed.lines.cbegin() : firstLineFrom(placed.lines, fromMm - epsilonMm);
+        const auto end = lastSlice ? placed.lines.cend() : firstLineFrom(placed.lines, toMm - epsilonMm);
+        for (auto line = first; line < end; ++line)
+            painter.drawText(map(line->baselineMm), line->text);
         if (style.frameEdges) {
             painter.setPen(penOf(style.frameColor, style.frameWidthMm));
             if (style.frameEdges & Qt::TopEdge)
