@@ -60,7 +60,7 @@ start_until_password_window() { # EXE HOMEDIR
       "$1" >"$2" 2>&1 &
       pid=$!
       for _ in $(seq 300); do
-        if xwininfo -root -tree | grep -qF "\" Tarvello - Accesso al programma\""; then
+        if xwininfo -root -tree | grep -F "\" Tarvello - Accesso al programma\"" >/dev/null; then
           kill "$pid"; exit 0
         fi
         kill -0 "$pid" 2>/dev/null || exit 1
@@ -84,7 +84,7 @@ expect_files "$sys" bin/tarvello share/tarvello/unins000.dll \
 for size in 16 22 24 32 48 64 128 256; do
   icon="$sys/share/icons/hicolor/${size}x${size}/apps/tarvello.png"
   [ -f "$icon" ] || fail "$icon is missing"
-  file "$icon" | grep -q "$size x $size" || fail "$icon is not $size x $size: $(file "$icon")"
+  file "$icon" | grep "$size x $size" >/dev/null || fail "$icon is not $size x $size: $(file "$icon")"
 done
 desktop-file-validate "$sys/share/applications/it.tarvello.Tarvello.desktop"
 appstreamcli validate --no-net "$sys/share/metainfo/it.tarvello.Tarvello.metainfo.xml" >/dev/null
@@ -114,7 +114,7 @@ cmake -S . -B "$build" -DTARVELLO_INSTALL_LAYOUT=system >/dev/null
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null)
 deb="$(ls "$work"/deb/tarvello_*.deb)"
 dpkg-deb -I "$deb"
-dpkg-deb -I "$deb" | grep -q '^ Depends:.*libqt6widgets6' || fail "the package does not depend on Qt"
+dpkg-deb -I "$deb" | grep '^ Depends:.*libqt6widgets6' >/dev/null || fail "the package does not depend on Qt"
 contents="$(dpkg-deb -c "$deb")"
 for f in ./usr/bin/tarvello ./usr/share/doc/tarvello/Guida.pdf ./usr/share/tarvello/unins000.dll \
   ./usr/share/applications/it.tarvello.Tarvello.desktop ./usr/share/metainfo/it.tarvello.Tarvello.metainfo.xml \
