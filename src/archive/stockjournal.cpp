@@ -251,12 +251,25 @@ private:
     qint64 m_end = 0; // just past the last whole line
 };
 
+// A line that closes or confirms an import: "T id", "X id", "S id" or "G id".
+QByteArray event(char kind, const QString& id)
+{
+    return kind + QByteArray("\t") + id.toUtf8() + '\n';
+}
+
 QByteArray closing(char kind, const std::vector<Entry>& entries)
 {
     QByteArray out;
     for (const Entry& e : entries)
-        out += kind + QByteArray("\t") + e.id.toUtf8() + '\n';
+        out += event(kind, e.id);
     return out;
+}
+
+// A new import's id: unique in the journal, as the session is among running programs.
+QString nextId(const Session& session)
+{
+    static qint64 made = 0;
+    return QStringLiteral("%1-%2").arg(session.id()).arg(++made);
 }
 
 enum class Back {
@@ -343,7 +356,7 @@ GivenBack putAllBack(Locked& journal, const QString& folder, const std::vector<E
     // Each import is closed as soon as its stock is written: the next one may be of the same
     // product, and a stop after it must not leave this one to be judged by a stock moved again.
     const auto close = [&](char kind, const Entry& e) {
-        if (journal.append(kind + QByteArray("\t") + e.id.toUtf8() + '\n', false))
+        if (journal.append(event(kind, e.id), false))
             ++closedCount;
         else
             given.ok = false;
@@ -478,9 +491,8 @@ struct Taking::State {
 
 Taking::Taking(Session& session, Entry entry) : m(std::make_unique<State>())
 {
-    static qint64 made = 0; // imports of this program: ids stay unique in the journal
     entry.session = session.id();
-    entry.id = QStringLiteral("%1-%2").arg(session.id()).arg(++made);
+    entry.id = nextId(session);
     m->entry = std::move(entry);
     if (!session.ensure()) {
         m->ok = false;
@@ -511,7 +523,7 @@ bool Taking::intend(const QString& code, double stockBefore, double stockAfter)
 
 bool Taking::confirm()
 {
-    return m->intended && m->journal->append("T\t" + m->entry.id.toUtf8() + '\n', false);
+    return m->intended && m->journal->append(event('T', m->entry.id), false);
 }
 
 bool Taking::abandon()
@@ -520,7 +532,7 @@ bool Taking::abandon()
         return true;
     const std::vector<Entry> open = m->journal->read().open;
     const bool onlyThis = open.size() == 1 && open.front().id == m->entry.id;
-    return m->journal->append("X\t" + m->entry.id.toUtf8() + '\n', onlyThis);
+    return m->journal->append(event('X', m->entry.id), onlyThis);
 }
 
 bool hold(Session& session, Entry entry)
@@ -530,9 +542,8 @@ bool hold(Session& session, Entry entry)
     Locked journal(session.folder());
     if (!journal.ok())
         return false;
-    static qint64 made = 0; // imports of this program: ids stay unique in the journal
     entry.session = session.id();
-    entry.id = QStringLiteral("%1-h%2").arg(session.id()).arg(++made);
+    entry.id = nextId(session);
     entry.stockBefore.reset();
     entry.stockAfter.reset();
     return journal.append(line(entry), false);
@@ -637,11 +648,11 @@ GivenBack recover(const QString& folder)
             // The program stopped between writing the import down and confirming its stock.
             switch (storedStockTells(folder, e)) {
             case Told::NotTaken:
-                closed += "X\t" + e.id.toUtf8() + '\n';
+                closed += event('X', e.id);
                 closedIds.insert(e.id);
                 continue;
             case Told::Write:
-                closed += "T\t" + e.id.toUtf8() + '\n';
+                closed += event('T', e.id);
                 e.confirmed = true;
                 break;
             default:
@@ -650,7 +661,7 @@ GivenBack recover(const QString& folder)
             }
         }
         if (!e.backBefore && takenBySavedInvoice(folder, e)) {
-            closed += "S\t" + e.id.toUtf8() + '\n';
+            closed += event('S', e.id);
             closedIds.insert(e.id);
         } else
             abandoned.push_back(e);
