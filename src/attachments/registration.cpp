@@ -8,7 +8,7 @@ namespace tarvello
 
 void registerAttachmentWindows(WindowRegistry& registry)
 {
-    registry.addWindow<TfrmAllegaCartella>();
+    registry.addWindow<TfrmAllegaCartella>(QStringLiteral("frmAllegaCartella"));
     registry.addDialog<TfrmAllegaCartella>(QStringLiteral("frmAllegaCartella"));
 }
 

@@ -13,10 +13,10 @@ namespace tarvello
 // well, registers itself (attachments/registration.h).
 void registerCustomerWindows(WindowRegistry& registry)
 {
-    registry.addWindow<TfrmExpClienti>();
-    registry.addWindow<TfrmTrovaClienti>();
-    registry.addWindow<TfrmRicontatta>();
-    registry.addWindow<TfrmClienti>();
+    registry.addWindow<TfrmExpClienti>(QStringLiteral("frmExpClienti"));
+    registry.addWindow<TfrmTrovaClienti>(QStringLiteral("frmTrovaClienti"));
+    registry.addWindow<TfrmRicontatta>(QStringLiteral("frmRicontatta"));
+    registry.addWindow<TfrmClienti>(QStringLiteral("frmClienti"));
     registry.addDialog<TfrmTrovaClienti>(QStringLiteral("frmTrovaClienti"));
     registry.addDialog<TfrmRicontatta>(QStringLiteral("frmRicontatta"));
     registry.addDialog<TfrmExpClienti>(QStringLiteral("frmExpClienti"));

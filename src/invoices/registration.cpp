@@ -18,20 +18,20 @@ namespace tarvello
 // the three summaries, search, print, preview, PDF, electronic invoice.
 void registerInvoiceWindows(WindowRegistry& registry)
 {
-    registry.addWindow<TfrmFatture>();
-    registry.addWindow<TfrmLogo>();
-    registry.addWindow<TfrmStatistiche>();
-    registry.addWindow<TfrmNumerazioneFat>();
-    registry.addWindow<TfrmSospese>();
-    registry.addWindow<TfrmDatiFattura>();
-    registry.addWindow<TfrmExpFatture>();
-    registry.addWindow<TfrmRiepAnnuale>();
-    registry.addWindow<TfrmRiepMensile>();
-    registry.addWindow<TfrmRiepTrimestrale>();
-    registry.addWindow<TfrmTrovaFatture>();
-    registry.addWindow<TfrmStampaFat>();
-    registry.addWindow<TfrmAnteprimaFat>();
-    registry.addWindow<TfrmCrea_PDF_Fat>();
+    registry.addWindow<TfrmFatture>(QStringLiteral("frmFatture"));
+    registry.addWindow<TfrmLogo>(QStringLiteral("frmLogo"));
+    registry.addWindow<TfrmStatistiche>(QStringLiteral("frmStatistiche"));
+    registry.addWindow<TfrmNumerazioneFat>(QStringLiteral("frmNumerazioneFat"));
+    registry.addWindow<TfrmSospese>(QStringLiteral("frmSospese"));
+    registry.addWindow<TfrmDatiFattura>(QStringLiteral("frmDatiFattura"));
+    registry.addWindow<TfrmExpFatture>(QStringLiteral("frmExpFatture"));
+    registry.addWindow<TfrmRiepAnnuale>(QStringLiteral("frmRiepAnnuale"));
+    registry.addWindow<TfrmRiepMensile>(QStringLiteral("frmRiepMensile"));
+    registry.addWindow<TfrmRiepTrimestrale>(QStringLiteral("frmRiepTrimestrale"));
+    registry.addWindow<TfrmTrovaFatture>(QStringLiteral("frmTrovaFatture"));
+    registry.addWindow<TfrmStampaFat>(QStringLiteral("frmStampaFat"));
+    registry.addWindow<TfrmAnteprimaFat>(QStringLiteral("frmAnteprimaFat"));
+    registry.addWindow<TfrmCrea_PDF_Fat>(QStringLiteral("frmCrea_PDF_Fat"));
     registry.addDialog<TfrmLogo>(QStringLiteral("frmLogo"));
     registry.addDialog<TfrmNumerazioneFat>(QStringLiteral("frmNumerazioneFat"));
     registry.addDialog<TfrmDatiFattura>(QStringLiteral("frmDatiFattura"));

@@ -49,14 +49,12 @@ Program::Program(QString folder, Services& services, const Registrations& regist
 {
     installKeyboardConventions();
     registrations(m_registry);
-    createWindows();
 }
 
 void Program::registerThisBuild(WindowRegistry& registry)
 {
-    // The order of creation, which the screens' creation handlers rely on; the shell's invoice menu
-    // comes after the warehouse. An application left out of this build registers nothing, and the
-    // screens leave the entries that would open it disabled.
+    // An application left out of this build registers nothing, and the screens leave the entries
+    // that would open it disabled.
     registerShellWindows(registry);
 #ifdef TARVELLO_HAS_CHECKS
     registerCheckWindows(registry);
@@ -84,19 +82,27 @@ Program::~Program()
         m_windows.pop_back();
 }
 
-void Program::createWindows()
+QWidget* Program::make(const QString& objectName, const WindowRegistry::WindowFactory& factory) const
 {
-    const QIcon icon(QStringLiteral(":/icons/logo.svg"));
-    for (const WindowRegistry::WindowFactory& make : m_registry.windows()) {
-        QWidget* w = make(*this);
-        w->setWindowIcon(icon);
-        m_windows.emplace_back(w);
-    }
+    if (m_making.contains(objectName))
+        qFatal("The window %s asks, while it is being made, for a window that asks for it",
+               qPrintable(objectName));
+    m_making.append(objectName);
+    // Each window is built with its constructor's own calls to other windows; a Program is the
+    // AppContext the factories take, so the const of a lookup does not reach them.
+    QWidget* w = factory(const_cast<Program&>(*this));
+    m_making.removeLast();
+    if (w->objectName() != objectName)
+        qFatal("The window registered as %s calls itself %s", qPrintable(objectName),
+               qPrintable(w->objectName()));
+    w->setWindowIcon(QIcon(QStringLiteral(":/icons/logo.svg")));
+    m_windows.emplace_back(w);
+    return w;
 }
 
 void Program::start()
 {
-    QWidget* login = m_windows.front().get();
+    QWidget* login = window(m_registry.windows().front().first);
     login->show();
     login->activateWindow();
 }
@@ -106,7 +112,15 @@ QWidget* Program::window(QStringView objectName) const
     for (const auto& w : m_windows)
         if (w->objectName() == objectName)
             return w.get();
+    for (const auto& [name, factory] : m_registry.windows())
+        if (name == objectName)
+            return make(name, factory);
     return nullptr;
+}
+
+bool Program::hasWindow(QStringView objectName) const
+{
+    return m_registry.hasWindow(objectName);
 }
 
 std::unique_ptr<QDialog> Program::createDialog(QStringView objectName, QWidget* owner)
@@ -148,8 +162,8 @@ void Program::quit()
 QList<QWidget*> Program::windows() const
 {
     QList<QWidget*> list;
-    for (const auto& w : m_windows)
-        list.append(w.get());
+    for (const auto& entry : m_registry.windows())
+        list.append(window(entry.first));
     return list;
 }
 

@@ -15,11 +15,11 @@
 namespace tarvello
 {
 
-// The program: creates every window once, in a fixed order, with the password window first as
-// the main window, and ends when that window or the launcher is closed. Which windows there are
-// is what each part of the program in this build registers. It takes the program's folder and the
-// services from outside, so a test can run the whole program on a temporary folder with scripted
-// services.
+// The program: makes each main window once, the first time anything asks for it (the password
+// window at start, as the main window), and ends when that window or the launcher is closed.
+// Which windows there are is what each part of the program in this build registers. It takes the
+// program's folder and the services from outside, so a test can run the whole program on a
+// temporary folder with scripted services.
 class Program final : public AppContext
 {
 public:
@@ -44,31 +44,36 @@ public:
     // in the program's folder.
     void setInstallation(const QString& shippedFiles, const QString& guide);
     QWidget* window(QStringView objectName) const override;
+    bool hasWindow(QStringView objectName) const override;
     std::unique_ptr<QDialog> createDialog(QStringView objectName, QWidget* owner) override;
     bool hasDialog(QStringView objectName) const override;
     void quit() override;
 
     bool hasQuit() const { return m_quit; }
-    // The windows in the order they were created.
+    // Every main window of this build in the order they were registered, making those not made yet.
     QList<QWidget*> windows() const;
     // The names of the secondary windows made anew for each use.
     QStringList dialogNames() const { return m_registry.dialogNames(); }
 
-    // The registrations of every part in this build, in the order the windows are created.
+    // The registrations of every part in this build.
     static void registerThisBuild(WindowRegistry& registry);
 
     // Italian everywhere, Qt's own dialogs included; Fusion look on every desktop.
     static void prepareApplication();
 
 private:
-    void createWindows();
+    QWidget* make(const QString& objectName, const WindowRegistry::WindowFactory& factory) const;
 
     QString m_folder;
     QString m_shippedFiles;
     QString m_guide;
     Services& m_services;
     WindowRegistry m_registry;
-    std::vector<std::unique_ptr<QWidget>> m_windows;
+    // In the order they were made, which is the reverse of the order they go in.
+    mutable std::vector<std::unique_ptr<QWidget>> m_windows;
+    // The window being made now, and those it asked for meanwhile: asking again for one of these
+    // is a loop between two windows' constructors.
+    mutable QStringList m_making;
     bool m_quit = false;
 };
 

@@ -13,8 +13,8 @@ namespace tarvello
 class Services;
 
 // What every window knows of the program around it: the services, the program's folder, the
-// other windows (found by their object name, as they were created at start) and the secondary
-// windows it may create for one use.
+// other windows (found by their object name, made the first time they are asked for) and the
+// secondary windows it may create for one use.
 class AppContext
 {
 public:
@@ -30,8 +30,11 @@ public:
     // The user guide in PDF: in the program's folder unless the installation says otherwise.
     virtual QString guidePath() const;
 
-    // A window created at start, or nullptr when this build has no such window.
+    // The main window of that name, made now if nothing asked for it before, or nullptr when this
+    // build has no such window.
     virtual QWidget* window(QStringView objectName) const = 0;
+    // Whether this build has that main window; the program answers without making it.
+    virtual bool hasWindow(QStringView objectName) const { return window(objectName) != nullptr; }
     // A new secondary window owned by `owner`, or nullptr when this build has none of that name.
     virtual std::unique_ptr<QDialog> createDialog(QStringView objectName, QWidget* owner) = 0;
     virtual bool hasDialog(QStringView objectName) const = 0;

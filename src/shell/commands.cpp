@@ -20,7 +20,7 @@ namespace
 
 bool inBuild(AppContext& ctx, const QString& name)
 {
-    return ctx.hasDialog(name) || ctx.window(name) != nullptr;
+    return ctx.hasDialog(name) || ctx.hasWindow(name);
 }
 
 // The same key does the same thing on every screen, so it is bound by the button's name.

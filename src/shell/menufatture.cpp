@@ -169,8 +169,8 @@ void TfrmMenuFatture::showEvent(QShowEvent* event)
     txtAnnoFatture->setText(QString::number(m_ctx.services().now().date().year()).rightJustified(4, u'0'));
     lblMemory->setText(QStringLiteral("avvio"));
     // What this build cannot open yet stays disabled.
-    btnApriFatture->setEnabled(m_ctx.window(u"frmFatture") != nullptr);
-    btnApriRiepStats->setEnabled(m_ctx.window(u"frmStatistiche") != nullptr);
+    btnApriFatture->setEnabled(m_ctx.hasWindow(u"frmFatture"));
+    btnApriRiepStats->setEnabled(m_ctx.hasWindow(u"frmStatistiche"));
     const bool logo = m_ctx.hasDialog(u"frmLogo");
     imgEmail->setEnabled(logo);
     lnkWeb->setEnabled(logo);

@@ -9,9 +9,18 @@
 namespace tarvello
 {
 
-void WindowRegistry::addWindow(WindowFactory make)
+void WindowRegistry::addWindow(const QString& objectName, WindowFactory make)
 {
-    m_windows.push_back(std::move(make));
+    Q_ASSERT_X(!hasWindow(objectName), "WindowRegistry::addWindow", qPrintable(objectName));
+    m_windows.emplace_back(objectName, std::move(make));
+}
+
+bool WindowRegistry::hasWindow(QStringView objectName) const
+{
+    for (const auto& entry : m_windows)
+        if (entry.first == objectName)
+            return true;
+    return false;
 }
 
 void WindowRegistry::addDialog(const QString& objectName, DialogFactory make)
@@ -38,12 +47,12 @@ QStringList WindowRegistry::dialogNames() const
 
 void registerShellWindows(WindowRegistry& registry)
 {
-    registry.addWindow<TfrmPassword>();
-    registry.addWindow<TfrmAvvio>();
-    registry.addWindow<TfrmCambiaPassword>();
-    registry.addWindow<TfrmGuida>();
-    registry.addWindow<TfrmInfo>();
-    registry.addWindow<TfrmSplash>();
+    registry.addWindow<TfrmPassword>(QStringLiteral("frmPassword"));
+    registry.addWindow<TfrmAvvio>(QStringLiteral("frmAvvio"));
+    registry.addWindow<TfrmCambiaPassword>(QStringLiteral("frmCambiaPassword"));
+    registry.addWindow<TfrmGuida>(QStringLiteral("frmGuida"));
+    registry.addWindow<TfrmInfo>(QStringLiteral("frmInfo"));
+    registry.addWindow<TfrmSplash>(QStringLiteral("frmSplash"));
     registry.addDialog<TfrmGuida>(QStringLiteral("frmGuida"));
     registry.addDialog<TfrmInfo>(QStringLiteral("frmInfo"));
     registry.addDialog<TfrmSplash>(QStringLiteral("frmSplash"));
@@ -51,7 +60,7 @@ void registerShellWindows(WindowRegistry& registry)
 
 void registerInvoiceMenu(WindowRegistry& registry)
 {
-    registry.addWindow<TfrmMenuFatture>();
+    registry.addWindow<TfrmMenuFatture>(QStringLiteral("frmMenuFatture"));
 }
 
 } // namespace tarvello

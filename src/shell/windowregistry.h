@@ -18,8 +18,9 @@ namespace tarvello
 class AppContext;
 
 // Where each part of the program lists its windows, so the program can make them without knowing
-// them. Main windows are created once at start, in the order they were added (the first one is the
-// main window of the process); dialogs are made anew, by object name, each time a screen opens one.
+// them. Main windows are made once, by object name, the first time anything asks for them (the first
+// one added is the main window of the process, made at start); dialogs are made anew, by object
+// name, each time a screen opens one.
 // A window that is not registered does not exist in this build: lookups answer nullptr, and the
 // screens leave the buttons that would open it disabled.
 class WindowRegistry
@@ -28,10 +29,11 @@ public:
     using WindowFactory = std::function<QWidget*(AppContext&)>;
     using DialogFactory = std::function<std::unique_ptr<QDialog>(AppContext&, QWidget* owner)>;
 
-    void addWindow(WindowFactory make);
-    template <class Window> void addWindow()
+    // One name, one window: the factory must make a window of that object name.
+    void addWindow(const QString& objectName, WindowFactory make);
+    template <class Window> void addWindow(const QString& objectName)
     {
-        addWindow([](AppContext& ctx) -> QWidget* { return new Window(ctx); });
+        addWindow(objectName, [](AppContext& ctx) -> QWidget* { return new Window(ctx); });
     }
 
     // One name, one dialog: registering a name twice is a programming fault.
@@ -43,14 +45,16 @@ public:
         });
     }
 
-    const std::vector<WindowFactory>& windows() const { return m_windows; }
+    // The main windows' names and factories, in the order they were added.
+    const std::vector<std::pair<QString, WindowFactory>>& windows() const { return m_windows; }
+    bool hasWindow(QStringView objectName) const;
     // The factory of the dialog named `objectName`, or nullptr.
     const DialogFactory* dialog(QStringView objectName) const;
     // The names of the dialogs, in the order they were added.
     QStringList dialogNames() const;
 
 private:
-    std::vector<WindowFactory> m_windows;
+    std::vector<std::pair<QString, WindowFactory>> m_windows;
     std::vector<std::pair<QString, DialogFactory>> m_dialogs;
 };
 

@@ -47,7 +47,7 @@ QLabel* label(const QString& text, QWidget* buddy, QWidget* parent)
     return l;
 }
 
-// The product card the window serves: its owner, or the card made at start. Its controls are
+// The product card the window serves: its owner, or the program's own card. Its controls are
 // reached through the card itself, never by name: this window has a txtGiacenza of its own.
 TfrmMagazzino* productCard(AppContext& ctx, QWidget* owner)
 {

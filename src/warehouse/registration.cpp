@@ -8,17 +8,17 @@
 namespace tarvello
 {
 
-// The product card and its windows, in the order they are made at start (card, stock update,
-// low-stock list, export, search, extra data); each secondary window is also made anew per use.
+// The product card and its windows (card, stock update, low-stock list, export, search, extra
+// data), each made when first asked for; each secondary window is also made anew per use.
 // The article import belongs here too, though the invoice screen opens it.
 void registerWarehouseWindows(WindowRegistry& registry)
 {
-    registry.addWindow<TfrmMagazzino>();
-    registry.addWindow<TfrmGiacenza>();
-    registry.addWindow<TfrmSottoscorta>();
-    registry.addWindow<TfrmExpMagazzino>();
-    registry.addWindow<TfrmTrovaMagazzino>();
-    registry.addWindow<TfrmDatiPneumatici>();
+    registry.addWindow<TfrmMagazzino>(QStringLiteral("frmMagazzino"));
+    registry.addWindow<TfrmGiacenza>(QStringLiteral("frmGiacenza"));
+    registry.addWindow<TfrmSottoscorta>(QStringLiteral("frmSottoscorta"));
+    registry.addWindow<TfrmExpMagazzino>(QStringLiteral("frmExpMagazzino"));
+    registry.addWindow<TfrmTrovaMagazzino>(QStringLiteral("frmTrovaMagazzino"));
+    registry.addWindow<TfrmDatiPneumatici>(QStringLiteral("frmDatiPneumatici"));
     registry.addDialog<TfrmGiacenza>(QStringLiteral("frmGiacenza"));
     registry.addDialog<TfrmSottoscorta>(QStringLiteral("frmSottoscorta"));
     registry.addDialog<TfrmExpMagazzino>(QStringLiteral("frmExpMagazzino"));

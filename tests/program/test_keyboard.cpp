@@ -139,7 +139,7 @@ private Q_SLOTS:
             QTest::newRow(qPrintable(name + QStringLiteral(", opened"))) << name << true;
         for (const QWidget* w : t.program->windows())
             if (!mainScreens.contains(w->objectName()))
-                QTest::newRow(qPrintable(w->objectName() + QStringLiteral(", made at start")))
+                QTest::newRow(qPrintable(w->objectName() + QStringLiteral(", the program's own")))
                     << w->objectName() << false;
     }
     void escClosesEverySecondaryWindow()
@@ -279,7 +279,7 @@ private Q_SLOTS:
                 QTest::newRow(qPrintable(name + QStringLiteral(", opened"))) << name << true;
         for (const QWidget* w : t.program->windows())
             if (w->objectName() != u"frmGuida" && hasHelp(w))
-                QTest::newRow(qPrintable(w->objectName() + QStringLiteral(", made at start")))
+                QTest::newRow(qPrintable(w->objectName() + QStringLiteral(", the program's own")))
                     << w->objectName() << false;
     }
     void f1OpensTheHelpWhereverThereIsOne()

@@ -19,6 +19,7 @@
 #endif
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QImage>
 #include <QLineEdit>
@@ -193,6 +194,33 @@ private Q_SLOTS:
         for (QWidget* w : t.program->windows())
             names.append(w->objectName());
         QCOMPARE(names, expected);
+    }
+
+    // Start-up makes the password window only; every other window is made the first time it is
+    // asked for, once, and whether a build has a window is answered without making it.
+    void makesEachWindowWhenFirstAskedFor()
+    {
+        auto made = [] {
+            QStringList names;
+            for (const QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName().startsWith(u"frm"))
+                    names.append(w->objectName());
+            names.sort();
+            return names;
+        };
+        TestProgram t;
+        t.program->start();
+        QCOMPARE(made(), QStringList{QStringLiteral("frmPassword")});
+        QCOMPARE(t.program->hasWindow(u"frmFatture"), hasInvoices);
+        QVERIFY(t.program->hasWindow(u"frmMenuFatture"));
+        QVERIFY(!t.program->hasWindow(u"frmNessuna"));
+        QVERIFY(!t.program->window(u"frmNessuna"));
+        QCOMPARE(made(), QStringList{QStringLiteral("frmPassword")});
+
+        QWidget* menu = t.program->window(u"frmMenuFatture");
+        QVERIFY(menu);
+        QCOMPARE(t.program->window(u"frmMenuFatture"), menu);
+        QCOMPARE(made(), (QStringList{QStringLiteral("frmMenuFatture"), QStringLiteral("frmPassword")}));
     }
 
     void launcherAndInvoiceMenuOpenOnlyWhatIsThere_data()

@@ -40,8 +40,8 @@ void click(QAbstractButton* b)
     QTest::mouseClick(b, Qt::LeftButton);
 }
 
-// A window made at start, or a secondary window made for this test (kept in `made`); shown and
-// active, as when the user types into it.
+// One of the program's own windows, or a secondary window made for this test (kept in `made`);
+// shown and active, as when the user types into it.
 QWidget* showWindow(TestProgram& t, const QString& name, std::unique_ptr<QDialog>& made)
 {
     QWidget* w = t.window(name);
