@@ -2,13 +2,17 @@
 
 #include "archivelog.h"
 #include "core/corelog.h"
+#include "core/filereplace.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
+#include <QtEndian>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,6 +54,56 @@ qint64 readFully(int fd, char* data, qint64 size, off_t offset)
 qint64 writeFully(int fd, const char* data, qint64 size, off_t offset)
 {
     return transferFully(::pwrite, fd, data, size, offset, ENOSPC);
+}
+
+// The journal of a record written over: a mark, the record's index and size, its old bytes, its
+// new bytes, and a check sum of all that, so that a journal cut short is known and ignored (the
+// record was not touched before the journal was whole on the disk).
+constexpr char kJournalMark[8] = {'T', 'V', 'R', 'I', 'P', 'R', '0', '1'};
+constexpr qsizetype kJournalHead = 8 + 8 + 4;
+
+quint64 checkSum(const char* data, qsizetype size)
+{
+    quint64 h = 14695981039346656037ull; // FNV-1a
+    for (qsizetype i = 0; i < size; ++i)
+        h = (h ^ quint8(data[i])) * 1099511628211ull;
+    return h;
+}
+
+QByteArray journalBytes(qint64 index, const QByteArray& before, const QByteArray& after)
+{
+    QByteArray bytes(kJournalMark, sizeof kJournalMark);
+    char number[8];
+    qToLittleEndian<qint64>(index, number);
+    bytes.append(number, 8);
+    qToLittleEndian<qint32>(qint32(before.size()), number);
+    bytes.append(number, 4);
+    bytes.append(before).append(after);
+    qToLittleEndian<quint64>(checkSum(bytes.constData(), bytes.size()), number);
+    return bytes.append(number, 8);
+}
+
+struct Journal {
+    qint64 index = -1;
+    QByteArray before;
+    QByteArray after;
+};
+
+// The journal's contents, or nothing when they are not a whole journal of records of this size.
+std::optional<Journal> readJournal(const QByteArray& bytes, int recordSize)
+{
+    if (bytes.size() != kJournalHead + 2 * qsizetype(recordSize) + 8 ||
+        !bytes.startsWith(QByteArrayView(kJournalMark, 8)))
+        return std::nullopt;
+    const qsizetype body = bytes.size() - 8;
+    if (qFromLittleEndian<quint64>(bytes.constData() + body) != checkSum(bytes.constData(), body) ||
+        qFromLittleEndian<qint32>(bytes.constData() + 16) != recordSize)
+        return std::nullopt;
+    Journal j;
+    j.index = qFromLittleEndian<qint64>(bytes.constData() + 8);
+    j.before = bytes.mid(kJournalHead, recordSize);
+    j.after = bytes.mid(kJournalHead + recordSize, recordSize);
+    return j;
 }
 
 } // namespace
@@ -133,7 +187,88 @@ bool ArchiveFile::open(Access access)
         return false;
     }
     m_position = 0;
+    if (QFileInfo::exists(journalPath(m_path))) {
+        // Mending writes: a reader takes the writers' lock for it, and when another reader keeps
+        // it from that, reads as things are and leaves the mending to the next one.
+        if (access == Access::Write) {
+            mendFromJournal();
+        } else if (lock(true)) {
+            mendFromJournal();
+            lock(false);
+        }
+        m_error.clear();
+    }
     return true;
+}
+
+QString ArchiveFile::journalPath(const QString& path)
+{
+    return path + QStringLiteral(".ripristino");
+}
+
+bool ArchiveFile::writeJournal(qint64 index, const QByteArray& before, const QByteArray& after)
+{
+    const QString path = journalPath(m_path);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return failWithErrno("write", errno);
+    const QByteArray bytes = journalBytes(index, before, after);
+    const char* step = "write";
+    int err = 0;
+    if (writeFully(fd, bytes.constData(), bytes.size(), 0) < bytes.size())
+        err = errno;
+    else if (::fdatasync(fd) != 0)
+        err = errno, step = "flush";
+    ::close(fd);
+    // A journal the folder lost in a power cut would mend nothing.
+    if (err == 0 && (err = syncFolder(QFileInfo(path).absolutePath())) != 0)
+        step = "flush";
+    if (err != 0) {
+        removeJournal();
+        return failWithErrno(step, err);
+    }
+    return true;
+}
+
+void ArchiveFile::removeJournal()
+{
+    // Left behind, it only costs the next open a look: a whole record is never put back.
+    if (::unlink(QFile::encodeName(journalPath(m_path)).constData()) != 0 && errno != ENOENT)
+        qCWarning(lcArchive).noquote()
+            << QStringLiteral("remove %1: %2").arg(journalPath(m_path), systemErrorText(errno));
+}
+
+void ArchiveFile::mendFromJournal()
+{
+    QFile file(journalPath(m_path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail("mend", file.errorString());
+        return;
+    }
+    const std::optional<Journal> journal = readJournal(file.readAll(), m_recordSize);
+    file.close();
+    if (journal && journal->index >= 0 && journal->index < count()) {
+        const off_t base = off_t(journal->index) * m_recordSize;
+        QByteArray stored(m_recordSize, Qt::Uninitialized);
+        if (readFully(m_fd, stored.data(), m_recordSize, base) < m_recordSize) {
+            failWithErrno("mend", errno);
+            return; // kept for the next open
+        }
+        if (stored != journal->before && stored != journal->after) {
+            // The write was cut: it was never reported, so the record it started over comes back.
+            if (writeFully(m_fd, journal->before.constData(), m_recordSize, base) < m_recordSize ||
+                ::fdatasync(m_fd) != 0) {
+                failWithErrno("mend", errno);
+                return;
+            }
+            qCWarning(lcArchive).noquote()
+                << QStringLiteral("mend %1: record %2 was half-written, its old bytes are back")
+                       .arg(m_path)
+                       .arg(journal->index + 1);
+        }
+    }
+    removeJournal();
 }
 
 qint64 ArchiveFile::count() const
@@ -192,23 +327,31 @@ bool ArchiveFile::write(const QByteArray& record)
     QByteArray before(qBound<qint64>(0, sizeBefore - base, qint64(m_recordSize)), Qt::Uninitialized);
     if (readFully(m_fd, before.data(), before.size(), off_t(base)) < before.size())
         return failWithErrno("write", errno); // nothing written yet
+    // Only a record written over needs the journal: an append cut short is a fragment, not counted.
+    const bool over = before.size() == m_recordSize;
+    if (over && !writeJournal(m_position, before, record))
+        return false; // nothing written yet
 
     const qint64 written = writeFully(m_fd, record.constData(), m_recordSize, off_t(base));
-    if (written < m_recordSize) {
-        const int err = errno;
-        undoWrite(base, before, sizeBefore, written);
-        return failWithErrno("write", err);
+    int err = written < m_recordSize ? errno : 0;
+    const char* step = "write";
+    if (err == 0 && ::fdatasync(m_fd) != 0) {
+        err = errno;
+        step = "flush";
     }
-    if (::fdatasync(m_fd) != 0) {
-        const int err = errno;
-        undoWrite(base, before, sizeBefore, written);
-        return failWithErrno("flush", err);
+    if (err != 0) {
+        // The journal stays if the old bytes could not be put back: the next open tries again.
+        if (undoWrite(base, before, sizeBefore, written) && over)
+            removeJournal();
+        return failWithErrno(step, err);
     }
+    if (over)
+        removeJournal();
     ++m_position;
     return true;
 }
 
-void ArchiveFile::undoWrite(qint64 base, const QByteArray& before, qint64 sizeBefore, qint64 written)
+bool ArchiveFile::undoWrite(qint64 base, const QByteArray& before, qint64 sizeBefore, qint64 written)
 {
     // Put back the old bytes over the part that was written, then cut off what grew the file.
     const qint64 overwritten = qMin<qint64>(written, before.size());
@@ -217,11 +360,14 @@ void ArchiveFile::undoWrite(qint64 base, const QByteArray& before, qint64 sizeBe
         undone = ::ftruncate(m_fd, off_t(sizeBefore)) == 0;
     if (undone)
         undone = ::fdatasync(m_fd) == 0;
-    if (!undone)
+    if (!undone) {
+        const int err = errno; // before the logging can change it
         qCWarning(lcArchive).noquote()
             << QStringLiteral("undo write %1: %2, the record at byte %3 may be damaged")
-                   .arg(m_path, systemErrorText(errno))
+                   .arg(m_path, systemErrorText(err))
                    .arg(base);
+    }
+    return undone;
 }
 
 bool ArchiveFile::close()

@@ -19,6 +19,14 @@ QString archiveAccessMessage();
 // Appenders therefore never collide and nobody reads a half-written record. The lock lives for
 // the session, is released by close() (or the destructor), and a lock not granted within a few
 // seconds makes open() fail.
+//
+// One write of a record is not whole if the program is killed or the power fails during it: the
+// system may have put part of it on the disk. An append cut short is a trailing fragment, never
+// counted; but a record written over could be left half old, half new. So before a record is
+// written over, its old and new bytes go to a journal beside the archive (the archive's name and
+// ".ripristino"), on the disk before the record is touched, and the journal is removed once the
+// record is. The next open of the archive, by any workstation, finds a journal left behind and
+// puts back the old record unless the one stored is whole, old or new.
 class ArchiveFile
 {
 public:
@@ -29,7 +37,8 @@ public:
     ArchiveFile(const ArchiveFile&) = delete;
     ArchiveFile& operator=(const ArchiveFile&) = delete;
 
-    // Opens for reading and writing, creating a missing file empty; never empties a file.
+    // Opens for reading and writing, creating a missing file empty; never empties a file. A record
+    // left half-written by a stopped program is made whole first.
     bool open(Access access = Access::Write);
     bool isOpen() const { return m_fd >= 0; }
     // Number of whole records; a trailing fragment is neither counted nor read.
@@ -58,13 +67,21 @@ public:
 
     // How long open() waits for another workstation's lock (milliseconds).
     static void setLockTimeout(int milliseconds);
+    // The journal of the record being written over in the archive at `path`.
+    static QString journalPath(const QString& path);
 
 private:
     bool lock(bool exclusive);
+    // The journal's steps: written and on the disk before a record is written over; removed when
+    // the record is; read back, and the record mended, by open().
+    bool writeJournal(qint64 index, const QByteArray& before, const QByteArray& after);
+    void removeJournal();
+    void mendFromJournal();
     // Records why `step` failed, logs it, and returns false.
     bool fail(const char* step, const QString& reason);
     bool failWithErrno(const char* step, int errnum);
-    void undoWrite(qint64 base, const QByteArray& before, qint64 sizeBefore, qint64 written);
+    // Answers whether the file is as it was.
+    bool undoWrite(qint64 base, const QByteArray& before, qint64 sizeBefore, qint64 written);
     QString m_path;
     int m_recordSize;
     int m_fd = -1;

@@ -157,17 +157,22 @@ bool FileReplacement::commit()
     m_temporary.clear();
     // The rename itself lives in the folder: without syncing it a crash could bring back the
     // old file, or no file at all, after success was reported.
-    const QByteArray folder = nativePath(QFileInfo(m_target).absolutePath());
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        const int synced = ::fsync(dirFd);
-        const int error = errno;
-        ::close(dirFd);
-        // EINVAL: a file system that cannot sync a folder (some network shares); the file is.
-        if (synced != 0 && error != EINVAL)
-            return fail("sync folder", QFile::decodeName(folder), error);
-    }
+    const QString folder = QFileInfo(m_target).absolutePath();
+    if (const int error = syncFolder(folder))
+        return fail("sync folder", folder, error);
     return true;
+}
+
+int syncFolder(const QString& folder)
+{
+    const int dirFd = ::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+        return 0; // nothing to sync through; the files themselves are
+    const int synced = ::fsync(dirFd);
+    const int error = errno;
+    ::close(dirFd);
+    // EINVAL: a file system that cannot sync a folder; the files themselves are.
+    return synced != 0 && error != EINVAL ? error : 0;
 }
 
 void FileReplacement::discard()

@@ -57,6 +57,10 @@ bool replaceFileContents(const QString& path, const QByteArray& bytes, QString* 
 // is complete and on the disk.
 bool copyFileReplacing(const QString& source, const QString& target, QString* reason = nullptr);
 
+// Makes the files made, renamed or removed in `folder` stay so after a power cut. Answers errno, or
+// 0 when done or when the file system cannot sync a folder (some network shares).
+int syncFolder(const QString& folder);
+
 // A reason of the system (errno) as the user reads it, in Italian.
 QString systemReason(int error);
 

@@ -1,13 +1,15 @@
 // A program killed at any moment while it saves loses nothing it had confirmed: the saver reports
 // each save as the program would confirm it to the user, and is killed with SIGKILL at random
-// moments, many times over the same folder. After each kill every confirmed save is on the disk
-// whole, every record of the archive is whole, the archive still opens, counts and appends, and the
-// settings file is either the old or the new one, never a mixture.
+// moments, many times over the same folder. After each kill, once the archive has been opened again,
+// every confirmed save is on the disk whole, every record of the archive is whole, the archive
+// still opens, counts and appends, and the settings file is either the old or the new one, never a
+// mixture.
 #include "archive/archivefile.h"
 #include "archive/cardarchive.h"
 #include "archive/customerrecord.h"
 #include "core/ini.h"
 #include "crashcard.h"
+#include "faultydisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,6 +84,14 @@ TEST(Crash, EveryConfirmedSaveSurvivesAKill)
             EXPECT_EQ(records, 0);
             continue;
         }
+        {
+            // What the next user action does first: open the archive, which mends a record the
+            // kill cut in the middle of being written over (the system may have put part of one
+            // write on the disk), and leaves no journal behind.
+            ArchiveFile next(archive, CR::Size);
+            ASSERT_TRUE(next.open(ArchiveFile::Access::Read));
+        }
+        EXPECT_FALSE(QFileInfo::exists(ArchiveFile::journalPath(archive)));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         // A kill in the middle of an append may leave part of a record that was never confirmed
@@ -121,4 +131,73 @@ TEST(Crash, EveryConfirmedSaveSurvivesAKill)
     ASSERT_TRUE(saved.ok);
     EXPECT_EQ(saved.position, count + 1);
     EXPECT_EQ(QFileInfo(archive).size(), (count + 1) * CR::Size) << "the append left a fragment behind";
+}
+
+// What a program stopped while writing a record over leaves behind: the journal of that write
+// (made for real: the record's write and the putting back of its old bytes both fail, so the
+// journal stays) and the record in whatever state the stop left it. The next open, a reader's or a
+// writer's, puts the old record back unless the stored one is whole, and removes the journal; a
+// journal that is not whole is no guide and touches nothing.
+TEST(Crash, AHalfWrittenRecordIsMendedByTheNextOpen)
+{
+    ASSERT_TRUE(faultydisk::present());
+    QTemporaryDir dir;
+    const QString archive = QDir(dir.path()).filePath(CR::fileName());
+    const QString journal = ArchiveFile::journalPath(archive);
+    const QByteArray first = crashtest::cardOf(1);
+    const QByteArray before = crashtest::cardOf(2);
+    const QByteArray after = crashtest::cardOf(3);
+    auto store = [&](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    };
+    store(archive, first + before);
+    {
+        ArchiveFile file(archive, CR::Size);
+        ASSERT_TRUE(file.open());
+        ASSERT_TRUE(file.seek(1));
+        faultydisk::arm(faultydisk::Operation::Flush, archive, 1, EIO, true);
+        EXPECT_FALSE(file.write(after));
+        faultydisk::disarm();
+    }
+    QFile left(journal);
+    ASSERT_TRUE(left.open(QIODevice::ReadOnly)) << "no journal of the write was kept";
+    const QByteArray whole = left.readAll();
+    left.close();
+    QByteArray damaged = whole;
+    damaged[damaged.size() / 3] = char(damaged[damaged.size() / 3] ^ 0x20);
+    const QByteArray torn = after.left(1500) + before.mid(1500);
+
+    using Access = ArchiveFile::Access;
+    const struct {
+        const char* name;
+        QByteArray stored;
+        QByteArray journal;
+        Access access;
+        QByteArray expected;
+    } cases[] = {
+        {"cut in the middle, a reader opens", torn, whole, Access::Read, before},
+        {"cut in the middle, a writer opens", torn, whole, Access::Write, before},
+        {"written whole before the stop", after, whole, Access::Read, after},
+        {"stopped before the record was touched", before, whole, Access::Write, before},
+        {"journal cut short", torn, whole.left(whole.size() - 1), Access::Read, torn},
+        {"journal damaged", torn, damaged, Access::Write, torn},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        store(archive, first + c.stored);
+        store(journal, c.journal);
+        ArchiveFile file(archive, CR::Size);
+        ASSERT_TRUE(file.open(c.access));
+        EXPECT_EQ(file.count(), 2);
+        QByteArray record;
+        ASSERT_TRUE(file.read(record));
+        EXPECT_EQ(record, first);
+        ASSERT_TRUE(file.read(record));
+        EXPECT_EQ(crashtest::writtenBy(record), crashtest::writtenBy(c.expected));
+        EXPECT_EQ(record, c.expected);
+        file.close();
+        EXPECT_FALSE(QFileInfo::exists(journal));
+    }
 }

@@ -38,9 +38,13 @@ template <typename F> F next(const char* name)
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
 
+// The file itself, or a file under the folder: Clienti.pro names neither Clienti.pro.ripristino
+// nor a folder Clienti.pro2.
 bool under(const std::string& path)
 {
-    return !g_fault.folder.empty() && path.compare(0, g_fault.folder.size(), g_fault.folder) == 0;
+    const std::string& f = g_fault.folder;
+    return !f.empty() && path.compare(0, f.size(), f) == 0 &&
+           (path.size() == f.size() || path[f.size()] == '/');
 }
 
 std::string pathOf(int fd)
