@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include <ostream>
 
 using namespace tarvello;
@@ -138,6 +141,35 @@ TEST(ListOrder, SortsOnceKeepingRecordsAndTheFileOrderOfEqualLines)
     }
     EXPECT_EQ(texts, strings({u"Bianchi", u"bianchi anna", u"ROSSI", u"rossi", u"verdi", u"Àlfa"}));
     EXPECT_EQ(records, (QList<qint64>{1, 3, 2, 4, 0, 5}));
+}
+
+// Lines made to meet in long runs of the same characters, in different cases, past the first
+// sixteen and the first thirty-two, ending anywhere (a NUL is a character like any other): the
+// sort gives exactly the order of a plain stable sort by the comparison, equal lines included.
+TEST(ListOrder, SortsLongLinesAlikeExactlyAsComparingThemWhole)
+{
+    std::mt19937 random(20261211);
+    const char16_t alphabet[] = {u'a', u'A', u'b', u'B', u' ', u'\0', u'à', u'_'};
+    const QString stems[] = {QString(), QStringLiteral("Rossi Mario                   "),
+                             QStringLiteral("ROSSI MARIO                     Tel. ")};
+    std::vector<ResultEntry> lines;
+    for (qint64 i = 0; i < 4000; ++i) {
+        QString text = stems[random() % 3];
+        const int more = int(random() % 40);
+        for (int k = 0; k < more; ++k)
+            text.append(QChar(alphabet[random() % 8]));
+        lines.push_back({text.left(qsizetype(random() % 60)), i});
+    }
+    std::vector<ResultEntry> expected = lines;
+    std::stable_sort(expected.begin(), expected.end(), [](const ResultEntry& x, const ResultEntry& y) {
+        return compareListOrder(x.text, y.text) < 0;
+    });
+    sortInListOrder(lines);
+    ASSERT_EQ(lines.size(), expected.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(lines[i].record, expected[i].record) << "line " << i << ": " << lines[i].text.toStdString();
+        ASSERT_EQ(lines[i].text, expected[i].text);
+    }
 }
 
 namespace
