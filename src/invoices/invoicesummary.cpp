@@ -3,6 +3,7 @@
 #include "archive/archivefile.h"
 #include "archive/invoicerecord.h"
 #include "core/numbers.h"
+#include "core/progress.h"
 #include "core/text.h"
 #include "invoicelists.h"
 #include "recordfields.h"
@@ -138,7 +139,8 @@ QString heading(Period period, QStringView choice, QStringView year)
     return QStringLiteral("Fatture proforma emesse nell'anno ") + year;
 }
 
-Summary summarise(const QString& path, Period period, QStringView choice, QStringView year)
+Summary summarise(const QString& path, Period period, QStringView choice, QStringView year,
+                  Progress* progress)
 {
     Summary s;
     const QString wantedPeriod = lowerAscii(trimmed(choice));
@@ -154,7 +156,15 @@ Summary summarise(const QString& path, Period period, QStringView choice, QStrin
     }
     if (period == Period::Year)
         s.lines.reserve(size_t(file.count()));
+    if (progress)
+        progress->setTotal(file.count());
+    // Reports every few thousand invoices; a stopped summary is incomplete.
+    const auto goOn = [progress](qint64 index) {
+        return !progress || index % Progress::step != Progress::step - 1 || progress->advance(index + 1);
+    };
     const bool read = file.forEach([&](qint64 index, const char* record) {
+        if (!goOn(index))
+            return false;
         const RecordFields::FieldText date(record, InvoiceRecord::layout().fields[size_t(Data)]);
         if (date.isEmpty())
             return true;
@@ -179,7 +189,7 @@ Summary summarise(const QString& path, Period period, QStringView choice, QStrin
         s.totals.total += *total;
         return true;
     });
-    s.complete = file.close() && read;
+    s.complete = file.close() && read && !(progress && progress->heeded());
     return s;
 }
 

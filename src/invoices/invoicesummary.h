@@ -9,6 +9,11 @@
 #include <array>
 #include <vector>
 
+namespace tarvello
+{
+class Progress;
+}
+
 namespace tarvello::InvoiceSummary
 {
 
@@ -55,7 +60,10 @@ struct Summary {
 
 // The invoices of the year's file at `path` that fall in the chosen period of `year`. The file
 // is created empty when absent. `choice` is the text of the period box (ignored for the year).
-Summary summarise(const QString& path, Period period, QStringView choice, QStringView year);
+// `progress`, when given, hears how far the reading has come; a summary stopped there is not
+// complete.
+Summary summarise(const QString& path, Period period, QStringView choice, QStringView year,
+                  Progress* progress = nullptr);
 
 // A total as the summaries show it: rounded to 4 decimals, completed to at least two, after
 // "€ ": 10,10 + 20,20 gives "€ 30,30".

@@ -8,6 +8,7 @@
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
 #include "shell/guida.h"
+#include "shell/longwork.h"
 #include "shell/services.h"
 #include "shell/style.h"
 
@@ -282,13 +283,18 @@ QString TfrmRiepilogo::year() const
 
 void TfrmRiepilogo::btnVisualizzaClick()
 {
+    const QString choice = cboSelezione ? cboSelezione->currentText() : QString();
+    InvoiceSummary::Summary s;
+    // A summary the user stops changes nothing: the list and its totals stay as they were.
+    if (!runLongOver(this, QStringLiteral("Riepilogo in corso..."), [&](Progress& progress) {
+            s = InvoiceSummary::summarise(W::invoiceFile(m_ctx, parentWidget()), m_period, choice, year(),
+                                          &progress);
+        }))
+        return;
     lstRecords->forgetFind();
     txtTrova->clear();
     for (QLabel* l : {lblTotImponibile, lblTotImposta, lblTotEsente, lblTotale})
         l->setText(QStringLiteral("0,00"));
-    const QString choice = cboSelezione ? cboSelezione->currentText() : QString();
-    InvoiceSummary::Summary s =
-        InvoiceSummary::summarise(W::invoiceFile(m_ctx, parentWidget()), m_period, choice, year());
     if (!s.complete) {
         // Never a part of the period shown as if it were the whole of it.
         m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());

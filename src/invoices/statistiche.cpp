@@ -304,8 +304,9 @@ void TfrmStatistiche::btnStampaClick()
         p.setCopyCount(1);
         return chosen > 0;
     };
-    const auto paint = [&chosen, &chart](QPainter& painter, QPagedPaintDevice& device) {
-        // The whole printable area of the page, measured on the device printed on.
+    const auto paint = [&chosen, &chart](QPainter& painter, QPagedPaintDevice& device, Progress*) {
+        // The whole printable area of the page, measured on the device printed on; a few pages,
+        // quickly painted, so no progress is reported.
         const QRectF page(0, 0, device.width(), device.height());
         for (int i = 0; i < chosen; ++i) {
             if (i > 0 && !device.newPage())

@@ -1,5 +1,5 @@
 #include "output/exportwindow.h"
-#include "output/longwork.h"
+#include "shell/longwork.h"
 
 #include "archive/archivefile.h"
 #include "output/outputtexts.h"

@@ -4,7 +4,7 @@
 // the customer, product and invoice searches differ only in their table of criteria.
 
 #include "archive/record.h"
-#include "progress.h"
+#include "core/progress.h"
 #include "resultlines.h"
 
 #include <QString>

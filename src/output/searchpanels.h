@@ -6,7 +6,7 @@
 // warehouse, invoices) draws its parts its own way and says how in a Look.
 
 #include "archive/archivefile.h"
-#include "output/longwork.h"
+#include "shell/longwork.h"
 #include "output/resultlist.h"
 #include "shell/services.h"
 

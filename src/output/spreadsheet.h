@@ -5,7 +5,7 @@
 // whole document on one line.
 
 #include "core/filereplace.h"
-#include "progress.h"
+#include "core/progress.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,5 +1,6 @@
 #include "report/reportdocument.h"
 
+#include "core/progress.h"
 #include "report/reportrenderer.h"
 
 #include <QImage>
@@ -117,14 +118,18 @@ int ReportDocument::pageCount() const
     return ReportRenderer(*this, &device).pageCount();
 }
 
-bool ReportDocument::paintPages(QPainter& painter, QPagedPaintDevice* device) const
+bool ReportDocument::paintPages(QPainter& painter, QPagedPaintDevice* device, Progress* progress) const
 {
     // Measured on the device itself, so what is printed is what was laid out.
     const ReportRenderer renderer(*this, device);
+    if (progress)
+        progress->setTotal(renderer.pageCount());
     for (int page = 0; page < renderer.pageCount(); ++page) {
         if (page > 0 && !device->newPage())
             return false;
         renderer.paintPage(painter, page);
+        if (progress && !progress->advance(page + 1))
+            return false;
     }
     return true;
 }
@@ -157,8 +162,8 @@ bool ReportDocument::print(QPrinter* printer) const
 PagePainter ReportDocument::previewPainter() const
 {
     auto snapshot = std::make_shared<const ReportDocument>(*this);
-    return [snapshot](QPainter& painter, QPagedPaintDevice& device) {
-        return snapshot->paintPages(painter, &device);
+    return [snapshot](QPainter& painter, QPagedPaintDevice& device, Progress* progress) {
+        return snapshot->paintPages(painter, &device, progress);
     };
 }
 

@@ -17,6 +17,8 @@ class QPrinter;
 namespace tarvello
 {
 
+class Progress;
+
 // One output of a layout: the program fills the named objects, then prints, previews or writes
 // a PDF file. Each output starts from a fresh document, so the layout always prints as designed
 // apart from what the program sets.
@@ -69,8 +71,9 @@ public:
                                 QString* errorMessage = nullptr) const;
 
     // Paints every page on an open painter whose origin is the paper's corner, calling
-    // newPage() between pages. False when the device refuses a new page.
-    bool paintPages(QPainter& painter, QPagedPaintDevice* device) const;
+    // newPage() between pages, and reports each page to `progress` when there is one. False when
+    // the device refuses a new page, or the user stopped the painting.
+    bool paintPages(QPainter& painter, QPagedPaintDevice* device, Progress* progress = nullptr) const;
 
 private:
     ReportLayout m_layout;

@@ -25,7 +25,7 @@ PreviewWindow::PreviewWindow(QPrinter& printer, Services& services, PagePainter 
     connect(m_pages, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* pages) {
         QPainter painter;
         if (painter.begin(pages)) {
-            (void)m_paint(painter, *pages); // a page that cannot be begun shows as a blank one
+            (void)m_paint(painter, *pages, nullptr); // a page that cannot be begun shows as a blank one
             painter.end();
         }
     });

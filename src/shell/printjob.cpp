@@ -1,5 +1,6 @@
 #include "printjob.h"
 
+#include "longwork.h"
 #include "services.h"
 #include "shelltexts.h"
 
@@ -33,14 +34,23 @@ PrintOutcome printThroughDialog(Services& services, QWidget* parent, QPrinter& p
 
 PrintOutcome printPages(Services& services, QWidget* parent, QPrinter& printer, const PagePainter& paint)
 {
+    // A long document shows its pages' progress over the window it was printed from, and can be
+    // stopped: a stopped PDF leaves the earlier file as it was, a stopped printing is withdrawn.
+    QWidget* window = parent ? parent->window() : nullptr;
     const QString file = printer.outputFileName();
     if (printer.outputFormat() == QPrinter::PdfFormat && !file.isEmpty()) {
         // The printer's own PDF output writes in place and passes a refused write over in
         // silence, leaving an empty or partial file: the same pages go through the program's
         // PDF writer instead, on the page the dialog set up.
-        const bool written = writePdfFile(
-            file, printer.pageLayout(), PdfProperties(printer.docName()),
-            [&paint](QPainter& painter, QPdfWriter& writer) { return paint(painter, writer); }, nullptr);
+        bool written = false;
+        const bool finished = runLongOver(window, printingPdfText(), [&](Progress& progress) {
+            written = writePdfFile(
+                file, printer.pageLayout(), PdfProperties(printer.docName()),
+                [&](QPainter& painter, QPdfWriter& writer) { return paint(painter, writer, &progress); },
+                nullptr);
+        });
+        if (!finished)
+            return PrintOutcome::Cancelled;
         if (written)
             return PrintOutcome::Printed;
         services.message(parent, MessageKind::Warning, printFileNotCreatedMessage(file));
@@ -49,7 +59,14 @@ PrintOutcome printPages(Services& services, QWidget* parent, QPrinter& printer, 
     QPainter painter;
     if (!painter.begin(&printer))
         return PrintOutcome::Failed;
-    bool ok = paint(painter, printer);
+    bool ok = false;
+    const bool finished = runLongOver(window, printingText(),
+                                      [&](Progress& progress) { ok = paint(painter, printer, &progress); });
+    if (!finished) {
+        printer.abort();
+        painter.end();
+        return PrintOutcome::Cancelled;
+    }
     ok = painter.end() && ok;
     ok = ok && printer.printerState() != QPrinter::Error && printer.printerState() != QPrinter::Aborted;
     return ok ? PrintOutcome::Printed : PrintOutcome::Failed;
@@ -61,8 +78,8 @@ PrintOutcome printReport(Services& services, QWidget* parent, const ReportDocume
     document.preparePrinter(&printer);
     return printThroughDialog(
         services, parent, printer,
-        [&document](QPainter& painter, QPagedPaintDevice& device) {
-            return document.paintPages(painter, &device);
+        [&document](QPainter& painter, QPagedPaintDevice& device, Progress* progress) {
+            return document.paintPages(painter, &device, progress);
         },
         [&document](QPrinter& chosen) {
             // The report's own page, whatever the dialog offered.

@@ -19,7 +19,7 @@ class Services;
 
 enum class PrintOutcome {
     Printed,
-    Cancelled,      // the user closed the print dialog
+    Cancelled,      // the user closed the print dialog, or stopped a long printing
     NoPrinter,      // nothing to print on: no printer is installed and no file was chosen
     Failed,         // the printer refused the document
     FileNotWritten, // the PDF file chosen could not be written: the user has been told, and an
@@ -39,7 +39,9 @@ PrintOutcome printThroughDialog(Services& services, QWidget* parent, QPrinter& p
 // never writes that file in place: the pages go to a temporary file in the same folder, which
 // replaces the file only once it is complete and on the disk. When that fails (the disk is full,
 // the file is open in another program) the user is warned and nothing is left under the name but
-// what was there before.
+// what was there before. Painting that takes more than half a second shows its pages' progress
+// over the window and can be stopped (Cancelled): a stopped PDF leaves the earlier file, a stopped
+// printing is withdrawn from the printer.
 PrintOutcome printPages(Services& services, QWidget* parent, QPrinter& printer, const PagePainter& paint);
 
 // Shows the print dialog for the document (its page already set up) and prints it through the

@@ -84,4 +84,14 @@ QString printFileNotCreatedMessage(const QString& path)
                                            QStringLiteral("\u00BB e che il disco non sia pieno"));
 }
 
+QString printingText()
+{
+    return QStringLiteral("Stampa in corso...");
+}
+
+QString printingPdfText()
+{
+    return QStringLiteral("Creazione del file PDF in corso...");
+}
+
 } // namespace tarvello

@@ -37,4 +37,8 @@ QString documentNotCreatedMessage(const QString& fileName);
 // The same for a print into a PDF file chosen in the print dialog, naming its folder.
 QString printFileNotCreatedMessage(const QString& path);
 
+// What the progress of a long printing says, to a printer and into a PDF file.
+QString printingText();
+QString printingPdfText();
+
 } // namespace tarvello

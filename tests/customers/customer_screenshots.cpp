@@ -8,7 +8,7 @@
 #include "customers/ricontatta.h"
 #include "customers/trovaclienti.h"
 #include "namedcontrols.h"
-#include "output/longwork.h"
+#include "shell/longwork.h"
 #include "output/resultlist.h"
 #include "shell/conventions.h"
 #include "testprogram.h"

@@ -13,6 +13,7 @@
 #include "namedcontrols.h"
 #include "output/resultlist.h"
 #include "shell/conventions.h"
+#include "shell/longwork.h"
 #include "shell/shellwindows.h"
 #include "testprogram.h"
 
@@ -24,6 +25,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace tarvello;
@@ -328,6 +331,59 @@ private Q_SLOTS:
         QVERIFY2(text.contains(u"Tipologia riepilogo: " + heading), qPrintable(text));
         QVERIFY2(text.contains(u(u"TOTALE:       ") + totals[3]), qPrintable(text));
         QVERIFY(text.contains(QString(26, u'-')));
+    }
+
+    // A summary of many invoices, and the printing of a list, show their progress over the
+    // window and can be stopped: a stopped summary leaves the list and totals shown before, a
+    // stopped printing into a PDF leaves the earlier file, and neither says anything.
+    void stoppingASummaryOrItsPrintingChangesNothing()
+    {
+        const QString pdf = t->path(QStringLiteral("riepilogo.pdf"));
+        t->services.printToPdf = pdf;
+        QFile earlier(pdf);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("stampa precedente");
+        earlier.close();
+        ProgressPanel::setShowAfterMs(0);
+        const auto restore = qScopeGuard([] { ProgressPanel::setShowAfterMs(500); });
+        onDialog<TfrmRiepilogo>(QStringLiteral("frmRiepMensile"), [&](TfrmRiepilogo& w) {
+            w.cboSelezione->setCurrentIndex(2); // March
+            QTest::mouseClick(w.btnVisualizza, Qt::LeftButton);
+            QCOMPARE(numbersListed(w.lstRecords), L({u"1", u"2"}));
+
+            // Many more March invoices, with a user ready to stop what shows its progress.
+            {
+                QFile year(file());
+                QVERIFY(year.open(QIODevice::ReadWrite));
+                const QByteArray march = year.read(IR::Size);
+                QVERIFY(year.seek(year.size()));
+                for (int i = 0; i < 3 * int(Progress::step); ++i)
+                    year.write(march);
+            }
+            int stops = 0;
+            QTimer user;
+            user.setInterval(1);
+            QObject::connect(&user, &QTimer::timeout, [&] {
+                auto* panel = w.findChild<ProgressPanel*>(QStringLiteral("panProgresso"));
+                if (panel && panel->isVisible()) {
+                    ++stops;
+                    QTest::mouseClick(panel->stopButton(), Qt::LeftButton);
+                }
+            });
+            user.start();
+            const int messages = int(t->services.messages.size());
+            QTest::mouseClick(w.btnVisualizza, Qt::LeftButton);
+            QCOMPARE(stops, 1);
+            QCOMPARE(numbersListed(w.lstRecords), L({u"1", u"2"}));
+            QCOMPARE(w.lblTotale->text(), u(u"€ 134,32"));
+
+            QTest::mouseClick(w.btnStampa, Qt::LeftButton);
+            QCOMPARE(stops, 2);
+            QCOMPARE(int(t->services.messages.size()), messages);
+        });
+        QTest::mouseClick(s->findChild<QToolButton*>(QStringLiteral("cmdRiepMensile")), Qt::LeftButton);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("stampa precedente"));
     }
 
     // The one figure these lists are opened for, each invoice's total, is in sight without a

@@ -1,7 +1,7 @@
-// Long work runs on a worker thread while its window shows, after a while, how far it has come
+// Long work runs while its window shows, after a while, how far it has come
 // and a button that stops it; meanwhile no other control of the program takes input.
 
-#include "output/longwork.h"
+#include "shell/longwork.h"
 
 #include <QApplication>
 #include <QKeyEvent>

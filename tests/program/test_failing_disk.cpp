@@ -261,7 +261,7 @@ void printDown(TestProgram& t, PrintPath path, const std::function<void()>& arm)
     }
     case PrintPath::Preview: {
         QPrinter printer(QPrinter::HighResolution);
-        PreviewWindow preview(printer, t.services, [](QPainter& painter, QPagedPaintDevice&) {
+        PreviewWindow preview(printer, t.services, [](QPainter& painter, QPagedPaintDevice&, Progress*) {
             painter.drawText(100, 100, QStringLiteral("Anteprima"));
             return true;
         });

@@ -107,7 +107,7 @@ QString produce(const ReportDocument& doc, Output output, const QString& path)
         QPainter painter;
         if (!painter.begin(&printer))
             return QStringLiteral("preview printer refused");
-        const bool painted = doc.previewPainter()(painter, printer);
+        const bool painted = doc.previewPainter()(painter, printer, nullptr);
         return painter.end() && painted ? QString() : QStringLiteral("preview painting failed");
     }
     }

@@ -267,15 +267,16 @@ private Q_SLOTS:
         printer.setOutputFileName(QDir::temp().filePath(QStringLiteral("anteprima_prova.pdf")));
         ScriptedServices services;
         int painted = 0;
-        PreviewWindow preview(printer, services, [&](QPainter& painter, QPagedPaintDevice& device) {
-            ++painted;
-            for (int page = 0; page < 3; ++page) {
-                if (page > 0 && !device.newPage())
-                    return false;
-                painter.drawText(100, 100, QStringLiteral("Pagina %1").arg(page + 1));
-            }
-            return true;
-        });
+        PreviewWindow preview(printer, services,
+                              [&](QPainter& painter, QPagedPaintDevice& device, Progress*) {
+                                  ++painted;
+                                  for (int page = 0; page < 3; ++page) {
+                                      if (page > 0 && !device.newPage())
+                                          return false;
+                                      painter.drawText(100, 100, QStringLiteral("Pagina %1").arg(page + 1));
+                                  }
+                                  return true;
+                              });
         preview.show();
         QApplication::processEvents();
         QVERIFY(painted >= 1);

@@ -97,7 +97,7 @@ void ScriptedServices::preview(QWidget*, QPrinter& printer, const PagePainter& p
         qWarning("the preview's printer could not be opened");
         return;
     }
-    if (!paint(painter, printer))
+    if (!paint(painter, printer, nullptr))
         qWarning("the preview's pages could not be painted");
     painter.end();
 }

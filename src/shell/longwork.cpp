@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -143,6 +144,21 @@ bool runLong(ProgressPanel* panel, const QString& text, const std::function<void
         gate.reset();
     }
     return !progress.heeded();
+}
+
+bool runLongOver(QWidget* window, const QString& text, const std::function<void(Progress&)>& work)
+{
+    if (!window)
+        return runLong(nullptr, text, work);
+    // Laid over the bottom of the window, above whatever page it shows, for as long as the work.
+    ProgressPanel panel(window);
+    panel.setAutoFillBackground(true);
+    panel.setBackgroundRole(QPalette::Window);
+    const int height = panel.sizeHint().height() + 12;
+    panel.setGeometry(8, window->height() - height - 8, window->width() - 16, height);
+    panel.setContentsMargins(6, 6, 6, 6);
+    panel.raise();
+    return runLong(&panel, text, work);
 }
 
 } // namespace tarvello

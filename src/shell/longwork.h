@@ -6,7 +6,7 @@
 // window uses. While it runs the program takes no other input: Esc or the button stop it, closing
 // the window stops it first.
 
-#include "progress.h"
+#include "core/progress.h"
 
 #include <QWidget>
 
@@ -41,5 +41,9 @@ private:
 // Runs `work` and returns once it ended; false when the user stopped it (the work saw
 // Progress::advance answer false). `text` says what is being done.
 bool runLong(ProgressPanel* panel, const QString& text, const std::function<void(Progress&)>& work);
+
+// The same, for a window without a panel of its own where the work is started (a summary, a
+// printing): the progress shows in a panel laid over the bottom of `window` while the work runs.
+bool runLongOver(QWidget* window, const QString& text, const std::function<void(Progress&)>& work);
 
 } // namespace tarvello
