@@ -6,8 +6,8 @@
 // warehouse, invoices) draws its parts its own way and says how in a Look.
 
 #include "archive/archivefile.h"
-#include "shell/longwork.h"
 #include "output/resultlist.h"
+#include "shell/longwork.h"
 #include "shell/services.h"
 
 #include <QDialog>

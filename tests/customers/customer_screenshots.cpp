@@ -8,9 +8,9 @@
 #include "customers/ricontatta.h"
 #include "customers/trovaclienti.h"
 #include "namedcontrols.h"
-#include "shell/longwork.h"
 #include "output/resultlist.h"
 #include "shell/conventions.h"
+#include "shell/longwork.h"
 #include "testprogram.h"
 
 #include <QAbstractButton>
