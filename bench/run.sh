@@ -38,6 +38,7 @@ if [ ! -f "$build/build.ninja" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$build" -j2 --target tarvello tarvello_sample tarvello_mkpassword bench_windows bench_startup \
+  bench_pdf_floor \
   >"$build/bench-build.log" 2>&1 || { tail -30 "$build/bench-build.log" >&2; exit 1; }
 
 shop=$build/bench-shop/c$customers-p$products-f$invoices-y$year-s$seed
@@ -69,3 +70,8 @@ for op in $("$bench" --list 2>/dev/null); do
   "$bench" --folder "$shop" --rounds "$rounds" --year "$year" "${cold[@]}" "$op" 2>>"$log" ||
     { echo "$op failed; see $log" >&2; tail -5 "$log" >&2; exit 1; }
 done
+if [ -z "$only" ] || [ "$only" = printed-list ]; then
+  echo
+  echo "Qt's PDF engine alone (bench_pdf_floor), as many lines as the printed list of every customer:"
+  "$build/bench/bench_pdf_floor" "$customers" 2>>"$log" | sed 's/^/    /'
+fi

@@ -46,6 +46,13 @@ public:
     // enough to cost nothing.
     static constexpr qint64 step = 4096;
 
+    // For a scan over records: reports record `index` (counted from 0) done once every `step`
+    // records. False once the user asked to stop; always true without a progress.
+    static bool passed(Progress* progress, qint64 index)
+    {
+        return !progress || index % step != step - 1 || progress->advance(index + 1);
+    }
+
 private:
     std::atomic<qint64> m_total{0};
     std::atomic<qint64> m_done{0};

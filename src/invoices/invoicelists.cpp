@@ -2,6 +2,7 @@
 
 #include "archive/archivefile.h"
 #include "archive/cardarchive.h"
+#include "core/progress.h"
 #include "core/text.h"
 #include "recordfields.h"
 
@@ -106,18 +107,20 @@ std::optional<std::vector<ResultEntry>> findInvoices(const QString& path, const 
     return findMatching(path, InvoiceRecord::Size, matcher, &listLine, progress);
 }
 
-UnpaidList unpaidInvoices(const QString& path)
+UnpaidList unpaidInvoices(const QString& path, Progress* progress)
 {
     UnpaidList list;
     ArchiveFile file(path, InvoiceRecord::Size);
     if (!file.open(ArchiveFile::Access::Read))
         return list;
+    if (progress)
+        progress->setTotal(file.count());
     const bool read = file.forEach([&](qint64 index, const char* record) {
         if (isUnpaid(record))
             list.lines.push_back({listLine(record), index});
-        return true;
+        return Progress::passed(progress, index);
     });
-    list.complete = file.close() && read;
+    list.complete = file.close() && read && !(progress && progress->heeded());
     return list;
 }
 

@@ -57,7 +57,8 @@ struct UnpaidList {
     std::vector<ResultEntry> lines;
     bool complete = false;
 };
-UnpaidList unpaidInvoices(const QString& path);
+// `progress`, when given, hears how far the reading has come; a list stopped there is not complete.
+UnpaidList unpaidInvoices(const QString& path, Progress* progress = nullptr);
 
 // The invoice at `index` (from 0); nullopt when it cannot be read.
 std::optional<Record> readInvoice(const QString& path, qint64 index);

@@ -158,13 +158,9 @@ Summary summarise(const QString& path, Period period, QStringView choice, QStrin
         s.lines.reserve(size_t(file.count()));
     if (progress)
         progress->setTotal(file.count());
-    // Reports every few thousand invoices; a stopped summary is incomplete.
-    const auto goOn = [progress](qint64 index) {
-        return !progress || index % Progress::step != Progress::step - 1 || progress->advance(index + 1);
-    };
     const bool read = file.forEach([&](qint64 index, const char* record) {
-        if (!goOn(index))
-            return false;
+        if (!Progress::passed(progress, index))
+            return false; // a stopped summary is not complete
         const RecordFields::FieldText date(record, InvoiceRecord::layout().fields[size_t(Data)]);
         if (date.isEmpty())
             return true;

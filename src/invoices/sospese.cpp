@@ -6,6 +6,7 @@
 #include "output/resultlist.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/longwork.h"
 #include "shell/services.h"
 #include "shell/style.h"
 
@@ -89,7 +90,14 @@ void TfrmSospese::loadList()
 {
     lstRecords->forgetFind();
     txtTrova->clear();
-    InvoiceLists::UnpaidList unpaid = InvoiceLists::unpaidInvoices(W::invoiceFile(m_ctx, parentWidget()));
+    InvoiceLists::UnpaidList unpaid;
+    // Stopped, the list stays empty: nothing half read passes for the year's unpaid invoices.
+    if (!runLongOver(this, QStringLiteral("Lettura delle fatture in corso..."), [&](Progress& progress) {
+            unpaid = InvoiceLists::unpaidInvoices(W::invoiceFile(m_ctx, parentWidget()), &progress);
+        })) {
+        lstRecords->clear();
+        return;
+    }
     lstRecords->setLines(std::move(unpaid.lines));
     lstRecords->setItemWidth(1600);
     lstRecords->selectFirst();

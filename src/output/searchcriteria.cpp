@@ -105,7 +105,7 @@ std::optional<std::vector<ResultEntry>> findMatching(const QString& path, int re
     const bool read = file.forEach([&](qint64 index, const char* record) {
         if (matcher.matches(record))
             found.push_back({line(record), index});
-        return !progress || index % Progress::step != Progress::step - 1 || progress->advance(index + 1);
+        return Progress::passed(progress, index);
     });
     if (!file.close() || !read || (progress && progress->heeded()))
         return std::nullopt;

@@ -9,6 +9,7 @@
 #include "shell/appcontext.h"
 #include "shell/cardscreen.h"
 #include "shell/conventions.h"
+#include "shell/longwork.h"
 #include "shell/services.h"
 #include "shell/style.h"
 
@@ -190,7 +191,15 @@ void TfrmSottoscorta::loadList()
 {
     // Records whose stock or reorder level is not a number are passed over and the list goes on,
     // but the user learns how many: a card missing from this list must not pass for well stocked.
-    ProductSearch::LowStockList found = ProductSearch::lowStock(m_ctx.filePath(ProductRecord::fileName()));
+    ProductSearch::LowStockList found;
+    // Stopped, the list stays empty: nothing half read passes for the warehouse's low stock.
+    if (!runLongOver(this, QStringLiteral("Lettura del magazzino in corso..."), [&](Progress& progress) {
+            found = ProductSearch::lowStock(m_ctx.filePath(ProductRecord::fileName()), &progress);
+        })) {
+        lstRecords->clear();
+        lblEscluse->hide();
+        return;
+    }
     lstRecords->setLines(std::move(found.lines));
     lstRecords->setItemWidth(1600);
     lblEscluse->setText(ProductSearch::skippedText(found.skipped));

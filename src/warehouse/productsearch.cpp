@@ -3,6 +3,7 @@
 #include "archive/archivefile.h"
 #include "archive/cardarchive.h"
 #include "core/numbers.h"
+#include "core/progress.h"
 #include "core/text.h"
 
 namespace tarvello::ProductSearch
@@ -95,21 +96,23 @@ std::optional<std::vector<ResultEntry>> findProducts(const QString& path, const 
                         progress);
 }
 
-LowStockList lowStock(const QString& path)
+LowStockList lowStock(const QString& path, Progress* progress)
 {
     LowStockList list;
     ArchiveFile file(path, ProductRecord::Size);
     if (!file.open(ArchiveFile::Access::Read))
         return list;
+    if (progress)
+        progress->setTotal(file.count());
     const bool read = file.forEach([&](qint64 index, const char* record) {
         const std::optional<bool> low = isLowStock(record);
         if (!low)
             ++list.skipped;
         else if (*low)
             list.lines.push_back({listLine(record), index});
-        return true;
+        return Progress::passed(progress, index);
     });
-    list.complete = file.close() && read;
+    list.complete = file.close() && read && !(progress && progress->heeded());
     return list;
 }
 

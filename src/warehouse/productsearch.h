@@ -61,7 +61,8 @@ struct LowStockList {
     int skipped = 0; // records whose stock or reorder level is not a number
     bool complete = false;
 };
-LowStockList lowStock(const QString& path);
+// `progress`, when given, hears how far the reading has come; a list stopped there is not complete.
+LowStockList lowStock(const QString& path, Progress* progress = nullptr);
 
 // The record at `index` (from 0); nullopt when it cannot be read.
 std::optional<Record> readProduct(const QString& path, qint64 index);

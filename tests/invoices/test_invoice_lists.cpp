@@ -333,6 +333,53 @@ private Q_SLOTS:
         QVERIFY(text.contains(QString(26, u'-')));
     }
 
+    // The year's file with thousands more copies of its first invoice (unpaid, of March).
+    void manyMoreOfTheFirstInvoice()
+    {
+        QFile year(file());
+        QVERIFY(year.open(QIODevice::ReadWrite));
+        const QByteArray first = year.read(IR::Size);
+        QVERIFY(year.seek(year.size()));
+        for (int i = 0; i < 3 * int(Progress::step); ++i)
+            year.write(first);
+    }
+
+    // A user who clicks Interrompi as soon as a window shows its progress, counting the stops.
+    static void stopWhatShowsProgress(QTimer& user, int& stops)
+    {
+        user.setInterval(1);
+        QObject::connect(&user, &QTimer::timeout, [&stops] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* panel = window->findChild<ProgressPanel*>(QStringLiteral("panProgresso"));
+                if (panel && panel->isVisible() && !panel->property("fermato").toBool()) {
+                    panel->setProperty("fermato", true); // one click is enough
+                    ++stops;
+                    QTest::mouseClick(panel->stopButton(), Qt::LeftButton);
+                }
+            }
+        });
+        user.start();
+    }
+
+    // The unpaid invoices of a large year show their progress and can be stopped: the list then
+    // stays empty, without a word, rather than show part of the year.
+    void stoppingTheUnpaidListLeavesItEmpty()
+    {
+        manyMoreOfTheFirstInvoice();
+        ProgressPanel::setShowAfterMs(0);
+        const auto restore = qScopeGuard([] { ProgressPanel::setShowAfterMs(500); });
+        int stops = 0;
+        QTimer user;
+        onDialog<TfrmSospese>(QStringLiteral("frmSospese"), [&](TfrmSospese& w) {
+            QCOMPARE(stops, 1);
+            QCOMPARE(w.lstRecords->count(), 0);
+        });
+        stopWhatShowsProgress(user, stops);
+        const int messages = int(t->services.messages.size());
+        QTest::mouseClick(named<PictureButton>(s, u"cmdSospese"), Qt::LeftButton);
+        QCOMPARE(int(t->services.messages.size()), messages);
+    }
+
     // A summary of many invoices, and the printing of a list, show their progress over the
     // window and can be stopped: a stopped summary leaves the list and totals shown before, a
     // stopped printing into a PDF leaves the earlier file, and neither says anything.
@@ -352,25 +399,10 @@ private Q_SLOTS:
             QCOMPARE(numbersListed(w.lstRecords), L({u"1", u"2"}));
 
             // Many more March invoices, with a user ready to stop what shows its progress.
-            {
-                QFile year(file());
-                QVERIFY(year.open(QIODevice::ReadWrite));
-                const QByteArray march = year.read(IR::Size);
-                QVERIFY(year.seek(year.size()));
-                for (int i = 0; i < 3 * int(Progress::step); ++i)
-                    year.write(march);
-            }
+            manyMoreOfTheFirstInvoice();
             int stops = 0;
             QTimer user;
-            user.setInterval(1);
-            QObject::connect(&user, &QTimer::timeout, [&] {
-                auto* panel = w.findChild<ProgressPanel*>(QStringLiteral("panProgresso"));
-                if (panel && panel->isVisible()) {
-                    ++stops;
-                    QTest::mouseClick(panel->stopButton(), Qt::LeftButton);
-                }
-            });
-            user.start();
+            stopWhatShowsProgress(user, stops);
             const int messages = int(t->services.messages.size());
             QTest::mouseClick(w.btnVisualizza, Qt::LeftButton);
             QCOMPARE(stops, 1);
