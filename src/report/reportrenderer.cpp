@@ -2,6 +2,7 @@
 
 #include "report/reportdocument.h"
 
+#include <QFontInfo>
 #include <QLinearGradient>
 #include <QPaintDevice>
 #include <QPainter>
@@ -84,6 +85,74 @@ QFont reportFont(const TextStyle& style)
     return font;
 }
 
+namespace
+{
+// The characters measured one by one: the printable ones of Latin-1, not the control codes
+// between them nor the soft hyphen (which shows only where a line is broken).
+constexpr bool measuredAlone(char16_t c)
+{
+    return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c <= 0xFF && c != 0xAD);
+}
+} // namespace
+
+CharacterWidths::CharacterWidths(const QFont& font, const QFontMetricsF& metrics)
+{
+    if (!QFontInfo(font).fixedPitch())
+        return;
+    QString all;
+    std::vector<double> widths(0x100 - 0x20, 0.0);
+    double sum = 0;
+    for (char16_t c = 0x20; c <= 0xFF; ++c) {
+        if (!measuredAlone(c))
+            continue;
+        widths[size_t(c - 0x20)] = metrics.horizontalAdvance(QChar(c));
+        sum += widths[size_t(c - 0x20)];
+        all.append(QChar(c));
+    }
+    // Trusted only where the characters' widths add up to the width of all of them together,
+    // as the font shapes them.
+    if (std::abs(sum - metrics.horizontalAdvance(all)) <= 1e-6 * std::max(1.0, sum))
+        m_widths = std::move(widths);
+}
+
+bool CharacterWidths::covers(QStringView text) const
+{
+    if (m_widths.empty())
+        return false;
+    for (const QChar c : text)
+        if (!measuredAlone(c.unicode()))
+            return false;
+    return true;
+}
+
+double CharacterWidths::width(QStringView text) const
+{
+    double sum = 0;
+    for (const QChar c : text)
+        sum += m_widths[size_t(c.unicode() - 0x20)];
+    return sum;
+}
+
+qsizetype CharacterWidths::fitting(QStringView text, double widthPx) const
+{
+    double sum = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        sum += m_widths[size_t(text[i].unicode() - 0x20)];
+        if (sum > widthPx)
+            return i;
+    }
+    return text.size();
+}
+
+QString cutToWidth(const QString& text, const QFontMetricsF& metrics, const CharacterWidths& widths,
+                   double widthPx)
+{
+    // Each character of U+0020..U+00FF is a whole character on its own.
+    if (widths.covers(text))
+        return text.left(widths.fitting(text, widthPx));
+    return cutToWidth(text, metrics, widthPx);
+}
+
 QString cutToWidth(const QString& text, const QFontMetricsF& metrics, double widthPx)
 {
     if (metrics.horizontalAdvance(text) <= widthPx)
@@ -142,32 +211,46 @@ ReportRenderer::ReportRenderer(const ReportDocument& document, QPaintDevice* dev
 {
 }
 
+const ReportRenderer::TextMeasure& ReportRenderer::measureOf(const ReportObject& object) const
+{
+    auto found = m_measures.find(&object);
+    if (found == m_measures.end()) {
+        const QFont font = reportFont(object.text);
+        const QFontMetricsF metrics(font, m_device);
+        found = m_measures.emplace(&object, TextMeasure{font, metrics, CharacterWidths(font, metrics)}).first;
+    }
+    return found->second;
+}
+
 PlacedObject ReportRenderer::placeText(const ReportObject& object, const QString& text) const
 {
     const TextStyle& style = object.text;
     PlacedObject placed;
     placed.object = &object;
     placed.rectMm = object.rectMm;
-    placed.font = reportFont(style);
+    const TextMeasure& measure = measureOf(object);
+    placed.font = measure.font;
 
-    const QFontMetricsF metrics(placed.font, m_device);
+    const QFontMetricsF& metrics = measure.metrics;
     const double ascentMm = metrics.ascent() / m_scale.y;
     const double descentMm = metrics.descent() / m_scale.y;
     const double widthPx = object.rectMm.width() * m_scale.x;
     const QRectF& box = object.rectMm;
 
     const auto xFor = [&](const QString& line) {
-        const double advanceMm = metrics.horizontalAdvance(line) / m_scale.x;
+        if (!(style.alignment & (Qt::AlignRight | Qt::AlignHCenter)))
+            return box.left(); // no need to measure the line
+        const double advancePx =
+            measure.widths.covers(line) ? measure.widths.width(line) : metrics.horizontalAdvance(line);
+        const double advanceMm = advancePx / m_scale.x;
         if (style.alignment & Qt::AlignRight)
             return box.right() - advanceMm;
-        if (style.alignment & Qt::AlignHCenter)
-            return box.left() + (box.width() - advanceMm) / 2;
-        return box.left();
+        return box.left() + (box.width() - advanceMm) / 2;
     };
 
     if (style.flow == TextFlow::SingleLine) {
         PrintedLine line;
-        line.text = cutToWidth(joinedAsOneLine(text), metrics, widthPx);
+        line.text = cutToWidth(joinedAsOneLine(text), metrics, measure.widths, widthPx);
         double baseline = box.top() + ascentMm;
         if (style.alignment & Qt::AlignBottom)
             baseline = box.bottom() - descentMm;
@@ -208,7 +291,7 @@ PlacedObject ReportRenderer::placeText(const ReportObject& object, const QString
     const double baselineInSlot = (pitchMm - ascentMm - descentMm) / 2 + ascentMm;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         PrintedLine line;
-        line.text = cutToWidth(lines[i], metrics, widthPx);
+        line.text = cutToWidth(lines[i], metrics, measure.widths, widthPx);
         line.topMm = top + i * pitchMm;
         line.bottomMm = line.topMm + pitchMm;
         line.baselineMm = QPointF(xFor(line.text), line.topMm + baselineInSlot);

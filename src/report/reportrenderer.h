@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 class QPainter;
@@ -34,8 +35,28 @@ struct DeviceScale {
 
 QFont reportFont(const TextStyle& style);
 
+// The widths of the printable characters of Latin-1 in a fixed-pitch font, on one device, where a
+// line of them is exactly as wide as its characters together (no kerning, nothing combining):
+// a list of a hundred thousand lines is measured without shaping each line. Empty for a font
+// where that does not hold.
+class CharacterWidths
+{
+public:
+    CharacterWidths(const QFont& font, const QFontMetricsF& metrics);
+    bool covers(QStringView text) const;
+    // Only for a text it covers.
+    double width(QStringView text) const;
+    // How many characters of a text it covers fit in widthPx.
+    qsizetype fitting(QStringView text, double widthPx) const;
+
+private:
+    std::vector<double> m_widths; // by character code from U+0020; empty when not usable
+};
+
 // The longest start of `text` (whole characters) whose width fits in widthPx.
 QString cutToWidth(const QString& text, const QFontMetricsF& metrics, double widthPx);
+QString cutToWidth(const QString& text, const QFontMetricsF& metrics, const CharacterWidths& widths,
+                   double widthPx);
 
 // Text lines as a text holds them: "\r\n", "\r" and "\n" all end a line; a final line break
 // does not start another line; an empty text has no lines.
@@ -106,9 +127,19 @@ private:
                      const std::function<QPointF(QPointF)>& map, double fromMm, double toMm, bool firstSlice,
                      bool lastSlice) const;
 
+    // A text object's font and its metrics on the device, made once: a list lays the same row
+    // object out for each of its lines, a hundred thousand times.
+    struct TextMeasure {
+        QFont font;
+        QFontMetricsF metrics;
+        CharacterWidths widths;
+    };
+    const TextMeasure& measureOf(const ReportObject& object) const;
+
     const ReportDocument& m_document;
     const ReportLayout& m_layout;
     QPaintDevice* m_device;
+    mutable std::unordered_map<const ReportObject*, TextMeasure> m_measures;
     DeviceScale m_scale;
     std::vector<BandInstance> m_instances;
     std::vector<std::vector<BandSlice>> m_pages;

@@ -5,6 +5,8 @@
 #include "report/reportdocument.h"
 #include "report/reportrenderer.h"
 
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -83,6 +85,43 @@ TEST(BandHeight, GrowsByOneLineHeightPerLine)
     ReportDocument doc(listLayout());
     EXPECT_DOUBLE_EQ(doc.bandHeightMm(QStringLiteral("ReportTitle")), 8.0); // fixed bands keep their height
     EXPECT_DOUBLE_EQ(doc.bandHeightMm(QStringLiteral("NoSuchBand")), 0.0);
+}
+
+// A fixed-pitch font measures a line by its characters' widths; the line is cut exactly where
+// measuring it whole would cut it, on the PDF writer's device, for the characters the quick way
+// covers and for those it leaves to the font (the soft hyphen, the euro sign, a combining accent,
+// control codes). A proportional font is always measured whole.
+TEST(TextLines, TheQuickCutOfAFixedPitchLineIsTheCutOfTheLineMeasuredWhole)
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QPdfWriter device(&out);
+    device.setResolution(1200);
+    TextStyle style;
+    style.family = QStringLiteral("Courier New");
+    style.pointSize = 10;
+    const QFont font = reportFont(style);
+    const QFontMetricsF metrics(font, &device);
+    const CharacterWidths widths(font, metrics);
+    const QString latin1 = QStringLiteral("Città: Forlì  Tel. 0543 123456  àèéìòù ÀÈÉÌÒÙ ß ÿ ¿¡ ~|}");
+    ASSERT_TRUE(widths.covers(latin1)) << "the quick way does not cover a Courier line";
+    const QString texts[] = {latin1,
+                             QStringLiteral("Rossi Mario") + QString(200, u'x'),
+                             QStringLiteral("con­trollo ") + QString(120, u'a'),
+                             QStringLiteral("Totale € 1.234,56 ") + QString(120, u'9'),
+                             QStringLiteral("é accento ") + QString(120, u'b'),
+                             QStringLiteral("tab	here ") + QString(120, u'c'),
+                             QString()};
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        for (const double characters : {0.5, 1.0, 10.3, 40.0, 80.7, 400.0}) {
+            const double widthPx = characters * metrics.horizontalAdvance(QLatin1Char('M'));
+            EXPECT_EQ(cutToWidth(text, metrics, widths, widthPx), cutToWidth(text, metrics, widthPx));
+        }
+    }
+    style.family = QStringLiteral("Verdana");
+    const QFont proportional = reportFont(style);
+    EXPECT_FALSE(CharacterWidths(proportional, QFontMetricsF(proportional, &device)).covers(latin1));
 }
 
 TEST(TextLines, LineBreaksEndLinesAndAFinalBreakAddsNone)
