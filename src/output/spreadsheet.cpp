@@ -22,27 +22,27 @@ namespace
 {
 
 // The document's head, from the opening tag to the table; the sheet name goes between the two.
-constexpr const char* headBeforeSheet =
+constexpr std::string_view headBeforeSheet =
     "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
     "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">"
     "<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
     "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet><x:Name>";
-constexpr const char* headAfterSheet =
+constexpr std::string_view headAfterSheet =
     "</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
     "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
     "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios>"
     "</x:WorksheetOptions></x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]-->"
     "</head><body><table x:str>";
-constexpr const char* documentEnd = "</table></body></html>";
+constexpr std::string_view documentEnd = "</table></body></html>";
 
-constexpr const char* headerCellStart = "<td style=\"text-align: left; font-weight: bold;\" width=";
-constexpr const char* leftCellStart = "<td style=\"text-align: left;\">";
-constexpr const char* rightCellStart = "<td style=\"text-align: right;\">";
+constexpr std::string_view headerCellStart = "<td style=\"text-align: left; font-weight: bold;\" width=";
+constexpr std::string_view leftCellStart = "<td style=\"text-align: left;\">";
+constexpr std::string_view rightCellStart = "<td style=\"text-align: right;\">";
 // Identifier cells: the Office spreadsheet reads the text number format from the style, LibreOffice
 // from its own sdnum attribute (language 1040, Italian; format "@", text). Either way the digits stay.
-constexpr const char* textCellStart =
+constexpr std::string_view textCellStart =
     "<td sdnum=\"1040;0;@\" style=\"text-align: left; mso-number-format:&quot;\\@&quot;;\">";
-constexpr const char* cellEnd = "</td>";
+constexpr std::string_view cellEnd = "</td>";
 
 } // namespace
 
@@ -188,14 +188,24 @@ void SpreadsheetWriter::cancel()
     m_buffer.clear();
 }
 
-void SpreadsheetWriter::put(const char* literal)
+void SpreadsheetWriter::put(std::string_view literal)
 {
-    m_buffer.append(literal, qsizetype(std::strlen(literal)));
+    m_buffer.append(literal.data(), qsizetype(literal.size()));
 }
 
 void SpreadsheetWriter::putText(QStringView text)
 {
+    // Written straight into the buffer, made long enough for the longest escape of every
+    // character: two and a half million cells are written one character at a time.
+    constexpr qsizetype longestEscape = 6; // &quot;
     const qsizetype n = text.size();
+    const qsizetype start = m_buffer.size();
+    m_buffer.resize(start + longestEscape * n);
+    char* out = m_buffer.data() + start;
+    const auto escape = [&out](std::string_view entity) {
+        std::memcpy(out, entity.data(), entity.size());
+        out += entity.size();
+    };
     const char16_t* p = text.utf16();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = p[i];
@@ -214,22 +224,23 @@ void SpreadsheetWriter::putText(QStringView text)
         // text in the document as much as a typed one.
         switch (byte) {
         case '&':
-            put("&amp;");
+            escape("&amp;");
             break;
         case '<':
-            put("&lt;");
+            escape("&lt;");
             break;
         case '>':
-            put("&gt;");
+            escape("&gt;");
             break;
         case '"':
-            put("&quot;");
+            escape("&quot;");
             break;
         default:
-            m_buffer.append(byte);
+            *out++ = byte;
             break;
         }
     }
+    m_buffer.resize(out - m_buffer.constData());
 }
 
 void SpreadsheetWriter::flushIfFull()

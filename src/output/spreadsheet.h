@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 namespace tarvello
 {
@@ -76,7 +77,7 @@ public:
     static constexpr qsizetype bufferSize = 1 << 20;
 
 private:
-    void put(const char* literal);
+    void put(std::string_view literal);
     void putText(QStringView text); // escaped, Windows-1252
     void flushIfFull();
     bool flush();
