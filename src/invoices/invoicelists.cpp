@@ -2,9 +2,9 @@
 
 #include "archive/archivefile.h"
 #include "archive/cardarchive.h"
+#include "archive/recordfields.h"
 #include "core/progress.h"
 #include "core/text.h"
-#include "recordfields.h"
 
 #include <algorithm>
 

@@ -2,11 +2,11 @@
 
 #include "archive/archivefile.h"
 #include "archive/invoicerecord.h"
+#include "archive/recordfields.h"
 #include "core/numbers.h"
 #include "core/progress.h"
 #include "core/text.h"
 #include "invoicelists.h"
-#include "recordfields.h"
 
 #include <algorithm>
 

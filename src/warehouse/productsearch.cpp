@@ -2,6 +2,7 @@
 
 #include "archive/archivefile.h"
 #include "archive/cardarchive.h"
+#include "archive/recordfields.h"
 #include "core/numbers.h"
 #include "core/progress.h"
 #include "core/text.h"
@@ -82,8 +83,11 @@ QString importLine(const char* record)
 
 std::optional<bool> isLowStock(const char* record)
 {
-    const std::optional<double> stock = parseNumber(field(record, Giacenza));
-    const std::optional<double> reorder = parseNumber(field(record, Sottoscorta));
+    // Read on the stack: the whole warehouse is read for this list.
+    const std::optional<double> stock =
+        RecordFields::number(RecordFields::FieldText(record, def(Giacenza)).view());
+    const std::optional<double> reorder =
+        RecordFields::number(RecordFields::FieldText(record, def(Sottoscorta)).view());
     if (!stock || !reorder)
         return std::nullopt;
     return !(*stock > *reorder);

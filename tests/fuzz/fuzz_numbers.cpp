@@ -2,10 +2,10 @@
 // as number text that reads back as the same number and is written again the same, the invoice
 // lists' fast reader agrees with the general one, rounding a rounded amount changes nothing, and
 // a date that reads is written as "dd/mm/yyyy" and reads back as the same day.
+#include "archive/recordfields.h"
 #include "core/dates.h"
 #include "core/numbers.h"
 #include "fuzzparts.h"
-#include "invoices/recordfields.h"
 
 #include <QRegularExpression>
 

@@ -1,13 +1,13 @@
 // Any bytes as a record of each of the three archives (a damaged or foreign file): every field
 // reads trimmed and within its capacity, the texts a card shows are stored again as the same
 // texts, and the fast decoders of the invoice lists read exactly what the general ones read.
+#include "archive/recordfields.h"
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/win1252.h"
 #include "customers/customercard.h"
 #include "fuzzparts.h"
 #include "invoices/invoicecard.h"
-#include "invoices/recordfields.h"
 #include "warehouse/productcard.h"
 
 using namespace tarvello;

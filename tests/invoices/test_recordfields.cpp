@@ -2,8 +2,8 @@
 // decodeField() and parseNumber() give, on every kind of stored bytes and typed amount.
 
 #include "archive/record.h"
+#include "archive/recordfields.h"
 #include "core/numbers.h"
-#include "invoices/recordfields.h"
 #include "qstringprinter.h"
 
 #include <QByteArray>

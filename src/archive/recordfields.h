@@ -10,8 +10,8 @@
 namespace tarvello::RecordFields
 {
 
-// The invoice lists and summaries read every field they need of a whole year, a hundred
-// thousand records and more. A QString per field, and a std::string per amount, cost more than
+// The lists and summaries read every field they need of a whole archive, a hundred thousand
+// records and more. A QString per field, and a std::string per amount, cost more than
 // reading the file, so these decode into buffers on the stack and read the common amounts
 // directly, giving exactly what decodeField() and parseNumber() give.
 
