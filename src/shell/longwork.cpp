@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <memory>
 #include <optional>
 
 namespace tarvello
@@ -109,19 +110,21 @@ void ProgressPanel::setShowAfterMs(int ms)
     g_showAfterMs = ms;
 }
 
-bool runLong(ProgressPanel* panel, const QString& text, const std::function<void(Progress&)>& work)
+namespace
+{
+
+// Runs the work; `panelToShow` gives the panel the first time the progress is to show.
+bool runShowingIn(const std::function<ProgressPanel*()>& panelToShow, const QString& text,
+                  const std::function<void(Progress&)>& work)
 {
     Progress progress;
-    if (!panel) { // nowhere to show it: the work runs and cannot be stopped
-        work(progress);
-        return true;
-    }
     // The work runs here, not on a thread of its own: what it builds (thousands of lines) is made
     // by the allocator's warm heap, and nothing it touches needs guarding. Its reports give the
     // window a turn now and then once the progress shows.
     QElapsedTimer clock;
     clock.start();
     qint64 lastTurn = 0;
+    ProgressPanel* panel = nullptr;
     std::optional<InputGate> gate;
     QMetaObject::Connection stopping;
     progress.onAdvance([&] {
@@ -129,6 +132,7 @@ bool runLong(ProgressPanel* panel, const QString& text, const std::function<void
         if (now < g_showAfterMs || (gate && now - lastTurn < 40))
             return;
         if (!gate) {
+            panel = panelToShow();
             gate.emplace(panel, progress);
             stopping = QObject::connect(panel->stopButton(), &QPushButton::clicked, panel,
                                         [&progress] { progress.stop(); });
@@ -146,19 +150,37 @@ bool runLong(ProgressPanel* panel, const QString& text, const std::function<void
     return !progress.heeded();
 }
 
+} // namespace
+
+bool runLong(ProgressPanel* panel, const QString& text, const std::function<void(Progress&)>& work)
+{
+    if (!panel) { // nowhere to show it: the work runs and cannot be stopped
+        Progress progress;
+        work(progress);
+        return true;
+    }
+    return runShowingIn([panel] { return panel; }, text, work);
+}
+
 bool runLongOver(QWidget* window, const QString& text, const std::function<void(Progress&)>& work)
 {
     if (!window)
         return runLong(nullptr, text, work);
-    // Laid over the bottom of the window, above whatever page it shows, for as long as the work.
-    ProgressPanel panel(window);
-    panel.setAutoFillBackground(true);
-    panel.setBackgroundRole(QPalette::Window);
-    const int height = panel.sizeHint().height() + 12;
-    panel.setGeometry(8, window->height() - height - 8, window->width() - 16, height);
-    panel.setContentsMargins(6, 6, 6, 6);
-    panel.raise();
-    return runLong(&panel, text, work);
+    // Made only when the work turns out long (most end before, and a panel costs the making of
+    // its widgets), laid over the bottom of the window above whatever page it shows.
+    std::unique_ptr<ProgressPanel> overlay;
+    return runShowingIn(
+        [&] {
+            overlay = std::make_unique<ProgressPanel>(window);
+            overlay->setAutoFillBackground(true);
+            overlay->setBackgroundRole(QPalette::Window);
+            overlay->setContentsMargins(6, 6, 6, 6);
+            const int height = overlay->sizeHint().height();
+            overlay->setGeometry(8, window->height() - height - 8, window->width() - 16, height);
+            overlay->raise();
+            return overlay.get();
+        },
+        text, work);
 }
 
 } // namespace tarvello
