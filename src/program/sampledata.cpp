@@ -270,6 +270,7 @@ QByteArray customers(const Sizes& sizes)
         const Person p = personFor(sizes.seed, i);
         r.clear();
         const QString phone = QStringLiteral("0%1 %2").arg(dice.between(10, 99)).arg(dice.digits(6));
+        const QString mobile = QStringLiteral("3%1 %2").arg(dice.between(20, 49)).arg(dice.digits(7));
         setTexts(
             r, {{C::Cognome, p.surname},
                 {C::Nome, p.name},
@@ -279,8 +280,9 @@ QByteArray customers(const Sizes& sizes)
                 {C::ProvRes, p.province},
                 {C::ComuneRes, p.town},
                 {C::CapRes, p.postcode},
+                {C::Recapito, dice.chance(30) ? phone : mobile}, // the one the lists show
                 {C::TelCasa, phone},
-                {C::TelCel, QStringLiteral("3%1 %2").arg(dice.between(20, 49)).arg(dice.digits(7))},
+                {C::TelCel, mobile},
                 {C::Email,
                  QStringLiteral("%1.%2@esempio.it").arg(p.name.toLower(), upperLetters(p.surname).toLower())},
                 {C::CodFisc, p.taxCode},
