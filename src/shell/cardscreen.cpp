@@ -406,12 +406,15 @@ void CardScreen::loadRecord(const Record& record, qint64 position)
 
 bool CardScreen::openRecord(qint64 index)
 {
-    // Asked before the record is read: saving the card may rewrite that very record.
-    if (!confirmLeavingCard())
+    // Asked before the record is read: saving the card may rewrite that very record. The card is
+    // let go only once the chosen record is in hand: one that cannot be read leaves the card as it
+    // was, with what it holds (an invoice's imported units), to be saved or left later.
+    if (!mayLeaveCard())
         return true;
     const std::optional<Record> chosen = CardArchive::read(archivePath(), m_card.layout, index);
     if (!chosen)
         return false;
+    leavingCard();
     loadRecord(*chosen, index + 1);
     return true;
 }
@@ -437,6 +440,14 @@ bool CardScreen::changed() const
 
 bool CardScreen::confirmLeavingCard()
 {
+    if (!mayLeaveCard())
+        return false;
+    leavingCard();
+    return true;
+}
+
+bool CardScreen::mayLeaveCard()
+{
     using CardArchive::Reply;
     const auto ask = [this] {
         switch (
@@ -450,10 +461,7 @@ bool CardScreen::confirmLeavingCard()
             return Reply::Cancel;
         }
     };
-    if (!CardArchive::mayLeave(changed(), ask, [this] { return saveCard(); }))
-        return false;
-    leavingCard();
-    return true;
+    return CardArchive::mayLeave(changed(), ask, [this] { return saveCard(); });
 }
 
 // ---------------------------------------------------------------- showing and closing

@@ -40,7 +40,8 @@ class CardScreen : public QWidget
     Q_OBJECT
 public:
     // Before anything replaces the card or leaves it: asks what to do with changes the user has
-    // not saved (none: no question). False when the card is to stay as it is.
+    // not saved (none: no question), then lets the card go (leavingCard). False when the card is
+    // to stay as it is.
     bool confirmLeavingCard();
 
     // The texts of the card, one per record field in the record's order, as Save stores them: a
@@ -242,6 +243,8 @@ protected:
 
 private:
     void move(CardArchive::Arrow arrow);
+    // The question of confirmLeavingCard (and the save it may lead to), without letting the card go.
+    bool mayLeaveCard();
     // `message` with the card's note for `moment` after a blank line, if it has one.
     QString withNote(const QString& message, Moment moment) const;
 

@@ -596,6 +596,48 @@ private Q_SLOTS:
         QCOMPARE(textOf(screen, "txtCodice01"), QStringLiteral("A1"));
         QCOMPARE(textOf(screen, "txtPrezzo01"), QStringLiteral("5,00"));
     }
+
+    // Another invoice chosen while units imported into an unsaved one are held, the user leaving
+    // its changes: when the chosen invoice cannot be read, the screen keeps the invoice it showed
+    // and its units stay taken for it, so saving it then records units that really left the stock.
+    void openingAnInvoiceThatCannotBeReadKeepsTheImportedUnits()
+    {
+        TestProgram t;
+        const QString archive = t.path(ProductRecord::fileName());
+        writeBytes(archive, productBytes(QStringLiteral("A1"), QStringLiteral("10")));
+        const QString year = t.path(InvoiceRecord::fileName(QStringLiteral("2024")));
+        writeBytes(year, invoiceBytes(QStringLiteral("1"), QStringLiteral("Officina Bianchi")));
+        TfrmFatture* screen = openInvoiceYear(t);
+        QVERIFY(screen && screen->isVisible());
+        press(screen, "cmdNuovo");
+        typeInto(part<QLineEdit>(screen, "txtCliente"), QStringLiteral("Officina Rossi"));
+        t.services.modal.insert(QStringLiteral("frmImportaMagazzino"), [&](QDialog& d) {
+            press(&d, "btnCerca");
+            part<ResultList>(&d, "lstRecords")->setCurrentRow(0);
+            typeInto(part<QLineEdit>(&d, "txtQuant"), QStringLiteral("4"));
+            press(&d, "btnAggiorna");
+            return d.result();
+        });
+        press(screen, "impMag01");
+        QCOMPARE(storedProductText(fileBytes(archive), 0, ProductRecord::Giacenza), QStringLiteral("6"));
+
+        t.services.answers.push_back(Answer::No); // the changes are not to be saved
+        faultydisk::arm(Operation::Open, year, 1, EACCES);
+        QVERIFY(!screen->openRecord(0));
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QCOMPARE(textOf(screen, "txtCliente"), QStringLiteral("Officina Rossi"));
+        QCOMPARE(textOf(screen, "txtCodice01"), QStringLiteral("A1"));
+        QCOMPARE(storedProductText(fileBytes(archive), 0, ProductRecord::Giacenza), QStringLiteral("6"));
+
+        press(screen, "cmdSalva");
+        QCOMPARE(t.services.lastMessage(), said::inserted);
+        QCOMPARE(storedProductText(fileBytes(archive), 0, ProductRecord::Giacenza), QStringLiteral("6"));
+        // Opened now, the other invoice comes, and the saved one's units stay where they went.
+        QVERIFY(screen->openRecord(0));
+        QCOMPARE(textOf(screen, "txtCliente"), QStringLiteral("Officina Bianchi"));
+        QCOMPARE(storedProductText(fileBytes(archive), 0, ProductRecord::Giacenza), QStringLiteral("6"));
+    }
 #endif
 
     void invoiceSave_data()
