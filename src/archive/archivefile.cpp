@@ -3,6 +3,7 @@
 #include "archivelog.h"
 #include "core/corelog.h"
 #include "core/filereplace.h"
+#include "core/progress.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -141,7 +142,7 @@ bool ArchiveFile::failWithErrno(const char* step, int errnum)
     return fail(step, errnum ? systemErrorText(errnum) : QStringLiteral("unexpected end of file"));
 }
 
-bool ArchiveFile::lock(bool exclusive)
+bool ArchiveFile::lock(bool exclusive, int waitMs)
 {
     struct flock fl {
     };
@@ -158,10 +159,9 @@ bool ArchiveFile::lock(bool exclusive)
             return true;
         if (errno != EAGAIN && errno != EACCES && errno != EINTR)
             return failWithErrno("lock", errno);
-        if (timer.elapsed() >= g_lockTimeoutMs)
-            return fail(
-                "lock",
-                QStringLiteral("another program still holds the archive after %1 ms").arg(g_lockTimeoutMs));
+        if (timer.elapsed() >= waitMs)
+            return fail("lock",
+                        QStringLiteral("another program still holds the archive after %1 ms").arg(waitMs));
         QThread::msleep(10);
     }
 }
@@ -182,7 +182,7 @@ bool ArchiveFile::open(Access access)
     else if (!S_ISREG(st.st_mode))
         fail("open", QStringLiteral("not a regular file"));
     else
-        ok = lock(access == Access::Write);
+        ok = lock(access == Access::Write, g_lockTimeoutMs);
     if (!ok) {
         ::close(m_fd);
         m_fd = -1;
@@ -194,9 +194,9 @@ bool ArchiveFile::open(Access access)
         // it from that, reads as things are and leaves the mending to the next one.
         if (access == Access::Write) {
             mendFromJournal();
-        } else if (lock(true)) {
+        } else if (lock(true, 0)) {
             mendFromJournal();
-            lock(false);
+            lock(false, g_lockTimeoutMs);
         }
         m_error.clear();
     }
@@ -383,13 +383,13 @@ bool ArchiveFile::close()
     return rc == 0 || failWithErrno("close", err);
 }
 
-bool ArchiveFile::forEach(const std::function<bool(qint64, const char*)>& visit, qint64 first)
+bool ArchiveFile::forEach(const std::function<bool(qint64, const char*)>& visit, Progress* progress)
 {
     if (m_fd < 0)
         return fail("read", QStringLiteral("the file is not open"));
-    if (first < 0)
-        return fail("read", QStringLiteral("record %1 does not exist").arg(first));
     const qint64 total = count();
+    if (progress)
+        progress->setTotal(total);
     const qint64 perBlock = qMax<qint64>(1, (1 << 20) / m_recordSize);
     // On a page boundary the system copies the file's pages into it a good fifth faster.
     constexpr size_t page = 4096;
@@ -398,14 +398,17 @@ bool ArchiveFile::forEach(const std::function<bool(qint64, const char*)>& visit,
         static_cast<char*>(std::aligned_alloc(page, blockBytes)), &std::free);
     if (!block)
         return fail("read", QStringLiteral("no memory for reading"));
-    for (qint64 index = first; index < total;) {
+    for (qint64 index = 0; index < total;) {
         const qint64 n = qMin(perBlock, total - index);
         const qint64 bytes = n * m_recordSize;
         if (readFully(m_fd, block.get(), bytes, off_t(index) * m_recordSize) < bytes)
             return failWithErrno("read", errno);
-        for (qint64 k = 0; k < n; ++k)
+        for (qint64 k = 0; k < n; ++k) {
             if (!visit(index + k, block.get() + k * m_recordSize))
                 return true;
+            if (!Progress::passed(progress, index + k))
+                return false;
+        }
         index += n;
     }
     return true;

@@ -8,6 +8,8 @@
 namespace tarvello
 {
 
+class Progress;
+
 // The message every archive access failure is reported with.
 QString archiveAccessMessage();
 
@@ -55,9 +57,11 @@ public:
     qint64 position() const { return m_position; }
     bool close();
 
-    // Reads every record from `first` on in large sequential blocks and hands each to visit
-    // (index, bytes of one record). Visiting stops early when visit returns false.
-    bool forEach(const std::function<bool(qint64, const char*)>& visit, qint64 first = 0);
+    // Reads every record in large sequential blocks and hands each to visit (index, bytes of one
+    // record). Visiting stops early when visit returns false. `progress`, when given, hears every
+    // few thousand records how far the reading has come; a reading the user stopped there ends,
+    // answering false as one that could not be read to its end.
+    bool forEach(const std::function<bool(qint64, const char*)>& visit, Progress* progress = nullptr);
 
     const QString& path() const { return m_path; }
     int recordSize() const { return m_recordSize; }
@@ -71,7 +75,8 @@ public:
     static QString journalPath(const QString& path);
 
 private:
-    bool lock(bool exclusive);
+    // Waits up to waitMs for another program's lock (0: asks once).
+    bool lock(bool exclusive, int waitMs);
     // The journal's steps: written and on the disk before a record is written over; removed when
     // the record is; read back, and the record mended, by open().
     bool writeJournal(qint64 index, const QByteArray& before, const QByteArray& after);

@@ -3,7 +3,6 @@
 #include "archive/archivefile.h"
 #include "archive/cardarchive.h"
 #include "archive/recordfields.h"
-#include "core/progress.h"
 #include "core/text.h"
 
 #include <algorithm>
@@ -113,14 +112,14 @@ UnpaidList unpaidInvoices(const QString& path, Progress* progress)
     ArchiveFile file(path, InvoiceRecord::Size);
     if (!file.open(ArchiveFile::Access::Read))
         return list;
-    if (progress)
-        progress->setTotal(file.count());
-    const bool read = file.forEach([&](qint64 index, const char* record) {
-        if (isUnpaid(record))
-            list.lines.push_back({listLine(record), index});
-        return Progress::passed(progress, index);
-    });
-    list.complete = file.close() && read && !(progress && progress->heeded());
+    const bool read = file.forEach(
+        [&](qint64 index, const char* record) {
+            if (isUnpaid(record))
+                list.lines.push_back({listLine(record), index});
+            return true;
+        },
+        progress);
+    list.complete = file.close() && read;
     return list;
 }
 

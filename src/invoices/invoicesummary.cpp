@@ -4,7 +4,6 @@
 #include "archive/invoicerecord.h"
 #include "archive/recordfields.h"
 #include "core/numbers.h"
-#include "core/progress.h"
 #include "core/text.h"
 #include "invoicelists.h"
 
@@ -156,36 +155,34 @@ Summary summarise(const QString& path, Period period, QStringView choice, QStrin
     }
     if (period == Period::Year)
         s.lines.reserve(size_t(file.count()));
-    if (progress)
-        progress->setTotal(file.count());
-    const bool read = file.forEach([&](qint64 index, const char* record) {
-        if (!Progress::passed(progress, index))
-            return false; // a stopped summary is not complete
-        const RecordFields::FieldText date(record, InvoiceRecord::layout().fields[size_t(Data)]);
-        if (date.isEmpty())
+    const bool read = file.forEach(
+        [&](qint64 index, const char* record) {
+            const RecordFields::FieldText date(record, InvoiceRecord::layout().fields[size_t(Data)]);
+            if (date.isEmpty())
+                return true;
+            s.anyDated = true;
+            const DateViews parts = dateViews(date.view());
+            if (!inPeriod[size_t(monthNumber(parts.month))])
+                return true;
+            if (parts.year != wantedYear)
+                return true;
+            s.lines.push_back({InvoiceLists::listLine(record), index});
+            const auto taxable = amount(record, TotImponibile);
+            const auto tax = amount(record, TotImposta);
+            const auto exempt = amount(record, TotEsente);
+            const auto total = amount(record, TotFattura);
+            if (!taxable || !tax || !exempt || !total) {
+                s.unreadable.append(field(record, NumFatt));
+                return true;
+            }
+            s.totals.taxable += *taxable;
+            s.totals.tax += *tax;
+            s.totals.exempt += *exempt;
+            s.totals.total += *total;
             return true;
-        s.anyDated = true;
-        const DateViews parts = dateViews(date.view());
-        if (!inPeriod[size_t(monthNumber(parts.month))])
-            return true;
-        if (parts.year != wantedYear)
-            return true;
-        s.lines.push_back({InvoiceLists::listLine(record), index});
-        const auto taxable = amount(record, TotImponibile);
-        const auto tax = amount(record, TotImposta);
-        const auto exempt = amount(record, TotEsente);
-        const auto total = amount(record, TotFattura);
-        if (!taxable || !tax || !exempt || !total) {
-            s.unreadable.append(field(record, NumFatt));
-            return true;
-        }
-        s.totals.taxable += *taxable;
-        s.totals.tax += *tax;
-        s.totals.exempt += *exempt;
-        s.totals.total += *total;
-        return true;
-    });
-    s.complete = file.close() && read && !(progress && progress->heeded());
+        },
+        progress);
+    s.complete = file.close() && read;
     return s;
 }
 

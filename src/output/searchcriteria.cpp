@@ -100,14 +100,14 @@ std::optional<std::vector<ResultEntry>> findMatching(const QString& path, int re
     std::vector<ResultEntry> found;
     if (matcher.givenCount() == 0)
         found.reserve(size_t(file.count()));
-    if (progress)
-        progress->setTotal(file.count());
-    const bool read = file.forEach([&](qint64 index, const char* record) {
-        if (matcher.matches(record))
-            found.push_back({line(record), index});
-        return Progress::passed(progress, index);
-    });
-    if (!file.close() || !read || (progress && progress->heeded()))
+    const bool read = file.forEach(
+        [&](qint64 index, const char* record) {
+            if (matcher.matches(record))
+                found.push_back({line(record), index});
+            return true;
+        },
+        progress);
+    if (!file.close() || !read)
         return std::nullopt;
     return found;
 }

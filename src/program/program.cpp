@@ -112,15 +112,13 @@ QWidget* Program::window(QStringView objectName) const
     for (const auto& w : m_windows)
         if (w->objectName() == objectName)
             return w.get();
-    for (const auto& [name, factory] : m_registry.windows())
-        if (name == objectName)
-            return make(name, factory);
-    return nullptr;
+    const WindowRegistry::WindowFactory* factory = m_registry.window(objectName);
+    return factory ? make(objectName.toString(), *factory) : nullptr;
 }
 
 bool Program::hasWindow(QStringView objectName) const
 {
-    return m_registry.hasWindow(objectName);
+    return m_registry.window(objectName) != nullptr;
 }
 
 std::unique_ptr<QDialog> Program::createDialog(QStringView objectName, QWidget* owner)

@@ -11,16 +11,16 @@ namespace tarvello
 
 void WindowRegistry::addWindow(const QString& objectName, WindowFactory make)
 {
-    Q_ASSERT_X(!hasWindow(objectName), "WindowRegistry::addWindow", qPrintable(objectName));
+    Q_ASSERT_X(!window(objectName), "WindowRegistry::addWindow", qPrintable(objectName));
     m_windows.emplace_back(objectName, std::move(make));
 }
 
-bool WindowRegistry::hasWindow(QStringView objectName) const
+const WindowRegistry::WindowFactory* WindowRegistry::window(QStringView objectName) const
 {
-    for (const auto& entry : m_windows)
-        if (entry.first == objectName)
-            return true;
-    return false;
+    for (const auto& [name, make] : m_windows)
+        if (name == objectName)
+            return &make;
+    return nullptr;
 }
 
 void WindowRegistry::addDialog(const QString& objectName, DialogFactory make)

@@ -47,7 +47,8 @@ public:
 
     // The main windows' names and factories, in the order they were added.
     const std::vector<std::pair<QString, WindowFactory>>& windows() const { return m_windows; }
-    bool hasWindow(QStringView objectName) const;
+    // The factory of the main window named `objectName`, or nullptr.
+    const WindowFactory* window(QStringView objectName) const;
     // The factory of the dialog named `objectName`, or nullptr.
     const DialogFactory* dialog(QStringView objectName) const;
     // The names of the dialogs, in the order they were added.

@@ -4,7 +4,6 @@
 #include "archive/cardarchive.h"
 #include "archive/recordfields.h"
 #include "core/numbers.h"
-#include "core/progress.h"
 #include "core/text.h"
 
 namespace tarvello::ProductSearch
@@ -106,17 +105,17 @@ LowStockList lowStock(const QString& path, Progress* progress)
     ArchiveFile file(path, ProductRecord::Size);
     if (!file.open(ArchiveFile::Access::Read))
         return list;
-    if (progress)
-        progress->setTotal(file.count());
-    const bool read = file.forEach([&](qint64 index, const char* record) {
-        const std::optional<bool> low = isLowStock(record);
-        if (!low)
-            ++list.skipped;
-        else if (*low)
-            list.lines.push_back({listLine(record), index});
-        return Progress::passed(progress, index);
-    });
-    list.complete = file.close() && read && !(progress && progress->heeded());
+    const bool read = file.forEach(
+        [&](qint64 index, const char* record) {
+            const std::optional<bool> low = isLowStock(record);
+            if (!low)
+                ++list.skipped;
+            else if (*low)
+                list.lines.push_back({listLine(record), index});
+            return true;
+        },
+        progress);
+    list.complete = file.close() && read;
     return list;
 }
 
