@@ -63,9 +63,9 @@ std::optional<double> valueOr(QStringView text, double empty)
     return parseNumber(text);
 }
 
-bool calculateRows(InvoiceFigures& figures)
+bool calculateRows(InvoiceDocument& figures)
 {
-    for (InvoiceRowFigures& row : figures.rows) {
+    for (InvoiceRow& row : figures.rows) {
         const bool noQuantity = isBlank(row.quantity);
         const bool noPrice = isBlank(row.price);
         if (noQuantity && noPrice)
@@ -94,13 +94,13 @@ bool calculateRows(InvoiceFigures& figures)
     return true;
 }
 
-bool calculateTotals(InvoiceFigures& figures)
+bool calculateTotals(InvoiceDocument& figures)
 {
     // Amounts are read from the labels, so the totals add up what the rows show (four decimals
     // at most), including an old amount left on a row without quantity and price.
     double taxable = 0.0;
     double exempt = 0.0;
-    for (const InvoiceRowFigures& row : figures.rows) {
+    for (const InvoiceRow& row : figures.rows) {
         const auto amount = valueOr(row.amount, 0.0);
         if (!amount)
             return false;
@@ -137,7 +137,7 @@ bool calculateTotals(InvoiceFigures& figures)
     return true;
 }
 
-void setTotals(InvoiceFigures& figures, const QString& text)
+void setTotals(InvoiceDocument& figures, const QString& text)
 {
     figures.taxableTotal = text;
     figures.vatAmount = text;
@@ -165,7 +165,7 @@ QString tidyOrEmpty(QStringView text)
 
 } // namespace
 
-bool calculateInvoice(InvoiceFigures& figures)
+bool calculateInvoice(InvoiceDocument& figures)
 {
     if (calculateRows(figures) && calculateTotals(figures))
         return true;
@@ -173,12 +173,12 @@ bool calculateInvoice(InvoiceFigures& figures)
     return false;
 }
 
-void clearTotals(InvoiceFigures& figures)
+void clearTotals(InvoiceDocument& figures)
 {
     setTotals(figures, QString());
 }
 
-void clearRowAmountAndTotals(InvoiceFigures& figures, int row)
+void clearRowAmountAndTotals(InvoiceDocument& figures, int row)
 {
     figures.row(row).amount.clear();
     clearTotals(figures);
@@ -207,46 +207,13 @@ QString tidyVatRate(QStringView text)
     return tidyOrEmpty(text);
 }
 
-void storeFigures(Record& invoice, const InvoiceFigures& figures)
+std::optional<double> discountPerUnit(QStringView price, QStringView discount)
 {
-    using namespace InvoiceRecord;
-    Q_ASSERT(invoice.layout().size == Size);
-    for (int k = 1; k <= Rows; ++k) {
-        const InvoiceRowFigures& row = figures.row(k);
-        invoice.setText(rowField(Quant, k), row.quantity);
-        invoice.setText(rowField(Prezzo, k), row.price);
-        invoice.setText(rowField(PercSconto, k), row.discount);
-        invoice.setText(rowField(Importo, k), row.amount);
-        invoice.setFlag(rowField(Es, k), row.exempt);
-    }
-    invoice.setText(TotImponibile, figures.taxableTotal);
-    invoice.setText(PercIva, figures.vatRate);
-    invoice.setText(TotImposta, figures.vatAmount);
-    invoice.setText(TotIva, figures.totalWithVat);
-    invoice.setText(TotEsente, figures.exemptTotal);
-    invoice.setText(TotFattura, figures.invoiceTotal);
-}
-
-InvoiceFigures loadFigures(const Record& invoice)
-{
-    using namespace InvoiceRecord;
-    Q_ASSERT(invoice.layout().size == Size);
-    InvoiceFigures figures;
-    for (int k = 1; k <= Rows; ++k) {
-        InvoiceRowFigures& row = figures.row(k);
-        row.quantity = invoice.text(rowField(Quant, k));
-        row.price = invoice.text(rowField(Prezzo, k));
-        row.discount = invoice.text(rowField(PercSconto, k));
-        row.amount = invoice.text(rowField(Importo, k));
-        row.exempt = invoice.flag(rowField(Es, k));
-    }
-    figures.taxableTotal = invoice.text(TotImponibile);
-    figures.vatRate = invoice.text(PercIva);
-    figures.vatAmount = invoice.text(TotImposta);
-    figures.totalWithVat = invoice.text(TotIva);
-    figures.exemptTotal = invoice.text(TotEsente);
-    figures.invoiceTotal = invoice.text(TotFattura);
-    return figures;
+    const auto p = parseNumber(price);
+    const auto d = parseNumber(discount);
+    if (!p || !d)
+        return std::nullopt;
+    return roundTo(percentOf(*p, *d), 8);
 }
 
 } // namespace tarvello

@@ -1,40 +1,17 @@
 #pragma once
 
-#include "archive/invoicerecord.h"
+#include "invoicedocument.h"
 
 #include <QString>
 
-#include <array>
+#include <optional>
 
 namespace tarvello
 {
 
-// The texts of the invoice screen that take part in the arithmetic, exactly as the fields and
-// labels show them. The screen copies its controls in, runs the calculation and copies them back,
-// so the arithmetic never needs a widget.
-struct InvoiceRowFigures {
-    QString quantity;    // txtQuantNN
-    QString price;       // txtPrezzoNN
-    QString discount;    // txtPercScontoNN, percent
-    QString amount;      // txtImportoNN
-    bool exempt = false; // chkEsNN
-};
-
-struct InvoiceFigures {
-    // Row k (1..30) is rows[k - 1].
-    std::array<InvoiceRowFigures, InvoiceRecord::Rows> rows;
-    QString vatRate;      // txtPercIva, percent
-    QString taxableTotal; // txtTotImponibile
-    QString vatAmount;    // txtTotImposta
-    QString totalWithVat; // txtTotIva
-    QString exemptTotal;  // txtTotEsente
-    QString invoiceTotal; // txtTotFattura
-
-    InvoiceRowFigures& row(int k) { return rows[size_t(k - 1)]; }
-    const InvoiceRowFigures& row(int k) const { return rows[size_t(k - 1)]; }
-};
-
-// Computes the row amounts and the five totals in place.
+// The one calculation of an invoice's figures: the row amounts and the five totals, in place.
+// The screen runs it for "Calcola" and before a save; the print, the electronic invoice and the
+// lists read what it left in the document, never working a figure out again.
 //
 // Rows with neither quantity nor price are skipped and keep whatever amount they show; an empty
 // quantity becomes "1", an empty price "0,00", an empty VAT rate "0". Amounts are carried with up
@@ -44,12 +21,12 @@ struct InvoiceFigures {
 // Returns false when a text does not read as a number (or as one the fields can show): the
 // calculation stops there, the rows already done keep their new amounts, the rows after it are
 // not touched and the five totals read "0,00". The screen shows no message for it.
-bool calculateInvoice(InvoiceFigures& figures);
+bool calculateInvoice(InvoiceDocument& invoice);
 
 // What typing does before the next calculation: a key in a row's quantity, price or discount
 // empties that row's amount and the totals; a key in the VAT rate empties the totals.
-void clearTotals(InvoiceFigures& figures);
-void clearRowAmountAndTotals(InvoiceFigures& figures, int row);
+void clearTotals(InvoiceDocument& invoice);
+void clearRowAmountAndTotals(InvoiceDocument& invoice, int row);
 
 // Tidying of a number field when the user leaves it. A text that is blank stays as it is; a
 // number is rounded to four decimals and written in its shortest form.
@@ -58,9 +35,9 @@ QString tidyPrice(QStringView text);    // completed to two decimals; not a numb
 QString tidyDiscount(QStringView text); // not a number: emptied
 QString tidyVatRate(QStringView text);  // not a number: emptied
 
-// Copies the figures into an invoice record and back: quantities, prices, discounts, amounts,
-// exempt flags ("Sì"/"No"), VAT rate and the five totals. Every other field is left alone.
-void storeFigures(Record& invoice, const InvoiceFigures& figures);
-InvoiceFigures loadFigures(const Record& invoice);
+// What the electronic invoice writes beside a row when its discount has more decimals than the
+// format's percentage holds: the discount on one unit, `price` times `discount` percent, as the
+// calculation forms it, rounded to eight decimals. Nothing when either text is not a number.
+std::optional<double> discountPerUnit(QStringView price, QStringView discount);
 
 } // namespace tarvello

@@ -9,6 +9,7 @@
 #include "core/dates.h"
 #include "core/filereplace.h"
 #include "core/ini.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "core/win1252.h"
 
@@ -16,6 +17,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QXmlStreamWriter>
+
+#include <cmath>
 
 namespace tarvello::EInvoice
 {
@@ -25,144 +28,47 @@ using namespace InvoiceRecord;
 namespace
 {
 
-// ---------------------------------------------------------------- exact decimals
+// ---------------------------------------------------------------- numbers as the document writes them
 
-// The document's figures are worked out on exact decimals, never on doubles: a line total is the
-// exact product rounded once to the cent. Twelve digits per number are far more than the invoice's
-// fields hold, and keep every product well inside 128 bits.
-using Wide = __int128;
-constexpr int kMostDigits = 12;
-
-Wide tenTo(int n)
+// The document writes the proforma's own figures: each number goes across as its shortest text,
+// the one the screen shows, with a point for the comma and between `fewest` and `most` decimals
+// (the screen's "439,815" is "439.815", its "22" is "22.00"). Nothing when the value needs more
+// decimals than `most` or more whole digits than `mostWhole`, or is no plain number at all.
+std::optional<QString> xmlNumber(double value, int fewest, int most, int mostWhole)
 {
-    Wide r = 1;
-    while (n-- > 0)
-        r *= 10;
-    return r;
-}
-
-struct Exact {
-    Wide units = 0; // the value is units / 10^scale
-    int scale = 0;
-
-    bool isZero() const { return units == 0; }
-    bool isNegative() const { return units < 0; }
-};
-
-Exact withScale(Exact x, int scale)
-{
-    if (scale > x.scale)
-        return {x.units * tenTo(scale - x.scale), scale};
-    return x;
-}
-
-Exact operator+(Exact a, Exact b)
-{
-    const int s = std::max(a.scale, b.scale);
-    return {withScale(a, s).units + withScale(b, s).units, s};
-}
-
-Exact operator-(Exact a, Exact b)
-{
-    const int s = std::max(a.scale, b.scale);
-    return {withScale(a, s).units - withScale(b, s).units, s};
-}
-
-int compare(Exact a, Exact b)
-{
-    const Exact d = a - b;
-    return d.units < 0 ? -1 : (d.units > 0 ? 1 : 0);
-}
-
-// Nothing when the product would leave the safe range.
-std::optional<Exact> times(Exact a, Exact b)
-{
-    static const Wide limit = tenTo(37);
-    const Wide x = a.units < 0 ? -a.units : a.units;
-    const Wide y = b.units < 0 ? -b.units : b.units;
-    if (x != 0 && y > limit / x)
+    QString text = formatNumber(value + 0.0); // + 0.0: no "-0"
+    if (text.contains(u'E'))
         return std::nullopt;
-    return Exact{a.units * b.units, a.scale + b.scale};
-}
-
-// The program's rounding: floor(x * 10^d + 0,5) / 10^d, halves upwards, exact values unchanged.
-Exact roundedTo(Exact x, int decimals)
-{
-    if (x.scale <= decimals)
-        return x;
-    const Wide divisor = tenTo(x.scale - decimals);
-    const Wide n = x.units + divisor / 2;
-    Wide q = n / divisor;
-    if (n % divisor != 0 && n < 0)
-        --q;
-    return {q, decimals};
-}
-
-// Whether the value has no more than `decimals` decimals (trailing zeros aside).
-bool fitsDecimals(Exact x, int decimals)
-{
-    return compare(roundedTo(x, decimals), x) == 0;
-}
-
-// Sign, digits and a decimal comma, as the invoice's fields hold numbers; no exponent.
-std::optional<Exact> parseExact(QStringView text)
-{
-    const QStringView t = trimmedView(text);
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < t.size() && (t.at(i) == u'+' || t.at(i) == u'-'))
-        negative = t.at(i++) == u'-';
-    Exact e;
-    int digits = 0;
-    bool comma = false;
-    for (; i < t.size(); ++i) {
-        const char16_t c = t.at(i).unicode();
-        if (c == u',' && !comma) {
-            comma = true;
-            continue;
-        }
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        if (++digits > kMostDigits)
-            return std::nullopt;
-        e.units = e.units * 10 + (c - u'0');
-        if (comma)
-            ++e.scale;
-    }
-    if (digits == 0)
-        return std::nullopt;
+    const bool negative = text.startsWith(u'-');
     if (negative)
-        e.units = -e.units;
-    return e;
+        text.remove(0, 1);
+    const qsizetype comma = text.indexOf(u',');
+    QString whole = comma < 0 ? text : text.left(comma);
+    QString decimals = comma < 0 ? QString() : text.mid(comma + 1);
+    if (decimals.size() > most || whole.size() > mostWhole)
+        return std::nullopt;
+    while (decimals.size() < fewest)
+        decimals.append(u'0');
+    QString out = negative ? QStringLiteral("-") + whole : whole;
+    if (!decimals.isEmpty())
+        out += u'.' + decimals;
+    return out;
 }
 
-// With a point and between `fewest` and `most` decimals: trailing zeros go down to `fewest`.
-// A value with more decimals than `most` is rounded first.
-QString pointText(Exact x, int fewest, int most)
+std::optional<QString> xmlNumber(QStringView shown, int fewest, int most, int mostWhole)
 {
-    x = roundedTo(x, most);
-    while (x.scale > fewest && x.units % 10 == 0) {
-        x.units /= 10;
-        --x.scale;
-    }
-    x = withScale(x, fewest);
-    const bool negative = x.units < 0;
-    Wide u = negative ? -x.units : x.units;
-    QString digits;
-    do {
-        digits.prepend(QChar(char16_t(u'0' + int(u % 10))));
-        u /= 10;
-    } while (u != 0);
-    while (digits.size() <= x.scale)
-        digits.prepend(u'0');
-    if (x.scale > 0)
-        digits.insert(digits.size() - x.scale, u'.');
-    return negative ? u'-' + digits : digits;
+    const std::optional<double> value = parseNumber(shown);
+    return value ? xmlNumber(*value, fewest, most, mostWhole) : std::nullopt;
 }
 
-QString amountText(Exact x)
+// Amounts of the document: 11 whole digits at most, two decimals (totals) or up to eight (rows).
+std::optional<QString> amountText(QStringView shown)
 {
-    return pointText(x, 2, 2);
+    return xmlNumber(shown, 2, 2, 11);
+}
+std::optional<QString> rowAmountText(double value)
+{
+    return xmlNumber(value, 2, 8, 11);
 }
 
 // "1234.50" as the window shows it: "1234,50".
@@ -172,8 +78,6 @@ QString shownAmount(QStringView pointAmount)
     s.replace(u'.', u',');
     return s;
 }
-
-const Exact kHundred{100, 0};
 
 // ---------------------------------------------------------------- codes
 
@@ -344,59 +248,20 @@ QString rowRefusal(int row, const QString& what, const QString& todo)
 
 // ---------------------------------------------------------------- the rows
 
+// One DettaglioLinee, its numbers as the document writes them.
 struct Line {
     int row = 0;
     QString description;
     QString code;
-    std::optional<Exact> quantity; // none on a line of description only
-    Exact price;
-    std::optional<Exact> discount; // percent; none when there is none
-    Exact total;                   // to the cent
-    bool exempt = false;           // at rate 0 with the nature of exempt rows
+    QString quantity; // empty on a line of description only
+    QString price;
+    QString discountType;    // "SC" or "MG", empty when there is no discount
+    QString discountPercent; // two decimals
+    QString discountPerUnit; // only when the percentage has more decimals than the format's two
+    QString total;           // the row's amount, as the screen shows it
+    double amount = 0;       // the same, for the summaries' sums
+    bool exempt = false;     // at rate 0 with the nature of exempt rows
 };
-
-InvoiceFigures figuresOf(const InvoiceCard::CardTexts& texts)
-{
-    InvoiceFigures f;
-    for (int k = 1; k <= Rows; ++k) {
-        InvoiceRowFigures& r = f.row(k);
-        r.quantity = texts[size_t(rowField(Quant, k))];
-        r.price = texts[size_t(rowField(Prezzo, k))];
-        r.discount = texts[size_t(rowField(PercSconto, k))];
-        r.amount = texts[size_t(rowField(Importo, k))];
-        r.exempt = trimmed(texts[size_t(rowField(Es, k))]) == Record::yesText();
-    }
-    f.vatRate = texts[PercIva];
-    f.taxableTotal = texts[TotImponibile];
-    f.vatAmount = texts[TotImposta];
-    f.totalWithVat = texts[TotIva];
-    f.exemptTotal = texts[TotEsente];
-    f.invoiceTotal = texts[TotFattura];
-    return f;
-}
-
-// A row takes part in the document when anything of the article is on it.
-bool isFilled(const InvoiceCard::CardTexts& texts, int k)
-{
-    for (Column c : {Quant, Codice, Desc, Prezzo})
-        if (!isBlank(texts[size_t(rowField(c, k))]))
-            return true;
-    return false;
-}
-
-// The first row whose figures the calculation cannot read.
-int unreadableRow(const InvoiceFigures& f)
-{
-    for (int k = 1; k <= Rows; ++k) {
-        const InvoiceRowFigures& r = f.row(k);
-        if (isBlank(r.quantity) && isBlank(r.price))
-            continue;
-        for (const QString* t : {&r.quantity, &r.price, &r.discount})
-            if (!isBlank(*t) && !parseExact(*t))
-                return k;
-    }
-    return 0;
-}
 
 // ---------------------------------------------------------------- the XML
 
@@ -424,11 +289,7 @@ public:
 
 const QString kNamespace = QStringLiteral("http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2");
 
-struct Address {
-    QString street, postcode, town, province;
-};
-
-void writeSede(Writer& x, const Address& a)
+void writeSede(Writer& x, const InvoiceParty& a)
 {
     x.open("Sede");
     // Required elements are written even when empty, so that the schema names the very field.
@@ -653,34 +514,33 @@ CustomerLookup findCustomer(const QString& customersPath, QStringView taxCode, Q
 
 // ---------------------------------------------------------------- the document
 
-Options defaultOptions(const InvoiceCard::CardTexts& invoice, const Settings& settings)
+Options defaultOptions(const InvoiceDocument& invoice, const Settings& settings)
 {
     Options o;
     o.documentType = documentTypes().first().code;
     o.taxRegime = settings.taxRegime;
     o.exemptNature = settings.exemptNature;
     o.paymentMethod = paymentMethods().first().code;
-    o.number = trimmed(invoice[NumFatt]);
-    o.date = trimmed(invoice[Data]);
+    o.number = trimmed(invoice.number);
+    o.date = trimmed(invoice.date);
     return o;
 }
 
-Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer, const Options& options)
+Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, const Options& options)
 {
     Built result;
     const auto refuse = [&](const QString& message) {
         result.refusal = message;
         return result;
     };
-    const auto text = [&](int field) { return trimmed(texts[size_t(field)]); };
 
     if (customer.outcome == CustomerLookup::Outcome::Unreadable)
         return refuse(archiveAccessMessage());
 
-    // The rows, and the proforma's own figures, worked out as Calcola does.
+    // The rows with anything of an article on them.
     std::vector<int> rows;
     for (int k = 1; k <= Rows; ++k)
-        if (isFilled(texts, k))
+        if (invoice.row(k).hasArticle())
             rows.push_back(k);
     if (rows.empty())
         return refuse(
@@ -688,13 +548,13 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
                     QStringLiteral("Compilare almeno una riga con descrizione, quantità e prezzo.")));
 
     // The issuer.
-    const QString issuerVat = vatDigits(texts[IvaDitta]);
+    const QString issuerVat = vatDigits(invoice.issuer.vatNumber);
     if (!hasValidVatCheckDigit(issuerVat))
         return refuse(
             refusal(QStringLiteral("Partita IVA del cedente mancante o non valida."),
                     QStringLiteral("Indicare nel riquadro Ditta emittente della fattura la partita "
                                    "IVA della ditta: 11 cifre, l'ultima delle quali è di controllo.")));
-    const QString issuerTaxCode = taxCodeText(texts[CodFiscDitta]);
+    const QString issuerTaxCode = taxCodeText(invoice.issuer.taxCode);
     if (!issuerTaxCode.isEmpty() && !isValidTaxCode(issuerTaxCode))
         return refuse(
             refusal(QStringLiteral("Codice fiscale del cedente non valido."),
@@ -704,10 +564,10 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
     // The customer.
     const bool found = customer.outcome == CustomerLookup::Outcome::Found;
     const CustomerCard& card = customer.card;
-    const QString customerVat = vatDigits(texts[IvaCliente]);
-    const QString customerTaxCode = taxCodeText(texts[CodFiscCliente]);
+    const QString customerVat = vatDigits(invoice.customer.vatNumber);
+    const QString customerTaxCode = taxCodeText(invoice.customer.taxCode);
     const QString onCard = QStringLiteral("sulla fattura e sulla sua scheda nell'anagrafica clienti.");
-    if (text(Cliente).isEmpty() && !(found && (!isBlank(card.company) || !isBlank(card.surname))))
+    if (isBlank(invoice.customer.name) && !(found && (!isBlank(card.company) || !isBlank(card.surname))))
         return refuse(refusal(QStringLiteral("Nome o ragione sociale del cessionario mancante."),
                               QStringLiteral("Indicare il cliente sulla fattura.")));
     if (!customerVat.isEmpty() && !hasValidVatCheckDigit(customerVat))
@@ -752,40 +612,44 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
                                    "cliente (codice 0000000).")));
     }
 
-    // The figures.
-    InvoiceFigures proforma = figuresOf(texts);
-    if (!calculateInvoice(proforma)) {
-        if (const int k = unreadableRow(proforma))
-            return refuse(rowRefusal(k, QStringLiteral("quantità, prezzo o sconto non è un numero valido."),
-                                     QStringLiteral("Correggere la riga sulla fattura.")));
-        return refuse(refusal(QStringLiteral("Aliquota IVA non valida: «%1».").arg(text(PercIva)),
-                              QStringLiteral("Indicare sulla fattura un'aliquota da 0 a 100 con al massimo "
-                                             "due decimali.")));
+    // The figures: the proforma's own, as the calculation left them on the screen. Nothing here
+    // works them out again; a figure the calculation could not read stops the document.
+    const QString rowFix = QStringLiteral("Correggere la riga sulla fattura.");
+    for (int k = 1; k <= Rows; ++k) {
+        const InvoiceRow& r = invoice.row(k);
+        if (!r.hasFigures())
+            continue;
+        for (const QString* t : {&r.quantity, &r.price, &r.discount})
+            if (!isBlank(*t) && !parseNumber(*t))
+                return refuse(rowRefusal(
+                    k, QStringLiteral("quantità, prezzo o sconto non è un numero valido."), rowFix));
     }
-    const std::optional<Exact> rate = parseExact(proforma.vatRate);
-    if (!rate || rate->isNegative() || compare(*rate, kHundred) > 0 || !fitsDecimals(*rate, 2))
-        return refuse(refusal(QStringLiteral("Aliquota IVA non valida: «%1».").arg(trimmed(proforma.vatRate)),
-                              QStringLiteral("Indicare sulla fattura un'aliquota da 0 a 100 con al massimo "
-                                             "due decimali.")));
-    const bool taxed = !rate->isZero();
+    const QString rateFix =
+        QStringLiteral("Indicare sulla fattura un'aliquota da 0 a 100 con al massimo due decimali.");
+    const std::optional<double> rate = parseNumber(invoice.vatRate);
+    const std::optional<QString> rateText = rate ? xmlNumber(*rate, 2, 2, 3) : std::nullopt;
+    if (!rate || !rateText || *rate < 0 || *rate > 100)
+        return refuse(
+            refusal(QStringLiteral("Aliquota IVA non valida: «%1».").arg(trimmed(invoice.vatRate)), rateFix));
+    const bool taxed = *rate != 0;
     if (options.taxRegime == u"RF19" && taxed)
         return refuse(refusal(QStringLiteral("Nel regime forfettario la fattura non addebita l'IVA."),
                               QStringLiteral("Indicare sulla fattura un'aliquota IVA pari a 0 e scegliere la "
                                              "natura N2.2, oppure scegliere il regime ordinario.")));
 
     std::vector<Line> lines;
-    const QString rowFix = QStringLiteral("Correggere la riga sulla fattura.");
+    const QString tooBig = QStringLiteral("importo troppo grande per la fattura elettronica.");
     for (const int k : rows) {
-        const InvoiceRowFigures& r = proforma.row(k);
+        const InvoiceRow& r = invoice.row(k);
         Line line;
         line.row = k;
         line.exempt = r.exempt || !taxed;
-        line.description = latinText(texts[size_t(rowField(Desc, k))]);
-        line.code = latinText(texts[size_t(rowField(Codice, k))]);
+        line.description = latinText(r.description);
+        line.code = latinText(r.code);
         if (line.description.isEmpty())
             return refuse(rowRefusal(k, QStringLiteral("descrizione mancante."),
                                      QStringLiteral("Indicare la descrizione dell'articolo sulla fattura.")));
-        if (isBlank(r.quantity) && isBlank(r.price)) {
+        if (!r.hasFigures()) {
             // A line of description only; an amount left on it would count in the proforma's totals.
             if (!isBlank(r.amount))
                 return refuse(rowRefusal(k,
@@ -793,96 +657,111 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
                                                         "prezzo, che sono vuoti."),
                                          QStringLiteral("Indicare quantità e prezzo della riga, oppure "
                                                         "svuotarla, e premere Calcola.")));
+            line.price = QStringLiteral("0.00");
+            line.total = QStringLiteral("0.00");
             lines.push_back(line);
             continue;
         }
-        const auto q = parseExact(r.quantity);
-        const auto p = parseExact(r.price);
-        const auto d = isBlank(r.discount) ? std::optional<Exact>(Exact{}) : parseExact(r.discount);
-        if (!q || !p || !d || q->isNegative() || !fitsDecimals(*q, 8) || !fitsDecimals(*p, 8))
+        const std::optional<double> amount = parseNumber(r.amount);
+        if (!amount)
+            return refuse(rowRefusal(k, QStringLiteral("importo non calcolato."),
+                                     QStringLiteral("Premere Calcola sulla fattura.")));
+        const auto quantity = xmlNumber(r.quantity, 2, 8, 12);
+        const auto price = xmlNumber(r.price, 2, 8, 11);
+        const std::optional<double> discount = isBlank(r.discount) ? 0.0 : parseNumber(r.discount);
+        if (!quantity || !price || !discount || quantity->startsWith(u'-'))
             return refuse(rowRefusal(
                 k, QStringLiteral("quantità, prezzo o sconto non valido per la fattura elettronica."),
                 QStringLiteral("Correggere la riga sulla fattura: numeri con al massimo "
                                "otto decimali, quantità non negativa.")));
-        if (compare(*d, kHundred) > 0)
+        if (*discount > 100)
             return refuse(rowRefusal(k, QStringLiteral("sconto superiore al 100%."),
                                      QStringLiteral("Correggere lo sconto della riga sulla fattura.")));
-        // The line total: quantity times unit price less the discount, rounded once to the cent.
-        const auto value = times(*q, *p);
-        const auto netValue = value ? times(*value, kHundred - *d) : std::nullopt;
-        if (!netValue)
-            return refuse(
-                rowRefusal(k, QStringLiteral("importo troppo grande per la fattura elettronica."), rowFix));
-        line.quantity = q;
-        line.price = *p;
-        if (!d->isZero())
-            line.discount = d;
-        line.total = roundedTo(Exact{netValue->units, netValue->scale + 2}, 2);
+        const std::optional<QString> total = rowAmountText(*amount);
+        if (!total)
+            return refuse(rowRefusal(k, tooBig, rowFix));
+        line.quantity = *quantity;
+        line.price = *price;
+        line.total = *total;
+        line.amount = *amount;
+        if (*discount != 0) {
+            // A negative discount can only be a surcharge. A percentage with more decimals than the
+            // format's two goes along with the discount on one unit, which then counts.
+            const double percent = std::fabs(*discount);
+            line.discountType = *discount < 0 ? QStringLiteral("MG") : QStringLiteral("SC");
+            line.discountPercent = *xmlNumber(roundTo(percent, 2), 2, 2, 3);
+            if (!xmlNumber(percent, 2, 2, 3)) {
+                const std::optional<double> perUnit = discountPerUnit(r.price, formatNumber(percent));
+                const std::optional<QString> perUnitText = perUnit ? rowAmountText(*perUnit) : std::nullopt;
+                if (!perUnitText)
+                    return refuse(rowRefusal(k, tooBig, rowFix));
+                line.discountPerUnit = *perUnitText;
+            }
+        }
         lines.push_back(line);
     }
 
     // One summary for the taxed rate and one for the nature of exempt rows (every row, at rate 0).
-    // Each summary's taxable amount is the proforma's total of its rows, which sums the rows'
-    // amounts to four decimals and rounds once; a line total is rounded to the cent on its own.
-    // Where the two differ, the summary carries the difference as its Arrotondamento, which the
-    // format adds to the lines' sum: the document then agrees with the proforma to the cent.
+    // Each carries the proforma's totals: its taxable (or exempt) total and its VAT. The rows go
+    // across with the four decimals the screen shows, and the proforma rounds their sum once to
+    // the cent; where that rounding changed the sum, the summary's Arrotondamento holds just the
+    // difference, which the format adds to the lines' sum.
     struct Group {
         bool exempt;
-        Exact linesSum;
-        Exact proforma;
+        double linesSum = 0;
         bool used = false;
     };
-    const auto proformaTotal = [](const QString& t) { return parseExact(t).value_or(Exact{}); };
-    Group taxedGroup{false, {}, proformaTotal(proforma.taxableTotal)};
-    Group exemptGroup{true,
-                      {},
-                      taxed ? proformaTotal(proforma.exemptTotal)
-                            : proformaTotal(proforma.taxableTotal) + proformaTotal(proforma.exemptTotal)};
+    Group taxedGroup{false};
+    Group exemptGroup{true};
     for (const Line& l : lines) {
         Group& g = l.exempt ? exemptGroup : taxedGroup;
-        g.linesSum = g.linesSum + l.total;
+        g.linesSum += l.amount;
         g.used = true;
     }
-    const QString rateText = pointText(*rate, 2, 2);
-    Exact documentTotal;
-    Exact exemptAmount;
+    const QString totalsFix = QStringLiteral("Premere Calcola sulla fattura e controllare le quantità e i "
+                                             "prezzi delle righe.");
+    const std::optional<double> taxableTotal = parseNumber(invoice.taxableTotal);
+    const std::optional<double> exemptTotal = parseNumber(invoice.exemptTotal);
+    const std::optional<double> vatAmount = parseNumber(invoice.vatAmount);
+    const std::optional<double> invoiceTotal = parseNumber(invoice.invoiceTotal);
+    if (!taxableTotal || !exemptTotal || !vatAmount || !invoiceTotal)
+        return refuse(refusal(QStringLiteral("Totali della fattura mancanti."), totalsFix));
+    double exemptAmount = 0;
     for (const Group* g : {&taxedGroup, &exemptGroup}) {
         if (!g->used)
             continue;
+        // At rate 0 every row is at the nature of exempt rows, and its total is the proforma's two.
+        const double taxable =
+            !g->exempt ? *taxableTotal : (taxed ? *exemptTotal : *taxableTotal + *exemptTotal);
+        const double tax = g->exempt ? 0.0 : *vatAmount;
         Summary s;
-        s.rate = g->exempt ? QStringLiteral("0.00") : rateText;
+        s.rate = g->exempt ? QStringLiteral("0.00") : *rateText;
         s.nature = g->exempt ? options.exemptNature : QString();
-        const Exact taxable = roundedTo(g->proforma, 2);
-        const Exact rounding = taxable - g->linesSum;
-        if (!rounding.isZero())
-            s.rounding = amountText(rounding);
-        s.taxable = amountText(taxable);
-        Exact tax;
-        if (!g->exempt) {
-            const auto product = times(taxable, *rate);
-            if (!product)
-                return refuse(refusal(QStringLiteral("Importi troppo grandi per la fattura elettronica."),
-                                      QStringLiteral("Controllare le quantità e i prezzi delle righe.")));
-            tax = roundedTo(Exact{product->units, product->scale + 2}, 2);
-        } else {
+        const std::optional<QString> taxableText = xmlNumber(roundTo(taxable, 2), 2, 2, 11);
+        const std::optional<QString> taxText = xmlNumber(tax, 2, 2, 11);
+        const double rounding = roundTo(taxable - g->linesSum, 4);
+        const std::optional<QString> roundingText = xmlNumber(rounding, 2, 8, 11);
+        if (!taxableText || !taxText || !roundingText)
+            return refuse(refusal(QStringLiteral("Importi troppo grandi per la fattura elettronica."),
+                                  QStringLiteral("Controllare le quantità e i prezzi delle righe.")));
+        if (rounding != 0)
+            s.rounding = *roundingText;
+        s.taxable = *taxableText;
+        s.tax = *taxText;
+        if (g->exempt)
             exemptAmount = taxable;
-        }
-        s.tax = amountText(tax);
-        documentTotal = documentTotal + taxable + tax;
         doc.summaries.append(s);
     }
-    // The proforma rounds its VAT on the unrounded taxable sum and its total once, at the end; the
-    // summaries round the VAT on their own taxable amount. A cent of difference between the two
-    // totals is the document's own Arrotondamento, so that the total is the proforma's.
-    const Exact proformaInvoiceTotal = roundedTo(proformaTotal(proforma.invoiceTotal), 2);
-    if (compare(proformaInvoiceTotal, documentTotal) != 0)
-        doc.documentRounding = amountText(proformaInvoiceTotal - documentTotal);
-    if (proformaInvoiceTotal.isZero())
+    const std::optional<QString> totalText = amountText(invoice.invoiceTotal);
+    if (!totalText)
+        return refuse(refusal(QStringLiteral("Importi troppo grandi per la fattura elettronica."),
+                              QStringLiteral("Controllare le quantità e i prezzi delle righe.")));
+    if (*invoiceTotal == 0)
         return refuse(refusal(QStringLiteral("Totale della fattura pari a zero."),
                               QStringLiteral("Una fattura elettronica deve avere un importo: controllare le "
                                              "quantità e i prezzi delle righe.")));
-    doc.total = amountText(proformaInvoiceTotal);
-    doc.stampDuty = compare(exemptAmount, Exact{7747, 2}) > 0;
+    doc.total = *totalText;
+    doc.stampDuty = exemptAmount > 77.47;
 
     // The number and date of the fiscal invoice.
     const QString number = basicLatinText(options.number);
@@ -904,7 +783,7 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
 
     // Payment.
     const bool transfer = options.paymentMethod == u"MP05";
-    const QString iban = upperAscii(withoutBlanks(texts[Iban]));
+    const QString iban = upperAscii(withoutBlanks(invoice.iban));
     if (transfer && !iban.isEmpty() && !passesIbanCheck(iban))
         return refuse(
             refusal(QStringLiteral("IBAN non valido."),
@@ -916,27 +795,27 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
                     QStringLiteral("Non è possibile creare altri file.")));
 
     // The notes, then what has no place of its own in the document.
-    doc.causale = causalePieces(texts[Note]);
-    const auto addLabelled = [&](const QString& label, int field) {
-        const QString value = latinText(texts[size_t(field)]);
+    doc.causale = causalePieces(invoice.note);
+    const auto addLabelled = [&](const QString& label, const QString& text) {
+        const QString value = latinText(text);
         if (!value.isEmpty())
             doc.causale.append(label + QStringLiteral(": ") + value);
     };
-    addLabelled(QStringLiteral("Riferimenti"), Riferimenti);
-    addLabelled(QStringLiteral("Pagamento"), Pagamento);
-    addLabelled(QStringLiteral("Destinazione merce"), Veicolo);
-    addLabelled(QStringLiteral("Vettore"), Marca);
-    addLabelled(QStringLiteral("Porto"), Immatricolazione);
-    const QString packages = text(Targa);
+    addLabelled(QStringLiteral("Riferimenti"), invoice.references);
+    addLabelled(QStringLiteral("Pagamento"), invoice.payment);
+    addLabelled(QStringLiteral("Destinazione merce"), invoice.transport.destination);
+    addLabelled(QStringLiteral("Vettore"), invoice.transport.carrier);
+    addLabelled(QStringLiteral("Porto"), invoice.transport.port);
+    const QString packages = trimmed(invoice.transport.packages);
     bool packagesAreCount = false;
     const int packageCount = packages.toInt(&packagesAreCount);
     packagesAreCount = packagesAreCount && packageCount >= 1 && packageCount <= 9999 && hasDigit(packages) &&
                        packages.front().isDigit();
     if (!packagesAreCount)
-        addLabelled(QStringLiteral("Numero colli"), Targa);
+        addLabelled(QStringLiteral("Numero colli"), invoice.transport.packages);
 
     // The names.
-    doc.issuer = latinText(texts[Ditta]);
+    doc.issuer = latinText(invoice.issuer.name);
     QString customerCompany, customerName, customerSurname;
     if (found && !isBlank(card.company))
         customerCompany = latinText(card.company);
@@ -944,7 +823,7 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
         customerName = latinText(card.name);
         customerSurname = latinText(card.surname);
     } else
-        customerCompany = latinText(texts[Cliente]);
+        customerCompany = latinText(invoice.customer.name);
     doc.customer = customerCompany.isEmpty() ? customerName + u' ' + customerSurname : customerCompany;
     doc.customerFromArchive = found;
     doc.documentType = options.documentType;
@@ -989,7 +868,7 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
     x.close();
     x.text("RegimeFiscale", options.taxRegime);
     x.close();
-    writeSede(x, {text(ViaDitta), text(CapDitta), text(CittaDitta), text(ProvDitta)});
+    writeSede(x, invoice.issuer);
     x.close();
 
     x.open("CessionarioCommittente");
@@ -1010,7 +889,7 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
     }
     x.close();
     x.close();
-    writeSede(x, {text(ViaCliente), text(CapCliente), text(CittaCliente), text(ProvCliente)});
+    writeSede(x, invoice.customer);
     x.close();
     x.close(); // FatturaElettronicaHeader
 
@@ -1028,12 +907,11 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
         x.close();
     }
     x.text("ImportoTotaleDocumento", doc.total);
-    x.optional("Arrotondamento", doc.documentRounding);
     for (const QString& piece : doc.causale)
         x.text("Causale", piece);
     x.close();
-    const QString goodsCause = latinText(texts[Alimentazione]);
-    const QString goodsLook = latinText(texts[Colore]);
+    const QString goodsCause = latinText(invoice.transport.reason);
+    const QString goodsLook = latinText(invoice.transport.goodsLook);
     if (!goodsCause.isEmpty() || packagesAreCount || !goodsLook.isEmpty()) {
         x.open("DatiTrasporto");
         x.optional("CausaleTrasporto", goodsCause);
@@ -1056,25 +934,18 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
             x.close();
         }
         x.text("Descrizione", l.description);
-        if (l.quantity)
-            x.text("Quantita", pointText(*l.quantity, 2, 8));
-        x.text("PrezzoUnitario", pointText(l.price, 2, 8));
-        if (l.discount) {
-            // A negative discount can only be a surcharge. A percentage with more decimals than the
-            // format's two goes along with the exact discount on the unit price, which then counts.
-            const bool surcharge = l.discount->isNegative();
-            const Exact percent = surcharge ? Exact{-l.discount->units, l.discount->scale} : *l.discount;
+        if (!l.quantity.isEmpty())
+            x.text("Quantita", l.quantity);
+        x.text("PrezzoUnitario", l.price);
+        if (!l.discountType.isEmpty()) {
             x.open("ScontoMaggiorazione");
-            x.text("Tipo", surcharge ? QStringLiteral("MG") : QStringLiteral("SC"));
-            x.text("Percentuale", pointText(percent, 2, 2));
-            if (!fitsDecimals(percent, 2)) {
-                const Exact perUnit = *times(l.price, percent); // smaller than the line's product
-                x.text("Importo", pointText(Exact{perUnit.units, perUnit.scale + 2}, 2, 8));
-            }
+            x.text("Tipo", l.discountType);
+            x.text("Percentuale", l.discountPercent);
+            x.optional("Importo", l.discountPerUnit);
             x.close();
         }
-        x.text("PrezzoTotale", amountText(l.total));
-        x.text("AliquotaIVA", l.exempt ? QStringLiteral("0.00") : rateText);
+        x.text("PrezzoTotale", l.total);
+        x.text("AliquotaIVA", l.exempt ? QStringLiteral("0.00") : *rateText);
         if (l.exempt)
             x.text("Natura", options.exemptNature);
         x.close();
@@ -1101,7 +972,7 @@ Built build(const InvoiceCard::CardTexts& texts, const CustomerLookup& customer,
     x.text("ModalitaPagamento", options.paymentMethod);
     x.text("ImportoPagamento", doc.total);
     if (transfer) {
-        x.optional("IstitutoFinanziario", latinText(texts[Banca]));
+        x.optional("IstitutoFinanziario", latinText(invoice.bank));
         x.optional("IBAN", iban);
     }
     x.close();
@@ -1156,8 +1027,6 @@ QString describe(const Document& d)
     if (d.stampDuty)
         lines << QStringLiteral("Bollo virtuale: 2,00");
     QString total = QStringLiteral("Totale documento: %1").arg(shownAmount(d.total));
-    if (!d.documentRounding.isEmpty())
-        total += QStringLiteral(" (arrotondamento %1)").arg(shownAmount(d.documentRounding));
     lines << total;
     lines << QStringLiteral("File: %1").arg(d.fileName);
     return lines.join(u'\n');
@@ -1263,12 +1132,12 @@ QString helpText()
         "codice fiscale o la partita IVA del cliente, le righe e il totale, poi verifica il documento "
         "con lo schema ufficiale; se qualcosa non va indica il campo da correggere sulla fattura o "
         "sulla scheda del cliente e non scrive nulla.\r\n\r\n"
-        "Gli importi delle righe sono arrotondati al centesimo riga per riga, come vuole la fattura "
-        "elettronica, mentre la proforma somma gli importi a quattro decimali e arrotonda una sola "
-        "volta: quando i due conti differiscono di qualche centesimo, la differenza è indicata come "
-        "arrotondamento nel riepilogo dell'aliquota, così che imponibile e totale coincidano con "
-        "quelli della proforma. Quando le operazioni esenti superano 77,47 euro il documento indica "
-        "il bollo virtuale di 2,00 euro.\r\n\r\n"
+        "Il documento riporta gli importi della proforma così come compaiono sullo schermo dopo "
+        "Calcola: l'importo di ogni riga con i suoi decimali, l'imponibile, l'imposta e il totale. "
+        "Quando la somma delle righe differisce di una frazione di centesimo dall'imponibile "
+        "arrotondato, la differenza è indicata come arrotondamento nel riepilogo dell'aliquota. "
+        "Quando le operazioni esenti superano 77,47 euro il documento indica il bollo virtuale di "
+        "2,00 euro.\r\n\r\n"
         "Il file, chiamato IT seguito dalla partita IVA della ditta e da un numero progressivo di "
         "cinque caratteri, viene scritto nella cartella FattureElettroniche della cartella del "
         "programma; il numero progressivo si trova nel file Numerazione.ini. La fattura proforma e "

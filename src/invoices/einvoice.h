@@ -1,6 +1,6 @@
 #pragma once
 
-#include "invoicecard.h"
+#include "invoicedocument.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -109,7 +109,7 @@ struct Options {
 };
 
 // The proforma's number and date, the remembered regime and nature, the first of the other lists.
-Options defaultOptions(const InvoiceCard::CardTexts& invoice, const Settings& settings);
+Options defaultOptions(const InvoiceDocument& invoice, const Settings& settings);
 
 // One DatiRiepilogo: the figures as the document writes them ("22.00", "100.00").
 struct Summary {
@@ -138,9 +138,8 @@ struct Document {
     bool customerFromArchive = false;
     std::vector<int> lineRows; // the invoice row (1..30) of each DettaglioLinee, in order
     QList<Summary> summaries;
-    QString total;            // ImportoTotaleDocumento
-    QString documentRounding; // Arrotondamento of the whole document, empty when none
-    bool stampDuty = false;   // DatiBollo: virtual stamp duty of 2,00 euro
+    QString total;          // ImportoTotaleDocumento: the proforma's total
+    bool stampDuty = false; // DatiBollo: virtual stamp duty of 2,00 euro
     QStringList causale;
 };
 
@@ -151,9 +150,11 @@ struct Built {
 };
 
 // Our own rules first (the issuer's VAT number, the customer's codes, the rows, the total...);
-// a document is made only when they hold. The invoice's figures are worked out afresh from its
-// rows, as Calcola does. The schema check is separate (einvoiceschema.h).
-Built build(const InvoiceCard::CardTexts& invoice, const CustomerLookup& customer, const Options& options);
+// a document is made only when they hold. The figures are the invoice's own, as the calculation
+// left them (the screen calculates before it hands the invoice over): each row's amount as the
+// screen shows it, the taxable and exempt totals, the VAT and the total. The schema check is
+// separate (einvoiceschema.h).
+Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, const Options& options);
 
 // What the window shows of a document before it is written, in lines of Italian.
 QString describe(const Document& document);

@@ -165,7 +165,7 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
             [this] { showHelp(m_ctx, this, EInvoice::helpTitle(), EInvoice::helpText()); });
 }
 
-void TfrmFatturaElettronica::setInvoice(const InvoiceCard::CardTexts& invoice)
+void TfrmFatturaElettronica::setInvoice(const InvoiceDocument& invoice)
 {
     m_invoice = invoice;
 }
@@ -187,8 +187,7 @@ void TfrmFatturaElettronica::showEvent(QShowEvent* event)
     const EInvoice::Settings settings = EInvoice::readSettings(iniPath());
     const EInvoice::Options defaults = EInvoice::defaultOptions(m_invoice, settings);
     m_customer = EInvoice::findCustomer(m_ctx.filePath(CustomerRecord::fileName()),
-                                        m_invoice[InvoiceRecord::CodFiscCliente],
-                                        m_invoice[InvoiceRecord::IvaCliente]);
+                                        m_invoice.customer.taxCode, m_invoice.customer.vatNumber);
     const QSignalBlocker blockers[] = {QSignalBlocker(cboTipoDocumento), QSignalBlocker(cboRegimeFiscale),
                                        QSignalBlocker(cboNatura),        QSignalBlocker(cboPagamento),
                                        QSignalBlocker(txtNumero),        QSignalBlocker(txtData),
@@ -218,9 +217,8 @@ EInvoice::Options TfrmFatturaElettronica::options() const
     o.number = txtNumero->text();
     o.date = txtData->text();
     o.useTaxDrawer = chkCassetto->isChecked();
-    o.progressive =
-        EInvoice::proposeProgressive(iniPath(), documentsFolder(), m_invoice[InvoiceRecord::IvaDitta])
-            .value_or(QString());
+    o.progressive = EInvoice::proposeProgressive(iniPath(), documentsFolder(), m_invoice.issuer.vatNumber)
+                        .value_or(QString());
     o.today = m_ctx.services().now().date();
     return o;
 }
@@ -247,8 +245,7 @@ void TfrmFatturaElettronica::btnCreaClick()
     Services& services = m_ctx.services();
     // The customer's card as it is now: another workstation may have changed it since the window opened.
     m_customer = EInvoice::findCustomer(m_ctx.filePath(CustomerRecord::fileName()),
-                                        m_invoice[InvoiceRecord::CodFiscCliente],
-                                        m_invoice[InvoiceRecord::IvaCliente]);
+                                        m_invoice.customer.taxCode, m_invoice.customer.vatNumber);
     const EInvoice::Options chosenOptions = options();
     const EInvoice::Built built = EInvoice::build(m_invoice, m_customer, chosenOptions);
     updatePreview();

@@ -26,7 +26,7 @@ class TfrmFatturaElettronica : public QDialog
 public:
     TfrmFatturaElettronica(AppContext& ctx, QWidget* owner = nullptr);
 
-    void setInvoice(const InvoiceCard::CardTexts& invoice);
+    void setInvoice(const InvoiceDocument& invoice);
 
     QPlainTextEdit* txtAnteprima;
     QComboBox *cboTipoDocumento, *cboRegimeFiscale, *cboNatura, *cboPagamento;
@@ -50,7 +50,7 @@ private:
     void updatePreview();
 
     AppContext& m_ctx;
-    InvoiceCard::CardTexts m_invoice;
+    InvoiceDocument m_invoice;
     EInvoice::CustomerLookup m_customer;
 };
 

@@ -290,9 +290,14 @@ int TfrmFatture::currentPage() const
 
 void TfrmFatture::cmdCalcolaClick()
 {
-    InvoiceFigures f = InvoiceScreen::figuresOf(*ui);
-    calculateInvoice(f);
-    InvoiceScreen::showFigures(*ui, f);
+    InvoiceDocument invoice = document();
+    calculateInvoice(invoice);
+    InvoiceScreen::showFigures(*ui, invoice);
+}
+
+InvoiceDocument TfrmFatture::document() const
+{
+    return documentFromTexts(textsAs<InvoiceTexts>());
 }
 
 QString TfrmFatture::yearFile() const
@@ -305,21 +310,10 @@ QString TfrmFatture::year() const
     return trimmed(ui->lblAnno->text());
 }
 
-QHash<QString, QString> TfrmFatture::printTexts() const
-{
-    QHash<QString, QString> texts;
-    const std::vector<QString> shown = this->texts();
-    const RecordLayout& layout = InvoiceRecord::layout();
-    for (size_t i = 0; i < shown.size(); ++i)
-        if (!InvoiceCard::isFlag(int(i)))
-            texts.insert(layout.fields[i].name(), trimmed(shown[i]));
-    return texts;
-}
-
 ReportDocument TfrmFatture::cardReport() const
 {
     ReportDocument document(invoicePrintLayout());
-    fillInvoicePrint(document, printTexts(), invoiceLogo(ctx().folder()));
+    fillInvoicePrint(document, this->document(), invoiceLogo(ctx().folder()));
     return document;
 }
 
@@ -418,7 +412,7 @@ void TfrmFatture::cmdFatturaElettronicaClick()
     const std::unique_ptr<QDialog> dialog = ctx().createDialog(u"frmFatturaElettronica", this);
     if (!dialog)
         return;
-    static_cast<TfrmFatturaElettronica&>(*dialog).setInvoice(textsAs<InvoiceCard::CardTexts>());
+    static_cast<TfrmFatturaElettronica&>(*dialog).setInvoice(document());
     ctx().services().runModal(*dialog);
 }
 
@@ -548,11 +542,11 @@ CardArchive::Derived TfrmFatture::derived() const
     for (int row = 1; row <= Rows; ++row)
         fields.push_back(rowField(Importo, row));
     return {fields, [](std::vector<QString>& texts) {
-                Record r = CardArchive::recordFromTexts(InvoiceRecord::layout(), texts);
-                InvoiceFigures figures = loadFigures(r);
-                calculateInvoice(figures);
-                storeFigures(r, figures);
-                CardArchive::textsFromRecord(r, texts);
+                // Through the record, so each text is what a save would store.
+                InvoiceDocument invoice =
+                    documentFromRecord(CardArchive::recordFromTexts(InvoiceRecord::layout(), texts));
+                calculateInvoice(invoice);
+                CardArchive::textsFromRecord(recordOf(invoice), texts);
             }};
 }
 

@@ -3,8 +3,6 @@
 #include "invoicecard.h"
 #include "shell/cardscreen.h"
 
-#include <QHash>
-
 #include <memory>
 
 class QBoxLayout;
@@ -36,9 +34,10 @@ public:
     // "Fattura elettronica": Calcola, then the electronic invoice's window for the invoice shown.
     void cmdFatturaElettronicaClick();
 
-    // What the screen shows, by the invoice's field names, each text trimmed (for printing).
-    QHash<QString, QString> printTexts() const;
-    // The printed invoice, filled from the screen as it is now.
+    // The invoice as the screen shows it now, figures included as they stand (after Calcola they
+    // are the calculation's; after typing in a figure, its row's amount and the totals are empty).
+    InvoiceDocument document() const;
+    // The printed invoice, filled from the document as the screen shows it now.
     ReportDocument cardReport() const override;
 
 protected:

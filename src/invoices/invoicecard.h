@@ -2,6 +2,7 @@
 
 #include "archive/cardarchive.h"
 #include "archive/invoicerecord.h"
+#include "invoicedocument.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@ namespace tarvello::InvoiceCard
 
 // The texts of the screen, one per record field, in the record's order. The exempt boxes and
 // the paid box are held as their flags, "Sì" or "No".
-using CardTexts = std::array<QString, InvoiceRecord::FieldCount>;
+using CardTexts = InvoiceTexts;
 
 // True for the fields a check box shows: the 30 exempt flags and the paid flag.
 bool isFlag(int field);

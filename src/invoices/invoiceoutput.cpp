@@ -2,6 +2,7 @@
 
 #include "fatture.h"
 #include "invoicedialogs.h"
+#include "invoicedocument.h"
 #include "invoiceprint.h"
 #include "report/reportdocument.h"
 #include "shell/appcontext.h"
@@ -67,7 +68,7 @@ ReportDocument InvoiceOutputDialog::document() const
     if (auto* screen = qobject_cast<TfrmFatture*>(parentWidget()))
         return screen->cardReport();
     ReportDocument doc(invoicePrintLayout());
-    fillInvoicePrint(doc, {}, invoiceLogo(m_ctx.folder()));
+    fillInvoicePrint(doc, InvoiceDocument{}, invoiceLogo(m_ctx.folder()));
     return doc;
 }
 

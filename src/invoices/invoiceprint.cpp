@@ -1,5 +1,8 @@
 #include "invoiceprint.h"
 
+#include "core/text.h"
+#include "invoicedocument.h"
+
 namespace tarvello
 {
 
@@ -171,54 +174,63 @@ ReportLayout invoicePrintLayout()
     return layout;
 }
 
-void fillInvoicePrint(ReportDocument& d, const InvoiceTexts& screen, const QImage& logo)
+void fillInvoicePrint(ReportDocument& d, const InvoiceDocument& invoice, const QImage& logo)
 {
-    auto v = [&screen](const char16_t* field) -> QString { return screen.value(QString::fromUtf16(field)); };
-    auto place = [&](const char16_t* postcode, const char16_t* town, const char16_t* province) -> QString {
-        return v(postcode) + u' ' + v(town) + u' ' + v(province);
+    // Every text as the screen shows it, without the blanks around it.
+    const auto place = [](const InvoiceParty& p) -> QString {
+        return trimmed(p.postcode) + u' ' + trimmed(p.town) + u' ' + trimmed(p.province);
     };
+    const InvoiceParty& issuer = invoice.issuer;
+    const InvoiceParty& customer = invoice.customer;
     d.setOrientation(Orientation::Portrait);
     d.setPicture(QStringLiteral("imgLogo"), logo);
-    d.setText(QStringLiteral("txtNumFatt"), QStringLiteral("Fattura Proforma n. ") + v(u"NumFatt"));
-    d.setText(QStringLiteral("txtData"), QStringLiteral("Data emissione:  ") + v(u"Data"));
-    d.setText(QStringLiteral("txtDitta"), v(u"Ditta"));
-    d.setText(QStringLiteral("txtViaDitta"), v(u"ViaDitta"));
-    d.setText(QStringLiteral("txtCittaDitta"), place(u"CapDitta", u"CittaDitta", u"ProvDitta"));
-    d.setText(QStringLiteral("txtIvaDitta"),
-              QStringLiteral("P.IVA: ") + v(u"IvaDitta") + QStringLiteral("  C.F. ") + v(u"CodFiscDitta"));
-    d.setText(QStringLiteral("txtLibero01"), v(u"Libero01"));
-    d.setText(QStringLiteral("txtLibero02"), v(u"Libero02"));
-    d.setText(QStringLiteral("txtCliente"), v(u"Cliente"));
-    d.setText(QStringLiteral("txtViaCliente"), v(u"ViaCliente"));
-    d.setText(QStringLiteral("txtCittaCliente"), place(u"CapCliente", u"CittaCliente", u"ProvCliente"));
+    d.setText(QStringLiteral("txtNumFatt"), QStringLiteral("Fattura Proforma n. ") + trimmed(invoice.number));
+    d.setText(QStringLiteral("txtData"), QStringLiteral("Data emissione:  ") + trimmed(invoice.date));
+    d.setText(QStringLiteral("txtDitta"), trimmed(issuer.name));
+    d.setText(QStringLiteral("txtViaDitta"), trimmed(issuer.street));
+    d.setText(QStringLiteral("txtCittaDitta"), place(issuer));
+    d.setText(QStringLiteral("txtIvaDitta"), QStringLiteral("P.IVA: ") + trimmed(issuer.vatNumber) +
+                                                 QStringLiteral("  C.F. ") + trimmed(issuer.taxCode));
+    d.setText(QStringLiteral("txtLibero01"), trimmed(invoice.free1));
+    d.setText(QStringLiteral("txtLibero02"), trimmed(invoice.free2));
+    d.setText(QStringLiteral("txtCliente"), trimmed(customer.name));
+    d.setText(QStringLiteral("txtViaCliente"), trimmed(customer.street));
+    d.setText(QStringLiteral("txtCittaCliente"), place(customer));
     // The customer's VAT number and tax code lines vanish when there is nothing to show.
-    const QString vat = v(u"IvaCliente");
-    const QString taxCode = v(u"CodFiscCliente");
+    const QString vat = trimmed(customer.vatNumber);
+    const QString taxCode = trimmed(customer.taxCode);
     d.setText(QStringLiteral("txtIvaCliente"), vat.isEmpty() ? QString() : QStringLiteral("P.IVA: ") + vat);
     d.setText(QStringLiteral("txtCodFiscCliente"),
               taxCode.isEmpty() ? QString() : QStringLiteral("C.F. ") + taxCode);
-    d.setText(QStringLiteral("txtRiferimenti"), v(u"Riferimenti"));
-    d.setText(QStringLiteral("txtPagamento"), QStringLiteral("Pagamento: ") + v(u"Pagamento"));
-    d.setText(QStringLiteral("txtBanca"), QStringLiteral("Banca d'appoggio: ") + v(u"Banca"));
-    d.setText(QStringLiteral("txtIban"), QStringLiteral("IBAN: ") + v(u"Iban"));
-    d.setText(QStringLiteral("txtNote"), QStringLiteral("Note: ") + v(u"Note"));
-    for (int row = 1; row <= 30; ++row) {
-        const QString nn = two(row);
-        for (const char16_t* column : {u"Quant", u"Codice", u"Desc", u"Prezzo", u"PercSconto", u"Importo"}) {
-            const QString field = QString::fromUtf16(column) + nn;
-            d.setText(QStringLiteral("txt") + field, screen.value(field));
-        }
+    d.setText(QStringLiteral("txtRiferimenti"), trimmed(invoice.references));
+    d.setText(QStringLiteral("txtPagamento"), QStringLiteral("Pagamento: ") + trimmed(invoice.payment));
+    d.setText(QStringLiteral("txtBanca"), QStringLiteral("Banca d'appoggio: ") + trimmed(invoice.bank));
+    d.setText(QStringLiteral("txtIban"), QStringLiteral("IBAN: ") + trimmed(invoice.iban));
+    d.setText(QStringLiteral("txtNote"), QStringLiteral("Note: ") + trimmed(invoice.note));
+    for (int k = 1; k <= InvoiceRecord::Rows; ++k) {
+        const InvoiceRow& row = invoice.row(k);
+        const QString nn = two(k);
+        const std::pair<const char16_t*, const QString*> columns[] = {
+            {u"txtQuant", &row.quantity}, {u"txtCodice", &row.code},         {u"txtDesc", &row.description},
+            {u"txtPrezzo", &row.price},   {u"txtPercSconto", &row.discount}, {u"txtImporto", &row.amount}};
+        for (const auto& [object, text] : columns)
+            d.setText(QString::fromUtf16(object) + nn, trimmed(*text));
     }
-    for (const char16_t* total :
-         {u"TotImponibile", u"PercIva", u"TotImposta", u"TotIva", u"TotEsente", u"TotFattura"})
-        d.setText(QStringLiteral("txt") + QString::fromUtf16(total), v(total));
-    d.setText(QStringLiteral("txtVeicolo"), QStringLiteral("Destinazione merce:  ") + v(u"Veicolo"));
-    d.setText(QStringLiteral("txtMarca"), QStringLiteral("Vettore:  ") + v(u"Marca"));
-    d.setText(QStringLiteral("txtColore"), QStringLiteral("Aspetto esteriore dei beni:  ") + v(u"Colore"));
-    d.setText(QStringLiteral("txtImmatricolazione"), QStringLiteral("Porto:  ") + v(u"Immatricolazione"));
+    const std::pair<const char16_t*, const QString*> totals[] = {
+        {u"txtTotImponibile", &invoice.taxableTotal}, {u"txtPercIva", &invoice.vatRate},
+        {u"txtTotImposta", &invoice.vatAmount},       {u"txtTotIva", &invoice.totalWithVat},
+        {u"txtTotEsente", &invoice.exemptTotal},      {u"txtTotFattura", &invoice.invoiceTotal}};
+    for (const auto& [object, text] : totals)
+        d.setText(QString::fromUtf16(object), trimmed(*text));
+    const InvoiceTransport& t = invoice.transport;
+    d.setText(QStringLiteral("txtVeicolo"), QStringLiteral("Destinazione merce:  ") + trimmed(t.destination));
+    d.setText(QStringLiteral("txtMarca"), QStringLiteral("Vettore:  ") + trimmed(t.carrier));
+    d.setText(QStringLiteral("txtColore"),
+              QStringLiteral("Aspetto esteriore dei beni:  ") + trimmed(t.goodsLook));
+    d.setText(QStringLiteral("txtImmatricolazione"), QStringLiteral("Porto:  ") + trimmed(t.port));
     d.setText(QStringLiteral("txtAlimentazione"),
-              QStringLiteral("Causale del trasporto:  ") + v(u"Alimentazione"));
-    d.setText(QStringLiteral("txtTarga"), QStringLiteral("Numero colli:  ") + v(u"Targa"));
+              QStringLiteral("Causale del trasporto:  ") + trimmed(t.reason));
+    d.setText(QStringLiteral("txtTarga"), QStringLiteral("Numero colli:  ") + trimmed(t.packages));
 }
 
 } // namespace tarvello

@@ -199,24 +199,7 @@ void clearRows(InvoiceControls& ui)
     }
 }
 
-InvoiceFigures figuresOf(const InvoiceControls& ui)
-{
-    InvoiceFigures f;
-    for (int row = 1; row <= 30; ++row) {
-        const size_t k = size_t(row - 1);
-        f.row(row) = {ui.txtQuant[k]->text(), ui.txtPrezzo[k]->text(), ui.txtPercSconto[k]->text(),
-                      ui.txtImporto[k]->text(), ui.chkEs[k]->isChecked()};
-    }
-    f.vatRate = ui.txtPercIva->text();
-    f.taxableTotal = ui.txtTotImponibile->text();
-    f.vatAmount = ui.txtTotImposta->text();
-    f.totalWithVat = ui.txtTotIva->text();
-    f.exemptTotal = ui.txtTotEsente->text();
-    f.invoiceTotal = ui.txtTotFattura->text();
-    return f;
-}
-
-void showFigures(InvoiceControls& ui, const InvoiceFigures& f)
+void showFigures(InvoiceControls& ui, const InvoiceDocument& f)
 {
     for (int row = 1; row <= 30; ++row) {
         const size_t k = size_t(row - 1);

@@ -27,7 +27,7 @@ namespace tarvello
 {
 
 class PictureButton;
-struct InvoiceFigures;
+struct InvoiceDocument;
 
 // The invoice screen's controls, each named as the screen describes it.
 struct InvoiceControls {
@@ -125,9 +125,9 @@ void setUpRowKeys(InvoiceControls& ui, const std::function<void(int page)>& show
 ScreenCommands rowCommands(InvoiceControls& ui, const std::function<void(int page)>& showPage);
 // Empties every row.
 void clearRows(InvoiceControls& ui);
-// The figures the calculation works on (rows and totals), and showing them.
-InvoiceFigures figuresOf(const InvoiceControls& ui);
-void showFigures(InvoiceControls& ui, const InvoiceFigures& figures);
+// Shows the figures of the document the calculation worked on: the rows' quantities, prices,
+// discounts and amounts, the VAT rate and the five totals.
+void showFigures(InvoiceControls& ui, const InvoiceDocument& invoice);
 
 } // namespace InvoiceScreen
 } // namespace tarvello

@@ -366,23 +366,23 @@ QByteArray invoices(const Sizes& sizes)
                      {I::Pagamento,
                       p.iban.isEmpty() ? QStringLiteral("Contanti") : QStringLiteral("Bonifico bancario")},
                      {I::Iban, p.iban}});
-        InvoiceFigures figures;
+        InvoiceDocument figures = documentFromRecord(r);
         figures.vatRate = QStringLiteral("22");
         const int rows = int(dice.between(1, 8));
         for (int k = 1; k <= rows; ++k) {
             const qint64 product = dice.below(qMax<qint64>(1, sizes.products));
             const Article& a = productArticle(sizes.seed, product);
             const double unit = a.cost == 0 ? double(dice.between(20, 60)) : roundTo(a.cost * 1.6, 2);
-            InvoiceRowFigures& row = figures.row(k);
+            InvoiceRow& row = figures.row(k);
             row.quantity = QString::number(dice.between(1, 4));
             row.price = money(unit);
             row.discount = dice.chance(15) ? QStringLiteral("10") : QString();
             row.exempt = a.rate == 0;
-            r.setText(I::rowField(I::Codice, k), productCode(a, product));
-            r.setText(I::rowField(I::Desc, k), text(a.description));
+            row.code = productCode(a, product);
+            row.description = text(a.description);
         }
         calculateInvoice(figures);
-        storeFigures(r, figures);
+        r = recordOf(figures);
         // Most of the year's invoices are paid; the recent ones less often.
         const bool paid = dice.below(days) > date.dayOfYear() / 3 + days / 6;
         r.setText(I::Saldata, paid ? Record::yesText() : Record::noText());

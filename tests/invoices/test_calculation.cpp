@@ -46,11 +46,11 @@ QString q(const char16_t* text)
     return QString::fromUtf16(text);
 }
 
-InvoiceFigures figuresWith(const std::vector<Row>& rows, const char16_t* vatRate)
+InvoiceDocument figuresWith(const std::vector<Row>& rows, const char16_t* vatRate)
 {
-    InvoiceFigures f;
+    InvoiceDocument f;
     for (size_t i = 0; i < rows.size(); ++i) {
-        InvoiceRowFigures& r = f.rows[i];
+        InvoiceRow& r = f.rows[i];
         r.quantity = q(rows[i].quantity);
         r.price = q(rows[i].price);
         r.discount = q(rows[i].discount);
@@ -173,11 +173,11 @@ TEST(InvoiceCalculation, TableOfCases)
 {
     for (const CalculationCase& c : calculationCases()) {
         SCOPED_TRACE(c.name);
-        InvoiceFigures f = figuresWith(c.rows, c.vatRate);
+        InvoiceDocument f = figuresWith(c.rows, c.vatRate);
         EXPECT_EQ(calculateInvoice(f), c.succeeds);
         for (int k = 1; k <= InvoiceRecord::Rows; ++k) {
             const Row expected = size_t(k) <= c.expectedRows.size() ? c.expectedRows[size_t(k - 1)] : Row{};
-            const InvoiceRowFigures& got = f.row(k);
+            const InvoiceRow& got = f.row(k);
             EXPECT_EQ(got.quantity, q(expected.quantity)) << "row " << k;
             EXPECT_EQ(got.price, q(expected.price)) << "row " << k;
             EXPECT_EQ(got.discount, q(expected.discount)) << "row " << k;
@@ -195,7 +195,7 @@ TEST(InvoiceCalculation, TableOfCases)
 
 TEST(InvoiceCalculation, LastRowTakesPartToo)
 {
-    InvoiceFigures f;
+    InvoiceDocument f;
     f.row(30).quantity = QStringLiteral("2");
     f.row(30).price = QStringLiteral("1,5");
     f.vatRate = QStringLiteral("10");
@@ -206,9 +206,9 @@ TEST(InvoiceCalculation, LastRowTakesPartToo)
 
 TEST(InvoiceCalculation, RecalculatingGivesTheSameTexts)
 {
-    InvoiceFigures f = figuresWith({{u"3", u"10", u"33,3333"}, {u"1", u"10,25", u"", u"", true}}, u"22");
+    InvoiceDocument f = figuresWith({{u"3", u"10", u"33,3333"}, {u"1", u"10,25", u"", u"", true}}, u"22");
     ASSERT_TRUE(calculateInvoice(f));
-    const InvoiceFigures first = f;
+    const InvoiceDocument first = f;
     ASSERT_TRUE(calculateInvoice(f));
     for (int k = 1; k <= 2; ++k)
         EXPECT_EQ(f.row(k).amount, first.row(k).amount);
@@ -221,7 +221,7 @@ TEST(InvoiceCalculation, RecalculatingGivesTheSameTexts)
 
 TEST(InvoiceCalculation, TypingEmptiesAmountAndTotals)
 {
-    InvoiceFigures f = figuresWith({{u"1", u"5"}, {u"2", u"5"}}, u"22");
+    InvoiceDocument f = figuresWith({{u"1", u"5"}, {u"2", u"5"}}, u"22");
     ASSERT_TRUE(calculateInvoice(f));
     clearRowAmountAndTotals(f, 2);
     EXPECT_EQ(f.row(1).amount, QStringLiteral("5,00"));
@@ -275,20 +275,17 @@ TEST(InvoiceCalculation, TidyingOnLeavingAField)
 }
 
 // One article row, quantity 2, price 10 (tidied when the field was left), no discount, VAT 22,
-// not exempt, not paid, calculated and stored.
+// not exempt, not paid, calculated and stored as the document makes its record.
 TEST(InvoiceCalculation, StoredRecordOfOneRowInvoice)
 {
     using namespace InvoiceRecord;
-    InvoiceFigures f;
+    InvoiceDocument f;
     f.row(1).quantity = tidyQuantity(u"2");
     f.row(1).price = tidyPrice(u"10");
     f.vatRate = tidyVatRate(u"22");
     ASSERT_TRUE(calculateInvoice(f));
 
-    Record rec(layout());
-    rec.bytes().fill('\xAA'); // leftovers must not survive
-    storeFigures(rec, f);
-    rec.setFlag(Saldata, false);
+    const Record rec = recordOf(f);
     const QByteArray& b = rec.bytes();
     auto field = [&](int offset, int capacity) { return b.mid(offset, capacity + 1); };
     auto text = [](const char* bytes, int capacity) {
@@ -314,20 +311,19 @@ TEST(InvoiceCalculation, StoredRecordOfOneRowInvoice)
     EXPECT_EQ(field(4610, 10), text("0,00", 10));       // TotEsente
     EXPECT_EQ(field(4621, 10), text("24,40", 10));      // TotFattura
     EXPECT_EQ(field(4883, 2), text("No", 2));           // Saldata
-    EXPECT_EQ(b.mid(0, 4), QByteArray(4, '\xAA')) << "fields outside the figures are not touched";
+    EXPECT_EQ(field(0, 30), text("", 30));              // NumFatt, empty on this document
 }
 
 TEST(InvoiceCalculation, FiguresSurviveARecord)
 {
-    InvoiceFigures f = figuresWith({{u"2", u"10,00", u"5", u"", true}, {u"1", u"3,3333"}}, u"22");
+    InvoiceDocument f = figuresWith({{u"2", u"10,00", u"5", u"", true}, {u"1", u"3,3333"}}, u"22");
     f.row(30).quantity = QStringLiteral("4");
     f.row(30).price = QStringLiteral("1,25");
     ASSERT_TRUE(calculateInvoice(f));
 
-    Record rec(InvoiceRecord::layout());
-    storeFigures(rec, f);
+    const Record rec = recordOf(f);
     EXPECT_EQ(rec.bytes().mid(4476, 3), QByteArray("\x02S\xEC")) << "an exempt row is stored as Sì";
-    const InvoiceFigures back = loadFigures(rec);
+    const InvoiceDocument back = documentFromRecord(rec);
     for (int k = 1; k <= InvoiceRecord::Rows; ++k) {
         EXPECT_EQ(back.row(k).quantity, f.row(k).quantity) << k;
         EXPECT_EQ(back.row(k).price, f.row(k).price) << k;

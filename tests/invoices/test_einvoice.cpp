@@ -7,6 +7,7 @@
 
 #include "archive/customerrecord.h"
 #include "archive/invoicerecord.h"
+#include "exchangechecks.h"
 #include "invoices/calculation.h"
 #include "invoices/numbering.h"
 #include "readonlyfolder.h"
@@ -27,6 +28,7 @@
 
 using namespace tarvello;
 using namespace tarvello::EInvoice;
+using tarvello::testing::exchangeSystemFaults;
 
 namespace
 {
@@ -105,9 +107,9 @@ using Fields = QList<std::pair<QString, QString>>;
 
 // An invoice on the screen: the issuing company, a customer's address, number and date; each case
 // adds its rows and whatever else it is about.
-InvoiceCard::CardTexts invoice(const Fields& fields)
+InvoiceTexts invoice(const Fields& fields)
 {
-    InvoiceCard::CardTexts texts;
+    InvoiceTexts texts;
     for (int k = 1; k <= InvoiceRecord::Rows; ++k)
         texts[size_t(InvoiceRecord::rowField(InvoiceRecord::Es, k))] = QStringLiteral("No");
     texts[InvoiceRecord::Saldata] = QStringLiteral("No");
@@ -178,7 +180,7 @@ struct Made {
     CustomerLookup customer;
 };
 
-Made make(const InvoiceCard::CardTexts& texts, const QList<Card>& cards, const Options& options)
+Made make(const InvoiceTexts& texts, const QList<Card>& cards, const Options& options)
 {
     QTemporaryDir dir;
     const QString archive = dir.filePath(QStringLiteral("Clienti.pro"));
@@ -187,7 +189,10 @@ Made make(const InvoiceCard::CardTexts& texts, const QList<Card>& cards, const O
     Made m;
     m.customer =
         findCustomer(archive, texts[InvoiceRecord::CodFiscCliente], texts[InvoiceRecord::IvaCliente]);
-    m.built = build(texts, m.customer, options);
+    // As the screen hands it over: the document of its texts, calculated.
+    InvoiceDocument document = documentFromTexts(texts);
+    calculateInvoice(document);
+    m.built = build(document, m.customer, options);
     return m;
 }
 
@@ -227,7 +232,7 @@ struct Expect {
 
 struct DocumentCase {
     const char* id;
-    InvoiceCard::CardTexts texts;
+    InvoiceTexts texts;
     QList<Card> cards;
     std::function<void(Options&)> options;
     QString fileName;
@@ -339,7 +344,8 @@ QList<DocumentCase> documentCases()
           {kLine + QStringLiteral("ScontoMaggiorazione/Percentuale"),
            {QStringLiteral("10.00"), QStringLiteral("12.50")}},
           {kLine + QStringLiteral("ScontoMaggiorazione/Importo"), {}},
-          {kLine + QStringLiteral("PrezzoTotale"), {QStringLiteral("89.99"), QStringLiteral("35.00")}},
+          {kLine + QStringLiteral("PrezzoTotale"), {QStringLiteral("89.991"), QStringLiteral("35.00")}},
+          {kSummary + QStringLiteral("Arrotondamento"), {QStringLiteral("-0.001")}},
           {kSummary + QStringLiteral("ImponibileImporto"), {QStringLiteral("124.99")}},
           {kSummary + QStringLiteral("Imposta"), {QStringLiteral("27.50")}},
           {kTotal, {QStringLiteral("152.49")}}}},
@@ -464,9 +470,9 @@ QList<DocumentCase> documentCases()
          {{kCausale, {longNote(1, 20), longNote(21, 25), QStringLiteral("Riferimenti: Ordine n. 45")}},
           {kTotal, {QStringLiteral("366.00")}}}},
 
-        // Two rows of 10,005: the proforma adds the amounts and rounds once (20,01), the lines are
-        // rounded one by one (10,01 each); the summary carries the cent.
-        {"LinesRoundedOneByOneDifferFromTheProforma",
+        // Two rows of 10,005: the lines carry the amounts the screen shows, which add up to the
+        // proforma's 20,01 exactly: no Arrotondamento.
+        {"LinesCarryTheScreensAmounts",
          invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1")},
                                          {QStringLiteral("Desc01"), QStringLiteral("Viti")},
                                          {QStringLiteral("Prezzo01"), QStringLiteral("10,005")},
@@ -477,27 +483,29 @@ QList<DocumentCase> documentCases()
          {},
          file1,
          {{kLine + QStringLiteral("PrezzoUnitario"), {QStringLiteral("10.005"), QStringLiteral("10.005")}},
-          {kLine + QStringLiteral("PrezzoTotale"), {QStringLiteral("10.01"), QStringLiteral("10.01")}},
-          {kSummary + QStringLiteral("Arrotondamento"), {QStringLiteral("-0.01")}},
+          {kLine + QStringLiteral("PrezzoTotale"), {QStringLiteral("10.005"), QStringLiteral("10.005")}},
+          {kSummary + QStringLiteral("Arrotondamento"), {}},
           {kSummary + QStringLiteral("ImponibileImporto"), {QStringLiteral("20.01")}},
           {kSummary + QStringLiteral("Imposta"), {QStringLiteral("4.40")}},
           {kDocumentRounding, {}},
           {kTotal, {QStringLiteral("24.41")}}}},
 
-        // 1,2498 at 22 %: the proforma's VAT on the unrounded 1,2498 is 0,27, the summary's on 1,25 is
-        // 0,28; the document's total stays the proforma's, with its own Arrotondamento.
-        {"VatRoundedOnTheSummaryDiffersFromTheProforma",
+        // 1,2498 at 22 %: the line carries 1,2498, the summary the proforma's 1,25 with the difference
+        // as its Arrotondamento, and the proforma's VAT (0,27, worked on the unrounded 1,2498), which
+        // the exchange system's tolerance of a cent on 1,25 x 22 % accepts; no Arrotondamento of the
+        // whole document: its total is the proforma's.
+        {"SubCentRoundingOnTheSummaryAndTheProformasVat",
          invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1")},
                                          {QStringLiteral("Desc01"), QStringLiteral("Rondella")},
                                          {QStringLiteral("Prezzo01"), QStringLiteral("1,2498")}})),
          {companyWithCode},
          {},
          file1,
-         {{kLine + QStringLiteral("PrezzoTotale"), {QStringLiteral("1.25")}},
-          {kSummary + QStringLiteral("Arrotondamento"), {}},
+         {{kLine + QStringLiteral("PrezzoTotale"), {QStringLiteral("1.2498")}},
+          {kSummary + QStringLiteral("Arrotondamento"), {QStringLiteral("0.0002")}},
           {kSummary + QStringLiteral("ImponibileImporto"), {QStringLiteral("1.25")}},
-          {kSummary + QStringLiteral("Imposta"), {QStringLiteral("0.28")}},
-          {kDocumentRounding, {QStringLiteral("-0.01")}},
+          {kSummary + QStringLiteral("Imposta"), {QStringLiteral("0.27")}},
+          {kDocumentRounding, {}},
           {kTotal, {QStringLiteral("1.52")}},
           {kPayment + QStringLiteral("ImportoPagamento"), {QStringLiteral("1.52")}}}},
 
@@ -614,28 +622,31 @@ TEST_P(Documents, ValidAndCarryTheFiguresThatMatter)
     for (const Expect& e : c.expected)
         EXPECT_EQ(values.value(e.path), e.values) << e.path.toStdString();
 
-    // The document agrees to the cent with what the screen shows after Calcola, and so with the
-    // printed proforma, which prints the screen's texts.
-    InvoiceFigures screen;
-    for (int k = 1; k <= InvoiceRecord::Rows; ++k) {
-        screen.row(k) = {c.texts[size_t(InvoiceRecord::rowField(InvoiceRecord::Quant, k))],
-                         c.texts[size_t(InvoiceRecord::rowField(InvoiceRecord::Prezzo, k))],
-                         c.texts[size_t(InvoiceRecord::rowField(InvoiceRecord::PercSconto, k))],
-                         {},
-                         c.texts[size_t(InvoiceRecord::rowField(InvoiceRecord::Es, k))] == q(u"Sì")};
-    }
-    screen.vatRate = c.texts[InvoiceRecord::PercIva];
+    // The document carries the very figures the screen shows after Calcola (and the printed
+    // proforma prints): each line's amount, the summaries' taxable amounts and VAT, the total.
+    InvoiceDocument screen = documentFromTexts(c.texts);
     ASSERT_TRUE(calculateInvoice(screen));
+    const QStringList lineTotals = values.value(kLine + QStringLiteral("PrezzoTotale"));
+    ASSERT_EQ(lineTotals.size(), qsizetype(d.lineRows.size()));
+    for (size_t i = 0; i < d.lineRows.size(); ++i) {
+        const QString shown = screen.row(d.lineRows[i]).amount;
+        EXPECT_EQ(lineTotals[qsizetype(i)], shown.isEmpty() ? QStringLiteral("0.00") : pointed(shown))
+            << "row " << d.lineRows[i];
+    }
     EXPECT_EQ(values.value(kTotal), QStringList{pointed(screen.invoiceTotal)});
     const QStringList natures = values.value(kSummary + QStringLiteral("Natura"));
     const QStringList taxable = values.value(kSummary + QStringLiteral("ImponibileImporto"));
+    const QStringList tax = values.value(kSummary + QStringLiteral("Imposta"));
     const bool taxed = values.value(kSummary + QStringLiteral("AliquotaIVA")).value(0) != u"0.00";
     if (taxed) {
         EXPECT_EQ(taxable.value(0), pointed(screen.taxableTotal));
+        EXPECT_EQ(tax.value(0), pointed(screen.vatAmount));
     }
     if (!natures.isEmpty() && taxed) {
         EXPECT_EQ(taxable.value(1), pointed(screen.exemptTotal));
     }
+    // And it passes the exchange system's checks of its content.
+    EXPECT_EQ(exchangeSystemFaults(d.xml), QStringList());
 }
 
 INSTANTIATE_TEST_SUITE_P(Invoices, Documents, ::testing::ValuesIn(documentCases()),
@@ -647,12 +658,9 @@ INSTANTIATE_TEST_SUITE_P(Invoices, Documents, ::testing::ValuesIn(documentCases(
 TEST(Describe, SaysWhatWillBeSentAndHowTheCentsDiffer)
 {
     const Made made =
-        make(invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1")},
+        make(invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1,5")},
                                              {QStringLiteral("Desc01"), QStringLiteral("Viti")},
-                                             {QStringLiteral("Prezzo01"), QStringLiteral("10,005")},
-                                             {QStringLiteral("Quant02"), QStringLiteral("1")},
-                                             {QStringLiteral("Desc02"), QStringLiteral("Bulloni")},
-                                             {QStringLiteral("Prezzo02"), QStringLiteral("10,005")},
+                                             {QStringLiteral("Prezzo01"), QStringLiteral("293,21")},
                                              {QStringLiteral("Quant03"), QStringLiteral("1")},
                                              {QStringLiteral("Desc03"), QStringLiteral("Perizia")},
                                              {QStringLiteral("Prezzo03"), QStringLiteral("80")},
@@ -666,11 +674,11 @@ TEST(Describe, SaysWhatWillBeSentAndHowTheCentsDiffer)
                 u"    nome e recapito dalla scheda dell'anagrafica clienti\n"
                 u"Recapito: codice destinatario ABC1234\n"
                 u"Formato: FPR12 (privati)\n"
-                u"Righe: 3\n"
-                u"IVA 22%: imponibile 20,01, imposta 4,40 (arrotondamento -0,01)\n"
+                u"Righe: 2\n"
+                u"IVA 22%: imponibile 439,81, imposta 96,76 (arrotondamento -0,005)\n"
                 u"Natura N4: importo 80,00\n"
                 u"Bollo virtuale: 2,00\n"
-                u"Totale documento: 104,41\n"
+                u"Totale documento: 616,57\n"
                 u"File: IT01234567897_00001.xml"));
 }
 
@@ -678,7 +686,7 @@ TEST(Describe, SaysWhatWillBeSentAndHowTheCentsDiffer)
 
 struct RefusedCase {
     const char* id;
-    InvoiceCard::CardTexts texts;
+    InvoiceTexts texts;
     QList<Card> cards;
     std::function<void(Options&)> options;
     QString message;
@@ -1089,9 +1097,57 @@ TEST(CustomerCards, AMissingArchiveIsNotCreatedAndAnUnreadableOneIsSaid)
     const CustomerLookup lookup = findCustomer(archive, u"RSSMRA80A01H501U", u"");
     EXPECT_EQ(lookup.outcome, CustomerLookup::Outcome::Unreadable);
     EXPECT_EQ(
-        build(invoice(plus(companyOnInvoice, oneRow)), lookup, optionsWith({})).refusal,
+        build(documentFromTexts(invoice(plus(companyOnInvoice, oneRow))), lookup, optionsWith({})).refusal,
         q(u"Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i "
           u"privilegi di scrittura nella cartella di installazione del programma."));
+}
+
+} // namespace
+
+namespace
+{
+
+// The checker of the exchange system's rules finds the faults it is written for: a document the
+// program made, doctored one element at a time.
+TEST(ExchangeSystemChecks, FindTheFaultsTheyAreWrittenFor)
+{
+    const Made made =
+        make(invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1,5")},
+                                             {QStringLiteral("Desc01"), QStringLiteral("Viti")},
+                                             {QStringLiteral("Prezzo01"), QStringLiteral("293,21")},
+                                             {QStringLiteral("Quant02"), QStringLiteral("1")},
+                                             {QStringLiteral("Desc02"), QStringLiteral("Perizia")},
+                                             {QStringLiteral("Prezzo02"), QStringLiteral("80")},
+                                             {QStringLiteral("Es02"), q(u"Sì")}})),
+             {companyWithCode}, optionsWith({}));
+    ASSERT_TRUE(made.built.document.has_value());
+    const QByteArray xml = made.built.document->xml;
+    ASSERT_EQ(exchangeSystemFaults(xml, QDate(2026, 3, 5)), QStringList());
+
+    const struct {
+        const char* from;
+        const char* to;
+        const char* code;
+    } doctored[] = {
+        {"<PrezzoTotale>439.815</PrezzoTotale>", "<PrezzoTotale>439.83</PrezzoTotale>", "00423"},
+        {"<Imposta>96.76</Imposta>", "<Imposta>96.78</Imposta>", "00421"},
+        {"<ImponibileImporto>439.81</ImponibileImporto>", "<ImponibileImporto>441.00</ImponibileImporto>",
+         "00422"},
+        {"<Natura>N4</Natura>\n      </DettaglioLinee>", "</DettaglioLinee>", "00400"},
+        {"<Data>2026-03-05</Data>", "<Data>2026-03-06</Data>", "00403"},
+        {"<Numero>7</Numero>", "<Numero>A</Numero>", "00425"},
+        {"<CodiceDestinatario>ABC1234</CodiceDestinatario>",
+         "<CodiceDestinatario>ABC123</CodiceDestinatario>", "00427"},
+    };
+    for (const auto& d : doctored) {
+        QByteArray bad = xml;
+        bad.replace(d.from, d.to);
+        ASSERT_NE(bad, xml) << d.from;
+        const QStringList faults = exchangeSystemFaults(bad, QDate(2026, 3, 5));
+        EXPECT_TRUE(std::any_of(faults.begin(), faults.end(),
+                                [&](const QString& f) { return f.startsWith(QString::fromLatin1(d.code)); }))
+            << d.code << ": " << faults.join(u'\n').toStdString();
+    }
 }
 
 } // namespace

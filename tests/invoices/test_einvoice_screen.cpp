@@ -3,12 +3,14 @@
 // keep every byte.
 #include "archive/customerrecord.h"
 #include "archive/invoicerecord.h"
+#include "exchangechecks.h"
 #include "invoices/calculation.h"
 #include "invoices/fatturaelettronica.h"
 #include "invoices/fatture.h"
 #include "invoices/invoicecard.h"
 #include "invoices/numbering.h"
 #include "namedcontrols.h"
+#include "pdftools.h"
 #include "saidtexts.h"
 #include "shell/conventions.h"
 #include "shell/shellwindows.h"
@@ -25,8 +27,10 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QXmlStreamReader>
 
 using namespace tarvello;
+using namespace tarvello::testing;
 
 namespace
 {
@@ -84,11 +88,25 @@ Record storedInvoice(const Fields& fields)
     for (const Fields* list : {&base, &fields})
         for (const auto& [name, value] : *list)
             texts[size_t(InvoiceRecord::layout().indexOf(name))] = value;
-    Record record = InvoiceCard::toRecord(texts);
-    InvoiceFigures figures = loadFigures(record);
-    calculateInvoice(figures);
-    storeFigures(record, figures);
-    return record;
+    InvoiceDocument invoice = documentFromTexts(texts);
+    calculateInvoice(invoice);
+    return recordOf(invoice);
+}
+
+// The texts of every element named `name`, in document order.
+QStringList elementTexts(const QByteArray& xml, QStringView name)
+{
+    QStringList out;
+    QXmlStreamReader r(xml);
+    while (!r.atEnd())
+        if (r.readNext() == QXmlStreamReader::StartElement && r.name() == name)
+            out << r.readElementText();
+    return out;
+}
+
+QString pointed(QString screenAmount)
+{
+    return screenAmount.replace(u',', u'.');
 }
 
 // An invoice whose rows are all empty.
@@ -231,12 +249,13 @@ private Q_SLOTS:
              file});
         QVERIFY(xmllint.waitForFinished(120000));
         QCOMPARE(xmllint.exitCode(), 0);
-        // The figures of the screen: two rows of 10,005 and an exempt 90,00; the cent the rows gain
-        // when rounded one by one is the summary's Arrotondamento.
+        // The figures of the screen: two rows of 10,005 and an exempt 90,00, each line with the
+        // amount the screen shows; they add up to the taxable 20,01, so there is no Arrotondamento.
         const QByteArray xml = fileBytes(file);
         QVERIFY(xml.contains("<ImportoTotaleDocumento>114.41</ImportoTotaleDocumento>"));
         QCOMPARE(named<QLabel>(screen, u"txtTotFattura")->text(), QStringLiteral("114,41"));
-        QVERIFY(xml.contains("<Arrotondamento>-0.01</Arrotondamento>"));
+        QCOMPARE(xml.count("<PrezzoTotale>10.005</PrezzoTotale>"), 2);
+        QVERIFY(!xml.contains("<Arrotondamento>"));
         QVERIFY(xml.contains("<ImponibileImporto>20.01</ImponibileImporto>"));
         QVERIFY(xml.contains("<Denominazione>Caffè Tarvello S.r.l.</Denominazione>"));
 
@@ -339,6 +358,107 @@ private Q_SLOTS:
               u"scheda del cliente nell'anagrafica clienti, oppure scegliere la consegna tramite il cassetto "
               u"fiscale del cliente (codice 0000000)."));
         QVERIFY(!QFileInfo::exists(documents()));
+    }
+
+    // Invoices with half cents, four-decimal prices and quantities, discounts and prices at the
+    // fields' capacities, surcharges and exempt rows, typed on the screen and calculated: the screen,
+    // the printed invoice (read back from its PDF) and the electronic invoice carry the same numbers,
+    // and the electronic invoice passes the exchange system's checks. A row is "quantity|price|
+    // discount|x" (x: exempt); where the figures are worked out by hand, `figures` holds the totals
+    // the screen must show, the rows' amounts and then "taxable|VAT|with VAT|exempt|total".
+    void theScreenThePrintAndTheElectronicInvoiceShowTheSameNumbers_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("figures");
+        QTest::newRow("a half cent: 1,5 x 293,21")
+            << QStringList{QStringLiteral("1,5|293,21||")} << QStringLiteral("22")
+            << QStringLiteral("439,815|439,81|96,76|536,57|0,00|536,57");
+        // VAT on the taxable sum, never row by row (three times 0,0264 would be 0,09).
+        QTest::newRow("three rows of 0,12")
+            << QStringList{QStringLiteral("1|0,12||"), QStringLiteral("1|0,12||"), QStringLiteral("1|0,12||")}
+            << QStringLiteral("22") << QStringLiteral("0,12|0,12|0,12|0,36|0,08|0,44|0,00|0,44");
+        QTest::newRow("half cents beside an exempt row")
+            << QStringList{QStringLiteral("1|10,005||"), QStringLiteral("1|90||x"),
+                           QStringLiteral("1|10,005||")}
+            << QStringLiteral("22") << QStringLiteral("10,005|90,00|10,005|20,01|4,40|24,41|90,00|114,41");
+        QTest::newRow("four-decimal prices and quantities")
+            << QStringList{QStringLiteral("3|3,3333||"), QStringLiteral("1,2345|7,7777||"),
+                           QStringLiteral("2,5|0,0625||x")}
+            << QStringLiteral("22") << QString();
+        QTest::newRow("fields at their capacities")
+            << QStringList{QStringLiteral("999,99|0,12345678|12,345|"),
+                           QStringLiteral("1|9999999,99|99,999|x")}
+            << QStringLiteral("22") << QString();
+        QTest::newRow("a surcharge and a discount at 10 %")
+            << QStringList{QStringLiteral("2|0,125|-5|"), QStringLiteral("3|19,99|10|x")}
+            << QStringLiteral("10") << QString();
+        QTest::newRow("only exempt rows")
+            << QStringList{QStringLiteral("1|77,475||x"), QStringLiteral("7|0,0007||x")}
+            << QStringLiteral("22") << QString();
+    }
+    void theScreenThePrintAndTheElectronicInvoiceShowTheSameNumbers()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(QString, rate);
+        QFETCH(QString, figures);
+        if (!popplerAvailable())
+            QSKIP("pdfinfo and pdftotext are not installed");
+        showInvoice(4); // the stored invoice without rows
+        for (int k = 0; k < rows.size(); ++k) {
+            const QStringList row = rows[k].split(u'|');
+            named<QLineEdit>(screen, u"txtQuant", k)->setText(row[0]);
+            named<QLineEdit>(screen, u"txtDesc", k)->setText(QStringLiteral("Articolo %1").arg(k + 1));
+            named<QLineEdit>(screen, u"txtPrezzo", k)->setText(row[1]);
+            named<QLineEdit>(screen, u"txtPercSconto", k)->setText(row[2]);
+            named<QCheckBox>(screen, u"chkEs", k)->setChecked(row[3] == u"x");
+        }
+        named<QLineEdit>(screen, u"txtPercIva")->setText(rate);
+        QTest::mouseClick(named<QPushButton>(screen, u"cmdCalcola"), Qt::LeftButton);
+
+        // What the screen shows.
+        QStringList amounts;
+        for (int k = 0; k < rows.size(); ++k)
+            amounts << named<QLabel>(screen, u"txtImporto", k)->text();
+        QStringList totals;
+        for (const char16_t* total :
+             {u"txtTotImponibile", u"txtTotImposta", u"txtTotIva", u"txtTotEsente", u"txtTotFattura"})
+            totals << named<QLabel>(screen, total)->text();
+        if (!figures.isEmpty())
+            QCOMPARE((amounts + totals).join(u'|'), figures);
+
+        // The printed invoice shows the same texts.
+        t->services.modal.insert(QStringLiteral("frmCrea_PDF_Fat"), [](QDialog& d) {
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("btnConferma")), Qt::LeftButton);
+            return d.result();
+        });
+        t->services.answers.push_back(Answer::No);
+        QTest::mouseClick(named<PictureButton>(screen, u"cmdPDF"), Qt::LeftButton);
+        const QList<PdfWord> words = pdfWords(t->path(QStringLiteral("Fattura.pdf")));
+        for (const QString& shown : amounts + totals)
+            QVERIFY2(findWord(words, shown).page == 1, qPrintable(shown));
+
+        // The electronic invoice carries them.
+        pressButton([](TfrmFatturaElettronica& w) { QTest::mouseClick(w.btnCrea, Qt::LeftButton); });
+        const QByteArray xml =
+            fileBytes(QDir(documents()).filePath(QStringLiteral("IT01234567897_00001.xml")));
+        QVERIFY2(!xml.isEmpty(), qPrintable(t->services.lastMessage()));
+        QStringList pointedAmounts;
+        for (const QString& a : amounts)
+            pointedAmounts << pointed(a);
+        QCOMPARE(elementTexts(xml, u"PrezzoTotale"), pointedAmounts);
+        bool anyTaxed = false, anyExempt = false;
+        for (const QString& row : rows)
+            (row.endsWith(u"|x") ? anyExempt : anyTaxed) = true;
+        QStringList taxable, tax;
+        if (anyTaxed)
+            taxable << pointed(totals[0]), tax << pointed(totals[1]);
+        if (anyExempt)
+            taxable << pointed(totals[3]), tax << QStringLiteral("0.00");
+        QCOMPARE(elementTexts(xml, u"ImponibileImporto"), taxable);
+        QCOMPARE(elementTexts(xml, u"Imposta"), tax);
+        QCOMPARE(elementTexts(xml, u"ImportoTotaleDocumento"), QStringList{pointed(totals[4])});
+        QCOMPARE(exchangeSystemFaults(xml, QDate(2026, 12, 31)), QStringList());
     }
 
     void helpOpensWithF1()

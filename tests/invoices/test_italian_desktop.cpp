@@ -40,7 +40,7 @@ private Q_SLOTS:
 
     void anInvoiceIsCalculated()
     {
-        InvoiceFigures f;
+        InvoiceDocument f;
         f.row(1).quantity = QStringLiteral("3");
         f.row(1).price = QStringLiteral("3,3333");
         f.row(2).quantity = QStringLiteral("2,5");

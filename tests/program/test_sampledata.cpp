@@ -119,7 +119,7 @@ TEST(SampleData, InvoicesCoverTheYearInOrderWithTheScreensFigures)
         last = date;
         paid += r.text(I::Saldata) == Record::yesText();
         EXPECT_TRUE(codes.contains(r.text(I::rowField(I::Codice, 1))));
-        InvoiceFigures again = loadFigures(r);
+        InvoiceDocument again = documentFromRecord(r);
         ASSERT_TRUE(calculateInvoice(again));
         EXPECT_EQ(again.invoiceTotal, r.text(I::TotFattura));
         EXPECT_NE(r.text(I::TotFattura), QStringLiteral("0,00"));
