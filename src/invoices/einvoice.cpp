@@ -12,10 +12,12 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/win1252.h"
+#include "countries.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QXmlStreamWriter>
 
 #include <cmath>
@@ -189,6 +191,24 @@ QString typographic(unsigned char byte)
     }
 }
 
+// The first character of `text` the code page can neither hold nor spell in plain letters (one of
+// another script, a symbol, an emoji): the document cannot carry it. Empty when there is none.
+QString unwritable(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t cp = text.at(i).unicode();
+        qsizetype length = 1;
+        if (QChar::isHighSurrogate(cp) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            cp = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            length = 2;
+        }
+        if (cp != u'?' && toWin1252(cp) == '?')
+            return text.mid(i, length).toString();
+        i += length - 1;
+    }
+    return {};
+}
+
 // One Latin-1 character in Basic Latin.
 QString basicLatin(char16_t c)
 {
@@ -246,6 +266,13 @@ QString rowRefusal(int row, const QString& what, const QString& todo)
     return refusal(QStringLiteral("Riga %1: ").arg(row) + what, todo);
 }
 
+QString tooBigTotals()
+{
+    return refusal(QStringLiteral("Importi troppo grandi per la fattura elettronica."),
+                   QStringLiteral("Il formato ammette importi fino a 99.999.999.999,99 euro: controllare le "
+                                  "quantità e i prezzi delle righe."));
+}
+
 // ---------------------------------------------------------------- the rows
 
 // One DettaglioLinee, its numbers as the document writes them.
@@ -289,15 +316,25 @@ public:
 
 const QString kNamespace = QStringLiteral("http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2");
 
-void writeSede(Writer& x, const InvoiceParty& a)
+void writeSede(Writer& x, const InvoiceParty& a, const QString& country = QStringLiteral("IT"))
 {
     x.open("Sede");
     // Required elements are written even when empty, so that the schema names the very field.
     x.text("Indirizzo", latinText(a.street));
-    x.text("CAP", basicLatinText(a.postcode));
-    x.text("Comune", latinText(a.town));
-    x.optional("Provincia", upperAscii(basicLatinText(a.province)));
-    x.text("Nazione", QStringLiteral("IT"));
+    if (country == u"IT") {
+        x.text("CAP", basicLatinText(a.postcode));
+        x.text("Comune", latinText(a.town));
+        x.optional("Provincia", upperAscii(basicLatinText(a.province)));
+    } else {
+        // A foreign postcode has the format's five digits only when it is one; otherwise the
+        // filling guide's five zeros. No Italian province.
+        const QString postcode = basicLatinText(a.postcode);
+        const bool fiveDigits = postcode.size() == 5 && std::all_of(postcode.begin(), postcode.end(),
+                                                                    [](QChar c) { return c.isDigit(); });
+        x.text("CAP", fiveDigits ? postcode : QStringLiteral("00000"));
+        x.text("Comune", latinText(a.town));
+    }
+    x.text("Nazione", country);
     x.close();
 }
 
@@ -364,6 +401,21 @@ const QList<Choice>& paymentMethods()
         {QStringLiteral("MP08"), QStringLiteral("MP08 - Carta di pagamento")},
     };
     return list;
+}
+
+const QList<Choice>& collectabilities()
+{
+    static const QList<Choice> list = {
+        {QStringLiteral("I"), QStringLiteral("I - Immediata")},
+        {QStringLiteral("D"), QStringLiteral("D - Differita")},
+        {QStringLiteral("S"), QStringLiteral("S - Scissione dei pagamenti (split payment)")},
+    };
+    return list;
+}
+
+bool natureCarriesStampDuty(QStringView nature)
+{
+    return !(nature == u"N3.1" || nature == u"N3.2" || nature == u"N3.3" || nature == u"N3.4");
 }
 
 bool isChoice(const QList<Choice>& list, QStringView code)
@@ -523,7 +575,51 @@ Options defaultOptions(const InvoiceDocument& invoice, const Settings& settings)
     o.paymentMethod = paymentMethods().first().code;
     o.number = trimmed(invoice.number);
     o.date = trimmed(invoice.date);
+    const QString country = Countries::countryOfVatNumber(invoice.customer.vatNumber);
+    o.country = country.isEmpty() ? QStringLiteral("IT") : country;
     return o;
+}
+
+QString proposedCollectability(const CustomerLookup& customer)
+{
+    const bool publicBody = customer.outcome == CustomerLookup::Outcome::Found &&
+                            withoutBlanks(customer.card.recipientCode).size() == 6;
+    return publicBody ? QStringLiteral("S") : QStringLiteral("I");
+}
+
+QString intentsFileName()
+{
+    return QStringLiteral("DichiarazioniIntento.ini");
+}
+
+QString intentKey(const InvoiceDocument& invoice)
+{
+    const QString vat = upperAscii(withoutBlanks(invoice.customer.vatNumber));
+    return vat.isEmpty() ? taxCodeText(invoice.customer.taxCode) : vat;
+}
+
+Intent readIntent(const QString& iniPath, QStringView customerKey)
+{
+    if (customerKey.isEmpty())
+        return {};
+    const IniFile ini = IniFile::load(iniPath);
+    return {ini.value(customerKey, u"Protocollo"), ini.value(customerKey, u"Data")};
+}
+
+bool writeIntent(const QString& iniPath, QStringView customerKey, const Intent& intent)
+{
+    if (customerKey.isEmpty())
+        return true;
+    IniFile::Status status = IniFile::Status::Ok;
+    IniFile ini = IniFile::load(iniPath, &status);
+    if (status == IniFile::Status::Unreadable)
+        return false;
+    if (ini.value(customerKey, u"Protocollo") == intent.protocol &&
+        ini.value(customerKey, u"Data") == intent.date)
+        return true;
+    ini.setValue(customerKey, u"Protocollo", intent.protocol);
+    ini.setValue(customerKey, u"Data", intent.date);
+    return ini.save(iniPath);
 }
 
 Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, const Options& options)
@@ -561,32 +657,80 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
                     QStringLiteral("Correggere nel riquadro Ditta emittente della fattura il codice "
                                    "fiscale della ditta, oppure lasciarlo vuoto.")));
 
-    // The customer.
+    // Who transmits the file: by its tax code.
+    const QString transmitter = !isBlank(options.transmitterTaxCode) ? taxCodeText(options.transmitterTaxCode)
+                                : !issuerTaxCode.isEmpty()           ? issuerTaxCode
+                                                                     : issuerVat;
+    if (!isValidTaxCode(transmitter))
+        return refuse(
+            refusal(QStringLiteral("Codice fiscale del trasmittente non valido: «%1».").arg(transmitter),
+                    QStringLiteral("Indicare il codice fiscale di chi trasmette la fattura: 16 "
+                                   "caratteri per una persona, 11 cifre per una ditta.")));
+
+    // The customer, Italian or foreign.
     const bool found = customer.outcome == CustomerLookup::Outcome::Found;
     const CustomerCard& card = customer.card;
-    const QString customerVat = vatDigits(invoice.customer.vatNumber);
-    const QString customerTaxCode = taxCodeText(invoice.customer.taxCode);
+    const QString country = upperAscii(trimmed(options.country)).isEmpty()
+                                ? QStringLiteral("IT")
+                                : upperAscii(trimmed(options.country));
+    if (!Countries::isCountry(country))
+        return refuse(refusal(QStringLiteral("Paese del cliente non valido: «%1».").arg(country),
+                              QStringLiteral("Scegliere il paese del cliente dall'elenco.")));
+    const bool foreign = country != u"IT";
+    QString customerVat = foreign ? Countries::withoutCountryPrefix(invoice.customer.vatNumber)
+                                  : vatDigits(invoice.customer.vatNumber);
+    QString customerTaxCode = foreign ? QString() : taxCodeText(invoice.customer.taxCode);
     const QString onCard = QStringLiteral("sulla fattura e sulla sua scheda nell'anagrafica clienti.");
     if (isBlank(invoice.customer.name) && !(found && (!isBlank(card.company) || !isBlank(card.surname))))
         return refuse(refusal(QStringLiteral("Nome o ragione sociale del cessionario mancante."),
                               QStringLiteral("Indicare il cliente sulla fattura.")));
-    if (!customerVat.isEmpty() && !hasValidVatCheckDigit(customerVat))
-        return refuse(refusal(QStringLiteral("Partita IVA del cessionario non valida."),
-                              QStringLiteral("Correggere la partita IVA del cliente ") + onCard));
-    if (!customerTaxCode.isEmpty() && !isValidTaxCode(customerTaxCode))
-        return refuse(refusal(QStringLiteral("Codice fiscale del cessionario non valido."),
-                              QStringLiteral("Correggere il codice fiscale del cliente ") + onCard));
-    if (customerVat.isEmpty() && customerTaxCode.isEmpty())
-        return refuse(refusal(QStringLiteral("Codice fiscale del cessionario mancante: un cliente privato, "
-                                             "senza partita IVA, deve avere il codice fiscale."),
-                              QStringLiteral("Indicare il codice fiscale del cliente ") + onCard));
+    if (foreign) {
+        // A foreign identifier is not checked as an Italian one; it holds letters and digits only.
+        // Without one, the filling guide's placeholder for the customer's part of the world.
+        const bool plain = std::all_of(customerVat.begin(), customerVat.end(), [](QChar c) {
+            return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+        });
+        if (!plain || customerVat.size() > 28)
+            return refuse(
+                refusal(QStringLiteral("Partita IVA estera del cessionario non valida: «%1».")
+                            .arg(trimmed(invoice.customer.vatNumber)),
+                        QStringLiteral("Indicare il numero di identificazione IVA del cliente, "
+                                       "lettere e cifre (al massimo 28), con o senza il prefisso del "
+                                       "paese, oppure lasciarlo vuoto per un privato.")));
+        const QString vatCountry = Countries::countryOfVatNumber(invoice.customer.vatNumber);
+        if (!vatCountry.isEmpty() && vatCountry != country)
+            return refuse(
+                refusal(QStringLiteral("La partita IVA %1 del cessionario è di un altro paese (%2).")
+                            .arg(trimmed(invoice.customer.vatNumber), Countries::nameOf(vatCountry)),
+                        QStringLiteral("Scegliere il paese del cliente, oppure correggerne la "
+                                       "partita IVA.")));
+        if (customerVat.isEmpty())
+            customerVat = Countries::isEuMember(country) ? QStringLiteral("99999999999")
+                                                         : QStringLiteral("OO99999999999");
+    } else {
+        if (!customerVat.isEmpty() && !hasValidVatCheckDigit(customerVat))
+            return refuse(refusal(QStringLiteral("Partita IVA del cessionario non valida."),
+                                  QStringLiteral("Correggere la partita IVA del cliente ") + onCard));
+        if (!customerTaxCode.isEmpty() && !isValidTaxCode(customerTaxCode))
+            return refuse(refusal(QStringLiteral("Codice fiscale del cessionario non valido."),
+                                  QStringLiteral("Correggere il codice fiscale del cliente ") + onCard));
+        if (customerVat.isEmpty() && customerTaxCode.isEmpty())
+            return refuse(
+                refusal(QStringLiteral("Codice fiscale del cessionario mancante: un cliente privato, "
+                                       "senza partita IVA, deve avere il codice fiscale."),
+                        QStringLiteral("Indicare il codice fiscale del cliente ") + onCard));
+    }
 
     // Where the document goes.
     Document doc;
     doc.format = QStringLiteral("FPR12");
+    doc.country = country;
     const QString cardCode = found ? upperAscii(withoutBlanks(card.recipientCode)) : QString();
     const QString cardPec = found ? basicLatinText(card.pec) : QString();
-    if (!cardCode.isEmpty()) {
+    if (foreign) {
+        // A foreign customer is reached outside the exchange system: the conventional code.
+        doc.recipientCode = QStringLiteral("XXXXXXX");
+    } else if (!cardCode.isEmpty()) {
         if (!isRecipientCode(cardCode))
             return refuse(
                 refusal(QStringLiteral("Codice destinatario del cessionario non valido: «%1».").arg(cardCode),
@@ -611,6 +755,51 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
                                    "oppure scegliere la consegna tramite il cassetto fiscale del "
                                    "cliente (codice 0000000).")));
     }
+    if (!isChoice(collectabilities(), options.collectability))
+        return refuse(
+            refusal(QStringLiteral("Esigibilità dell'IVA non valida: «%1».").arg(options.collectability),
+                    QStringLiteral("Scegliere l'esigibilità dall'elenco.")));
+    doc.collectability = options.collectability;
+
+    // Every text the document carries is one the format can hold: letters with accents and the
+    // usual signs, never a character of another script.
+    {
+        std::vector<std::pair<QString, const QString*>> texts = {
+            {QStringLiteral("Ditta emittente"), &invoice.issuer.name},
+            {QStringLiteral("Via della ditta emittente"), &invoice.issuer.street},
+            {QStringLiteral("Città della ditta emittente"), &invoice.issuer.town},
+            {QStringLiteral("Cliente"), &invoice.customer.name},
+            {QStringLiteral("Via del cliente"), &invoice.customer.street},
+            {QStringLiteral("Città del cliente"), &invoice.customer.town},
+            {QStringLiteral("Riferimenti"), &invoice.references},
+            {QStringLiteral("Pagamento"), &invoice.payment},
+            {QStringLiteral("Banca d'appoggio"), &invoice.bank},
+            {QStringLiteral("Note"), &invoice.note},
+            {QStringLiteral("Destinazione merce"), &invoice.transport.destination},
+            {QStringLiteral("Vettore"), &invoice.transport.carrier},
+            {QStringLiteral("Aspetto esteriore dei beni"), &invoice.transport.goodsLook},
+            {QStringLiteral("Porto"), &invoice.transport.port},
+            {QStringLiteral("Causale del trasporto"), &invoice.transport.reason},
+            {QStringLiteral("Numero colli"), &invoice.transport.packages},
+        };
+        std::vector<QString> rowNames;
+        rowNames.reserve(rows.size() * 2);
+        for (const int k : rows) {
+            rowNames.push_back(QStringLiteral("Descrizione della riga %1").arg(k));
+            texts.push_back({rowNames.back(), &invoice.row(k).description});
+            rowNames.push_back(QStringLiteral("Codice articolo della riga %1").arg(k));
+            texts.push_back({rowNames.back(), &invoice.row(k).code});
+        }
+        if (found)
+            for (const QString* t : {&card.company, &card.surname, &card.name})
+                texts.push_back({QStringLiteral("Cliente (scheda dell'anagrafica clienti)"), t});
+        for (const auto& [field, text] : texts)
+            if (const QString c = unwritable(*text); !c.isEmpty())
+                return refuse(
+                    refusal(QStringLiteral("Carattere «%1» non ammesso nel campo %2.").arg(c, field),
+                            QStringLiteral("Sostituirlo: la fattura elettronica ammette le lettere, "
+                                           "anche accentate, le cifre e i segni più comuni.")));
+    }
 
     // The figures: the proforma's own, as the calculation left them on the screen. Nothing here
     // works them out again; a figure the calculation could not read stops the document.
@@ -631,11 +820,24 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
     if (!rate || !rateText || *rate < 0 || *rate > 100)
         return refuse(
             refusal(QStringLiteral("Aliquota IVA non valida: «%1».").arg(trimmed(invoice.vatRate)), rateFix));
+    if (*rate > 0 && *rate < 1)
+        return refuse(refusal(QStringLiteral("Aliquota IVA %1: indicare la percentuale, ad esempio 22.")
+                                  .arg(trimmed(invoice.vatRate)),
+                              QStringLiteral("Correggere l'aliquota IVA sulla fattura e premere Calcola.")));
     const bool taxed = *rate != 0;
     if (options.taxRegime == u"RF19" && taxed)
         return refuse(refusal(QStringLiteral("Nel regime forfettario la fattura non addebita l'IVA."),
                               QStringLiteral("Indicare sulla fattura un'aliquota IVA pari a 0 e scegliere la "
                                              "natura N2.2, oppure scegliere il regime ordinario.")));
+
+    // An amount left on a row with nothing else counts in the proforma's totals, yet has no line.
+    for (int k = 1; k <= Rows; ++k)
+        if (!invoice.row(k).hasArticle() && !isBlank(invoice.row(k).amount))
+            return refuse(rowRefusal(k,
+                                     QStringLiteral("importo %1 senza descrizione né quantità.")
+                                         .arg(trimmed(invoice.row(k).amount)),
+                                     QStringLiteral("Completare la riga con descrizione, quantità e prezzo, "
+                                                    "oppure svuotarla, e premere Calcola.")));
 
     std::vector<Line> lines;
     const QString tooBig = QStringLiteral("importo troppo grande per la fattura elettronica.");
@@ -668,6 +870,9 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
                                      QStringLiteral("Premere Calcola sulla fattura.")));
         const auto quantity = xmlNumber(r.quantity, 2, 8, 12);
         const auto price = xmlNumber(r.price, 2, 8, 11);
+        if (std::fabs(parseNumber(r.price).value_or(0)) >= 1e11 ||
+            parseNumber(r.quantity).value_or(0) >= 1e12)
+            return refuse(tooBigTotals());
         const std::optional<double> discount = isBlank(r.discount) ? 0.0 : parseNumber(r.discount);
         if (!quantity || !price || !discount || quantity->startsWith(u'-'))
             return refuse(rowRefusal(
@@ -679,7 +884,7 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
                                      QStringLiteral("Correggere lo sconto della riga sulla fattura.")));
         const std::optional<QString> total = rowAmountText(*amount);
         if (!total)
-            return refuse(rowRefusal(k, tooBig, rowFix));
+            return refuse(tooBigTotals());
         line.quantity = *quantity;
         line.price = *price;
         line.total = *total;
@@ -742,8 +947,13 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
         const double rounding = roundTo(taxable - g->linesSum, 4);
         const std::optional<QString> roundingText = xmlNumber(rounding, 2, 8, 11);
         if (!taxableText || !taxText || !roundingText)
-            return refuse(refusal(QStringLiteral("Importi troppo grandi per la fattura elettronica."),
-                                  QStringLiteral("Controllare le quantità e i prezzi delle righe.")));
+            return refuse(tooBigTotals());
+        // The rounding of the proforma moves its taxable sum by half a cent at most: more means the
+        // totals are not those of these rows (a calculation that failed, figures changed since).
+        if (std::fabs(rounding) > 0.005 + 1e-9)
+            return refuse(refusal(QStringLiteral("I totali della fattura non corrispondono alle sue righe."),
+                                  QStringLiteral("Premere Calcola sulla fattura; se i totali restano a zero, "
+                                                 "controllare le quantità e i prezzi delle righe.")));
         if (rounding != 0)
             s.rounding = *roundingText;
         s.taxable = *taxableText;
@@ -754,14 +964,56 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
     }
     const std::optional<QString> totalText = amountText(invoice.invoiceTotal);
     if (!totalText)
-        return refuse(refusal(QStringLiteral("Importi troppo grandi per la fattura elettronica."),
-                              QStringLiteral("Controllare le quantità e i prezzi delle righe.")));
+        return refuse(tooBigTotals());
     if (*invoiceTotal == 0)
         return refuse(refusal(QStringLiteral("Totale della fattura pari a zero."),
                               QStringLiteral("Una fattura elettronica deve avere un importo: controllare le "
                                              "quantità e i prezzi delle righe.")));
     doc.total = *totalText;
-    doc.stampDuty = exemptAmount > 77.47;
+    // Under split payment the customer pays the VAT to the State: the issuer is paid the rest.
+    const std::optional<QString> paymentText =
+        doc.collectability == u"S" && taxedGroup.used
+            ? xmlNumber(roundTo(*invoiceTotal - *vatAmount, 2), 2, 2, 11)
+            : totalText;
+    if (!paymentText)
+        return refuse(tooBigTotals());
+    doc.payment = *paymentText;
+    if (exemptGroup.used) {
+        const QString nature = options.exemptNature;
+        if (!natureCarriesStampDuty(nature)) {
+            doc.stampDutyWhy = QStringLiteral("non dovuto per la natura %1").arg(nature);
+        } else if (exemptAmount > 77.47) {
+            doc.stampDuty = true;
+            doc.stampDutyWhy = QStringLiteral("importo senza IVA oltre 77,47 euro");
+        } else {
+            doc.stampDutyWhy = QStringLiteral("non dovuto: importo senza IVA fino a 77,47 euro");
+        }
+    }
+
+    // A sale to a habitual exporter names the customer's declaration of intent.
+    const bool intent = exemptGroup.used && options.exemptNature == u"N3.5";
+    QString intentProtocol;
+    std::optional<QDate> intentDate;
+    if (intent) {
+        intentProtocol = withoutBlanks(options.intentProtocol);
+        intentDate = parseDate(trimmed(options.intentDate));
+        static const QRegularExpression protocolForm(QStringLiteral("^[0-9]{17}[-/][0-9]{6}$"));
+        if (intentProtocol.isEmpty() || isBlank(options.intentDate))
+            return refuse(refusal(QStringLiteral("Natura N3.5 senza la dichiarazione d'intento del cliente."),
+                                  QStringLiteral("Indicare il numero di protocollo e la data della "
+                                                 "dichiarazione d'intento ricevuta dal cliente, oppure "
+                                                 "scegliere un'altra natura.")));
+        if (!protocolForm.match(intentProtocol).hasMatch())
+            return refuse(
+                refusal(QStringLiteral("Protocollo della dichiarazione d'intento non valido: «%1».")
+                            .arg(intentProtocol),
+                        QStringLiteral(
+                            "Il protocollo della ricevuta è formato da 17 cifre, un trattino e 6 cifre, ad "
+                            "esempio 21123456789012345-000001.")));
+        if (!intentDate || intentDate->year() < 2000)
+            return refuse(refusal(QStringLiteral("Data della dichiarazione d'intento non valida."),
+                                  QStringLiteral("Indicare la data della ricevuta nel formato gg/mm/aaaa.")));
+    }
 
     // The number and date of the fiscal invoice.
     const QString number = basicLatinText(options.number);
@@ -848,7 +1100,7 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
     x.open("DatiTrasmissione");
     x.open("IdTrasmittente");
     x.text("IdPaese", QStringLiteral("IT"));
-    x.text("IdCodice", issuerVat);
+    x.text("IdCodice", transmitter);
     x.close();
     x.text("ProgressivoInvio", options.progressive);
     x.text("FormatoTrasmissione", doc.format);
@@ -875,7 +1127,7 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
     x.open("DatiAnagrafici");
     if (!customerVat.isEmpty()) {
         x.open("IdFiscaleIVA");
-        x.text("IdPaese", QStringLiteral("IT"));
+        x.text("IdPaese", country);
         x.text("IdCodice", customerVat);
         x.close();
     }
@@ -889,7 +1141,7 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
     }
     x.close();
     x.close();
-    writeSede(x, invoice.customer);
+    writeSede(x, invoice.customer, country);
     x.close();
     x.close(); // FatturaElettronicaHeader
 
@@ -948,6 +1200,13 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
         x.text("AliquotaIVA", l.exempt ? QStringLiteral("0.00") : *rateText);
         if (l.exempt)
             x.text("Natura", options.exemptNature);
+        if (l.exempt && intent) {
+            x.open("AltriDatiGestionali");
+            x.text("TipoDato", QStringLiteral("INTENTO"));
+            x.text("RiferimentoTesto", intentProtocol);
+            x.text("RiferimentoData", intentDate->toString(QStringLiteral("yyyy-MM-dd")));
+            x.close();
+        }
         x.close();
         doc.lineRows.push_back(l.row);
     }
@@ -959,7 +1218,7 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
         x.text("ImponibileImporto", s.taxable);
         x.text("Imposta", s.tax);
         if (s.nature.isEmpty())
-            x.text("EsigibilitaIVA", QStringLiteral("I"));
+            x.text("EsigibilitaIVA", doc.collectability);
         else
             x.optional("RiferimentoNormativo", latinText(natureReference(s.nature, options.taxRegime)));
         x.close();
@@ -970,7 +1229,7 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
     x.text("CondizioniPagamento", QStringLiteral("TP02"));
     x.open("DettaglioPagamento");
     x.text("ModalitaPagamento", options.paymentMethod);
-    x.text("ImportoPagamento", doc.total);
+    x.text("ImportoPagamento", doc.payment);
     if (transfer) {
         x.optional("IstitutoFinanziario", latinText(invoice.bank));
         x.optional("IBAN", iban);
@@ -1003,7 +1262,11 @@ QString describe(const Document& d)
     lines << (d.customerFromArchive
                   ? QStringLiteral("    nome e recapito dalla scheda dell'anagrafica clienti")
                   : QStringLiteral("    non trovato nell'anagrafica clienti: dati della fattura"));
-    if (d.recipientCode != u"0000000")
+    if (d.country != u"IT" && !d.country.isEmpty())
+        lines << QStringLiteral("Recapito: cliente estero (%1), codice XXXXXXX: la fattura va inviata al "
+                                "cliente direttamente")
+                     .arg(Countries::nameOf(d.country));
+    else if (d.recipientCode != u"0000000")
         lines << QStringLiteral("Recapito: codice destinatario %1").arg(d.recipientCode);
     else if (!d.pec.isEmpty())
         lines << QStringLiteral("Recapito: PEC %1").arg(d.pec);
@@ -1025,9 +1288,15 @@ QString describe(const Document& d)
         lines << line;
     }
     if (d.stampDuty)
-        lines << QStringLiteral("Bollo virtuale: 2,00");
-    QString total = QStringLiteral("Totale documento: %1").arg(shownAmount(d.total));
-    lines << total;
+        lines << QStringLiteral("Bollo virtuale: 2,00 (%1)").arg(d.stampDutyWhy);
+    else if (!d.stampDutyWhy.isEmpty())
+        lines << QStringLiteral("Bollo virtuale: %1").arg(d.stampDutyWhy);
+    lines << QStringLiteral("Totale documento: %1").arg(shownAmount(d.total));
+    if (d.collectability == u"S")
+        lines << QStringLiteral("Scissione dei pagamenti: al cedente si pagano %1, l'IVA la versa il cliente")
+                     .arg(shownAmount(d.payment));
+    else if (d.collectability == u"D")
+        lines << QStringLiteral("IVA a esigibilità differita");
     lines << QStringLiteral("File: %1").arg(d.fileName);
     return lines.join(u'\n');
 }

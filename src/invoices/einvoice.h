@@ -26,10 +26,11 @@ struct Choice {
 };
 
 // The first of each list is the default.
-const QList<Choice>& documentTypes();  // TD01 invoice, TD24 deferred invoice, TD06 parcel
-const QList<Choice>& taxRegimes();     // RF01 ordinary, RF19 flat-rate
-const QList<Choice>& exemptNatures();  // N4, N2.1, N2.2, N3.1 .. N3.6
-const QList<Choice>& paymentMethods(); // MP05 bank transfer, MP01 cash, MP08 card
+const QList<Choice>& documentTypes();    // TD01 invoice, TD24 deferred invoice, TD06 parcel
+const QList<Choice>& taxRegimes();       // RF01 ordinary, RF19 flat-rate
+const QList<Choice>& exemptNatures();    // N4, N2.1, N2.2, N3.1 .. N3.6
+const QList<Choice>& paymentMethods();   // MP05 bank transfer, MP01 cash, MP08 card
+const QList<Choice>& collectabilities(); // I immediate, D deferred, S split payment (EsigibilitaIVA)
 bool isChoice(const QList<Choice>& list, QStringView code);
 
 // ---------------------------------------------------------------- settings
@@ -106,10 +107,41 @@ struct Options {
     bool useTaxDrawer = true;
     QString progressive;
     QDate today; // an invoice may not be dated after it
+    // The customer's country (ISO 3166, "IT" for Italy): a foreign customer is written as the
+    // filling guide asks (recipient code XXXXXXX, the country, no Italian checks of its codes).
+    QString country = QStringLiteral("IT");
+    QString collectability = QStringLiteral("I"); // EsigibilitaIVA of the taxed summary
+    // The customer's declaration of intent, which sales of nature N3.5 must name: the protocol
+    // number of its receipt ("21123456789012345-000001") and the receipt's date, "dd/mm/yyyy".
+    QString intentProtocol;
+    QString intentDate;
+    // IdTrasmittente: the tax code of whoever transmits the file; empty for the issuer (its tax
+    // code, or its VAT number when it has none).
+    QString transmitterTaxCode;
 };
 
-// The proforma's number and date, the remembered regime and nature, the first of the other lists.
+// The proforma's number and date, the remembered regime and nature, the first of the other lists,
+// the country a foreign VAT number's prefix names ("DE123456789": Germany), else Italy.
 Options defaultOptions(const InvoiceDocument& invoice, const Settings& settings);
+// Split payment for a public administration (a recipient code of six characters), else immediate.
+QString proposedCollectability(const CustomerLookup& customer);
+
+// Whether the nature carries the virtual stamp duty on its amounts above 77,47 euro: every one we
+// offer but the sales abroad and their like (N3.1 to N3.4).
+bool natureCarriesStampDuty(QStringView nature);
+
+// The declarations of intent the window remembers, one per customer (by VAT number or tax code),
+// in DichiarazioniIntento.ini of the program's folder: they belong to a period of sales, not to
+// the customer's card.
+QString intentsFileName(); // "DichiarazioniIntento.ini"
+struct Intent {
+    QString protocol;
+    QString date;
+};
+Intent readIntent(const QString& iniPath, QStringView customerKey);
+bool writeIntent(const QString& iniPath, QStringView customerKey, const Intent& intent);
+// The key a customer's declaration is kept under: its VAT number, else its tax code.
+QString intentKey(const InvoiceDocument& invoice);
 
 // One DatiRiepilogo: the figures as the document writes them ("22.00", "100.00").
 struct Summary {
@@ -139,7 +171,11 @@ struct Document {
     std::vector<int> lineRows; // the invoice row (1..30) of each DettaglioLinee, in order
     QList<Summary> summaries;
     QString total;          // ImportoTotaleDocumento: the proforma's total
+    QString payment;        // ImportoPagamento: the total, less the VAT under split payment
+    QString country;        // the customer's
+    QString collectability; // of the taxed summary: I, D or S
     bool stampDuty = false; // DatiBollo: virtual stamp duty of 2,00 euro
+    QString stampDutyWhy;   // why it is or is not applied, for the window; empty without exempt rows
     QStringList causale;
 };
 

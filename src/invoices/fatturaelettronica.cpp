@@ -2,6 +2,7 @@
 
 #include "archive/customerrecord.h"
 #include "core/text.h"
+#include "countries.h"
 #include "einvoiceschema.h"
 #include "numbering.h"
 #include "shell/appcontext.h"
@@ -66,7 +67,7 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
 {
     nameWindow(this, QStringLiteral("frmFatturaElettronica"), QStringLiteral(" Fattura elettronica"));
     makeDialogFrame(this);
-    setFixedSize(660, 600);
+    setFixedSize(820, 660);
 
     auto* title = new QLabel(QStringLiteral("Fattura elettronica (XML FatturaPA)"), this);
     title->setFont(screenFont(QStringLiteral("Verdana"), 13, true));
@@ -89,6 +90,27 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     cboRegimeFiscale = choiceBox(asked, QStringLiteral("cboRegimeFiscale"), EInvoice::taxRegimes());
     cboNatura = choiceBox(asked, QStringLiteral("cboNatura"), EInvoice::exemptNatures());
     cboPagamento = choiceBox(asked, QStringLiteral("cboPagamento"), EInvoice::paymentMethods());
+    cboEsigibilita = choiceBox(asked, QStringLiteral("cboEsigibilita"), EInvoice::collectabilities());
+    QList<EInvoice::Choice> countries;
+    for (const Countries::Country& c : Countries::all())
+        countries.append({c.code, QStringLiteral("%1 (%2)").arg(c.name, c.code)});
+    cboPaese = choiceBox(asked, QStringLiteral("cboPaese"), countries);
+    for (QComboBox* box : {cboTipoDocumento, cboRegimeFiscale, cboPagamento, cboEsigibilita, cboPaese})
+        box->setMinimumContentsLength(20);
+    // Typing a country's first letters finds it in the long list.
+    cboPaese->setEditable(false);
+    txtProtocollo = new QLineEdit(asked);
+    txtProtocollo->setObjectName(QStringLiteral("txtProtocollo"));
+    txtProtocollo->setMaxLength(24);
+    txtProtocollo->setPlaceholderText(QStringLiteral("17 cifre - 6 cifre"));
+    txtDataIntento = new QLineEdit(asked);
+    txtDataIntento->setObjectName(QStringLiteral("txtDataIntento"));
+    txtDataIntento->setMaxLength(10);
+    txtDataIntento->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
+    txtTrasmittente = new QLineEdit(asked);
+    txtTrasmittente->setObjectName(QStringLiteral("txtTrasmittente"));
+    txtTrasmittente->setMaxLength(16);
+    makeUpperCase(txtTrasmittente);
     txtNumero = new QLineEdit(asked);
     txtNumero->setObjectName(QStringLiteral("txtNumero"));
     txtNumero->setMaxLength(20);
@@ -98,7 +120,10 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     txtData->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
     for (QLineEdit* e : {txtNumero, txtData})
         e->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
-    txtData->setFixedWidth(txtData->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
+    for (QLineEdit* e : {txtProtocollo, txtDataIntento, txtTrasmittente})
+        e->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
+    for (QLineEdit* e : {txtData, txtDataIntento})
+        e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
     // Only for a customer with neither a recipient code nor a PEC (the summary above says so).
     chkCassetto = new QCheckBox(
         QStringLiteral("Consegnare la fattura nel cassetto fiscale del cliente (codice 0000000)"), asked);
@@ -108,20 +133,28 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(6);
     int row = 0;
-    const auto add = [&](const QString& caption, QWidget* field) {
-        grid->addWidget(fieldCaption(caption, field, asked), row, 0);
-        grid->addWidget(field, row++, 1, 1, 3);
+    // Two fields a row, the nature (whose names are long) alone on its own.
+    const auto pair = [&](const QString& left, QWidget* leftField, const QString& right,
+                          QWidget* rightField) {
+        grid->addWidget(fieldCaption(left, leftField, asked), row, 0);
+        grid->addWidget(leftField, row, 1);
+        grid->addWidget(fieldCaption(right, rightField, asked), row, 2);
+        grid->addWidget(rightField, row++, 3);
     };
-    add(QStringLiteral("Tipo di documento:"), cboTipoDocumento);
-    add(QStringLiteral("Regime fiscale della ditta:"), cboRegimeFiscale);
-    add(QStringLiteral("Natura delle righe esenti:"), cboNatura);
-    add(QStringLiteral("Modalità di pagamento:"), cboPagamento);
-    grid->addWidget(fieldCaption(QStringLiteral("Fattura n.:"), txtNumero, asked), row, 0);
-    grid->addWidget(txtNumero, row, 1);
-    grid->addWidget(fieldCaption(QStringLiteral("Data:"), txtData, asked), row, 2, Qt::AlignRight);
-    grid->addWidget(txtData, row++, 3);
+    pair(QStringLiteral("Tipo di documento:"), cboTipoDocumento, QStringLiteral("Paese del cliente:"),
+         cboPaese);
+    pair(QStringLiteral("Regime fiscale della ditta:"), cboRegimeFiscale, QStringLiteral("Esigibilità IVA:"),
+         cboEsigibilita);
+    grid->addWidget(fieldCaption(QStringLiteral("Natura delle righe esenti:"), cboNatura, asked), row, 0);
+    grid->addWidget(cboNatura, row++, 1, 1, 3);
+    pair(QStringLiteral("Dichiarazione d'intento n.:"), txtProtocollo, QStringLiteral("del:"),
+         txtDataIntento);
+    pair(QStringLiteral("Modalità di pagamento:"), cboPagamento, QStringLiteral("C.F. del trasmittente:"),
+         txtTrasmittente);
+    pair(QStringLiteral("Fattura n.:"), txtNumero, QStringLiteral("Data:"), txtData);
     grid->addWidget(chkCassetto, row++, 0, 1, 4);
     grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
 
     btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
     btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
@@ -143,20 +176,22 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     layout->addWidget(asked);
     layout->addLayout(buttons);
 
-    setTabOrder(cboTipoDocumento, cboRegimeFiscale);
-    setTabOrder(cboRegimeFiscale, cboNatura);
-    setTabOrder(cboNatura, cboPagamento);
-    setTabOrder(cboPagamento, txtNumero);
-    setTabOrder(txtNumero, txtData);
-    setTabOrder(txtData, chkCassetto);
+    const QList<QWidget*> tabs = {cboTipoDocumento, cboPaese,      cboRegimeFiscale, cboEsigibilita,
+                                  cboNatura,        txtProtocollo, txtDataIntento,   cboPagamento,
+                                  txtTrasmittente,  txtNumero,     txtData,          chkCassetto};
+    for (qsizetype i = 1; i < tabs.size(); ++i)
+        setTabOrder(tabs[i - 1], tabs[i]);
     setTabOrder(chkCassetto, btnAnnulla);
     setTabOrder(btnAnnulla, btnCrea);
-    addHighlights({txtNumero, txtData});
-    setEnterOrder({txtNumero, txtData}, btnCrea);
+    addHighlights({txtProtocollo, txtDataIntento, txtTrasmittente, txtNumero, txtData});
+    setEnterOrder({txtProtocollo, txtDataIntento, txtTrasmittente, txtNumero, txtData}, btnCrea);
 
-    for (QComboBox* box : {cboTipoDocumento, cboRegimeFiscale, cboNatura, cboPagamento})
+    for (QComboBox* box :
+         {cboTipoDocumento, cboRegimeFiscale, cboNatura, cboPagamento, cboEsigibilita, cboPaese})
         connect(box, &QComboBox::currentIndexChanged, this, [this] { updatePreview(); });
-    for (QLineEdit* e : {txtNumero, txtData})
+    // The declaration of intent belongs to the nature N3.5 alone.
+    connect(cboNatura, &QComboBox::currentIndexChanged, this, [this] { enableIntent(); });
+    for (QLineEdit* e : {txtNumero, txtData, txtProtocollo, txtDataIntento, txtTrasmittente})
         connect(e, &QLineEdit::textChanged, this, [this] { updatePreview(); });
     connect(chkCassetto, &QCheckBox::toggled, this, [this] { updatePreview(); });
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
@@ -180,6 +215,18 @@ QString TfrmFatturaElettronica::iniPath() const
     return numberingIniPath(m_ctx.folder());
 }
 
+QString TfrmFatturaElettronica::intentsPath() const
+{
+    return m_ctx.filePath(EInvoice::intentsFileName());
+}
+
+void TfrmFatturaElettronica::enableIntent()
+{
+    const bool n35 = chosen(cboNatura) == u"N3.5";
+    txtProtocollo->setEnabled(n35);
+    txtDataIntento->setEnabled(n35);
+}
+
 void TfrmFatturaElettronica::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
@@ -188,16 +235,26 @@ void TfrmFatturaElettronica::showEvent(QShowEvent* event)
     const EInvoice::Options defaults = EInvoice::defaultOptions(m_invoice, settings);
     m_customer = EInvoice::findCustomer(m_ctx.filePath(CustomerRecord::fileName()),
                                         m_invoice.customer.taxCode, m_invoice.customer.vatNumber);
-    const QSignalBlocker blockers[] = {QSignalBlocker(cboTipoDocumento), QSignalBlocker(cboRegimeFiscale),
-                                       QSignalBlocker(cboNatura),        QSignalBlocker(cboPagamento),
-                                       QSignalBlocker(txtNumero),        QSignalBlocker(txtData),
-                                       QSignalBlocker(chkCassetto)};
+    const QSignalBlocker blockers[] = {
+        QSignalBlocker(cboTipoDocumento), QSignalBlocker(cboRegimeFiscale), QSignalBlocker(cboNatura),
+        QSignalBlocker(cboPagamento),     QSignalBlocker(cboEsigibilita),   QSignalBlocker(cboPaese),
+        QSignalBlocker(txtNumero),        QSignalBlocker(txtData),          QSignalBlocker(txtProtocollo),
+        QSignalBlocker(txtDataIntento),   QSignalBlocker(txtTrasmittente),  QSignalBlocker(chkCassetto)};
     choose(cboTipoDocumento, defaults.documentType);
     choose(cboRegimeFiscale, defaults.taxRegime);
     choose(cboNatura, defaults.exemptNature);
     choose(cboPagamento, defaults.paymentMethod);
+    choose(cboPaese, defaults.country);
+    choose(cboEsigibilita, EInvoice::proposedCollectability(m_customer));
     setControlText(txtNumero, defaults.number);
     setControlText(txtData, defaults.date);
+    const EInvoice::Intent intent = EInvoice::readIntent(intentsPath(), EInvoice::intentKey(m_invoice));
+    setControlText(txtProtocollo, intent.protocol);
+    setControlText(txtDataIntento, intent.date);
+    const QString issuerTaxCode = trimmed(m_invoice.issuer.taxCode);
+    setControlText(txtTrasmittente,
+                   upperAscii(issuerTaxCode.isEmpty() ? trimmed(m_invoice.issuer.vatNumber) : issuerTaxCode));
+    enableIntent();
     // The tax drawer is a choice only for a customer the document could reach no other way.
     const bool reachable = m_customer.outcome == EInvoice::CustomerLookup::Outcome::Found &&
                            (!isBlank(m_customer.card.recipientCode) || !isBlank(m_customer.card.pec));
@@ -217,6 +274,11 @@ EInvoice::Options TfrmFatturaElettronica::options() const
     o.number = txtNumero->text();
     o.date = txtData->text();
     o.useTaxDrawer = chkCassetto->isChecked();
+    o.country = chosen(cboPaese);
+    o.collectability = chosen(cboEsigibilita);
+    o.intentProtocol = txtProtocollo->text();
+    o.intentDate = txtDataIntento->text();
+    o.transmitterTaxCode = txtTrasmittente->text();
     o.progressive = EInvoice::proposeProgressive(iniPath(), documentsFolder(), m_invoice.issuer.vatNumber)
                         .value_or(QString());
     o.today = m_ctx.services().now().date();
@@ -276,6 +338,15 @@ void TfrmFatturaElettronica::btnCreaClick()
         services.message(this, MessageKind::Warning, failure);
         return;
     }
+    // The customer's declaration of intent, for its next invoices.
+    if (chosenOptions.exemptNature == u"N3.5" &&
+        !EInvoice::writeIntent(intentsPath(), EInvoice::intentKey(m_invoice),
+                               {trimmed(chosenOptions.intentProtocol), trimmed(chosenOptions.intentDate)}))
+        services.message(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: non è stato possibile ricordare la dichiarazione d'intento "
+                           "del cliente nel file %1.")
+                .arg(EInvoice::intentsFileName()));
     const QString done = QStringLiteral("La fattura elettronica è stata creata nel file %1 della cartella "
                                         "%2.\n\r\n\rAprire la cartella?")
                              .arg(document.fileName, EInvoice::folderName());

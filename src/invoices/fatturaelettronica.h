@@ -29,8 +29,8 @@ public:
     void setInvoice(const InvoiceDocument& invoice);
 
     QPlainTextEdit* txtAnteprima;
-    QComboBox *cboTipoDocumento, *cboRegimeFiscale, *cboNatura, *cboPagamento;
-    QLineEdit *txtNumero, *txtData;
+    QComboBox *cboTipoDocumento, *cboRegimeFiscale, *cboNatura, *cboPagamento, *cboEsigibilita, *cboPaese;
+    QLineEdit *txtNumero, *txtData, *txtProtocollo, *txtDataIntento, *txtTrasmittente;
     QCheckBox* chkCassetto;
     QPushButton* btnAnnulla;
     QPushButton* btnCrea;
@@ -45,6 +45,8 @@ private:
     EInvoice::Options options() const;
     QString documentsFolder() const;
     QString iniPath() const;
+    QString intentsPath() const;
+    void enableIntent();
     // The document the choices give now, or why there is none; the customer's card is read afresh.
     EInvoice::Built buildNow();
     void updatePreview();

@@ -259,6 +259,14 @@ Fields plus(Fields a, const Fields& b)
     return a;
 }
 
+// One row: a unit of the article at 100.
+Fields oneRowOf(const QString& description)
+{
+    return {{QStringLiteral("Quant01"), QStringLiteral("1")},
+            {QStringLiteral("Desc01"), description},
+            {QStringLiteral("Prezzo01"), QStringLiteral("100")}};
+}
+
 // Notes of 249 characters: 25 words of nine letters.
 QString longNote(int from, int to)
 {
@@ -589,6 +597,151 @@ QList<DocumentCase> documentCases()
             QStringLiteral("Destinazione merce: Magazzino di Cesena"), QStringLiteral("Vettore: BRT"),
             QStringLiteral("Porto: Franco")}},
           {kTotal, {QStringLiteral("97.60")}}}},
+
+        // Foreign customers: the conventional recipient code, their country, their own identifier
+        // or the filling guide's placeholder, five zeros for a postcode that is not five digits,
+        // no province.
+        {"EuCompanyWithItsVatNumber",
+         invoice({{QStringLiteral("Cliente"), QStringLiteral("Maschinenbau Huber GmbH")},
+                  {QStringLiteral("IvaCliente"), QStringLiteral("DE 123456789")},
+                  {QStringLiteral("CapCliente"), QStringLiteral("D-80331")},
+                  {QStringLiteral("CittaCliente"), QStringLiteral("München")},
+                  {QStringLiteral("ProvCliente"), QString()},
+                  {QStringLiteral("PercIva"), QString()},
+                  {QStringLiteral("Quant01"), QStringLiteral("2")},
+                  {QStringLiteral("Desc01"), QStringLiteral("Valvole")},
+                  {QStringLiteral("Prezzo01"), QStringLiteral("250")}}),
+         {},
+         [](Options& o) {
+             o.country = QStringLiteral("DE");
+             o.exemptNature = QStringLiteral("N3.2");
+         },
+         file1,
+         {{kCode, {QStringLiteral("XXXXXXX")}},
+          {kCustomer + QStringLiteral("IdFiscaleIVA/IdPaese"), {QStringLiteral("DE")}},
+          {kCustomerVat, {QStringLiteral("123456789")}},
+          {kCustomerTaxCode, {}},
+          {H + QStringLiteral("CessionarioCommittente/Sede/CAP"), {QStringLiteral("00000")}},
+          {H + QStringLiteral("CessionarioCommittente/Sede/Provincia"), {}},
+          {H + QStringLiteral("CessionarioCommittente/Sede/Nazione"), {QStringLiteral("DE")}},
+          {kSummary + QStringLiteral("Natura"), {QStringLiteral("N3.2")}},
+          {kStamp, {}},
+          {kTotal, {QStringLiteral("500.00")}}}},
+        {"EuPrivatePerson",
+         invoice({{QStringLiteral("Cliente"), QStringLiteral("Dupont Marie")},
+                  {QStringLiteral("CapCliente"), QStringLiteral("75001")},
+                  {QStringLiteral("CittaCliente"), QStringLiteral("Paris")},
+                  {QStringLiteral("ProvCliente"), QString()},
+                  {QStringLiteral("Quant01"), QStringLiteral("1")},
+                  {QStringLiteral("Desc01"), QStringLiteral("Borsa")},
+                  {QStringLiteral("Prezzo01"), QStringLiteral("80")}}),
+         {},
+         [](Options& o) { o.country = QStringLiteral("FR"); },
+         file1,
+         {{kCode, {QStringLiteral("XXXXXXX")}},
+          {kCustomer + QStringLiteral("IdFiscaleIVA/IdPaese"), {QStringLiteral("FR")}},
+          {kCustomerVat, {QStringLiteral("99999999999")}},
+          {H + QStringLiteral("CessionarioCommittente/Sede/CAP"), {QStringLiteral("75001")}},
+          {kTotal, {QStringLiteral("97.60")}}}},
+        {"NonEuCompany",
+         invoice({{QStringLiteral("Cliente"), QStringLiteral("Uhren AG")},
+                  {QStringLiteral("IvaCliente"), QStringLiteral("CHE-123.456.789")},
+                  {QStringLiteral("CapCliente"), QStringLiteral("8001")},
+                  {QStringLiteral("CittaCliente"), QStringLiteral("Zürich")},
+                  {QStringLiteral("ProvCliente"), QString()},
+                  {QStringLiteral("PercIva"), QString()},
+                  {QStringLiteral("Quant01"), QStringLiteral("1")},
+                  {QStringLiteral("Desc01"), QStringLiteral("Macchina")},
+                  {QStringLiteral("Prezzo01"), QStringLiteral("5000")}}),
+         {},
+         [](Options& o) {
+             o.country = QStringLiteral("CH");
+             o.exemptNature = QStringLiteral("N3.1");
+         },
+         file1,
+         {{kCustomer + QStringLiteral("IdFiscaleIVA/IdPaese"), {QStringLiteral("CH")}},
+          {kCustomerVat, {QStringLiteral("CHE123456789")}},
+          {H + QStringLiteral("CessionarioCommittente/Sede/CAP"), {QStringLiteral("00000")}},
+          {kStamp, {}},
+          {kTotal, {QStringLiteral("5000.00")}}}},
+        {"NonEuPrivatePerson",
+         invoice({{QStringLiteral("Cliente"), QStringLiteral("Smith John")},
+                  {QStringLiteral("CittaCliente"), QStringLiteral("Boston")},
+                  {QStringLiteral("ProvCliente"), QString()},
+                  {QStringLiteral("Quant01"), QStringLiteral("1")},
+                  {QStringLiteral("Desc01"), QStringLiteral("Libro")},
+                  {QStringLiteral("Prezzo01"), QStringLiteral("30")}}),
+         {},
+         [](Options& o) { o.country = QStringLiteral("US"); },
+         file1,
+         {{kCustomer + QStringLiteral("IdFiscaleIVA/IdPaese"), {QStringLiteral("US")}},
+          {kCustomerVat, {QStringLiteral("OO99999999999")}},
+          {H + QStringLiteral("CessionarioCommittente/Sede/Nazione"), {QStringLiteral("US")}}}},
+
+        // Split payment: the VAT is in the document, the issuer is paid the rest.
+        {"SplitPaymentForAPublicBody",
+         invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1")},
+                                         {QStringLiteral("Desc01"), QStringLiteral("Fornitura")},
+                                         {QStringLiteral("Prezzo01"), QStringLiteral("1000")}})),
+         {{{QStringLiteral("Ditta"), QStringLiteral("Comune di Bologna")},
+           {QStringLiteral("PartitaIva"), QStringLiteral("12345678903")},
+           {QStringLiteral("CodiceDest"), QStringLiteral("UFX8KL")}}},
+         [](Options& o) { o.collectability = QStringLiteral("S"); },
+         file1,
+         {{kSummary + QStringLiteral("EsigibilitaIVA"), {QStringLiteral("S")}},
+          {kSummary + QStringLiteral("Imposta"), {QStringLiteral("220.00")}},
+          {kTotal, {QStringLiteral("1220.00")}},
+          {kPayment + QStringLiteral("ImportoPagamento"), {QStringLiteral("1000.00")}}}},
+
+        // A habitual exporter's declaration of intent on each of its lines; the stamp duty is due.
+        {"SaleUnderADeclarationOfIntent",
+         invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1")},
+                                         {QStringLiteral("Desc01"), QStringLiteral("Componenti")},
+                                         {QStringLiteral("Prezzo01"), QStringLiteral("1000")},
+                                         {QStringLiteral("Es01"), q(u"Sì")}})),
+         {companyWithCode},
+         [](Options& o) {
+             o.exemptNature = QStringLiteral("N3.5");
+             o.intentProtocol = QStringLiteral("21123456789012345-000001");
+             o.intentDate = QStringLiteral("15/01/2026");
+         },
+         file1,
+         {{kLine + QStringLiteral("Natura"), {QStringLiteral("N3.5")}},
+          {kLine + QStringLiteral("AltriDatiGestionali/TipoDato"), {QStringLiteral("INTENTO")}},
+          {kLine + QStringLiteral("AltriDatiGestionali/RiferimentoTesto"),
+           {QStringLiteral("21123456789012345-000001")}},
+          {kLine + QStringLiteral("AltriDatiGestionali/RiferimentoData"), {QStringLiteral("2026-01-15")}},
+          {kStamp, {QStringLiteral("2.00")}}}},
+        // Sales abroad carry no stamp duty, whatever their amount.
+        {"NoStampDutyOnAnExport",
+         invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1")},
+                                         {QStringLiteral("Desc01"), QStringLiteral("Macchinario")},
+                                         {QStringLiteral("Prezzo01"), QStringLiteral("900")},
+                                         {QStringLiteral("Es01"), q(u"Sì")}})),
+         {companyWithCode},
+         [](Options& o) { o.exemptNature = QStringLiteral("N3.4"); },
+         file1,
+         {{kSummary + QStringLiteral("Natura"), {QStringLiteral("N3.4")}}, {kStamp, {}}}},
+        // Whoever transmits the file is named by its tax code: the issuer's, or another's.
+        {"TransmitterByTaxCode",
+         invoice(plus(plus(companyOnInvoice, oneRowOf(QStringLiteral("Consulenza"))),
+                      {{QStringLiteral("CodFiscDitta"), QString()}})),
+         {companyWithCode},
+         [](Options& o) { o.transmitterTaxCode = QStringLiteral("rssmra80a01h501u"); },
+         file1,
+         {{H + QStringLiteral("DatiTrasmissione/IdTrasmittente/IdCodice"),
+           {QStringLiteral("RSSMRA80A01H501U")}},
+          {H + QStringLiteral("CedentePrestatore/DatiAnagrafici/IdFiscaleIVA/IdCodice"),
+           {QStringLiteral("01234567897")}}}},
+        // Ten billion is a total like any other.
+        {"TenBillion",
+         invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1")},
+                                         {QStringLiteral("Desc01"), QStringLiteral("Impianto")},
+                                         {QStringLiteral("Prezzo01"), QStringLiteral("10000000000")}})),
+         {companyWithCode},
+         {},
+         file1,
+         {{kTotal, {QStringLiteral("12200000000.00")}}}},
     };
 }
 
@@ -677,7 +830,7 @@ TEST(Describe, SaysWhatWillBeSentAndHowTheCentsDiffer)
                 u"Righe: 2\n"
                 u"IVA 22%: imponibile 439,81, imposta 96,76 (arrotondamento -0,005)\n"
                 u"Natura N4: importo 80,00\n"
-                u"Bollo virtuale: 2,00\n"
+                u"Bollo virtuale: 2,00 (importo senza IVA oltre 77,47 euro)\n"
                 u"Totale documento: 616,57\n"
                 u"File: IT01234567897_00001.xml"));
 }
@@ -790,6 +943,69 @@ QList<RefusedCase> refusedCases()
          {},
          q(u"IBAN non valido.\n\r\n\rCorreggere l'IBAN sulla fattura, oppure scegliere un altro modo di "
            u"pagamento.")},
+        {"RateWrittenAsAFraction",
+         invoice(plus(plus(companyOnInvoice, oneRow), {{QStringLiteral("PercIva"), QStringLiteral("0,22")}})),
+         {companyWithCode},
+         {},
+         q(u"Aliquota IVA 0,22: indicare la percentuale, ad esempio 22.\n\r\n\rCorreggere l'aliquota IVA "
+           u"sulla fattura e premere Calcola.")},
+        {"AnAmountAloneOnARow",
+         invoice(
+             plus(plus(companyOnInvoice, oneRow), {{QStringLiteral("Importo05"), QStringLiteral("50,00")}})),
+         {companyWithCode},
+         {},
+         q(u"Riga 5: importo 50,00 senza descrizione né quantità.\n\r\n\rCompletare la riga con "
+           u"descrizione, quantità e prezzo, oppure svuotarla, e premere Calcola.")},
+        {"TotalsBeyondTheFormat",
+         invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1")},
+                                         {QStringLiteral("Desc01"), QStringLiteral("Diga")},
+                                         {QStringLiteral("Prezzo01"), QStringLiteral("999999999999")}})),
+         {companyWithCode},
+         {},
+         q(u"Importi troppo grandi per la fattura elettronica.\n\r\n\rIl formato ammette importi fino a "
+           u"99.999.999.999,99 euro: controllare le quantità e i prezzi delle righe.")},
+        {"ACharacterOfAnotherScript",
+         invoice(plus(companyOnInvoice, oneRowOf(q(u"Caffè 咖啡")))),
+         {companyWithCode},
+         {},
+         q(u"Carattere «咖» non ammesso nel campo Descrizione della riga 1.\n\r\n\rSostituirlo: la fattura "
+           u"elettronica ammette le lettere, anche accentate, le cifre e i segni più comuni.")},
+        {"DeclarationOfIntentMissing",
+         invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1")},
+                                         {QStringLiteral("Desc01"), QStringLiteral("Componenti")},
+                                         {QStringLiteral("Prezzo01"), QStringLiteral("100")},
+                                         {QStringLiteral("Es01"), q(u"Sì")}})),
+         {companyWithCode},
+         [](Options& o) { o.exemptNature = QStringLiteral("N3.5"); },
+         q(u"Natura N3.5 senza la dichiarazione d'intento del cliente.\n\r\n\rIndicare il numero di "
+           u"protocollo e la data della dichiarazione d'intento ricevuta dal cliente, oppure scegliere "
+           u"un'altra natura.")},
+        {"DeclarationOfIntentWithAMalformedProtocol",
+         invoice(plus(companyOnInvoice, {{QStringLiteral("Quant01"), QStringLiteral("1")},
+                                         {QStringLiteral("Desc01"), QStringLiteral("Componenti")},
+                                         {QStringLiteral("Prezzo01"), QStringLiteral("100")},
+                                         {QStringLiteral("Es01"), q(u"Sì")}})),
+         {companyWithCode},
+         [](Options& o) {
+             o.exemptNature = QStringLiteral("N3.5");
+             o.intentProtocol = QStringLiteral("2112345-1");
+             o.intentDate = QStringLiteral("15/01/2026");
+         },
+         q(u"Protocollo della dichiarazione d'intento non valido: «2112345-1».\n\r\n\rIl protocollo della "
+           u"ricevuta è formato da 17 cifre, un trattino e 6 cifre, ad esempio 21123456789012345-000001.")},
+        {"ForeignVatNumberOfAnotherCountry",
+         invoice(plus(oneRow, {{QStringLiteral("Cliente"), QStringLiteral("Huber GmbH")},
+                               {QStringLiteral("IvaCliente"), QStringLiteral("DE123456789")}})),
+         {},
+         [](Options& o) { o.country = QStringLiteral("AT"); },
+         q(u"La partita IVA DE123456789 del cessionario è di un altro paese (Germania).\n\r\n\rScegliere "
+           u"il paese del cliente, oppure correggerne la partita IVA.")},
+        {"TransmitterWithAnInvalidTaxCode",
+         invoice(plus(companyOnInvoice, oneRow)),
+         {companyWithCode},
+         [](Options& o) { o.transmitterTaxCode = QStringLiteral("ABC"); },
+         q(u"Codice fiscale del trasmittente non valido: «ABC».\n\r\n\rIndicare il codice fiscale di chi "
+           u"trasmette la fattura: 16 caratteri per una persona, 11 cifre per una ditta.")},
     };
 }
 

@@ -274,6 +274,9 @@ private Q_SLOTS:
         pressButton([](TfrmFatturaElettronica& w) {
             w.cboRegimeFiscale->setCurrentIndex(w.cboRegimeFiscale->findData(QStringLiteral("RF01")));
             w.cboNatura->setCurrentIndex(w.cboNatura->findData(QStringLiteral("N3.5")));
+            QVERIFY(w.txtProtocollo->isEnabled());
+            w.txtProtocollo->setText(QStringLiteral("21123456789012345-000001"));
+            w.txtDataIntento->setText(QStringLiteral("15/01/2026"));
             w.cboPagamento->setCurrentIndex(w.cboPagamento->findData(QStringLiteral("MP08")));
             QTest::mouseClick(w.btnCrea, Qt::LeftButton);
         });
@@ -282,6 +285,9 @@ private Q_SLOTS:
         t->services.modalShown.clear();
         pressButton([](TfrmFatturaElettronica& w) {
             QCOMPARE(w.cboNatura->currentData().toString(), QStringLiteral("N3.5"));
+            // The customer's declaration of intent is remembered for its next invoice.
+            QCOMPARE(w.txtProtocollo->text(), QStringLiteral("21123456789012345-000001"));
+            QCOMPARE(w.txtDataIntento->text(), QStringLiteral("15/01/2026"));
             QCOMPARE(w.cboPagamento->currentData().toString(), QStringLiteral("MP05")); // not remembered
             QVERIFY(w.txtAnteprima->toPlainText().contains(QStringLiteral("IT01234567897_00002.xml")));
             QTest::mouseClick(w.btnCrea, Qt::LeftButton);
