@@ -176,10 +176,9 @@ bool addSigningCertificate(CMS_SignerInfo* signer, X509* certificate)
 
 QByteArray signedData(const QByteArray& xml, X509* certificate, EVP_PKEY* key, STACK_OF(X509) * chain)
 {
-    // Binary: the XML is signed as it is, never turned into MIME text with CR LF line ends. Partial:
-    // the signer and its attributes are added before the signature is made. No S/MIME capabilities:
-    // they mean nothing to the exchange system.
-    const unsigned int flags = CMS_BINARY | CMS_PARTIAL | CMS_NOSMIMECAP;
+    // Partial: the signer and its attributes are added before the signature is made. No S/MIME
+    // capabilities: they mean nothing to the exchange system.
+    const unsigned int flags = CMS_PARTIAL | CMS_NOSMIMECAP;
     const Cms cms(CMS_sign(nullptr, nullptr, chain, nullptr, flags));
     if (!cms)
         return {};
@@ -187,7 +186,8 @@ QByteArray signedData(const QByteArray& xml, X509* certificate, EVP_PKEY* key, S
     if (!signer || !addSigningCertificate(signer, certificate))
         return {};
     // Content type, message digest and signing time are added here, as the signature is made over
-    // the XML, which the structure keeps (it is not detached).
+    // the XML, which the structure keeps (it is not detached). Binary: the XML is signed byte for
+    // byte as it is, never turned into MIME text with CR LF line ends.
     const Bio content = readOnlyBio(xml);
     if (!content || CMS_final(cms.get(), content.get(), nullptr, CMS_BINARY) != 1)
         return {};
