@@ -13,6 +13,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libqt6svg6
   libgtest-dev
   libxml2-dev libxml2-utils
+  libssl-dev openssl
   fonts-liberation2 fonts-dejavu-core
   poppler-utils xvfb xauth e2fsprogs
   locales
