@@ -1,6 +1,7 @@
 // Grabs the product card (empty and filled, at two screen sizes), the stock window, the product
 // search (criteria and results), the low-stock list, the export window and the article import
 // into the folder given on the command line, so a person can look at them.
+#include "files.h"
 #include "namedcontrols.h"
 #include "output/resultlist.h"
 #include "testprogram.h"
@@ -31,8 +32,7 @@ int main(int argc, char** argv)
         w->grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
     };
 
-    QFile archive(t.path(ProductRecord::fileName()));
-    archive.open(QIODevice::WriteOnly);
+    QList<QByteArray> products;
     for (int i = 0; i < 30; ++i) {
         ProductCard::CardTexts p = ProductCard::newCard();
         p[Codice] = QStringLiteral("PN-%1").arg(i, 4, 10, QLatin1Char('0'));
@@ -43,9 +43,10 @@ int main(int argc, char** argv)
         p[Giacenza] = QString::number(i % 7);
         p[Sottoscorta] = QStringLiteral("3");
         p[Note] = QStringLiteral("Consegna in 48 ore");
-        archive.write(ProductCard::toRecord(p).bytes());
+        products.append(ProductCard::toRecord(p).bytes());
     }
-    archive.close();
+    if (!writeArchive(t.path(ProductRecord::fileName()), products))
+        return 1;
 
     auto* card = qobject_cast<TfrmMagazzino*>(t.window(QStringLiteral("frmMagazzino")));
     for (const QSize size : {QSize(1366, 768), QSize(1920, 1080), QSize(1024, 740)}) {
