@@ -45,6 +45,16 @@ bool writeArchive(const QString& path, const QList<QByteArray>& records)
     return writeFile(path, records.join());
 }
 
+bool copyFile(const QString& from, const QString& to)
+{
+    QFile::remove(to);
+    if (!QFile::copy(from, to)) {
+        qWarning().noquote() << QStringLiteral("cannot copy %1 to %2").arg(from, to);
+        return false;
+    }
+    return true;
+}
+
 bool appendToFile(const QString& path, const QByteArray& bytes)
 {
     return put(path, bytes, QIODevice::WriteOnly | QIODevice::Append);

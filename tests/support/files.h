@@ -26,6 +26,9 @@ QByteArray recordBytes(const QString& path, qint64 index, int recordSize);
 // Makes the file hold `records` one after another, as an archive of fixed-size records does.
 [[nodiscard]] bool writeArchive(const QString& path, const QList<QByteArray>& records);
 
+// Copies `from` to `to`, replacing a file there.
+[[nodiscard]] bool copyFile(const QString& from, const QString& to);
+
 // Adds `bytes` at the end of the file, making it when missing.
 [[nodiscard]] bool appendToFile(const QString& path, const QByteArray& bytes);
 
