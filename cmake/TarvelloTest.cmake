@@ -10,7 +10,7 @@ function(add_tarvello_test)
   if(T_FAULTY_DISK)
     target_link_libraries(${T_NAME} PRIVATE tarvello_faultydisk) # first, so it is found first
   endif()
-  target_link_libraries(${T_NAME} PRIVATE tarvello_flags ${T_DEPENDS})
+  target_link_libraries(${T_NAME} PRIVATE tarvello_flags ${T_DEPENDS} tarvello_testfiles)
   target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   if(T_GUI)

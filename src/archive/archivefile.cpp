@@ -5,10 +5,8 @@
 #include "core/filereplace.h"
 #include "core/progress.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 #include <QtEndian>
 
 #include <cerrno>
@@ -26,7 +24,7 @@ namespace
 
 // Far beyond any record of any archive, so the lock never covers data another program may
 // want to read while we hold it.
-constexpr off_t kLockOffset = off_t(1) << 62;
+constexpr qint64 kLockOffset = qint64(1) << 62;
 int g_lockTimeoutMs = 5000;
 
 // pread or pwrite until `size` bytes are done; returns how many were, and leaves errno set
@@ -144,26 +142,16 @@ bool ArchiveFile::failWithErrno(const char* step, int errnum)
 
 bool ArchiveFile::lock(bool exclusive, int waitMs)
 {
-    struct flock fl {
-    };
-    fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = kLockOffset;
-    fl.l_len = 1;
-    QElapsedTimer timer;
-    timer.start();
-    for (;;) {
-        // Open-file-description locks belong to this descriptor alone; classic POSIX locks
-        // would vanish when any other descriptor of the same file is closed in this process.
-        if (::fcntl(m_fd, F_OFD_SETLK, &fl) == 0)
-            return true;
-        if (errno != EAGAIN && errno != EACCES && errno != EINTR)
-            return failWithErrno("lock", errno);
-        if (timer.elapsed() >= waitMs)
-            return fail("lock",
-                        QStringLiteral("another program still holds the archive after %1 ms").arg(waitMs));
-        QThread::msleep(10);
+    switch (m_lock->lockWithin(exclusive ? FileLock::Kind::Exclusive : FileLock::Kind::Shared, waitMs)) {
+    case FileLock::Outcome::Granted:
+        return true;
+    case FileLock::Outcome::Busy:
+        return fail("lock",
+                    QStringLiteral("another program still holds the archive after %1 ms").arg(waitMs));
+    case FileLock::Outcome::Failed:
+        break;
     }
+    return failWithErrno("lock", errno);
 }
 
 bool ArchiveFile::open(Access access)
@@ -174,6 +162,7 @@ bool ArchiveFile::open(Access access)
     m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd < 0)
         return failWithErrno("open", errno);
+    m_lock.emplace(m_fd, kLockOffset, 1);
     struct stat st {
     };
     bool ok = false;
@@ -184,6 +173,7 @@ bool ArchiveFile::open(Access access)
     else
         ok = lock(access == Access::Write, g_lockTimeoutMs);
     if (!ok) {
+        m_lock.reset();
         ::close(m_fd);
         m_fd = -1;
         return false;
@@ -376,7 +366,8 @@ bool ArchiveFile::close()
 {
     if (m_fd < 0)
         return true;
-    const int rc = ::close(m_fd); // releases the lock with the descriptor
+    m_lock.reset(); // before the descriptor it was taken through goes
+    const int rc = ::close(m_fd);
     const int err = errno;
     m_fd = -1;
     m_position = 0;

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/filelock.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace tarvello
 {
@@ -90,6 +93,7 @@ private:
     QString m_path;
     int m_recordSize;
     int m_fd = -1;
+    std::optional<FileLock> m_lock; // on a byte far beyond any record, while m_fd is open
     qint64 m_position = 0;
     QString m_error;
 };

@@ -3,6 +3,7 @@
 #include "archivefile.h"
 #include "archivelog.h"
 #include "core/corelog.h"
+#include "core/filelock.h"
 #include "core/numbers.h"
 #include "core/text.h"
 #include "invoicerecord.h"
@@ -40,20 +41,9 @@ QString sessionsFolder()
 namespace
 {
 
-bool lockWhole(int fd, short type, bool wait)
-{
-    struct flock fl {
-    };
-    fl.l_type = type;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = 0;
-    fl.l_len = 1;
-    while (::fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &fl) != 0) {
-        if (errno != EINTR)
-            return false;
-    }
-    return true;
-}
+// The journal and each program's session file are locked on their first byte.
+constexpr qint64 kLockStart = 0;
+constexpr qint64 kLockLength = 1;
 
 QString sessionPath(const QString& folder, const QString& session)
 {
@@ -160,11 +150,14 @@ public:
     explicit Locked(const QString& folder) : m_path(QDir(folder).filePath(fileName()))
     {
         m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (m_fd < 0 || !lockWhole(m_fd, F_WRLCK, true))
+        if (m_fd >= 0)
+            m_lock.emplace(m_fd, kLockStart, kLockLength);
+        if (m_fd < 0 || m_lock->lock(FileLock::Kind::Exclusive) != FileLock::Outcome::Granted)
             fail("open");
     }
     ~Locked()
     {
+        m_lock.reset();
         if (m_fd >= 0)
             ::close(m_fd);
     }
@@ -246,6 +239,7 @@ private:
     }
     QString m_path;
     int m_fd = -1;
+    std::optional<FileLock> m_lock; // while m_fd is open
     bool m_ok = true;
     bool m_read = false;
     qint64 m_end = 0; // just past the last whole line
@@ -424,9 +418,13 @@ bool stillRuns(const QString& folder, const QString& session)
     const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool free = lockWhole(fd, F_WRLCK, false);
-    if (free)
-        ::unlink(path.constData()); // gone for good
+    bool free = false;
+    {
+        FileLock lock(fd, kLockStart, kLockLength);
+        free = lock.tryLock(FileLock::Kind::Exclusive) == FileLock::Outcome::Granted;
+        if (free)
+            ::unlink(path.constData()); // gone for good
+    }
     ::close(fd);
     return !free;
 }
@@ -448,6 +446,7 @@ Session::~Session()
     if (m_fd < 0)
         return;
     ::unlink(QFile::encodeName(sessionPath(m_folder, m_id)).constData());
+    m_lock.reset();
     ::close(m_fd);
 }
 
@@ -462,9 +461,12 @@ bool Session::ensure()
         return false;
     }
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0 || !lockWhole(fd, F_WRLCK, false)) {
+    if (fd >= 0)
+        m_lock.emplace(fd, kLockStart, kLockLength);
+    if (fd < 0 || m_lock->tryLock(FileLock::Kind::Exclusive) != FileLock::Outcome::Granted) {
         m_error = QStringLiteral("session %1: %2").arg(path, systemErrorText(errno));
         qCWarning(lcArchive).noquote() << m_error;
+        m_lock.reset();
         if (fd >= 0)
             ::close(fd);
         return false;

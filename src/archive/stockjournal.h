@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/filelock.h"
+
 #include <QString>
 
 #include <functional>
@@ -64,6 +66,7 @@ private:
     QString m_id;
     QString m_error;
     int m_fd = -1;
+    std::optional<FileLock> m_lock; // on the session file, while m_fd is open
 };
 
 // The session of this program on `folder`, made on first use and ended with the program.

@@ -2,7 +2,9 @@
 
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/fonts.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -45,12 +47,12 @@ CheckWindow::CheckWindow(AppContext& ctx, QWidget* owner, const Setup& setup)
 
     lblIstruzioni = new QLabel(setup.instruction, this);
     lblIstruzioni->setObjectName(QStringLiteral("lblIstruzioni"));
-    lblIstruzioni->setFont(screenFont(QStringLiteral("Verdana"), 10));
+    setTypeface(lblIstruzioni, "plain");
     lblIstruzioni->setWordWrap(true);
 
     m_field = new QLineEdit(this);
     m_field->setObjectName(setup.fieldName);
-    m_field->setFont(screenFont(QStringLiteral("Courier New"), 20, true));
+    m_field->setFont(Fonts::checkField());
     m_field->setMaxLength(m_typingLimit);
     // Wide enough for every character the user may type, and a little air.
     const int textWidth = m_field->fontMetrics().horizontalAdvance(QString(m_typingLimit, u'W'));

@@ -1,6 +1,7 @@
 #include "fileuse.h"
 
 #include "corelog.h"
+#include "filelock.h"
 
 #include <QFile>
 
@@ -23,17 +24,12 @@ bool isFileLockedByOthers(const QString& path)
             qCWarning(lcCore).noquote() << QStringLiteral("open %1: %2").arg(path, systemErrorText(errno));
         return false;
     }
-    struct flock probe = {};
-    probe.l_type = F_WRLCK;
-    probe.l_whence = SEEK_SET;
-    probe.l_start = 0;
-    probe.l_len = 0; // the whole file
     // An open-file-description probe sees every lock held through any other descriptor, ours
     // included, and closing this descriptor cannot release anybody's lock.
-    const bool probed = ::fcntl(fd, F_OFD_GETLK, &probe) == 0;
-    if (!probed)
+    const std::optional<bool> held = FileLock(fd, 0, 0).heldElsewhere(FileLock::Kind::Exclusive);
+    if (!held)
         qCWarning(lcCore).noquote() << QStringLiteral("lock %1: %2").arg(path, systemErrorText(errno));
-    const bool locked = probed && probe.l_type != F_UNLCK;
+    const bool locked = held.value_or(false);
     ::close(fd);
     return locked;
 #else

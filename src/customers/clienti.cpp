@@ -6,8 +6,10 @@
 #include "shell/appcontext.h"
 #include "shell/checkbuttons.h"
 #include "shell/conventions.h"
+#include "shell/fonts.h"
 #include "shell/sectionflow.h"
 #include "shell/services.h"
+#include "shell/style.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -153,12 +155,12 @@ void TfrmClienti::buildScreen()
             control = edit;
         }
         control->setObjectName(f.control.toString());
-        control->setFont(screenFont(QStringLiteral("Verdana"), 10));
+        control->setFont(Fonts::cardField());
         controls[size_t(f.field)] = control;
     }
     auto* chkRicontatta = new QCheckBox(QStringLiteral("Da ricontattare"), this);
     chkRicontatta->setObjectName(QStringLiteral("chkRicontatta"));
-    chkRicontatta->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
+    setTypeface(chkRicontatta, "plainBold");
     controls[Ricontatta] = chkRicontatta;
     for (Field f : {File01, File02, File03, Desc01, Desc02, Desc03})
         controls[f] = hiddenHolder(this, QStringLiteral("lbl") + CustomerRecord::layout().fields[f].name());
@@ -243,7 +245,6 @@ void TfrmClienti::buildScreen()
     buildFrame({.picture = QStringLiteral(":/icons/clienti.svg"),
                 .pictureSize = 38,
                 .title = QStringLiteral("Anagrafica Clienti"),
-                .titlePoints = 15,
                 .subtitle = QStringLiteral("Dati anagrafici, recapiti, documenti e questioni in sospeso dei "
                                            "clienti."),
                 .fields = scroll,

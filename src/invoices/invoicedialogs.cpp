@@ -75,7 +75,7 @@ TfrmNumerazioneFat::TfrmNumerazioneFat(AppContext& ctx, QWidget* owner) : QDialo
     txtInizio->setObjectName(QStringLiteral("txtInizio"));
     txtInizio->setMaxLength(5);
     txtInizio->setAlignment(Qt::AlignCenter);
-    txtInizio->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
+    setTypeface(txtInizio, "largeBold");
     txtInizio->setFixedWidth(110);
     auto* groupLayout = new QHBoxLayout(group);
     groupLayout->setContentsMargins(14, 12, 14, 10);
@@ -89,7 +89,6 @@ TfrmNumerazioneFat::TfrmNumerazioneFat(AppContext& ctx, QWidget* owner) : QDialo
     chkTipo = new QCheckBox(QStringLiteral("Indica l'anno solare dopo il numero progressivo del documento"),
                             bottom);
     chkTipo->setObjectName(QStringLiteral("chkTipo"));
-    chkTipo->setFont(screenFont(QStringLiteral("Arial"), 8, true));
     auto* bottomLayout = new QHBoxLayout(bottom);
     bottomLayout->addWidget(chkTipo);
 
@@ -200,10 +199,10 @@ TfrmDatiFattura::TfrmDatiFattura(AppContext& ctx, QWidget* owner) : QDialog(owne
         auto* e = new QLineEdit(this);
         e->setObjectName(QString::fromUtf16(t.control));
         e->setMaxLength(t.capacity);
-        e->setFont(screenFont(QStringLiteral("Verdana"), 10));
+        setTypeface(e, "plain");
         fields[i] = e;
         auto* label = new QLabel(QString::fromUtf16(t.label), this);
-        label->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
+        setTypeface(label, "smallBold");
         label->setBuddy(e);
         // Left column: destination, appearance, reason; right column: carrier, carriage, packages.
         const int column = i % 2;
@@ -220,7 +219,7 @@ TfrmDatiFattura::TfrmDatiFattura(AppContext& ctx, QWidget* owner) : QDialog(owne
     txtTarga = fields[5];
 
     auto* title = new QLabel(QStringLiteral("Dati del trasporto"), this);
-    title->setFont(screenFont(QStringLiteral("Verdana"), 13, true));
+    setTypeface(title, "title");
     setTone(title, "title");
     auto* instruction = new QLabel(QStringLiteral("Inserire i dati, fare clic su Applica e chiudi e poi sul "
                                                   "pulsante Salva per salvare le modifiche."),

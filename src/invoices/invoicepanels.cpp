@@ -189,9 +189,9 @@ QGroupBox* buildDocumentPanel(QWidget* screen, InvoiceControls& ui)
     QGroupBox* p = ui.panNumFattura =
         titledPanel(screen, QStringLiteral("Documento"), QStringLiteral("panNumFattura"));
     ui.txtNumFatt = edit(p, QStringLiteral("txtNumFatt"), 30);
-    ui.txtNumFatt->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
+    setTypeface(ui.txtNumFatt, "sign");
     ui.txtData = edit(p, QStringLiteral("txtData"), 20);
-    ui.txtData->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
+    setTypeface(ui.txtData, "sign");
     ui.txtData->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
     ui.impOggi = smallButton(p, QStringLiteral("impOggi"), QStringLiteral("oggi"), QStringLiteral("Oggi"));
     ui.txtPagamento = edit(p, QStringLiteral("txtPagamento"), 50);
@@ -234,14 +234,14 @@ QGroupBox* buildTotals(QWidget* screen, InvoiceControls& ui)
     ui.txtTotIva = amountLabel(box, QStringLiteral("txtTotIva"));
     ui.txtTotEsente = amountLabel(box, QStringLiteral("txtTotEsente"));
     ui.txtTotFattura = amountLabel(box, QStringLiteral("txtTotFattura"), true);
-    ui.txtTotFattura->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
+    setTypeface(ui.txtTotFattura, "largeBold");
     ui.txtNote = edit(box, QStringLiteral("txtNote"), 250);
     ui.cmdCalcola =
         new QPushButton(QIcon(QStringLiteral(":/icons/calcola.svg")), QStringLiteral("Calcola"), box);
     ui.cmdCalcola->setObjectName(QStringLiteral("cmdCalcola"));
     ui.chkSaldata = new QCheckBox(QStringLiteral("Saldata"), box);
     ui.chkSaldata->setObjectName(QStringLiteral("chkSaldata"));
-    ui.chkSaldata->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
+    setTypeface(ui.chkSaldata, "plainBold");
 
     // The partial totals on the first line; the notes, the paid box, the total and "Calcola" on the
     // second, so that both lines fit a 1024-pixel screen.
@@ -269,7 +269,7 @@ QGroupBox* buildTotals(QWidget* screen, InvoiceControls& ui)
     g->addWidget(ui.txtNote, 1, 1);
     g->addWidget(ui.chkSaldata, 1, 2);
     auto* total = caption(QStringLiteral("TOTALE:"), box);
-    total->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
+    setTypeface(total, "largeBold");
     g->addWidget(total, 1, 3, Qt::AlignRight);
     g->addWidget(ui.txtTotFattura, 1, 4);
     g->addWidget(ui.cmdCalcola, 1, 5);

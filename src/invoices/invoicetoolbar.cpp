@@ -1,6 +1,7 @@
 #include "invoicescreen.h"
 
 #include "shell/conventions.h"
+#include "shell/fonts.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -17,7 +18,7 @@ void buildToolBar(QWidget* screen, InvoiceControls& ui, QBoxLayout* strip,
         auto* b = new PictureButton(name, QStringLiteral(":/icons/") + icon + QStringLiteral(".svg"), text,
                                     QSize(30, 30), screen);
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setFont(screenFont(QStringLiteral("Tahoma"), 8));
+        b->setFont(Fonts::invoiceCommand());
         b->setFixedWidth(b->iconSize().width() + 8);
         ui.toolBar.push_back(b);
         return b;

@@ -75,7 +75,7 @@ QLabel* totalCaption(const QString& name, const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
-    l->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
+    setTypeface(l, "plainBold");
     setTone(l, "totalCaption");
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return l;
@@ -85,7 +85,7 @@ QLabel* totalValue(const QString& name, QWidget* parent)
 {
     auto* l = new QLabel(QStringLiteral("0,00"), parent);
     l->setObjectName(name);
-    l->setFont(screenFont(QStringLiteral("Courier New"), 12, true));
+    setTypeface(l, "figures");
     setTone(l, "totalValue");
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setMinimumWidth(170);
@@ -129,20 +129,20 @@ QWidget* TfrmRiepilogo::buildSelection()
     page->setObjectName(QStringLiteral("panSelezione"));
     lblAnno = new QLabel(QStringLiteral("ANNO"), page);
     lblAnno->setObjectName(QStringLiteral("lblAnno"));
-    lblAnno->setFont(screenFont(QStringLiteral("Verdana"), 28, true));
+    setTypeface(lblAnno, "year");
     lblAnno->setAlignment(Qt::AlignCenter);
     cboSelezione = new QComboBox(page);
     cboSelezione->setObjectName(QStringLiteral("cboSelezione"));
     cboSelezione->addItems(InvoiceSummary::choices(m_period));
     cboSelezione->setCurrentIndex(0);
-    cboSelezione->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
+    setTypeface(cboSelezione, "largeBold");
     cboSelezione->setMinimumWidth(420);
     auto* instruction =
         new QLabel(m_period == Period::Month
                        ? QStringLiteral("Selezionare un mese dell'anno e premere Visualizza.")
                        : QStringLiteral("Selezionare un trimestre dell'anno e premere Visualizza."),
                    page);
-    instruction->setFont(screenFont(QStringLiteral("Verdana"), 11));
+    setTypeface(instruction, "medium");
     instruction->setAlignment(Qt::AlignCenter);
     btnVisualizza = W::button(QStringLiteral("btnVisualizza"), QStringLiteral("Visualizza"),
                               QStringLiteral(":/icons/trova.svg"), page);
@@ -181,10 +181,10 @@ QWidget* TfrmRiepilogo::buildSummary()
     page->setObjectName(QStringLiteral("panContainer"));
     lblTipologia = new QLabel(QStringLiteral("Tipologia riepilogo:"), page);
     lblTipologia->setObjectName(QStringLiteral("lblTipologia"));
-    lblTipologia->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
+    setTypeface(lblTipologia, "sign");
     titTipologia = new QLabel(InvoiceSummary::designHeading(m_period), page);
     titTipologia->setObjectName(QStringLiteral("titTipologia"));
-    titTipologia->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
+    setTypeface(titTipologia, "sign");
 
     txtTrova = new QLineEdit(page);
     txtTrova->setObjectName(QStringLiteral("txtTrova"));
@@ -197,7 +197,7 @@ QWidget* TfrmRiepilogo::buildSummary()
 
     panInfo = new QLabel(InvoiceSummary::initialCountText(), page);
     panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setFont(screenFont(QStringLiteral("Tahoma"), 12));
+    setTypeface(panInfo, "status");
 
     infTotImponibile = totalCaption(QStringLiteral("infTotImponibile"), QStringLiteral("Imponibile:"), page);
     infTotImposta = totalCaption(QStringLiteral("infTotImposta"), QStringLiteral("Imposta:"), page);

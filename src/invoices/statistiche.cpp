@@ -6,6 +6,7 @@
 #include "listwindows.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/fonts.h"
 #include "shell/guida.h"
 #include "shell/keyboard.h"
 #include "shell/printjob.h"
@@ -78,14 +79,8 @@ TfrmStatistiche::TfrmStatistiche(AppContext& ctx) : QWidget(nullptr), m_ctx(ctx)
     setFixedSize(1016, 713);
 
     Chart& chart = ChartStats->chart();
-    QFont title(QStringLiteral("Verdana"));
-    title.setPointSize(20);
-    title.setBold(true);
-    chart.setTitle(ST::title(), title, QColor::fromRgba(0xFFD04498));
-    QFont foot(QStringLiteral("Verdana"));
-    foot.setPointSize(11);
-    foot.setBold(true);
-    chart.setFoot(ST::foot(), foot, QColor::fromRgba(0xFF7294F9));
+    chart.setTitle(ST::title(), Fonts::chartTitle(), QColor::fromRgba(0xFFD04498));
+    chart.setFoot(ST::foot(), Fonts::chartFoot(), QColor::fromRgba(0xFF7294F9));
     chart.setLegendTitle(ST::legendTitle());
     chart.setEmptyText(QStringLiteral("Nessun incasso nell'anno"));
     chart.setKind(Chart::Kind::Bars);
@@ -104,12 +99,12 @@ QWidget* TfrmStatistiche::buildYearPanel()
     picture->setPixmap(QIcon(QStringLiteral(":/icons/riepannuale.svg")).pixmap(QSize(96, 96)));
     txtAnno = new QLineEdit(page);
     txtAnno->setObjectName(QStringLiteral("txtAnno"));
-    txtAnno->setFont(screenFont(QStringLiteral("Verdana"), 28, true));
+    setTypeface(txtAnno, "year");
     txtAnno->setMaxLength(4);
     txtAnno->setAlignment(Qt::AlignCenter);
     txtAnno->setFixedWidth(200);
     auto* instruction = new QLabel(QStringLiteral("Indicare l'anno solare e premere Apri."), page);
-    instruction->setFont(screenFont(QStringLiteral("Verdana"), 12));
+    setTypeface(instruction, "large");
     btnApri = new QPushButton(QStringLiteral("Apri"), page);
     btnApri->setObjectName(QStringLiteral("btnApri"));
     btnApri->setMinimumWidth(140);
@@ -119,7 +114,7 @@ QWidget* TfrmStatistiche::buildYearPanel()
     imgEsci = new PictureButton(QStringLiteral("imgEsci"), QStringLiteral(":/icons/esci.svg"),
                                 QStringLiteral("Esci"), QSize(36, 36), page);
     auto* heading = new QLabel(QStringLiteral("Statistiche fatturato"), page);
-    heading->setFont(screenFont(QStringLiteral("Verdana"), 20, true));
+    setTypeface(heading, "heading");
     setTone(heading, "statsTitle");
 
     auto* icons = new QHBoxLayout;
@@ -152,7 +147,7 @@ QWidget* TfrmStatistiche::buildChartPanel()
     page->setObjectName(QStringLiteral("panContainer"));
     lblTitolo = new QLabel(page);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
-    lblTitolo->setFont(screenFont(QStringLiteral("Verdana"), 20, true));
+    setTypeface(lblTitolo, "heading");
     lblRigo04 = new QLabel(
         QStringLiteral("Il presente grafico statistico mostra gli incassi al lordo dell'IVA relativi a "
                        "ciascun mese dell'anno in base alle fatture proforma emesse."),

@@ -194,7 +194,7 @@ ExportWindow::ExportWindow(AppContext& ctx, QWidget* owner, ExportDefinition def
                                 QStringLiteral("Esci"), QSize(44, 44), band);
     for (PictureButton* b : {cmdEsporta, cmdGuida, cmdEsci}) {
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        b->setFont(screenFont(QStringLiteral("Verdana"), 8));
+        setTypeface(b, "tiny");
         b->setMinimumWidth(96);
     }
     auto* bandLayout = new QHBoxLayout(band);
@@ -218,7 +218,7 @@ ExportWindow::ExportWindow(AppContext& ctx, QWidget* owner, ExportDefinition def
     grdRecords->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                 QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     grdRecords->setWordWrap(false);
-    grdRecords->setFont(screenFont(QStringLiteral("Tahoma"), 9));
+    setTypeface(grdRecords, "grid");
     grdRecords->verticalHeader()->hide(); // the "N." column numbers the rows
     grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdRecords->verticalHeader()->setMinimumSectionSize(21);

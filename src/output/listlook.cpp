@@ -27,7 +27,7 @@ QWidget* titleBand(const QString& iconPath, const QString& title, QWidget* paren
     auto* picture = new QLabel(band);
     picture->setPixmap(QIcon(iconPath).pixmap(QSize(36, 36)));
     auto* words = new QLabel(title, band);
-    words->setFont(screenFont(QStringLiteral("Verdana"), 13, true));
+    setTypeface(words, "title");
     setTone(words, "title");
     auto* layout = new QHBoxLayout(band);
     layout->setContentsMargins(16, 8, 16, 8);

@@ -4,6 +4,7 @@
 #include "output/outputtexts.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/fonts.h"
 
 #include <QFontMetrics>
 #include <QItemSelectionModel>
@@ -133,10 +134,7 @@ ResultList::ResultList(AppContext& ctx, QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     // The list's own font, whatever the style says, so the columns of the lines line up.
-    QFont font = screenFont(QStringLiteral("Courier New"), 12);
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    setFont(font);
+    setFont(Fonts::resultList());
     updateItemSize();
 
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {

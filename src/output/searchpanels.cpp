@@ -63,7 +63,7 @@ QLabel* foundLabel(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QStringLiteral("lblTrovate"));
-    label->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
+    setTypeface(label, "smallBold");
     return label;
 }
 
@@ -100,8 +100,10 @@ CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const Criteria
     for (const Criterion& criterion : options.criteria) {
         auto* field = new QLineEdit(box);
         field->setObjectName(criterion.control);
-        if (options.fieldPoints > 0)
-            field->setFont(screenFont(QStringLiteral("Verdana"), options.fieldPoints, true));
+        if (options.fieldPoints > 0) {
+            Q_ASSERT(options.fieldPoints == 12); // the one size the style sheet has for them
+            setTypeface(field, "largeBold");
+        }
         auto* label = new QLabel(criterion.label, box);
         setTypeface(label, "small");
         setTone(label, "criterion");
@@ -120,7 +122,7 @@ CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const Criteria
                                QStringLiteral(":/icons/esci.svg"), c.page);
     c.lblAttendere = new QLabel(options.waitText, c.page);
     c.lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
-    c.lblAttendere->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
+    setTypeface(c.lblAttendere, "smallBold");
     c.lblAttendere->hide();
     for (int i = 0; i + 1 < fields.size(); ++i)
         QWidget::setTabOrder(fields[i], fields[i + 1]);

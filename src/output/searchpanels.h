@@ -72,7 +72,7 @@ struct CriteriaOptions {
     QList<Criterion> criteria;
     QString instructions;
     QString waitText;
-    int fieldPoints = 0;            // the fields' Verdana bold size; 0 keeps the dialog's font
+    int fieldPoints = 0;            // 12: the fields in the large bold typeface; 0: the dialog's font
     bool compact = false;           // tighter rows, and the box takes the spare height
     bool highlightFields = true;    // the field with the focus is highlighted
     bool closeBeforeSearch = false; // Tab goes from the last field to Chiudi, then Cerca

@@ -76,7 +76,7 @@ QFrame* card(QWidget* parent, PictureButton* picture, PictureButton* tile, const
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTone(description, "note");
-    description->setFont(screenFont(QStringLiteral("Verdana"), 10));
+    setTypeface(description, "plain");
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(24, 24, 24, 24);
     layout->setSpacing(12);
@@ -93,7 +93,7 @@ PictureButton* tileButton(QWidget* parent, const QString& name, const QString& c
 {
     auto* b = new PictureButton(name, QString(), caption, QSize(), parent);
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    b->setFont(screenFont(QStringLiteral("Verdana"), 15, true));
+    setTypeface(b, "tile");
     setTone(b, "tile");
     return b;
 }
@@ -103,7 +103,7 @@ PictureButton* openButton(QWidget* parent, const QString& name, const QString& c
     auto* b = new PictureButton(name, QString(), caption, QSize(), parent);
     b->setText(QStringLiteral("Apri"));
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    b->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
+    setTypeface(b, "sign");
     b->setMinimumWidth(140);
     setTone(b, "open");
     return b;

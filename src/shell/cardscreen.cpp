@@ -73,7 +73,7 @@ PictureButton* columnButton(QWidget* column, QStringView name, QStringView icon,
     }
     auto* b = new PictureButton(name.toString(), icon.toString(), caption.toString(), QSize(26, 26), column);
     b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b->setFont(screenFont(QStringLiteral("Verdana"), 10));
+    setTypeface(b, "plain");
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return b;
 }
@@ -122,7 +122,7 @@ QLabel* fieldCaption(const QString& text, QWidget* field, QWidget* parent)
         l->setObjectName(QStringLiteral("lbl") + field->objectName().mid(3));
         l->setBuddy(field);
     }
-    l->setFont(screenFont(QStringLiteral("Verdana"), 8));
+    setTypeface(l, "tiny");
     setTone(l, "note");
     return l;
 }
@@ -149,7 +149,7 @@ QLabel* CardScreen::makePositionLabel(QWidget* parent)
     m_position = new QLabel(parent);
     m_position->setObjectName(QStringLiteral("lblPosizione"));
     m_position->setAlignment(Qt::AlignCenter);
-    m_position->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
+    setTypeface(m_position, "largeBold");
     return m_position;
 }
 
@@ -192,7 +192,7 @@ void CardScreen::buildFrame(const Frame& frame)
     auto* logo = new QLabel(this);
     logo->setPixmap(QIcon(frame.picture).pixmap(frame.pictureSize, frame.pictureSize));
     auto* title = new QLabel(frame.title, this);
-    title->setFont(screenFont(QStringLiteral("Verdana"), frame.titlePoints, true));
+    setTypeface(title, "cardTitle");
     setTone(title, "title");
     auto* subtitle = new QLabel(frame.subtitle, this);
     setTypeface(subtitle, "small");

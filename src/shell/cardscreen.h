@@ -144,7 +144,6 @@ protected:
         QString picture; // the title band's picture
         int pictureSize;
         QString title;
-        int titlePoints;
         QString subtitle;
         QScrollArea* fields;  // the scroll area of the fields' sections
         QWidget* fieldsPanel; // the panel it scrolls

@@ -2,6 +2,7 @@
 #include "palette.h"
 
 #include "core/text.h"
+#include "style.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -374,7 +375,7 @@ StatusLine::StatusLine(const QString& initialText, const QColor& strip, QWidget*
     : QLabel(initialText, parent)
 {
     setObjectName(QStringLiteral("lblStatus"));
-    setFont(screenFont(QStringLiteral("Tahoma"), 12));
+    setTypeface(this, "status");
     setAutoFillBackground(true);
     setStrip(strip);
     setContentsMargins(10, 4, 10, 4);
@@ -441,9 +442,6 @@ bool StatusLine::eventFilter(QObject* watched, QEvent* event)
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
-    QFont f = screenFont(QStringLiteral("Tahoma"), 10);
-    f.setUnderline(true);
-    setFont(f);
     setCursor(Qt::PointingHandCursor);
     setAccessibleName(text);
     setPressed(false);

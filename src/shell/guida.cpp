@@ -3,6 +3,7 @@
 #include "appcontext.h"
 #include "conventions.h"
 #include "services.h"
+#include "style.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,14 +37,13 @@ TfrmGuida::TfrmGuida(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ct
 
     lblTitolo = new QLabel(QStringLiteral("Argomento della guida."), this);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
-    lblTitolo->setFont(screenFont(QStringLiteral("Arial"), 16, true));
     lblTitolo->setWordWrap(true);
 
     txtGuida = new QPlainTextEdit(this);
     txtGuida->setObjectName(QStringLiteral("txtGuida"));
     txtGuida->setReadOnly(true);
     txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    txtGuida->setFont(screenFont(QStringLiteral("Verdana"), 12, true));
+    setTypeface(txtGuida, "largeBold");
 
     cmdChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
     cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));

@@ -27,7 +27,7 @@ namespace
 QLabel* heading(const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
-    l->setFont(screenFont(QStringLiteral("Verdana"), 13, true));
+    setTypeface(l, "title");
     setTone(l, "title");
     return l;
 }
@@ -50,10 +50,10 @@ TfrmMenuFatture::TfrmMenuFatture(AppContext& ctx) : m_ctx(ctx)
     picture->setPixmap(QIcon(QStringLiteral(":/icons/fatture.svg")).pixmap(112, 112));
 
     auto* lblAnno = new QLabel(QStringLiteral("Anno:"), panel);
-    lblAnno->setFont(screenFont(QStringLiteral("Verdana"), 12));
+    setTypeface(lblAnno, "large");
     txtAnnoFatture = new QLineEdit(panel);
     txtAnnoFatture->setObjectName(QStringLiteral("txtAnnoFatture"));
-    txtAnnoFatture->setFont(screenFont(QStringLiteral("Verdana"), 14, true));
+    setTypeface(txtAnnoFatture, "entry");
     txtAnnoFatture->setMaxLength(4);
     txtAnnoFatture->setFixedWidth(104);
     txtAnnoFatture->setAlignment(Qt::AlignCenter);
@@ -69,7 +69,7 @@ TfrmMenuFatture::TfrmMenuFatture(AppContext& ctx) : m_ctx(ctx)
                                   "clienti e visualizzare grafici statistici degli incassi mensili."),
                    panel);
     info->setWordWrap(true);
-    info->setFont(screenFont(QStringLiteral("Verdana"), 10));
+    setTypeface(info, "plain");
     setTone(info, "note");
 
     imgEmail = new PictureButton(QStringLiteral("imgEmail"), QStringLiteral(":/icons/logoditta.svg"),

@@ -7,6 +7,7 @@
 #include "keyboard.h"
 #include "password.h"
 #include "services.h"
+#include "style.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -27,7 +28,7 @@ QLineEdit* passwordField(QWidget* parent, const QString& name)
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setEchoMode(QLineEdit::Password);
-    edit->setFont(screenFont(QStringLiteral("Verdana"), 14, true));
+    setTypeface(edit, "entry");
     edit->setMinimumWidth(260);
     return edit;
 }
@@ -86,7 +87,7 @@ TfrmPassword::TfrmPassword(AppContext& ctx) : m_ctx(ctx)
 
     auto* imgLogo = pictureLabel(this, QStringLiteral("imgLogo"), QStringLiteral(":/icons/logo.svg"), 96);
     auto* prompt = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
-    prompt->setFont(screenFont(QStringLiteral("Verdana"), 11, true));
+    setTypeface(prompt, "sign");
     txtPassword = passwordField(this, QStringLiteral("txtPassword"));
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -207,10 +208,9 @@ TfrmCambiaPassword::TfrmCambiaPassword(AppContext& ctx) : m_ctx(ctx)
     auto* form = new QFormLayout;
     form->setVerticalSpacing(14);
     form->setHorizontalSpacing(16);
-    const QFont labelFont = screenFont(QStringLiteral("Verdana"), 10, true);
     auto addRow = [&](const QString& text, QLineEdit* edit) {
         auto* label = new QLabel(text, this);
-        label->setFont(labelFont);
+        setTypeface(label, "plainBold");
         label->setBuddy(edit);
         form->addRow(label, edit);
     };

@@ -21,7 +21,8 @@ QString programStyleSheet();
 void setTone(QWidget* widget, const char* tone);
 
 // Marks `widget` with one of the stylesheet's typefaces ("small": the small print of captions,
-// hints and picture buttons), as setTone does for colours.
+// hints and picture buttons; "plain", "sign", "title"...: each is named there), as setTone does
+// for colours. A font that code measures or paints with is in fonts.h instead.
 void setTypeface(QWidget* widget, const char* typeface);
 
 } // namespace tarvello

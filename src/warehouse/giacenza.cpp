@@ -26,7 +26,7 @@ QLineEdit* field(QWidget* parent, const QString& name, int maxLength = 32767)
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setMaxLength(maxLength);
-    e->setFont(screenFont(QStringLiteral("Verdana"), 10));
+    setTypeface(e, "plain");
     return e;
 }
 

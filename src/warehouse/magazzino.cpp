@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/fonts.h"
 #include "shell/sectionflow.h"
 #include "shell/services.h"
 #include "shell/style.h"
@@ -95,7 +96,7 @@ void TfrmMagazzino::buildScreen()
         auto* edit = new QLineEdit(this);
         edit->setObjectName(f.control.toString());
         edit->setMaxLength(f.capacity);
-        edit->setFont(screenFont(QStringLiteral("Verdana"), 10));
+        edit->setFont(Fonts::cardField());
         if (f.kind == ProductCard::Kind::Money)
             edit->setAlignment(Qt::AlignRight);
         else if (f.kind == ProductCard::Kind::Whole)
@@ -206,7 +207,6 @@ void TfrmMagazzino::buildScreen()
     buildFrame({.picture = QStringLiteral(":/icons/magazzino.svg"),
                 .pictureSize = 40,
                 .title = QStringLiteral("Magazzino Prodotti"),
-                .titlePoints = 16,
                 .subtitle = QStringLiteral(
                     "Beni e servizi della ditta: dati di acquisto, giacenze, prezzi e collocazione."),
                 .fields = scroll,

@@ -34,7 +34,7 @@ const QString kModeCard = QStringLiteral("magazzino");
 QLabel* crimsonHint(QWidget* parent)
 {
     auto* hint = new QLabel(ProductSearch::doubleClickHint(), parent);
-    hint->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
+    setTypeface(hint, "smallBold");
     setTone(hint, "doubleClickHint");
     return hint;
 }

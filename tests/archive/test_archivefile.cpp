@@ -1,6 +1,7 @@
 #include "archive/archivefile.h"
 #include "archive/customerrecord.h"
 #include "archive/productrecord.h"
+#include "files.h"
 #include "readonlyfolder.h"
 
 #include <QElapsedTimer>
@@ -66,11 +67,7 @@ TEST(ArchiveFile, IgnoresTrailingFragment)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(ProductRecord::fileName());
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(9750, 'x'));
-    }
+    ASSERT_TRUE(writeFile(path, QByteArray(9750, 'x')));
     ArchiveFile file(path, ProductRecord::Size);
     ASSERT_TRUE(file.open(ArchiveFile::Access::Read));
     EXPECT_EQ(file.count(), 2);

@@ -2,6 +2,7 @@
 #include "archive/customerrecord.h"
 #include "archive/productrecord.h"
 #include "core/numbers.h"
+#include "files.h"
 
 #include <QDir>
 
@@ -24,19 +25,6 @@ QByteArray customer(QStringView surname)
     Record r(CustomerRecord::layout());
     r.setText(CustomerRecord::Cognome, surname);
     return r.bytes();
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 QString surnameOf(const QByteArray& record)
@@ -106,7 +94,7 @@ TEST(CardNavigation, StepReadsTheRecordTheArrowGoesTo)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(CustomerRecord::fileName());
-    writeFile(path, customer(u"Rossi") + customer(u"Bianchi") + customer(u"Verdi"));
+    ASSERT_TRUE(writeFile(path, customer(u"Rossi") + customer(u"Bianchi") + customer(u"Verdi")));
     struct Case {
         Arrow arrow;
         const char16_t* label;
@@ -184,7 +172,7 @@ TEST(CardSave, APositionTheCardCouldNotHaveSetWritesNothing)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(CustomerRecord::fileName());
-    writeFile(path, customer(u"Rossi"));
+    ASSERT_TRUE(writeFile(path, customer(u"Rossi")));
     for (const char16_t* label : {u"x", u"0", u"-1", u"3"}) {
         const Saved s = save(path, kSize, customer(u"Verdi"), label);
         EXPECT_FALSE(s.ok) << QString::fromUtf16(label).toStdString();
@@ -327,7 +315,7 @@ TEST_P(TwoWorkstations, NeitherUndoesTheOther)
     const Record shown = shownCustomer();
     const QByteArray other = customer(u"Bianchi");
     const QByteArray theirs = changed(shown, c.theirs).bytes();
-    writeFile(path, other + theirs);
+    ASSERT_TRUE(writeFile(path, other + theirs));
 
     const std::vector<QString> loaded = textsOfRecord(shown);
     const std::vector<QString> card = textsOfRecord(changed(shown, c.mine));
@@ -402,7 +390,7 @@ TEST(CardSave, AFieldTheCardLeftAloneKeepsItsStoredBytes)
     const FieldDef& note = CR::layout().fields[CR::Note];
     stored[note.offset] = char(5);
     stored.replace(note.offset + 1, 5, "  x  ");
-    writeFile(path, stored);
+    ASSERT_TRUE(writeFile(path, stored));
     shown = Record(CR::layout(), stored);
     const std::vector<QString> loaded = textsOfRecord(shown);
     const std::vector<QString> card = textsOfRecord(changed(shown, {{CR::Nome, "Marco"}}));
@@ -425,7 +413,7 @@ TEST(CardSave, StockAddedHereCountsBesideStockAddedThere)
     shown.setText(PR::Giacenza, u"10");
     shown.setText(PR::Costo, u"2,00");
     shown.setText(PR::Valore, u"20,00");
-    writeFile(path, changed(shown, {{PR::Giacenza, "7"}, {PR::Valore, "14,00"}}).bytes());
+    ASSERT_TRUE(writeFile(path, changed(shown, {{PR::Giacenza, "7"}, {PR::Valore, "14,00"}}).bytes()));
 
     const std::vector<QString> loaded = textsOfRecord(shown);
     const std::vector<QString> card =
@@ -445,7 +433,7 @@ TEST(CardSave, StockAddedHereCountsBesideStockAddedThere)
     EXPECT_EQ(now.text(PR::Valore), QStringLiteral("36,00"));
 
     // Typed over rather than added, the same stock is a conflict the user decides.
-    writeFile(path, changed(shown, {{PR::Giacenza, "7"}, {PR::Valore, "14,00"}}).bytes());
+    ASSERT_TRUE(writeFile(path, changed(shown, {{PR::Giacenza, "7"}, {PR::Valore, "14,00"}}).bytes()));
     const CheckedSave typed =
         save(path, PR::layout(), {loaded, shown.bytes(), card, {}}, u"1", OnConflict::Stop, value);
     EXPECT_FALSE(typed.ok);

@@ -10,6 +10,7 @@
 #include "core/ini.h"
 #include "crashcard.h"
 #include "faultydisk.h"
+#include "files.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,8 +80,7 @@ TEST(Crash, EveryConfirmedSaveSurvivesAKill)
         }
 
         SCOPED_TRACE("after kill " + std::to_string(k));
-        QFile file(archive);
-        if (!file.exists()) {
+        if (!QFileInfo::exists(archive)) {
             EXPECT_EQ(records, 0);
             continue;
         }
@@ -92,8 +92,8 @@ TEST(Crash, EveryConfirmedSaveSurvivesAKill)
             ASSERT_TRUE(next.open(ArchiveFile::Access::Read));
         }
         EXPECT_FALSE(QFileInfo::exists(ArchiveFile::journalPath(archive)));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = fileBytes(archive, kMissingFile);
+        ASSERT_NE(bytes, kMissingFile);
         // A kill in the middle of an append may leave part of a record that was never confirmed
         // after the last whole one; it is not counted, and the next append writes over it.
         const qint64 count = bytes.size() / CR::Size;
@@ -147,12 +147,7 @@ TEST(Crash, AHalfWrittenRecordIsMendedByTheNextOpen)
     const QByteArray first = crashtest::cardOf(1);
     const QByteArray before = crashtest::cardOf(2);
     const QByteArray after = crashtest::cardOf(3);
-    auto store = [&](const QString& path, const QByteArray& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(f.write(bytes), bytes.size());
-    };
-    store(archive, first + before);
+    ASSERT_TRUE(writeFile(archive, first + before));
     {
         ArchiveFile file(archive, CR::Size);
         ASSERT_TRUE(file.open());
@@ -161,10 +156,8 @@ TEST(Crash, AHalfWrittenRecordIsMendedByTheNextOpen)
         EXPECT_FALSE(file.write(after));
         faultydisk::disarm();
     }
-    QFile left(journal);
-    ASSERT_TRUE(left.open(QIODevice::ReadOnly)) << "no journal of the write was kept";
-    const QByteArray whole = left.readAll();
-    left.close();
+    const QByteArray whole = fileBytes(journal, kMissingFile);
+    ASSERT_NE(whole, kMissingFile) << "no journal of the write was kept";
     QByteArray damaged = whole;
     damaged[damaged.size() / 3] = char(damaged[damaged.size() / 3] ^ 0x20);
     const QByteArray torn = after.left(1500) + before.mid(1500);
@@ -186,8 +179,8 @@ TEST(Crash, AHalfWrittenRecordIsMendedByTheNextOpen)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        store(archive, first + c.stored);
-        store(journal, c.journal);
+        ASSERT_TRUE(writeFile(archive, first + c.stored));
+        ASSERT_TRUE(writeFile(journal, c.journal));
         ArchiveFile file(archive, CR::Size);
         ASSERT_TRUE(file.open(c.access));
         EXPECT_EQ(file.count(), 2);

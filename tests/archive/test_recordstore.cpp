@@ -4,6 +4,7 @@
 #include "archive/recordstore.h"
 #include "core/corelog.h"
 #include "core/numbers.h"
+#include "files.h"
 #include "logcapture.h"
 
 #include <QFile>
@@ -27,19 +28,6 @@ QByteArray customer(QStringView surname)
     Record r(CustomerRecord::layout());
     r.setText(CustomerRecord::Cognome, surname);
     return r.bytes();
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 // Lets this process write no byte at or beyond `limit` in any file, for the life of the
@@ -99,7 +87,7 @@ TEST(RecordStore, PositionsOutsideTheArchiveFailWithTheirReason)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(CustomerRecord::fileName());
-    writeFile(path, customer(u"Rossi"));
+    ASSERT_TRUE(writeFile(path, customer(u"Rossi")));
     for (const qint64 index : {qint64(1), qint64(-1)}) {
         const LoadResult r = loadRecord(path, kSize, index);
         EXPECT_FALSE(r.ok) << index;
@@ -144,7 +132,7 @@ TEST(RecordStore, AnAppendCutShortLeavesTheFileAsItWas)
     const QString path = dir.filePath(CustomerRecord::fileName());
     // A trailing fragment, which an append writes over, must come back too.
     const QByteArray before = customer(u"Rossi") + customer(u"Bianchi") + QByteArray(7, 'z');
-    writeFile(path, before);
+    ASSERT_TRUE(writeFile(path, before));
     StoreResult r;
     {
         FileSizeLimit limit(rlim_t(2 * kSize + kSize / 2));
@@ -162,7 +150,7 @@ TEST(RecordStore, AnOverwriteCutShortPutsTheOldRecordBack)
     QTemporaryDir dir;
     const QString path = dir.filePath(CustomerRecord::fileName());
     const QByteArray before = customer(u"Rossi") + customer(u"Bianchi") + customer(u"Neri");
-    writeFile(path, before);
+    ASSERT_TRUE(writeFile(path, before));
     StoreResult r;
     {
         // The limit falls in the middle of record 2: half of the new record gets written.
@@ -200,7 +188,7 @@ TEST(RecordUpdate, EditsTheStoredRecordInItsPlaceAndLeavesTheOthers)
     const QString path = dir.filePath(ProductRecord::fileName());
     const QByteArray first = product(u"A1", u"5");
     const QByteArray third = product(u"C3", u"1");
-    writeFile(path, first + product(u"B2", u"7") + third);
+    ASSERT_TRUE(writeFile(path, first + product(u"B2", u"7") + third));
 
     QByteArray seen;
     const UpdateResult r = updateRecord(path, ProductRecord::Size, 1, [&](QByteArray& bytes) {
@@ -223,7 +211,7 @@ TEST(RecordUpdate, ADeclinedOrImpossibleEditWritesNothing)
     QTemporaryDir dir;
     const QString path = dir.filePath(ProductRecord::fileName());
     const QByteArray before = product(u"A1", u"5") + product(u"B2", u"7") + QByteArray(9, 'z');
-    writeFile(path, before);
+    ASSERT_TRUE(writeFile(path, before));
     struct Case {
         const char* what;
         qint64 index;
@@ -285,7 +273,7 @@ TEST(RecordUpdate, AddsADifferenceToTheStoredNumber)
         QTemporaryDir dir;
         const QString path = dir.filePath(ProductRecord::fileName());
         const QByteArray other = product(u"A1", u"4");
-        writeFile(path, other + product(u"B2", c.stored));
+        ASSERT_TRUE(writeFile(path, other + product(u"B2", c.stored)));
         const Adjustment a =
             adjustNumber(path, ProductRecord::layout(), 1, ProductRecord::Giacenza, c.difference);
         const std::string what = QString::fromUtf16(c.stored).toStdString();
@@ -302,7 +290,7 @@ TEST(RecordUpdate, AnAdjustmentMaySetWhatFollowsOrRefuse)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(ProductRecord::fileName());
-    writeFile(path, product(u"A1", u"5", u"2,50"));
+    ASSERT_TRUE(writeFile(path, product(u"A1", u"5", u"2,50")));
     // The value of the stock follows the stock; a stock below zero is refused.
     const auto stockAndValue = [](Record& r, double, double after) {
         if (after < 0)
@@ -333,7 +321,7 @@ TEST(RecordUpdate, WaitsForAnotherWritersLock)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(ProductRecord::fileName());
-    writeFile(path, product(u"A1", u"5"));
+    ASSERT_TRUE(writeFile(path, product(u"A1", u"5")));
     ArchiveFile holder(path, ProductRecord::Size);
     ASSERT_TRUE(holder.open());
     ArchiveFile::setLockTimeout(200);

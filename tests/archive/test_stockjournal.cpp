@@ -1,6 +1,7 @@
 #include "archive/invoicerecord.h"
 #include "archive/productrecord.h"
 #include "archive/stockjournal.h"
+#include "files.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,21 +40,13 @@ protected:
     }
     void write(const QString& name, const QByteArray& bytes)
     {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_EQ(f.write(bytes), bytes.size());
+        ASSERT_TRUE(writeFile(dir.filePath(name), bytes));
     }
     Record product(int index) const
     {
-        QFile f(dir.filePath(PR::fileName()));
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return Record(PR::layout(), f.readAll().mid(index * PR::Size, PR::Size));
+        return Record(PR::layout(), recordBytes(dir.filePath(PR::fileName()), index, PR::Size));
     }
-    QByteArray journal() const
-    {
-        QFile f(dir.filePath(SJ::fileName()));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
-    }
+    QByteArray journal() const { return fileBytes(dir.filePath(SJ::fileName()), kMissingFile); }
     static SJ::Entry import(const QString& holder, qint64 product, const char16_t* code, double quantity)
     {
         SJ::Entry e;
@@ -113,9 +106,7 @@ TEST_F(StockJournalTest, AtStartWhatAGoneProgramHeldGoesBackUnlessASavedInvoiceT
         other.invoiceNumber = QStringLiteral("13/2026");
         ASSERT_TRUE(SJ::hold(gone, other));
     } // the program is gone: its lock with it, though a killed one leaves its file behind
-    QFile left(dir.filePath(SJ::sessionsFolder() + u'/' + goneId + QStringLiteral(".lck")));
-    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
-    left.close();
+    ASSERT_TRUE(writeFile(dir.filePath(SJ::sessionsFolder() + u'/' + goneId + QStringLiteral(".lck"))));
     SJ::Session running(dir.path());
     ASSERT_TRUE(SJ::hold(running, import(QStringLiteral("c"), 0, u"CAVO", 1)));
 

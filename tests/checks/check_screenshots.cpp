@@ -1,6 +1,7 @@
 // Grabs the four check windows into PNG files in the folder given on the command line, each with a
 // typical entry in its field, so a person can look at them.
 #include "checks/checkwindows.h"
+#include "screenshots.h"
 #include "testprogram.h"
 
 #include <QDialog>
@@ -10,16 +11,11 @@ using namespace tarvello;
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Program::prepareApplication();
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const Screenshots shots(argc, argv);
     TestProgram t;
     auto grabTo = [&](const QString& file) {
         return [&, file](QDialog& d) {
-            QApplication::processEvents();
-            d.grab().save(QDir(out).filePath(file + QStringLiteral(".png")));
+            shots.save(&d, file);
             return 0;
         };
     };

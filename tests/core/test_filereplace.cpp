@@ -1,6 +1,7 @@
 #include "core/filereplace.h"
 
 #include "faultydisk.h"
+#include "files.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,22 +17,9 @@ using namespace tarvello;
 namespace
 {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
 QStringList entries(const QTemporaryDir& dir)
 {
-    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return filesIn(dir.path());
 }
 
 class FileReplacementTest : public ::testing::Test
@@ -48,11 +36,11 @@ protected:
 TEST_F(FileReplacementTest, ReplacesAndKeepsThePermissionsOfTheOldFile)
 {
     const QString target = path("Numerazione.ini");
-    writeAll(target, "old");
+    ASSERT_TRUE(writeFile(target, "old"));
     ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0640), 0);
     QString reason;
     ASSERT_TRUE(replaceFileContents(target, "new contents", &reason)) << reason.toStdString();
-    EXPECT_EQ(readAll(target), QByteArray("new contents"));
+    EXPECT_EQ(fileBytes(target, kMissingFile), QByteArray("new contents"));
     struct stat st = {};
     ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -81,14 +69,14 @@ TEST_F(FileReplacementTest, AFailedStepLeavesTheOldFileAndNoTemporary)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString target = path("Clienti.xls");
-        writeAll(target, old);
+        ASSERT_TRUE(writeFile(target, old));
         faultydisk::arm(c.op, dir.path(), 1, c.error);
         QString reason;
         EXPECT_FALSE(replaceFileContents(target, QByteArray(70000, 'n'), &reason));
         EXPECT_EQ(faultydisk::failures(), 1);
         faultydisk::disarm();
         EXPECT_EQ(reason, QString::fromUtf16(c.reason));
-        EXPECT_EQ(readAll(target), old);
+        EXPECT_EQ(fileBytes(target, kMissingFile), old);
         EXPECT_EQ(entries(dir), QStringList{QStringLiteral("Clienti.xls")});
     }
 }
@@ -96,9 +84,9 @@ TEST_F(FileReplacementTest, AFailedStepLeavesTheOldFileAndNoTemporary)
 TEST_F(FileReplacementTest, ACopyFailingPartwayLeavesTheOldFile)
 {
     const QString source = path("sorgente.bin");
-    writeAll(source, QByteArray(3 << 20, 's')); // three blocks
+    ASSERT_TRUE(writeFile(source, QByteArray(3 << 20, 's'))); // three blocks
     const QString target = path("copia.bin");
-    writeAll(target, "old");
+    ASSERT_TRUE(writeFile(target, "old"));
     for (int nth : {1, 2, 3}) {
         SCOPED_TRACE(nth);
         faultydisk::arm(faultydisk::Operation::Write, dir.path(), nth, ENOSPC);
@@ -106,13 +94,13 @@ TEST_F(FileReplacementTest, ACopyFailingPartwayLeavesTheOldFile)
         EXPECT_FALSE(copyFileReplacing(source, target, &reason));
         faultydisk::disarm();
         EXPECT_EQ(reason, QStringLiteral("spazio su disco esaurito"));
-        EXPECT_EQ(readAll(target), QByteArray("old"));
+        EXPECT_EQ(fileBytes(target, kMissingFile), QByteArray("old"));
         EXPECT_EQ(entries(dir).size(), 2);
     }
     ASSERT_TRUE(copyFileReplacing(source, target));
-    EXPECT_EQ(readAll(target), readAll(source));
+    EXPECT_EQ(fileBytes(target, kMissingFile), fileBytes(source, kMissingFile));
     EXPECT_FALSE(copyFileReplacing(path("manca.bin"), target));
-    EXPECT_EQ(readAll(target), readAll(source));
+    EXPECT_EQ(fileBytes(target, kMissingFile), fileBytes(source, kMissingFile));
 }
 
 TEST_F(FileReplacementTest, AnUnwritableFolderFailsAtOpen)

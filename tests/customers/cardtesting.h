@@ -6,12 +6,12 @@
 #include "archive/archivefile.h"
 #include "customers/clienti.h"
 #include "customers/customercard.h"
+#include "files.h"
 #include "shell/conventions.h"
 #include "testprogram.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 
@@ -61,23 +61,9 @@ customer(const QString& surname, const QString& name, const QString& flag = QStr
     return tarvello::CustomerCard::toRecord(t).bytes();
 }
 
-inline void writeArchive(const QString& path, const QList<QByteArray>& records)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    for (const QByteArray& r : records)
-        QCOMPARE(f.write(r), qint64(r.size()));
-}
-
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 inline QByteArray recordAt(const QString& path, int index)
 {
-    return fileBytes(path).mid(index * tarvello::CustomerRecord::Size, tarvello::CustomerRecord::Size);
+    return recordBytes(path, index, tarvello::CustomerRecord::Size);
 }
 
 } // namespace cardtesting

@@ -9,6 +9,7 @@
 #include "customers/trovaclienti.h"
 #include "namedcontrols.h"
 #include "output/resultlist.h"
+#include "screenshots.h"
 #include "shell/conventions.h"
 #include "shell/longwork.h"
 #include "testprogram.h"
@@ -24,20 +25,12 @@ using namespace tarvello;
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Program::prepareApplication();
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const Screenshots shots(argc, argv);
     TestProgram t;
-    auto save = [&](QWidget* w, const QString& name) {
-        QApplication::processEvents();
-        w->grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
-    };
     auto* card = qobject_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
     card->resize(1366, 768);
     card->show();
-    save(card, QStringLiteral("clienti_vuota_1366"));
+    shots.save(card, QStringLiteral("clienti_vuota_1366"));
 
     const std::pair<QLineEdit*, const char*> texts[] = {
         {named<QLineEdit>(card, u"txtCognome"), "Rossi"},
@@ -80,16 +73,16 @@ int main(int argc, char** argv)
     QApplication::setActiveWindow(card);
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(named<PictureButton>(card, u"cmdSalva"), &enter);
-    save(card, QStringLiteral("clienti_1366"));
+    shots.save(card, QStringLiteral("clienti_1366"));
     for (const QSize size : {QSize(1920, 1050), QSize(1024, 740), QSize(800, 800)}) {
         card->resize(size);
-        save(card, QStringLiteral("clienti_%1x%2").arg(size.width()).arg(size.height()));
+        shots.save(card, QStringLiteral("clienti_%1x%2").arg(size.width()).arg(size.height()));
     }
 
     named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("carta identità.jpg"));
     named<QLabel>(card, u"lblDesc01")->setText(QStringLiteral("Carta d'identità fronte e retro"));
     t.services.modal.insert(QStringLiteral("frmAllegaCartella"), [&](QDialog& d) {
-        save(&d, QStringLiteral("allega_file"));
+        shots.save(&d, QStringLiteral("allega_file"));
         return 0;
     });
     named<QAbstractButton>(card, u"cmdFile")->click();
@@ -121,12 +114,12 @@ int main(int argc, char** argv)
     t.services.modal.insert(QStringLiteral("frmTrovaClienti"), [&](QDialog& d) {
         auto& w = static_cast<TfrmTrovaClienti&>(d);
         w.txtComuneRes->setText(QStringLiteral("ro"));
-        save(&d, QStringLiteral("trova_clienti_criteri"));
+        shots.save(&d, QStringLiteral("trova_clienti_criteri"));
         // A long search as the user sees it, part-way: "Attendere...", the bar and Interrompi.
         if (auto* progress = d.findChild<ProgressPanel*>(QStringLiteral("panProgresso"))) {
             w.lblAttendere->show();
             progress->show(QString(), 0.42);
-            save(&d, QStringLiteral("trova_clienti_in_corso"));
+            shots.save(&d, QStringLiteral("trova_clienti_in_corso"));
             progress->hide();
             w.lblAttendere->hide();
         }
@@ -134,18 +127,18 @@ int main(int argc, char** argv)
         w.btnCercaClick();
         w.txtTrova->setText(QStringLiteral("roma"));
         w.btnTrovaClick();
-        save(&d, QStringLiteral("trova_clienti_risultati"));
+        shots.save(&d, QStringLiteral("trova_clienti_risultati"));
         return 0;
     });
     named<QAbstractButton>(card, u"cmdTrova")->click();
     t.services.modal.insert(QStringLiteral("frmRicontatta"), [&](QDialog& d) {
         static_cast<TfrmRicontatta&>(d).lstRecords->selectFirst();
-        save(&d, QStringLiteral("ricontatta"));
+        shots.save(&d, QStringLiteral("ricontatta"));
         return 0;
     });
     named<QAbstractButton>(card, u"cmdRicontatta")->click();
     t.services.modal.insert(QStringLiteral("frmExpClienti"), [&](QDialog& d) {
-        save(&d, QStringLiteral("esporta_clienti"));
+        shots.save(&d, QStringLiteral("esporta_clienti"));
         // The real document too, for opening in a spreadsheet program.
         t.services.answers.push_back(Answer::Yes); // export now
         t.services.answers.push_back(Answer::No);  // do not open it
@@ -154,13 +147,11 @@ int main(int argc, char** argv)
         return 0;
     });
     named<QAbstractButton>(card, u"cmdEsporta")->click();
-    QFile::remove(QDir(out).filePath(QStringLiteral("Clienti.xls")));
-    QFile::copy(t.path(QStringLiteral("Clienti.xls")), QDir(out).filePath(QStringLiteral("Clienti.xls")));
+    shots.keep(t.path(QStringLiteral("Clienti.xls")));
     t.services.messages.clear();
 
     t.services.answers.push_back(Answer::No);
     card->cmdPDFClick();
-    QFile::remove(QDir(out).filePath(QStringLiteral("Cliente.pdf")));
-    QFile::copy(t.path(QStringLiteral("Cliente.pdf")), QDir(out).filePath(QStringLiteral("Cliente.pdf")));
+    shots.keep(t.path(QStringLiteral("Cliente.pdf")));
     return 0;
 }

@@ -21,11 +21,10 @@ class AttachmentWindowTest : public QObject
     // A file outside the program's folder, as the user would pick it.
     static QString pickable(const QTemporaryDir& dir, const QString& name, const QByteArray& content)
     {
-        QDir(dir.path()).mkpath(QStringLiteral("scelti"));
-        QFile f(QDir(dir.path()).filePath(QStringLiteral("scelti/") + name));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(content);
-        return f.fileName();
+        const QString path = QDir(dir.path()).filePath(QStringLiteral("scelti/") + name);
+        if (!writeFile(path, content))
+            QTest::qFail("the file to pick cannot be made", __FILE__, __LINE__);
+        return path;
     }
 
     static QString attached(const TestProgram& t, const QString& name)
@@ -152,11 +151,7 @@ private Q_SLOTS:
         TestProgram t;
         QTemporaryDir outside;
         QDir().mkpath(Attachments::folderPath(t.dir.path()));
-        {
-            QFile old(attached(t, QStringLiteral("doc.pdf")));
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("old");
-        }
+        QVERIFY(writeFile(attached(t, QStringLiteral("doc.pdf")), "old"));
         TfrmClienti* card = openCard(t);
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             t.services.files.push_back(pickable(outside, QStringLiteral("doc.pdf"), "new"));
@@ -232,10 +227,7 @@ private Q_SLOTS:
         TfrmClienti* card = openCard(t);
         named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("vecchio.pdf"));
         // Something that is not a folder where the attachments folder should be.
-        {
-            QFile blocker(Attachments::folderPath(t.dir.path()));
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
-        }
+        QVERIFY(writeFile(Attachments::folderPath(t.dir.path())));
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             t.services.files.push_back(pickable(outside, QStringLiteral("nuovo.pdf"), "N"));
             click(w.btnSfoglia01);

@@ -1,5 +1,6 @@
 #include "attachments/attachments.h"
 #include "core/corelog.h"
+#include "files.h"
 #include "logcapture.h"
 #include "readonlyfolder.h"
 
@@ -26,22 +27,12 @@ protected:
 
     QString source(const QString& name, const QByteArray& content, const QString& sub = {})
     {
-        QDir dir(elsewhere.path());
-        if (!sub.isEmpty()) {
-            dir.mkpath(sub);
-            dir.cd(sub);
-        }
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return f.fileName();
+        const QString path =
+            QDir(elsewhere.path()).filePath(sub.isEmpty() ? name : QString(sub + u'/' + name));
+        EXPECT_TRUE(writeFile(path, content));
+        return path;
     }
     QString inFolder(const QString& name) const { return Attachments::filePath(program.path(), name); }
-    static QByteArray contents(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
     Outcome attach(const QString& path, bool overwrite)
     {
         return Attachments::attach(path, program.path(), [&] {
@@ -58,8 +49,8 @@ TEST_F(AttachmentsTest, CreatesTheFolderAndCopiesTheFile)
     ASSERT_FALSE(QDir(Attachments::folderPath(program.path())).exists());
     const QString doc = source(QStringLiteral("carta identità.jpg"), "JPEG-1");
     EXPECT_EQ(attach(doc, true), Outcome::Copied);
-    EXPECT_EQ(contents(inFolder(QStringLiteral("carta identità.jpg"))), QByteArray("JPEG-1"));
-    EXPECT_EQ(contents(doc), QByteArray("JPEG-1")) << "the original stays where it was";
+    EXPECT_EQ(fileBytes(inFolder(QStringLiteral("carta identità.jpg")), kMissingFile), QByteArray("JPEG-1"));
+    EXPECT_EQ(fileBytes(doc, kMissingFile), QByteArray("JPEG-1")) << "the original stays where it was";
     EXPECT_EQ(questions, 0);
     EXPECT_EQ(QDir(program.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("Documenti_Allegati")});
@@ -72,12 +63,12 @@ TEST_F(AttachmentsTest, SameNameFromAnotherFolderAsksBeforeReplacing)
 
     EXPECT_EQ(attach(second, false), Outcome::KeptExisting);
     EXPECT_EQ(questions, 1);
-    EXPECT_EQ(contents(inFolder(QStringLiteral("doc.pdf"))), QByteArray("first"));
+    EXPECT_EQ(fileBytes(inFolder(QStringLiteral("doc.pdf")), kMissingFile), QByteArray("first"));
     EXPECT_TRUE(Attachments::slotTakesName(Outcome::KeptExisting)) << "the name now designates the kept file";
 
     EXPECT_EQ(attach(second, true), Outcome::Copied);
     EXPECT_EQ(questions, 2);
-    EXPECT_EQ(contents(inFolder(QStringLiteral("doc.pdf"))), QByteArray("second"));
+    EXPECT_EQ(fileBytes(inFolder(QStringLiteral("doc.pdf")), kMissingFile), QByteArray("second"));
     EXPECT_EQ(QDir(Attachments::folderPath(program.path())).entryList(QDir::Files),
               QStringList{QStringLiteral("doc.pdf")})
         << "no temporary file left behind";
@@ -89,7 +80,7 @@ TEST_F(AttachmentsTest, ChoosingTheFoldersOwnFileKeepsIt)
     // Copying a file onto itself must never empty it.
     EXPECT_EQ(attach(inFolder(QStringLiteral("doc.pdf")), true), Outcome::AlreadyThere);
     EXPECT_EQ(questions, 0);
-    EXPECT_EQ(contents(inFolder(QStringLiteral("doc.pdf"))), QByteArray("content"));
+    EXPECT_EQ(fileBytes(inFolder(QStringLiteral("doc.pdf")), kMissingFile), QByteArray("content"));
 }
 
 TEST_F(AttachmentsTest, FailuresLeaveTheSlotAndTheFolderAsTheyWere)
@@ -113,9 +104,7 @@ TEST_F(AttachmentsTest, FailuresLeaveTheSlotAndTheFolderAsTheyWere)
 TEST_F(AttachmentsTest, FolderThatCannotBeCreated)
 {
     // A file where the folder should be.
-    QFile blocker(Attachments::folderPath(program.path()));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(writeFile(Attachments::folderPath(program.path())));
     const auto log = logOf(
         [&] { EXPECT_EQ(attach(source(QStringLiteral("doc.pdf"), "x"), true), Outcome::FolderFailed); });
     // The log names the folder and the system's reason, for whoever looks into it later.
@@ -135,7 +124,7 @@ TEST_F(AttachmentsTest, FolderThatRefusesNewFilesKeepsTheOldCopy)
     EXPECT_EQ(attach(source(QStringLiteral("nuovo.pdf"), "new"), true), Outcome::CopyFailed);
     EXPECT_EQ(attach(source(QStringLiteral("doc.pdf"), "new", QStringLiteral("b")), true),
               Outcome::CopyFailed);
-    EXPECT_EQ(contents(inFolder(QStringLiteral("doc.pdf"))), QByteArray("old"));
+    EXPECT_EQ(fileBytes(inFolder(QStringLiteral("doc.pdf")), kMissingFile), QByteArray("old"));
     EXPECT_FALSE(QFile::exists(inFolder(QStringLiteral("nuovo.pdf"))));
 }
 
@@ -172,7 +161,7 @@ TEST_F(AttachmentsTest, NamesTheCardCannotHoldAreMadeStorable)
                   doc, program.path(), [] { return true; }, &stored),
               Outcome::Copied);
     EXPECT_EQ(stored, QStringLiteral("_ód_.txt"));
-    EXPECT_EQ(contents(inFolder(stored)), QByteArray("testo"));
+    EXPECT_EQ(fileBytes(inFolder(stored), kMissingFile), QByteArray("testo"));
 }
 
 TEST_F(AttachmentsTest, OnlyPlainNamesAreSafeToOpen)

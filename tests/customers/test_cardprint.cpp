@@ -114,11 +114,7 @@ private Q_SLOTS:
         TfrmClienti* card = openCard(t);
         fillCard(card);
         const QString pdf = t.path(QStringLiteral("Cliente.pdf"));
-        {
-            QFile old(pdf);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("old document");
-        }
+        QVERIFY(writeFile(pdf, "old document"));
         ReadOnlyFolder locked(pdf);
         if (!locked.active())
             QSKIP("this machine cannot make a read-only file");

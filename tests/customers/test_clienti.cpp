@@ -425,12 +425,12 @@ private Q_SLOTS:
     void arrowsWalkTheArchive()
     {
         TestProgram t;
-        writeArchive(
+        QVERIFY(writeArchive(
             t.path(QStringLiteral("Clienti.pro")),
             {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"), QStringLiteral("Sì"),
                       {{CR::File01, QStringLiteral("a.pdf")}, {CR::Desc01, QStringLiteral("contratto")}}),
              customer(QStringLiteral("Beta"), QStringLiteral("Due"), QStringLiteral("boh")),
-             customer(QStringLiteral("Gamma"), QStringLiteral("Tre"), QStringLiteral("No"))});
+             customer(QStringLiteral("Gamma"), QStringLiteral("Tre"), QStringLiteral("No"))}));
         TfrmClienti* card = openCard(t);
         const auto at = [card](const char* surname, const char* position) {
             return named<QLineEdit>(card, u"txtCognome")->text() == QLatin1String(surname) &&
@@ -479,8 +479,9 @@ private Q_SLOTS:
     void showingTheCardStartsANewOne()
     {
         TestProgram t;
-        writeArchive(t.path(QStringLiteral("Clienti.pro")),
-                     {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"), QStringLiteral("Sì"))});
+        QVERIFY(
+            writeArchive(t.path(QStringLiteral("Clienti.pro")),
+                         {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"), QStringLiteral("Sì"))}));
         TfrmClienti* card = openCard(t);
         click(named<PictureButton>(card, u"cmdPrimo"));
         QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("1"));
@@ -508,7 +509,7 @@ private Q_SLOTS:
                       {CR::ProvRes, QStringLiteral("FC")},
                       {CR::File02, QStringLiteral("visura.pdf")},
                       {CR::Desc02, QStringLiteral("visura camerale")}});
-        writeArchive(t.path(QStringLiteral("Clienti.pro")), {original});
+        QVERIFY(writeArchive(t.path(QStringLiteral("Clienti.pro")), {original}));
         click(named<PictureButton>(card, u"cmdUltimo"));
         QCOMPARE(named<QLabel>(card, u"lblFile02")->text(), QStringLiteral("visura.pdf"));
         named<QLineEdit>(card, u"txtNote")->setFocus();
@@ -544,7 +545,7 @@ private Q_SLOTS:
         TestProgram t;
         const QString archive = t.path(QStringLiteral("Clienti.pro"));
         const QByteArray original = customer(QStringLiteral("Rossi"), QStringLiteral("Mario"));
-        writeArchive(archive, {original});
+        QVERIFY(writeArchive(archive, {original}));
         TfrmClienti* card = openCard(t);
         click(named<PictureButton>(card, u"cmdPrimo"));
         named<QLineEdit>(card, u"txtCognome")->setText(QStringLiteral("Verdi"));
@@ -706,8 +707,8 @@ private Q_SLOTS:
         TestProgram t;
         const QString archive = t.path(QStringLiteral("Clienti.pro"));
         const QByteArray alfa = customer(QStringLiteral("Alfa"), QStringLiteral("Uno"), QStringLiteral("Sì"));
-        writeArchive(archive,
-                     {alfa, customer(QStringLiteral("Beta"), QStringLiteral("Due"), QStringLiteral("Sì"))});
+        QVERIFY(writeArchive(
+            archive, {alfa, customer(QStringLiteral("Beta"), QStringLiteral("Due"), QStringLiteral("Sì"))}));
         TfrmClienti* card = openCard(t);
         activate(card);
         click(named<PictureButton>(card, u"cmdPrimo"));
@@ -765,7 +766,7 @@ private Q_SLOTS:
     {
         TestProgram t;
         const QString archive = t.path(QStringLiteral("Clienti.pro"));
-        writeArchive(archive, {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"))});
+        QVERIFY(writeArchive(archive, {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"))}));
         TfrmClienti* card = openCard(t);
         click(named<PictureButton>(card, u"cmdPrimo"));
         t.services.modal.insert(QStringLiteral("frmAllegaCartella"), [](QDialog& d) {
@@ -796,10 +797,10 @@ private Q_SLOTS:
     void anUntouchedCardNeverAsks()
     {
         TestProgram t;
-        writeArchive(t.path(QStringLiteral("Clienti.pro")),
-                     {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"), QStringLiteral("Sì"),
-                               {{CR::File01, QStringLiteral("a.pdf")}}),
-                      customer(QStringLiteral("Beta"), QStringLiteral("Due"))});
+        QVERIFY(writeArchive(t.path(QStringLiteral("Clienti.pro")),
+                             {customer(QStringLiteral("Alfa"), QStringLiteral("Uno"), QStringLiteral("Sì"),
+                                       {{CR::File01, QStringLiteral("a.pdf")}}),
+                              customer(QStringLiteral("Beta"), QStringLiteral("Due"))}));
         TfrmClienti* card = openCard(t);
         for (PictureButton* b :
              {named<PictureButton>(card, u"cmdAvanti"), named<PictureButton>(card, u"cmdAvanti"),

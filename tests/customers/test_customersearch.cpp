@@ -1,6 +1,7 @@
 #include "archive/archivefile.h"
 #include "customers/customerexport.h"
 #include "customers/customersearch.h"
+#include "files.h"
 
 #include <QDir>
 #include <QFile>
@@ -230,11 +231,10 @@ protected:
 
     void write(const QList<Record>& records, const QByteArray& tail = {})
     {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QByteArray bytes;
         for (const Record& r : records)
-            f.write(r.bytes());
-        f.write(tail);
+            bytes += r.bytes();
+        ASSERT_TRUE(writeFile(path(), bytes + tail));
     }
 };
 

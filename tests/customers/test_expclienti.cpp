@@ -13,9 +13,6 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 using namespace tarvello;
 using namespace cardtesting;
 namespace CR = tarvello::CustomerRecord;
@@ -192,12 +189,7 @@ class CustomerExportTest : public QObject
         });
     }
 
-    void writeOldDocument()
-    {
-        QFile old(document());
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("esportazione precedente");
-    }
+    void writeOldDocument() { QVERIFY(writeFile(document(), "esportazione precedente")); }
 
     void checkFailureLeftTheOldDocument()
     {
@@ -229,7 +221,7 @@ private Q_SLOTS:
 
     void theGridShowsTheArchiveInItsColumns()
     {
-        writeArchive(archive(), {fullCustomer(), customer(u(u"Bianchi"), u(u""))});
+        QVERIFY(writeArchive(archive(), {fullCustomer(), customer(u(u"Bianchi"), u(u""))}));
         onExport([&](TfrmExpClienti& w) {
             QCOMPARE(w.windowTitle(), u(u" Esporta archivio clienti in Microsoft Excel"));
             const ExportGridModel* m = w.gridModel();
@@ -263,7 +255,7 @@ private Q_SLOTS:
 
     void theDocumentIsWrittenByteForByteAndOffered()
     {
-        writeArchive(archive(), {fullCustomer()});
+        QVERIFY(writeArchive(archive(), {fullCustomer()}));
         onExport([&](TfrmExpClienti& w) { QTest::mouseClick(w.cmdEsporta, Qt::LeftButton); });
         click(named<PictureButton>(card, u"cmdEsporta"));
         CHECK_BODY();
@@ -280,7 +272,8 @@ private Q_SLOTS:
 
     void textTypedIntoTheGridReachesTheDocumentNotTheArchive()
     {
-        writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario"), u(u"No"), {{CR::Note, u(u"vecchia")}})});
+        QVERIFY(writeArchive(archive(),
+                             {customer(u(u"Rossi"), u(u"Mario"), u(u"No"), {{CR::Note, u(u"vecchia")}})}));
         const QByteArray before = fileBytes(archive());
         t->services.answers = {Answer::Yes, Answer::No};
         onExport([&](TfrmExpClienti& w) {
@@ -313,7 +306,7 @@ private Q_SLOTS:
 
     void anUnwritableFolderKeepsTheOldDocument()
     {
-        writeArchive(archive(), {fullCustomer()});
+        QVERIFY(writeArchive(archive(), {fullCustomer()}));
         writeOldDocument();
         ReadOnlyFolder readOnly(t->dir.path());
         if (!readOnly.active())
@@ -326,18 +319,14 @@ private Q_SLOTS:
 
     void aDocumentHeldOpenElsewhereIsNotReplaced()
     {
-        writeArchive(archive(), {fullCustomer()});
+        QVERIFY(writeArchive(archive(), {fullCustomer()}));
         writeOldDocument();
         // A spreadsheet program that has the file open holds a lock on it.
-        const int fd = ::open(QFile::encodeName(document()).constData(), O_RDWR | O_CLOEXEC);
-        QVERIFY(fd >= 0);
-        struct flock lock = {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        QCOMPARE(::fcntl(fd, F_OFD_SETLK, &lock), 0);
+        HeldFile spreadsheetProgram(document(), HeldFile::Hold::Writing);
+        QVERIFY(spreadsheetProgram.held());
         onExport([&](TfrmExpClienti& w) { QTest::mouseClick(w.cmdEsporta, Qt::LeftButton); });
         click(named<PictureButton>(card, u"cmdEsporta"));
-        ::close(fd);
+        spreadsheetProgram.release();
         CHECK_BODY();
         checkFailureLeftTheOldDocument();
     }

@@ -78,18 +78,18 @@ private Q_SLOTS:
 
     void onlyCustomersMarkedSiAreListedWithTheirIssues()
     {
-        writeArchive(archive(),
-                     {customer(u(u"Verdi"), u(u"Anna"), u(u"Sì"),
-                               {{CR::Questioni, u(u"Attende il preventivo")},
-                                {CR::Note, u(u"nota che non compare")},
-                                {CR::Recapito, u(u"0547 1")},
-                                {CR::CodFisc, u(u"VRDNNA80A41D704X")},
-                                {CR::ComuneRes, u(u"Cesena")}}),
-                      customer(u(u"Bianchi"), u(u"Luca"), u(u"No"), {{CR::Questioni, u(u"risolta")}}),
-                      withFlagBytes(u(u"Vuoto"), QByteArray("\x00", 1)),
-                      withFlagBytes(u(u"Senzaccento"), QByteArray("\x02Si", 3)),
-                      withFlagBytes(u(u"Maiuscolo"), QByteArray("\x02S\xCC", 3)),
-                      customer(u(u"Amato"), u(u"Ugo"), u(u"Sì"))});
+        QVERIFY(writeArchive(archive(),
+                             {customer(u(u"Verdi"), u(u"Anna"), u(u"Sì"),
+                                       {{CR::Questioni, u(u"Attende il preventivo")},
+                                        {CR::Note, u(u"nota che non compare")},
+                                        {CR::Recapito, u(u"0547 1")},
+                                        {CR::CodFisc, u(u"VRDNNA80A41D704X")},
+                                        {CR::ComuneRes, u(u"Cesena")}}),
+                              customer(u(u"Bianchi"), u(u"Luca"), u(u"No"), {{CR::Questioni, u(u"risolta")}}),
+                              withFlagBytes(u(u"Vuoto"), QByteArray("\x00", 1)),
+                              withFlagBytes(u(u"Senzaccento"), QByteArray("\x02Si", 3)),
+                              withFlagBytes(u(u"Maiuscolo"), QByteArray("\x02S\xCC", 3)),
+                              customer(u(u"Amato"), u(u"Ugo"), u(u"Sì"))}));
         onList([&](TfrmRicontatta& w) {
             QCOMPARE(names(w.lstRecords), (QStringList{u(u"Amato Ugo"), u(u"Verdi Anna")}));
             const QString verdi = w.lstRecords->lineText(1);
@@ -110,7 +110,8 @@ private Q_SLOTS:
 
     void tickingTheBoxAndSavingPutsTheCustomerOnTheList()
     {
-        writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario")), customer(u(u"Neri"), u(u"Ugo"))});
+        QVERIFY(
+            writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario")), customer(u(u"Neri"), u(u"Ugo"))}));
         click(named<PictureButton>(card, u"cmdPrimo"));
         QVERIFY(!named<QCheckBox>(card, u"chkRicontatta")->isChecked());
         QTest::mouseClick(named<QCheckBox>(card, u"chkRicontatta"), Qt::LeftButton);
@@ -143,10 +144,10 @@ private Q_SLOTS:
 
     void aDoubleClickOnNoLineClosesTheList()
     {
-        writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario"), u(u"Sì"))});
+        QVERIFY(writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario"), u(u"Sì"))}));
         for (bool empty : {false, true}) {
             if (empty)
-                writeArchive(archive(), {customer(u(u"Neri"), u(u"Ugo"))});
+                QVERIFY(writeArchive(archive(), {customer(u(u"Neri"), u(u"Ugo"))}));
             bool closed = false;
             onList([&](TfrmRicontatta& w) {
                 QCOMPARE(w.lstRecords->count(), empty ? 0 : 1);
@@ -164,10 +165,10 @@ private Q_SLOTS:
 
     void findPrintAndTheEmptyList()
     {
-        writeArchive(archive(),
-                     {customer(u(u"Rossi"), u(u"Mario"), u(u"Sì"), {{CR::Questioni, u(u"fattura errata")}}),
-                      customer(u(u"Bianchi"), u(u"Anna"), u(u"Sì"), {{CR::Questioni, u(u"reso")}}),
-                      customer(u(u"Neri"), u(u"Ugo"), u(u"Sì"), {{CR::Questioni, u(u"Fattura doppia")}})});
+        QVERIFY(writeArchive(
+            archive(), {customer(u(u"Rossi"), u(u"Mario"), u(u"Sì"), {{CR::Questioni, u(u"fattura errata")}}),
+                        customer(u(u"Bianchi"), u(u"Anna"), u(u"Sì"), {{CR::Questioni, u(u"reso")}}),
+                        customer(u(u"Neri"), u(u"Ugo"), u(u"Sì"), {{CR::Questioni, u(u"Fattura doppia")}})}));
         t->services.printToPdf = t->path(QStringLiteral("ricontattare.pdf"));
         onList([&](TfrmRicontatta& w) {
             type(w.txtTrova, u(u"FATTURA"));
@@ -192,7 +193,7 @@ private Q_SLOTS:
         }
 
         // An archive where nobody is to be recontacted: an empty list, and Trova says so.
-        writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario"), u(u"No"))});
+        QVERIFY(writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario"), u(u"No"))}));
         onList([&](TfrmRicontatta& w) {
             QCOMPARE(w.lstRecords->count(), 0);
             QCOMPARE(w.txtTrova->text(), QString()); // each opening starts afresh

@@ -207,7 +207,7 @@ private Q_SLOTS:
         QFETCH(Criteria, criteria);
         QFETCH(QString, given);
         QFETCH(QStringList, found);
-        writeArchive(archive(), fiveCustomers());
+        QVERIFY(writeArchive(archive(), fiveCustomers()));
         onSearch(*t, [&](TfrmTrovaClienti& w) {
             search(w, criteria);
             QCOMPARE(w.lblConta->text(), given);
@@ -228,12 +228,13 @@ private Q_SLOTS:
     void aDoubleClickAfterSortingLoadsThatRecordOntoTheCard()
     {
         // File order differs from list order; two customers give the very same line.
-        writeArchive(archive(),
-                     {customer(u(u"Verdi"), u(u"Anna")),
-                      customer(u(u"Bianchi"), u(u"Luca"), u(u"Sì"),
-                               {{CR::Email, u(u"primo@esempio.it")}, {CR::File01, u(u"contratto.pdf")}}),
-                      customer(u(u"Bianchi"), u(u"Luca"), u(u"No"), {{CR::Email, u(u"secondo@esempio.it")}}),
-                      customer(u(u"Neri"), u(u"Ugo"))});
+        QVERIFY(writeArchive(
+            archive(),
+            {customer(u(u"Verdi"), u(u"Anna")),
+             customer(u(u"Bianchi"), u(u"Luca"), u(u"Sì"),
+                      {{CR::Email, u(u"primo@esempio.it")}, {CR::File01, u(u"contratto.pdf")}}),
+             customer(u(u"Bianchi"), u(u"Luca"), u(u"No"), {{CR::Email, u(u"secondo@esempio.it")}}),
+             customer(u(u"Neri"), u(u"Ugo"))}));
         int rounds = 0;
         onSearch(*t, [&](TfrmTrovaClienti& w) {
             search(w, {});
@@ -273,17 +274,17 @@ private Q_SLOTS:
 #ifndef TARVELLO_HAS_INVOICES
         QSKIP("This build has no invoice screen.");
 #endif
-        writeArchive(archive(),
-                     {customer(u(u"Rossi"), u(u"Mario"), u(u"No"),
-                               {{CR::IndirizzoRes, u(u"Via Emilia 12")},
-                                {CR::CapRes, u(u"47121")},
-                                {CR::ComuneRes, u(u"Forlì")},
-                                {CR::ProvRes, u(u"FC")},
-                                {CR::CodFisc, u(u"RSSMRA80A01D704U")},
-                                {CR::PartitaIva, u(u"01234567897")},
-                                {CR::Recapito, u(u"0543 1")}}),
-                      customer(u(u"Bianchi"), u(u"Anna"), u(u"No"),
-                               {{CR::Ditta, u(u"Officina Bianchi & C.")}, {CR::ProvRes, u(u"ZZ")}})});
+        QVERIFY(writeArchive(
+            archive(), {customer(u(u"Rossi"), u(u"Mario"), u(u"No"),
+                                 {{CR::IndirizzoRes, u(u"Via Emilia 12")},
+                                  {CR::CapRes, u(u"47121")},
+                                  {CR::ComuneRes, u(u"Forlì")},
+                                  {CR::ProvRes, u(u"FC")},
+                                  {CR::CodFisc, u(u"RSSMRA80A01D704U")},
+                                  {CR::PartitaIva, u(u"01234567897")},
+                                  {CR::Recapito, u(u"0543 1")}}),
+                        customer(u(u"Bianchi"), u(u"Anna"), u(u"No"),
+                                 {{CR::Ditta, u(u"Officina Bianchi & C.")}, {CR::ProvRes, u(u"ZZ")}})}));
         TfrmFatture* invoice = openInvoiceScreen();
         QVERIFY(invoice->isVisible());
         QVERIFY(named<PictureButton>(invoice, u"impCliente")->isEnabled());
@@ -328,8 +329,9 @@ private Q_SLOTS:
 
         // The joined name may be longer than one can type in the field (50): it arrives whole,
         // and typing cannot make it longer still.
-        writeArchive(archive(), {customer(u(u"Bartolomeo-Castiglioni Rossini"), u(u"Maria Antonietta Eva"),
-                                          u(u"No"), {{CR::Ditta, u(u"Autofficina Rossi Sr")}})});
+        QVERIFY(writeArchive(archive(),
+                             {customer(u(u"Bartolomeo-Castiglioni Rossini"), u(u"Maria Antonietta Eva"),
+                                       u(u"No"), {{CR::Ditta, u(u"Autofficina Rossi Sr")}})}));
         chosen = u(u"Bartolomeo");
         QTest::mouseClick(named<PictureButton>(invoice, u"impCliente"), Qt::LeftButton);
         CHECK_BODY();
@@ -346,8 +348,9 @@ private Q_SLOTS:
 #ifndef TARVELLO_HAS_INVOICES
         QSKIP("This build has no invoice screen.");
 #endif
-        writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario"), u(u"No"), {{CR::ComuneRes, u(u"Forlì")}}),
-                                 customer(u(u"Bianchi"), u(u"Anna"), u(u"No"), {})});
+        QVERIFY(writeArchive(archive(),
+                             {customer(u(u"Rossi"), u(u"Mario"), u(u"No"), {{CR::ComuneRes, u(u"Forlì")}}),
+                              customer(u(u"Bianchi"), u(u"Anna"), u(u"No"), {})}));
         TfrmFatture* invoice = openInvoiceScreen();
         onSearch(*t, [&](TfrmTrovaClienti& w) {
             search(w, {});
@@ -369,7 +372,7 @@ private Q_SLOTS:
 
     void enterMovesThroughTheCriteriaAndNeverSearches()
     {
-        writeArchive(archive(), fiveCustomers());
+        QVERIFY(writeArchive(archive(), fiveCustomers()));
         onSearch(*t, [&](TfrmTrovaClienti& w) {
             const QList<QLineEdit*> order = {w.txtCognome,   w.txtDitta,  w.txtPartitaIva, w.txtCodFisc,
                                              w.txtComuneRes, w.txtTelCel, w.txtConducente, w.txtCodiceDest,
@@ -396,7 +399,7 @@ private Q_SLOTS:
 
     void theWaitNoticeShowsWhileCercaIsDown()
     {
-        writeArchive(archive(), fiveCustomers());
+        QVERIFY(writeArchive(archive(), fiveCustomers()));
         onSearch(*t, [&](TfrmTrovaClienti& w) {
             QVERIFY(!w.lblAttendere->isVisible());
             QCOMPARE(w.lblAttendere->text(), u(u"Ricerca schede in corso. Attendere..."));
@@ -411,7 +414,7 @@ private Q_SLOTS:
 
     void findAndPrintWorkOnTheList()
     {
-        writeArchive(archive(), fiveCustomers());
+        QVERIFY(writeArchive(archive(), fiveCustomers()));
         t->services.printToPdf = t->path(QStringLiteral("riepilogo.pdf"));
         onSearch(*t, [&](TfrmTrovaClienti& w) {
             search(w, {{QStringLiteral("txtCognome"), u(u"ross")}});

@@ -11,6 +11,7 @@
 #include "invoices/statistiche.h"
 #include "invoices/trovafatture.h"
 #include "namedcontrols.h"
+#include "screenshots.h"
 #include "shell/conventions.h"
 #include "shell/services.h"
 #include "shell/shellwindows.h"
@@ -91,19 +92,10 @@ void writeYear(const QString& path)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Program::prepareApplication();
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(out);
+    const Screenshots shots(argc, argv);
     TestProgram t;
     t.services.clock = QDateTime(QDate(2026, 12, 9), QTime(10, 30));
     writeYear(t.path(QStringLiteral("2026.fat")));
-    const auto save = [&](QWidget* w, const QString& name) {
-        QApplication::processEvents();
-        w->grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
-    };
 
     auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
     menu->show();
@@ -114,15 +106,15 @@ int main(int argc, char** argv)
 
     t.services.modal.insert(QStringLiteral("frmTrovaFatture"), [&](QDialog& d) {
         auto& w = static_cast<TfrmTrovaFatture&>(d);
-        save(&w, QStringLiteral("trova_fatture_criteri"));
+        shots.save(&w, QStringLiteral("trova_fatture_criteri"));
         w.txtCittaCliente->setText(QStringLiteral("r"));
         w.btnCercaClick();
-        save(&w, QStringLiteral("trova_fatture_risultati"));
+        shots.save(&w, QStringLiteral("trova_fatture_risultati"));
         return 0;
     });
     named<PictureButton>(screen, u"cmdTrova")->click();
     t.services.modal.insert(QStringLiteral("frmSospese"), [&](QDialog& d) {
-        save(&d, QStringLiteral("non_saldate"));
+        shots.save(&d, QStringLiteral("non_saldate"));
         return 0;
     });
     named<PictureButton>(screen, u"cmdSospese")->click();
@@ -130,11 +122,11 @@ int main(int argc, char** argv)
         t.services.modal.insert(name, [&, name, choice](QDialog& d) {
             auto& w = static_cast<TfrmRiepilogo&>(d);
             if (w.cboSelezione) {
-                save(&w, name.mid(3).toLower() + QStringLiteral("_scelta"));
+                shots.save(&w, name.mid(3).toLower() + QStringLiteral("_scelta"));
                 w.cboSelezione->setCurrentIndex(choice);
                 w.btnVisualizzaClick();
             }
-            save(&w, name.mid(3).toLower());
+            shots.save(&w, name.mid(3).toLower());
             return 0;
         });
     };
@@ -146,7 +138,7 @@ int main(int argc, char** argv)
     named<PictureButton>(screen, u"cmdRiepAnnuale")->click();
 
     t.services.modal.insert(QStringLiteral("frmExpFatture"), [&](QDialog& d) {
-        save(&d, QStringLiteral("esporta_fatture"));
+        shots.save(&d, QStringLiteral("esporta_fatture"));
         t.services.answers.push_back(Answer::Yes); // export now
         t.services.answers.push_back(Answer::No);  // do not open it
         if (auto* exportButton = d.findChild<QAbstractButton*>(QStringLiteral("cmdEsporta")))
@@ -154,8 +146,7 @@ int main(int argc, char** argv)
         return 0;
     });
     named<PictureButton>(screen, u"cmdEsporta")->click();
-    QFile::remove(QDir(out).filePath(QStringLiteral("Fatture.xls")));
-    QFile::copy(t.path(QStringLiteral("Fatture.xls")), QDir(out).filePath(QStringLiteral("Fatture.xls")));
+    shots.keep(t.path(QStringLiteral("Fatture.xls")));
 
     auto* stats = static_cast<TfrmStatistiche*>(t.window(QStringLiteral("frmStatistiche")));
     stats->show();
@@ -163,8 +154,8 @@ int main(int argc, char** argv)
     stats->txtAnno->setText(QStringLiteral("2026"));
     stats->btnApriClick();
     stats->btnBarreClick();
-    save(stats, QStringLiteral("statistiche_barre"));
+    shots.save(stats, QStringLiteral("statistiche_barre"));
     stats->btnTortaClick();
-    save(stats, QStringLiteral("statistiche_torta"));
+    shots.save(stats, QStringLiteral("statistiche_torta"));
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "invoices/fatture.h"
 #include "invoices/invoicedialogs.h"
 #include "invoices/invoicesummary.h"
+#include "screenshots.h"
 #include "testprogram.h"
 
 #include "namedcontrols.h"
@@ -22,7 +23,7 @@ namespace
 
 // The statistics chart alone, both kinds, for a normal year, a year of tiny neighbouring slices
 // and an empty year.
-void chartPictures(const QString& out)
+void chartPictures(const Screenshots& shots)
 {
     const std::vector<std::pair<QString, std::array<double, 12>>> years = {
         {QStringLiteral("normale"), {1200, 980, 1430, 1100, 1650, 1720, 1380, 640, 1510, 1290, 1180, 1900}},
@@ -46,8 +47,8 @@ void chartPictures(const QString& out)
         for (const Chart::Kind kind : {Chart::Kind::Bars, Chart::Kind::Pie}) {
             chart.setKind(kind);
             chart.render(QSize(1100, 620))
-                .save(QDir(out).filePath(QStringLiteral("grafico_%1_%2.png")
-                                             .arg(kind == Chart::Kind::Bars ? u"barre" : u"torta", name)));
+                .save(shots.path(QStringLiteral("grafico_%1_%2.png")
+                                     .arg(kind == Chart::Kind::Bars ? u"barre" : u"torta", name)));
         }
     }
 }
@@ -56,10 +57,8 @@ void chartPictures(const QString& out)
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    Program::prepareApplication();
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    chartPictures(out);
+    const Screenshots shots(argc, argv);
+    chartPictures(shots);
     TestProgram t;
     auto* screen = static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
     named<QLabel>(screen, u"lblFile")->setText(t.path(QStringLiteral("2026.fat")));
@@ -110,24 +109,19 @@ int main(int argc, char** argv)
     named<QLineEdit>(screen, u"txtNote")
         ->setText(QStringLiteral("Merce consegnata presso la sede del cliente."));
     screen->cmdCalcolaClick();
-    QApplication::processEvents();
-    screen->grab().save(QDir(out).filePath(QStringLiteral("fatture_p1.png")));
+    shots.save(screen, QStringLiteral("fatture_p1"));
     for (const QSize size : {QSize(1024, 740), QSize(1920, 1050), QSize(800, 600)}) {
         screen->resize(size);
-        QApplication::processEvents();
-        screen->grab().save(
-            QDir(out).filePath(QStringLiteral("fatture_%1x%2.png").arg(size.width()).arg(size.height())));
+        shots.save(screen, QStringLiteral("fatture_%1x%2").arg(size.width()).arg(size.height()));
     }
     screen->resize(1366, 768);
     screen->showPage(3);
-    QApplication::processEvents();
-    screen->grab().save(QDir(out).filePath(QStringLiteral("fatture_p3.png")));
+    shots.save(screen, QStringLiteral("fatture_p3"));
     for (const QString& name :
          {QStringLiteral("frmNumerazioneFat"), QStringLiteral("frmDatiFattura"), QStringLiteral("frmLogo")}) {
         auto dialog = t.program->createDialog(name, screen);
         dialog->show();
-        QApplication::processEvents();
-        dialog->grab().save(QDir(out).filePath(name.mid(3).toLower() + QStringLiteral(".png")));
+        shots.save(dialog.get(), name.mid(3).toLower());
     }
     // The printed invoice, as Fattura.pdf in the output folder.
     t.services.modal.insert(QStringLiteral("frmCrea_PDF_Fat"), [](QDialog& d) {
@@ -136,15 +130,14 @@ int main(int argc, char** argv)
     });
     t.services.answers.push_back(Answer::No);
     named<PictureButton>(screen, u"cmdPDF")->click();
-    QFile::copy(t.path(QStringLiteral("Fattura.pdf")), QDir(out).filePath(QStringLiteral("Fattura.pdf")));
+    shots.keep(t.path(QStringLiteral("Fattura.pdf")));
     // The electronic invoice's window: refusing an invoice whose VAT number is wrong, then ready.
     named<QLineEdit>(screen, u"txtCodFiscCliente")->setText(QStringLiteral("BNCLRA80A41A944R"));
     for (const QString& vat : {QStringLiteral("01234567890"), QStringLiteral("01234567897")}) {
         named<QLineEdit>(screen, u"txtIvaDitta")->setText(vat);
         named<QLineEdit>(screen, u"txtCodFiscDitta")->setText(vat);
         t.services.modal.insert(QStringLiteral("frmFatturaElettronica"), [&](QDialog& d) {
-            QApplication::processEvents();
-            d.grab().save(QDir(out).filePath(QStringLiteral("fatturaelettronica_%1.png").arg(vat.right(1))));
+            shots.save(&d, QStringLiteral("fatturaelettronica_%1").arg(vat.right(1)));
             return 0;
         });
         named<PictureButton>(screen, u"cmdFatturaElettronica")->click();

@@ -1,3 +1,4 @@
+#include "files.h"
 #include "invoices/invoicecard.h"
 #include "qstringprinter.h"
 
@@ -143,16 +144,13 @@ TEST_P(InvoiceNumberTaken, ComparesTrimmedWhateverTheCaseSkippingTheInvoiceItsel
 {
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("2024.fat"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        for (const char* number : {"1", " A12 ", "3"}) {
-            Record r(IR::layout());
-            r.setText(IR::NumFatt, QString::fromLatin1(number));
-            f.write(r.bytes());
-        }
-        f.write("fragment"); // a trailing fragment is not an invoice
+    QByteArray bytes;
+    for (const char* number : {"1", " A12 ", "3"}) {
+        Record r(IR::layout());
+        r.setText(IR::NumFatt, QString::fromLatin1(number));
+        bytes += r.bytes();
     }
+    ASSERT_TRUE(writeFile(path, bytes + "fragment")); // a trailing fragment is not an invoice
     const NumberCase& c = GetParam();
     EXPECT_EQ(numberTaken(path, QString::fromLatin1(c.typed), c.ownPosition), std::optional<bool>(c.taken));
 }

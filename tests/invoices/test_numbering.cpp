@@ -1,6 +1,7 @@
 #include "invoices/numbering.h"
 
 #include "archive/invoicerecord.h"
+#include "files.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,21 +16,6 @@ using namespace tarvello;
 
 namespace
 {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 QString q(const char16_t* text)
 {
@@ -97,23 +83,23 @@ TEST_F(NumberingFolder, FileIsNamedNumerazioneIni)
 TEST_F(NumberingFolder, BothSectionsWrittenByteForByte)
 {
     ASSERT_TRUE(writeNumberingSettings(ini, u" 100 ", true));
-    EXPECT_EQ(readBytes(ini), kNumberingSection);
+    EXPECT_EQ(fileBytes(ini), kNumberingSection);
 
     ASSERT_TRUE(writeCompanyData(ini, sampleCompany()));
-    EXPECT_EQ(readBytes(ini), kNumberingSection + "\r\n" + kCompanySection);
+    EXPECT_EQ(fileBytes(ini), kNumberingSection + "\r\n" + kCompanySection);
 
     // Rewriting keeps every key on its own line and in its place.
     ASSERT_TRUE(writeNumberingSettings(ini, u"5", false));
     QByteArray expected = kNumberingSection;
     expected.replace("Inizio=100", "Inizio=5");
     expected.replace("Solare=S\xEC", "Solare=No");
-    EXPECT_EQ(readBytes(ini), expected + "\r\n" + kCompanySection);
+    EXPECT_EQ(fileBytes(ini), expected + "\r\n" + kCompanySection);
 }
 
 TEST_F(NumberingFolder, CompanySectionAloneInANewFile)
 {
     ASSERT_TRUE(writeCompanyData(ini, sampleCompany()));
-    EXPECT_EQ(readBytes(ini), kCompanySection);
+    EXPECT_EQ(fileBytes(ini), kCompanySection);
     CompanyData trimmedCompany = sampleCompany();
     trimmedCompany.name = QStringLiteral("Rossi Srl");
     trimmedCompany.payment = QStringLiteral("Bonifico 30 gg");
@@ -122,15 +108,15 @@ TEST_F(NumberingFolder, CompanySectionAloneInANewFile)
 
 TEST_F(NumberingFolder, ReadsSettingsWrittenByHandAndKeepsOtherContent)
 {
-    writeBytes(ini, "; kept\r\n"
-                    "[altro]\r\n"
-                    "x=1\r\n"
-                    "[NUMERAZIONE FATTURE]\r\n"
-                    "inizio = 42\r\n"
-                    "Indicazione Anno Solare=S\xEC\r\n"
-                    "[ditta emittente]\r\n"
-                    "NOME=Bianchi\r\n"
-                    "aliquota iva=10\r\n");
+    ASSERT_TRUE(writeFile(ini, "; kept\r\n"
+                               "[altro]\r\n"
+                               "x=1\r\n"
+                               "[NUMERAZIONE FATTURE]\r\n"
+                               "inizio = 42\r\n"
+                               "Indicazione Anno Solare=S\xEC\r\n"
+                               "[ditta emittente]\r\n"
+                               "NOME=Bianchi\r\n"
+                               "aliquota iva=10\r\n"));
     const NumberingSettings s = readNumberingSettings(ini);
     EXPECT_EQ(s.start, QStringLiteral("42"));
     EXPECT_EQ(s.yearSetting, q(u"Sì"));
@@ -141,7 +127,7 @@ TEST_F(NumberingFolder, ReadsSettingsWrittenByHandAndKeepsOtherContent)
     EXPECT_TRUE(c.street.isEmpty());
 
     ASSERT_TRUE(writeNumberingSettings(ini, u"7", false));
-    EXPECT_EQ(readBytes(ini), QByteArray("; kept\r\n"
+    EXPECT_EQ(fileBytes(ini), QByteArray("; kept\r\n"
                                          "[altro]\r\n"
                                          "x=1\r\n"
                                          "[NUMERAZIONE FATTURE]\r\n"
@@ -183,7 +169,7 @@ TEST_F(NumberingFolder, WriteFailuresAreReported)
 
     // A program folder that is really a file: nothing can be created in it.
     const QString notAFolder = path("plain");
-    writeBytes(notAFolder, "x");
+    ASSERT_TRUE(writeFile(notAFolder, "x"));
     EXPECT_FALSE(writeNumberingSettings(numberingIniPath(notAFolder), u"1", false));
     EXPECT_FALSE(writeCompanyData(numberingIniPath(notAFolder), sampleCompany()));
 }
@@ -238,7 +224,7 @@ TEST_F(NumberingFolder, NewAfterSevenInvoicesProposesTheNext)
 {
     const QString year = path("2024.fat");
     // Seven whole records and the fragment of an eighth, which is not counted.
-    writeBytes(year, QByteArray(7 * InvoiceRecord::Size + 100, '\0'));
+    ASSERT_TRUE(writeFile(year, QByteArray(7 * InvoiceRecord::Size + 100, '\0')));
 
     InvoiceNumberProposal p = proposeInvoiceNumber(ini, year, 2024);
     EXPECT_EQ(p.outcome, InvoiceNumberProposal::Outcome::Proposed);
@@ -278,8 +264,8 @@ TEST_F(NumberingFolder, NewFailures)
 
     // A start that is not a whole number: the file was counted, the number cannot be formed.
     const QString year = path("2023.fat");
-    writeBytes(year, QByteArray(2 * InvoiceRecord::Size, '\0'));
-    writeBytes(ini, "[Numerazione Fatture]\r\nInizio=abc\r\n");
+    ASSERT_TRUE(writeFile(year, QByteArray(2 * InvoiceRecord::Size, '\0')));
+    ASSERT_TRUE(writeFile(ini, "[Numerazione Fatture]\r\nInizio=abc\r\n"));
     const InvoiceNumberProposal p = proposeInvoiceNumber(ini, year, 2024);
     EXPECT_EQ(p.outcome, InvoiceNumberProposal::Outcome::StartNotWhole);
     EXPECT_EQ(p.invoiceCount, 2);

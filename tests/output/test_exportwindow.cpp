@@ -3,6 +3,7 @@
 
 #include "archive/archivefile.h"
 #include "archive/customerrecord.h"
+#include "files.h"
 #include "output/exportwindow.h"
 #include "output/outputtexts.h"
 #include "saidtexts.h"
@@ -16,9 +17,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace tarvello;
 
@@ -50,12 +48,6 @@ void writeCustomers(const QString& path, std::initializer_list<Customer> custome
         QVERIFY(file.write(r.bytes()));
     }
     QVERIFY(file.close());
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 ExportDefinition customerExport()
@@ -178,7 +170,7 @@ private Q_SLOTS:
 
     void typedTextReachesTheDocumentButNeverTheArchive()
     {
-        const QByteArray archiveBefore = readAll(archive());
+        const QByteArray archiveBefore = fileBytes(archive());
         open();
         typeInto(1, 4, QStringLiteral("richiamare & <subito>"));
         // Not confirmed with Enter: the export button takes over the open edit.
@@ -194,8 +186,8 @@ private Q_SLOTS:
         QCOMPARE(t->services.opened, QList<QUrl>{QUrl::fromLocalFile(document())});
 
         QCOMPARE(cell(1, 4), QStringLiteral("richiamare & <subito>"));
-        QCOMPARE(readAll(archive()), archiveBefore);
-        const QByteArray doc = readAll(document());
+        QCOMPARE(fileBytes(archive()), archiveBefore);
+        const QByteArray doc = fileBytes(document());
         QCOMPARE(doc.count("<tr>"), 4);
         QCOMPARE(doc.count("<td "), 16);
         QVERIFY(doc.contains("<x:Name>Riepilogo Clienti</x:Name>"));
@@ -222,15 +214,12 @@ private Q_SLOTS:
 
     void answeringNoFirstLeavesTheOldFileUntouched()
     {
-        QFile old(document());
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("vecchio");
-        old.close();
+        QVERIFY(writeFile(document(), "vecchio"));
         open();
         t->services.answers.push_back(Answer::No);
         QTest::mouseClick(w->cmdEsporta, Qt::LeftButton);
         QCOMPARE(t->services.messages.size(), 1);
-        QCOMPARE(readAll(document()), QByteArray("vecchio"));
+        QCOMPARE(fileBytes(document()), QByteArray("vecchio"));
         QVERIFY(t->services.opened.isEmpty());
     }
 
@@ -241,31 +230,24 @@ private Q_SLOTS:
         QTest::mouseClick(w->cmdEsporta, Qt::LeftButton);
         QCOMPARE(t->services.messages.size(), 2);
         QVERIFY(t->services.opened.isEmpty());
-        QCOMPARE(readAll(document()).count("<tr>"), 4);
+        QCOMPARE(fileBytes(document()).count("<tr>"), 4);
     }
 
     void aDocumentHeldByASpreadsheetProgramShowsTheFailureMessage()
     {
-        QFile old(document());
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("aperto in Excel");
-        old.close();
-        const int fd = ::open(QFile::encodeName(document()).constData(), O_RDWR | O_CLOEXEC);
-        QVERIFY(fd >= 0);
-        struct flock lock = {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        QCOMPARE(::fcntl(fd, F_OFD_SETLK, &lock), 0);
+        QVERIFY(writeFile(document(), "aperto in Excel"));
+        HeldFile spreadsheetProgram(document(), HeldFile::Hold::Writing);
+        QVERIFY(spreadsheetProgram.held());
 
         open();
         QTest::mouseClick(w->cmdEsporta, Qt::LeftButton);
-        ::close(fd);
+        spreadsheetProgram.release();
         QCOMPARE(t->services.messages.size(), 2);
         QCOMPARE(t->services.messages[1].kind, MessageKind::Plain);
         QCOMPARE(t->services.messages[1].text,
                  QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                                 "Accertarsi che il file di Excel non sia già aperto."));
-        QCOMPARE(readAll(document()), QByteArray("aperto in Excel"));
+        QCOMPARE(fileBytes(document()), QByteArray("aperto in Excel"));
         QVERIFY(t->services.opened.isEmpty());
         QCOMPARE(QDir(t->dir.path()).entryList({QStringLiteral("*.xls*")}, QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("Clienti.xls")});
@@ -278,7 +260,7 @@ private Q_SLOTS:
         QCOMPARE(w->gridModel()->rowCount(), 0);
         QVERIFY(QFile::exists(archive()));
         QTest::mouseClick(w->cmdEsporta, Qt::LeftButton);
-        const QByteArray doc = readAll(document());
+        const QByteArray doc = fileBytes(document());
         QCOMPARE(doc.count("<tr>"), 1);
         QVERIFY(doc.endsWith("width=350>Note</td></tr></table></body></html>"));
     }

@@ -5,6 +5,7 @@
 
 #include "archive/customerrecord.h"
 #include "core/text.h"
+#include "files.h"
 #include "output/searchcriteria.h"
 
 #include <QByteArray>
@@ -133,10 +134,7 @@ TEST(SearchCriteria, ALargeArchiveGivesTheLinesOfOneScanInFileOrder)
             rossi.push_back(i);
         bytes += customerWith(isRossi ? QByteArray("Rossi ") + QByteArray::number(i) : QByteArray::number(i));
     }
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-    f.close();
+    ASSERT_TRUE(writeFile(path, bytes));
     const auto surnameLine = [](const char* record) {
         return decodeFieldAsStored(record, CR::layout().fields[CR::Cognome]);
     };

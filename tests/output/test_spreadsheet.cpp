@@ -2,6 +2,7 @@
 
 #include "core/corelog.h"
 #include "core/fileuse.h"
+#include "files.h"
 #include "logcapture.h"
 #include "output/spreadsheet.h"
 #include "readonlyfolder.h"
@@ -14,9 +15,6 @@
 
 #include <cerrno>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 using namespace tarvello;
 
 namespace
@@ -25,18 +23,6 @@ namespace
 QString u(const char16_t* text)
 {
     return QString::fromUtf16(text);
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 const QList<SpreadsheetColumn> clientColumns = {
@@ -59,10 +45,7 @@ class SpreadsheetDocument : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path(const QString& name = QStringLiteral("Clienti.xls")) const { return dir.filePath(name); }
-    QStringList folderEntries() const
-    {
-        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
+    QStringList folderEntries() const { return filesIn(dir.path()); }
     // A document of one column holding `cell` in its only data row.
     QByteArray oneCell(QStringView cell, CellAlignment alignment = CellAlignment::Left)
     {
@@ -70,7 +53,7 @@ protected:
         EXPECT_TRUE(w.begin());
         w.addRow({cell});
         EXPECT_TRUE(w.commit()) << w.errorString().toStdString();
-        return dataRows(readAll(path()));
+        return dataRows(fileBytes(path()));
     }
     QTemporaryDir dir;
 };
@@ -84,9 +67,9 @@ TEST_F(SpreadsheetDocument, OneRowIsTheGoldenDocumentByteForByte)
     w.addRow({u"  Rossi Mario ", u"Forlì", u"Caffè & tè <b>subito</b>", u"1.234,50"});
     ASSERT_TRUE(w.commit()) << w.errorString().toStdString();
 
-    const QByteArray golden = readAll(QStringLiteral(TARVELLO_GOLDEN_DIR "/una_riga.xls"));
+    const QByteArray golden = fileBytes(QStringLiteral(TARVELLO_GOLDEN_DIR "/una_riga.xls"));
     ASSERT_FALSE(golden.isEmpty());
-    const QByteArray written = readAll(path());
+    const QByteArray written = fileBytes(path());
     EXPECT_EQ(written, golden);
     EXPECT_EQ(written.count('\xE8'), 2) << "è is the single byte 0xE8";
     EXPECT_FALSE(written.contains('\r'));
@@ -132,7 +115,7 @@ TEST_F(SpreadsheetDocument, EmptyArchiveGivesTheHeaderRowOnly)
     ASSERT_TRUE(writeSpreadsheet(
         path(), QStringLiteral("Magazzino"), clientColumns, 0, [](int, int) { return QStringView(); },
         &error));
-    const QByteArray doc = readAll(path());
+    const QByteArray doc = fileBytes(path());
     EXPECT_EQ(doc.count("<tr>"), 1);
     EXPECT_EQ(doc.count("font-weight: bold;"), 4);
     EXPECT_TRUE(doc.endsWith("</td></tr></table></body></html>"));
@@ -147,7 +130,7 @@ TEST_F(SpreadsheetDocument, EveryRowHasOneCellPerColumn)
     w.addRow({u"a", u"b", u"c", u"d", u"in più"}); // extra cells are dropped
     w.addRow(QStringList{QStringLiteral("x"), QStringLiteral("y")});
     ASSERT_TRUE(w.commit());
-    const QByteArray rows = dataRows(readAll(path()));
+    const QByteArray rows = dataRows(fileBytes(path()));
     EXPECT_EQ(rows.count("<tr>"), 3);
     EXPECT_EQ(rows.count("<td "), 12);
     EXPECT_FALSE(rows.contains("in p"));
@@ -164,7 +147,7 @@ TEST_F(SpreadsheetDocument, ADocumentLargerThanTheBufferArrivesWholeAndInOrder)
         cells.append(QStringLiteral("Riga %1 è").arg(r, 5, 10, QLatin1Char('0')));
     ASSERT_TRUE(writeSpreadsheet(path(), QStringLiteral("Foglio"), {{QStringLiteral("A"), 100}}, rows,
                                  [&cells](int r, int) { return QStringView(cells[r]); }));
-    const QByteArray doc = readAll(path());
+    const QByteArray doc = fileBytes(path());
     EXPECT_GT(doc.size(), SpreadsheetWriter::bufferSize);
     EXPECT_EQ(doc.count("<tr>"), rows + 1);
     EXPECT_TRUE(doc.endsWith("Riga 39999 \xE8</td></tr></table></body></html>"));
@@ -189,22 +172,18 @@ TEST_F(SpreadsheetDocument, AFileLockedByAnotherProgramIsLeftAsItWas)
     const QByteArray old = "<html>documento precedente</html>";
     ASSERT_TRUE(writeFile(path(), old));
     // A spreadsheet program that has the file open holds a lock on it.
-    const int fd = ::open(QFile::encodeName(path()).constData(), O_RDWR | O_CLOEXEC);
-    ASSERT_GE(fd, 0);
-    struct flock lock = {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    ASSERT_EQ(::fcntl(fd, F_OFD_SETLK, &lock), 0);
+    HeldFile spreadsheetProgram(path(), HeldFile::Hold::Writing);
+    ASSERT_TRUE(spreadsheetProgram.held());
     EXPECT_TRUE(isFileLockedByOthers(path()));
 
     QString error;
     const bool ok = writeSpreadsheet(
         path(), QStringLiteral("Foglio"), clientColumns, 1, [](int, int) { return QStringView(u"nuovo"); },
         &error);
-    ::close(fd);
+    spreadsheetProgram.release();
     EXPECT_FALSE(ok);
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(readAll(path()), old);
+    EXPECT_EQ(fileBytes(path()), old);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("Clienti.xls")});
     EXPECT_FALSE(isFileLockedByOthers(path()));
 }
@@ -221,7 +200,7 @@ TEST_F(SpreadsheetDocument, AFolderThatRefusesNewFilesLeavesTheOldDocument)
         EXPECT_FALSE(w.begin() && w.commit());
         EXPECT_FALSE(w.errorString().isEmpty());
     }
-    EXPECT_EQ(readAll(path()), old);
+    EXPECT_EQ(fileBytes(path()), old);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("Clienti.xls")});
 }
 
@@ -233,7 +212,7 @@ TEST_F(SpreadsheetDocument, AReadOnlyDocumentIsNotReplaced)
     SpreadsheetWriter w(path(), QStringLiteral("Foglio"), clientColumns);
     EXPECT_FALSE(w.begin());
     EXPECT_FALSE(w.commit());
-    EXPECT_EQ(readAll(path()), old);
+    EXPECT_EQ(fileBytes(path()), old);
     QFile::setPermissions(path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -287,6 +266,6 @@ TEST_F(SpreadsheetDocument, AnExportStoppedPartWayLeavesThePreviousDocument)
     EXPECT_TRUE(progress.heeded());
     EXPECT_LT(asked, 42000) << "the export went on after it was stopped";
     EXPECT_GT(qint64(asked) * cell.size(), SpreadsheetWriter::bufferSize);
-    EXPECT_EQ(readAll(path()), QByteArray("the previous export"));
+    EXPECT_EQ(fileBytes(path()), QByteArray("the previous export"));
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("Clienti.xls")});
 }

@@ -1,5 +1,7 @@
 // The options of the real executable: --help and --version answer on the terminal and end,
 // --cartella names the data folder, anything else is refused.
+#include "files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -80,9 +82,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString file = QDir(dir.path()).filePath(QStringLiteral("dati"));
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        QVERIFY(writeFile(file));
         const Run r = run({QStringLiteral("--cartella"), file});
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.err, QStringLiteral("Attenzione: «") + file +

@@ -8,6 +8,7 @@
 #include "archive/invoicerecord.h"
 #include "archive/productrecord.h"
 #include "customers/customercard.h"
+#include "files.h"
 #include "invoices/invoicecard.h"
 #include "invoices/numbering.h"
 #include "output/exportwindow.h"
@@ -33,18 +34,6 @@ namespace
 
 enum class Archive { Customers, Products, Invoices };
 enum class Damage { Empty, CutShort, RandomBytes, AllFF, OtherRecordSize, Folder };
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 template <class T = QWidget> T* part(const QWidget* window, const char* name)
 {
@@ -208,7 +197,7 @@ private Q_SLOTS:
         if (damage == Damage::Folder)
             QVERIFY(QDir(t.dir.path()).mkdir(f.file));
         else
-            QVERIFY(writeBytes(path, bytes));
+            QVERIFY(writeFile(path, bytes));
         const qint64 whole = damage == Damage::Folder ? -1 : bytes.size() / f.size;
 
         QWidget* screen = openScreen(t, archive);
@@ -263,7 +252,7 @@ private Q_SLOTS:
         if (damage == Damage::Folder)
             QVERIFY(QFileInfo(path).isDir());
         else
-            QCOMPARE(fileBytes(path), bytes);
+            QCOMPARE(fileBytes(path, kMissingFile), bytes);
     }
 
     void theNumberingFile_data()
@@ -296,13 +285,13 @@ private Q_SLOTS:
         QFETCH(QString, company);
         TestProgram t;
         const QString ini = numberingIniPath(t.dir.path());
-        QVERIFY(writeBytes(ini, bytes));
+        QVERIFY(writeFile(ini, bytes));
         QWidget* screen = openScreen(t, Archive::Invoices);
         QVERIFY(screen && screen->isVisible());
         QCOMPARE(textOf(screen, "txtDitta"), company);
         press(screen, "cmdEsci");
         QVERIFY(!screen->isVisible());
-        QCOMPARE(fileBytes(ini), bytes);
+        QCOMPARE(fileBytes(ini, kMissingFile), bytes);
     }
 
     // A Logo.bmp that is no picture: the logo window and the printed invoice fall back to the
@@ -312,7 +301,7 @@ private Q_SLOTS:
         TestProgram t;
         const QString logo = t.path(QStringLiteral("Logo.bmp"));
         const QByteArray bytes = "BM questo non è un'immagine" + randomBytes(200, 5);
-        QVERIFY(writeBytes(logo, bytes));
+        QVERIFY(writeFile(logo, bytes));
         QWidget* screen = openScreen(t, Archive::Invoices);
         QVERIFY(screen && screen->isVisible());
 
@@ -325,7 +314,7 @@ private Q_SLOTS:
         });
         press(screen, "btnLogo");
         QVERIFY(shown);
-        QCOMPARE(fileBytes(logo), bytes);
+        QCOMPARE(fileBytes(logo, kMissingFile), bytes);
 
         part<QLineEdit>(screen, "txtCliente")->setText(QStringLiteral("Officina Rossi"));
         t.services.printToPdf = t.path(QStringLiteral("fattura.pdf"));
@@ -336,7 +325,7 @@ private Q_SLOTS:
         press(screen, "cmdStampa");
         QCOMPARE(t.services.printDialogs, 1);
         QVERIFY(QFileInfo(t.services.printToPdf).size() > 0);
-        QCOMPARE(fileBytes(logo), bytes);
+        QCOMPARE(fileBytes(logo, kMissingFile), bytes);
     }
 
     void thePasswordFile_data()
@@ -369,7 +358,7 @@ private Q_SLOTS:
             QVERIFY(QFile::remove(file));
             QVERIFY(QDir(t.dir.path()).mkdir(passwordFileName()));
         } else {
-            QVERIFY(writeBytes(file, bytes));
+            QVERIFY(writeFile(file, bytes));
         }
         t.program->start();
         QWidget* window = t.window(QStringLiteral("frmPassword"));
@@ -390,7 +379,7 @@ private Q_SLOTS:
         else if (missing)
             QVERIFY(!QFile::exists(file));
         else
-            QCOMPARE(fileBytes(file), bytes);
+            QCOMPARE(fileBytes(file, kMissingFile), bytes);
     }
 };
 

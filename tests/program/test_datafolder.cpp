@@ -1,5 +1,6 @@
 // Where the program keeps its data: a portable folder, a system-wide install, a folder named on
 // the command line; and what a first start puts into a new data folder.
+#include "files.h"
 #include "program/datafolder.h"
 #include "readonlyfolder.h"
 #include "shell/password.h"
@@ -68,25 +69,12 @@ TEST(FolderChoice, NamedRelativeFolderIsTakenFromTheWorkingFolder)
     EXPECT_EQ(chosen.path, QDir::current().filePath(QStringLiteral("dati")));
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes = "x")
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
 // The two layouts an install leaves, looked at on the disk.
 TEST(Installation, PortableFolderKeepsEverythingBesideTheExecutable)
 {
     QTemporaryDir root;
     const QString exe = root.filePath(QStringLiteral("tarvello"));
-    ASSERT_TRUE(writeFile(QDir(exe).filePath(passwordFileName())));
+    ASSERT_TRUE(writeFile(QDir(exe).filePath(passwordFileName()), "x"));
     const FolderCandidates c = folderCandidates(exe, {}, kUser);
     EXPECT_FALSE(c.installedSystemWide);
     EXPECT_TRUE(c.programFolderWritable);
@@ -100,7 +88,7 @@ TEST(Installation, SystemPrefixKeepsDataPerUserAndFindsTheSharedFiles)
     QTemporaryDir root;
     const QString bin = root.filePath(QStringLiteral("bin"));
     ASSERT_TRUE(QDir().mkpath(bin));
-    ASSERT_TRUE(writeFile(root.filePath(QStringLiteral("share/tarvello/")) + passwordFileName()));
+    ASSERT_TRUE(writeFile(root.filePath(QStringLiteral("share/tarvello/")) + passwordFileName(), "x"));
     const FolderCandidates c = folderCandidates(bin, {}, kUser);
     EXPECT_TRUE(c.installedSystemWide);
     EXPECT_EQ(shippedFilesFolder(bin), root.filePath(QStringLiteral("share/tarvello")));
@@ -112,7 +100,7 @@ TEST(Installation, ReadOnlyPortableFolderSendsTheDataToTheUserFolder)
 {
     QTemporaryDir root;
     const QString exe = root.filePath(QStringLiteral("tarvello"));
-    ASSERT_TRUE(writeFile(QDir(exe).filePath(passwordFileName())));
+    ASSERT_TRUE(writeFile(QDir(exe).filePath(passwordFileName()), "x"));
     ReadOnlyFolder readOnly(exe);
     if (!readOnly.active())
         GTEST_SKIP() << "this machine cannot make a read-only folder";
@@ -142,7 +130,7 @@ TEST(FirstStart, ShippedPasswordFileIsCopiedAndCanBeChanged)
     const QString data = root.filePath(QStringLiteral("dati"));
     EXPECT_EQ(prepareDataFolder(data, shipped), QString());
     const QString password = QDir(data).filePath(passwordFileName());
-    EXPECT_EQ(readFile(password), readFile(shippedFile));
+    EXPECT_EQ(fileBytes(password, kMissingFile), fileBytes(shippedFile, kMissingFile));
     EXPECT_EQ(changePassword(password, u"negozio", u"nuova", u"nuova"), PasswordChange::Done);
 }
 
@@ -165,7 +153,7 @@ TEST(FirstStart, FolderInUseIsLeftAsItIs)
         EXPECT_EQ(prepareDataFolder(data.path(), data.path()), QString()) << c.file;
         EXPECT_EQ(QDir(data.path()).entryList(QDir::Files), QStringList{QString::fromLatin1(c.file)})
             << c.file;
-        EXPECT_EQ(readFile(path), c.bytes) << c.file;
+        EXPECT_EQ(fileBytes(path, kMissingFile), c.bytes) << c.file;
     }
 }
 
@@ -173,7 +161,7 @@ TEST(FirstStart, FolderThatCannotBeUsedIsNamedInTheMessage)
 {
     QTemporaryDir root;
     const QString file = root.filePath(QStringLiteral("dati"));
-    ASSERT_TRUE(writeFile(file));
+    ASSERT_TRUE(writeFile(file, "x"));
     EXPECT_EQ(prepareDataFolder(file, root.path()),
               QStringLiteral("Attenzione: «") + file +
                   QStringLiteral("» non è una cartella: i dati del programma non possono essere tenuti lì."));

@@ -5,6 +5,7 @@
 #include "archive/invoicerecord.h"
 #include "archive/productrecord.h"
 #include "archive/record.h"
+#include "files.h"
 #include "output/resultlist.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
@@ -47,14 +48,14 @@ using Fields = QList<std::pair<const char*, QString>>;
 
 void writeRecords(const QString& path, const RecordLayout& layout, const QList<Fields>& records)
 {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QList<QByteArray> bytes;
     for (const Fields& fields : records) {
         Record r(layout);
         for (const auto& [name, text] : fields)
             r.setText(QString::fromLatin1(name), text);
-        QCOMPARE(f.write(r.bytes()), qint64(r.bytes().size()));
+        bytes.append(r.bytes());
     }
+    QVERIFY(writeArchive(path, bytes));
 }
 
 // Shows a main screen as the launcher does (the invoice screen through the invoice menu, on 2026).

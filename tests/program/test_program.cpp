@@ -4,6 +4,7 @@
 #include "program/program.h"
 #include "shell/conventions.h"
 #include "shell/shellwindows.h"
+#include "shell/style.h"
 #include "shell/windowregistry.h"
 #include "testprogram.h"
 
@@ -276,6 +277,39 @@ private Q_SLOTS:
         QVERIFY(menu->imgGuida->isEnabled());
         QTest::mouseClick(menu->imgEsci, Qt::LeftButton);
         QVERIFY(launcher->isVisible());
+    }
+
+    // Every typeface a window gives a control is one the style sheet names: a name it lacks would
+    // leave the control in the desktop's font without a word.
+    void everyTypefaceIsOneTheStyleSheetNames()
+    {
+        TestProgram t;
+        const QString sheet = programStyleSheet();
+        QList<QWidget*> windows = t.program->windows();
+        std::vector<std::unique_ptr<QDialog>> dialogs;
+        for (const QString& name : t.program->dialogNames()) {
+            dialogs.push_back(t.program->createDialog(name, t.window(QStringLiteral("frmAvvio"))));
+            if (dialogs.back())
+                windows.append(dialogs.back().get());
+        }
+        int named = 0;
+        QStringList missing;
+        for (QWidget* window : windows) {
+            QList<QWidget*> widgets = window->findChildren<QWidget*>();
+            widgets.prepend(window);
+            for (const QWidget* w : widgets) {
+                const QString typeface = w->property("typeface").toString();
+                if (typeface.isEmpty())
+                    continue;
+                ++named;
+                if (!sheet.contains(QStringLiteral("[typeface=\"%1\"]").arg(typeface)))
+                    missing.append(
+                        QStringLiteral("%1 in %2: %3").arg(w->objectName(), window->objectName(), typeface));
+            }
+        }
+        QVERIFY(named > 0);
+        missing.removeDuplicates();
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
     }
 
 #ifdef TARVELLO_HAS_CUSTOMERS

@@ -2,6 +2,7 @@
 // status line (or, without one, in a tooltip at the field), and a file or address the desktop
 // cannot open is named in a message, so it can be opened by hand. Driven through every screen of
 // this build; the rows of an application the build leaves out are skipped.
+#include "files.h"
 #include "shell/conventions.h"
 #include "testprogram.h"
 
@@ -58,12 +59,11 @@ QWidget* showWindow(TestProgram& t, const QString& name, std::unique_ptr<QDialog
     return w;
 }
 
-void writeFile(const QString& path)
+// A document for the desktop to open; one that cannot be made is logged, and its row then fails on
+// what it checks.
+void writePdf(const QString& path)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write("%PDF-1.4\n") != 9)
-        qWarning("could not prepare a file");
+    static_cast<void>(writeFile(path, "%PDF-1.4\n"));
 }
 
 // One way of asking the desktop to open something, as the user does it. It returns false when
@@ -120,7 +120,7 @@ const QHash<QString, Opener>& openers()
          }},
         {QStringLiteral("help: guide present"),
          [](TestProgram& t, QString&) {
-             writeFile(t.path(QStringLiteral("Guida.pdf")));
+             writePdf(t.path(QStringLiteral("Guida.pdf")));
              return throughLauncher(t, "imgGuida", QStringLiteral("frmGuida"), "imgPDF");
          }},
         {QStringLiteral("customer card: e-mail"),
@@ -144,7 +144,7 @@ const QHash<QString, Opener>& openers()
          }},
         {QStringLiteral("customer card: attachment"),
          [](TestProgram& t, QString& outcome) {
-             writeFile(t.path(QStringLiteral("Documenti_Allegati/contratto.pdf")));
+             writePdf(t.path(QStringLiteral("Documenti_Allegati/contratto.pdf")));
              return onCard(t, "frmClienti", [&](QWidget* card) {
                  setChildText(card, QStringLiteral("lblFile01"), QStringLiteral("contratto.pdf"));
                  t.services.modal.insert(QStringLiteral("frmAllegaCartella"), [&](QDialog& d) {

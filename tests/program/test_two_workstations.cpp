@@ -1,6 +1,7 @@
 // Two programs on one folder, as two workstations sharing it: neither's save undoes the other's.
 #include "archive/customerrecord.h"
 #include "archive/productrecord.h"
+#include "files.h"
 #include "namedcontrols.h"
 #include "program/program.h"
 #include "saidtexts.h"
@@ -18,19 +19,6 @@ using namespace tarvello;
 
 namespace
 {
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 void press(const QWidget* window, QStringView name)
 {
@@ -66,7 +54,7 @@ private Q_SLOTS:
         product.setText(ProductRecord::Codice, u"A1");
         product.setText(ProductRecord::Giacenza, u"1000");
         product.setText(ProductRecord::Costo, u"2,00");
-        writeBytes(t.path(ProductRecord::fileName()), product.bytes());
+        QVERIFY(writeFile(t.path(ProductRecord::fileName()), product.bytes()));
         Workstation other(t.dir.path());
         std::array<std::pair<QWidget*, ScriptedServices*>, 2> sides = {
             std::pair{t.window(QStringLiteral("frmMagazzino")), &t.services},
@@ -105,7 +93,7 @@ private Q_SLOTS:
         customer.setText(CustomerRecord::Cognome, u"Rossi");
         customer.setText(CustomerRecord::Nome, u"Mario");
         customer.setText(CustomerRecord::TelCasa, u"011 111");
-        writeBytes(t.path(CustomerRecord::fileName()), customer.bytes());
+        QVERIFY(writeFile(t.path(CustomerRecord::fileName()), customer.bytes()));
         QWidget* mine = t.window(QStringLiteral("frmClienti"));
         AppContext::showScreen(mine);
         Workstation other(t.dir.path());

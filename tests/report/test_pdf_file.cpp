@@ -3,6 +3,7 @@
 
 #include "pdftools.h"
 
+#include "files.h"
 #include "logcapture.h"
 #include "report/reportdocument.h"
 
@@ -12,10 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#ifdef Q_OS_LINUX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include <optional>
 
 using namespace tarvello;
 
@@ -28,18 +26,6 @@ ReportDocument smallDocument()
     layout.page().addText(QStringLiteral("txtNome"), QRectF(0, 0, 100, 6), TextStyle{},
                           QStringLiteral("Nuovo"));
     return ReportDocument(layout);
-}
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 enum class Target { Absent, Writable, ReadOnly, LockedByReader, MissingFolder };
@@ -80,26 +66,17 @@ TEST(PdfFile, ReplacesOnlyWhenItCanAndLeavesNoTemporaryFile)
         if (c.target == Target::ReadOnly) {
             ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         }
-        int lockFd = -1;
-#ifdef Q_OS_LINUX
+        std::optional<HeldFile> reader;
         if (c.target == Target::LockedByReader) {
             // As another program would: a read lock on the whole file while it is open.
-            lockFd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-            ASSERT_GE(lockFd, 0);
-            struct flock lock = {};
-            lock.l_type = F_RDLCK;
-            lock.l_whence = SEEK_SET;
-            ASSERT_EQ(::fcntl(lockFd, F_OFD_SETLK, &lock), 0);
+            reader.emplace(path, HeldFile::Hold::Reading);
+            ASSERT_TRUE(reader->held());
         }
-#endif
         QString error;
         bool ok = false;
         const auto log = logOf(
             [&] { ok = smallDocument().writePdf(path, PdfProperties{QStringLiteral("Fattura")}, &error); });
-#ifdef Q_OS_LINUX
-        if (lockFd >= 0)
-            ::close(lockFd);
-#endif
+        reader.reset();
         EXPECT_EQ(ok, c.succeeds) << error.toStdString();
         EXPECT_EQ(error.isEmpty(), c.succeeds);
         EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason))) << error.toStdString();
@@ -111,9 +88,9 @@ TEST(PdfFile, ReplacesOnlyWhenItCanAndLeavesNoTemporaryFile)
         else
             EXPECT_EQ(reported[0].text, error);
         if (c.succeeds) {
-            EXPECT_TRUE(readFile(path).startsWith("%PDF-"));
+            EXPECT_TRUE(fileBytes(path).startsWith("%PDF-"));
         } else if (hadOld) {
-            EXPECT_EQ(readFile(path), old);
+            EXPECT_EQ(fileBytes(path), old);
         } else {
             EXPECT_FALSE(QFile::exists(path));
         }

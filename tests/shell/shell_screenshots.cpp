@@ -1,5 +1,6 @@
 // Grabs the shell's screens into PNG files in the folder given on the command line, so a person
 // can look at them: password, change password, launcher, invoice menu, help, information, credits.
+#include "screenshots.h"
 #include "shell/guida.h"
 #include "shell/helptexts.h"
 #include "shell/shellwindows.h"
@@ -35,22 +36,17 @@ private:
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    Program::prepareApplication();
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const Screenshots shots(argc, argv);
     TestProgram t;
-    auto save = [&](QWidget* w, const QString& name) {
-        w->grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
-    };
     t.program->start();
     QWidget* login = t.window(QStringLiteral("frmPassword"));
     QTest::keyClicks(login->findChild<QLineEdit*>(QStringLiteral("txtPassword")), QStringLiteral("chiave"));
     QApplication::processEvents();
-    save(login, QStringLiteral("password"));
+    shots.save(login, QStringLiteral("password"));
     QWidget* change = t.window(QStringLiteral("frmCambiaPassword"));
     change->show();
     QApplication::processEvents();
-    save(change, QStringLiteral("cambia_password"));
+    shots.save(change, QStringLiteral("cambia_password"));
     change->hide();
     // Each screen as it opens, then with the keyboard moved on, to see where the focus is.
     auto keys = [&](QWidget* w, const QList<Qt::Key>& pressed) {
@@ -65,21 +61,21 @@ int main(int argc, char** argv)
     launcher->resize(1366, 768);
     launcher->show();
     keys(launcher, {});
-    save(launcher, QStringLiteral("avvio"));
+    shots.save(launcher, QStringLiteral("avvio"));
     keys(launcher, {Qt::Key_Right});
-    save(launcher, QStringLiteral("avvio_magazzino"));
+    shots.save(launcher, QStringLiteral("avvio_magazzino"));
     keys(launcher, {Qt::Key_Down, Qt::Key_Right});
-    save(launcher, QStringLiteral("avvio_guida"));
+    shots.save(launcher, QStringLiteral("avvio_guida"));
     launcher->hide();
     QWidget* menu = t.window(QStringLiteral("frmMenuFatture"));
     menu->resize(1366, 768);
     menu->show();
     keys(menu, {});
-    save(menu, QStringLiteral("menu_fatture"));
+    shots.save(menu, QStringLiteral("menu_fatture"));
     keys(menu, {Qt::Key_Tab});
-    save(menu, QStringLiteral("menu_fatture_apri"));
+    shots.save(menu, QStringLiteral("menu_fatture_apri"));
     keys(menu, {Qt::Key_Down, Qt::Key_Down});
-    save(menu, QStringLiteral("menu_fatture_logo"));
+    shots.save(menu, QStringLiteral("menu_fatture_logo"));
     menu->hide();
     launcher->show();
     for (const QString& name :
@@ -88,7 +84,7 @@ int main(int argc, char** argv)
             if (auto* help = qobject_cast<TfrmGuida*>(&d))
                 help->setTopic(HelpTexts::launcherTitle(), HelpTexts::launcher());
             QApplication::processEvents();
-            save(&d, name.mid(3).toLower());
+            shots.save(&d, name.mid(3).toLower());
             return 0;
         });
     showHelp(t.program.operator*(), launcher, HelpTexts::launcherTitle(), HelpTexts::launcher());

@@ -1,5 +1,6 @@
 #include "archive/productrecord.h"
 #include "core/ini.h"
+#include "files.h"
 #include "readonlyfolder.h"
 #include "shell/conventions.h"
 #include "shell/guida.h"
@@ -155,14 +156,9 @@ private Q_SLOTS:
         cable.setText(ProductRecord::Codice, u"CAVO");
         cable.setText(ProductRecord::Giacenza, u"7,5");
         cable.setText(ProductRecord::Costo, u"2,00");
-        QFile archive(t.path(ProductRecord::fileName()));
-        QVERIFY(archive.open(QIODevice::WriteOnly));
-        archive.write(cable.bytes());
-        archive.close();
-        QFile journal(t.path(QStringLiteral("PrelieviSospesi.txt")));
-        QVERIFY(journal.open(QIODevice::WriteOnly));
-        journal.write("H\tx1\tgone-1-1\ta\t2026.fat\t12/2026\t0\tCAVO\t2.5\n");
-        journal.close();
+        QVERIFY(writeFile(t.path(ProductRecord::fileName()), cable.bytes()));
+        QVERIFY(writeFile(t.path(QStringLiteral("PrelieviSospesi.txt")),
+                          "H\tx1\tgone-1-1\ta\t2026.fat\t12/2026\t0\tCAVO\t2.5\n"));
 
         t.program->start();
         QTest::keyClicks(t.child<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword")),
@@ -175,8 +171,7 @@ private Q_SLOTS:
                  QStringLiteral("Il programma non è stato chiuso normalmente mentre una fattura non salvata "
                                 "conteneva articoli prelevati dal magazzino.\n\n"
                                 "Gli articoli sono stati restituiti al magazzino:\n- CAVO: 2,5"));
-        QVERIFY(archive.open(QIODevice::ReadOnly));
-        const Record after(ProductRecord::layout(), archive.readAll());
+        const Record after(ProductRecord::layout(), fileBytes(t.path(ProductRecord::fileName())));
         QCOMPARE(after.text(ProductRecord::Giacenza), QStringLiteral("10"));
         QCOMPARE(after.text(ProductRecord::Valore), QStringLiteral("20,00"));
     }
@@ -607,9 +602,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString present = QDir(dir.path()).filePath(QStringLiteral("Fattura.pdf"));
-        QFile file(present);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(writeFile(present));
         QList<QUrl> handed;
         bool desktopOpens = true;
         QtServices services([&](const QUrl& url) {

@@ -1,5 +1,7 @@
 #include "shell/shelltexts.h"
 
+#include "files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -53,11 +55,7 @@ TEST(CannotOpenMessage, NamesTheFileOrTheAddress)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString present = QDir(dir.path()).filePath(QStringLiteral("Fattura.pdf"));
-    {
-        QFile f(present);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("%PDF-1.4\n");
-    }
+    ASSERT_TRUE(writeFile(present, "%PDF-1.4\n"));
     const QString missing = QDir(dir.path()).filePath(QStringLiteral("Guida.pdf"));
     QUrl withSubject(QStringLiteral("mailto:assistenza@tarvello.it?subject=Software%20Tarvello"));
 

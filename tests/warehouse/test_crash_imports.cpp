@@ -7,9 +7,9 @@
 #include "archive/productrecord.h"
 #include "archive/stockjournal.h"
 #include "core/numbers.h"
+#include "files.h"
 
 #include <QDir>
-#include <QFile>
 #include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -34,12 +34,6 @@ int killCount()
     return asked > 0 ? asked : 40;
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 TEST(CrashImports, StockIsTheFirstStockLessWhatSavedInvoicesHold)
@@ -61,9 +55,7 @@ TEST(CrashImports, StockIsTheFirstStockLessWhatSavedInvoicesHold)
             r.setText(PR::Valore, moneyText(firstStock * 1.5));
             bytes += r.bytes();
         }
-        QFile f(products);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_EQ(f.write(bytes), bytes.size());
+        ASSERT_TRUE(writeFile(products, bytes));
     }
 
     std::mt19937 random(20261211);
@@ -86,10 +78,11 @@ TEST(CrashImports, StockIsTheFirstStockLessWhatSavedInvoicesHold)
         const SJ::GivenBack given = SJ::recover(dir.path());
         EXPECT_TRUE(given.ok);
         EXPECT_TRUE(given.skipped.empty()) << "nobody else touched the stock: the journal always tells";
-        EXPECT_EQ(readAll(QDir(dir.path()).filePath(SJ::fileName())), QByteArray()) << "something left held";
+        EXPECT_EQ(fileBytes(QDir(dir.path()).filePath(SJ::fileName())), QByteArray())
+            << "something left held";
 
         QHash<QString, double> invoiced;
-        const QByteArray saved = readAll(invoices);
+        const QByteArray saved = fileBytes(invoices);
         for (qint64 i = 0; i < saved.size() / IR::Size; ++i) {
             const Record invoice(IR::layout(), saved.mid(i * IR::Size, IR::Size));
             for (int row = 1; row <= IR::Rows; ++row)
@@ -97,7 +90,7 @@ TEST(CrashImports, StockIsTheFirstStockLessWhatSavedInvoicesHold)
                     !code.isEmpty())
                     invoiced[code] += parseNumber(invoice.text(IR::rowField(IR::Quant, row))).value_or(-1e9);
         }
-        const QByteArray stock = readAll(products);
+        const QByteArray stock = fileBytes(products);
         ASSERT_EQ(stock.size(), codes.size() * PR::Size);
         for (qsizetype p = 0; p < codes.size(); ++p) {
             const Record product(PR::layout(), stock.mid(p * PR::Size, PR::Size));

@@ -1,4 +1,5 @@
 #include "archive/productrecord.h"
+#include "files.h"
 #include "invoices/fatture.h"
 #include "namedcontrols.h"
 #include "output/resultlist.h"
@@ -40,20 +41,6 @@ QByteArray product(std::initializer_list<std::pair<Field, QString>> fields)
     for (const auto& [f, v] : fields)
         t[size_t(f)] = v;
     return ProductCard::toRecord(t).bytes();
-}
-
-void writeArchive(const QString& path, const QList<QByteArray>& records)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    for (const QByteArray& r : records)
-        QCOMPARE(f.write(r), qint64(r.size()));
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QByteArray field(const char* text)
@@ -283,12 +270,12 @@ private Q_SLOTS:
 
     void navigationAndDuplicate()
     {
-        writeArchive(archive(), {product({{Codice, QStringLiteral("P1")}}),
-                                 product({{Codice, QStringLiteral("P2")},
-                                          {Consumo, QStringLiteral("alto")},
-                                          {File01, QStringLiteral("a.pdf")},
-                                          {Cartella, QStringLiteral("c")}}),
-                                 product({{Codice, QStringLiteral("P3")}})});
+        QVERIFY(writeArchive(archive(), {product({{Codice, QStringLiteral("P1")}}),
+                                         product({{Codice, QStringLiteral("P2")},
+                                                  {Consumo, QStringLiteral("alto")},
+                                                  {File01, QStringLiteral("a.pdf")},
+                                                  {Cartella, QStringLiteral("c")}}),
+                                         product({{Codice, QStringLiteral("P3")}})}));
         click(named<PictureButton>(card, u"cmdDuplica"));
         QCOMPARE(t->services.lastMessage(), said::duplicateNeedsSave);
         click(named<PictureButton>(card, u"cmdIndietro")); // a new card goes to the first
@@ -361,8 +348,8 @@ private Q_SLOTS:
                             {Marca, QStringLiteral("Fiat")},
                             {Descrizione, QString::fromUtf8(note)}});
         };
-        writeArchive(archive(),
-                     {twin("primo"), product({{Codice, QStringLiteral("ALTRO")}}), twin("secondo")});
+        QVERIFY(writeArchive(archive(),
+                             {twin("primo"), product({{Codice, QStringLiteral("ALTRO")}}), twin("secondo")}));
         QString found;
         t->services.modal.insert(QStringLiteral("frmTrovaMagazzino"), [&found](QDialog& d) {
             auto& w = static_cast<TfrmTrovaMagazzino&>(d);
@@ -399,10 +386,10 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QByteArray, stock);
         QFETCH(QByteArray, value);
-        writeArchive(archive(), {product({{Codice, QStringLiteral("CAVO")},
-                                          {Giacenza, QStringLiteral("7,5")},
-                                          {Costo, QStringLiteral("2,00")},
-                                          {Valore, QStringLiteral("15,00")}})});
+        QVERIFY(writeArchive(archive(), {product({{Codice, QStringLiteral("CAVO")},
+                                                  {Giacenza, QStringLiteral("7,5")},
+                                                  {Costo, QStringLiteral("2,00")},
+                                                  {Valore, QStringLiteral("15,00")}})}));
         click(named<PictureButton>(card, u"cmdPrimo"));
         QLineEdit* stockField = named<QLineEdit>(card, u"txtGiacenza");
         QCOMPARE(stockField->text(), QStringLiteral("7,5"));
@@ -435,8 +422,8 @@ private Q_SLOTS:
                             {Giacenza, QString::fromUtf8(s)},
                             {Sottoscorta, QString::fromUtf8(reorder)}});
         };
-        writeArchive(archive(), {stock("B", "6", "5"), stock("C", "molti", "5"), stock("D", "5", "5"),
-                                 stock("A", "0", "0")});
+        QVERIFY(writeArchive(archive(), {stock("B", "6", "5"), stock("C", "molti", "5"), stock("D", "5", "5"),
+                                         stock("A", "0", "0")}));
         QStringList lines;
         QString left;
         t->services.modal.insert(QStringLiteral("frmSottoscorta"), [&lines, &left](QDialog& d) {
@@ -460,10 +447,10 @@ private Q_SLOTS:
 
     void exportWritesMagazzinoXls()
     {
-        writeArchive(archive(), {product({{Codice, QStringLiteral("007")},
-                                          {Marca, QStringLiteral("Caffè & <Tè>")},
-                                          {Costo, QStringLiteral("12,50")},
-                                          {Accessori, QStringLiteral("cavo")}})});
+        QVERIFY(writeArchive(archive(), {product({{Codice, QStringLiteral("007")},
+                                                  {Marca, QStringLiteral("Caffè & <Tè>")},
+                                                  {Costo, QStringLiteral("12,50")},
+                                                  {Accessori, QStringLiteral("cavo")}})}));
         const QByteArray before = fileBytes(archive());
         t->services.modal.insert(QStringLiteral("frmExpMagazzino"), [](QDialog& d) {
             auto& w = static_cast<TfrmExpMagazzino&>(d);
@@ -544,7 +531,7 @@ private Q_SLOTS:
         Record rec(ProductRecord::layout());
         for (int i = 0; i < int(ProductRecord::layout().fields.size()); ++i)
             rec.setText(i, QString::number(10 + i)); // two digits: even the VAT rate's field holds them
-        writeArchive(archive(), {rec.bytes()});
+        QVERIFY(writeArchive(archive(), {rec.bytes()}));
         t->services.modal.insert(QStringLiteral("frmExpMagazzino"), [](QDialog& d) {
             click(d.findChild<QAbstractButton*>(QStringLiteral("cmdEsporta")));
             return 1;
@@ -590,7 +577,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(QString, positionAfter);
         const QByteArray p1 = product({{Codice, QStringLiteral("P1")}});
-        writeArchive(archive(), {p1, product({{Codice, QStringLiteral("P2")}})});
+        QVERIFY(writeArchive(archive(), {p1, product({{Codice, QStringLiteral("P2")}})}));
         click(named<PictureButton>(card, u"cmdPrimo"));
         QCOMPARE(fileBytes(archive()).left(ProductRecord::Size), p1);
         typeAndLeave(named<QLineEdit>(card, u"txtMarca"), QStringLiteral("Pirelli"));
@@ -615,8 +602,9 @@ private Q_SLOTS:
 
     void anUntouchedCardNeverAsks()
     {
-        writeArchive(archive(), {product({{Codice, QStringLiteral("P1")}, {Consumo, QStringLiteral("alto")}}),
-                                 product({{Codice, QStringLiteral("P2")}})});
+        QVERIFY(writeArchive(archive(),
+                             {product({{Codice, QStringLiteral("P1")}, {Consumo, QStringLiteral("alto")}}),
+                              product({{Codice, QStringLiteral("P2")}})}));
         for (QAbstractButton* b :
              {named<PictureButton>(card, u"cmdAvanti"), named<PictureButton>(card, u"cmdAvanti"),
               named<PictureButton>(card, u"cmdIndietro"), named<PictureButton>(card, u"cmdUltimo"),
@@ -669,7 +657,7 @@ private Q_SLOTS:
                             {Costo, QString::fromUtf8(cost)},
                             {Prezzo, QString::fromUtf8(price)}});
         };
-        writeArchive(archive(), {twin("3,10", "20,00"), twin("4,00", "20,00")});
+        QVERIFY(writeArchive(archive(), {twin("3,10", "20,00"), twin("4,00", "20,00")}));
         auto* menu = static_cast<TfrmMenuFatture*>(t->window(QStringLiteral("frmMenuFatture")));
         menu->show();
         menu->txtAnnoFatture->setText(QStringLiteral("2024"));
@@ -763,10 +751,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, cost);
         QFETCH(QByteArray, value);
-        writeArchive(archive(), {product({{Codice, QStringLiteral("VITE")},
-                                          {Giacenza, QStringLiteral("4")},
-                                          {Costo, cost},
-                                          {Prezzo, QStringLiteral("0,50")}})});
+        QVERIFY(writeArchive(archive(), {product({{Codice, QStringLiteral("VITE")},
+                                                  {Giacenza, QStringLiteral("4")},
+                                                  {Costo, cost},
+                                                  {Prezzo, QStringLiteral("0,50")}})}));
         importRow(1, 0, QStringLiteral("1"), true);
         const QByteArray after = fileBytes(archive());
         QCOMPARE(after.mid(at::Giacenza, 2), field("3"));
@@ -778,9 +766,10 @@ private Q_SLOTS:
     // its article as a click does.
     void theRowsCodeStartsTheSearchAndKeysShowTheArticle()
     {
-        writeArchive(archive(), {product({{Codice, QStringLiteral("A1")}, {Giacenza, QStringLiteral("5")}}),
-                                 product({{Codice, QStringLiteral("A2")}, {Giacenza, QStringLiteral("7")}}),
-                                 product({{Codice, QStringLiteral("B9")}, {Giacenza, QStringLiteral("9")}})});
+        QVERIFY(writeArchive(archive(),
+                             {product({{Codice, QStringLiteral("A1")}, {Giacenza, QStringLiteral("5")}}),
+                              product({{Codice, QStringLiteral("A2")}, {Giacenza, QStringLiteral("7")}}),
+                              product({{Codice, QStringLiteral("B9")}, {Giacenza, QStringLiteral("9")}})}));
         named<QLineEdit>(s, u"txtCodice", 3)->setText(QStringLiteral("a"));
         QString criterion, shownFirst, shownAfterDown, stockAfterDown;
         int listed = 0;

@@ -1,11 +1,11 @@
 #include "archive/archivefile.h"
 #include "core/numbers.h"
+#include "files.h"
 #include "warehouse/pricetools.h"
 #include "warehouse/productcard.h"
 #include "warehouse/productexport.h"
 #include "warehouse/productsearch.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QUrlQuery>
 
@@ -23,20 +23,6 @@ QByteArray product(std::initializer_list<std::pair<Field, QString>> fields)
     for (const auto& [f, v] : fields)
         t[size_t(f)] = v;
     return ProductCard::toRecord(t).bytes();
-}
-
-void writeArchive(const QString& path, const QList<QByteArray>& records)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    for (const QByteArray& r : records)
-        ASSERT_EQ(f.write(r), qint64(r.size()));
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -321,9 +307,9 @@ TEST(ProductSearch, LowStockSkipsRecordsThatAreNotNumbersAndGoesOn)
                         {Giacenza, QString::fromUtf8(s)},
                         {Sottoscorta, QString::fromUtf8(reorder)}});
     };
-    writeArchive(path, {stock("P1", "5", "5"), stock("P2", "6", "5"), stock("P3", "0", "0"),
-                        stock("P4", "tanti", "5"), stock("P5", "1", ""), stock("P6", "-1", "0"),
-                        stock("P7", "7,5", "8")});
+    ASSERT_TRUE(writeArchive(path, {stock("P1", "5", "5"), stock("P2", "6", "5"), stock("P3", "0", "0"),
+                                    stock("P4", "tanti", "5"), stock("P5", "1", ""), stock("P6", "-1", "0"),
+                                    stock("P7", "7,5", "8")}));
     const ProductSearch::LowStockList list = ProductSearch::lowStock(path);
     EXPECT_TRUE(list.complete);
     EXPECT_EQ(list.skipped, 2);
@@ -347,7 +333,7 @@ TEST(ProductSearch, ImportWritesStockAndValueOfTheChosenRecordOnly)
     };
     const QByteArray first = twin("2,00", "primo");
     const QByteArray second = twin("3,10", "secondo");
-    writeArchive(path, {first, second});
+    ASSERT_TRUE(writeArchive(path, {first, second}));
     ASSERT_EQ(ProductSearch::importLine(first.constData()), ProductSearch::importLine(second.constData()));
 
     const ProductSearch::Import done = ProductSearch::takeFromStock(path, 1, u" 2,5 ");

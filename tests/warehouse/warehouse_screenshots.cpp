@@ -1,8 +1,10 @@
 // Grabs the product card (empty and filled, at two screen sizes), the stock window, the product
 // search (criteria and results), the low-stock list, the export window and the article import
 // into the folder given on the command line, so a person can look at them.
+#include "files.h"
 #include "namedcontrols.h"
 #include "output/resultlist.h"
+#include "screenshots.h"
 #include "testprogram.h"
 #include "warehouse/giacenza.h"
 #include "warehouse/magazzino.h"
@@ -20,19 +22,10 @@ using namespace tarvello::ProductRecord;
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    Program::prepareApplication();
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const Screenshots shots(argc, argv);
     TestProgram t;
-    const auto save = [&](QWidget* w, const QString& name) {
-        QApplication::processEvents();
-        w->grab().save(QDir(out).filePath(name + QStringLiteral(".png")));
-    };
 
-    QFile archive(t.path(ProductRecord::fileName()));
-    archive.open(QIODevice::WriteOnly);
+    QList<QByteArray> products;
     for (int i = 0; i < 30; ++i) {
         ProductCard::CardTexts p = ProductCard::newCard();
         p[Codice] = QStringLiteral("PN-%1").arg(i, 4, 10, QLatin1Char('0'));
@@ -43,16 +36,17 @@ int main(int argc, char** argv)
         p[Giacenza] = QString::number(i % 7);
         p[Sottoscorta] = QStringLiteral("3");
         p[Note] = QStringLiteral("Consegna in 48 ore");
-        archive.write(ProductCard::toRecord(p).bytes());
+        products.append(ProductCard::toRecord(p).bytes());
     }
-    archive.close();
+    if (!writeArchive(t.path(ProductRecord::fileName()), products))
+        return 1;
 
     auto* card = qobject_cast<TfrmMagazzino*>(t.window(QStringLiteral("frmMagazzino")));
     for (const QSize size : {QSize(1366, 768), QSize(1920, 1080), QSize(1024, 740)}) {
         card->resize(size);
         card->show();
         card->cmdNuovoClick();
-        save(card, QStringLiteral("magazzino_vuota_%1").arg(size.width()));
+        shots.save(card, QStringLiteral("magazzino_vuota_%1").arg(size.width()));
         card->cmdUltimoClick();
         named<QLineEdit>(card, u"txtAccessori")->setText(QStringLiteral("Valvola e tappo"));
         named<QLineEdit>(card, u"txtFornitore")->setText(QStringLiteral("Gommeria Rossi & Figli S.r.l."));
@@ -61,7 +55,7 @@ int main(int argc, char** argv)
         named<QLineEdit>(card, u"txtDocumento")->setText(QStringLiteral("Fattura n. 124 del 12/03/2026"));
         named<QLineEdit>(card, u"txtOrdine")->setText(QStringLiteral("Telefono"));
         named<QLineEdit>(card, u"txtCollocazione")->setText(QStringLiteral("Scaffale B3"));
-        save(card, QStringLiteral("magazzino_piena_%1").arg(size.width()));
+        shots.save(card, QStringLiteral("magazzino_piena_%1").arg(size.width()));
     }
 
     const auto dialog = [&](const char16_t* name) {
@@ -76,41 +70,39 @@ int main(int argc, char** argv)
         w->txtGiacenza->setText(QStringLiteral("3"));
         w->txtAggiunta->setText(QStringLiteral("5"));
         w->btnTotaleClick();
-        save(w, QStringLiteral("giacenza"));
+        shots.save(w, QStringLiteral("giacenza"));
     }
     {
         auto d = dialog(u"frmDatiPneumatici");
-        save(d.get(), QStringLiteral("altre_informazioni"));
+        shots.save(d.get(), QStringLiteral("altre_informazioni"));
     }
     {
         auto d = dialog(u"frmTrovaMagazzino");
         auto* w = static_cast<TfrmTrovaMagazzino*>(d.get());
-        save(w, QStringLiteral("trova_criteri"));
+        shots.save(w, QStringLiteral("trova_criteri"));
         w->txtMarca->setText(QStringLiteral("pirelli"));
         w->btnCercaClick();
-        save(w, QStringLiteral("trova_risultati"));
+        shots.save(w, QStringLiteral("trova_risultati"));
     }
     {
         auto d = dialog(u"frmSottoscorta");
-        save(d.get(), QStringLiteral("sottoscorta"));
+        shots.save(d.get(), QStringLiteral("sottoscorta"));
     }
     {
         auto d = dialog(u"frmExpMagazzino");
-        save(d.get(), QStringLiteral("esporta"));
+        shots.save(d.get(), QStringLiteral("esporta"));
         // The real document too, for opening in a spreadsheet program.
         t.services.answers.push_back(Answer::Yes); // export now
         t.services.answers.push_back(Answer::No);  // do not open it
         if (auto* exportButton = d->findChild<QAbstractButton*>(QStringLiteral("cmdEsporta")))
             exportButton->click();
-        QFile::remove(QDir(out).filePath(QStringLiteral("Magazzino.xls")));
-        QFile::copy(t.path(QStringLiteral("Magazzino.xls")),
-                    QDir(out).filePath(QStringLiteral("Magazzino.xls")));
+        shots.keep(t.path(QStringLiteral("Magazzino.xls")));
     }
     {
         auto d = dialog(u"frmImportaMagazzino");
         auto* w = static_cast<TfrmImportaMagazzino*>(d.get());
         w->btnCercaClick();
-        save(w, QStringLiteral("importa"));
+        shots.save(w, QStringLiteral("importa"));
     }
     return 0;
 }
