@@ -34,6 +34,10 @@ public:
     {
         return std::nullopt;
     }
+    std::optional<QString> inputSecret(QWidget*, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
     std::optional<QString> openFileName(QWidget*, const QString&, const QString&) override
     {
         return std::nullopt;

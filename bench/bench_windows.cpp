@@ -207,6 +207,10 @@ public:
     {
         return scripted.inputText(p, t, q, d);
     }
+    std::optional<QString> inputSecret(QWidget* p, const QString& t, const QString& q) override
+    {
+        return scripted.inputSecret(p, t, q);
+    }
     std::optional<QString> openFileName(QWidget* p, const QString& t, const QString& f) override
     {
         return scripted.openFileName(p, t, f);

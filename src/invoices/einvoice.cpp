@@ -7,6 +7,7 @@
 #include "checks/taxcode.h"
 #include "checks/vatnumber.h"
 #include "core/dates.h"
+#include "core/filelock.h"
 #include "core/filereplace.h"
 #include "core/ini.h"
 #include "core/numbers.h"
@@ -19,6 +20,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QXmlStreamWriter>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cmath>
 
@@ -433,6 +439,7 @@ namespace
 constexpr QStringView kProgressiveKey = u"Progressivo";
 constexpr QStringView kRegimeKey = u"Regime Fiscale";
 constexpr QStringView kNatureKey = u"Natura Esenti";
+constexpr QStringView kCertificateKey = u"Certificato";
 constexpr QStringView kDigits36 = u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 } // namespace
 
@@ -452,6 +459,7 @@ Settings readSettings(const QString& iniPath)
     if (!isChoice(taxRegimes(), s.taxRegime))
         s.taxRegime = taxRegimes().first().code;
     s.exemptNature = ini.value(settingsSection(), kNatureKey);
+    s.certificate = ini.value(settingsSection(), kCertificateKey);
     if (!isChoice(exemptNatures(), s.exemptNature))
         s.exemptNature = exemptNatures().first().code;
     return s;
@@ -466,6 +474,9 @@ bool writeSettings(const QString& iniPath, const Settings& settings)
     ini.setValue(settingsSection(), kProgressiveKey, settings.progressive);
     ini.setValue(settingsSection(), kRegimeKey, settings.taxRegime);
     ini.setValue(settingsSection(), kNatureKey, settings.exemptNature);
+    // Only once a certificate was chosen: most never sign.
+    if (!settings.certificate.isEmpty() || !ini.value(settingsSection(), kCertificateKey).isEmpty())
+        ini.setValue(settingsSection(), kCertificateKey, settings.certificate);
     return ini.save(iniPath);
 }
 
@@ -510,7 +521,11 @@ std::optional<QString> proposeProgressive(const QString& iniPath, const QString&
 {
     std::optional<QString> p = nextProgressive(readSettings(iniPath).progressive);
     const QDir folder(documentsFolder);
-    while (p && QFileInfo::exists(folder.filePath(fileName(issuerVatNumber, *p))))
+    const auto taken = [&](const QString& progressive) {
+        const QString name = folder.filePath(fileName(issuerVatNumber, progressive));
+        return QFileInfo::exists(name) || QFileInfo::exists(name + QStringLiteral(".p7m"));
+    };
+    while (p && taken(*p))
         p = nextProgressive(*p);
     return p;
 }
@@ -1301,34 +1316,192 @@ QString describe(const Document& d)
     return lines.join(u'\n');
 }
 
-QString save(const Document& document, const QString& documentsFolder, const QString& iniPath,
-             const Settings& remembered)
+namespace
 {
-    const QString privileges =
-        QStringLiteral("\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
-                       "cartella di installazione del programma.");
+
+// The lock every program takes on the documents folder while it numbers and writes a document.
+constexpr const char16_t* kLockName = u".numerazione.lck";
+// A document being written, before it takes its name; one left by a program that was stopped is
+// removed by the next that holds the lock.
+constexpr QStringView kTemporaryPrefix = u".~";
+constexpr int kLockWaitMs = 8000;
+
+// What went wrong with the disk, in words a user can act on.
+QString diskReason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("il disco è pieno");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("mancano i permessi di scrittura nella cartella");
+    case EROFS:
+        return QStringLiteral("il disco è in sola lettura");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("la cartella non esiste più");
+    case EIO:
+        return QStringLiteral("il disco ha dato un errore di lettura o scrittura");
+    default:
+        return QStringLiteral("errore di sistema %1").arg(error);
+    }
+}
+
+QString notWritten(const QString& what, int error)
+{
+    return QStringLiteral("Attenzione: %1: %2.\n\r\n\rNessuna fattura elettronica è stata creata e il numero "
+                          "progressivo non è stato usato.")
+        .arg(what, diskReason(error));
+}
+
+QByteArray nativePath(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+// The bytes into a new file of that name, flushed to the disk; errno is kept on failure.
+bool writeNewFile(const QString& path, const QByteArray& bytes)
+{
+    const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int error = n < 0 ? errno : ENOSPC;
+            ::close(fd);
+            errno = error;
+            return false;
+        }
+        done += n;
+    }
+    if (::fdatasync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    return ::close(fd) == 0;
+}
+
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+Saved save(const QString& documentsFolder, const QString& iniPath, const Settings& remembered,
+           QStringView issuerVatNumber, const MakeFile& make)
+{
+    Saved saved;
+    const auto fail = [&](const QString& message) {
+        saved.failure = message;
+        saved.fileName.clear();
+        saved.progressive.clear();
+        return saved;
+    };
+    errno = 0;
     if (!QDir().mkpath(documentsFolder))
-        return QStringLiteral("Attenzione: non è stato possibile creare la cartella %1.").arg(folderName()) +
-               privileges;
-    const QString target = QDir(documentsFolder).filePath(document.fileName);
-    if (QFileInfo::exists(target))
-        return QStringLiteral(
-                   "Attenzione: il file %1 esiste già nella cartella %2.\n\r\n\rCreare di nuovo la "
-                   "fattura elettronica: riceverà il numero progressivo successivo.")
-            .arg(document.fileName, folderName());
-    // The number is taken before the file exists: a file is never written under a number that the
-    // next invoice could be given again.
-    Settings s = remembered;
-    s.progressive = document.progressive;
-    if (!writeSettings(iniPath, s))
-        return QStringLiteral("Attenzione: non è stato possibile salvare il numero progressivo della fattura "
-                              "elettronica nel file Numerazione.ini.") +
-               privileges;
-    if (!replaceFileContents(target, document.xml))
-        return QStringLiteral("Attenzione: non è stato possibile scrivere il file %1.")
-                   .arg(document.fileName) +
-               privileges;
-    return {};
+        return fail(
+            notWritten(QStringLiteral("non è stato possibile creare la cartella %1").arg(folderName()),
+                       errno ? errno : EACCES));
+    const QDir folder(documentsFolder);
+
+    // Numbering and writing are one step for the whole folder, whichever program takes it.
+    const QString lockPath = folder.filePath(QString::fromUtf16(kLockName));
+    const int lockFd = ::open(nativePath(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (lockFd < 0)
+        return fail(notWritten(
+            QStringLiteral("non è stato possibile accedere alla cartella %1").arg(folderName()), errno));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{lockFd};
+    FileLock lock(lockFd, 0, 1);
+    switch (lock.lockWithin(FileLock::Kind::Exclusive, kLockWaitMs)) {
+    case FileLock::Outcome::Granted:
+        break;
+    case FileLock::Outcome::Busy:
+        return fail(
+            QStringLiteral("Attenzione: un'altra postazione sta creando una fattura elettronica nella "
+                           "cartella %1.\n\r\n\rRiprovare tra qualche istante.")
+                .arg(folderName()));
+    case FileLock::Outcome::Failed:
+        return fail(notWritten(
+            QStringLiteral("non è stato possibile riservare la cartella %1").arg(folderName()), errno));
+    }
+
+    // What a program stopped in the middle of a write left behind: nobody else writes now.
+    for (const QString& left :
+         folder.entryList({kTemporaryPrefix.toString() + u'*'}, QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(folder.filePath(left));
+
+    Settings settings = readSettings(iniPath);
+    std::optional<QString> progressive = proposeProgressive(iniPath, documentsFolder, issuerVatNumber);
+    for (;;) {
+        if (!progressive)
+            return fail(
+                QStringLiteral("Attenzione: i numeri progressivi dei file della fattura elettronica sono "
+                               "esauriti.\n\r\n\rNon è possibile creare altri file."));
+        const MadeFile made = make(*progressive);
+        if (!made.refusal.isEmpty())
+            return fail(made.refusal);
+
+        const QString temporary = folder.filePath(kTemporaryPrefix + made.fileName);
+        if (!writeNewFile(temporary, made.bytes)) {
+            const int error = errno;
+            QFile::remove(temporary);
+            return fail(notWritten(
+                QStringLiteral("non è stato possibile scrivere il file %1").arg(made.fileName), error));
+        }
+        // The complete file takes its name only if no file has it: a link never replaces one.
+        const QString target = folder.filePath(made.fileName);
+        if (::link(nativePath(temporary).constData(), nativePath(target).constData()) != 0) {
+            const int error = errno;
+            QFile::remove(temporary);
+            if (error == EEXIST) {
+                // Another program's file, written without the lock (an older program).
+                progressive = nextProgressive(*progressive);
+                while (progressive &&
+                       QFileInfo::exists(folder.filePath(fileName(issuerVatNumber, *progressive))))
+                    progressive = nextProgressive(*progressive);
+                continue;
+            }
+            return fail(notWritten(
+                QStringLiteral("non è stato possibile scrivere il file %1").arg(made.fileName), error));
+        }
+        QFile::remove(temporary);
+        syncFolder(documentsFolder);
+
+        // The number is used once its file is on the disk; a number that cannot be remembered gives
+        // its file back, so nothing is reported that the next start would not know.
+        settings.progressive = *progressive;
+        settings.taxRegime = remembered.taxRegime;
+        settings.exemptNature = remembered.exemptNature;
+        settings.certificate = remembered.certificate;
+        errno = 0;
+        if (!writeSettings(iniPath, settings)) {
+            const int error = errno ? errno : EACCES;
+            QFile::remove(target);
+            syncFolder(documentsFolder);
+            return fail(
+                notWritten(QStringLiteral("non è stato possibile salvare il numero progressivo nel file "
+                                          "Numerazione.ini"),
+                           error));
+        }
+        saved.fileName = made.fileName;
+        saved.progressive = *progressive;
+        return saved;
+    }
 }
 
 // ---------------------------------------------------------------- text the schema accepts

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -44,6 +45,7 @@ struct Settings {
     QString progressive;  // "Progressivo": the last one used, five characters 0-9 A-Z
     QString taxRegime;    // "Regime Fiscale"
     QString exemptNature; // "Natura Esenti"
+    QString certificate;  // "Certificato": the signing certificate's file, never its password
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -195,11 +197,31 @@ Built build(const InvoiceDocument& invoice, const CustomerLookup& customer, cons
 // What the window shows of a document before it is written, in lines of Italian.
 QString describe(const Document& document);
 
-// Writes the remembered settings (with the document's progressive) and then the document into
-// `documentsFolder`, created when missing. A progressive that could not be remembered is never used
-// for a file. Empty on success, else the Italian message for the user.
-QString save(const Document& document, const QString& documentsFolder, const QString& iniPath,
-             const Settings& remembered);
+// What one progressive number makes: the file's bytes and name, or why there is none (the text
+// for the user).
+struct MadeFile {
+    QByteArray bytes;
+    QString fileName;
+    QString refusal;
+};
+using MakeFile = std::function<MadeFile(const QString& progressive)>;
+
+struct Saved {
+    QString fileName;    // as written, on success
+    QString progressive; // the number it took
+    QString failure;     // the Italian message, empty on success
+    bool ok() const { return failure.isEmpty(); }
+};
+
+// Writes one document into `documentsFolder` (created when missing) so that none is ever lost or
+// written over, from however many programs at once: under the folder's lock, the next progressive
+// after the one Numerazione.ini remembers whose file is not in the folder is given to `make`; its
+// bytes go to a temporary file that is flushed and then linked to its final name, which fails
+// rather than replace a file; the number is remembered (with `remembered`'s choices) once the file
+// is on the disk, and a number whose file could not be written is not used up. The lock is held
+// only for this, never across a question to the user.
+Saved save(const QString& documentsFolder, const QString& iniPath, const Settings& remembered,
+           QStringView issuerVatNumber, const MakeFile& make);
 
 // ---------------------------------------------------------------- text the schema accepts
 

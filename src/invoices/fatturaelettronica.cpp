@@ -3,7 +3,9 @@
 #include "archive/customerrecord.h"
 #include "core/text.h"
 #include "countries.h"
+#include "einvoicefile.h"
 #include "einvoiceschema.h"
+#include "einvoicesign.h"
 #include "numbering.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
@@ -14,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -67,7 +70,7 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
 {
     nameWindow(this, QStringLiteral("frmFatturaElettronica"), QStringLiteral(" Fattura elettronica"));
     makeDialogFrame(this);
-    setFixedSize(820, 660);
+    setFixedSize(820, 690);
 
     auto* title = new QLabel(QStringLiteral("Fattura elettronica (XML FatturaPA)"), this);
     title->setFont(screenFont(QStringLiteral("Verdana"), 13, true));
@@ -111,6 +114,14 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     txtTrasmittente->setObjectName(QStringLiteral("txtTrasmittente"));
     txtTrasmittente->setMaxLength(16);
     makeUpperCase(txtTrasmittente);
+    // Documents for public administrations are signed with this certificate; its password is
+    // asked at each "Crea" and never kept.
+    txtCertificato = new QLineEdit(asked);
+    txtCertificato->setObjectName(QStringLiteral("txtCertificato"));
+    txtCertificato->setPlaceholderText(
+        QStringLiteral("nessuno: il file per la pubblica amministrazione va firmato a parte"));
+    btnCertificato = new QPushButton(QStringLiteral("Scegli..."), asked);
+    btnCertificato->setObjectName(QStringLiteral("btnCertificato"));
     txtNumero = new QLineEdit(asked);
     txtNumero->setObjectName(QStringLiteral("txtNumero"));
     txtNumero->setMaxLength(20);
@@ -152,6 +163,9 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     pair(QStringLiteral("Modalità di pagamento:"), cboPagamento, QStringLiteral("C.F. del trasmittente:"),
          txtTrasmittente);
     pair(QStringLiteral("Fattura n.:"), txtNumero, QStringLiteral("Data:"), txtData);
+    grid->addWidget(fieldCaption(QStringLiteral("Certificato di firma:"), txtCertificato, asked), row, 0);
+    grid->addWidget(txtCertificato, row, 1, 1, 2);
+    grid->addWidget(btnCertificato, row++, 3, Qt::AlignLeft);
     grid->addWidget(chkCassetto, row++, 0, 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
@@ -178,7 +192,8 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
 
     const QList<QWidget*> tabs = {cboTipoDocumento, cboPaese,      cboRegimeFiscale, cboEsigibilita,
                                   cboNatura,        txtProtocollo, txtDataIntento,   cboPagamento,
-                                  txtTrasmittente,  txtNumero,     txtData,          chkCassetto};
+                                  txtTrasmittente,  txtNumero,     txtData,          txtCertificato,
+                                  btnCertificato,   chkCassetto};
     for (qsizetype i = 1; i < tabs.size(); ++i)
         setTabOrder(tabs[i - 1], tabs[i]);
     setTabOrder(chkCassetto, btnAnnulla);
@@ -194,6 +209,12 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     for (QLineEdit* e : {txtNumero, txtData, txtProtocollo, txtDataIntento, txtTrasmittente})
         connect(e, &QLineEdit::textChanged, this, [this] { updatePreview(); });
     connect(chkCassetto, &QCheckBox::toggled, this, [this] { updatePreview(); });
+    connect(btnCertificato, &QPushButton::clicked, this, [this] {
+        if (const std::optional<QString> file = m_ctx.services().openFileName(
+                this, QStringLiteral(" Certificato di firma"),
+                QStringLiteral("Certificati di firma (*.p12 *.pfx);;Tutti i file (*)")))
+            txtCertificato->setText(*file);
+    });
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnCrea, &QPushButton::clicked, this, &TfrmFatturaElettronica::btnCreaClick);
     connect(imgGuida, &QToolButton::clicked, this,
@@ -239,7 +260,8 @@ void TfrmFatturaElettronica::showEvent(QShowEvent* event)
         QSignalBlocker(cboTipoDocumento), QSignalBlocker(cboRegimeFiscale), QSignalBlocker(cboNatura),
         QSignalBlocker(cboPagamento),     QSignalBlocker(cboEsigibilita),   QSignalBlocker(cboPaese),
         QSignalBlocker(txtNumero),        QSignalBlocker(txtData),          QSignalBlocker(txtProtocollo),
-        QSignalBlocker(txtDataIntento),   QSignalBlocker(txtTrasmittente),  QSignalBlocker(chkCassetto)};
+        QSignalBlocker(txtDataIntento),   QSignalBlocker(txtTrasmittente),  QSignalBlocker(chkCassetto),
+        QSignalBlocker(txtCertificato)};
     choose(cboTipoDocumento, defaults.documentType);
     choose(cboRegimeFiscale, defaults.taxRegime);
     choose(cboNatura, defaults.exemptNature);
@@ -249,6 +271,7 @@ void TfrmFatturaElettronica::showEvent(QShowEvent* event)
     setControlText(txtNumero, defaults.number);
     setControlText(txtData, defaults.date);
     const EInvoice::Intent intent = EInvoice::readIntent(intentsPath(), EInvoice::intentKey(m_invoice));
+    setControlText(txtCertificato, settings.certificate);
     setControlText(txtProtocollo, intent.protocol);
     setControlText(txtDataIntento, intent.date);
     const QString issuerTaxCode = trimmed(m_invoice.issuer.taxCode);
@@ -332,10 +355,40 @@ void TfrmFatturaElettronica::btnCreaClick()
         return;
     }
 
-    const EInvoice::Settings remembered{{}, chosenOptions.taxRegime, chosenOptions.exemptNature};
-    const QString failure = EInvoice::save(document, documentsFolder(), iniPath(), remembered);
-    if (!failure.isEmpty()) {
-        services.message(this, MessageKind::Warning, failure);
+    // A document for a public administration is signed, with the password asked now, before the
+    // folder is taken: a wrong one is asked again, a cancelled one writes nothing.
+    std::optional<EInvoice::Signer> signer;
+    const bool forPublicBody = document.format == u"FPA12";
+    const QString certificate = trimmed(txtCertificato->text());
+    if (forPublicBody && !certificate.isEmpty()) {
+        for (;;) {
+            const std::optional<QString> password = services.inputSecret(
+                this, QStringLiteral(" Firma della fattura elettronica"),
+                QStringLiteral("Password del certificato %1:").arg(QFileInfo(certificate).fileName()));
+            if (!password)
+                return;
+            const EInvoice::SignResult trial = EInvoice::sign(document.xml, certificate, *password);
+            if (trial.ok()) {
+                signer = EInvoice::Signer{certificate, *password};
+                break;
+            }
+            services.message(this, MessageKind::Warning, trial.message);
+            if (trial.outcome != EInvoice::SignResult::Outcome::WrongPassword)
+                return;
+        }
+    }
+
+    const EInvoice::Settings remembered{{}, chosenOptions.taxRegime, chosenOptions.exemptNature, certificate};
+    const EInvoice::Saved saved =
+        EInvoice::save(documentsFolder(), iniPath(), remembered, m_invoice.issuer.vatNumber,
+                       [&](const QString& progressive) {
+                           return EInvoice::makeFile(m_invoice, m_customer, chosenOptions, schemaFolder,
+                                                     signer, progressive);
+                       });
+    signer.reset();
+    if (!saved.ok()) {
+        services.message(this, MessageKind::Warning, saved.failure);
+        updatePreview();
         return;
     }
     // The customer's declaration of intent, for its next invoices.
@@ -347,9 +400,21 @@ void TfrmFatturaElettronica::btnCreaClick()
             QStringLiteral("Attenzione: non è stato possibile ricordare la dichiarazione d'intento "
                            "del cliente nel file %1.")
                 .arg(EInvoice::intentsFileName()));
-    const QString done = QStringLiteral("La fattura elettronica è stata creata nel file %1 della cartella "
-                                        "%2.\n\r\n\rAprire la cartella?")
-                             .arg(document.fileName, EInvoice::folderName());
+    QString done;
+    if (forPublicBody && !certificate.isEmpty())
+        done = QStringLiteral("La fattura elettronica firmata è stata creata nel file %1 della cartella "
+                              "%2.\n\r\n\rAprire la cartella?");
+    else if (forPublicBody)
+        done =
+            QStringLiteral("La fattura elettronica è stata creata nel file %1 della cartella %2.\n\r\n\rÈ "
+                           "destinata a una pubblica amministrazione: prima dell'invio va firmata "
+                           "digitalmente (file .xml.p7m), altrimenti il Sistema di Interscambio la scarta. "
+                           "Per firmarla con il programma, scegliere il certificato di firma.\n\r\n\rAprire "
+                           "la cartella?");
+    else
+        done = QStringLiteral("La fattura elettronica è stata creata nel file %1 della cartella "
+                              "%2.\n\r\n\rAprire la cartella?");
+    done = done.arg(saved.fileName, EInvoice::folderName());
     if (services.message(this, MessageKind::Confirmation, done) == Answer::Yes)
         openOrExplain(services, this, QUrl::fromLocalFile(documentsFolder()));
     accept();

@@ -30,7 +30,8 @@ public:
 
     QPlainTextEdit* txtAnteprima;
     QComboBox *cboTipoDocumento, *cboRegimeFiscale, *cboNatura, *cboPagamento, *cboEsigibilita, *cboPaese;
-    QLineEdit *txtNumero, *txtData, *txtProtocollo, *txtDataIntento, *txtTrasmittente;
+    QLineEdit *txtNumero, *txtData, *txtProtocollo, *txtDataIntento, *txtTrasmittente, *txtCertificato;
+    QPushButton* btnCertificato;
     QCheckBox* chkCassetto;
     QPushButton* btnAnnulla;
     QPushButton* btnCrea;

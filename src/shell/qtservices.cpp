@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -78,6 +79,22 @@ Answer QtServices::message(QWidget* parent, MessageKind kind, const QString& tex
                    ? Answer::No
                    : Answer::Cancel;
     }
+}
+
+std::optional<QString> QtServices::inputSecret(QWidget* parent, const QString& title, const QString& prompt)
+{
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setTextEchoMode(QLineEdit::Password);
+    box.adjustSize();
+    fitCaption(&box);
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QString typed = box.textValue();
+    box.setTextValue(QString()); // the box's own copy goes with it
+    return typed;
 }
 
 std::optional<QString> QtServices::inputText(QWidget* parent, const QString& title, const QString& prompt,

@@ -41,6 +41,9 @@ public:
     virtual Answer message(QWidget* parent, MessageKind kind, const QString& text) = 0;
     virtual std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                              const QString& initial) = 0;
+    // The input box for a password: what is typed is not shown, and nothing keeps it.
+    virtual std::optional<QString> inputSecret(QWidget* parent, const QString& title,
+                                               const QString& prompt) = 0;
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
                                                 const QString& filter) = 0;
     // Shows a secondary window modally and returns its result code once it has closed.
@@ -68,6 +71,7 @@ public:
     Answer message(QWidget* parent, MessageKind kind, const QString& text) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
+    std::optional<QString> inputSecret(QWidget* parent, const QString& title, const QString& prompt) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& title,
                                         const QString& filter) override;
     int runModal(QDialog& dialog) override;

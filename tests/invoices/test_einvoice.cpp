@@ -8,6 +8,7 @@
 #include "archive/customerrecord.h"
 #include "archive/invoicerecord.h"
 #include "exchangechecks.h"
+#include "files.h"
 #include "invoices/calculation.h"
 #include "invoices/numbering.h"
 #include "readonlyfolder.h"
@@ -42,14 +43,6 @@ QString q(const char16_t* text)
 QString schemaFolder()
 {
     return QStringLiteral(TARVELLO_SOURCE_DIR "/assets/fatturapa");
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
 }
 
 // xmllint's verdict on a document, offline, against the repository's schema: its exit code and
@@ -1169,7 +1162,8 @@ TEST(Progressive, SkipsAFileAlreadyInTheFolder)
     QTemporaryDir dir;
     const QString ini = numberingIniPath(dir.path());
     const QString folder = dir.filePath(folderName());
-    ASSERT_TRUE(writeSettings(ini, {QStringLiteral("00004"), QStringLiteral("RF01"), QStringLiteral("N4")}));
+    ASSERT_TRUE(
+        writeSettings(ini, {QStringLiteral("00004"), QStringLiteral("RF01"), QStringLiteral("N4"), {}}));
     EXPECT_EQ(proposeProgressive(ini, folder, u"01234567897").value_or(QString()), QStringLiteral("00005"));
     ASSERT_TRUE(QDir().mkpath(folder));
     QFile left(QDir(folder).filePath(QStringLiteral("IT01234567897_00005.xml")));
@@ -1189,20 +1183,21 @@ TEST(Settings, AreANewSectionAfterTheTwoThatStayAsTheyAre)
     company.name = q(u"Caffè Forlì");
     company.vatNumber = QStringLiteral("01234567897");
     ASSERT_TRUE(writeCompanyData(ini, company));
-    const QByteArray before = readBytes(ini);
+    const QByteArray before = fileBytes(ini);
     ASSERT_TRUE(before.startsWith("[Numerazione Fatture]\r\n"));
 
-    EXPECT_EQ(readSettings(ini), (Settings{QString(), QStringLiteral("RF01"), QStringLiteral("N4")}));
+    EXPECT_EQ(readSettings(ini), (Settings{QString(), QStringLiteral("RF01"), QStringLiteral("N4"), {}}));
     ASSERT_TRUE(
-        writeSettings(ini, {QStringLiteral("0000A"), QStringLiteral("RF19"), QStringLiteral("N2.2")}));
-    EXPECT_EQ(readBytes(ini), before +
+        writeSettings(ini, {QStringLiteral("0000A"), QStringLiteral("RF19"), QStringLiteral("N2.2"), {}}));
+    EXPECT_EQ(fileBytes(ini), before +
                                   "\r\n[Fattura Elettronica]\r\nProgressivo=0000A\r\nRegime Fiscale=RF19\r\n"
                                   "Natura Esenti=N2.2\r\n");
     EXPECT_EQ(readSettings(ini),
-              (Settings{QStringLiteral("0000A"), QStringLiteral("RF19"), QStringLiteral("N2.2")}));
+              (Settings{QStringLiteral("0000A"), QStringLiteral("RF19"), QStringLiteral("N2.2"), {}}));
 
-    ASSERT_TRUE(writeSettings(ini, {QStringLiteral("0000B"), QStringLiteral("RF01"), QStringLiteral("N4")}));
-    EXPECT_EQ(readBytes(ini), before +
+    ASSERT_TRUE(
+        writeSettings(ini, {QStringLiteral("0000B"), QStringLiteral("RF01"), QStringLiteral("N4"), {}}));
+    EXPECT_EQ(fileBytes(ini), before +
                                   "\r\n[Fattura Elettronica]\r\nProgressivo=0000B\r\nRegime Fiscale=RF01\r\n"
                                   "Natura Esenti=N4\r\n");
     EXPECT_EQ(readCompanyData(ini), company);
@@ -1217,32 +1212,58 @@ TEST(Settings, UnknownValuesReadAsTheDefaults)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("[Fattura Elettronica]\r\nProgressivo=12\r\nRegime Fiscale=RF99\r\nNatura Esenti=N9\r\n");
     f.close();
-    EXPECT_EQ(readSettings(ini), (Settings{QString(), QStringLiteral("RF01"), QStringLiteral("N4")}));
+    EXPECT_EQ(readSettings(ini), (Settings{QString(), QStringLiteral("RF01"), QStringLiteral("N4"), {}}));
 }
 
 // ---------------------------------------------------------------- writing
 
-TEST(Saving, WritesTheFileAndRemembersItsNumber)
+// What one number makes, for the save: the document built with it.
+MakeFile documentFor(const InvoiceTexts& texts)
+{
+    return [texts](const QString& progressive) {
+        const Made made =
+            make(texts, {companyWithCode}, optionsWith([&](Options& o) { o.progressive = progressive; }));
+        return MadeFile{made.built.document->xml, made.built.document->fileName, {}};
+    };
+}
+
+TEST(Saving, TakesTheNextFreeNumberWritesTheFileAndRemembersTheNumber)
 {
     QTemporaryDir dir;
     const QString ini = numberingIniPath(dir.path());
     const QString folder = dir.filePath(folderName());
-    const Made made = make(invoice(plus(companyOnInvoice, oneRow)), {companyWithCode},
-                           optionsWith([](Options& o) { o.progressive = QStringLiteral("00003"); }));
-    ASSERT_TRUE(made.built.document.has_value());
-    EXPECT_EQ(
-        save(*made.built.document, folder, ini, {QString(), QStringLiteral("RF19"), QStringLiteral("N3.5")}),
-        QString());
-    EXPECT_EQ(readBytes(QDir(folder).filePath(QStringLiteral("IT01234567897_00003.xml"))),
-              made.built.document->xml);
-    EXPECT_EQ(readSettings(ini),
-              (Settings{QStringLiteral("00003"), QStringLiteral("RF19"), QStringLiteral("N3.5")}));
+    ASSERT_TRUE(
+        writeSettings(ini, {QStringLiteral("00002"), QStringLiteral("RF01"), QStringLiteral("N4"), {}}));
+    // A file an older Numerazione.ini did not know of keeps its number.
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(writeFile(QDir(folder).filePath(QStringLiteral("IT01234567897_00003.xml")), "older"));
+    const MakeFile document = documentFor(invoice(plus(companyOnInvoice, oneRow)));
 
-    // The same number again: the file already there is never overwritten.
-    EXPECT_EQ(save(*made.built.document, folder, ini, {}),
-              q(u"Attenzione: il file IT01234567897_00003.xml esiste già nella cartella "
-                u"FattureElettroniche.\n\r\n\r"
-                u"Creare di nuovo la fattura elettronica: riceverà il numero progressivo successivo."));
+    const Saved saved = save(folder, ini, {QString(), QStringLiteral("RF19"), QStringLiteral("N3.5"), {}},
+                             u"01234567897", document);
+    ASSERT_TRUE(saved.ok()) << saved.failure.toStdString();
+    EXPECT_EQ(saved.fileName, QStringLiteral("IT01234567897_00004.xml"));
+    EXPECT_EQ(fileBytes(QDir(folder).filePath(saved.fileName)), document(QStringLiteral("00004")).bytes);
+    EXPECT_EQ(fileBytes(QDir(folder).filePath(QStringLiteral("IT01234567897_00003.xml"))),
+              QByteArray("older"));
+    EXPECT_EQ(readSettings(ini),
+              (Settings{QStringLiteral("00004"), QStringLiteral("RF19"), QStringLiteral("N3.5"), {}}));
+    EXPECT_EQ(save(folder, ini, {}, u"01234567897", document).fileName,
+              QStringLiteral("IT01234567897_00005.xml"));
+}
+
+TEST(Saving, AFileThatCannotBeMadeUsesNoNumber)
+{
+    QTemporaryDir dir;
+    const QString ini = numberingIniPath(dir.path());
+    ASSERT_TRUE(writeNumberingSettings(ini, u"1", false));
+    const QByteArray before = fileBytes(ini);
+    const Saved saved = save(dir.filePath(folderName()), ini, {}, u"01234567897", [](const QString&) {
+        return MadeFile{{}, {}, QStringLiteral("Il documento non va.")};
+    });
+    EXPECT_EQ(saved.failure, QStringLiteral("Il documento non va."));
+    EXPECT_EQ(fileBytes(ini), before);
+    EXPECT_EQ(filesIn(dir.filePath(folderName())).filter(QStringLiteral(".xml")), QStringList());
 }
 
 TEST(Saving, AFolderThatRefusesFilesLeavesEverythingAsItWas)
@@ -1250,17 +1271,18 @@ TEST(Saving, AFolderThatRefusesFilesLeavesEverythingAsItWas)
     QTemporaryDir dir;
     const QString ini = numberingIniPath(dir.path());
     ASSERT_TRUE(writeNumberingSettings(ini, u"1", false));
-    const QByteArray before = readBytes(ini);
+    const QByteArray before = fileBytes(ini);
     ReadOnlyFolder readOnly(dir.path());
     if (!readOnly.active())
         GTEST_SKIP() << "this machine cannot make a read-only folder";
-    const Made made = make(invoice(plus(companyOnInvoice, oneRow)), {companyWithCode}, optionsWith({}));
-    ASSERT_TRUE(made.built.document.has_value());
     EXPECT_EQ(
-        save(*made.built.document, dir.filePath(folderName()), ini, {}),
-        q(u"Attenzione: non è stato possibile creare la cartella FattureElettroniche.\n\r\n\rAccertarsi di "
-          u"possedere i privilegi di scrittura nella cartella di installazione del programma."));
-    EXPECT_EQ(readBytes(ini), before);
+        save(dir.filePath(folderName()), ini, {}, u"01234567897",
+             documentFor(invoice(plus(companyOnInvoice, oneRow))))
+            .failure,
+        q(u"Attenzione: non è stato possibile creare la cartella FattureElettroniche: mancano i permessi "
+          u"di scrittura nella cartella.\n\r\n\rNessuna fattura elettronica è stata creata e il numero "
+          u"progressivo non è stato usato."));
+    EXPECT_EQ(fileBytes(ini), before);
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(folderName())));
 }
 

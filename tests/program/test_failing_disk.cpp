@@ -862,56 +862,59 @@ private Q_SLOTS:
     {
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<int>("error");
-        QTest::addColumn<int>("nth"); // which of its kind fails: Numerazione.ini's, or the XML file's
-        QTest::addColumn<bool>("progressive");
-        QTest::newRow("progressive, disk full") << Operation::Write << ENOSPC << 1 << true;
-        QTest::newRow("progressive, flush fails") << Operation::Flush << EIO << 1 << true;
-        QTest::newRow("progressive, rename refused") << Operation::Rename << EACCES << 1 << true;
-        QTest::newRow("progressive, open refused") << Operation::Open << EACCES << 1 << true;
-        QTest::newRow("document, disk full") << Operation::Write << ENOSPC << 2 << false;
-        // The settings file's own flush and its folder's come first.
-        QTest::newRow("document, flush fails") << Operation::Flush << EIO << 3 << false;
-        QTest::newRow("document, rename refused") << Operation::Rename << EACCES << 2 << false;
-        QTest::newRow("document, open refused") << Operation::Open << EACCES << 2 << false;
+        QTest::addColumn<int>("nth");          // which call of its kind fails, in the folder below
+        QTest::addColumn<bool>("inDocuments"); // in FattureElettroniche, else anywhere in the data folder
+        QTest::addColumn<QString>("message");
+        const QString document = QStringLiteral("Attenzione: non è stato possibile scrivere il file "
+                                                "IT01234567897_00001.xml: %1.");
+        const QString progressive = QStringLiteral("Attenzione: non è stato possibile salvare il numero "
+                                                   "progressivo nel file Numerazione.ini: %1.");
+        // The document is written first: the first write and flush are its own; Numerazione.ini's
+        // come after it. In the documents folder the lock is opened before the document.
+        QTest::newRow("document, disk full")
+            << Operation::Write << ENOSPC << 1 << false << document.arg(QStringLiteral("il disco è pieno"));
+        QTest::newRow("document, flush fails")
+            << Operation::Flush << EIO << 1 << false
+            << document.arg(QStringLiteral("il disco ha dato un errore di lettura o scrittura"));
+        QTest::newRow("document, open refused")
+            << Operation::Open << EACCES << 2 << true
+            << document.arg(QStringLiteral("mancano i permessi di scrittura nella cartella"));
+        QTest::newRow("progressive, disk full") << Operation::Write << ENOSPC << 2 << false
+                                                << progressive.arg(QStringLiteral("il disco è pieno"));
+        QTest::newRow("progressive, rename refused")
+            << Operation::Rename << EACCES << 1 << false
+            << progressive.arg(QStringLiteral("mancano i permessi di scrittura nella cartella"));
     }
-    // The electronic invoice remembers its progressive before it writes its file: a refused
-    // settings file writes no document, a refused document leaves no file nor a temporary one, and
-    // each says so; a number once remembered is never given to another file.
+    // A document the disk does not take, or whose progressive number cannot be remembered, leaves
+    // no file (nor a temporary one), uses no number and says why, in words a user can act on.
     void electronicInvoiceFile()
     {
         QFETCH(Operation, operation);
         QFETCH(int, error);
         QFETCH(int, nth);
-        QFETCH(bool, progressive);
+        QFETCH(bool, inDocuments);
+        QFETCH(QString, message);
         TestProgram t;
         const QString ini = numberingIniPath(t.dir.path());
         const QByteArray old("[Numerazione Fatture]\r\nInizio=1\r\n");
         QVERIFY(writeFile(ini, old));
         const QString folder = t.path(QStringLiteral("FattureElettroniche"));
         QVERIFY(QDir().mkpath(folder));
-        EInvoice::Document doc;
-        doc.xml = "<?xml version=\"1.0\"?><p:FatturaElettronica/>";
-        doc.progressive = QStringLiteral("00007");
-        doc.fileName = QStringLiteral("IT01234567897_00007.xml");
-        faultydisk::arm(operation, t.dir.path(), nth, error);
-        const QString said = EInvoice::save(doc, folder, ini, EInvoice::readSettings(ini));
+        faultydisk::arm(operation, inDocuments ? folder : t.dir.path(), nth, error);
+        const EInvoice::Saved saved = EInvoice::save(
+            folder, ini, EInvoice::readSettings(ini), u"01234567897", [](const QString& progressive) {
+                return EInvoice::MadeFile{"<?xml version=\"1.0\"?><p:FatturaElettronica/>",
+                                          EInvoice::fileName(u"01234567897", progressive),
+                                          {}};
+            });
         QCOMPARE(faultydisk::failures(), 1);
         faultydisk::disarm();
-        const QString privileges =
-            QStringLiteral("\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella "
-                           "cartella di installazione del programma.");
-        QCOMPARE(said, nth == 1
-                           ? QStringLiteral("Attenzione: non è stato possibile salvare il numero progressivo "
-                                            "della fattura elettronica nel file Numerazione.ini.") +
-                                 privileges
-                           : QStringLiteral("Attenzione: non è stato possibile scrivere il file "
-                                            "IT01234567897_00007.xml.") +
-                                 privileges);
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
-        if (progressive)
-            QCOMPARE(fileBytes(ini, kMissingFile), old);
-        else
-            QCOMPARE(EInvoice::readSettings(ini).progressive, QStringLiteral("00007"));
+        QCOMPARE(saved.failure,
+                 message + QStringLiteral("\n\r\n\rNessuna fattura elettronica è stata creata e "
+                                          "il numero progressivo non è stato usato."));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral(".numerazione.lck")});
+        QCOMPARE(fileBytes(ini, kMissingFile), old);
         QCOMPARE(
             QDir(t.dir.path()).entryList({QStringLiteral("Numerazione.ini?*")}, QDir::Files | QDir::Hidden),
             QStringList());

@@ -48,6 +48,12 @@ std::optional<QString> ScriptedServices::inputText(QWidget*, const QString&, con
     return takeAnswer(inputs);
 }
 
+std::optional<QString> ScriptedServices::inputSecret(QWidget*, const QString&, const QString& prompt)
+{
+    secretPrompts.append(prompt);
+    return takeAnswer(inputs);
+}
+
 std::optional<QString> ScriptedServices::openFileName(QWidget*, const QString& title, const QString& filter)
 {
     fileDialogTitles.append(title);

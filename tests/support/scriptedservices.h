@@ -46,6 +46,9 @@ public:
 
     tarvello::Answer message(QWidget* parent, tarvello::MessageKind kind, const QString& text) override;
     std::optional<QString> inputText(QWidget*, const QString&, const QString&, const QString&) override;
+    // Answered from `inputs` as well; the prompts are kept in `secretPrompts`.
+    std::optional<QString> inputSecret(QWidget*, const QString&, const QString& prompt) override;
+    QStringList secretPrompts;
     std::optional<QString> openFileName(QWidget*, const QString& title, const QString&) override;
     int runModal(QDialog& dialog) override;
     bool printDialog(QWidget*, QPrinter& printer) override;
