@@ -2,6 +2,7 @@
 
 #include "invoicecard.h"
 #include "shell/cardscreen.h"
+#include "shell/handoffs.h"
 
 #include <QHash>
 
@@ -15,8 +16,9 @@ namespace tarvello
 struct InvoiceControls;
 
 // The invoice screen: one proforma invoice of the year's file at a time. The invoice menu names
-// the year's file and the year in the hidden labels lblFile and lblAnno.
-class TfrmFatture : public CardScreen
+// the year's file and the year in the hidden labels lblFile and lblAnno. The customer search and
+// the article import fill it as an InvoiceTarget (invoicehandoffs.cpp).
+class TfrmFatture : public CardScreen, public InvoiceTarget
 {
     Q_OBJECT
 public:
@@ -40,6 +42,11 @@ public:
     QHash<QString, QString> printTexts() const;
     // The printed invoice, filled from the screen as it is now.
     ReportDocument cardReport() const override;
+
+    // What the customer search and the article import hand the invoice.
+    void takeCustomer(const InvoiceCustomer& customer) override;
+    void takeArticle(int row, const InvoiceArticle& article) override;
+    StockHolder stockHolder() const override;
 
 protected:
     // The company's data and settings from Numerazione.ini, and an empty invoice.
@@ -66,6 +73,11 @@ private:
     void connectCommands();
     void clearInvoice();
     void btnCancDittaClick();
+    // The customer search, and the article import for a row (1 to 30), for this invoice; their
+    // buttons are usable when the build offers them.
+    void impClienteClick();
+    void impMagClick(int row);
+    void enableHandoffs();
     void fitToolBar();
     // A new holder for what is imported into the invoice from now on.
     void newHolder();
@@ -73,6 +85,7 @@ private:
 
     std::unique_ptr<InvoiceControls> ui;
     QBoxLayout* m_strip = nullptr;
+    QString m_holder;
 };
 
 } // namespace tarvello
