@@ -46,7 +46,7 @@ public:
     // What the customer search and the article import hand the invoice.
     void takeCustomer(const InvoiceCustomer& customer) override;
     void takeArticle(int row, const InvoiceArticle& article) override;
-    StockHolder stockHolder() const override;
+    ImportHolder importHolder() const override;
 
 protected:
     // The company's data and settings from Numerazione.ini, and an empty invoice.

@@ -63,7 +63,7 @@ void TfrmFatture::takeArticle(int row, const InvoiceArticle& article)
     ui->txtPrezzo[k]->setText(article.price);
 }
 
-StockHolder TfrmFatture::stockHolder() const
+ImportHolder TfrmFatture::importHolder() const
 {
     return {.id = holder(),
             .invoiceFile = QFileInfo(yearFile()).fileName(),

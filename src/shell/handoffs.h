@@ -39,7 +39,7 @@ struct InvoiceArticle {
 
 // Who holds the units an import takes off the stock until the invoice is saved, as the stock
 // journal writes them down (archive/stockjournal.h).
-struct StockHolder {
+struct ImportHolder {
     QString id;            // the journal's holder; empty while no invoice can hold anything
     QString invoiceFile;   // the year's file name, "2024.fat"
     QString invoiceNumber; // the invoice's number as typed, trimmed
@@ -53,7 +53,7 @@ public:
     virtual void takeCustomer(const InvoiceCustomer& customer) = 0;
     // The article goes into row `row` (1 to 30); a row outside them takes nothing.
     virtual void takeArticle(int row, const InvoiceArticle& article) = 0;
-    virtual StockHolder stockHolder() const = 0;
+    virtual ImportHolder importHolder() const = 0;
 
 protected:
     ~InvoiceTarget() = default;

@@ -287,7 +287,7 @@ void TfrmImportaMagazzino::btnAggiornaClick()
 
 std::optional<StockJournal::Entry> TfrmImportaMagazzino::journalEntry(qint64 record) const
 {
-    const StockHolder holder = m_invoice->stockHolder();
+    const ImportHolder holder = m_invoice->importHolder();
     const double quantity = parseNumber(trimmed(txtQuant->text())).value_or(0);
     if (holder.id.isEmpty() || quantity == 0)
         return std::nullopt;

@@ -989,19 +989,19 @@ private Q_SLOTS:
 
     // The units an import takes are held for the invoice on the screen: its year's file and its
     // number as typed, under a holder of its own that a new invoice replaces.
-    void theStockHolderIsTheInvoiceOnTheScreen()
+    void theImportHolderIsTheInvoiceOnTheScreen()
     {
         InvoiceTarget* target = invoiceTarget(*t->program);
         named<QLineEdit>(s, u"txtNumFatt")->setText(QStringLiteral(" 17 "));
-        const StockHolder first = target->stockHolder();
+        const ImportHolder first = target->importHolder();
         QVERIFY(!first.id.isEmpty());
         QCOMPARE(first.invoiceFile, QStringLiteral("2024.fat"));
         QCOMPARE(first.invoiceNumber, QStringLiteral("17"));
-        QCOMPARE(target->stockHolder().id, first.id);
+        QCOMPARE(target->importHolder().id, first.id);
         t->services.answers.push_back(Answer::No); // the number typed is not to be saved
         QTest::mouseClick(named<PictureButton>(s, u"cmdNuovo"), Qt::LeftButton);
-        QVERIFY(!target->stockHolder().id.isEmpty());
-        QVERIFY(target->stockHolder().id != first.id);
+        QVERIFY(!target->importHolder().id.isEmpty());
+        QVERIFY(target->importHolder().id != first.id);
     }
 
 private:

@@ -663,7 +663,7 @@ private Q_SLOTS:
                               .arg(row)
                               .arg(a.code, a.description, a.price, a.taken);
             }
-            StockHolder stockHolder() const override
+            ImportHolder importHolder() const override
             {
                 return {.id = QStringLiteral("fattura-prova"),
                         .invoiceFile = QStringLiteral("2026.fat"),
