@@ -1,11 +1,13 @@
 #include "invoicescreen.h"
 
 #include "calculation.h"
+#include "core/text.h"
 #include "shell/conventions.h"
 #include "shell/keyboard.h"
 #include "shell/style.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
