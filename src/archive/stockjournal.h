@@ -72,13 +72,6 @@ private:
 // The session of this program on `folder`, made on first use and ended with the program.
 Session& sessionOn(const QString& folder);
 
-// The name of the property an invoice screen carries for the invoice it is writing: the
-// holder of what is imported into it (empty while no invoice can hold anything).
-inline const char* holderProperty()
-{
-    return "stockHolder";
-}
-
 // An import in the making. The journal stays locked from before the stock is read until the
 // stock written is confirmed, and the import is written down, with the stock before and after,
 // before the stock is written: whenever the program stops, the journal tells what happened.

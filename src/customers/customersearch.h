@@ -3,6 +3,7 @@
 #include "archive/customerrecord.h"
 #include "output/resultlines.h"
 #include "output/searchcriteria.h"
+#include "shell/handoffs.h"
 
 #include <QString>
 #include <QStringView>
@@ -47,16 +48,9 @@ QString listLine(const char* record, LineEnd end);
 // anything else a damaged record may hold leaves the customer out.
 bool isToRecontact(const char* record);
 
-// The customer data the invoice screen takes from a record.
-struct InvoiceCustomer {
-    QString name;      // Ditta, Cognome and Nome joined by one blank each, then trimmed
-    QString street;    // IndirizzoRes
-    QString postcode;  // CapRes
-    QString town;      // ComuneRes
-    QString province;  // ProvRes
-    QString taxCode;   // CodFisc
-    QString vatNumber; // PartitaIva
-};
+// The customer data an invoice takes from a record: the name is Ditta, Cognome and Nome joined by
+// one blank each, then trimmed; the street IndirizzoRes, the postcode CapRes, the town ComuneRes,
+// the province ProvRes, the tax code CodFisc, the VAT number PartitaIva.
 InvoiceCustomer invoiceCustomer(const Record& record);
 
 // ---- reading the archive

@@ -20,6 +20,8 @@ void registerCustomerWindows(WindowRegistry& registry)
     registry.addDialog<TfrmTrovaClienti>(QStringLiteral("frmTrovaClienti"));
     registry.addDialog<TfrmRicontatta>(QStringLiteral("frmRicontatta"));
     registry.addDialog<TfrmExpClienti>(QStringLiteral("frmExpClienti"));
+    // An invoice takes its customer from the search.
+    registry.handoffs().customerSearch = &TfrmTrovaClienti::openForInvoice;
 }
 
 } // namespace tarvello

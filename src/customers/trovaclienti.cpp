@@ -8,8 +8,9 @@
 #include "shell/appcontext.h"
 #include "shell/cardscreen.h"
 #include "shell/conventions.h"
+#include "shell/handoffs.h"
+#include "shell/services.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,16 +28,6 @@ namespace
 {
 
 const QString kModeCard = QStringLiteral("clienti");
-const QString kModeInvoice = QStringLiteral("fatture");
-
-// A control of `screen` itself, not of a window the screen happens to own (this search included).
-template <class T> T* ownControl(QWidget* screen, const QString& name)
-{
-    for (T* control : screen->findChildren<T*>(name))
-        if (control->window() == screen->window())
-            return control;
-    return nullptr;
-}
 
 } // namespace
 
@@ -54,6 +45,13 @@ TfrmTrovaClienti::TfrmTrovaClienti(AppContext& ctx, QWidget* owner) : QDialog(ow
     m_panels->addWidget(panRisultati);
     SearchPanels::finishDialog(this, ListLook::look, QStringLiteral(":/icons/clienti/trova.svg"),
                                QStringLiteral("Trova clienti in archivio"), m_panels, QSize(940, 630));
+}
+
+void TfrmTrovaClienti::openForInvoice(AppContext& ctx, QWidget* owner, InvoiceTarget& invoice)
+{
+    TfrmTrovaClienti search(ctx, owner);
+    search.m_invoice = &invoice;
+    ctx.services().runModal(search);
 }
 
 QWidget* TfrmTrovaClienti::buildCriteria()
@@ -137,32 +135,14 @@ void TfrmTrovaClienti::lstRecordsDblClick(qint64 record)
 {
     // The record the line was built from, read again now: whatever happens, the window closes,
     // and a record that cannot be read leaves the caller as it was.
-    const QString mode = trimmed(lblMemory->text());
-    if (mode == kModeCard) {
-        openOnCard(m_ctx, u"frmClienti", record);
-    } else if (mode == kModeInvoice) {
+    if (m_invoice) {
         if (const std::optional<Record> chosen =
                 CustomerSearch::readCustomer(m_ctx.filePath(CustomerRecord::fileName()), record))
-            copyIntoInvoice(*chosen);
+            m_invoice->takeCustomer(CustomerSearch::invoiceCustomer(*chosen));
+    } else if (trimmed(lblMemory->text()) == kModeCard) {
+        openOnCard(m_ctx, u"frmClienti", record);
     }
     accept();
-}
-
-void TfrmTrovaClienti::copyIntoInvoice(const Record& record)
-{
-    QWidget* invoice = parentWidget() ? parentWidget() : m_ctx.window(u"frmFatture");
-    if (!invoice)
-        return;
-    const CustomerSearch::InvoiceCustomer c = CustomerSearch::invoiceCustomer(record);
-    const std::pair<const char16_t*, const QString*> edits[] = {
-        {u"txtCliente", &c.name},      {u"txtViaCliente", &c.street},      {u"txtCapCliente", &c.postcode},
-        {u"txtCittaCliente", &c.town}, {u"txtCodFiscCliente", &c.taxCode}, {u"txtIvaCliente", &c.vatNumber},
-    };
-    for (const auto& [name, text] : edits)
-        if (QLineEdit* edit = ownControl<QLineEdit>(invoice, QString::fromUtf16(name)))
-            setControlText(edit, *text); // whole: the joined name may be longer than one types
-    if (QComboBox* province = ownControl<QComboBox>(invoice, QStringLiteral("txtProvCliente")))
-        province->setEditText(c.province);
 }
 
 void TfrmTrovaClienti::done(int result)

@@ -11,19 +11,24 @@ namespace tarvello
 {
 
 class AppContext;
-class Record;
+class InvoiceTarget;
 class ResultList;
 
 // The customer search: up to ten criteria at once, the customers found as a sorted list that can
-// be searched and printed, and a double click that hands the chosen customer to the caller. The
-// caller writes its mode into lblMemory before showing the window: "clienti" loads the customer
-// onto the customer card, "fatture" copies the customer's data into the invoice screen that owns
-// the window.
+// be searched and printed, and a double click that hands the chosen customer to the caller. Opened
+// for an invoice (openForInvoice), it hands the customer's data to that invoice; otherwise the
+// caller's mode in lblMemory says what the choice does: "clienti" loads the customer onto the
+// customer card.
 class TfrmTrovaClienti : public QDialog
 {
     Q_OBJECT
 public:
     explicit TfrmTrovaClienti(AppContext& ctx, QWidget* owner = nullptr);
+
+    // A new search owned by `owner`, shown modally, whose chosen customer goes to `invoice`.
+    static void openForInvoice(AppContext& ctx, QWidget* owner, InvoiceTarget& invoice);
+    // The invoice the search serves, or nullptr.
+    InvoiceTarget* invoice() const { return m_invoice; }
 
     // The criteria panel, shown when the window opens.
     QWidget* panCriteri;
@@ -58,10 +63,10 @@ protected:
 private:
     QWidget* buildCriteria();
     QWidget* buildResults();
-    void copyIntoInvoice(const Record& record);
 
     AppContext& m_ctx;
     QStackedWidget* m_panels;
+    InvoiceTarget* m_invoice = nullptr;
 };
 
 } // namespace tarvello

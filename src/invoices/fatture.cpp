@@ -254,16 +254,18 @@ void TfrmFatture::connectCommands()
                    checkOf(&openVatNumberCheck, ui->txtIvaDitta)),
         ownCommand(ui->btnIvaCliente, QStringLiteral("Controlla il numero di partita IVA."),
                    checkOf(&openVatNumberCheck, ui->txtIvaCliente)),
-        windowCommand(ui->impCliente, QStringLiteral("Importa i dati del cliente dall'archivio anagrafico."),
-                      QStringLiteral("frmTrovaClienti"), invoices),
+        ownCommand(ui->impCliente, QStringLiteral("Importa i dati del cliente dall'archivio anagrafico."),
+                   handler(this, &TfrmFatture::impClienteClick)),
         ownCommand(ui->impOggi, QStringLiteral("Inserisci la data corrente."),
                    [this] { ui->txtData->setText(formatDate(ctx().services().now().date())); }),
         ownCommand(ui->chkSaldata, QStringLiteral("Contrassegna come fattura saldata."), {}),
     };
     commands.insert(commands.end(), own.begin(), own.end());
-    const ScreenCommands rows = InvoiceScreen::rowCommands(*ui, [this](int page) { showPage(page); });
+    const ScreenCommands rows = InvoiceScreen::rowCommands(
+        *ui, [this](int page) { showPage(page); }, [this](int row) { impMagClick(row); });
     commands.insert(commands.end(), rows.begin(), rows.end());
     wireCommands(std::move(commands));
+    enableHandoffs();
 
     // The bare background, the panels and the pages empty the line.
     statusLine()->clearOver(this);
@@ -487,12 +489,12 @@ namespace tarvello
 
 void TfrmFatture::newHolder()
 {
-    setProperty(StockJournal::holderProperty(), QUuid::createUuid().toString(QUuid::WithoutBraces));
+    m_holder = QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
 QString TfrmFatture::holder() const
 {
-    return property(StockJournal::holderProperty()).toString();
+    return m_holder;
 }
 
 void TfrmFatture::cardSaved()

@@ -2,6 +2,7 @@
 
 #include "invoicecard.h"
 #include "shell/cardscreen.h"
+#include "shell/handoffs.h"
 
 #include <memory>
 
@@ -13,8 +14,9 @@ namespace tarvello
 struct InvoiceControls;
 
 // The invoice screen: one proforma invoice of the year's file at a time. The invoice menu names
-// the year's file and the year in the hidden labels lblFile and lblAnno.
-class TfrmFatture : public CardScreen
+// the year's file and the year in the hidden labels lblFile and lblAnno. The customer search and
+// the article import fill it as an InvoiceTarget (invoicehandoffs.cpp).
+class TfrmFatture : public CardScreen, public InvoiceTarget
 {
     Q_OBJECT
 public:
@@ -39,6 +41,11 @@ public:
     InvoiceDocument document() const;
     // The printed invoice, filled from the document as the screen shows it now.
     ReportDocument cardReport() const override;
+
+    // What the customer search and the article import hand the invoice.
+    void takeCustomer(const InvoiceCustomer& customer) override;
+    void takeArticle(int row, const InvoiceArticle& article) override;
+    ImportHolder importHolder() const override;
 
 protected:
     // The company's data and settings from Numerazione.ini, and an empty invoice.
@@ -65,6 +72,11 @@ private:
     void connectCommands();
     void clearInvoice();
     void btnCancDittaClick();
+    // The customer search, and the article import for a row (1 to 30), for this invoice; their
+    // buttons are usable when the build offers them.
+    void impClienteClick();
+    void impMagClick(int row);
+    void enableHandoffs();
     void fitToolBar();
     // A new holder for what is imported into the invoice from now on.
     void newHolder();
@@ -72,6 +84,7 @@ private:
 
     std::unique_ptr<InvoiceControls> ui;
     QBoxLayout* m_strip = nullptr;
+    QString m_holder;
 };
 
 } // namespace tarvello

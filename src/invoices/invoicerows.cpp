@@ -155,23 +155,14 @@ void setUpRowKeys(InvoiceControls& ui, const std::function<void(int page)>& show
     }
 }
 
-ScreenCommands rowCommands(InvoiceControls& ui, const std::function<void(int page)>& showPage)
+ScreenCommands rowCommands(InvoiceControls& ui, const std::function<void(int page)>& showPage,
+                           const std::function<void(int row)>& importRow)
 {
     ScreenCommands commands;
     for (int row = 1; row <= 30; ++row) {
-        // The row's quantity goes along, so that the article comes back with it, and a code
-        // already typed in the row starts the search instead of being typed again.
-        const auto withQuantity = [&ui, row](QDialog& d) {
-            const QString quantity = trimmed(ui.txtQuant[size_t(row - 1)]->text());
-            if (!quantity.isEmpty())
-                setChildText(&d, QStringLiteral("txtQuant"), quantity);
-            const QString code = trimmed(ui.txtCodice[size_t(row - 1)]->text());
-            if (!code.isEmpty())
-                setChildText(&d, QStringLiteral("txtCodice"), code);
-        };
-        commands.push_back(windowCommand(
-            ui.impMag[size_t(row - 1)], QStringLiteral("Importa i dati dell'articolo dal magazzino."),
-            QStringLiteral("frmImportaMagazzino"), QStringLiteral("fat_art_") + two(row), withQuantity));
+        commands.push_back(ownCommand(ui.impMag[size_t(row - 1)],
+                                      QStringLiteral("Importa i dati dell'articolo dal magazzino."),
+                                      [importRow, row] { importRow(row); }));
         commands.push_back(ownCommand(ui.chkEs[size_t(row - 1)],
                                       QStringLiteral("Contrassegna come articolo esente da IVA."), {}));
     }

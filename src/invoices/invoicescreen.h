@@ -3,7 +3,7 @@
 // The parts the invoice screen (TfrmFatture) is built from, each in its own file: the tool bar
 // (invoicetoolbar.cpp), the company, customer, document and totals panels (invoicepanels.cpp) and
 // the six pages of article rows (invoicerows.cpp). Only the screen includes this: its controls are
-// its own, and other windows reach them by object name.
+// its own, and other applications hand it what they have through InvoiceTarget (shell/handoffs.h).
 
 #include "shell/commands.h"
 
@@ -121,8 +121,10 @@ void letTabTurnPages(InvoiceControls& ui);
 // leaving. The rows' fields join `highlighted`.
 void setUpRowKeys(InvoiceControls& ui, const std::function<void(int page)>& showPage,
                   QList<QWidget*>& highlighted);
-// The rows' commands: the import buttons, the exempt boxes and the page arrows.
-ScreenCommands rowCommands(InvoiceControls& ui, const std::function<void(int page)>& showPage);
+// The rows' commands: the import buttons (each calling `importRow` with its row), the exempt
+// boxes and the page arrows.
+ScreenCommands rowCommands(InvoiceControls& ui, const std::function<void(int page)>& showPage,
+                           const std::function<void(int row)>& importRow);
 // Empties every row.
 void clearRows(InvoiceControls& ui);
 // Shows the figures of the document the calculation worked on: the rows' quantities, prices,

@@ -6,6 +6,7 @@
 #include "invoicedialogs.h"
 #include "invoiceoutput.h"
 #include "riepiloghi.h"
+#include "shell/appcontext.h"
 #include "shell/windowregistry.h"
 #include "sospese.h"
 #include "statistiche.h"
@@ -45,6 +46,10 @@ void registerInvoiceWindows(WindowRegistry& registry)
     registry.addDialog<TfrmRiepAnnuale>(QStringLiteral("frmRiepAnnuale"));
     registry.addDialog<TfrmExpFatture>(QStringLiteral("frmExpFatture"));
     registry.addDialog<TfrmFatturaElettronica>(QStringLiteral("frmFatturaElettronica"));
+    // The invoice screen takes the customers and articles the other applications hand over.
+    registry.handoffs().invoiceTarget = [](AppContext& ctx) -> InvoiceTarget* {
+        return static_cast<TfrmFatture*>(ctx.window(u"frmFatture"));
+    };
 }
 
 } // namespace tarvello

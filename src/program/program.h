@@ -47,6 +47,7 @@ public:
     bool hasWindow(QStringView objectName) const override;
     std::unique_ptr<QDialog> createDialog(QStringView objectName, QWidget* owner) override;
     bool hasDialog(QStringView objectName) const override;
+    const Handoffs& handoffs() const override { return m_registry.handoffs(); }
     void quit() override;
 
     bool hasQuit() const { return m_quit; }

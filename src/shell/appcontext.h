@@ -11,6 +11,7 @@ namespace tarvello
 {
 
 class Services;
+struct Handoffs;
 
 // What every window knows of the program around it: the services, the program's folder, the
 // other windows (found by their object name, made the first time they are asked for) and the
@@ -38,6 +39,8 @@ public:
     // A new secondary window owned by `owner`, or nullptr when this build has none of that name.
     virtual std::unique_ptr<QDialog> createDialog(QStringView objectName, QWidget* owner) = 0;
     virtual bool hasDialog(QStringView objectName) const = 0;
+    // What the applications of this build hand each other (shell/handoffs.h); none unless told.
+    virtual const Handoffs& handoffs() const;
 
     // Ends the program at once.
     virtual void quit() = 0;

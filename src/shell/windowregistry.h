@@ -1,5 +1,7 @@
 #pragma once
 
+#include "handoffs.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -54,9 +56,14 @@ public:
     // The names of the dialogs, in the order they were added.
     QStringList dialogNames() const;
 
+    // What each application offers the others (shell/handoffs.h): its registration fills in its own.
+    Handoffs& handoffs() { return m_handoffs; }
+    const Handoffs& handoffs() const { return m_handoffs; }
+
 private:
     std::vector<std::pair<QString, WindowFactory>> m_windows;
     std::vector<std::pair<QString, DialogFactory>> m_dialogs;
+    Handoffs m_handoffs;
 };
 
 // The shell's own windows, in two steps because the invoice menu is made after the warehouse's

@@ -10,9 +10,9 @@
 #include "productwindows.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/handoffs.h"
 #include "shell/services.h"
 
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -32,38 +32,10 @@ namespace tarvello
 
 using namespace ProductRecord;
 
-namespace
-{
-
-// A control of `screen` itself, not of a window the screen happens to own (this one included).
-QLineEdit* ownEdit(QWidget* screen, const QString& name)
-{
-    for (QLineEdit* control : screen->findChildren<QLineEdit*>(name))
-        if (control->window() == screen->window())
-            return control;
-    return nullptr;
-}
-
-// The invoice row a tag names: 1 to 30 for "fat_art_01" to "fat_art_30", otherwise 0.
-int invoiceRow(QStringView tag)
-{
-    const QStringView prefix = u"fat_art_";
-    if (!tag.startsWith(prefix) || tag.size() != prefix.size() + 2)
-        return 0;
-    const QChar tens = tag[prefix.size()], units = tag[prefix.size() + 1];
-    if (!tens.isDigit() || !units.isDigit())
-        return 0;
-    const int row = tens.digitValue() * 10 + units.digitValue();
-    return row >= 1 && row <= 30 ? row : 0;
-}
-
-} // namespace
-
 TfrmImportaMagazzino::TfrmImportaMagazzino(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
 {
     SearchPanels::startDialog(this, ListLook::look, QStringLiteral("frmImportaMagazzino"),
                               QStringLiteral(" Importa articoli da magazzino"));
-    lblMemory = SearchPanels::hiddenLabel(QStringLiteral("lblMemory"), this);
 
     m_panels = new QStackedWidget(this);
     panAvvio = buildCriteria();
@@ -72,6 +44,29 @@ TfrmImportaMagazzino::TfrmImportaMagazzino(AppContext& ctx, QWidget* owner) : QD
     m_panels->addWidget(panContainer);
     SearchPanels::finishDialog(this, ListLook::look, QStringLiteral(":/icons/importa.svg"),
                                QStringLiteral("Importa articoli da magazzino"), m_panels, QSize(940, 680));
+    // There is no row to fill until an invoice asks for one.
+    btnAggiorna->setEnabled(false);
+    btnNonAggiornare->setEnabled(false);
+}
+
+void TfrmImportaMagazzino::openForInvoice(AppContext& ctx, QWidget* owner, InvoiceTarget& invoice,
+                                          const ArticleRequest& request)
+{
+    TfrmImportaMagazzino import(ctx, owner);
+    import.importInto(invoice, request);
+    ctx.services().runModal(import);
+}
+
+void TfrmImportaMagazzino::importInto(InvoiceTarget& invoice, const ArticleRequest& request)
+{
+    m_invoice = &invoice;
+    m_row = request.row;
+    if (!request.quantity.isEmpty())
+        setControlText(txtQuant, request.quantity);
+    if (!request.code.isEmpty())
+        setControlText(txtCodice, request.code);
+    btnAggiorna->setEnabled(true);
+    btnNonAggiornare->setEnabled(true);
 }
 
 QWidget* TfrmImportaMagazzino::buildCriteria()
@@ -234,6 +229,8 @@ void TfrmImportaMagazzino::lstRecordsClick(qint64 record)
 
 void TfrmImportaMagazzino::btnAggiornaClick()
 {
+    if (!m_invoice)
+        return;
     const std::optional<qint64> record = lstRecords->selectedRecord();
     if (!record) {
         m_ctx.services().message(this, MessageKind::Warning, noSelectionMessage());
@@ -283,28 +280,21 @@ void TfrmImportaMagazzino::btnAggiornaClick()
         break;
     }
     lblGiacenza->setText(import.product->text(Giacenza));
-    fillInvoiceRow(*import.product);
+    const double taken = parseNumber(trimmed(txtQuant->text())).value_or(0);
+    fillInvoiceRow(*import.product, taken != 0 ? formatNumber(taken) : QString());
     accept();
-}
-
-QWidget* TfrmImportaMagazzino::invoiceWindow() const
-{
-    return parentWidget() ? parentWidget() : m_ctx.window(u"frmFatture");
 }
 
 std::optional<StockJournal::Entry> TfrmImportaMagazzino::journalEntry(qint64 record) const
 {
-    QWidget* invoice = invoiceWindow();
-    const QString holder = invoice ? invoice->property(StockJournal::holderProperty()).toString() : QString();
+    const ImportHolder holder = m_invoice->importHolder();
     const double quantity = parseNumber(trimmed(txtQuant->text())).value_or(0);
-    if (holder.isEmpty() || quantity == 0)
+    if (holder.id.isEmpty() || quantity == 0)
         return std::nullopt;
     StockJournal::Entry entry;
-    entry.holder = holder;
-    if (const auto* file = invoice->findChild<QLabel*>(QStringLiteral("lblFile")))
-        entry.invoiceFile = QFileInfo(file->text()).fileName();
-    if (const auto* number = invoice->findChild<QLineEdit*>(QStringLiteral("txtNumFatt")))
-        entry.invoiceNumber = trimmed(number->text());
+    entry.holder = holder.id;
+    entry.invoiceFile = holder.invoiceFile;
+    entry.invoiceNumber = holder.invoiceNumber;
     entry.product = record;
     entry.quantity = quantity;
     return entry;
@@ -312,6 +302,8 @@ std::optional<StockJournal::Entry> TfrmImportaMagazzino::journalEntry(qint64 rec
 
 void TfrmImportaMagazzino::btnNonAggiornareClick()
 {
+    if (!m_invoice)
+        return;
     const std::optional<qint64> record = lstRecords->selectedRecord();
     if (!record) {
         m_ctx.services().message(this, MessageKind::Warning, noSelectionMessage());
@@ -323,24 +315,16 @@ void TfrmImportaMagazzino::btnNonAggiornareClick()
         m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
         return;
     }
-    fillInvoiceRow(*product);
+    fillInvoiceRow(*product, QString());
     accept();
 }
 
-void TfrmImportaMagazzino::fillInvoiceRow(const Record& product)
+void TfrmImportaMagazzino::fillInvoiceRow(const Record& product, const QString& taken)
 {
-    const int row = invoiceRow(trimmed(lblMemory->text()));
-    QWidget* invoice = invoiceWindow();
-    if (!row || !invoice)
-        return;
-    const QString nn = row < 10 ? QStringLiteral("0") + QString::number(row) : QString::number(row);
-    // The row's fields take what their typing limits allow (20, 55 and 10 characters), as the
-    // invoice record holds them.
-    const std::pair<const char16_t*, Field> fields[] = {
-        {u"txtCodice", Codice}, {u"txtDesc", Descrizione}, {u"txtPrezzo", Prezzo}};
-    for (const auto& [name, field] : fields)
-        if (QLineEdit* edit = ownEdit(invoice, QString::fromUtf16(name) + nn))
-            edit->setText(product.text(field));
+    m_invoice->takeArticle(m_row, {.code = product.text(Codice),
+                                   .description = product.text(Descrizione),
+                                   .price = product.text(Prezzo),
+                                   .taken = taken});
 }
 
 void TfrmImportaMagazzino::done(int result)

@@ -15,8 +15,10 @@ namespace tarvello
 {
 
 class AppContext;
+class InvoiceTarget;
 class Record;
 class ResultList;
+struct ArticleRequest;
 namespace StockJournal
 {
 struct Entry;
@@ -104,14 +106,21 @@ public:
     static ExportDefinition definition();
 };
 
-// The article import of the invoice screen: finds a product, optionally takes a quantity off its
-// stock, and fills the code, description and price of the invoice row named in lblMemory
-// ("fat_art_01" to "fat_art_30").
+// The article import of an invoice row: finds a product, optionally takes a quantity off its
+// stock, and hands the code, description and price to the row of the invoice it was opened for.
+// Opened for no invoice, it finds and prints products, and its import buttons stay disabled.
 class TfrmImportaMagazzino : public QDialog
 {
     Q_OBJECT
 public:
     explicit TfrmImportaMagazzino(AppContext& ctx, QWidget* owner = nullptr);
+
+    // A new import owned by `owner`, shown modally, for the row `request` names of `invoice`.
+    static void openForInvoice(AppContext& ctx, QWidget* owner, InvoiceTarget& invoice,
+                               const ArticleRequest& request);
+    // From now on the import fills that row of `invoice`: the row's quantity and code, when not
+    // empty, go into the quantity to take off and the code to search for.
+    void importInto(InvoiceTarget& invoice, const ArticleRequest& request);
 
     QWidget* panAvvio;
     QLineEdit *txtCodice, *txtTipologia, *txtMarca, *txtModello, *txtDescrizione, *txtAccessori,
@@ -119,7 +128,6 @@ public:
     QPushButton* btnCerca;
     QPushButton* btnAnnulla;
     QLabel* lblAttendere;
-    QLabel* lblMemory;
 
     QWidget* panContainer;
     QLineEdit* txtTrova;
@@ -153,13 +161,15 @@ protected:
 private:
     QWidget* buildCriteria();
     QWidget* buildResults();
-    void fillInvoiceRow(const Record& product);
+    // The product goes into the invoice's row; `taken` is what came off its stock ("" for nothing).
+    void fillInvoiceRow(const Record& product, const QString& taken);
     std::optional<StockJournal::Entry> journalEntry(qint64 record) const;
-    // The invoice screen the import fills: its owner, or the program's.
-    QWidget* invoiceWindow() const;
 
     AppContext& m_ctx;
     QStackedWidget* m_panels;
+    // The invoice and its row the import fills; none until told.
+    InvoiceTarget* m_invoice = nullptr;
+    int m_row = 0;
 };
 
 } // namespace tarvello

@@ -10,7 +10,7 @@ namespace tarvello
 
 // The product card and its windows (card, stock update, low-stock list, export, search, extra
 // data), each made when first asked for; each secondary window is also made anew per use.
-// The article import belongs here too, though the invoice screen opens it.
+// The article import belongs here too, though an invoice opens it (through the hand-offs).
 void registerWarehouseWindows(WindowRegistry& registry)
 {
     registry.addWindow<TfrmMagazzino>(QStringLiteral("frmMagazzino"));
@@ -25,6 +25,8 @@ void registerWarehouseWindows(WindowRegistry& registry)
     registry.addDialog<TfrmTrovaMagazzino>(QStringLiteral("frmTrovaMagazzino"));
     registry.addDialog<TfrmDatiPneumatici>(QStringLiteral("frmDatiPneumatici"));
     registry.addDialog<TfrmImportaMagazzino>(QStringLiteral("frmImportaMagazzino"));
+    // An invoice row takes its article from the import.
+    registry.handoffs().articleImport = &TfrmImportaMagazzino::openForInvoice;
 }
 
 } // namespace tarvello

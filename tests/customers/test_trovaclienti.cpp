@@ -293,7 +293,7 @@ private Q_SLOTS:
 
         QString chosen = u(u"Rossi Mario");
         onSearch(*t, [&](TfrmTrovaClienti& w) {
-            QCOMPARE(w.lblMemory->text(), u(u"fatture"));
+            QVERIFY(w.invoice() == static_cast<InvoiceTarget*>(invoice));
             QVERIFY(w.parentWidget() == invoice);
             search(w, {});
             doubleClickRow(w.lstRecords, rowStartingWith(w.lstRecords, chosen));

@@ -8,6 +8,7 @@
 #include "readonlyfolder.h"
 #include "saidtexts.h"
 #include "shell/conventions.h"
+#include "shell/handoffs.h"
 #include "shell/shellwindows.h"
 #include "testprogram.h"
 
@@ -925,6 +926,94 @@ private Q_SLOTS:
         QTest::mouseClick(named<PictureButton>(s, u"cmdSalva"), Qt::LeftButton);
         QCOMPARE(t->services.messages.size(), 1);
         QCOMPARE(t->services.lastMessage(), said::changesSaved);
+    }
+
+    // What another application hands the invoice: the program's invoice is this screen, and a
+    // customer lands in the customer's seven fields and nowhere else, whole.
+    void aCustomerHandedOverFillsExactlyTheCustomersFields()
+    {
+        InvoiceTarget* target = invoiceTarget(*t->program);
+        QCOMPARE(target, static_cast<InvoiceTarget*>(s));
+        named<QLineEdit>(s, u"txtRiferimenti")->setText(QStringLiteral("Ordine 15"));
+        named<QLineEdit>(s, u"txtQuant", 0)->setText(QStringLiteral("2"));
+        const std::vector<QString> before = s->texts();
+        const QString longName =
+            QStringLiteral("Autofficina Rossi Sr Bartolomeo-Castiglioni Rossini Maria Eva");
+        target->takeCustomer({.name = longName,
+                              .street = QStringLiteral("Via Emilia 12"),
+                              .postcode = QStringLiteral("47121"),
+                              .town = QStringLiteral("Forlì"),
+                              .province = QStringLiteral("FC"),
+                              .taxCode = QStringLiteral("RSSMRA80A01D704U"),
+                              .vatNumber = QStringLiteral("01234567897")});
+        QCOMPARE(
+            changedFields(before),
+            (QStringList{QStringLiteral("Cliente=") + longName, QStringLiteral("ViaCliente=Via Emilia 12"),
+                         QStringLiteral("CapCliente=47121"), QStringLiteral("CittaCliente=Forlì"),
+                         QStringLiteral("ProvCliente=FC"), QStringLiteral("IvaCliente=01234567897"),
+                         QStringLiteral("CodFiscCliente=RSSMRA80A01D704U")}));
+    }
+
+    // An article lands in the code, description and price of the row it is handed to; the row's
+    // quantity stays the user's, and a row the invoice lacks takes nothing.
+    void anArticleHandedOverFillsExactlyItsRow_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("changed");
+        const auto rowOf = [](const char* nn) {
+            const QString n = QString::fromLatin1(nn);
+            return QStringList{QStringLiteral("Codice") + n + QStringLiteral("=GEMELLO"),
+                               QStringLiteral("Desc") + n + QStringLiteral("=Pneumatico 205/55"),
+                               QStringLiteral("Prezzo") + n + QStringLiteral("=20,00")};
+        };
+        QTest::newRow("first row") << 1 << rowOf("01");
+        QTest::newRow("a row of the second page") << 7 << rowOf("07");
+        QTest::newRow("last row") << 30 << rowOf("30");
+        QTest::newRow("no row 0") << 0 << QStringList{};
+        QTest::newRow("no row 31") << 31 << QStringList{};
+    }
+    void anArticleHandedOverFillsExactlyItsRow()
+    {
+        QFETCH(int, row);
+        QFETCH(QStringList, changed);
+        for (size_t k = 0; k < 30; ++k)
+            named<QLineEdit>(s, u"txtQuant", k)->setText(QStringLiteral("1"));
+        const std::vector<QString> before = s->texts();
+        invoiceTarget(*t->program)
+            ->takeArticle(row, {.code = QStringLiteral("GEMELLO"),
+                                .description = QStringLiteral("Pneumatico 205/55"),
+                                .price = QStringLiteral("20,00"),
+                                .taken = QStringLiteral("2,5")});
+        QCOMPARE(changedFields(before), changed);
+    }
+
+    // The units an import takes are held for the invoice on the screen: its year's file and its
+    // number as typed, under a holder of its own that a new invoice replaces.
+    void theImportHolderIsTheInvoiceOnTheScreen()
+    {
+        InvoiceTarget* target = invoiceTarget(*t->program);
+        named<QLineEdit>(s, u"txtNumFatt")->setText(QStringLiteral(" 17 "));
+        const ImportHolder first = target->importHolder();
+        QVERIFY(!first.id.isEmpty());
+        QCOMPARE(first.invoiceFile, QStringLiteral("2024.fat"));
+        QCOMPARE(first.invoiceNumber, QStringLiteral("17"));
+        QCOMPARE(target->importHolder().id, first.id);
+        t->services.answers.push_back(Answer::No); // the number typed is not to be saved
+        QTest::mouseClick(named<PictureButton>(s, u"cmdNuovo"), Qt::LeftButton);
+        QVERIFY(!target->importHolder().id.isEmpty());
+        QVERIFY(target->importHolder().id != first.id);
+    }
+
+private:
+    // The fields whose text differs from `before`, as "Name=text now", in record order.
+    QStringList changedFields(const std::vector<QString>& before) const
+    {
+        const std::vector<QString> now = s->texts();
+        QStringList changed;
+        for (size_t i = 0; i < now.size(); ++i)
+            if (now[i] != before[i])
+                changed << InvoiceRecord::layout().fields[i].name() + u'=' + now[i];
+        return changed;
     }
 };
 

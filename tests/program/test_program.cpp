@@ -1,8 +1,13 @@
 // Which windows the program makes, in which order, and what the screens do about an application
 // that a build leaves out: its entries stay disabled and everything else works.
+#include "archive/customerrecord.h"
+#include "archive/productrecord.h"
+#include "archive/record.h"
 #include "namedcontrols.h"
+#include "output/resultlist.h"
 #include "program/program.h"
 #include "shell/conventions.h"
+#include "shell/handoffs.h"
 #include "shell/shellwindows.h"
 #include "shell/style.h"
 #include "shell/windowregistry.h"
@@ -18,11 +23,16 @@
 #ifdef TARVELLO_HAS_INVOICES
 #include "invoices/registration.h"
 #endif
+#ifdef TARVELLO_HAS_WAREHOUSE
+#include "warehouse/registration.h"
+#endif
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -68,6 +78,19 @@ QString stripOf(QWidget* window)
         return QStringLiteral("no status line");
     const QImage picture = line->grab().toImage();
     return QColor(picture.pixel(2, picture.height() / 2)).name();
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeRecord(const QString& path, const tarvello::Record& record)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(record.bytes()), qint64(record.bytes().size()));
 }
 
 } // namespace
@@ -310,6 +333,95 @@ private Q_SLOTS:
         QVERIFY(named > 0);
         missing.removeDuplicates();
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
+    }
+
+    void whatOnlyAnInvoiceTakesNeedsAnInvoice_data()
+    {
+        QTest::addColumn<Program::Registrations>("registrations");
+        QTest::addColumn<bool>("invoices");
+        QTest::newRow("this build") << Program::Registrations(Program::registerThisBuild) << hasInvoices;
+        QTest::newRow("no invoices") << Program::Registrations([](WindowRegistry& r) {
+            registerShellWindows(r);
+#ifdef TARVELLO_HAS_CUSTOMERS
+            registerCustomerWindows(r);
+#endif
+#ifdef TARVELLO_HAS_WAREHOUSE
+            registerWarehouseWindows(r);
+#endif
+            registerInvoiceMenu(r);
+        }) << false;
+    }
+    // Only an invoice takes a customer or an article from the other applications. Without one the
+    // customer search still loads the customer card, and the article import still finds and
+    // prints products, but its import buttons stay disabled and take nothing off the stock.
+    void whatOnlyAnInvoiceTakesNeedsAnInvoice()
+    {
+        QFETCH(Program::Registrations, registrations);
+        QFETCH(bool, invoices);
+        TestProgram t(registrations);
+        const auto made = [] {
+            QStringList names;
+            for (const QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName().startsWith(u"frm"))
+                    names.append(w->objectName());
+            return names;
+        };
+        QCOMPARE(canSearchCustomers(*t.program), hasCustomers);
+        QCOMPARE(canImportArticles(*t.program), hasProductCard);
+        QVERIFY(made().isEmpty()); // asking made nothing
+        InvoiceTarget* target = invoiceTarget(*t.program);
+        QCOMPARE(target != nullptr, invoices);
+        QCOMPARE(made(), invoices ? QStringList{QStringLiteral("frmFatture")} : QStringList{});
+
+        if (hasProductCard) {
+            const QString products = t.path(ProductRecord::fileName());
+            Record product(ProductRecord::layout());
+            product.setText(ProductRecord::Codice, QStringLiteral("A1"));
+            product.setText(ProductRecord::Giacenza, QStringLiteral("10"));
+            writeRecord(products, product);
+            const QByteArray stored = fileBytes(products);
+            std::unique_ptr<QDialog> import = t.program->createDialog(u"frmImportaMagazzino", nullptr);
+            QVERIFY(import);
+            int listed = -1;
+            bool importable = true, printable = false, stayedOpen = false;
+            t.services.modal.insert(QStringLiteral("frmImportaMagazzino"), [&](QDialog& d) {
+                QTest::mouseClick(named<QPushButton>(&d, u"btnCerca"), Qt::LeftButton);
+                auto* list = named<ResultList>(&d, u"lstRecords");
+                listed = list->count();
+                list->setCurrentRow(0);
+                importable = named<QPushButton>(&d, u"btnAggiorna")->isEnabled() ||
+                             named<QPushButton>(&d, u"btnNonAggiornare")->isEnabled();
+                printable = named<QPushButton>(&d, u"btnStampa")->isEnabled();
+                QTest::mouseClick(named<QPushButton>(&d, u"btnAggiorna"), Qt::LeftButton);
+                stayedOpen = d.isVisible();
+                return d.result();
+            });
+            t.services.runModal(*import);
+            QCOMPARE(listed, 1);
+            QVERIFY(!importable);
+            QVERIFY(printable);
+            QVERIFY(stayedOpen);
+            QCOMPARE(fileBytes(products), stored);
+            QVERIFY(t.services.messages.isEmpty());
+        }
+
+#ifdef TARVELLO_HAS_CUSTOMERS
+        Record customer(CustomerRecord::layout());
+        customer.setText(CustomerRecord::Cognome, QStringLiteral("Rossi"));
+        writeRecord(t.path(CustomerRecord::fileName()), customer);
+        auto* card = static_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
+        AppContext::showScreen(card);
+        t.services.modal.insert(QStringLiteral("frmTrovaClienti"), [](QDialog& d) {
+            QTest::mouseClick(named<QPushButton>(&d, u"btnCerca"), Qt::LeftButton);
+            auto* list = named<ResultList>(&d, u"lstRecords");
+            const QRect line = list->visualRect(list->model()->index(0, 0));
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line.center());
+            return d.result();
+        });
+        QTest::mouseClick(named<QAbstractButton>(card, u"cmdTrova"), Qt::LeftButton);
+        QCOMPARE(named<QLineEdit>(card, u"txtCognome")->text(), QStringLiteral("Rossi"));
+        QCOMPARE(named<QLabel>(card, u"lblPosizione")->text(), QStringLiteral("1"));
+#endif
     }
 
 #ifdef TARVELLO_HAS_CUSTOMERS

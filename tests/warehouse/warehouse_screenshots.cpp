@@ -5,6 +5,7 @@
 #include "namedcontrols.h"
 #include "output/resultlist.h"
 #include "screenshots.h"
+#include "shell/handoffs.h"
 #include "testprogram.h"
 #include "warehouse/giacenza.h"
 #include "warehouse/magazzino.h"
@@ -99,8 +100,15 @@ int main(int argc, char** argv)
         shots.keep(t.path(QStringLiteral("Magazzino.xls")));
     }
     {
+        // As a row of an invoice opens it, so its import buttons look as the user finds them.
+        struct AnyInvoice final : InvoiceTarget {
+            void takeCustomer(const InvoiceCustomer&) override {}
+            void takeArticle(int, const InvoiceArticle&) override {}
+            ImportHolder importHolder() const override { return {}; }
+        } invoice;
         auto d = dialog(u"frmImportaMagazzino");
         auto* w = static_cast<TfrmImportaMagazzino*>(d.get());
+        w->importInto(invoice, {.row = 1, .quantity = {}, .code = {}});
         w->btnCercaClick();
         shots.save(w, QStringLiteral("importa"));
     }
