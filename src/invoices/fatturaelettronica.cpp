@@ -119,7 +119,7 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     txtCertificato = new QLineEdit(asked);
     txtCertificato->setObjectName(QStringLiteral("txtCertificato"));
     txtCertificato->setPlaceholderText(
-        QStringLiteral("nessuno: il file per la pubblica amministrazione va firmato a parte"));
+        QStringLiteral("nessuno: il file va firmato a parte"));
     btnCertificato = new QPushButton(QStringLiteral("Scegli..."), asked);
     btnCertificato->setObjectName(QStringLiteral("btnCertificato"));
     txtNumero = new QLineEdit(asked);

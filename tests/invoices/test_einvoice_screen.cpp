@@ -4,6 +4,7 @@
 #include "archive/customerrecord.h"
 #include "archive/invoicerecord.h"
 #include "exchangechecks.h"
+#include "files.h"
 #include "invoices/calculation.h"
 #include "invoices/fatturaelettronica.h"
 #include "invoices/fatture.h"
@@ -26,6 +27,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QXmlStreamReader>
 
@@ -38,14 +40,6 @@ namespace
 QString s(const char16_t* text)
 {
     return QString::fromUtf16(text);
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
 }
 
 using Fields = QList<std::pair<QString, QString>>;
@@ -465,6 +459,74 @@ private Q_SLOTS:
         QCOMPARE(elementTexts(xml, u"Imposta"), tax);
         QCOMPARE(elementTexts(xml, u"ImportoTotaleDocumento"), QStringList{pointed(totals[4])});
         QCOMPARE(exchangeSystemFaults(xml, QDate(2026, 12, 31)), QStringList());
+    }
+
+    // A document for a public administration is signed with the certificate chosen, its password
+    // asked (again when wrong); the signature verifies with OpenSSL, and what it signs is the very
+    // XML the window writes without a certificate.
+    void aDocumentForAPublicAdministrationIsSigned()
+    {
+        QTemporaryDir keys;
+        const QString p12 = keys.filePath(QStringLiteral("firma.p12"));
+        const auto openssl = [](const QStringList& arguments) {
+            QProcess p;
+            p.start(QStringLiteral("openssl"), arguments);
+            return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        };
+        QVERIFY(openssl({QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                         QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
+                         keys.filePath(QStringLiteral("k.pem")), QStringLiteral("-out"),
+                         keys.filePath(QStringLiteral("c.pem")), QStringLiteral("-days"), QStringLiteral("30"),
+                         QStringLiteral("-subj"), QStringLiteral("/CN=Caffe Tarvello")}));
+        QVERIFY(openssl({QStringLiteral("pkcs12"), QStringLiteral("-export"), QStringLiteral("-inkey"),
+                         keys.filePath(QStringLiteral("k.pem")), QStringLiteral("-in"),
+                         keys.filePath(QStringLiteral("c.pem")), QStringLiteral("-out"), p12,
+                         QStringLiteral("-passout"), QStringLiteral("pass:segreta")}));
+        Record card(CustomerRecord::layout());
+        card.setText(CustomerRecord::Ditta, QStringLiteral("Comune di Bologna"));
+        card.setText(CustomerRecord::PartitaIva, QStringLiteral("12345678903"));
+        card.setText(CustomerRecord::CodiceDest, QStringLiteral("UFX8KL"));
+        card.setText(CustomerRecord::Ricontatta, QStringLiteral("No"));
+        writeRecords(t->path(QStringLiteral("Clienti.pro")), {card});
+        showInvoice(1);
+
+        t->services.files.push_back(p12);
+        t->services.inputs = {QStringLiteral("sbagliata"), QStringLiteral("segreta")};
+        pressButton([](TfrmFatturaElettronica& w) {
+            QCOMPARE(w.cboEsigibilita->currentData().toString(), QStringLiteral("S")); // a public body
+            QTest::mouseClick(w.btnCertificato, Qt::LeftButton);
+            QTest::mouseClick(w.btnCrea, Qt::LeftButton);
+        });
+        QCOMPARE(t->services.secretPrompts, QStringList(2, QStringLiteral("Password del certificato firma.p12:")));
+        QVERIFY(t->services.messages.size() >= 2);
+        QCOMPARE(t->services.messages[t->services.messages.size() - 2].text,
+                 QStringLiteral("La password del certificato non è corretta."));
+        QCOMPARE(t->services.lastMessage(),
+                 s(u"La fattura elettronica firmata è stata creata nel file IT01234567897_00001.xml.p7m della "
+                   u"cartella FattureElettroniche.\n\r\n\rAprire la cartella?"));
+        const QString signedFile = QDir(documents()).filePath(QStringLiteral("IT01234567897_00001.xml.p7m"));
+        const QString content = keys.filePath(QStringLiteral("contenuto.xml"));
+        QVERIFY(openssl({QStringLiteral("cms"), QStringLiteral("-verify"), QStringLiteral("-inform"),
+                         QStringLiteral("DER"), QStringLiteral("-noverify"), QStringLiteral("-in"), signedFile,
+                         QStringLiteral("-out"), content}));
+        // The certificate is remembered, its password nowhere.
+        const QByteArray settings = fileBytes(t->path(QStringLiteral("Numerazione.ini")));
+        QVERIFY(settings.contains(QByteArray(QByteArray("Certificato=") + QFile::encodeName(p12))));
+        QVERIFY(!settings.contains("segreta"));
+
+        // The same invoice written without a certificate, under the same number.
+        QVERIFY(QFile::remove(signedFile));
+        QVERIFY(writeFile(t->path(QStringLiteral("Numerazione.ini")), settingsBefore));
+        t->services.modal.clear();
+        t->services.modalShown.clear();
+        pressButton([](TfrmFatturaElettronica& w) {
+            w.txtCertificato->clear();
+            QTest::mouseClick(w.btnCrea, Qt::LeftButton);
+        });
+        QVERIFY(t->services.lastMessage().contains(s(u"va firmata digitalmente")));
+        const QByteArray plain = fileBytes(QDir(documents()).filePath(QStringLiteral("IT01234567897_00001.xml")));
+        QVERIFY(!plain.isEmpty());
+        QCOMPARE(fileBytes(content), plain);
     }
 
     void helpOpensWithF1()
