@@ -118,8 +118,7 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     // asked at each "Crea" and never kept.
     txtCertificato = new QLineEdit(asked);
     txtCertificato->setObjectName(QStringLiteral("txtCertificato"));
-    txtCertificato->setPlaceholderText(
-        QStringLiteral("nessuno: il file va firmato a parte"));
+    txtCertificato->setPlaceholderText(QStringLiteral("nessuno: il file va firmato a parte"));
     btnCertificato = new QPushButton(QStringLiteral("Scegli..."), asked);
     btnCertificato->setObjectName(QStringLiteral("btnCertificato"));
     txtNumero = new QLineEdit(asked);

@@ -27,8 +27,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QXmlStreamReader>
 
 using namespace tarvello;
@@ -473,11 +473,12 @@ private Q_SLOTS:
             p.start(QStringLiteral("openssl"), arguments);
             return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
         };
-        QVERIFY(openssl({QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                         QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
-                         keys.filePath(QStringLiteral("k.pem")), QStringLiteral("-out"),
-                         keys.filePath(QStringLiteral("c.pem")), QStringLiteral("-days"), QStringLiteral("30"),
-                         QStringLiteral("-subj"), QStringLiteral("/CN=Caffe Tarvello")}));
+        QVERIFY(
+            openssl({QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                     QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
+                     keys.filePath(QStringLiteral("k.pem")), QStringLiteral("-out"),
+                     keys.filePath(QStringLiteral("c.pem")), QStringLiteral("-days"), QStringLiteral("30"),
+                     QStringLiteral("-subj"), QStringLiteral("/CN=Caffe Tarvello")}));
         QVERIFY(openssl({QStringLiteral("pkcs12"), QStringLiteral("-export"), QStringLiteral("-inkey"),
                          keys.filePath(QStringLiteral("k.pem")), QStringLiteral("-in"),
                          keys.filePath(QStringLiteral("c.pem")), QStringLiteral("-out"), p12,
@@ -497,18 +498,20 @@ private Q_SLOTS:
             QTest::mouseClick(w.btnCertificato, Qt::LeftButton);
             QTest::mouseClick(w.btnCrea, Qt::LeftButton);
         });
-        QCOMPARE(t->services.secretPrompts, QStringList(2, QStringLiteral("Password del certificato firma.p12:")));
+        QCOMPARE(t->services.secretPrompts,
+                 QStringList(2, QStringLiteral("Password del certificato firma.p12:")));
         QVERIFY(t->services.messages.size() >= 2);
         QCOMPARE(t->services.messages[t->services.messages.size() - 2].text,
                  QStringLiteral("La password del certificato non è corretta."));
-        QCOMPARE(t->services.lastMessage(),
-                 s(u"La fattura elettronica firmata è stata creata nel file IT01234567897_00001.xml.p7m della "
-                   u"cartella FattureElettroniche.\n\r\n\rAprire la cartella?"));
+        QCOMPARE(
+            t->services.lastMessage(),
+            s(u"La fattura elettronica firmata è stata creata nel file IT01234567897_00001.xml.p7m della "
+              u"cartella FattureElettroniche.\n\r\n\rAprire la cartella?"));
         const QString signedFile = QDir(documents()).filePath(QStringLiteral("IT01234567897_00001.xml.p7m"));
         const QString content = keys.filePath(QStringLiteral("contenuto.xml"));
         QVERIFY(openssl({QStringLiteral("cms"), QStringLiteral("-verify"), QStringLiteral("-inform"),
-                         QStringLiteral("DER"), QStringLiteral("-noverify"), QStringLiteral("-in"), signedFile,
-                         QStringLiteral("-out"), content}));
+                         QStringLiteral("DER"), QStringLiteral("-noverify"), QStringLiteral("-in"),
+                         signedFile, QStringLiteral("-out"), content}));
         // The certificate is remembered, its password nowhere.
         const QByteArray settings = fileBytes(t->path(QStringLiteral("Numerazione.ini")));
         QVERIFY(settings.contains(QByteArray(QByteArray("Certificato=") + QFile::encodeName(p12))));
@@ -524,7 +527,8 @@ private Q_SLOTS:
             QTest::mouseClick(w.btnCrea, Qt::LeftButton);
         });
         QVERIFY(t->services.lastMessage().contains(s(u"va firmata digitalmente")));
-        const QByteArray plain = fileBytes(QDir(documents()).filePath(QStringLiteral("IT01234567897_00001.xml")));
+        const QByteArray plain =
+            fileBytes(QDir(documents()).filePath(QStringLiteral("IT01234567897_00001.xml")));
         QVERIFY(!plain.isEmpty());
         QCOMPARE(fileBytes(content), plain);
     }
