@@ -9,6 +9,7 @@
 #include "numbering.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
+#include "shell/fonts.h"
 #include "shell/guida.h"
 #include "shell/services.h"
 #include "shell/style.h"
@@ -59,7 +60,7 @@ void choose(QComboBox* box, const QString& code)
 QLabel* fieldCaption(const QString& text, QWidget* buddy, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
-    l->setFont(screenFont(QStringLiteral("Verdana"), 9, true));
+    setTypeface(l, "smallBold");
     l->setBuddy(buddy);
     return l;
 }
@@ -73,7 +74,7 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     setFixedSize(820, 690);
 
     auto* title = new QLabel(QStringLiteral("Fattura elettronica (XML FatturaPA)"), this);
-    title->setFont(screenFont(QStringLiteral("Verdana"), 13, true));
+    setTypeface(title, "title");
     setTone(title, "title");
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/fatturaelettronica.svg")).pixmap(QSize(40, 40)));
@@ -84,7 +85,7 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     txtAnteprima = new QPlainTextEdit(sent);
     txtAnteprima->setObjectName(QStringLiteral("txtAnteprima"));
     txtAnteprima->setReadOnly(true);
-    txtAnteprima->setFont(screenFont(QStringLiteral("Verdana"), 9));
+    setTypeface(txtAnteprima, "small");
     auto* sentLayout = new QVBoxLayout(sent);
     sentLayout->addWidget(txtAnteprima);
 
@@ -129,9 +130,9 @@ TfrmFatturaElettronica::TfrmFatturaElettronica(AppContext& ctx, QWidget* owner) 
     txtData->setMaxLength(10);
     txtData->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
     for (QLineEdit* e : {txtNumero, txtData})
-        e->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
+        e->setFont(Fonts::einvoiceField());
     for (QLineEdit* e : {txtProtocollo, txtDataIntento, txtTrasmittente})
-        e->setFont(screenFont(QStringLiteral("Verdana"), 10, true));
+        e->setFont(Fonts::einvoiceField());
     for (QLineEdit* e : {txtData, txtDataIntento})
         e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
     // Only for a customer with neither a recipient code nor a PEC (the summary above says so).

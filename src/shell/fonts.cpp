@@ -21,6 +21,11 @@ QFont cardField()
     return font("Verdana", 10);
 }
 
+QFont einvoiceField()
+{
+    return font("Verdana", 10, true);
+}
+
 QFont checkField()
 {
     return font("Courier New", 20, true);

@@ -22,6 +22,9 @@ QFont resultList();
 // The invoice screen's commands, Tahoma 8: a command's name shows under its picture only where
 // the width it measures fits.
 QFont invoiceCommand();
+// The electronic invoice's own fields, Verdana 10 bold: its date fields are made as wide as a
+// date.
+QFont einvoiceField();
 // The statistics chart's title (Verdana 20 bold) and foot (Verdana 11 bold), which it paints.
 QFont chartTitle();
 QFont chartFoot();
