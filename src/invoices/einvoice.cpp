@@ -1445,6 +1445,16 @@ Saved save(const QString& documentsFolder, const QString& iniPath, const Setting
          folder.entryList({kTemporaryPrefix.toString() + u'*'}, QDir::Files | QDir::Hidden | QDir::System))
         QFile::remove(folder.filePath(left));
 
+    // A damaged number is not taken for none: starting again from 00001 would give the exchange
+    // system names it has already received.
+    const QString stored = IniFile::load(iniPath).value(settingsSection(), kProgressiveKey);
+    if (!isBlank(stored) && !isProgressive(trimmed(stored)))
+        return fail(
+            QStringLiteral("Attenzione: il numero progressivo delle fatture elettroniche nel file "
+                           "Numerazione.ini («%1») non è valido.\n\r\n\rIndicare nella sezione [%2], alla "
+                           "voce %3, l'ultimo numero usato: cinque caratteri tra cifre e lettere "
+                           "maiuscole, come nel nome dell'ultimo file della cartella %4.")
+                .arg(stored, settingsSection(), kProgressiveKey.toString(), folderName()));
     Settings settings = readSettings(iniPath);
     std::optional<QString> progressive = proposeProgressive(iniPath, documentsFolder, issuerVatNumber);
     for (;;) {

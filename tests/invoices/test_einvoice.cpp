@@ -1252,6 +1252,22 @@ TEST(Saving, TakesTheNextFreeNumberWritesTheFileAndRemembersTheNumber)
               QStringLiteral("IT01234567897_00005.xml"));
 }
 
+TEST(Saving, ADamagedNumberIsToldNotTakenForNone)
+{
+    QTemporaryDir dir;
+    const QString ini = numberingIniPath(dir.path());
+    ASSERT_TRUE(writeFile(ini, "[Fattura Elettronica]\r\nProgressivo=abc\r\n"));
+    const Saved saved = save(dir.filePath(folderName()), ini, {}, u"01234567897",
+                             documentFor(invoice(plus(companyOnInvoice, oneRow))));
+    EXPECT_EQ(
+        saved.failure,
+        q(u"Attenzione: il numero progressivo delle fatture elettroniche nel file Numerazione.ini («abc») "
+          u"non è valido.\n\r\n\rIndicare nella sezione [Fattura Elettronica], alla voce Progressivo, "
+          u"l'ultimo numero usato: cinque caratteri tra cifre e lettere maiuscole, come nel nome "
+          u"dell'ultimo file della cartella FattureElettroniche."));
+    EXPECT_EQ(filesIn(dir.filePath(folderName())).filter(QStringLiteral(".xml")), QStringList());
+}
+
 TEST(Saving, AFileThatCannotBeMadeUsesNoNumber)
 {
     QTemporaryDir dir;
