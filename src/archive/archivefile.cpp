@@ -22,6 +22,15 @@ namespace tarvello
 namespace
 {
 
+// The file's size as it is now, under the lock. A client of a network share (SMB above all) may
+// answer fstat from what it cached before the lock, while seeking to the end asks the server: an
+// append placed by a stale size would land on a record another workstation has just added. The
+// reads and writes give their offsets themselves, so moving the descriptor's offset costs nothing.
+qint64 sizeNow(int fd)
+{
+    return qint64(::lseek(fd, 0, SEEK_END));
+}
+
 // Far beyond any record of any archive, so the lock never covers data another program may
 // want to read while we hold it.
 constexpr qint64 kLockOffset = qint64(1) << 62;
@@ -267,11 +276,8 @@ qint64 ArchiveFile::count() const
 {
     if (m_fd < 0)
         return 0;
-    struct stat st {
-    };
-    if (::fstat(m_fd, &st) != 0)
-        return 0;
-    return qint64(st.st_size) / m_recordSize;
+    const qint64 size = sizeNow(m_fd);
+    return size < 0 ? 0 : size / m_recordSize;
 }
 
 bool ArchiveFile::seek(qint64 n)
@@ -305,11 +311,9 @@ bool ArchiveFile::write(const QByteArray& record)
     if (record.size() != m_recordSize)
         return fail("write",
                     QStringLiteral("a record of %1 bytes, not %2").arg(record.size()).arg(m_recordSize));
-    struct stat st {
-    };
-    if (::fstat(m_fd, &st) != 0)
+    const qint64 sizeBefore = sizeNow(m_fd);
+    if (sizeBefore < 0)
         return failWithErrno("write", errno);
-    const qint64 sizeBefore = st.st_size;
     if (m_position > sizeBefore / m_recordSize)
         return fail("write", QStringLiteral("record %1 lies past the end").arg(m_position));
 
