@@ -2,6 +2,7 @@
 // PKCS#12 file, the .p7m checked by the openssl command and by the program's own check, what the
 // signature must carry to be CAdES-BES, and what the user is told when the certificate file will
 // not sign.
+#include "files.h"
 #include "invoices/einvoicesign.h"
 
 #include "logcapture.h"
@@ -125,18 +126,6 @@ const Pki& pki()
     return made;
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A PKCS#12 file as a certification authority hands it out: key, certificate and chain (OpenSSL's
 // defaults: AES-256 and a SHA-256 MAC). Either key or certificate may be left out.
 bool writeP12(const QString& path, EVP_PKEY* key, X509* certificate)
@@ -241,7 +230,7 @@ TEST_F(Signing, MakesAnAttachedCadesBesSignatureThatOpenSslVerifies)
                                   QStringLiteral("DER"), QStringLiteral("-noverify"), QStringLiteral("-in"),
                                   signedFile, QStringLiteral("-out"), out});
     ASSERT_EQ(verified.exitCode, 0) << verified.err.toStdString();
-    EXPECT_EQ(readFile(out), xml);
+    EXPECT_EQ(fileBytes(out), xml);
 
     const unsigned char* der = reinterpret_cast<const unsigned char*>(r.p7m.constData());
     const Cms cms(d2i_CMS_ContentInfo(nullptr, &der, long(r.p7m.size())));
@@ -406,7 +395,7 @@ TEST_F(Signing, VerifyRefusesWhatIsNotTheDocumentSignedAsCadesBes)
         arguments += options;
         const Ran r = openssl(arguments);
         EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-        return readFile(out);
+        return fileBytes(out);
     };
 
     const QString unreadable =
