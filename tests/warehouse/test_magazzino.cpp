@@ -244,9 +244,10 @@ private Q_SLOTS:
             caption = named<QLabel>(&w, u"lblAggiunta")->text();
             if (named<QLineEdit>(&w, u"txtGiacenza")->text() != QStringLiteral("3"))
                 return 0;
-            named<QLineEdit>(&w, u"txtAggiunta")->setFocus();
-            named<QLineEdit>(&w, u"txtAggiunta")->selectAll();
-            QTest::keyClicks(named<QLineEdit>(&w, u"txtAggiunta"), QStringLiteral("5"));
+            auto* quantity = named<QLineEdit>(&w, u"txtAggiunta");
+            quantity->setFocus();
+            quantity->selectAll();
+            QTest::keyClicks(quantity, QStringLiteral("5"));
             click(named<QPushButton>(&w, u"btnAggiorna"));
             return 1;
         });
