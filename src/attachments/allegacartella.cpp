@@ -104,11 +104,6 @@ TfrmAllegaCartella::TfrmAllegaCartella(AppContext& ctx, QWidget* owner) : QDialo
         connect(s.open, &QPushButton::clicked, this, [this, n] { btnApriClick(n); });
         connect(s.remove, &QToolButton::clicked, this, [this, n] { imgCancellaClick(n); });
     }
-    txtFile01 = m_slots[0].file, txtFile02 = m_slots[1].file, txtFile03 = m_slots[2].file;
-    txtDesc01 = m_slots[0].desc, txtDesc02 = m_slots[1].desc, txtDesc03 = m_slots[2].desc;
-    btnSfoglia01 = m_slots[0].browse, btnSfoglia02 = m_slots[1].browse, btnSfoglia03 = m_slots[2].browse;
-    btnApri01 = m_slots[0].open, btnApri02 = m_slots[1].open, btnApri03 = m_slots[2].open;
-    imgCancella01 = m_slots[0].remove, imgCancella02 = m_slots[1].remove, imgCancella03 = m_slots[2].remove;
 
     btnApplica = new QPushButton(QStringLiteral("Applica e chiudi"), this);
     btnApplica->setObjectName(QStringLiteral("btnApplica"));

@@ -24,25 +24,17 @@ class TfrmAllegaCartella : public QDialog
 public:
     explicit TfrmAllegaCartella(AppContext& ctx, QWidget* owner = nullptr);
 
-    QLineEdit *txtFile01, *txtFile02, *txtFile03;
-    QLineEdit *txtDesc01, *txtDesc02, *txtDesc03;
-    QPushButton *btnSfoglia01, *btnSfoglia02, *btnSfoglia03;
-    QPushButton *btnApri01, *btnApri02, *btnApri03;
-    PictureButton *imgCancella01, *imgCancella02, *imgCancella03;
-    QPushButton* btnApplica;
-    QPushButton* btnAnnulla;
-    QLabel* lblMemory;
+    // Fills the six fields from a card's hidden labels, each trimmed.
+    void loadFrom(const QWidget* card);
 
+private:
     // Slots are numbered 1 to 3.
     void btnSfogliaClick(int slot);
     void btnApriClick(int slot);
     void imgCancellaClick(int slot);
     void btnApplicaClick();
 
-    // Fills the six fields from a card's hidden labels, each trimmed.
-    void loadFrom(const QWidget* card);
-
-private:
+    // The controls of one file: txtFileNN, txtDescNN, btnSfogliaNN, btnApriNN and imgCancellaNN.
     struct Slot {
         QLineEdit* file;
         QLineEdit* desc;
@@ -53,6 +45,9 @@ private:
     Slot& slot(int n) { return m_slots[size_t(n - 1)]; }
     QWidget* callerCard() const;
 
+    QPushButton* btnApplica;
+    QPushButton* btnAnnulla;
+    QLabel* lblMemory;
     AppContext& m_ctx;
     std::array<Slot, 3> m_slots{};
 };

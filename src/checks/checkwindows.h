@@ -24,20 +24,12 @@ class CheckWindow : public EntryDialog
 {
     Q_OBJECT
 public:
-    QLabel* lblIstruzioni;
-    QPushButton* btnControlla;
-    QPushButton* btnChiudi;
-
     // Puts a caller's text into the field whole, even when it is longer than the user may type
     // there: a code copied from a wider field must be called too long, never be checked on a
     // shortened copy of itself that might happen to pass.
     void setEntryText(const QString& text) override;
-    QLineEdit* entryField() const { return m_field; }
     // How many characters the user may type into an empty field.
     int typingLimit() const { return m_typingLimit; }
-
-    void btnControllaClick();
-    void btnChiudiClick();
 
 protected:
     struct Setup {
@@ -52,10 +44,17 @@ protected:
 
     // What "Controlla" shows for the field's text; no message closes the window in silence.
     virtual std::optional<CheckMessage> check(const QString& text) const = 0;
+    QLineEdit* entryField() const { return m_field; }
 
     void showEvent(QShowEvent* event) override;
 
 private:
+    void btnControllaClick();
+    void btnChiudiClick();
+
+    QLabel* lblIstruzioni;
+    QPushButton* btnControlla;
+    QPushButton* btnChiudi;
     AppContext& m_ctx;
     QLineEdit* m_field;
     int m_typingLimit;
@@ -67,10 +66,12 @@ class TfrmCodFisc final : public CheckWindow
     Q_OBJECT
 public:
     explicit TfrmCodFisc(AppContext& ctx, QWidget* owner = nullptr);
-    QLineEdit* txtCodFisc;
 
 protected:
     std::optional<CheckMessage> check(const QString& text) const override;
+
+private:
+    QLineEdit* txtCodFisc;
 };
 
 // VAT number (partita IVA): 11 digits, the last a check digit; names the office that issued it.
@@ -79,10 +80,12 @@ class TfrmPartitaIva final : public CheckWindow
     Q_OBJECT
 public:
     explicit TfrmPartitaIva(AppContext& ctx, QWidget* owner = nullptr);
-    QLineEdit* txtPartitaIva;
 
 protected:
     std::optional<CheckMessage> check(const QString& text) const override;
+
+private:
+    QLineEdit* txtPartitaIva;
 };
 
 // Italian IBAN: 27 characters, MOD 97-10 check digits.
@@ -91,10 +94,12 @@ class TfrmIban final : public CheckWindow
     Q_OBJECT
 public:
     explicit TfrmIban(AppContext& ctx, QWidget* owner = nullptr);
-    QLineEdit* txtIban;
 
 protected:
     std::optional<CheckMessage> check(const QString& text) const override;
+
+private:
+    QLineEdit* txtIban;
 };
 
 // Credit card number: Luhn check digit; names the card type from the first digits.
@@ -103,10 +108,12 @@ class TfrmCarta final : public CheckWindow
     Q_OBJECT
 public:
     explicit TfrmCarta(AppContext& ctx, QWidget* owner = nullptr);
-    QLineEdit* txtNumero;
 
 protected:
     std::optional<CheckMessage> check(const QString& text) const override;
+
+private:
+    QLineEdit* txtNumero;
 };
 
 // The hints (status line and tooltip) of the screens' check buttons.

@@ -21,20 +21,19 @@ class TfrmNumerazioneFat : public QDialog
 public:
     TfrmNumerazioneFat(AppContext& ctx, QWidget* owner = nullptr);
 
-    QLineEdit* txtInizio;
-    QCheckBox* chkTipo;
-    QPushButton* btnAnnulla;
-    QPushButton* btnApplica;
-    QLabel* lblMemory;
-
-    void btnApplicaClick();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void btnApplicaClick();
     bool servesInvoices() const;
+
+    QLineEdit* txtInizio;
+    QCheckBox* chkTipo;
+    QPushButton* btnAnnulla;
+    QPushButton* btnApplica;
+    QLabel* lblMemory;
     AppContext& m_ctx;
 };
 
@@ -45,17 +44,16 @@ class TfrmDatiFattura : public QDialog
 public:
     TfrmDatiFattura(AppContext& ctx, QWidget* owner = nullptr);
 
-    QLineEdit *txtVeicolo, *txtMarca, *txtColore, *txtImmatricolazione, *txtAlimentazione, *txtTarga;
-    QPushButton* btnAnnulla;
-    QPushButton* btnApplica;
-    QLabel* lblMemory;
-
-    void btnApplicaClick();
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void btnApplicaClick();
+
+    QLineEdit *txtVeicolo, *txtMarca, *txtColore, *txtImmatricolazione, *txtAlimentazione, *txtTarga;
+    QPushButton* btnAnnulla;
+    QPushButton* btnApplica;
+    QLabel* lblMemory;
     AppContext& m_ctx;
 };
 
@@ -66,22 +64,22 @@ class TfrmLogo : public QDialog
 public:
     TfrmLogo(AppContext& ctx, QWidget* owner = nullptr);
 
-    QLabel* imgLogo;
-    PictureButton* imgEuro;
-    PictureButton* btnCancLogo;
-    QPushButton* btnAnnulla;
-    QPushButton* btnSfoglia;
-    QPushButton* btnApplica;
-
-    void btnSfogliaClick();
-    void btnApplicaClick();
     const QImage& picture() const { return m_picture; }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void btnSfogliaClick();
+    void btnApplicaClick();
     void setPicture(const QImage& picture);
+
+    QLabel* imgLogo;
+    PictureButton* imgEuro;
+    PictureButton* btnCancLogo;
+    QPushButton* btnAnnulla;
+    QPushButton* btnSfoglia;
+    QPushButton* btnApplica;
     AppContext& m_ctx;
     QImage m_picture;
 };

@@ -36,9 +36,9 @@ InvoiceOutputDialog::InvoiceOutputDialog(AppContext& ctx, QWidget* owner, const 
     image->setObjectName(QStringLiteral("imgSpiegazione"));
     image->setPixmap(QIcon(picture).pixmap(QSize(320, 200)));
     image->setAlignment(Qt::AlignCenter);
-    btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
+    auto* btnAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
     btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
-    btnConferma = new QPushButton(confirmText, this);
+    auto* btnConferma = new QPushButton(confirmText, this);
     btnConferma->setObjectName(QStringLiteral("btnConferma"));
     btnConferma->setDefault(true);
     auto* buttons = new QHBoxLayout;

@@ -2,8 +2,6 @@
 
 #include <QDialog>
 
-class QPushButton;
-
 namespace tarvello
 {
 
@@ -15,10 +13,6 @@ class ReportDocument;
 class InvoiceOutputDialog : public QDialog
 {
     Q_OBJECT
-public:
-    QPushButton* btnAnnulla;
-    QPushButton* btnConferma; // "Stampa", "Mostra anteprima" or "Crea PDF"
-
 protected:
     InvoiceOutputDialog(AppContext& ctx, QWidget* owner, const QString& objectName, const QString& caption,
                         const QString& picture, const QString& confirmText, QSize size);

@@ -28,6 +28,24 @@ class TfrmRiepilogo : public QDialog
 public:
     TfrmRiepilogo(AppContext& ctx, QWidget* owner, InvoiceSummary::Period period);
 
+    InvoiceSummary::Period period() const { return m_period; }
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildSelection();
+    QWidget* buildSummary();
+    QString year() const;
+
+    // "Visualizza" (or the annual screen being shown): builds the summary once.
+    void btnVisualizzaClick();
+    void btnTrovaClick();
+    void btnStampaClick();
+    void showGuide();
+
     // The period choice (monthly and quarterly only).
     QWidget* panSelezione = nullptr;
     QLabel* lblAnno = nullptr;
@@ -46,24 +64,6 @@ public:
     QLabel *lblTotImponibile, *lblTotImposta, *lblTotEsente, *lblTotale;
     QPushButton *btnStampa, *btnEsci;
     PictureButton* imgGuida;
-
-    InvoiceSummary::Period period() const { return m_period; }
-
-    // "Visualizza" (or the annual screen being shown): builds the summary once.
-    void btnVisualizzaClick();
-    void btnTrovaClick();
-    void btnStampaClick();
-    void showGuide();
-
-    void done(int result) override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    QWidget* buildSelection();
-    QWidget* buildSummary();
-    QString year() const;
 
     AppContext& m_ctx;
     InvoiceSummary::Period m_period;

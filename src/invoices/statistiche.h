@@ -40,6 +40,19 @@ class TfrmStatistiche : public QWidget
 public:
     explicit TfrmStatistiche(AppContext& ctx);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* buildYearPanel();
+    QWidget* buildChartPanel();
+    void btnApriClick();
+    void btnTortaClick();
+    void btnBarreClick();
+    void btnStampaClick();
+    void showGuide();
+
     QWidget* panAvvio;
     QLineEdit* txtAnno;
     QPushButton* btnApri;
@@ -55,20 +68,6 @@ public:
     QLabel* lblFile;
     // memGennaio .. memDicembre: the month values as text.
     std::array<QLabel*, 12> memMesi{};
-
-    void btnApriClick();
-    void btnTortaClick();
-    void btnBarreClick();
-    void btnStampaClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    QWidget* buildYearPanel();
-    QWidget* buildChartPanel();
-    void showGuide();
 
     AppContext& m_ctx;
     QStackedWidget* m_panels;

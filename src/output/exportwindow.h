@@ -150,15 +150,6 @@ public:
     ExportWindow(AppContext& ctx, QWidget* owner, ExportDefinition definition);
     ~ExportWindow() override;
 
-    PictureButton* cmdEsporta;
-    PictureButton* cmdGuida;
-    PictureButton* cmdEsci;
-    ExportGrid* grdRecords;
-    StatusLine* panInfo;
-    ProgressPanel* panProgresso; // while a long export is written
-    QLabel* imgBanner;
-    QLabel* imgMano;
-
     const ExportDefinition& definition() const { return m_definition; }
     ExportGridModel* gridModel() const { return m_model; }
     // The grid column of a named column ("colNum" is 0), or -1.
@@ -168,8 +159,6 @@ public:
 
     // Reads the archive into the grid (done each time the window is shown).
     void loadGrid();
-    void cmdEsportaClick();
-    void cmdGuidaClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -177,6 +166,17 @@ protected:
 private:
     enum class Written { Done, Failed, Stopped };
     Written writeDocument();
+    void cmdEsportaClick();
+    void cmdGuidaClick();
+
+    PictureButton* cmdEsporta;
+    PictureButton* cmdGuida;
+    PictureButton* cmdEsci;
+    ExportGrid* grdRecords;
+    StatusLine* panInfo;
+    ProgressPanel* panProgresso; // while a long export is written
+    QLabel* imgBanner;
+    QLabel* imgMano;
 
     AppContext& m_ctx;
     ExportDefinition m_definition;

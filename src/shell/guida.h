@@ -21,14 +21,14 @@ public:
     explicit TfrmGuida(AppContext& ctx, QWidget* owner = nullptr);
     void setTopic(const QString& title, const QString& text);
 
+private:
+    void openGuide();
+
     QLabel* lblTitolo;
     QPlainTextEdit* txtGuida;
     QPushButton* cmdChiudi;
     LinkLabel* lnkPDF;
     PictureButton* imgPDF;
-
-private:
-    void openGuide();
     AppContext& m_ctx;
 };
 

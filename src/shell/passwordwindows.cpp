@@ -149,6 +149,15 @@ void TfrmPassword::showEvent(QShowEvent* event)
     txtPassword->setFocus();
 }
 
+void TfrmPassword::askAgain()
+{
+    txtPassword->clear();
+    lblMemory->clear();
+    show();
+    activateWindow();
+    txtPassword->setFocus();
+}
+
 void TfrmPassword::closeEvent(QCloseEvent* event)
 {
     event->accept();
@@ -264,13 +273,8 @@ void TfrmCambiaPassword::showEvent(QShowEvent* event)
 void TfrmCambiaPassword::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    if (auto* login = qobject_cast<TfrmPassword*>(m_ctx.window(u"frmPassword"))) {
-        login->txtPassword->clear();
-        login->lblMemory->clear();
-        login->show();
-        login->activateWindow();
-        login->txtPassword->setFocus();
-    }
+    if (auto* login = qobject_cast<TfrmPassword*>(m_ctx.window(u"frmPassword")))
+        login->askAgain();
 }
 
 void TfrmCambiaPassword::cmdOKClick()

@@ -19,21 +19,23 @@ class TfrmPassword : public QWidget
 public:
     explicit TfrmPassword(AppContext& ctx);
 
-    QLineEdit* txtPassword;
-    QPushButton* cmdOK;
-    QPushButton* cmdEsci;
-    QPushButton* btnCambiaPassword;
-    QLabel* lblMemory;
-
-    void cmdOKClick();
+    // Back from the change of password: an empty field, ready for the password again.
+    void askAgain();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void cmdOKClick();
     void updateOK();
     void giveBackAbandonedImports();
+
+    QLineEdit* txtPassword;
+    QPushButton* cmdOK;
+    QPushButton* cmdEsci;
+    QPushButton* btnCambiaPassword;
+    QLabel* lblMemory;
     AppContext& m_ctx;
 };
 
@@ -43,21 +45,20 @@ class TfrmCambiaPassword : public QWidget
 public:
     explicit TfrmCambiaPassword(AppContext& ctx);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void cmdOKClick();
+    void updateOK();
+
     QLineEdit* txtPasswordOld;
     QLineEdit* txtPasswordNew;
     QLineEdit* txtConferma;
     QPushButton* cmdEsci;
     QPushButton* cmdOK;
     QLabel* lblMemory;
-
-    void cmdOKClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void updateOK();
     AppContext& m_ctx;
 };
 

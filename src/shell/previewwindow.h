@@ -27,8 +27,6 @@ public:
     // `paint` draws the pages on the page of `printer` as the caller has set it up.
     PreviewWindow(QPrinter& printer, Services& services, PagePainter paint, QWidget* parent = nullptr);
 
-    QPrintPreviewWidget* pages() const { return m_pages; }
-
 private:
     QAction* addCommand(const QString& objectName, const QString& text, const QKeySequence& keys);
     void printPages();

@@ -23,16 +23,15 @@ class TfrmAvvio : public QWidget
 public:
     explicit TfrmAvvio(AppContext& ctx);
 
-    PictureButton *imgClienti, *appClienti, *btnClienti;
-    PictureButton *imgMagazzino, *appMagazzino, *btnMagazzino;
-    PictureButton *imgFatture, *appFatture, *btnFatture;
-    PictureButton *imgInfo, *imgGuida, *imgCopyright, *imgEsci, *imgSito;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    PictureButton *imgClienti, *appClienti, *btnClienti;
+    PictureButton *imgMagazzino, *appMagazzino, *btnMagazzino;
+    PictureButton *imgFatture, *appFatture, *btnFatture;
+    PictureButton *imgInfo, *imgGuida, *imgCopyright, *imgEsci, *imgSito;
     AppContext& m_ctx;
     ScreenCommands m_commands;
 };
@@ -44,6 +43,14 @@ class TfrmMenuFatture : public QWidget
 public:
     explicit TfrmMenuFatture(AppContext& ctx);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void btnApriFatturaClick();
+    void openLogo();
+
     QLineEdit* txtAnnoFatture;
     QPushButton* btnApriFatture;
     QPushButton* btnApriRiepStats;
@@ -52,15 +59,6 @@ public:
     PictureButton* imgGuida;
     PictureButton* imgEsci;
     QLabel* lblMemory;
-
-    void btnApriFatturaClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void openLogo();
     AppContext& m_ctx;
 };
 
@@ -70,6 +68,8 @@ class TfrmInfo : public QDialog
     Q_OBJECT
 public:
     explicit TfrmInfo(AppContext& ctx, QWidget* owner = nullptr);
+
+private:
     QLabel* lblCartella;
     QPushButton* cmdChiudi;
     LinkLabel* lnkEmail;
@@ -82,6 +82,8 @@ class TfrmSplash : public QDialog
     Q_OBJECT
 public:
     explicit TfrmSplash(AppContext& ctx, QWidget* owner = nullptr);
+
+private:
     QPushButton* cmdChiudi;
     LinkLabel* lnkWeb;
     PictureButton* imgWeb;

@@ -20,6 +20,13 @@ class TfrmGiacenza : public QDialog
 public:
     explicit TfrmGiacenza(AppContext& ctx, QWidget* owner = nullptr);
 
+    static QString addCaption();      // "Quantità da aggiungere:"
+    static QString subtractCaption(); // "Quantità da sottrarre:"
+
+private:
+    void btnTotaleClick();
+    void btnAggiornaClick();
+
     QLineEdit* txtGiacenza;
     QLabel* lblAggiunta;
     QLineEdit* txtAggiunta;
@@ -27,14 +34,6 @@ public:
     QLineEdit* txtTotale;
     QPushButton* btnAggiorna;
     QPushButton* btnChiudi;
-
-    static QString addCaption();      // "Quantità da aggiungere:"
-    static QString subtractCaption(); // "Quantità da sottrarre:"
-
-    void btnTotaleClick();
-    void btnAggiornaClick();
-
-private:
     AppContext& m_ctx;
 };
 
@@ -46,16 +45,15 @@ class TfrmDatiPneumatici : public QDialog
 public:
     explicit TfrmDatiPneumatici(AppContext& ctx, QWidget* owner = nullptr);
 
-    QLineEdit *txtConsumo, *txtAderenza, *txtRumore, *txtOnde;
-    QPushButton* btnApplica;
-    QPushButton* btnAnnulla;
-
-    void btnApplicaClick();
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void btnApplicaClick();
+
+    QLineEdit *txtConsumo, *txtAderenza, *txtRumore, *txtOnde;
+    QPushButton* btnApplica;
+    QPushButton* btnAnnulla;
     AppContext& m_ctx;
 };
 

@@ -7,6 +7,7 @@
 #include "shell/conventions.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -43,7 +44,7 @@ class AttachmentWindowTest : public QObject
             ran = w != nullptr;
             if (!w)
                 return 0;
-            click(use(*w) ? w->btnApplica : w->btnAnnulla);
+            click(use(*w) ? named<QPushButton>(w, u"btnApplica") : named<QPushButton>(w, u"btnAnnulla"));
             return d.result();
         });
         click(named<PictureButton>(card, u"cmdFile"));
@@ -64,35 +65,36 @@ private Q_SLOTS:
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             [&] {
                 QCOMPARE(w.windowTitle(), QStringLiteral(" Allega file"));
-                QCOMPARE(w.lblMemory->text(), QStringLiteral("clienti"));
-                QVERIFY(!w.lblMemory->isVisible());
-                QCOMPARE(w.txtFile01->text(), QStringLiteral("a.pdf"));
-                QCOMPARE(w.txtDesc01->text(), QStringLiteral("contratto"));
-                QCOMPARE(w.txtDesc03->text(), QStringLiteral("descrizione senza file"));
-                QVERIFY(w.txtFile01->isReadOnly());
-                QVERIFY(w.btnApri01->isEnabled());
-                QVERIFY(!w.btnApri02->isEnabled());
-                QVERIFY(!w.btnApri03->isEnabled());
+                QCOMPARE(named<QLabel>(&w, u"lblMemory")->text(), QStringLiteral("clienti"));
+                QVERIFY(!named<QLabel>(&w, u"lblMemory")->isVisible());
+                QCOMPARE(named<QLineEdit>(&w, u"txtFile01")->text(), QStringLiteral("a.pdf"));
+                QCOMPARE(named<QLineEdit>(&w, u"txtDesc01")->text(), QStringLiteral("contratto"));
+                QCOMPARE(named<QLineEdit>(&w, u"txtDesc03")->text(),
+                         QStringLiteral("descrizione senza file"));
+                QVERIFY(named<QLineEdit>(&w, u"txtFile01")->isReadOnly());
+                QVERIFY(named<QPushButton>(&w, u"btnApri01")->isEnabled());
+                QVERIFY(!named<QPushButton>(&w, u"btnApri02")->isEnabled());
+                QVERIFY(!named<QPushButton>(&w, u"btnApri03")->isEnabled());
 
                 t.services.files.push_back(chosen);
-                click(w.btnSfoglia02);
+                click(named<QPushButton>(&w, u"btnSfoglia02"));
                 QCOMPARE(t.services.fileDialogTitles.last(),
                          QStringLiteral("Selezionare il file da allegare:"));
                 QVERIFY2(t.services.fileDialogFilters.last().startsWith(QStringLiteral("Tutti i file (*.*)")),
                          qPrintable(t.services.fileDialogFilters.last()));
-                QCOMPARE(w.txtFile02->text(), QStringLiteral("carta identità.jpg"));
-                QVERIFY(w.btnApri02->isEnabled());
+                QCOMPARE(named<QLineEdit>(&w, u"txtFile02")->text(), QStringLiteral("carta identità.jpg"));
+                QVERIFY(named<QPushButton>(&w, u"btnApri02")->isEnabled());
                 QCOMPARE(fileBytes(attached(t, QStringLiteral("carta identità.jpg"))), QByteArray("JPEG"));
-                type(w.txtDesc02, QStringLiteral("documento d'identità"));
+                type(named<QLineEdit>(&w, u"txtDesc02"), QStringLiteral("documento d'identità"));
 
-                click(w.btnApri02);
+                click(named<QPushButton>(&w, u"btnApri02"));
                 QCOMPARE(t.services.opened.last(),
                          QUrl::fromLocalFile(attached(t, QStringLiteral("carta identità.jpg"))));
 
-                click(w.imgCancella01);
-                QCOMPARE(w.txtFile01->text(), QString());
-                QVERIFY(!w.btnApri01->isEnabled());
-                QCOMPARE(w.txtDesc01->text(), QStringLiteral("contratto"));
+                click(named<PictureButton>(&w, u"imgCancella01"));
+                QCOMPARE(named<QLineEdit>(&w, u"txtFile01")->text(), QString());
+                QVERIFY(!named<QPushButton>(&w, u"btnApri01")->isEnabled());
+                QCOMPARE(named<QLineEdit>(&w, u"txtDesc01")->text(), QStringLiteral("contratto"));
             }();
             return true;
         });
@@ -121,9 +123,9 @@ private Q_SLOTS:
         TfrmClienti* card = openCard(t);
         named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("a.pdf"));
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
-            click(w.imgCancella01);
+            click(named<PictureButton>(&w, u"imgCancella01"));
             t.services.files.push_back(pickable(outside, QStringLiteral("b.pdf"), "B"));
-            click(w.btnSfoglia02);
+            click(named<QPushButton>(&w, u"btnSfoglia02"));
             return false;
         });
         QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QStringLiteral("a.pdf"));
@@ -138,7 +140,7 @@ private Q_SLOTS:
         named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("a.pdf"));
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             t.services.files.push_back(std::nullopt);
-            click(w.btnSfoglia01);
+            click(named<QPushButton>(&w, u"btnSfoglia01"));
             return true;
         });
         QCOMPARE(named<QLabel>(card, u"lblFile01")->text(), QStringLiteral("a.pdf"));
@@ -156,7 +158,7 @@ private Q_SLOTS:
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             t.services.files.push_back(pickable(outside, QStringLiteral("doc.pdf"), "new"));
             t.services.answers.push_back(Answer::No);
-            click(w.btnSfoglia01);
+            click(named<QPushButton>(&w, u"btnSfoglia01"));
             return true;
         });
         QCOMPARE(t.services.messages.size(), 1);
@@ -171,7 +173,7 @@ private Q_SLOTS:
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             t.services.files.push_back(pickable(outside, QStringLiteral("doc.pdf"), "new"));
             t.services.answers.push_back(Answer::Yes);
-            click(w.btnSfoglia01);
+            click(named<QPushButton>(&w, u"btnSfoglia01"));
             return true;
         });
         QCOMPARE(fileBytes(attached(t, QStringLiteral("doc.pdf"))), QByteArray("new"));
@@ -184,9 +186,9 @@ private Q_SLOTS:
         TfrmClienti* card = openCard(t);
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             t.services.files.push_back(pickable(outside, QStringLiteral("Łódź_дом.txt"), "testo"));
-            click(w.btnSfoglia01);
+            click(named<QPushButton>(&w, u"btnSfoglia01"));
             [&] {
-                QCOMPARE(w.txtFile01->text(), QStringLiteral("_ód_____.txt"));
+                QCOMPARE(named<QLineEdit>(&w, u"txtFile01")->text(), QStringLiteral("_ód_____.txt"));
                 QCOMPARE(t.services.lastKind(), MessageKind::Information);
                 QCOMPARE(t.services.lastMessage(),
                          Attachments::renamedMessage(QStringLiteral("_ód_____.txt")));
@@ -204,14 +206,14 @@ private Q_SLOTS:
         named<QLabel>(card, u"lblFile01")->setText(QStringLiteral("../Clienti.pro"));
         named<QLabel>(card, u"lblFile02")->setText(QStringLiteral("contratto.pdf"));
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
-            click(w.btnApri01);
+            click(named<QPushButton>(&w, u"btnApri01"));
             [&] {
                 QVERIFY(t.services.opened.isEmpty());
                 QCOMPARE(t.services.lastKind(), MessageKind::Warning);
                 QCOMPARE(t.services.lastMessage(),
                          Attachments::unsafeNameMessage(QStringLiteral("../Clienti.pro")));
             }();
-            click(w.btnApri02);
+            click(named<QPushButton>(&w, u"btnApri02"));
             [&] {
                 QCOMPARE(t.services.opened,
                          QList<QUrl>{QUrl::fromLocalFile(attached(t, QStringLiteral("contratto.pdf")))});
@@ -230,11 +232,11 @@ private Q_SLOTS:
         QVERIFY(writeFile(Attachments::folderPath(t.dir.path())));
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             t.services.files.push_back(pickable(outside, QStringLiteral("nuovo.pdf"), "N"));
-            click(w.btnSfoglia01);
+            click(named<QPushButton>(&w, u"btnSfoglia01"));
             [&] {
                 QCOMPARE(t.services.lastKind(), MessageKind::Warning);
                 QCOMPARE(t.services.lastMessage(), said::attachFolderFailed);
-                QCOMPARE(w.txtFile01->text(), QStringLiteral("vecchio.pdf"));
+                QCOMPARE(named<QLineEdit>(&w, u"txtFile01")->text(), QStringLiteral("vecchio.pdf"));
             }();
             return true;
         });
@@ -252,7 +254,7 @@ private Q_SLOTS:
             QSKIP("this machine cannot make a read-only folder");
         withWindow(t, card, [&](TfrmAllegaCartella& w) {
             t.services.files.push_back(pickable(outside, QStringLiteral("nuovo.pdf"), "N"));
-            click(w.btnSfoglia03);
+            click(named<QPushButton>(&w, u"btnSfoglia03"));
             return true;
         });
         QCOMPARE(t.services.lastKind(), MessageKind::Warning);
@@ -268,9 +270,9 @@ private Q_SLOTS:
         std::unique_ptr<QDialog> d = t.program->createDialog(u"frmAllegaCartella", card);
         auto* w = qobject_cast<TfrmAllegaCartella*>(d.get());
         QVERIFY(w);
-        w->lblMemory->setText(QStringLiteral("magazzino"));
-        w->txtDesc01->setText(QStringLiteral("prodotto"));
-        w->btnApplicaClick();
+        named<QLabel>(w, u"lblMemory")->setText(QStringLiteral("magazzino"));
+        named<QLineEdit>(w, u"txtDesc01")->setText(QStringLiteral("prodotto"));
+        named<QPushButton>(w, u"btnApplica")->click(); // the window is never shown: no mouse can reach it
         QCOMPARE(named<QLabel>(card, u"lblDesc01")->text(), QStringLiteral("cliente"));
     }
 };

@@ -228,14 +228,16 @@ private Q_SLOTS:
             QCOMPARE(m->rowCount(), 2);
             QCOMPARE(m->columnCount(), 26);
             QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), u(u"N."));
-            QCOMPARE(w.grdRecords->columnWidth(0), 60);
+            QCOMPARE(named<ExportGrid>(&w, u"grdRecords")->columnWidth(0), 60);
             QCOMPARE(m->index(1, 0).data().toString(), u(u"2"));
             // The grid keeps the blank between surname and an empty first name; the document drops it.
             QCOMPARE(m->index(1, w.gridColumn(QStringLiteral("colCliente"))).data().toString(),
                      u(u"Bianchi "));
             QCOMPARE(m->index(0, w.gridColumn(QStringLiteral("colComuneRes"))).data().toString(),
                      u(u"Forlì FC"));
-            QCOMPARE(w.grdRecords->columnWidth(w.gridColumn(QStringLiteral("colNote"))), 350);
+            QCOMPARE(
+                named<ExportGrid>(&w, u"grdRecords")->columnWidth(w.gridColumn(QStringLiteral("colNote"))),
+                350);
             QCOMPARE(m->headerData(w.gridColumn(QStringLiteral("colCap")), Qt::Horizontal).toString(),
                      u(u"CAP"));
 
@@ -256,7 +258,9 @@ private Q_SLOTS:
     void theDocumentIsWrittenByteForByteAndOffered()
     {
         QVERIFY(writeArchive(archive(), {fullCustomer()}));
-        onExport([&](TfrmExpClienti& w) { QTest::mouseClick(w.cmdEsporta, Qt::LeftButton); });
+        onExport([&](TfrmExpClienti& w) {
+            QTest::mouseClick(named<PictureButton>(&w, u"cmdEsporta"), Qt::LeftButton);
+        });
         click(named<PictureButton>(card, u"cmdEsporta"));
         CHECK_BODY();
         const QByteArray expected = documentHead("Riepilogo Clienti") + customerHeaderRow() +
@@ -277,7 +281,7 @@ private Q_SLOTS:
         const QByteArray before = fileBytes(archive());
         t->services.answers = {Answer::Yes, Answer::No};
         onExport([&](TfrmExpClienti& w) {
-            ExportGrid* grid = w.grdRecords;
+            ExportGrid* grid = named<ExportGrid>(&w, u"grdRecords");
             auto typeInto = [&](const QString& column, const QString& text) {
                 const QModelIndex cell = w.gridModel()->index(0, w.gridColumn(column));
                 grid->scrollTo(cell);
@@ -291,7 +295,7 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             typeInto(QStringLiteral("colNote"), u(u"Da richiamare"));
             // The editor is still open: the export button hands its text over first.
-            QTest::mouseClick(w.cmdEsporta, Qt::LeftButton);
+            QTest::mouseClick(named<PictureButton>(&w, u"cmdEsporta"), Qt::LeftButton);
         });
         click(named<PictureButton>(card, u"cmdEsporta"));
         CHECK_BODY();
@@ -311,7 +315,9 @@ private Q_SLOTS:
         ReadOnlyFolder readOnly(t->dir.path());
         if (!readOnly.active())
             QSKIP("this machine cannot make a read-only folder");
-        onExport([&](TfrmExpClienti& w) { QTest::mouseClick(w.cmdEsporta, Qt::LeftButton); });
+        onExport([&](TfrmExpClienti& w) {
+            QTest::mouseClick(named<PictureButton>(&w, u"cmdEsporta"), Qt::LeftButton);
+        });
         click(named<PictureButton>(card, u"cmdEsporta"));
         CHECK_BODY();
         checkFailureLeftTheOldDocument();
@@ -324,7 +330,9 @@ private Q_SLOTS:
         // A spreadsheet program that has the file open holds a lock on it.
         HeldFile spreadsheetProgram(document(), HeldFile::Hold::Writing);
         QVERIFY(spreadsheetProgram.held());
-        onExport([&](TfrmExpClienti& w) { QTest::mouseClick(w.cmdEsporta, Qt::LeftButton); });
+        onExport([&](TfrmExpClienti& w) {
+            QTest::mouseClick(named<PictureButton>(&w, u"cmdEsporta"), Qt::LeftButton);
+        });
         click(named<PictureButton>(card, u"cmdEsporta"));
         spreadsheetProgram.release();
         CHECK_BODY();
@@ -339,7 +347,9 @@ private Q_SLOTS:
             text = d.findChild<QPlainTextEdit*>(QStringLiteral("txtGuida"))->toPlainText();
             return 0;
         });
-        onExport([&](TfrmExpClienti& w) { QTest::mouseClick(w.cmdGuida, Qt::LeftButton); });
+        onExport([&](TfrmExpClienti& w) {
+            QTest::mouseClick(named<PictureButton>(&w, u"cmdGuida"), Qt::LeftButton);
+        });
         click(named<PictureButton>(card, u"cmdEsporta"));
         CHECK_BODY();
         QCOMPARE(title, u(u"Esportazione archivio clienti in Microsoft Excel."));

@@ -99,8 +99,8 @@ int main(int argc, char** argv)
 
     auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
     menu->show();
-    menu->txtAnnoFatture->setText(QStringLiteral("2026"));
-    menu->btnApriFatturaClick();
+    named<QLineEdit>(menu, u"txtAnnoFatture")->setText(QStringLiteral("2026"));
+    named<QPushButton>(menu, u"btnApriFatture")->click();
     auto* screen = static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
     screen->resize(1366, 768);
 
@@ -120,13 +120,13 @@ int main(int argc, char** argv)
     named<PictureButton>(screen, u"cmdSospese")->click();
     const auto summary = [&](const QString& name, int choice) {
         t.services.modal.insert(name, [&, name, choice](QDialog& d) {
-            auto& w = static_cast<TfrmRiepilogo&>(d);
-            if (w.cboSelezione) {
-                shots.save(&w, name.mid(3).toLower() + QStringLiteral("_scelta"));
-                w.cboSelezione->setCurrentIndex(choice);
-                w.btnVisualizzaClick();
+            // Only the monthly and quarterly summaries ask for their period first.
+            if (auto* period = d.findChild<QComboBox*>(QStringLiteral("cboSelezione"))) {
+                shots.save(&d, name.mid(3).toLower() + QStringLiteral("_scelta"));
+                period->setCurrentIndex(choice);
+                named<QPushButton>(&d, u"btnVisualizza")->click();
             }
-            shots.save(&w, name.mid(3).toLower());
+            shots.save(&d, name.mid(3).toLower());
             return 0;
         });
     };
@@ -151,11 +151,11 @@ int main(int argc, char** argv)
     auto* stats = static_cast<TfrmStatistiche*>(t.window(QStringLiteral("frmStatistiche")));
     stats->show();
     stats->resize(1366, 768);
-    stats->txtAnno->setText(QStringLiteral("2026"));
-    stats->btnApriClick();
-    stats->btnBarreClick();
+    named<QLineEdit>(stats, u"txtAnno")->setText(QStringLiteral("2026"));
+    named<QPushButton>(stats, u"btnApri")->click();
+    named<QPushButton>(stats, u"btnBarre")->click();
     shots.save(stats, QStringLiteral("statistiche_barre"));
-    stats->btnTortaClick();
+    named<QPushButton>(stats, u"btnTorta")->click();
     shots.save(stats, QStringLiteral("statistiche_torta"));
     return 0;
 }

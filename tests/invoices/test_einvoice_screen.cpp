@@ -139,8 +139,8 @@ class EInvoiceScreenTest : public QObject
     {
         auto* menu = static_cast<TfrmMenuFatture*>(t->window(QStringLiteral("frmMenuFatture")));
         menu->show();
-        menu->txtAnnoFatture->setText(QStringLiteral("2026"));
-        QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        named<QLineEdit>(menu, u"txtAnnoFatture")->setText(QStringLiteral("2026"));
+        QTest::mouseClick(named<QPushButton>(menu, u"btnApriFatture"), Qt::LeftButton);
         screen = static_cast<TfrmFatture*>(t->window(QStringLiteral("frmFatture")));
         QApplication::setActiveWindow(screen);
         QVERIFY(QTest::qWaitForWindowActive(screen));

@@ -166,8 +166,8 @@ class InvoiceListsTest : public QObject
     {
         auto* menu = static_cast<TfrmMenuFatture*>(t->window(QStringLiteral("frmMenuFatture")));
         menu->show();
-        menu->txtAnnoFatture->setText(year);
-        QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        named<QLineEdit>(menu, u"txtAnnoFatture")->setText(year);
+        QTest::mouseClick(named<QPushButton>(menu, u"btnApriFatture"), Qt::LeftButton);
         s = static_cast<TfrmFatture*>(t->window(QStringLiteral("frmFatture")));
         QApplication::setActiveWindow(s);
     }
@@ -519,23 +519,25 @@ private Q_SLOTS:
         QFETCH(QString, heading);
         t->services.printToPdf = t->path(QStringLiteral("riepilogo.pdf"));
         onDialog<TfrmRiepilogo>(window, [&](TfrmRiepilogo& w) {
+            const auto text = [&w](QStringView label) { return named<QLabel>(&w, label)->text(); };
             if (choice >= 0) {
-                QCOMPARE(w.lblAnno->text(), u(u"2022"));
-                QVERIFY(w.panSelezione->isVisible());
-                w.cboSelezione->setFocus();
+                QCOMPARE(text(u"lblAnno"), u(u"2022"));
+                QVERIFY(named<QWidget>(&w, u"panSelezione")->isVisible());
+                auto* period = named<QComboBox>(&w, u"cboSelezione");
+                period->setFocus();
                 for (int i = 0; i < choice; ++i)
-                    QTest::keyClick(w.cboSelezione, Qt::Key_Down);
-                QTest::mouseClick(w.btnVisualizza, Qt::LeftButton);
+                    QTest::keyClick(period, Qt::Key_Down);
+                QTest::mouseClick(named<QPushButton>(&w, u"btnVisualizza"), Qt::LeftButton);
             }
-            QVERIFY(w.panContainer->isVisible());
-            QCOMPARE(numbersListed(w.lstRecords), numbers);
-            QCOMPARE((QStringList{w.lblTotImponibile->text(), w.lblTotImposta->text(), w.lblTotEsente->text(),
-                                  w.lblTotale->text()}),
+            QVERIFY(named<QWidget>(&w, u"panContainer")->isVisible());
+            QCOMPARE(numbersListed(named<ResultList>(&w, u"lstRecords")), numbers);
+            QCOMPARE((QStringList{text(u"lblTotImponibile"), text(u"lblTotImposta"), text(u"lblTotEsente"),
+                                  text(u"lblTotale")}),
                      totals);
-            QCOMPARE(w.titTipologia->text(), heading);
-            QCOMPARE(w.panInfo->text(), u"Il presente riepilogo contiene " + QString::number(numbers.size()) +
-                                            u" fatture proforma.");
-            QTest::mouseClick(w.btnStampa, Qt::LeftButton);
+            QCOMPARE(text(u"titTipologia"), heading);
+            QCOMPARE(text(u"panInfo"), u"Il presente riepilogo contiene " + QString::number(numbers.size()) +
+                                           u" fatture proforma.");
+            QTest::mouseClick(named<QPushButton>(&w, u"btnStampa"), Qt::LeftButton);
         });
         QTest::mouseClick(s->findChild<QToolButton*>(u"cmd" + window.mid(3)), Qt::LeftButton);
         QProcess p;
@@ -601,9 +603,9 @@ private Q_SLOTS:
         ProgressPanel::setShowAfterMs(0);
         const auto restore = qScopeGuard([] { ProgressPanel::setShowAfterMs(500); });
         onDialog<TfrmRiepilogo>(QStringLiteral("frmRiepMensile"), [&](TfrmRiepilogo& w) {
-            w.cboSelezione->setCurrentIndex(2); // March
-            QTest::mouseClick(w.btnVisualizza, Qt::LeftButton);
-            QCOMPARE(numbersListed(w.lstRecords), L({u"1", u"2"}));
+            named<QComboBox>(&w, u"cboSelezione")->setCurrentIndex(2); // March
+            QTest::mouseClick(named<QPushButton>(&w, u"btnVisualizza"), Qt::LeftButton);
+            QCOMPARE(numbersListed(named<ResultList>(&w, u"lstRecords")), L({u"1", u"2"}));
 
             // Many more March invoices, with a user ready to stop what shows its progress.
             manyMoreOfTheFirstInvoice();
@@ -611,12 +613,12 @@ private Q_SLOTS:
             QTimer user;
             stopWhatShowsProgress(user, stops);
             const int messages = int(t->services.messages.size());
-            QTest::mouseClick(w.btnVisualizza, Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(&w, u"btnVisualizza"), Qt::LeftButton);
             QCOMPARE(stops, 1);
-            QCOMPARE(numbersListed(w.lstRecords), L({u"1", u"2"}));
-            QCOMPARE(w.lblTotale->text(), u(u"€ 134,32"));
+            QCOMPARE(numbersListed(named<ResultList>(&w, u"lstRecords")), L({u"1", u"2"}));
+            QCOMPARE(named<QLabel>(&w, u"lblTotale")->text(), u(u"€ 134,32"));
 
-            QTest::mouseClick(w.btnStampa, Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(&w, u"btnStampa"), Qt::LeftButton);
             QCOMPARE(stops, 2);
             QCOMPARE(int(t->services.messages.size()), messages);
         });
@@ -711,7 +713,7 @@ private Q_SLOTS:
         openYear(QStringLiteral("2023"));
         onDialog<TfrmExpFatture>(u(u"frmExpFatture"), [&](TfrmExpFatture& w) {
             QCOMPARE(w.gridModel()->rowCount(), 3);
-            QTest::mouseClick(w.cmdEsporta, Qt::LeftButton);
+            QTest::mouseClick(named<PictureButton>(&w, u"cmdEsporta"), Qt::LeftButton);
         });
         QTest::mouseClick(named<PictureButton>(s, u"cmdEsporta"), Qt::LeftButton);
         const QByteArray doc = fileBytes(t->path(QStringLiteral("Fatture.xls")));
@@ -799,8 +801,9 @@ private Q_SLOTS:
             QVERIFY(file.write(rec.bytes()));
         }
         openYear(QStringLiteral("2023"));
-        onDialog<TfrmExpFatture>(u(u"frmExpFatture"),
-                                 [&](TfrmExpFatture& w) { QTest::mouseClick(w.cmdEsporta, Qt::LeftButton); });
+        onDialog<TfrmExpFatture>(u(u"frmExpFatture"), [&](TfrmExpFatture& w) {
+            QTest::mouseClick(named<PictureButton>(&w, u"cmdEsporta"), Qt::LeftButton);
+        });
         QTest::mouseClick(named<PictureButton>(s, u"cmdEsporta"), Qt::LeftButton);
 
         // The document's columns in order, named by the field each is filled from.

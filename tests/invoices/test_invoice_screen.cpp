@@ -120,8 +120,8 @@ class InvoiceScreenTest : public QObject
     {
         auto* menu = static_cast<TfrmMenuFatture*>(t->window(QStringLiteral("frmMenuFatture")));
         menu->show();
-        menu->txtAnnoFatture->setText(year);
-        QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        named<QLineEdit>(menu, u"txtAnnoFatture")->setText(year);
+        QTest::mouseClick(named<QPushButton>(menu, u"btnApriFatture"), Qt::LeftButton);
         s = static_cast<TfrmFatture*>(t->window(QStringLiteral("frmFatture")));
         QApplication::setActiveWindow(s);
         QVERIFY(QTest::qWaitForWindowActive(s));
@@ -389,14 +389,14 @@ private Q_SLOTS:
         QString focusAfterEnter;
         int packagesTyped = 0;
         t->services.modal.insert(QStringLiteral("frmDatiFattura"), [&](QDialog& d) {
-            auto& dati = static_cast<TfrmDatiFattura&>(d);
             focusAtStart = focusName();
-            QTest::keyClicks(dati.txtVeicolo, QStringLiteral("Magazzino di Cesena"));
-            QTest::keyClick(dati.txtVeicolo, Qt::Key_Return);
+            QTest::keyClicks(named<QLineEdit>(&d, u"txtVeicolo"), QStringLiteral("Magazzino di Cesena"));
+            QTest::keyClick(named<QLineEdit>(&d, u"txtVeicolo"), Qt::Key_Return);
             focusAfterEnter = focusName();
-            QTest::keyClicks(dati.txtTarga, QString(40, u'7'));
-            packagesTyped = int(dati.txtTarga->text().size());
-            QTest::mouseClick(dati.btnApplica, Qt::LeftButton);
+            auto* packages = named<QLineEdit>(&d, u"txtTarga");
+            QTest::keyClicks(packages, QString(40, u'7'));
+            packagesTyped = int(packages->text().size());
+            QTest::mouseClick(named<QPushButton>(&d, u"btnApplica"), Qt::LeftButton);
             return d.result();
         });
         QTest::mouseClick(named<QPushButton>(s, u"cmdDatiComputer"), Qt::LeftButton);
@@ -768,13 +768,13 @@ private Q_SLOTS:
         const QString ini = numberingIniPath(t->dir.path());
         QStringList seen;
         t->services.modal.insert(QStringLiteral("frmNumerazioneFat"), [&](QDialog& d) {
-            auto& n = static_cast<TfrmNumerazioneFat&>(d);
-            seen << n.windowTitle() << n.txtInizio->text();
-            n.txtInizio->clear();
-            QTest::keyClicks(n.txtInizio, QStringLiteral("1a0,0"));
-            seen << n.txtInizio->text();
-            n.chkTipo->setChecked(true);
-            QTest::mouseClick(n.btnAnnulla, Qt::LeftButton);
+            auto* start = named<QLineEdit>(&d, u"txtInizio");
+            seen << d.windowTitle() << start->text();
+            start->clear();
+            QTest::keyClicks(start, QStringLiteral("1a0,0"));
+            seen << start->text();
+            named<QCheckBox>(&d, u"chkTipo")->setChecked(true);
+            QTest::mouseClick(named<QPushButton>(&d, u"btnAnnulla"), Qt::LeftButton);
             return d.result();
         });
         QTest::mouseClick(named<PictureButton>(s, u"cmdNumerazione"), Qt::LeftButton);
@@ -784,13 +784,13 @@ private Q_SLOTS:
 
         QString restored;
         t->services.modal.insert(QStringLiteral("frmNumerazioneFat"), [&](QDialog& d) {
-            auto& n = static_cast<TfrmNumerazioneFat&>(d);
-            n.txtInizio->clear();
-            QTest::keyClick(n.txtInizio, Qt::Key_Return); // leaving an empty start restores 1
-            restored = n.txtInizio->text();
-            n.txtInizio->setText(QStringLiteral("25"));
-            n.chkTipo->setChecked(true);
-            QTest::mouseClick(n.btnApplica, Qt::LeftButton);
+            auto* start = named<QLineEdit>(&d, u"txtInizio");
+            start->clear();
+            QTest::keyClick(start, Qt::Key_Return); // leaving an empty start restores 1
+            restored = start->text();
+            start->setText(QStringLiteral("25"));
+            named<QCheckBox>(&d, u"chkTipo")->setChecked(true);
+            QTest::mouseClick(named<QPushButton>(&d, u"btnApplica"), Qt::LeftButton);
             return d.result();
         });
         QTest::mouseClick(named<PictureButton>(s, u"cmdNumerazione"), Qt::LeftButton);
@@ -811,9 +811,9 @@ private Q_SLOTS:
         t->services.modal.insert(QStringLiteral("frmLogo"), [&](QDialog& d) {
             auto& logo = static_cast<TfrmLogo&>(d);
             sizes << logo.picture().size(); // no Logo.bmp yet: the euro sign
-            QTest::mouseClick(logo.btnSfoglia, Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(&logo, u"btnSfoglia"), Qt::LeftButton);
             sizes << logo.picture().size();
-            QTest::mouseClick(logo.btnApplica, Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(&logo, u"btnApplica"), Qt::LeftButton);
             return d.result();
         });
         QTest::mouseClick(named<PictureButton>(s, u"btnLogo"), Qt::LeftButton);
@@ -826,9 +826,8 @@ private Q_SLOTS:
         QCOMPARE(invoiceLogo(t->dir.path()).size(), QSize(640, 320));
 
         t->services.modal.insert(QStringLiteral("frmLogo"), [](QDialog& d) {
-            auto& logo = static_cast<TfrmLogo&>(d);
-            QTest::mouseClick(logo.btnCancLogo, Qt::LeftButton);
-            QTest::mouseClick(logo.btnApplica, Qt::LeftButton);
+            QTest::mouseClick(named<PictureButton>(&d, u"btnCancLogo"), Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(&d, u"btnApplica"), Qt::LeftButton);
             return d.result();
         });
         QTest::mouseClick(named<PictureButton>(s, u"btnLogo"), Qt::LeftButton);

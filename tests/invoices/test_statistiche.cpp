@@ -6,6 +6,7 @@
 #include "archive/archivefile.h"
 #include "archive/invoicerecord.h"
 #include "invoices/statistiche.h"
+#include "namedcontrols.h"
 #include "pdftools.h"
 #include "shell/shellwindows.h"
 #include "testprogram.h"
@@ -88,18 +89,21 @@ class StatisticsTest : public QObject
     {
         auto* menu = static_cast<TfrmMenuFatture*>(t->window(QStringLiteral("frmMenuFatture")));
         menu->show();
-        QVERIFY(menu->btnApriRiepStats->isEnabled());
-        QTest::mouseClick(menu->btnApriRiepStats, Qt::LeftButton);
+        QVERIFY(named<QPushButton>(menu, u"btnApriRiepStats")->isEnabled());
+        QTest::mouseClick(named<QPushButton>(menu, u"btnApriRiepStats"), Qt::LeftButton);
         s = static_cast<TfrmStatistiche*>(t->window(QStringLiteral("frmStatistiche")));
         QVERIFY(s->isVisible());
         QApplication::setActiveWindow(s);
     }
 
+    QLineEdit* yearField() const { return named<QLineEdit>(s, u"txtAnno"); }
+    const Chart& chart() const { return named<ChartView>(s, u"ChartStats")->chart(); }
+
     QStringList values() const
     {
         QStringList out;
-        for (const QLabel* l : s->memMesi)
-            out.append(l->text());
+        for (const char16_t* month : kMonths)
+            out.append(named<QLabel>(s, QString::fromUtf16(month).prepend(u"mem"))->text());
         return out;
     }
 
@@ -141,50 +145,50 @@ private Q_SLOTS:
                      {QStringLiteral("5/3/2024"), QStringLiteral("9,00")},
                      {QStringLiteral("24/12/2024"), QStringLiteral("1234,50")}});
         open();
-        QVERIFY(s->panAvvio->isVisible());
-        QCOMPARE(s->txtAnno->text(), QStringLiteral("2026"));
-        s->txtAnno->selectAll();
-        QTest::keyClicks(s->txtAnno, year);
-        QTest::keyClick(s->txtAnno, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(s->btnApri));
-        QTest::mouseClick(s->btnApri, Qt::LeftButton);
-        QVERIFY(s->panContainer->isVisible());
+        QVERIFY(named<QWidget>(s, u"panAvvio")->isVisible());
+        QCOMPARE(yearField()->text(), QStringLiteral("2026"));
+        yearField()->selectAll();
+        QTest::keyClicks(yearField(), year);
+        QTest::keyClick(yearField(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(named<QPushButton>(s, u"btnApri")));
+        QTest::mouseClick(named<QPushButton>(s, u"btnApri"), Qt::LeftButton);
+        QVERIFY(named<QWidget>(s, u"panContainer")->isVisible());
         QCOMPARE(values(), expected);
-        QCOMPARE(s->lblTitolo->text(),
+        QCOMPARE(named<QLabel>(s, u"lblTitolo")->text(),
                  u"Rappresentazione grafica delle fatture emesse nell'anno " + year + u'.');
-        const auto& points = s->ChartStats->chart().points();
+        const auto& points = chart().points();
         QCOMPARE(points.size(), size_t(12));
         QCOMPARE(points[1].label, QStringLiteral("Febbraio"));
         QCOMPARE(points[1].colour, QColor::fromRgba(0xFF0000FF));
         QCOMPARE(points[2].value, expected[2].toDouble());
 
         shot(s, u"statistiche_barre_" + year);
-        QTest::mouseClick(s->btnTorta, Qt::LeftButton);
-        QCOMPARE(s->ChartStats->chart().kind(), Chart::Kind::Pie);
+        QTest::mouseClick(named<QPushButton>(s, u"btnTorta"), Qt::LeftButton);
+        QCOMPARE(chart().kind(), Chart::Kind::Pie);
         shot(s, u"statistiche_torta_" + year);
         // The kind chosen stays when the screen is left and opened again.
         s->close();
         open();
-        QVERIFY(s->panAvvio->isVisible());
-        QCOMPARE(s->ChartStats->chart().points().size(), size_t(0));
-        QCOMPARE(s->ChartStats->chart().kind(), Chart::Kind::Pie);
+        QVERIFY(named<QWidget>(s, u"panAvvio")->isVisible());
+        QCOMPARE(chart().points().size(), size_t(0));
+        QCOMPARE(chart().kind(), Chart::Kind::Pie);
         shot(s, QStringLiteral("statistiche_anno"));
-        QTest::mouseClick(s->btnApri, Qt::LeftButton);
-        QTest::mouseClick(s->btnBarre, Qt::LeftButton);
-        QCOMPARE(s->ChartStats->chart().kind(), Chart::Kind::Bars);
-        QCOMPARE(s->ChartStats->chart().points().size(), size_t(12));
+        QTest::mouseClick(named<QPushButton>(s, u"btnApri"), Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(s, u"btnBarre"), Qt::LeftButton);
+        QCOMPARE(chart().kind(), Chart::Kind::Bars);
+        QCOMPARE(chart().points().size(), size_t(12));
     }
 
     void aYearOfOtherThanFourDigitsIsRefused()
     {
         open();
-        s->txtAnno->clear();
-        QTest::keyClicks(s->txtAnno, QStringLiteral("24a"));
-        QCOMPARE(s->txtAnno->text(), QStringLiteral("24"));
-        QTest::mouseClick(s->btnApri, Qt::LeftButton);
+        yearField()->clear();
+        QTest::keyClicks(yearField(), QStringLiteral("24a"));
+        QCOMPARE(yearField()->text(), QStringLiteral("24"));
+        QTest::mouseClick(named<QPushButton>(s, u"btnApri"), Qt::LeftButton);
         QCOMPARE(t->services.lastMessage(),
                  QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
-        QVERIFY(s->panAvvio->isVisible());
+        QVERIFY(named<QWidget>(s, u"panAvvio")->isVisible());
     }
 
     void theChartPrintsOnePagePerCopy_data()
@@ -200,10 +204,10 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(int, pages);
         open();
-        QTest::mouseClick(s->btnApri, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(s, u"btnApri"), Qt::LeftButton);
         t->services.printToPdf = t->path(QStringLiteral("grafico.pdf"));
         t->services.inputs.push_back(typed);
-        QTest::mouseClick(s->btnStampa, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(s, u"btnStampa"), Qt::LeftButton);
         QCOMPARE(t->services.messages.last().text,
                  QStringLiteral("Si vuole stampare il presente grafico statistico?"));
         QCOMPARE(pdfPages(t->services.printToPdf), pages);
@@ -218,7 +222,7 @@ private Q_SLOTS:
         const QRect screen = s->screen()->availableGeometry();
         QVERIFY(qAbs(s->frameGeometry().center().x() - screen.center().x()) <= 1);
         QVERIFY(qAbs(s->frameGeometry().center().y() - screen.center().y()) <= 1);
-        const QFont heading = s->lblTitolo->font();
+        const QFont heading = named<QLabel>(s, u"lblTitolo")->font();
         QCOMPARE(heading.family(), QStringLiteral("Verdana"));
         QCOMPARE(heading.pointSize(), 20);
         QVERIFY(heading.bold());
@@ -249,14 +253,15 @@ private Q_SLOTS:
             invoices.append({QStringLiteral("10/%1/2024").arg(m + 1, 2, 10, QLatin1Char('0')), totals[m]});
         writeTotals(t->path(QStringLiteral("2024.fat")), invoices);
         open();
-        s->txtAnno->setText(QStringLiteral("2024"));
-        QTest::mouseClick(s->btnApri, Qt::LeftButton);
-        QTest::mouseClick(pie ? s->btnTorta : s->btnBarre, Qt::LeftButton);
+        yearField()->setText(QStringLiteral("2024"));
+        QTest::mouseClick(named<QPushButton>(s, u"btnApri"), Qt::LeftButton);
+        QTest::mouseClick(pie ? named<QPushButton>(s, u"btnTorta") : named<QPushButton>(s, u"btnBarre"),
+                          Qt::LeftButton);
         shot(s, pie ? u"stampa_torta_schermo"_s : u"stampa_barre_schermo"_s);
 
         t->services.printToPdf = t->path(QStringLiteral("grafico.pdf"));
         t->services.inputs.push_back(QStringLiteral("1"));
-        QTest::mouseClick(s->btnStampa, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(s, u"btnStampa"), Qt::LeftButton);
         keep(t->services.printToPdf, pie ? u"stampa_torta"_s : u"stampa_barre"_s);
         const PdfSummary summary = pdfSummary(t->services.printToPdf);
         QCOMPARE(summary.pages, 1);

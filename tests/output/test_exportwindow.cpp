@@ -4,6 +4,7 @@
 #include "archive/archivefile.h"
 #include "archive/customerrecord.h"
 #include "files.h"
+#include "namedcontrols.h"
 #include "output/exportwindow.h"
 #include "output/outputtexts.h"
 #include "saidtexts.h"
@@ -102,20 +103,23 @@ class ExportWindowTest : public QObject
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
     }
 
+    ExportGrid* grid() const { return named<ExportGrid>(w.get(), u"grdRecords"); }
+    StatusLine* statusLine() const { return named<StatusLine>(w.get(), u"panInfo"); }
+
     QPoint cellCentre(int row, int column) const
     {
-        return w->grdRecords->visualRect(w->gridModel()->index(row, column)).center();
+        return grid()->visualRect(w->gridModel()->index(row, column)).center();
     }
 
     // Clicks a cell and types into it as a user does: the first key opens the editor, the rest
     // go to the editor, which has the focus by then.
     void typeInto(int row, int column, const QString& text)
     {
-        QTest::mouseClick(w->grdRecords->viewport(), Qt::LeftButton, {}, cellCentre(row, column));
-        QTest::keyClick(w->grdRecords, text.at(0).toLatin1());
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cellCentre(row, column));
+        QTest::keyClick(grid(), text.at(0).toLatin1());
         QWidget* editor = QApplication::focusWidget();
         QVERIFY(editor);
-        if (editor != w->grdRecords)
+        if (editor != grid())
             QTest::keyClicks(editor, text.mid(1));
     }
 
@@ -141,8 +145,8 @@ private Q_SLOTS:
         QCOMPARE(w->objectName(), QStringLiteral("frmExpProva"));
         QCOMPARE(w->windowTitle(), QStringLiteral(" Esporta archivio clienti in Microsoft Excel"));
         QCOMPARE(w->minimumSize(), w->maximumSize());
-        QCOMPARE(w->panInfo->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
-        QCOMPARE(w->panInfo->objectName(), QStringLiteral("panInfo"));
+        QCOMPARE(statusLine()->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
+        QCOMPARE(statusLine()->objectName(), QStringLiteral("panInfo"));
 
         auto* model = w->gridModel();
         QCOMPARE(model->rowCount(), 3);
@@ -152,11 +156,11 @@ private Q_SLOTS:
         QCOMPARE(w->gridColumn(QStringLiteral("colNum")), 0);
         QCOMPARE(w->gridColumn(QStringLiteral("colNote")), 4);
         QCOMPARE(w->gridColumn(QStringLiteral("colNessuna")), -1);
-        QCOMPARE(w->grdRecords->columnWidth(0), 60);
-        QCOMPARE(w->grdRecords->columnWidth(1), 250);
-        QCOMPARE(w->grdRecords->columnWidth(3), 100);
-        QCOMPARE(w->grdRecords->rowHeight(1), 21);
-        QVERIFY(w->grdRecords->alternatingRowColors());
+        QCOMPARE(grid()->columnWidth(0), 60);
+        QCOMPARE(grid()->columnWidth(1), 250);
+        QCOMPARE(grid()->columnWidth(3), 100);
+        QCOMPARE(grid()->rowHeight(1), 21);
+        QVERIFY(grid()->alternatingRowColors());
 
         QCOMPARE(cell(0, 0), QStringLiteral("1"));
         QCOMPARE(cell(2, 0), QStringLiteral("3"));
@@ -174,7 +178,7 @@ private Q_SLOTS:
         open();
         typeInto(1, 4, QStringLiteral("richiamare & <subito>"));
         // Not confirmed with Enter: the export button takes over the open edit.
-        QTest::mouseClick(w->cmdEsporta, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(w.get(), u"cmdEsporta"), Qt::LeftButton);
 
         QCOMPARE(t->services.messages.size(), 2);
         QCOMPARE(t->services.messages[0].kind, MessageKind::Confirmation);
@@ -217,7 +221,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(document(), "vecchio"));
         open();
         t->services.answers.push_back(Answer::No);
-        QTest::mouseClick(w->cmdEsporta, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(w.get(), u"cmdEsporta"), Qt::LeftButton);
         QCOMPARE(t->services.messages.size(), 1);
         QCOMPARE(fileBytes(document()), QByteArray("vecchio"));
         QVERIFY(t->services.opened.isEmpty());
@@ -227,7 +231,7 @@ private Q_SLOTS:
     {
         open();
         t->services.answers = {Answer::Yes, Answer::No};
-        QTest::mouseClick(w->cmdEsporta, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(w.get(), u"cmdEsporta"), Qt::LeftButton);
         QCOMPARE(t->services.messages.size(), 2);
         QVERIFY(t->services.opened.isEmpty());
         QCOMPARE(fileBytes(document()).count("<tr>"), 4);
@@ -240,7 +244,7 @@ private Q_SLOTS:
         QVERIFY(spreadsheetProgram.held());
 
         open();
-        QTest::mouseClick(w->cmdEsporta, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(w.get(), u"cmdEsporta"), Qt::LeftButton);
         spreadsheetProgram.release();
         QCOMPARE(t->services.messages.size(), 2);
         QCOMPARE(t->services.messages[1].kind, MessageKind::Plain);
@@ -259,7 +263,7 @@ private Q_SLOTS:
         open();
         QCOMPARE(w->gridModel()->rowCount(), 0);
         QVERIFY(QFile::exists(archive()));
-        QTest::mouseClick(w->cmdEsporta, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(w.get(), u"cmdEsporta"), Qt::LeftButton);
         const QByteArray doc = fileBytes(document());
         QCOMPARE(doc.count("<tr>"), 1);
         QVERIFY(doc.endsWith("width=350>Note</td></tr></table></body></html>"));
@@ -283,7 +287,7 @@ private Q_SLOTS:
             text = d.findChild<QPlainTextEdit*>(QStringLiteral("txtGuida"))->toPlainText();
             return 0;
         });
-        QTest::mouseClick(w->cmdGuida, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(w.get(), u"cmdGuida"), Qt::LeftButton);
         QCOMPARE(title, QStringLiteral("Esportazione archivio clienti in Microsoft Excel."));
         const QStringList paragraphs = text.split(QStringLiteral("\n\n"));
         QCOMPARE(paragraphs.size(), 3);
@@ -301,24 +305,24 @@ private Q_SLOTS:
             QEnterEvent event(QPointF(2, 2), QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)));
             QApplication::sendEvent(target, &event);
         };
-        enter(w->cmdEsporta);
-        QCOMPARE(w->panInfo->text(), QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
-        enter(w->cmdGuida);
-        QCOMPARE(w->panInfo->text(),
+        enter(named<PictureButton>(w.get(), u"cmdEsporta"));
+        QCOMPARE(statusLine()->text(), QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+        enter(named<PictureButton>(w.get(), u"cmdGuida"));
+        QCOMPARE(statusLine()->text(),
                  QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
-        enter(w->cmdEsci);
-        QCOMPARE(w->panInfo->text(), QStringLiteral("Esci da questo ambiente di lavoro."));
+        enter(named<PictureButton>(w.get(), u"cmdEsci"));
+        QCOMPARE(statusLine()->text(), QStringLiteral("Esci da questo ambiente di lavoro."));
         // Moving over the bare background (its margin) empties the line.
         QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(w.get(), &move);
-        QCOMPARE(w->panInfo->text(), QString());
+        QCOMPARE(statusLine()->text(), QString());
     }
 
     void esciClosesTheWindow()
     {
         open();
-        QTest::mouseClick(w->cmdEsci, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(w.get(), u"cmdEsci"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QCOMPARE(w->result(), int(QDialog::Rejected));
     }

@@ -150,8 +150,8 @@ TfrmFatture* openInvoiceYear(TestProgram& t)
 {
     auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
     menu->show();
-    menu->txtAnnoFatture->setText(QStringLiteral("2024"));
-    QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+    named<QLineEdit>(menu, u"txtAnnoFatture")->setText(QStringLiteral("2024"));
+    QTest::mouseClick(named<QPushButton>(menu, u"btnApriFatture"), Qt::LeftButton);
     return static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
 }
 
@@ -238,13 +238,15 @@ void printDown(TestProgram& t, PrintPath path, const std::function<void()>& arm)
     case PrintPath::ChartPie: {
         auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
         menu->show();
-        QTest::mouseClick(menu->btnApriRiepStats, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(menu, u"btnApriRiepStats"), Qt::LeftButton);
         auto* stats = static_cast<TfrmStatistiche*>(t.window(QStringLiteral("frmStatistiche")));
-        QTest::mouseClick(stats->btnApri, Qt::LeftButton);
-        QTest::mouseClick(path == PrintPath::ChartPie ? stats->btnTorta : stats->btnBarre, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(stats, u"btnApri"), Qt::LeftButton);
+        QTest::mouseClick(path == PrintPath::ChartPie ? named<QPushButton>(stats, u"btnTorta")
+                                                      : named<QPushButton>(stats, u"btnBarre"),
+                          Qt::LeftButton);
         t.services.inputs.push_back(QStringLiteral("2"));
         arm();
-        QTest::mouseClick(stats->btnStampa, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(stats, u"btnStampa"), Qt::LeftButton);
         break;
     }
     case PrintPath::Preview: {
@@ -344,7 +346,7 @@ private Q_SLOTS:
         AppContext::showScreen(card);
         t.services.modal.insert(QStringLiteral("frmExpClienti"), [&](QDialog& d) {
             faultydisk::arm(operation, t.dir.path(), 1, error);
-            QTest::mouseClick(static_cast<TfrmExpClienti&>(d).cmdEsporta, Qt::LeftButton);
+            QTest::mouseClick(named<PictureButton>(&d, u"cmdEsporta"), Qt::LeftButton);
             return d.result();
         });
         QTest::mouseClick(named<PictureButton>(card, u"cmdEsporta"), Qt::LeftButton);
@@ -774,17 +776,17 @@ private Q_SLOTS:
         const QStringList filesBefore = folderFiles(t);
         auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
         menu->show();
-        menu->txtAnnoFatture->setText(QStringLiteral("2024"));
-        QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        named<QLineEdit>(menu, u"txtAnnoFatture")->setText(QStringLiteral("2024"));
+        QTest::mouseClick(named<QPushButton>(menu, u"btnApriFatture"), Qt::LeftButton);
         auto* screen = static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
         QVERIFY(screen->isVisible());
 
         bool stayedOpen = false;
         t.services.modal.insert(QStringLiteral("frmNumerazioneFat"), [&](QDialog& d) {
             auto& n = static_cast<TfrmNumerazioneFat&>(d);
-            n.txtInizio->setText(QStringLiteral("25"));
+            named<QLineEdit>(&n, u"txtInizio")->setText(QStringLiteral("25"));
             faultydisk::arm(operation, t.dir.path(), 1, error);
-            QTest::mouseClick(n.btnApplica, Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(&n, u"btnApplica"), Qt::LeftButton);
             faultydisk::disarm();
             stayedOpen = n.result() != QDialog::Accepted;
             return d.result();
@@ -841,12 +843,12 @@ private Q_SLOTS:
 
         auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
         menu->show();
-        menu->txtAnnoFatture->setText(QStringLiteral("2024"));
-        QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+        named<QLineEdit>(menu, u"txtAnnoFatture")->setText(QStringLiteral("2024"));
+        QTest::mouseClick(named<QPushButton>(menu, u"btnApriFatture"), Qt::LeftButton);
         auto* screen = static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
         t.services.modal.insert(QStringLiteral("frmLogo"), [&](QDialog& d) {
             faultydisk::arm(operation, t.dir.path(), 1, error);
-            QTest::mouseClick(static_cast<TfrmLogo&>(d).btnApplica, Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(&d, u"btnApplica"), Qt::LeftButton);
             faultydisk::disarm();
             return d.result();
         });

@@ -6,6 +6,7 @@
 #include "archive/productrecord.h"
 #include "archive/record.h"
 #include "files.h"
+#include "namedcontrols.h"
 #include "output/resultlist.h"
 #include "shell/appcontext.h"
 #include "shell/conventions.h"
@@ -64,8 +65,8 @@ QWidget* openScreen(TestProgram& t, const QString& name)
     if (name == u"frmFatture") {
         auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
         menu->show();
-        menu->txtAnnoFatture->setText(QStringLiteral("2026"));
-        menu->btnApriFatturaClick();
+        named<QLineEdit>(menu, u"txtAnnoFatture")->setText(QStringLiteral("2026"));
+        QTest::mouseClick(named<QPushButton>(menu, u"btnApriFatture"), Qt::LeftButton);
     } else {
         AppContext::showScreen(t.window(name));
     }

@@ -144,11 +144,11 @@ private Q_SLOTS:
         QString seen;
         if (window == u"frmFatture") {
             menu->show();
-            menu->txtAnnoFatture->setText(QStringLiteral("2024"));
-            QTest::mouseClick(menu->btnApriFatture, Qt::LeftButton);
+            named<QLineEdit>(menu, u"txtAnnoFatture")->setText(QStringLiteral("2024"));
+            QTest::mouseClick(named<QPushButton>(menu, u"btnApriFatture"), Qt::LeftButton);
         } else if (window == u"frmStatistiche") {
             menu->show();
-            QTest::mouseClick(menu->btnApriRiepStats, Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(menu, u"btnApriRiepStats"), Qt::LeftButton);
         } else {
             AppContext::showScreen(t.window(window));
         }
@@ -281,24 +281,31 @@ private Q_SLOTS:
         TestProgram t(registrations);
         TfrmAvvio* launcher = logIn(t);
         QVERIFY(launcher->isVisible());
-        for (PictureButton* b : {launcher->imgClienti, launcher->appClienti, launcher->btnClienti})
+        for (PictureButton* b :
+             {named<PictureButton>(launcher, u"imgClienti"), named<PictureButton>(launcher, u"appClienti"),
+              named<PictureButton>(launcher, u"btnClienti")})
             QCOMPARE(b->isEnabled(), entries.customers);
-        for (PictureButton* b : {launcher->imgMagazzino, launcher->appMagazzino, launcher->btnMagazzino})
+        for (PictureButton* b : {named<PictureButton>(launcher, u"imgMagazzino"),
+                                 named<PictureButton>(launcher, u"appMagazzino"),
+                                 named<PictureButton>(launcher, u"btnMagazzino")})
             QCOMPARE(b->isEnabled(), entries.warehouse);
-        for (PictureButton* b : {launcher->imgFatture, launcher->appFatture, launcher->btnFatture})
+        for (PictureButton* b :
+             {named<PictureButton>(launcher, u"imgFatture"), named<PictureButton>(launcher, u"appFatture"),
+              named<PictureButton>(launcher, u"btnFatture")})
             QCOMPARE(b->isEnabled(), entries.invoices);
 
         // What does not depend on an application still works.
-        QTest::mouseClick(launcher->imgInfo, Qt::LeftButton);
-        QTest::mouseClick(launcher->imgGuida, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(launcher, u"imgInfo"), Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(launcher, u"imgGuida"), Qt::LeftButton);
         QCOMPARE(t.services.modalShown, (QStringList{QStringLiteral("frmInfo"), QStringLiteral("frmGuida")}));
 
         auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
         AppContext::showScreen(menu);
-        QCOMPARE(menu->btnApriFatture->isEnabled(), entries.invoices);
-        QCOMPARE(menu->imgEmail->isEnabled(), entries.invoices); // the logo is the invoices'
-        QVERIFY(menu->imgGuida->isEnabled());
-        QTest::mouseClick(menu->imgEsci, Qt::LeftButton);
+        QCOMPARE(named<QPushButton>(menu, u"btnApriFatture")->isEnabled(), entries.invoices);
+        QCOMPARE(named<PictureButton>(menu, u"imgEmail")->isEnabled(),
+                 entries.invoices); // the logo is the invoices'
+        QVERIFY(named<PictureButton>(menu, u"imgGuida")->isEnabled());
+        QTest::mouseClick(named<PictureButton>(menu, u"imgEsci"), Qt::LeftButton);
         QVERIFY(launcher->isVisible());
     }
 

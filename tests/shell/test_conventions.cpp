@@ -1,3 +1,4 @@
+#include "namedcontrols.h"
 #include "scriptedservices.h"
 #include "shell/conventions.h"
 #include "shell/keyboard.h"
@@ -292,13 +293,14 @@ private Q_SLOTS:
             preview.findChild<QAction*>(QString::fromLatin1(name))->trigger();
             return preview.findChild<QLabel*>(u"lblPagina"_s)->text();
         };
-        QCOMPARE(preview.pages()->pageCount(), 3);
+        QCOMPARE(named<QPrintPreviewWidget>(&preview, u"panPagine")->pageCount(), 3);
         QCOMPARE(trigger("actUltimaPagina"), u"3 di 3"_s);
         QCOMPARE(trigger("actPaginaSuccessiva"), u"3 di 3"_s); // no page beyond the last
         QCOMPARE(trigger("actPaginaPrecedente"), u"2 di 3"_s);
         QCOMPARE(trigger("actPrimaPagina"), u"1 di 3"_s);
         trigger("actMiniature");
-        QCOMPARE(preview.pages()->viewMode(), QPrintPreviewWidget::AllPagesView);
+        QCOMPARE(named<QPrintPreviewWidget>(&preview, u"panPagine")->viewMode(),
+                 QPrintPreviewWidget::AllPagesView);
         trigger("actSchermoIntero");
         QVERIFY(preview.findChild<QAction*>(u"actSchermoIntero"_s)->isChecked());
         trigger("actChiudi");

@@ -1,6 +1,7 @@
 #include "archive/productrecord.h"
 #include "core/ini.h"
 #include "files.h"
+#include "namedcontrols.h"
 #include "readonlyfolder.h"
 #include "shell/conventions.h"
 #include "shell/guida.h"
@@ -64,14 +65,17 @@ class ShellTest : public QObject
     // The entries of the launcher, in the order the keyboard takes them.
     static QList<QWidget*> launcherEntries(TfrmAvvio* l)
     {
-        return {l->imgSito, l->btnClienti, l->btnMagazzino, l->btnFatture,
-                l->imgInfo, l->imgGuida,   l->imgCopyright, l->imgEsci};
+        return {named<PictureButton>(l, u"imgSito"),      named<PictureButton>(l, u"btnClienti"),
+                named<PictureButton>(l, u"btnMagazzino"), named<PictureButton>(l, u"btnFatture"),
+                named<PictureButton>(l, u"imgInfo"),      named<PictureButton>(l, u"imgGuida"),
+                named<PictureButton>(l, u"imgCopyright"), named<PictureButton>(l, u"imgEsci")};
     }
 
     static QList<QWidget*> menuEntries(TfrmMenuFatture* m)
     {
-        return {m->txtAnnoFatture, m->btnApriFatture, m->btnApriRiepStats,
-                m->imgEmail,       m->imgGuida,       m->imgEsci};
+        return {named<QLineEdit>(m, u"txtAnnoFatture"),     named<QPushButton>(m, u"btnApriFatture"),
+                named<QPushButton>(m, u"btnApriRiepStats"), named<PictureButton>(m, u"imgEmail"),
+                named<PictureButton>(m, u"imgGuida"),       named<PictureButton>(m, u"imgEsci")};
     }
 
     // How many pixels of `w` change when it takes the focus.
@@ -285,16 +289,17 @@ private Q_SLOTS:
         QWidget* launcher = logIn(t);
         QTest::mouseClick(launcher->findChild<QToolButton*>(QStringLiteral("btnFatture")), Qt::LeftButton);
         auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
-        menu->txtAnnoFatture->setText(QStringLiteral("2019"));
+        auto* year = named<QLineEdit>(menu, u"txtAnnoFatture");
+        year->setText(QStringLiteral("2019"));
         // Restored from the task bar: the window system shows it again (a spontaneous show).
         QShowEvent restored;
         QSpontaneKeyEvent::setSpontaneous(&restored);
         qApp->notify(menu, &restored); // sendEvent would clear the spontaneous mark
-        QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("2019"));
+        QCOMPARE(year->text(), QStringLiteral("2019"));
         // Opened again by the program: today's year again.
         menu->hide();
         menu->show();
-        QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("2026"));
+        QCOMPARE(year->text(), QStringLiteral("2026"));
 
         QWidget* change = t.window(QStringLiteral("frmCambiaPassword"));
         change->show();
@@ -331,20 +336,21 @@ private Q_SLOTS:
         auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
         QVERIFY(menu->isVisible());
         QVERIFY(!launcher->isVisible());
-        QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("2026"));
-        QCOMPARE(menu->lblMemory->text(), QStringLiteral("avvio"));
-        QCOMPARE(menu->txtAnnoFatture->maxLength(), 4);
+        auto* year = named<QLineEdit>(menu, u"txtAnnoFatture");
+        QCOMPARE(year->text(), QStringLiteral("2026"));
+        QCOMPARE(named<QLabel>(menu, u"lblMemory")->text(), QStringLiteral("avvio"));
+        QCOMPARE(year->maxLength(), 4);
 
-        menu->txtAnnoFatture->clear();
-        QTest::keyClicks(menu->txtAnnoFatture, QStringLiteral("2a0.2"));
-        QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("202"));
-        menu->btnApriFatturaClick();
+        year->clear();
+        QTest::keyClicks(year, QStringLiteral("2a0.2"));
+        QCOMPARE(year->text(), QStringLiteral("202"));
+        QTest::mouseClick(named<QPushButton>(menu, u"btnApriFatture"), Qt::LeftButton);
         QCOMPARE(t.services.lastKind(), MessageKind::Warning);
         QCOMPARE(t.services.lastMessage(),
                  QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
         QVERIFY(menu->isVisible());
 
-        QTest::mouseClick(menu->imgEsci, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(menu, u"imgEsci"), Qt::LeftButton);
         QVERIFY(!menu->isVisible());
         QVERIFY(launcher->isVisible()); // back to the launcher, not to the password
     }
@@ -466,13 +472,14 @@ private Q_SLOTS:
         menu->showNormal();
         menu->resize(1366, 768); // a screen wider than the menu's panel
         activate(menu);
+        auto* year = named<QLineEdit>(menu, u"txtAnnoFatture");
         for (QWidget* w : menuEntries(menu)) {
             // Nothing is squeezed below its height, the ring included.
             QVERIFY2(w->height() >= w->sizeHint().height(), qPrintable(w->objectName()));
-            if (!w->isEnabled() || w == menu->txtAnnoFatture) // the field has its yellow highlight
+            if (!w->isEnabled() || w == year) // the field has its yellow highlight
                 continue;
             const int ring = 2 * (w->width() + w->height());
-            QVERIFY2(pixelsChangedByFocus(w, menu->txtAnnoFatture) >= ring, qPrintable(w->objectName()));
+            QVERIFY2(pixelsChangedByFocus(w, year) >= ring, qPrintable(w->objectName()));
         }
     }
 
@@ -498,24 +505,25 @@ private Q_SLOTS:
         QCOMPARE(visited, expected);
 
         // Left and Right stay in the year; Up and Down move between the rows.
-        menu->txtAnnoFatture->setFocus(Qt::TabFocusReason);
-        menu->txtAnnoFatture->setCursorPosition(4);
+        auto* year = named<QLineEdit>(menu, u"txtAnnoFatture");
+        year->setFocus(Qt::TabFocusReason);
+        year->setCursorPosition(4);
         press(Qt::Key_Left);
         QCOMPARE(focusName(), QStringLiteral("txtAnnoFatture"));
-        QCOMPARE(menu->txtAnnoFatture->cursorPosition(), 3);
-        QCOMPARE(menu->txtAnnoFatture->text(), QStringLiteral("2026"));
+        QCOMPARE(year->cursorPosition(), 3);
+        QCOMPARE(year->text(), QStringLiteral("2026"));
         // A build without the invoices passes over their entries.
-        const bool invoices = menu->btnApriRiepStats->isEnabled();
+        const bool invoices = named<QPushButton>(menu, u"btnApriRiepStats")->isEnabled();
         press(Qt::Key_Down);
         QCOMPARE(focusName(), invoices ? QStringLiteral("btnApriRiepStats") : QStringLiteral("imgGuida"));
-        menu->imgEsci->setFocus(Qt::TabFocusReason);
+        named<PictureButton>(menu, u"imgEsci")->setFocus(Qt::TabFocusReason);
         press(Qt::Key_Left);
         QCOMPARE(focusName(), QStringLiteral("imgGuida"));
         press(Qt::Key_Up);
         QCOMPARE(focusName(), invoices ? QStringLiteral("imgEmail") : QStringLiteral("txtAnnoFatture"));
 
         // Space and Enter open the entry the keyboard is on.
-        menu->imgGuida->setFocus(Qt::TabFocusReason);
+        named<PictureButton>(menu, u"imgGuida")->setFocus(Qt::TabFocusReason);
         press(Qt::Key_Space);
         press(Qt::Key_Return);
         QCOMPARE(t.services.modalShown,
@@ -533,23 +541,23 @@ private Q_SLOTS:
         auto* launcher = static_cast<TfrmAvvio*>(logIn(t));
         QStringList titles;
         t.services.modal.insert(QStringLiteral("frmGuida"), [&](QDialog& d) {
-            titles.append(static_cast<TfrmGuida&>(d).lblTitolo->text());
-            QTest::mouseClick(static_cast<TfrmGuida&>(d).imgPDF, Qt::LeftButton);
+            titles.append(named<QLabel>(&d, u"lblTitolo")->text());
+            QTest::mouseClick(named<PictureButton>(&d, u"imgPDF"), Qt::LeftButton);
             return int(QDialog::Accepted);
         });
-        QTest::mouseClick(launcher->imgGuida, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(launcher, u"imgGuida"), Qt::LeftButton);
         auto* menu = static_cast<TfrmMenuFatture*>(t.window(QStringLiteral("frmMenuFatture")));
         menu->show();
-        QTest::mouseClick(menu->imgGuida, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(menu, u"imgGuida"), Qt::LeftButton);
         QCOMPARE(titles, (QStringList{QStringLiteral("Uno sguardo a Tarvello."),
                                       QStringLiteral("Applicazione Emissione fatture proforma.")}));
         QCOMPARE(t.services.opened.value(0), QUrl::fromLocalFile(t.path(QStringLiteral("Guida.pdf"))));
 
         t.services.modal.insert(QStringLiteral("frmInfo"), [](QDialog& d) {
-            QTest::mouseClick(static_cast<TfrmInfo&>(d).imgEmail, Qt::LeftButton);
+            QTest::mouseClick(named<PictureButton>(&d, u"imgEmail"), Qt::LeftButton);
             return int(QDialog::Accepted);
         });
-        QTest::mouseClick(launcher->imgInfo, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(launcher, u"imgInfo"), Qt::LeftButton);
         const QUrl mail = t.services.opened.last();
         QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
         QUrlQuery query(mail);
@@ -560,10 +568,10 @@ private Q_SLOTS:
             QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:"));
 
         t.services.modal.insert(QStringLiteral("frmSplash"), [](QDialog& d) {
-            QTest::mouseClick(static_cast<TfrmSplash&>(d).lnkWeb, Qt::LeftButton);
+            QTest::mouseClick(named<LinkLabel>(&d, u"lnkWeb"), Qt::LeftButton);
             return int(QDialog::Accepted);
         });
-        QTest::mouseClick(launcher->imgCopyright, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(launcher, u"imgCopyright"), Qt::LeftButton);
         QCOMPARE(t.services.opened.last().scheme(), QStringLiteral("https"));
         QCOMPARE(t.services.modalShown,
                  (QStringList{QStringLiteral("frmGuida"), QStringLiteral("frmGuida"),
@@ -578,19 +586,19 @@ private Q_SLOTS:
         auto* launcher = static_cast<TfrmAvvio*>(logIn(t));
         QString shown;
         t.services.modal.insert(QStringLiteral("frmInfo"), [&](QDialog& d) {
-            shown = static_cast<TfrmInfo&>(d).lblCartella->text();
+            shown = named<QLabel>(&d, u"lblCartella")->text();
             return int(QDialog::Accepted);
         });
-        QTest::mouseClick(launcher->imgInfo, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(launcher, u"imgInfo"), Qt::LeftButton);
         QCOMPARE(shown, QStringLiteral("I dati del programma sono nella cartella:\n") + t.dir.path());
 
         const QString guide = QStringLiteral("/usr/share/doc/tarvello/Guida.pdf");
         t.program->setInstallation(QStringLiteral("/usr/share/tarvello"), guide);
         t.services.modal.insert(QStringLiteral("frmGuida"), [&](QDialog& d) {
-            QTest::mouseClick(static_cast<TfrmGuida&>(d).lnkPDF, Qt::LeftButton);
+            QTest::mouseClick(named<LinkLabel>(&d, u"lnkPDF"), Qt::LeftButton);
             return int(QDialog::Accepted);
         });
-        QTest::mouseClick(launcher->imgGuida, Qt::LeftButton);
+        QTest::mouseClick(named<PictureButton>(launcher, u"imgGuida"), Qt::LeftButton);
         QCOMPARE(t.services.opened.value(0), QUrl::fromLocalFile(guide));
         QCOMPARE(t.program->shippedFilesFolder(), QStringLiteral("/usr/share/tarvello"));
     }

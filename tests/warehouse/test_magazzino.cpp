@@ -102,8 +102,8 @@ private Q_SLOTS:
         card->close();
         auto* launcher = static_cast<TfrmAvvio*>(t->window(QStringLiteral("frmAvvio")));
         QVERIFY(launcher->isVisible());
-        QVERIFY(launcher->btnMagazzino->isEnabled());
-        click(launcher->btnMagazzino);
+        QVERIFY(named<PictureButton>(launcher, u"btnMagazzino")->isEnabled());
+        click(named<PictureButton>(launcher, u"btnMagazzino"));
         QVERIFY(card->isVisible());
         QVERIFY(!launcher->isVisible());
         QCOMPARE(card->windowTitle(), QStringLiteral(" Tarvello - Magazzino Prodotti"));
@@ -241,13 +241,14 @@ private Q_SLOTS:
         QString caption;
         t->services.modal.insert(QStringLiteral("frmGiacenza"), [&caption](QDialog& d) {
             auto& w = static_cast<TfrmGiacenza&>(d);
-            caption = w.lblAggiunta->text();
-            if (w.txtGiacenza->text() != QStringLiteral("3"))
+            caption = named<QLabel>(&w, u"lblAggiunta")->text();
+            if (named<QLineEdit>(&w, u"txtGiacenza")->text() != QStringLiteral("3"))
                 return 0;
-            w.txtAggiunta->setFocus();
-            w.txtAggiunta->selectAll();
-            QTest::keyClicks(w.txtAggiunta, QStringLiteral("5"));
-            click(w.btnAggiorna);
+            auto* quantity = named<QLineEdit>(&w, u"txtAggiunta");
+            quantity->setFocus();
+            quantity->selectAll();
+            QTest::keyClicks(quantity, QStringLiteral("5"));
+            click(named<QPushButton>(&w, u"btnAggiorna"));
             return 1;
         });
         click(named<QPushButton>(card, u"btnSottrai"));
@@ -257,9 +258,9 @@ private Q_SLOTS:
         // "Annulla" leaves the card as it was.
         t->services.modal.insert(QStringLiteral("frmGiacenza"), [](QDialog& d) {
             auto& w = static_cast<TfrmGiacenza&>(d);
-            w.txtAggiunta->setText(QStringLiteral("9"));
-            click(w.btnTotale);
-            click(w.btnChiudi);
+            named<QLineEdit>(&w, u"txtAggiunta")->setText(QStringLiteral("9"));
+            click(named<QPushButton>(&w, u"btnTotale"));
+            click(named<QPushButton>(&w, u"btnChiudi"));
             return 0;
         });
         click(named<QPushButton>(card, u"btnAggiungi"));
@@ -311,8 +312,8 @@ private Q_SLOTS:
         named<QLineEdit>(card, u"txtCodice")->setText(QStringLiteral("X"));
         t->services.modal.insert(QStringLiteral("frmDatiPneumatici"), [](QDialog& d) {
             auto& w = static_cast<TfrmDatiPneumatici&>(d);
-            w.txtOnde->setText(QStringLiteral(" 12/2027 "));
-            click(w.btnApplica);
+            named<QLineEdit>(&w, u"txtOnde")->setText(QStringLiteral(" 12/2027 "));
+            click(named<QPushButton>(&w, u"btnApplica"));
             return 1;
         });
         click(named<QPushButton>(card, u"btnPneumatici"));
@@ -457,7 +458,7 @@ private Q_SLOTS:
         t->services.modal.insert(QStringLiteral("frmExpMagazzino"), [](QDialog& d) {
             auto& w = static_cast<TfrmExpMagazzino&>(d);
             w.gridModel()->setCell(0, 5, QStringLiteral("cavo lungo"));
-            click(w.cmdEsporta);
+            click(named<PictureButton>(&w, u"cmdEsporta"));
             return 1;
         });
         t->services.answers = {Answer::Yes, Answer::No};
@@ -737,8 +738,8 @@ private Q_SLOTS:
         QVERIFY(writeArchive(archive(), {twin("3,10", "20,00"), twin("4,00", "20,00")}));
         auto* menu = static_cast<TfrmMenuFatture*>(t->window(QStringLiteral("frmMenuFatture")));
         menu->show();
-        menu->txtAnnoFatture->setText(QStringLiteral("2024"));
-        click(menu->btnApriFatture);
+        named<QLineEdit>(menu, u"txtAnnoFatture")->setText(QStringLiteral("2024"));
+        click(named<QPushButton>(menu, u"btnApriFatture"));
         s = static_cast<TfrmFatture*>(t->window(QStringLiteral("frmFatture")));
         QApplication::setActiveWindow(s);
         QVERIFY(QTest::qWaitForWindowActive(s));

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 using namespace tarvello;
 using namespace tarvello::ProductRecord;
@@ -67,10 +68,10 @@ int main(int argc, char** argv)
     {
         auto d = dialog(u"frmGiacenza");
         auto* w = static_cast<TfrmGiacenza*>(d.get());
-        w->lblAggiunta->setText(TfrmGiacenza::subtractCaption());
-        w->txtGiacenza->setText(QStringLiteral("3"));
-        w->txtAggiunta->setText(QStringLiteral("5"));
-        w->btnTotaleClick();
+        named<QLabel>(w, u"lblAggiunta")->setText(TfrmGiacenza::subtractCaption());
+        named<QLineEdit>(w, u"txtGiacenza")->setText(QStringLiteral("3"));
+        named<QLineEdit>(w, u"txtAggiunta")->setText(QStringLiteral("5"));
+        named<QPushButton>(w, u"btnTotale")->click();
         shots.save(w, QStringLiteral("giacenza"));
     }
     {
