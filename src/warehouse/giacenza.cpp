@@ -98,9 +98,12 @@ TfrmGiacenza::TfrmGiacenza(AppContext& ctx, QWidget* owner) : QDialog(owner), m_
     layout->addStretch(1);
     layout->addLayout(buttons);
 
+    // What the user types is a whole number; a stock the card hands over with decimals (7,5 m of
+    // cable the article import left) is kept as it is when the focus only passes through it.
     for (QLineEdit* e : {txtGiacenza, txtAggiunta}) {
         FieldRules::of(e)->filter(KeyFilter::Digits).emptyWhenLongerThan(15).onLeave([e] {
-            e->setText(PriceTools::tidyWhole(e->text()));
+            if (e->isModified())
+                e->setText(PriceTools::tidyWhole(e->text()));
         });
     }
     FieldRules::of(txtGiacenza)->enterMovesTo(txtAggiunta);

@@ -335,7 +335,8 @@ bool TfrmMagazzino::readyToSave()
             archiveFailed();
             return false;
         }
-        if (e->text() != unchangedText(f))
+        // A stock the stock window worked out is a sum, not a typed figure: 7,5 + 1 stays 8,5.
+        if (e->text() != unchangedText(f) && !(f == Giacenza && m_stockByWindow))
             e->setText(wholeNumberText(*v));
     }
     calculate();

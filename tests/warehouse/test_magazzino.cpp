@@ -374,15 +374,17 @@ private Q_SLOTS:
     }
 
     // The import leaves decimals in a stock (7,5 m of cable). Saving the card untouched, or after
-    // passing through the stock field, keeps them and values the stock on them; a stock the user
-    // types is a whole number.
+    // passing through the stock field, or after adding to it with the stock window ("+"), keeps them
+    // and values the stock on them; a stock the user types is a whole number.
     void aStockTheUserDidNotTypeIsSavedAsItIs_data()
     {
-        QTest::addColumn<QString>("typed"); // null: the field is only passed through
+        QTest::addColumn<QString>("typed"); // null: the field is only passed through; "+1": the window
         QTest::addColumn<QByteArray>("stock");
         QTest::addColumn<QByteArray>("value");
         QTest::newRow("untouched") << QString() << field("7,5") << field("15,00");
         QTest::newRow("typed 9") << QStringLiteral("9") << field("9") << field("18,00");
+        QTest::newRow("plus 1 with the stock window")
+            << QStringLiteral("+1") << field("8,5") << field("17,00");
     }
     void aStockTheUserDidNotTypeIsSavedAsItIs()
     {
@@ -396,6 +398,19 @@ private Q_SLOTS:
         click(named<PictureButton>(card, u"cmdPrimo"));
         QLineEdit* stockField = named<QLineEdit>(card, u"txtGiacenza");
         QCOMPARE(stockField->text(), QStringLiteral("7,5"));
+        if (typed == u"+1") {
+            t->services.modal.insert(QStringLiteral("frmGiacenza"), [](QDialog& d) {
+                auto* quantity = named<QLineEdit>(&d, u"txtAggiunta");
+                quantity->setFocus();
+                quantity->selectAll();
+                QTest::keyClicks(quantity, QStringLiteral("1"));
+                click(named<QPushButton>(&d, u"btnAggiorna"));
+                return 1;
+            });
+            click(named<QPushButton>(card, u"btnAggiungi"));
+            QCOMPARE(stockField->text(), QStringLiteral("8,5"));
+            typed = QString();
+        }
         stockField->setFocus(Qt::TabFocusReason);
         if (!typed.isNull()) {
             stockField->selectAll();
