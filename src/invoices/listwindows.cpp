@@ -34,6 +34,50 @@ void keepTotalsInView(QDialog* dialog, ResultList* list, const QSize& design, co
         fitToScreen(dialog, design, wanted);
 }
 
+ListPage buildListPage(AppContext& ctx, QWidget* page, const std::optional<QString>& foundText)
+{
+    ListPage p;
+    p.txtTrova = new QLineEdit(page);
+    p.txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    p.btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"),
+                        QStringLiteral(":/icons/trova.svg"), page);
+    p.lstRecords = new ResultList(ctx, page);
+    p.lstRecords->setOrder(ResultList::Order::AsAdded);
+    p.lstRecords->setItemWidth(1600);
+    p.btnStampa = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"),
+                         QStringLiteral(":/icons/stampa.svg"), page);
+    p.btnChiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+                         QStringLiteral(":/icons/esci.svg"), page);
+    if (foundText)
+        p.lblTrovate = SearchPanels::foundLabel(*foundText, page);
+    auto* choose = new QLabel(InvoiceLists::chooseInstruction(), page);
+    setTypeface(choose, "small");
+
+    auto* footer = new QHBoxLayout;
+    footer->setSpacing(8);
+    if (p.lblTrovate)
+        footer->addWidget(p.lblTrovate);
+    footer->addStretch(1);
+    footer->addWidget(p.btnStampa);
+    footer->addWidget(p.btnChiudi);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(18, 10, 18, 12);
+    layout->setSpacing(8);
+    layout->addWidget(instructionBox(InvoiceLists::findInstructions(), page));
+    layout->addLayout(findRow(p.txtTrova, p.btnTrova, page));
+    layout->addWidget(p.lstRecords, 1);
+    layout->addWidget(choose);
+    layout->addLayout(footer);
+
+    FieldRules::of(p.txtTrova)->enterMovesTo(p.btnTrova);
+    QWidget::setTabOrder(p.txtTrova, p.btnTrova);
+    QWidget::setTabOrder(p.btnTrova, p.lstRecords);
+    QWidget::setTabOrder(p.lstRecords, p.btnStampa);
+    QWidget::setTabOrder(p.btnStampa, p.btnChiudi);
+    return p;
+}
+
 TfrmFatture* invoiceScreen(AppContext& ctx, QWidget* owner)
 {
     if (auto* screen = qobject_cast<TfrmFatture*>(owner))

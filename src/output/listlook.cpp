@@ -119,12 +119,15 @@ ListPanel buildListPanel(AppContext& ctx, QWidget* parent)
 }
 
 void layOutList(QVBoxLayout* layout, const ListPanel& p, const QString& instructions, int spacing,
-                QWidget* parent)
+                QWidget* parent, QWidget* below)
 {
     layout->setContentsMargins(18, 14, 18, 14);
     layout->setSpacing(spacing);
     layout->addWidget(instructionBox(instructions, parent));
     layout->addLayout(p.layout, 1);
+    if (below)
+        layout->addWidget(below);
+    layout->addWidget(p.footer);
 }
 
 QLabel* addFoundLabel(const ListPanel& p, const QString& text, QWidget* parent)
