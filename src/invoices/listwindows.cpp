@@ -8,12 +8,8 @@
 #include "shell/style.h"
 
 #include <QDialog>
-#include <QFrame>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tarvello::InvoiceListWindows
@@ -37,17 +33,7 @@ void keepTotalsInView(QDialog* dialog, ResultList* list, const QSize& design, co
 ListPage buildListPage(AppContext& ctx, QWidget* page, const std::optional<QString>& foundText)
 {
     ListPage p;
-    p.txtTrova = new QLineEdit(page);
-    p.txtTrova->setObjectName(QStringLiteral("txtTrova"));
-    p.btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"),
-                        QStringLiteral(":/icons/trova.svg"), page);
-    p.lstRecords = new ResultList(ctx, page);
-    p.lstRecords->setOrder(ResultList::Order::AsAdded);
-    p.lstRecords->setItemWidth(1600);
-    p.btnStampa = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"),
-                         QStringLiteral(":/icons/stampa.svg"), page);
-    p.btnChiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
-                         QStringLiteral(":/icons/esci.svg"), page);
+    static_cast<ListControls&>(p) = ListLook::buildListControls(ctx, page, ResultList::Order::AsAdded);
     if (foundText)
         p.lblTrovate = SearchPanels::foundLabel(*foundText, page);
     auto* choose = new QLabel(InvoiceLists::chooseInstruction(), page);
@@ -69,12 +55,6 @@ ListPage buildListPage(AppContext& ctx, QWidget* page, const std::optional<QStri
     layout->addWidget(p.lstRecords, 1);
     layout->addWidget(choose);
     layout->addLayout(footer);
-
-    FieldRules::of(p.txtTrova)->enterMovesTo(p.btnTrova);
-    QWidget::setTabOrder(p.txtTrova, p.btnTrova);
-    QWidget::setTabOrder(p.btnTrova, p.lstRecords);
-    QWidget::setTabOrder(p.lstRecords, p.btnStampa);
-    QWidget::setTabOrder(p.btnStampa, p.btnChiudi);
     return p;
 }
 

@@ -5,6 +5,7 @@
 // list and buttons. The applications' own windows build on it; none has a copy of its own.
 
 #include "output/listwindow.h"
+#include "output/resultlist.h"
 #include "output/searchpanels.h"
 
 #include <QString>
@@ -20,7 +21,6 @@ namespace tarvello
 {
 
 class AppContext;
-class ResultList;
 
 namespace ListLook
 {
@@ -43,6 +43,11 @@ inline constexpr SearchPanels::Look look{&styleDialog, &titleBand, &instructionB
 
 // "Trova nell'elenco:", the field and its button, in a row.
 QHBoxLayout* findRow(QLineEdit* field, QPushButton* findButton, QWidget* parent);
+
+// The five controls of a list (object names txtTrova, btnTrova, lstRecords, btnStampa,
+// btnChiudi), its lines 1600 units wide in `order`. Enter in txtTrova moves to btnTrova, and Tab
+// goes through them in that order.
+ListControls buildListControls(AppContext& ctx, QWidget* parent, ResultList::Order order);
 
 // The controls every sorted list window has, and where they stand.
 struct ListPanel : ListControls {
