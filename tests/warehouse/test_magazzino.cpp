@@ -881,6 +881,25 @@ private Q_SLOTS:
         QCOMPARE(stockAfterDown, QStringLiteral("7"));
     }
 
+    // A double click below the lines of the import is no choice: the import stays open for the
+    // article still to be picked, where a search window would close.
+    void aDoubleClickBelowTheLinesLeavesTheImportOpen()
+    {
+        QVERIFY(writeArchive(archive(),
+                             {product({{Codice, QStringLiteral("A1")}, {Giacenza, QStringLiteral("5")}})}));
+        bool openAfter = false;
+        t->services.modal.insert(QStringLiteral("frmImportaMagazzino"), [&](QDialog& d) {
+            click(named<QPushButton>(&d, u"btnCerca"));
+            auto* list = named<ResultList>(&d, u"lstRecords");
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                               QPoint(20, list->viewport()->height() - 5));
+            openAfter = d.isVisible();
+            return 0;
+        });
+        click(named<PictureButton>(s, u"impMag", 2));
+        QVERIFY(openAfter);
+    }
+
     void aQuantityAboveTheStockChangesNothing()
     {
         const QByteArray before = fileBytes(archive());
