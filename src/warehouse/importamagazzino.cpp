@@ -20,12 +20,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSize>
-#include <QStackedWidget>
 #include <QVBoxLayout>
-
-#include <array>
 
 namespace tarvello
 {

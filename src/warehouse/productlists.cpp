@@ -1,8 +1,6 @@
 #include "archive/archivefile.h"
-#include "core/text.h"
 #include "output/listlook.h"
 #include "output/resultlist.h"
-#include "output/searchpanels.h"
 #include "productexport.h"
 #include "productsearch.h"
 #include "productwindows.h"
@@ -14,14 +12,8 @@
 #include "shell/style.h"
 
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QShowEvent>
 #include <QSize>
-#include <QStackedWidget>
 #include <QVBoxLayout>
-
-#include <array>
 
 namespace tarvello
 {
