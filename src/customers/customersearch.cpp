@@ -45,10 +45,6 @@ std::span<const Criterion> criteria()
     return kCriteria;
 }
 
-Matcher::Matcher(std::span<const QString> typed) : CriteriaMatcher(CustomerRecord::layout(), kCriteria, typed)
-{
-}
-
 // ---------------------------------------------------------------- lines
 
 QString listLine(const char* record, LineEnd end)
@@ -118,15 +114,6 @@ std::optional<Record> readCustomer(const QString& path, qint64 index)
 
 // ---------------------------------------------------------------- texts
 
-QString criteriaInstructions()
-{
-    return QStringLiteral(
-        "Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
-        "trovare e premere il pulsante Cerca.\n"
-        "Lasciare in bianco tutti gli altri campi.\n"
-        "Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.");
-}
-
 QString resultInstructions()
 {
     return QStringLiteral(
@@ -135,11 +122,6 @@ QString resultInstructions()
         "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di "
         "nuovo clic su Trova.\n"
         "Per richiamare i dati di una scheda, selezionarla con un doppio clic.");
-}
-
-QString waitText()
-{
-    return QStringLiteral("Ricerca schede in corso. Attendere...");
 }
 
 QString foundText(qsizetype lines)

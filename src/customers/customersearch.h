@@ -30,11 +30,7 @@ std::span<const Criterion> criteria();
 
 // The criteria of one search (the rule every search shares: output/searchcriteria.h). Texts
 // beyond the first `criterionCount` are ignored; missing ones are not given.
-class Matcher : public CriteriaMatcher
-{
-public:
-    explicit Matcher(std::span<const QString> typed = {});
-};
+using Matcher = SearchMatcher<&CustomerRecord::layout, &criteria>;
 
 // What closes a list line: the notes in the search, the pending issues in the recontact list.
 enum class LineEnd { Notes, PendingIssues };
@@ -73,9 +69,7 @@ std::optional<Record> readCustomer(const QString& path, qint64 index);
 
 // ---- texts
 
-QString criteriaInstructions();     // the criteria panel's three instructions, one per line
 QString resultInstructions();       // the result lists' three instructions, one per line
-QString waitText();                 // "Ricerca schede in corso. Attendere..."
 QString foundText(qsizetype lines); // "Il presente riepilogo contiene N schede."
 QString searchTitle();              // the printed search list
 QString recontactTitle();           // the printed recontact list

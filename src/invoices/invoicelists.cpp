@@ -43,10 +43,6 @@ std::span<const Criterion> criteria()
     return kCriteria;
 }
 
-Matcher::Matcher(std::span<const QString> typed) : CriteriaMatcher(InvoiceRecord::layout(), kCriteria, typed)
-{
-}
-
 QString listLine(const char* record)
 {
     // Written in place from the record's bytes: the annual summary makes a line of every
@@ -128,15 +124,6 @@ std::optional<Record> readInvoice(const QString& path, qint64 index)
     return CardArchive::read(path, InvoiceRecord::layout(), index);
 }
 
-QString criteriaInstructions()
-{
-    return QStringLiteral(
-        "Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
-        "trovare e premere il pulsante Cerca.\n"
-        "Lasciare in bianco tutti gli altri campi.\n"
-        "Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.");
-}
-
 QString findInstructions()
 {
     return QStringLiteral(
@@ -149,11 +136,6 @@ QString findInstructions()
 QString chooseInstruction()
 {
     return QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic.");
-}
-
-QString waitText()
-{
-    return QStringLiteral("Ricerca schede in corso. Attendere...");
 }
 
 QString foundText(qsizetype lines)

@@ -29,11 +29,7 @@ std::span<const Criterion> criteria();
 
 // The criteria of one search (the rule every search shares: output/searchcriteria.h), one text
 // per criterion in the order of criteria(); missing ones are not given.
-class Matcher : public CriteriaMatcher
-{
-public:
-    explicit Matcher(std::span<const QString> typed = {});
-};
+using Matcher = SearchMatcher<&InvoiceRecord::layout, &criteria>;
 
 // The line of an invoice: "Fatt. n. ", number + " del " + date filled or cut to 25, two blanks,
 // the customer (35), "  P.I. ", the customer's VAT number (11), "  Rif. ", the references (35),
@@ -65,10 +61,8 @@ std::optional<Record> readInvoice(const QString& path, qint64 index);
 
 // ---- texts
 
-QString criteriaInstructions();     // the criteria panel's three instructions, one per line
 QString findInstructions();         // the two lines above a list
 QString chooseInstruction();        // the line below a list
-QString waitText();                 // "Ricerca schede in corso. Attendere..."
 QString foundText(qsizetype lines); // "Il presente elenco contiene N schede."
 QString searchTitle();              // the printed search list
 QString unpaidTitle();              // the printed list of unpaid invoices

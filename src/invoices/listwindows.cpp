@@ -8,12 +8,8 @@
 #include "shell/style.h"
 
 #include <QDialog>
-#include <QFrame>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tarvello::InvoiceListWindows
@@ -32,6 +28,34 @@ void keepTotalsInView(QDialog* dialog, ResultList* list, const QSize& design, co
         dialog->setFixedSize(sizeWithinScreen(design, wanted, available));
     else
         fitToScreen(dialog, design, wanted);
+}
+
+ListPage buildListPage(AppContext& ctx, QWidget* page, const std::optional<QString>& foundText)
+{
+    ListPage p;
+    static_cast<ListControls&>(p) = ListLook::buildListControls(ctx, page, ResultList::Order::AsAdded);
+    if (foundText)
+        p.lblTrovate = SearchPanels::foundLabel(*foundText, page);
+    auto* choose = new QLabel(InvoiceLists::chooseInstruction(), page);
+    setTypeface(choose, "small");
+
+    auto* footer = new QHBoxLayout;
+    footer->setSpacing(8);
+    if (p.lblTrovate)
+        footer->addWidget(p.lblTrovate);
+    footer->addStretch(1);
+    footer->addWidget(p.btnStampa);
+    footer->addWidget(p.btnChiudi);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(18, 10, 18, 12);
+    layout->setSpacing(8);
+    layout->addWidget(instructionBox(InvoiceLists::findInstructions(), page));
+    layout->addLayout(findRow(p.txtTrova, p.btnTrova, page));
+    layout->addWidget(p.lstRecords, 1);
+    layout->addWidget(choose);
+    layout->addLayout(footer);
+    return p;
 }
 
 TfrmFatture* invoiceScreen(AppContext& ctx, QWidget* owner)

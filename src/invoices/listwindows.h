@@ -12,9 +12,7 @@
 #include <optional>
 
 class QDialog;
-class QHBoxLayout;
-class QLineEdit;
-class QPushButton;
+class QLabel;
 class QWidget;
 
 namespace tarvello
@@ -40,6 +38,15 @@ using ListLook::titleBand;
 // `design`, never beyond the screen's work area, or `available` when given), and the list keeps
 // each total in sight where it cannot.
 void keepTotalsInView(QDialog* dialog, ResultList* list, const QSize& design, const QSize& available = {});
+
+// The list page of the invoice lists on `page`: the instructions, the find row, the list in file
+// order, the line about the double click, and Stampa and Chiudi with lblTrovate reading
+// `foundText` left of them when it is given. Tab goes through them in that order.
+struct ListPage : ListControls {
+    QLabel* lblTrovate = nullptr;
+};
+ListPage buildListPage(AppContext& ctx, QWidget* page,
+                       const std::optional<QString>& foundText = std::nullopt);
 
 // The invoice screen a list window works for: the one that owns it, or the program's own.
 TfrmFatture* invoiceScreen(AppContext& ctx, QWidget* owner);

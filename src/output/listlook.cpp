@@ -72,22 +72,34 @@ QPushButton* button(const QString& objectName, const QString& caption, const QSt
     return b;
 }
 
+ListControls buildListControls(AppContext& ctx, QWidget* parent, ResultList::Order order)
+{
+    ListControls c;
+    c.txtTrova = new QLineEdit(parent);
+    c.txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    c.btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"),
+                        QStringLiteral(":/icons/trova.svg"), parent);
+    c.lstRecords = new ResultList(ctx, parent);
+    c.lstRecords->setOrder(order);
+    c.lstRecords->setItemWidth(1600);
+    c.btnStampa = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"),
+                         QStringLiteral(":/icons/stampa.svg"), parent);
+    c.btnChiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+                         QStringLiteral(":/icons/esci.svg"), parent);
+    FieldRules::of(c.txtTrova)->enterMovesTo(c.btnTrova);
+    QWidget::setTabOrder(c.txtTrova, c.btnTrova);
+    QWidget::setTabOrder(c.btnTrova, c.lstRecords);
+    QWidget::setTabOrder(c.lstRecords, c.btnStampa);
+    QWidget::setTabOrder(c.btnStampa, c.btnChiudi);
+    return c;
+}
+
 ListPanel buildListPanel(AppContext& ctx, QWidget* parent)
 {
     ListPanel p;
-    p.txtTrova = new QLineEdit(parent);
-    p.txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    static_cast<ListControls&>(p) = buildListControls(ctx, parent, ResultList::Order::Sorted);
     p.txtTrova->setClearButtonEnabled(true);
     p.txtTrova->setPlaceholderText(QStringLiteral("Testo da cercare nell'elenco"));
-    p.btnTrova = button(QStringLiteral("btnTrova"), QStringLiteral("Trova"),
-                        QStringLiteral(":/icons/trova.svg"), parent);
-    p.lstRecords = new ResultList(ctx, parent);
-    p.lstRecords->setOrder(ResultList::Order::Sorted);
-    p.lstRecords->setItemWidth(1600);
-    p.btnStampa = button(QStringLiteral("btnStampa"), QStringLiteral("Stampa"),
-                         QStringLiteral(":/icons/stampa.svg"), parent);
-    p.btnChiudi = button(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
-                         QStringLiteral(":/icons/esci.svg"), parent);
 
     auto* findCaption = new QLabel(QStringLiteral("Trova nell'elenco:"), parent);
     findCaption->setBuddy(p.txtTrova);
@@ -109,22 +121,19 @@ ListPanel buildListPanel(AppContext& ctx, QWidget* parent)
     footer->addStretch(1);
     footer->addWidget(p.btnStampa);
     footer->addWidget(p.btnChiudi);
-
-    FieldRules::of(p.txtTrova)->enterMovesTo(p.btnTrova);
-    QWidget::setTabOrder(p.txtTrova, p.btnTrova);
-    QWidget::setTabOrder(p.btnTrova, p.lstRecords);
-    QWidget::setTabOrder(p.lstRecords, p.btnStampa);
-    QWidget::setTabOrder(p.btnStampa, p.btnChiudi);
     return p;
 }
 
 void layOutList(QVBoxLayout* layout, const ListPanel& p, const QString& instructions, int spacing,
-                QWidget* parent)
+                QWidget* parent, QWidget* below)
 {
     layout->setContentsMargins(18, 14, 18, 14);
     layout->setSpacing(spacing);
     layout->addWidget(instructionBox(instructions, parent));
     layout->addLayout(p.layout, 1);
+    if (below)
+        layout->addWidget(below);
+    layout->addWidget(p.footer);
 }
 
 QLabel* addFoundLabel(const ListPanel& p, const QString& text, QWidget* parent)

@@ -4,6 +4,8 @@
 // dialogs (title band, instruction box, buttons), the "Trova" row and the result panel with its
 // list and buttons. The applications' own windows build on it; none has a copy of its own.
 
+#include "output/listwindow.h"
+#include "output/resultlist.h"
 #include "output/searchpanels.h"
 
 #include <QString>
@@ -19,7 +21,6 @@ namespace tarvello
 {
 
 class AppContext;
-class ResultList;
 
 namespace ListLook
 {
@@ -43,31 +44,22 @@ inline constexpr SearchPanels::Look look{&styleDialog, &titleBand, &instructionB
 // "Trova nell'elenco:", the field and its button, in a row.
 QHBoxLayout* findRow(QLineEdit* field, QPushButton* findButton, QWidget* parent);
 
-// The controls every sorted list window has.
-struct ListPanel {
-    QLineEdit* txtTrova = nullptr;
-    QPushButton* btnTrova = nullptr;
-    ResultList* lstRecords = nullptr;
-    QPushButton* btnStampa = nullptr;
-    QPushButton* btnChiudi = nullptr;
+// The five controls of a list (object names txtTrova, btnTrova, lstRecords, btnStampa,
+// btnChiudi), its lines 1600 units wide in `order`. Enter in txtTrova moves to btnTrova, and Tab
+// goes through them in that order.
+ListControls buildListControls(AppContext& ctx, QWidget* parent, ResultList::Order order);
+
+// The controls every sorted list window has, and where they stand.
+struct ListPanel : ListControls {
     QVBoxLayout* layout = nullptr; // the instructions, the Trova row and the list, in order
     QWidget* footer = nullptr;     // a row with the buttons on the right; the caller may add on the left
 };
 // The list is sorted, its lines 1600 units wide; Enter in txtTrova moves to btnTrova.
 ListPanel buildListPanel(AppContext& ctx, QWidget* parent);
-// Hands the panel's controls to the window's members of the same names.
-template <class Window> void handOut(const ListPanel& p, Window* window)
-{
-    window->txtTrova = p.txtTrova;
-    window->btnTrova = p.btnTrova;
-    window->lstRecords = p.lstRecords;
-    window->btnStampa = p.btnStampa;
-    window->btnChiudi = p.btnChiudi;
-}
-// Lays out the top of a list page into `layout`: the instructions above the panel's find row and
-// list, `spacing` apart; the caller adds what goes below the list and the footer.
+// Lays out a list page into `layout`: the instructions above the panel's find row and list,
+// `spacing` apart, then `below` when given (a hint, the chosen line) and the footer.
 void layOutList(QVBoxLayout* layout, const ListPanel& p, const QString& instructions, int spacing,
-                QWidget* parent);
+                QWidget* parent, QWidget* below = nullptr);
 // The bold count of what was found, left of the panel's buttons.
 QLabel* addFoundLabel(const ListPanel& p, const QString& text, QWidget* parent);
 

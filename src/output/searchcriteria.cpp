@@ -89,6 +89,20 @@ bool CriteriaMatcher::matches(const char* record) const
     return true;
 }
 
+QString criteriaInstructions()
+{
+    return QStringLiteral(
+        "Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
+        "trovare e premere il pulsante Cerca.\n"
+        "Lasciare in bianco tutti gli altri campi.\n"
+        "Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.");
+}
+
+QString searchWaitText()
+{
+    return QStringLiteral("Ricerca schede in corso. Attendere...");
+}
+
 std::optional<std::vector<ResultEntry>> findMatching(const QString& path, int recordSize,
                                                      const CriteriaMatcher& matcher,
                                                      const std::function<QString(const char*)>& line,

@@ -56,6 +56,20 @@ private:
     std::vector<Given> m_given;
 };
 
+// The matcher of one search: its table of criteria over records of one layout, so each search
+// names its own (CustomerSearch::Matcher) and none writes the joining again.
+template <const RecordLayout& (*Layout)(), std::span<const SearchCriterion> (*Table)()>
+class SearchMatcher : public CriteriaMatcher
+{
+public:
+    explicit SearchMatcher(std::span<const QString> typed = {}) : CriteriaMatcher(Layout(), Table(), typed) {}
+};
+
+// What every search window says on its criteria page: its three instructions, one per line, and
+// the notice while it searches.
+QString criteriaInstructions();
+QString searchWaitText(); // "Ricerca schede in corso. Attendere..."
+
 // Every record of the archive at `path` (records of `recordSize` bytes) that `matcher` finds, as
 // the line `line` makes of it, in file order, each with its record. The archive is created empty
 // when absent. Nullopt when it cannot be opened or read, or when `progress` was stopped.

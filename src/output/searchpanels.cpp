@@ -1,5 +1,6 @@
 #include "searchpanels.h"
 
+#include "searchcriteria.h"
 #include "shell/conventions.h"
 #include "shell/style.h"
 
@@ -67,13 +68,6 @@ QLabel* foundLabel(const QString& text, QWidget* parent)
     return label;
 }
 
-void nameFields(const QList<QLineEdit*>& fields, std::initializer_list<QLineEdit**> members)
-{
-    qsizetype i = 0;
-    for (QLineEdit** member : members)
-        *member = fields.value(i++);
-}
-
 ProgressPanel* progressPanelOf(QWidget* window)
 {
     return window ? window->findChild<ProgressPanel*>(QStringLiteral("panProgresso")) : nullptr;
@@ -120,7 +114,7 @@ CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const Criteria
                              QStringLiteral(":/icons/trova.svg"), c.page);
     c.btnAnnulla = look.button(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"),
                                QStringLiteral(":/icons/esci.svg"), c.page);
-    c.lblAttendere = new QLabel(options.waitText, c.page);
+    c.lblAttendere = new QLabel(searchWaitText(), c.page);
     c.lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     setTypeface(c.lblAttendere, "smallBold");
     c.lblAttendere->hide();
@@ -149,7 +143,7 @@ CriteriaPage buildCriteriaPage(QDialog* dialog, const Look& look, const Criteria
         layout->setContentsMargins(18, 14, 18, 14);
         layout->setSpacing(12);
     }
-    layout->addWidget(look.instructionBox(options.instructions, c.page));
+    layout->addWidget(look.instructionBox(criteriaInstructions(), c.page));
     if (options.compact) {
         layout->addWidget(box, 1);
     } else {

@@ -20,30 +20,54 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSize>
-#include <QStackedWidget>
 #include <QVBoxLayout>
-
-#include <array>
 
 namespace tarvello
 {
 
 using namespace ProductRecord;
 
-TfrmImportaMagazzino::TfrmImportaMagazzino(AppContext& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx)
+TfrmImportaMagazzino::TfrmImportaMagazzino(AppContext& ctx, QWidget* owner)
+    : SearchWindow(ctx, owner,
+                   {.frame = {.look = &ListLook::look,
+                              .objectName = QStringLiteral("frmImportaMagazzino"),
+                              .caption = QStringLiteral(" Importa articoli da magazzino"),
+                              .iconPath = QStringLiteral(":/icons/importa.svg"),
+                              .title = QStringLiteral("Importa articoli da magazzino"),
+                              .size = QSize(940, 680)},
+                    .criteria = {.pageName = QStringLiteral("panAvvio"),
+                                 .criteria = SearchPanels::criteriaOf(ProductSearch::criteria()),
+                                 .fieldPoints = 12,
+                                 .footerSpacing = -1},
+                    .resultPageName = QStringLiteral("panContainer"),
+                    .foundText = &ProductSearch::foundText,
+                    .printTitle = ProductSearch::searchTitle()})
 {
-    SearchPanels::startDialog(this, ListLook::look, QStringLiteral("frmImportaMagazzino"),
-                              QStringLiteral(" Importa articoli da magazzino"));
+    QWidget* page = resultPage();
+    const ListLook::ListPanel p = ListLook::buildListPanel(ctx, page);
+    QLabel* found = ListLook::addFoundLabel(p, ProductSearch::foundText(0), page);
+    QWidget* chosen = buildChosenArticle(page);
+    ListLook::layOutList(new QVBoxLayout(page), p,
+                         ProductSearch::resultInstructions() +
+                             QStringLiteral("\nRichiamare i dati di una scheda selezionandola con un clic."),
+                         10, page, chosen);
 
-    m_panels = new QStackedWidget(this);
-    panAvvio = buildCriteria();
-    panContainer = buildResults();
-    m_panels->addWidget(panAvvio);
-    m_panels->addWidget(panContainer);
-    SearchPanels::finishDialog(this, ListLook::look, QStringLiteral(":/icons/importa.svg"),
-                               QStringLiteral("Importa articoli da magazzino"), m_panels, QSize(940, 680));
+    const QList<QWidget*> order{p.txtTrova,  txtQuant,    btnAggiorna, btnNonAggiornare,
+                                p.btnStampa, p.btnChiudi, p.btnTrova,  p.lstRecords};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    connect(btnAggiorna, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnAggiornaClick);
+    connect(btnNonAggiornare, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnNonAggiornareClick);
+    connect(p.lstRecords, &ResultList::recordClicked, this, &TfrmImportaMagazzino::lstRecordsClick);
+    // A line reached with the arrow keys (or any other way) shows its article as a click does.
+    connect(p.lstRecords->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    lstRecordsClick(list()->recordAt(current.row()));
+            });
+    finishPages(p, found);
     // There is no row to fill until an invoice asks for one.
     btnAggiorna->setEnabled(false);
     btnNonAggiornare->setEnabled(false);
@@ -64,40 +88,14 @@ void TfrmImportaMagazzino::importInto(InvoiceTarget& invoice, const ArticleReque
     if (!request.quantity.isEmpty())
         setControlText(txtQuant, request.quantity);
     if (!request.code.isEmpty())
-        setControlText(txtCodice, request.code);
+        setControlText(criterion(0), request.code);
     btnAggiorna->setEnabled(true);
     btnNonAggiornare->setEnabled(true);
 }
 
-QWidget* TfrmImportaMagazzino::buildCriteria()
+// The product clicked, and the quantity to take off its stock.
+QWidget* TfrmImportaMagazzino::buildChosenArticle(QWidget* page)
 {
-    const SearchPanels::CriteriaPage c =
-        SearchPanels::buildCriteriaPage(this, ListLook::look,
-                                        {.pageName = QStringLiteral("panAvvio"),
-                                         .criteria = SearchPanels::criteriaOf(ProductSearch::criteria()),
-                                         .instructions = ProductSearch::criteriaInstructions(),
-                                         .waitText = ProductSearch::waitText(),
-                                         .fieldPoints = 12,
-                                         .footerSpacing = -1});
-    SearchPanels::nameFields(c.fields,
-                             {&txtCodice, &txtTipologia, &txtMarca, &txtModello, &txtDescrizione,
-                              &txtAccessori, &txtFornitore, &txtDocumento, &txtCollocazione, &txtNote});
-    btnCerca = c.btnCerca;
-    btnAnnulla = c.btnAnnulla;
-    lblAttendere = c.lblAttendere;
-    connect(btnCerca, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnCercaClick);
-    return c.page;
-}
-
-QWidget* TfrmImportaMagazzino::buildResults()
-{
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("panContainer"));
-    const ListLook::ListPanel p = ListLook::buildListPanel(m_ctx, page);
-    ListLook::handOut(p, this);
-    lblTrovate = ListLook::addFoundLabel(p, ProductSearch::foundText(0), page);
-
-    // The product clicked, and the quantity to take off its stock.
     auto* chosen = new QGroupBox(QStringLiteral("Articolo selezionato"), page);
     const auto value = [chosen](const QString& name) {
         auto* l = new QLabel(chosen);
@@ -140,86 +138,31 @@ QWidget* TfrmImportaMagazzino::buildResults()
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
-    auto* layout = new QVBoxLayout(page);
-    ListLook::layOutList(layout, p,
-                         ProductSearch::resultInstructions() +
-                             QStringLiteral("\nRichiamare i dati di una scheda selezionandola con un clic."),
-                         10, page);
-    layout->addWidget(chosen);
-    layout->addWidget(p.footer);
-
     FieldRules::of(txtQuant)->filter(KeyFilter::Decimal).enterMovesTo(btnAggiorna).onLeave([this] {
         txtQuant->setText(PriceTools::tidyImportQuantity(txtQuant->text()));
     });
     addHighlights({txtQuant});
-    const QList<QWidget*> order{txtTrova,  txtQuant,  btnAggiorna, btnNonAggiornare,
-                                btnStampa, btnChiudi, btnTrova,    lstRecords};
-    for (qsizetype i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(order[i], order[i + 1]);
-
-    SearchPanels::connectListButtons(this);
-    connect(btnAggiorna, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnAggiornaClick);
-    connect(btnNonAggiornare, &QPushButton::clicked, this, &TfrmImportaMagazzino::btnNonAggiornareClick);
-    connect(lstRecords, &ResultList::recordClicked, this, &TfrmImportaMagazzino::lstRecordsClick);
-    // A line reached with the arrow keys (or any other way) shows its article as a click does.
-    connect(lstRecords->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    lstRecordsClick(lstRecords->recordAt(current.row()));
-            });
-    // A line chosen with Enter shows its article as a click does, and the keyboard goes on to the
-    // quantity to take off: Enter there moves to the import.
-    connect(lstRecords, &ResultList::recordChosen, this, [this](qint64 record) {
-        lstRecordsClick(record);
-        txtQuant->setFocus(Qt::TabFocusReason);
-    });
-    return page;
+    return chosen;
 }
 
-void TfrmImportaMagazzino::showEvent(QShowEvent* event)
+SearchWindow::Search TfrmImportaMagazzino::search(std::span<const QString> typed)
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    lstRecords->forgetFind();
-    lstRecords->selectFirst();
-    txtTrova->clear();
-    txtCodice->setFocus();
+    return [path = ctx().filePath(ProductRecord::fileName()),
+            matcher = ProductSearch::Matcher(typed)](Progress& progress) {
+        return ProductSearch::findProducts(path, matcher, ProductSearch::LineKind::Import, &progress);
+    };
 }
 
-void TfrmImportaMagazzino::btnCercaClick()
+void TfrmImportaMagazzino::lineChosen(qint64 record)
 {
-    const std::array<QLineEdit*, ProductSearch::criterionCount> fields = {
-        txtCodice,    txtTipologia, txtMarca,     txtModello,      txtDescrizione,
-        txtAccessori, txtFornitore, txtDocumento, txtCollocazione, txtNote};
-    std::array<QString, ProductSearch::criterionCount> typed;
-    for (size_t i = 0; i < fields.size(); ++i)
-        typed[i] = fields[i]->text();
-    lstRecords->clear();
-    SearchPanels::showFound(
-        this, m_ctx.services(), m_panels, panContainer,
-        [&](Progress& progress) {
-            return ProductSearch::findProducts(m_ctx.filePath(ProductRecord::fileName()),
-                                               ProductSearch::Matcher(typed), ProductSearch::LineKind::Import,
-                                               &progress);
-        },
-        &ProductSearch::foundText);
-}
-
-void TfrmImportaMagazzino::btnTrovaClick()
-{
-    lstRecords->find(txtTrova->text());
-}
-
-void TfrmImportaMagazzino::btnStampaClick()
-{
-    lstRecords->print(ProductSearch::searchTitle());
+    lstRecordsClick(record);
+    txtQuant->setFocus(Qt::TabFocusReason);
 }
 
 void TfrmImportaMagazzino::lstRecordsClick(qint64 record)
 {
     const std::optional<Record> product =
-        ProductSearch::readProduct(m_ctx.filePath(ProductRecord::fileName()), record);
+        ProductSearch::readProduct(ctx().filePath(ProductRecord::fileName()), record);
     if (!product)
         return;
     lblCodice->setText(product->text(Codice));
@@ -231,9 +174,9 @@ void TfrmImportaMagazzino::btnAggiornaClick()
 {
     if (!m_invoice)
         return;
-    const std::optional<qint64> record = lstRecords->selectedRecord();
+    const std::optional<qint64> record = list()->selectedRecord();
     if (!record) {
-        m_ctx.services().message(this, MessageKind::Warning, noSelectionMessage());
+        ctx().services().message(this, MessageKind::Warning, noSelectionMessage());
         return;
     }
     // The units belong to the invoice until it is saved: written down before the stock is
@@ -241,14 +184,14 @@ void TfrmImportaMagazzino::btnAggiornaClick()
     // stops on the way.
     std::optional<StockJournal::Taking> taking;
     if (std::optional<StockJournal::Entry> entry = journalEntry(*record)) {
-        taking.emplace(StockJournal::sessionOn(m_ctx.folder()), std::move(*entry));
+        taking.emplace(StockJournal::sessionOn(ctx().folder()), std::move(*entry));
         if (!taking->ok()) {
-            m_ctx.services().message(this, MessageKind::Warning, notWrittenDownMessage());
+            ctx().services().message(this, MessageKind::Warning, notWrittenDownMessage());
             return;
         }
     }
     const ProductSearch::Import import = ProductSearch::takeFromStock(
-        m_ctx.filePath(ProductRecord::fileName()), *record, txtQuant->text(),
+        ctx().filePath(ProductRecord::fileName()), *record, txtQuant->text(),
         taking ? [&](const Record& stored, double before,
                      double after) { return taking->intend(stored.text(Codice), before, after); }
                : ProductSearch::WritingDown());
@@ -263,18 +206,18 @@ void TfrmImportaMagazzino::btnAggiornaClick()
     }
     switch (import.outcome) {
     case ProductSearch::Import::Outcome::AboveStock:
-        m_ctx.services().message(this, MessageKind::Warning, aboveStockMessage());
+        ctx().services().message(this, MessageKind::Warning, aboveStockMessage());
         return;
     // Nothing was written and the row stays as it was; the user learns why, and may correct the
     // quantity or take the article without touching the stock.
     case ProductSearch::Import::Outcome::NotANumber:
-        m_ctx.services().message(this, MessageKind::Warning, notANumberMessage());
+        ctx().services().message(this, MessageKind::Warning, notANumberMessage());
         return;
     case ProductSearch::Import::Outcome::NotWrittenDown:
-        m_ctx.services().message(this, MessageKind::Warning, notWrittenDownMessage());
+        ctx().services().message(this, MessageKind::Warning, notWrittenDownMessage());
         return;
     case ProductSearch::Import::Outcome::Failed:
-        m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
+        ctx().services().message(this, MessageKind::Plain, archiveAccessMessage());
         return;
     case ProductSearch::Import::Outcome::Done:
         break;
@@ -304,15 +247,15 @@ void TfrmImportaMagazzino::btnNonAggiornareClick()
 {
     if (!m_invoice)
         return;
-    const std::optional<qint64> record = lstRecords->selectedRecord();
+    const std::optional<qint64> record = list()->selectedRecord();
     if (!record) {
-        m_ctx.services().message(this, MessageKind::Warning, noSelectionMessage());
+        ctx().services().message(this, MessageKind::Warning, noSelectionMessage());
         return;
     }
     const std::optional<Record> product =
-        ProductSearch::readProduct(m_ctx.filePath(ProductRecord::fileName()), *record);
+        ProductSearch::readProduct(ctx().filePath(ProductRecord::fileName()), *record);
     if (!product) {
-        m_ctx.services().message(this, MessageKind::Plain, archiveAccessMessage());
+        ctx().services().message(this, MessageKind::Plain, archiveAccessMessage());
         return;
     }
     fillInvoiceRow(*product, QString());
@@ -325,13 +268,6 @@ void TfrmImportaMagazzino::fillInvoiceRow(const Record& product, const QString& 
                                    .description = product.text(Descrizione),
                                    .price = product.text(Prezzo),
                                    .taken = taken});
-}
-
-void TfrmImportaMagazzino::done(int result)
-{
-    lstRecords->clear();
-    lblAttendere->hide();
-    QDialog::done(result);
 }
 
 QString TfrmImportaMagazzino::noSelectionMessage()

@@ -47,10 +47,6 @@ std::span<const Criterion> criteria()
     return kCriteria;
 }
 
-Matcher::Matcher(std::span<const QString> typed) : CriteriaMatcher(ProductRecord::layout(), kCriteria, typed)
-{
-}
-
 QString listLine(const char* record)
 {
     const QString brandAndModel = field(record, Marca) + u' ' + field(record, Modello);
@@ -166,15 +162,6 @@ Import takeFromStock(const QString& path, qint64 index, QStringView quantity, co
     return result;
 }
 
-QString criteriaInstructions()
-{
-    return QStringLiteral(
-        "Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
-        "trovare e premere il pulsante Cerca.\n"
-        "Lasciare in bianco tutti gli altri campi.\n"
-        "Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.");
-}
-
 QString resultInstructions()
 {
     return QStringLiteral(
@@ -182,11 +169,6 @@ QString resultInstructions()
         "premere il pulsante Trova.\n"
         "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di "
         "nuovo clic su Trova.");
-}
-
-QString waitText()
-{
-    return QStringLiteral("Ricerca schede in corso. Attendere...");
 }
 
 QString foundText(qsizetype lines)

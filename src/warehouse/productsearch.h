@@ -27,11 +27,7 @@ inline constexpr int criterionCount = 10;
 std::span<const Criterion> criteria();
 
 // The criteria of one search (the rule every search shares: output/searchcriteria.h).
-class Matcher : public CriteriaMatcher
-{
-public:
-    explicit Matcher(std::span<const QString> typed = {});
-};
+using Matcher = SearchMatcher<&ProductRecord::layout, &criteria>;
 
 // The line of a product in the search and the low-stock list: code (30), two blanks, brand and
 // model (40), "  Costo: " and the cost (12), "  Giacenza: " and the stock (12), "  Note: " and
@@ -91,9 +87,7 @@ Import takeFromStock(const QString& path, qint64 index, QStringView quantity,
 
 // ---- texts
 
-QString criteriaInstructions();
-QString resultInstructions(); // two lines, then the line about the double click
-QString waitText();
+QString resultInstructions();       // two lines, then the line about the double click
 QString foundText(qsizetype lines); // "Il presente elenco contiene N schede."
 QString doubleClickHint();
 QString searchTitle();   // "Riepilogo articoli in magazzino"

@@ -1,15 +1,13 @@
 #pragma once
 
 #include "output/exportwindow.h"
-
-#include <QDialog>
+#include "output/searchwindow.h"
 
 #include <optional>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QStackedWidget;
 
 namespace tarvello
 {
@@ -17,7 +15,6 @@ namespace tarvello
 class AppContext;
 class InvoiceTarget;
 class Record;
-class ResultList;
 struct ArticleRequest;
 namespace StockJournal
 {
@@ -27,73 +24,31 @@ struct Entry;
 // The product search: up to ten criteria at once, the products found as a sorted list that can be
 // searched and printed, and a double click that puts the product of the chosen line onto the
 // product card (mode "magazzino" in lblMemory).
-class TfrmTrovaMagazzino : public QDialog
+class TfrmTrovaMagazzino : public SearchWindow
 {
     Q_OBJECT
 public:
     explicit TfrmTrovaMagazzino(AppContext& ctx, QWidget* owner = nullptr);
 
-    QWidget* panCriteri;
-    QLineEdit *txtCodice, *txtTipologia, *txtMarca, *txtModello, *txtDescrizione, *txtAccessori,
-        *txtFornitore, *txtDocumento, *txtCollocazione, *txtNote;
-    QPushButton* btnCerca;
-    QPushButton* btnAnnulla;
-    QLabel* lblAttendere;
-    QLabel* lblMemory;
-
-    QWidget* panRisultati;
-    QLineEdit* txtTrova;
-    QPushButton* btnTrova;
-    ResultList* lstRecords;
-    QLabel* lblTrovate;
-    QPushButton* btnStampa;
-    QPushButton* btnChiudi;
-
-    void btnCercaClick();
-    void btnTrovaClick();
-    void btnStampaClick();
-    void lstRecordsDblClick(qint64 record);
-
-    void done(int result) override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    QWidget* buildCriteria();
-    QWidget* buildResults();
-
-    AppContext& m_ctx;
-    QStackedWidget* m_panels;
+    Search search(std::span<const QString> typed) override;
+    void lineChosen(qint64 record) override;
 };
 
 // The low-stock list: every product whose stock is at or below its reorder level.
-class TfrmSottoscorta : public QDialog
+class TfrmSottoscorta : public ListWindow
 {
     Q_OBJECT
 public:
     explicit TfrmSottoscorta(AppContext& ctx, QWidget* owner = nullptr);
 
-    QLineEdit* txtTrova;
-    QPushButton* btnTrova;
-    ResultList* lstRecords;
-    QPushButton* btnStampa;
-    QPushButton* btnChiudi;
-    // How many cards the list leaves out because their figures are no numbers; hidden when none.
-    QLabel* lblEscluse;
-
-    void btnTrovaClick();
-    void btnStampaClick();
-    void lstRecordsDblClick(qint64 record);
-
-    void done(int result) override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    void shown() override;
+    void lineChosen(qint64 record) override;
 
 private:
-    void loadList();
-    AppContext& m_ctx;
+    // How many cards the list leaves out because their figures are no numbers; hidden when none.
+    QLabel* m_lblEscluse;
 };
 
 // The product export: the whole of Magazzino.pro in a grid of 23 columns, written as the
@@ -109,7 +64,7 @@ public:
 // The article import of an invoice row: finds a product, optionally takes a quantity off its
 // stock, and hands the code, description and price to the row of the invoice it was opened for.
 // Opened for no invoice, it finds and prints products, and its import buttons stay disabled.
-class TfrmImportaMagazzino : public QDialog
+class TfrmImportaMagazzino : public SearchWindow
 {
     Q_OBJECT
 public:
@@ -122,51 +77,33 @@ public:
     // empty, go into the quantity to take off and the code to search for.
     void importInto(InvoiceTarget& invoice, const ArticleRequest& request);
 
-    QWidget* panAvvio;
-    QLineEdit *txtCodice, *txtTipologia, *txtMarca, *txtModello, *txtDescrizione, *txtAccessori,
-        *txtFornitore, *txtDocumento, *txtCollocazione, *txtNote;
-    QPushButton* btnCerca;
-    QPushButton* btnAnnulla;
-    QLabel* lblAttendere;
-
-    QWidget* panContainer;
-    QLineEdit* txtTrova;
-    QPushButton* btnTrova;
-    ResultList* lstRecords;
-    QLabel* lblTrovate;
-    QLabel *lblCodice, *lblDescrizione, *lblGiacenza;
-    QLineEdit* txtQuant;
-    QPushButton* btnAggiorna;
-    QPushButton* btnNonAggiornare;
-    QPushButton* btnStampa;
-    QPushButton* btnChiudi;
-
-    void btnCercaClick();
-    void btnTrovaClick();
-    void btnStampaClick();
-    void lstRecordsClick(qint64 record);
-    void btnAggiornaClick();
-    void btnNonAggiornareClick();
-
-    void done(int result) override;
-
     static QString noSelectionMessage();
     static QString aboveStockMessage();
     static QString notANumberMessage();
     static QString notWrittenDownMessage();
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    Search search(std::span<const QString> typed) override;
+    // A line chosen with Enter shows its article as a click does, and the keyboard goes on to
+    // the quantity to take off: Enter there moves to the import.
+    void lineChosen(qint64 record) override;
+    // A double click below the lines leaves the import open.
+    void nothingChosen() override {}
 
 private:
-    QWidget* buildCriteria();
-    QWidget* buildResults();
+    QWidget* buildChosenArticle(QWidget* page);
+    void lstRecordsClick(qint64 record);
+    void btnAggiornaClick();
+    void btnNonAggiornareClick();
     // The product goes into the invoice's row; `taken` is what came off its stock ("" for nothing).
     void fillInvoiceRow(const Record& product, const QString& taken);
     std::optional<StockJournal::Entry> journalEntry(qint64 record) const;
 
-    AppContext& m_ctx;
-    QStackedWidget* m_panels;
+    QLabel *lblCodice, *lblDescrizione, *lblGiacenza;
+    QLineEdit* txtQuant;
+    QPushButton* btnAggiorna;
+    QPushButton* btnNonAggiornare;
+
     // The invoice and its row the import fills; none until told.
     InvoiceTarget* m_invoice = nullptr;
     int m_row = 0;

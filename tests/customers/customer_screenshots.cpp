@@ -20,6 +20,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 using namespace tarvello;
 
@@ -113,26 +114,26 @@ int main(int argc, char** argv)
     }
     t.services.modal.insert(QStringLiteral("frmTrovaClienti"), [&](QDialog& d) {
         auto& w = static_cast<TfrmTrovaClienti&>(d);
-        w.txtComuneRes->setText(QStringLiteral("ro"));
+        named<QLineEdit>(&w, u"txtComuneRes")->setText(QStringLiteral("ro"));
         shots.save(&d, QStringLiteral("trova_clienti_criteri"));
         // A long search as the user sees it, part-way: "Attendere...", the bar and Interrompi.
         if (auto* progress = d.findChild<ProgressPanel*>(QStringLiteral("panProgresso"))) {
-            w.lblAttendere->show();
+            named<QLabel>(&w, u"lblAttendere")->show();
             progress->show(QString(), 0.42);
             shots.save(&d, QStringLiteral("trova_clienti_in_corso"));
             progress->hide();
-            w.lblAttendere->hide();
+            named<QLabel>(&w, u"lblAttendere")->hide();
         }
-        w.txtComuneRes->clear();
-        w.btnCercaClick();
-        w.txtTrova->setText(QStringLiteral("roma"));
-        w.btnTrovaClick();
+        named<QLineEdit>(&w, u"txtComuneRes")->clear();
+        named<QPushButton>(&w, u"btnCerca")->click();
+        named<QLineEdit>(&w, u"txtTrova")->setText(QStringLiteral("roma"));
+        named<QPushButton>(&w, u"btnTrova")->click();
         shots.save(&d, QStringLiteral("trova_clienti_risultati"));
         return 0;
     });
     named<QAbstractButton>(card, u"cmdTrova")->click();
     t.services.modal.insert(QStringLiteral("frmRicontatta"), [&](QDialog& d) {
-        static_cast<TfrmRicontatta&>(d).lstRecords->selectFirst();
+        named<ResultList>(&d, u"lstRecords")->selectFirst();
         shots.save(&d, QStringLiteral("ricontatta"));
         return 0;
     });

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace tarvello;
@@ -91,15 +92,18 @@ private Q_SLOTS:
                               withFlagBytes(u(u"Maiuscolo"), QByteArray("\x02S\xCC", 3)),
                               customer(u(u"Amato"), u(u"Ugo"), u(u"Sì"))}));
         onList([&](TfrmRicontatta& w) {
-            QCOMPARE(names(w.lstRecords), (QStringList{u(u"Amato Ugo"), u(u"Verdi Anna")}));
-            const QString verdi = w.lstRecords->lineText(1);
+            QCOMPARE(names(named<ResultList>(&w, u"lstRecords")),
+                     (QStringList{u(u"Amato Ugo"), u(u"Verdi Anna")}));
+            const QString verdi = named<ResultList>(&w, u"lstRecords")->lineText(1);
             QCOMPARE(verdi, u(u"Verdi Anna") + QString(20, u' ') + u(u"  Tel. 0547 1") + QString(10, u' ') +
                                 u(u"  C.F. VRDNNA80A41D704X  Città: Cesena") + QString(22, u' ') +
                                 u(u"  Attende il preventivo"));
             // Without pending issues the line ends with the town piece and two blanks.
-            QVERIFY(w.lstRecords->lineText(0).endsWith(u(u"Città: ") + QString(28, u' ') + u(u"  ")));
-            QCOMPARE(w.lstRecords->itemWidth(), 1600);
-            QCOMPARE(QApplication::focusWidget(), w.txtTrova);
+            QVERIFY(named<ResultList>(&w, u"lstRecords")
+                        ->lineText(0)
+                        .endsWith(u(u"Città: ") + QString(28, u' ') + u(u"  ")));
+            QCOMPARE(named<ResultList>(&w, u"lstRecords")->itemWidth(), 1600);
+            QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(&w, u"txtTrova"));
             QVERIFY(!w.findChild<QLabel*>(QStringLiteral("lblTrovate"))); // this list has no count
         });
         click(named<PictureButton>(card, u"cmdRicontatta"));
@@ -122,11 +126,13 @@ private Q_SLOTS:
 
         bool chose = false;
         onList([&](TfrmRicontatta& w) {
-            QCOMPARE(names(w.lstRecords), QStringList{u(u"Rossi Mario")});
-            QTest::mouseDClick(w.lstRecords->viewport(), Qt::LeftButton, {},
-                               w.lstRecords->visualRect(w.lstRecords->model()->index(0, 0)).center());
+            QCOMPARE(names(named<ResultList>(&w, u"lstRecords")), QStringList{u(u"Rossi Mario")});
+            QTest::mouseDClick(named<ResultList>(&w, u"lstRecords")->viewport(), Qt::LeftButton, {},
+                               named<ResultList>(&w, u"lstRecords")
+                                   ->visualRect(named<ResultList>(&w, u"lstRecords")->model()->index(0, 0))
+                                   .center());
             chose = !w.isVisible();
-            QCOMPARE(w.lstRecords->count(), 0); // closing empties the list
+            QCOMPARE(named<ResultList>(&w, u"lstRecords")->count(), 0); // closing empties the list
         });
         click(named<PictureButton>(card, u"cmdRicontatta"));
         CHECK_BODY();
@@ -138,7 +144,7 @@ private Q_SLOTS:
         // Cleared and saved again: the next time the list opens, he is gone.
         QTest::mouseClick(named<QCheckBox>(card, u"chkRicontatta"), Qt::LeftButton);
         click(named<PictureButton>(card, u"cmdSalva"));
-        onList([&](TfrmRicontatta& w) { QCOMPARE(w.lstRecords->count(), 0); });
+        onList([&](TfrmRicontatta& w) { QCOMPARE(named<ResultList>(&w, u"lstRecords")->count(), 0); });
         click(named<PictureButton>(card, u"cmdRicontatta"));
     }
 
@@ -150,9 +156,10 @@ private Q_SLOTS:
                 QVERIFY(writeArchive(archive(), {customer(u(u"Neri"), u(u"Ugo"))}));
             bool closed = false;
             onList([&](TfrmRicontatta& w) {
-                QCOMPARE(w.lstRecords->count(), empty ? 0 : 1);
-                QTest::mouseDClick(w.lstRecords->viewport(), Qt::LeftButton, {},
-                                   QPoint(20, w.lstRecords->viewport()->height() - 5));
+                QCOMPARE(named<ResultList>(&w, u"lstRecords")->count(), empty ? 0 : 1);
+                QTest::mouseDClick(
+                    named<ResultList>(&w, u"lstRecords")->viewport(), Qt::LeftButton, {},
+                    QPoint(20, named<ResultList>(&w, u"lstRecords")->viewport()->height() - 5));
                 closed = !w.isVisible();
             });
             click(named<PictureButton>(card, u"cmdRicontatta"));
@@ -171,15 +178,19 @@ private Q_SLOTS:
                         customer(u(u"Neri"), u(u"Ugo"), u(u"Sì"), {{CR::Questioni, u(u"Fattura doppia")}})}));
         t->services.printToPdf = t->path(QStringLiteral("ricontattare.pdf"));
         onList([&](TfrmRicontatta& w) {
-            type(w.txtTrova, u(u"FATTURA"));
-            QTest::keyClick(w.txtTrova, Qt::Key_Return);
-            QCOMPARE(QApplication::focusWidget(), w.btnTrova);
-            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
-            QCOMPARE(names(w.lstRecords).value(w.lstRecords->currentRow()), u(u"Neri Ugo"));
-            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
-            QCOMPARE(names(w.lstRecords).value(w.lstRecords->currentRow()), u(u"Rossi Mario"));
-            QTest::mouseClick(w.btnStampa, Qt::LeftButton);
-            QTest::mouseClick(w.btnChiudi, Qt::LeftButton);
+            type(named<QLineEdit>(&w, u"txtTrova"), u(u"FATTURA"));
+            QTest::keyClick(named<QLineEdit>(&w, u"txtTrova"), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), named<QPushButton>(&w, u"btnTrova"));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnTrova"), Qt::LeftButton);
+            QCOMPARE(names(named<ResultList>(&w, u"lstRecords"))
+                         .value(named<ResultList>(&w, u"lstRecords")->currentRow()),
+                     u(u"Neri Ugo"));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnTrova"), Qt::LeftButton);
+            QCOMPARE(names(named<ResultList>(&w, u"lstRecords"))
+                         .value(named<ResultList>(&w, u"lstRecords")->currentRow()),
+                     u(u"Rossi Mario"));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnStampa"), Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(&w, u"btnChiudi"), Qt::LeftButton);
             QVERIFY(!w.isVisible());
         });
         click(named<PictureButton>(card, u"cmdRicontatta"));
@@ -195,9 +206,9 @@ private Q_SLOTS:
         // An archive where nobody is to be recontacted: an empty list, and Trova says so.
         QVERIFY(writeArchive(archive(), {customer(u(u"Rossi"), u(u"Mario"), u(u"No"))}));
         onList([&](TfrmRicontatta& w) {
-            QCOMPARE(w.lstRecords->count(), 0);
-            QCOMPARE(w.txtTrova->text(), QString()); // each opening starts afresh
-            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
+            QCOMPARE(named<ResultList>(&w, u"lstRecords")->count(), 0);
+            QCOMPARE(named<QLineEdit>(&w, u"txtTrova")->text(), QString()); // each opening starts afresh
+            QTest::mouseClick(named<QPushButton>(&w, u"btnTrova"), Qt::LeftButton);
         });
         click(named<PictureButton>(card, u"cmdRicontatta"));
         QCOMPARE(t->services.messages.size(), 1);
@@ -209,7 +220,7 @@ private Q_SLOTS:
     void anUnreadableArchiveShowsAnEmptyListWithoutAWord()
     {
         QVERIFY(QDir(t->dir.path()).mkdir(CR::fileName()));
-        onList([&](TfrmRicontatta& w) { QCOMPARE(w.lstRecords->count(), 0); });
+        onList([&](TfrmRicontatta& w) { QCOMPARE(named<ResultList>(&w, u"lstRecords")->count(), 0); });
         click(named<PictureButton>(card, u"cmdRicontatta"));
         CHECK_BODY();
         QVERIFY(t->services.messages.isEmpty());

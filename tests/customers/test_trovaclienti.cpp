@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -97,7 +98,7 @@ class SearchTest : public QObject
             QVERIFY2(edit, qPrintable(field));
             type(edit, text);
         }
-        QTest::mouseClick(w.btnCerca, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(&w, u"btnCerca"), Qt::LeftButton);
     }
 
     // Opens the invoice screen on a year through the invoice menu, as a user does.
@@ -156,10 +157,11 @@ private Q_SLOTS:
         QString mode;
         bool criteriaFirst = false, focusOnSurname = false;
         onSearch(*t, [&](TfrmTrovaClienti& w) {
-            mode = w.lblMemory->text();
-            criteriaFirst =
-                w.panCriteri->isVisible() && !w.panRisultati->isVisible() && !w.lblAttendere->isVisible();
-            focusOnSurname = QApplication::focusWidget() == w.txtCognome;
+            mode = named<QLabel>(&w, u"lblMemory")->text();
+            criteriaFirst = named<QWidget>(&w, u"panCriteri")->isVisible() &&
+                            !named<QWidget>(&w, u"panRisultati")->isVisible() &&
+                            !named<QLabel>(&w, u"lblAttendere")->isVisible();
+            focusOnSurname = QApplication::focusWidget() == named<QLineEdit>(&w, u"txtCognome");
             QVERIFY(w.parentWidget() == card);
         });
         click(named<PictureButton>(card, u"cmdTrova"));
@@ -210,14 +212,14 @@ private Q_SLOTS:
         QVERIFY(writeArchive(archive(), fiveCustomers()));
         onSearch(*t, [&](TfrmTrovaClienti& w) {
             search(w, criteria);
-            QCOMPARE(w.lblConta->text(), given);
-            QVERIFY(!w.panCriteri->isVisible());
-            QVERIFY(w.panRisultati->isVisible());
-            QCOMPARE(names(w.lstRecords), found);
-            QCOMPARE(w.lblTrovate->text(),
+            QCOMPARE(named<QLabel>(&w, u"lblConta")->text(), given);
+            QVERIFY(!named<QWidget>(&w, u"panCriteri")->isVisible());
+            QVERIFY(named<QWidget>(&w, u"panRisultati")->isVisible());
+            QCOMPARE(names(named<ResultList>(&w, u"lstRecords")), found);
+            QCOMPARE(named<QLabel>(&w, u"lblTrovate")->text(),
                      QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(found.size()));
-            QCOMPARE(w.lstRecords->itemWidth(), 1600);
-            QCOMPARE(QApplication::focusWidget(), w.txtTrova);
+            QCOMPARE(named<ResultList>(&w, u"lstRecords")->itemWidth(), 1600);
+            QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(&w, u"txtTrova"));
             QVERIFY(t->services.messages.isEmpty());
         });
         click(named<PictureButton>(card, u"cmdTrova"));
@@ -238,11 +240,11 @@ private Q_SLOTS:
         int rounds = 0;
         onSearch(*t, [&](TfrmTrovaClienti& w) {
             search(w, {});
-            QCOMPARE(names(w.lstRecords),
+            QCOMPARE(names(named<ResultList>(&w, u"lstRecords")),
                      (QStringList{u(u"Bianchi Luca"), u(u"Bianchi Luca"), u(u"Neri Ugo"), u(u"Verdi Anna")}));
-            doubleClickRow(w.lstRecords, rounds == 0 ? 0 : 1);
+            doubleClickRow(named<ResultList>(&w, u"lstRecords"), rounds == 0 ? 0 : 1);
             QVERIFY(!w.isVisible());
-            QCOMPARE(w.lstRecords->count(), 0); // closing empties the list
+            QCOMPARE(named<ResultList>(&w, u"lstRecords")->count(), 0); // closing empties the list
             ++rounds;
         });
 
@@ -296,7 +298,8 @@ private Q_SLOTS:
             QVERIFY(w.invoice() == static_cast<InvoiceTarget*>(invoice));
             QVERIFY(w.parentWidget() == invoice);
             search(w, {});
-            doubleClickRow(w.lstRecords, rowStartingWith(w.lstRecords, chosen));
+            doubleClickRow(named<ResultList>(&w, u"lstRecords"),
+                           rowStartingWith(named<ResultList>(&w, u"lstRecords"), chosen));
             QVERIFY(!w.isVisible());
         });
         QTest::mouseClick(named<PictureButton>(invoice, u"impCliente"), Qt::LeftButton);
@@ -356,12 +359,12 @@ private Q_SLOTS:
             search(w, {});
             QApplication::setActiveWindow(&w);
             QVERIFY(QTest::qWaitForWindowActive(&w));
-            w.lstRecords->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(w.lstRecords, Qt::Key_Home);
-            const int row = rowStartingWith(w.lstRecords, u(u"Rossi Mario"));
+            named<ResultList>(&w, u"lstRecords")->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(named<ResultList>(&w, u"lstRecords"), Qt::Key_Home);
+            const int row = rowStartingWith(named<ResultList>(&w, u"lstRecords"), u(u"Rossi Mario"));
             for (int i = 0; i < row; ++i)
-                QTest::keyClick(w.lstRecords, Qt::Key_Down);
-            QTest::keyClick(w.lstRecords, Qt::Key_Return);
+                QTest::keyClick(named<ResultList>(&w, u"lstRecords"), Qt::Key_Down);
+            QTest::keyClick(named<ResultList>(&w, u"lstRecords"), Qt::Key_Return);
             QVERIFY(!w.isVisible());
         });
         QTest::mouseClick(named<PictureButton>(invoice, u"impCliente"), Qt::LeftButton);
@@ -374,24 +377,27 @@ private Q_SLOTS:
     {
         QVERIFY(writeArchive(archive(), fiveCustomers()));
         onSearch(*t, [&](TfrmTrovaClienti& w) {
-            const QList<QLineEdit*> order = {w.txtCognome,   w.txtDitta,  w.txtPartitaIva, w.txtCodFisc,
-                                             w.txtComuneRes, w.txtTelCel, w.txtConducente, w.txtCodiceDest,
-                                             w.txtQuestioni, w.txtNote};
-            QCOMPARE(QApplication::focusWidget(), w.txtCognome);
-            type(w.txtCognome, u(u"rossi"));
+            const QList<QLineEdit*> order = {
+                named<QLineEdit>(&w, u"txtCognome"),    named<QLineEdit>(&w, u"txtDitta"),
+                named<QLineEdit>(&w, u"txtPartitaIva"), named<QLineEdit>(&w, u"txtCodFisc"),
+                named<QLineEdit>(&w, u"txtComuneRes"),  named<QLineEdit>(&w, u"txtTelCel"),
+                named<QLineEdit>(&w, u"txtConducente"), named<QLineEdit>(&w, u"txtCodiceDest"),
+                named<QLineEdit>(&w, u"txtQuestioni"),  named<QLineEdit>(&w, u"txtNote")};
+            QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(&w, u"txtCognome"));
+            type(named<QLineEdit>(&w, u"txtCognome"), u(u"rossi"));
             for (qsizetype i = 0; i < order.size(); ++i) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
                 QCOMPARE(QApplication::focusWidget(), order[(i + 1) % order.size()]);
             }
-            QVERIFY(w.panCriteri->isVisible());
-            QCOMPARE(w.lblConta->text(), QString());
-            QCOMPARE(w.txtCognome->text(), u(u"rossi"));
+            QVERIFY(named<QWidget>(&w, u"panCriteri")->isVisible());
+            QCOMPARE(named<QLabel>(&w, u"lblConta")->text(), QString());
+            QCOMPARE(named<QLineEdit>(&w, u"txtCognome")->text(), u(u"rossi"));
 
             // After the search, Enter in the find field goes to its button.
-            QTest::mouseClick(w.btnCerca, Qt::LeftButton);
-            QCOMPARE(QApplication::focusWidget(), w.txtTrova);
-            QTest::keyClick(w.txtTrova, Qt::Key_Return);
-            QCOMPARE(QApplication::focusWidget(), w.btnTrova);
+            QTest::mouseClick(named<QPushButton>(&w, u"btnCerca"), Qt::LeftButton);
+            QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(&w, u"txtTrova"));
+            QTest::keyClick(named<QLineEdit>(&w, u"txtTrova"), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), named<QPushButton>(&w, u"btnTrova"));
             QVERIFY(w.isVisible());
         });
         click(named<PictureButton>(card, u"cmdTrova"));
@@ -401,13 +407,13 @@ private Q_SLOTS:
     {
         QVERIFY(writeArchive(archive(), fiveCustomers()));
         onSearch(*t, [&](TfrmTrovaClienti& w) {
-            QVERIFY(!w.lblAttendere->isVisible());
-            QCOMPARE(w.lblAttendere->text(), u(u"Ricerca schede in corso. Attendere..."));
-            QTest::mousePress(w.btnCerca, Qt::LeftButton);
-            QVERIFY(w.lblAttendere->isVisible());
-            QTest::mouseRelease(w.btnCerca, Qt::LeftButton);
-            QVERIFY(w.panRisultati->isVisible());
-            QVERIFY(!w.lblAttendere->isVisible());
+            QVERIFY(!named<QLabel>(&w, u"lblAttendere")->isVisible());
+            QCOMPARE(named<QLabel>(&w, u"lblAttendere")->text(), u(u"Ricerca schede in corso. Attendere..."));
+            QTest::mousePress(named<QPushButton>(&w, u"btnCerca"), Qt::LeftButton);
+            QVERIFY(named<QLabel>(&w, u"lblAttendere")->isVisible());
+            QTest::mouseRelease(named<QPushButton>(&w, u"btnCerca"), Qt::LeftButton);
+            QVERIFY(named<QWidget>(&w, u"panRisultati")->isVisible());
+            QVERIFY(!named<QLabel>(&w, u"lblAttendere")->isVisible());
         });
         click(named<PictureButton>(card, u"cmdTrova"));
     }
@@ -418,19 +424,27 @@ private Q_SLOTS:
         t->services.printToPdf = t->path(QStringLiteral("riepilogo.pdf"));
         onSearch(*t, [&](TfrmTrovaClienti& w) {
             search(w, {{QStringLiteral("txtCognome"), u(u"ross")}});
-            type(w.txtTrova, u(u"ROSSI "));
-            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
-            QCOMPARE(names(w.lstRecords).value(w.lstRecords->currentRow()), u(u"De Rossi Paolo"));
-            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
-            QCOMPARE(names(w.lstRecords).value(w.lstRecords->currentRow()), u(u"Rossi Bianchi Carla"));
-            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
-            QCOMPARE(names(w.lstRecords).value(w.lstRecords->currentRow()), u(u"Rossi Mario"));
+            type(named<QLineEdit>(&w, u"txtTrova"), u(u"ROSSI "));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnTrova"), Qt::LeftButton);
+            QCOMPARE(names(named<ResultList>(&w, u"lstRecords"))
+                         .value(named<ResultList>(&w, u"lstRecords")->currentRow()),
+                     u(u"De Rossi Paolo"));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnTrova"), Qt::LeftButton);
+            QCOMPARE(names(named<ResultList>(&w, u"lstRecords"))
+                         .value(named<ResultList>(&w, u"lstRecords")->currentRow()),
+                     u(u"Rossi Bianchi Carla"));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnTrova"), Qt::LeftButton);
+            QCOMPARE(names(named<ResultList>(&w, u"lstRecords"))
+                         .value(named<ResultList>(&w, u"lstRecords")->currentRow()),
+                     u(u"Rossi Mario"));
             // "ROSSINI" has no blank after the word: the search passes it and starts again at the top.
-            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
-            QCOMPARE(names(w.lstRecords).value(w.lstRecords->currentRow()), u(u"De Rossi Paolo"));
-            QTest::mouseClick(w.btnStampa, Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(&w, u"btnTrova"), Qt::LeftButton);
+            QCOMPARE(names(named<ResultList>(&w, u"lstRecords"))
+                         .value(named<ResultList>(&w, u"lstRecords")->currentRow()),
+                     u(u"De Rossi Paolo"));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnStampa"), Qt::LeftButton);
             QVERIFY(w.isVisible()); // printing leaves the window and its list as they were
-            QCOMPARE(w.lstRecords->count(), 4);
+            QCOMPARE(named<ResultList>(&w, u"lstRecords")->count(), 4);
         });
         click(named<PictureButton>(card, u"cmdTrova"));
         CHECK_BODY();
@@ -449,11 +463,12 @@ private Q_SLOTS:
     {
         onSearch(*t, [&](TfrmTrovaClienti& w) {
             search(w, {});
-            QCOMPARE(w.lstRecords->count(), 0);
-            QCOMPARE(w.lblTrovate->text(), u(u"Il presente riepilogo contiene 0 schede."));
-            type(w.txtTrova, u(u"rossi"));
-            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
-            QTest::mouseClick(w.btnChiudi, Qt::LeftButton);
+            QCOMPARE(named<ResultList>(&w, u"lstRecords")->count(), 0);
+            QCOMPARE(named<QLabel>(&w, u"lblTrovate")->text(),
+                     u(u"Il presente riepilogo contiene 0 schede."));
+            type(named<QLineEdit>(&w, u"txtTrova"), u(u"rossi"));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnTrova"), Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(&w, u"btnChiudi"), Qt::LeftButton);
             QVERIFY(!w.isVisible());
         });
         click(named<PictureButton>(card, u"cmdTrova"));
@@ -470,11 +485,11 @@ private Q_SLOTS:
         QVERIFY(QDir(t->dir.path()).mkdir(CR::fileName())); // a folder in place of the file
         onSearch(*t, [&](TfrmTrovaClienti& w) {
             search(w, {{QStringLiteral("txtNote"), u(u"urgente")}});
-            QVERIFY(w.panCriteri->isVisible());
-            QVERIFY(!w.panRisultati->isVisible());
-            QVERIFY(!w.lblAttendere->isVisible());
-            QCOMPARE(w.txtNote->text(), u(u"urgente"));
-            QTest::mouseClick(w.btnAnnulla, Qt::LeftButton);
+            QVERIFY(named<QWidget>(&w, u"panCriteri")->isVisible());
+            QVERIFY(!named<QWidget>(&w, u"panRisultati")->isVisible());
+            QVERIFY(!named<QLabel>(&w, u"lblAttendere")->isVisible());
+            QCOMPARE(named<QLineEdit>(&w, u"txtNote")->text(), u(u"urgente"));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnAnnulla"), Qt::LeftButton);
             QVERIFY(!w.isVisible());
         });
         click(named<PictureButton>(card, u"cmdTrova"));

@@ -107,8 +107,8 @@ int main(int argc, char** argv)
     t.services.modal.insert(QStringLiteral("frmTrovaFatture"), [&](QDialog& d) {
         auto& w = static_cast<TfrmTrovaFatture&>(d);
         shots.save(&w, QStringLiteral("trova_fatture_criteri"));
-        w.txtCittaCliente->setText(QStringLiteral("r"));
-        w.btnCercaClick();
+        named<QLineEdit>(&w, u"txtCittaCliente")->setText(QStringLiteral("r"));
+        named<QPushButton>(&w, u"btnCerca")->click();
         shots.save(&w, QStringLiteral("trova_fatture_risultati"));
         return 0;
     });

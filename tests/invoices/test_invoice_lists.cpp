@@ -414,8 +414,8 @@ private Q_SLOTS:
         QFETCH(QStringList, numbers);
         QFETCH(int, chosen);
         onDialog<TfrmTrovaFatture>(u(u"frmTrovaFatture"), [&](TfrmTrovaFatture& w) {
-            QCOMPARE(w.lblMemory->text(), u(u"fatture"));
-            QVERIFY(w.panAvvio->isVisible());
+            QCOMPARE(named<QLabel>(&w, u"lblMemory")->text(), u(u"fatture"));
+            QVERIFY(named<QWidget>(&w, u"panAvvio")->isVisible());
             for (const auto& [name, text] : criteria) {
                 auto* field = w.findChild<QLineEdit*>(name);
                 QVERIFY(field);
@@ -423,12 +423,12 @@ private Q_SLOTS:
                 QVERIFY(field->font().bold());
                 QTest::keyClicks(field, text);
             }
-            QTest::mouseClick(w.btnCerca, Qt::LeftButton);
-            QVERIFY(w.panContainer->isVisible());
-            QCOMPARE(numbersListed(w.lstRecords), numbers);
-            QCOMPARE(w.lblTrovate->text(),
+            QTest::mouseClick(named<QPushButton>(&w, u"btnCerca"), Qt::LeftButton);
+            QVERIFY(named<QWidget>(&w, u"panContainer")->isVisible());
+            QCOMPARE(numbersListed(named<ResultList>(&w, u"lstRecords")), numbers);
+            QCOMPARE(named<QLabel>(&w, u"lblTrovate")->text(),
                      u"Il presente elenco contiene " + QString::number(numbers.size()) + u" schede.");
-            doubleClickRow(w.lstRecords, chosen);
+            doubleClickRow(named<ResultList>(&w, u"lstRecords"), chosen);
         });
         QTest::mouseClick(named<PictureButton>(s, u"cmdTrova"), Qt::LeftButton);
         const int index = numbers[chosen].toInt() - 1;
@@ -446,14 +446,14 @@ private Q_SLOTS:
     {
         t->services.printToPdf = t->path(QStringLiteral("elenco.pdf"));
         onDialog<TfrmTrovaFatture>(u(u"frmTrovaFatture"), [&](TfrmTrovaFatture& w) {
-            QTest::keyClicks(w.txtNumFatt, u(u"99"));
-            QTest::mouseClick(w.btnCerca, Qt::LeftButton);
-            QCOMPARE(w.lstRecords->count(), 0);
-            QTest::keyClicks(w.txtTrova, u(u"x"));
-            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
+            QTest::keyClicks(named<QLineEdit>(&w, u"txtNumFatt"), u(u"99"));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnCerca"), Qt::LeftButton);
+            QCOMPARE(named<ResultList>(&w, u"lstRecords")->count(), 0);
+            QTest::keyClicks(named<QLineEdit>(&w, u"txtTrova"), u(u"x"));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnTrova"), Qt::LeftButton);
             QCOMPARE(t->services.lastMessage(),
                      u(u"Ricerca non applicabile: la lista non contiene nessuna voce."));
-            QTest::mouseClick(w.btnStampa, Qt::LeftButton);
+            QTest::mouseClick(named<QPushButton>(&w, u"btnStampa"), Qt::LeftButton);
         });
         QTest::mouseClick(named<PictureButton>(s, u"cmdTrova"), Qt::LeftButton);
         QCOMPARE(t->services.printDialogs, 1);
@@ -466,13 +466,14 @@ private Q_SLOTS:
     void unpaidInvoicesAreListedAndOneIsMarkedPaid()
     {
         onDialog<TfrmSospese>(u(u"frmSospese"), [&](TfrmSospese& w) {
-            QCOMPARE(numbersListed(w.lstRecords), (L({u"1", u"3", u"5", u"6", u"8"})));
-            QTest::keyClicks(w.txtTrova, u(u"verdi"));
-            QTest::keyClick(w.txtTrova, Qt::Key_Return);
-            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.btnTrova));
-            QTest::mouseClick(w.btnTrova, Qt::LeftButton);
-            QCOMPARE(w.lstRecords->currentRow(), 1);
-            doubleClickRow(w.lstRecords, 1);
+            QCOMPARE(numbersListed(named<ResultList>(&w, u"lstRecords")),
+                     (L({u"1", u"3", u"5", u"6", u"8"})));
+            QTest::keyClicks(named<QLineEdit>(&w, u"txtTrova"), u(u"verdi"));
+            QTest::keyClick(named<QLineEdit>(&w, u"txtTrova"), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(named<QPushButton>(&w, u"btnTrova")));
+            QTest::mouseClick(named<QPushButton>(&w, u"btnTrova"), Qt::LeftButton);
+            QCOMPARE(named<ResultList>(&w, u"lstRecords")->currentRow(), 1);
+            doubleClickRow(named<ResultList>(&w, u"lstRecords"), 1);
         });
         QTest::mouseClick(named<PictureButton>(s, u"cmdSospese"), Qt::LeftButton);
         QCOMPARE(named<QLabel>(s, u"lblPosizione")->text(), u(u"3"));
@@ -484,7 +485,7 @@ private Q_SLOTS:
         QCOMPARE(recordAt(file(), 2).text(IR::Saldata), u(u"Sì"));
 
         onDialog<TfrmSospese>(u(u"frmSospese"), [&](TfrmSospese& w) {
-            QCOMPARE(numbersListed(w.lstRecords), (L({u"1", u"5", u"6", u"8"})));
+            QCOMPARE(numbersListed(named<ResultList>(&w, u"lstRecords")), (L({u"1", u"5", u"6", u"8"})));
         });
         QTest::mouseClick(named<PictureButton>(s, u"cmdSospese"), Qt::LeftButton);
     }
@@ -584,7 +585,7 @@ private Q_SLOTS:
         QTimer user;
         onDialog<TfrmSospese>(QStringLiteral("frmSospese"), [&](TfrmSospese& w) {
             QCOMPARE(stops, 1);
-            QCOMPARE(w.lstRecords->count(), 0);
+            QCOMPARE(named<ResultList>(&w, u"lstRecords")->count(), 0);
         });
         stopWhatShowsProgress(user, stops);
         const int messages = int(t->services.messages.size());
@@ -672,7 +673,8 @@ private Q_SLOTS:
                 InvoiceListWindows::keepTotalsInView(&d, list, design, screen);
                 QVERIFY(d.width() <= screen.width() && d.height() <= screen.height());
                 if (auto* search = qobject_cast<TfrmTrovaFatture*>(&d))
-                    QTest::mouseClick(search->btnCerca, Qt::LeftButton); // every invoice
+                    QTest::mouseClick(named<QPushButton>(search, u"btnCerca"),
+                                      Qt::LeftButton); // every invoice
                 QTest::qWait(0);
                 QCOMPARE(list->count(), 3);
                 const QFontMetrics metrics(list->font(), list->viewport());

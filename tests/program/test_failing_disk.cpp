@@ -196,7 +196,7 @@ void printDown(TestProgram& t, PrintPath path, const std::function<void()>& arm)
         auto* card = qobject_cast<TfrmClienti*>(t.window(QStringLiteral("frmClienti")));
         AppContext::showScreen(card);
         armAndPressIn(t, QStringLiteral("frmTrovaClienti"), "btnStampa", arm,
-                      [](QDialog& d) { static_cast<TfrmTrovaClienti&>(d).btnCercaClick(); });
+                      [](QDialog& d) { named<QPushButton>(&d, u"btnCerca")->click(); });
         QTest::mouseClick(named<PictureButton>(card, u"cmdTrova"), Qt::LeftButton);
         break;
     }

@@ -356,15 +356,20 @@ private Q_SLOTS:
         QString found;
         t->services.modal.insert(QStringLiteral("frmTrovaMagazzino"), [&found](QDialog& d) {
             auto& w = static_cast<TfrmTrovaMagazzino&>(d);
-            QTest::keyClicks(w.txtMarca, QStringLiteral("FIAT"));
-            click(w.btnCerca);
-            found = w.lblTrovate->text();
-            if (w.lstRecords->count() != 2 || w.lstRecords->lineText(0) != w.lstRecords->lineText(1))
+            QTest::keyClicks(named<QLineEdit>(&w, u"txtMarca"), QStringLiteral("FIAT"));
+            click(named<QPushButton>(&w, u"btnCerca"));
+            found = named<QLabel>(&w, u"lblTrovate")->text();
+            if (named<ResultList>(&w, u"lstRecords")->count() != 2 ||
+                named<ResultList>(&w, u"lstRecords")->lineText(0) !=
+                    named<ResultList>(&w, u"lstRecords")->lineText(1))
                 return 0;
-            const int row = w.lstRecords->recordAt(0) == 0 ? 0 : 1; // the first record's line
-            w.lstRecords->setCurrentRow(row);
-            const QRect rect = w.lstRecords->visualRect(w.lstRecords->model()->index(row, 0));
-            QTest::mouseDClick(w.lstRecords->viewport(), Qt::LeftButton, {}, rect.center());
+            const int row =
+                named<ResultList>(&w, u"lstRecords")->recordAt(0) == 0 ? 0 : 1; // the first record's line
+            named<ResultList>(&w, u"lstRecords")->setCurrentRow(row);
+            const QRect rect = named<ResultList>(&w, u"lstRecords")
+                                   ->visualRect(named<ResultList>(&w, u"lstRecords")->model()->index(row, 0));
+            QTest::mouseDClick(named<ResultList>(&w, u"lstRecords")->viewport(), Qt::LeftButton, {},
+                               rect.center());
             return 1;
         });
         click(named<PictureButton>(card, u"cmdTrova"));
@@ -446,11 +451,11 @@ private Q_SLOTS:
         QString left;
         t->services.modal.insert(QStringLiteral("frmSottoscorta"), [&lines, &left](QDialog& d) {
             auto& w = static_cast<TfrmSottoscorta&>(d);
-            lines = w.lstRecords->lines();
+            lines = named<ResultList>(&w, u"lstRecords")->lines();
             auto* escluse = w.findChild<QLabel*>(QStringLiteral("lblEscluse"));
             left = escluse && escluse->isVisible() ? escluse->text() : QString();
-            w.lstRecords->setCurrentRow(1);
-            QTest::keyClick(w.lstRecords, Qt::Key_Return);
+            named<ResultList>(&w, u"lstRecords")->setCurrentRow(1);
+            QTest::keyClick(named<ResultList>(&w, u"lstRecords"), Qt::Key_Return);
             return 1;
         });
         click(named<PictureButton>(card, u"cmdSottoscorta"));
@@ -679,12 +684,13 @@ private Q_SLOTS:
         int listed = 0;
         t->services.modal.insert(QStringLiteral("frmImportaMagazzino"), [&](QDialog& d) {
             auto& w = static_cast<TfrmImportaMagazzino&>(d);
-            quantity = w.txtQuant->text();
-            criterion = w.txtCodice->text();
-            click(w.btnCerca);
-            listed = w.lstRecords->count();
-            w.lstRecords->setCurrentRow(0);
-            click(updateStock ? w.btnAggiorna : w.btnNonAggiornare);
+            quantity = named<QLineEdit>(&w, u"txtQuant")->text();
+            criterion = named<QLineEdit>(&w, u"txtCodice")->text();
+            click(named<QPushButton>(&w, u"btnCerca"));
+            listed = named<ResultList>(&w, u"lstRecords")->count();
+            named<ResultList>(&w, u"lstRecords")->setCurrentRow(0);
+            click(updateStock ? named<QPushButton>(&w, u"btnAggiorna")
+                              : named<QPushButton>(&w, u"btnNonAggiornare"));
             return d.result();
         });
         openArticleImportFor(*t->program, card, invoice,
@@ -722,15 +728,19 @@ class ArticleImportTest : public QObject
     {
         t->services.modal.insert(QStringLiteral("frmImportaMagazzino"), [=](QDialog& d) {
             auto& w = static_cast<TfrmImportaMagazzino&>(d);
-            click(w.btnCerca);
-            for (int r = 0; r < w.lstRecords->count(); ++r)
-                if (w.lstRecords->recordAt(r) == record) {
-                    const QRect rect = w.lstRecords->visualRect(w.lstRecords->model()->index(r, 0));
-                    QTest::mouseClick(w.lstRecords->viewport(), Qt::LeftButton, {}, rect.center());
+            click(named<QPushButton>(&w, u"btnCerca"));
+            for (int r = 0; r < named<ResultList>(&w, u"lstRecords")->count(); ++r)
+                if (named<ResultList>(&w, u"lstRecords")->recordAt(r) == record) {
+                    const QRect rect =
+                        named<ResultList>(&w, u"lstRecords")
+                            ->visualRect(named<ResultList>(&w, u"lstRecords")->model()->index(r, 0));
+                    QTest::mouseClick(named<ResultList>(&w, u"lstRecords")->viewport(), Qt::LeftButton, {},
+                                      rect.center());
                 }
             if (!quantity.isNull())
-                typeAndLeave(w.txtQuant, quantity);
-            click(updateStock ? w.btnAggiorna : w.btnNonAggiornare);
+                typeAndLeave(named<QLineEdit>(&w, u"txtQuant"), quantity);
+            click(updateStock ? named<QPushButton>(&w, u"btnAggiorna")
+                              : named<QPushButton>(&w, u"btnNonAggiornare"));
             return w.isVisible() ? 0 : 1;
         });
         click(named<PictureButton>(s, u"impMag", size_t(row - 1)));
@@ -869,14 +879,14 @@ private Q_SLOTS:
         t->services.modal.insert(QStringLiteral("frmImportaMagazzino"), [&](QDialog& d) {
             auto& w = static_cast<TfrmImportaMagazzino&>(d);
             criterion = w.findChild<QLineEdit*>(QStringLiteral("txtCodice"))->text();
-            click(w.btnCerca);
-            listed = w.lstRecords->count();
-            w.lstRecords->setFocus();
-            w.lstRecords->setCurrentRow(0);
-            shownFirst = w.lblCodice->text();
-            QTest::keyClick(w.lstRecords, Qt::Key_Down);
-            shownAfterDown = w.lblCodice->text();
-            stockAfterDown = w.lblGiacenza->text();
+            click(named<QPushButton>(&w, u"btnCerca"));
+            listed = named<ResultList>(&w, u"lstRecords")->count();
+            named<ResultList>(&w, u"lstRecords")->setFocus();
+            named<ResultList>(&w, u"lstRecords")->setCurrentRow(0);
+            shownFirst = named<QLabel>(&w, u"lblCodice")->text();
+            QTest::keyClick(named<ResultList>(&w, u"lstRecords"), Qt::Key_Down);
+            shownAfterDown = named<QLabel>(&w, u"lblCodice")->text();
+            stockAfterDown = named<QLabel>(&w, u"lblGiacenza")->text();
             return 0;
         });
         click(named<PictureButton>(s, u"impMag", 3));
@@ -885,6 +895,25 @@ private Q_SLOTS:
         QCOMPARE(shownFirst, QStringLiteral("A1"));
         QCOMPARE(shownAfterDown, QStringLiteral("A2"));
         QCOMPARE(stockAfterDown, QStringLiteral("7"));
+    }
+
+    // A double click below the lines of the import is no choice: the import stays open for the
+    // article still to be picked, where a search window would close.
+    void aDoubleClickBelowTheLinesLeavesTheImportOpen()
+    {
+        QVERIFY(writeArchive(archive(),
+                             {product({{Codice, QStringLiteral("A1")}, {Giacenza, QStringLiteral("5")}})}));
+        bool openAfter = false;
+        t->services.modal.insert(QStringLiteral("frmImportaMagazzino"), [&](QDialog& d) {
+            click(named<QPushButton>(&d, u"btnCerca"));
+            auto* list = named<ResultList>(&d, u"lstRecords");
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                               QPoint(20, list->viewport()->height() - 5));
+            openAfter = d.isVisible();
+            return 0;
+        });
+        click(named<PictureButton>(s, u"impMag", 2));
+        QVERIFY(openAfter);
     }
 
     void aQuantityAboveTheStockChangesNothing()

@@ -82,8 +82,8 @@ int main(int argc, char** argv)
         auto d = dialog(u"frmTrovaMagazzino");
         auto* w = static_cast<TfrmTrovaMagazzino*>(d.get());
         shots.save(w, QStringLiteral("trova_criteri"));
-        w->txtMarca->setText(QStringLiteral("pirelli"));
-        w->btnCercaClick();
+        named<QLineEdit>(w, u"txtMarca")->setText(QStringLiteral("pirelli"));
+        named<QPushButton>(w, u"btnCerca")->click();
         shots.save(w, QStringLiteral("trova_risultati"));
     }
     {
@@ -110,7 +110,7 @@ int main(int argc, char** argv)
         auto d = dialog(u"frmImportaMagazzino");
         auto* w = static_cast<TfrmImportaMagazzino*>(d.get());
         w->importInto(invoice, {.row = 1, .quantity = {}, .code = {}});
-        w->btnCercaClick();
+        named<QPushButton>(w, u"btnCerca")->click();
         shots.save(w, QStringLiteral("importa"));
     }
     return 0;
