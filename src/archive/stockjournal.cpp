@@ -411,17 +411,37 @@ bool takenBySavedInvoice(const QString& folder, const Entry& e)
     return taken;
 }
 
-// Whether the program that made `session` still runs: it holds the lock on its file.
-bool stillRuns(const QString& folder, const QString& session)
+// Whether the program that made `session` may still run. Only a lock taken on its file proves it
+// ended: a file that cannot be opened here (another user's, a share that lets this workstation
+// only read, a folder in the way) proves nothing, and its units stay where they are.
+bool mayStillRun(const QString& folder, const QString& session)
 {
     const QByteArray path = QFile::encodeName(sessionPath(folder, session));
-    const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
-        return false;
+    FileLock::Kind kind = FileLock::Kind::Exclusive;
+    int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && errno != ENOENT) {
+        // Readable only: a shared lock is refused just the same while the program holds its own.
+        kind = FileLock::Kind::Shared;
+        fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    }
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return false; // no file, no program: it ended and took it away
+        qCWarning(lcArchive).noquote()
+            << QStringLiteral("stock journal: cannot tell whether the program of %1 still runs, its "
+                              "imports are left to it: %2")
+                   .arg(QString::fromLocal8Bit(path), systemErrorText(errno));
+        return true;
+    }
     bool free = false;
     {
         FileLock lock(fd, kLockStart, kLockLength);
-        free = lock.tryLock(FileLock::Kind::Exclusive) == FileLock::Outcome::Granted;
+        const FileLock::Outcome outcome = lock.tryLock(kind);
+        free = outcome == FileLock::Outcome::Granted;
+        if (outcome == FileLock::Outcome::Failed)
+            qCWarning(lcArchive).noquote()
+                << QStringLiteral("stock journal: cannot lock %1, its imports are left to it: %2")
+                       .arg(QString::fromLocal8Bit(path), systemErrorText(errno));
         if (free)
             ::unlink(path.constData()); // gone for good
     }
@@ -471,6 +491,11 @@ bool Session::ensure()
             ::close(fd);
         return false;
     }
+    // Whatever the user's file mask, a workstation running as another user must be able to open
+    // it to see the lock; a file it could not open would tell it nothing.
+    if (::fchmod(fd, 0666) != 0)
+        qCWarning(lcArchive).noquote()
+            << QStringLiteral("session %1: others may not open it: %2").arg(path, systemErrorText(errno));
     m_fd = fd;
     return true;
 }
@@ -643,7 +668,7 @@ GivenBack recover(const QString& folder)
     QSet<QString> closedIds;
     for (Entry& e : open) {
         if (!runs.contains(e.session))
-            runs.insert(e.session, stillRuns(folder, e.session));
+            runs.insert(e.session, mayStillRun(folder, e.session));
         if (runs.value(e.session))
             continue;
         if (!e.confirmed && !e.backBefore) {
