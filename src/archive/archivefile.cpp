@@ -121,6 +121,11 @@ void ArchiveFile::setLockTimeout(int milliseconds)
     g_lockTimeoutMs = milliseconds;
 }
 
+int ArchiveFile::lockTimeout()
+{
+    return g_lockTimeoutMs;
+}
+
 ArchiveFile::ArchiveFile(QString path, int recordSize) : m_path(std::move(path)), m_recordSize(recordSize) {}
 
 ArchiveFile::~ArchiveFile()
@@ -238,7 +243,18 @@ void ArchiveFile::mendFromJournal()
         fail("mend", file.errorString());
         return;
     }
-    const std::optional<Journal> journal = readJournal(file.readAll(), m_recordSize);
+    // A journal of this archive has exactly one size; a file of any other is no journal of ours
+    // (cut short, or fifty gigabytes of something else) and is never read whole.
+    const qint64 journalSize = kJournalHead + 2 * qint64(m_recordSize) + 8;
+    if (file.size() != journalSize)
+        qCWarning(lcArchive).noquote()
+            << QStringLiteral("mend %1: %2 bytes are no recovery journal of this archive (%3 bytes), it is "
+                              "left unread and removed")
+                   .arg(file.fileName())
+                   .arg(file.size())
+                   .arg(journalSize);
+    const std::optional<Journal> journal =
+        file.size() == journalSize ? readJournal(file.read(journalSize), m_recordSize) : std::nullopt;
     file.close();
     if (journal && journal->index >= 0 && journal->index < count()) {
         const off_t base = off_t(journal->index) * m_recordSize;

@@ -74,6 +74,7 @@ public:
 
     // How long open() waits for another workstation's lock (milliseconds).
     static void setLockTimeout(int milliseconds);
+    static int lockTimeout();
     // The journal of the record being written over in the archive at `path`.
     static QString journalPath(const QString& path);
 
