@@ -272,3 +272,19 @@ TEST_F(StockJournalTest, AProgramWhoseSessionFileCannotBeOpenedIsNotTakenForGone
         EXPECT_TRUE(QFile::exists(lock));
     }
 }
+
+// A file named Postazioni where the folder of the sessions should be: the trouble is that file,
+// and the user is told so, not that the journal could not be written.
+TEST_F(StockJournalTest, AFileInPlaceOfTheSessionsFolderIsNamed)
+{
+    write(SJ::sessionsFolder(), "non una cartella");
+    SJ::Session session(dir.path());
+    SJ::Taking taking(session, import(QStringLiteral("a"), 0, u"CAVO", 2));
+    EXPECT_FALSE(taking.ok());
+    EXPECT_EQ(
+        taking.problem(),
+        QStringLiteral("Nella cartella del programma c'è un file di nome Postazioni al posto della cartella "
+                       "Postazioni, dove ogni postazione segnala la sua presenza: rinominarlo o spostarlo "
+                       "altrove."));
+    EXPECT_EQ(journal(), kMissingFile);
+}
