@@ -116,6 +116,15 @@ QString archiveAccessMessage()
         "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 }
 
+QString archiveBusyMessage(const QString& fileName)
+{
+    return QStringLiteral(
+               "Attenzione: l'archivio %1 è in uso da un'altra postazione, che non lo ha rilasciato "
+               "entro alcuni secondi.\n\r\n\rRiprovare tra qualche istante; se il messaggio si ripete, "
+               "controllare che le altre postazioni non siano bloccate.")
+        .arg(fileName);
+}
+
 void ArchiveFile::setLockTimeout(int milliseconds)
 {
     g_lockTimeoutMs = milliseconds;
@@ -151,6 +160,7 @@ bool ArchiveFile::lock(bool exclusive, int waitMs)
     case FileLock::Outcome::Granted:
         return true;
     case FileLock::Outcome::Busy:
+        m_busy = true;
         return fail("lock",
                     QStringLiteral("another program still holds the archive after %1 ms").arg(waitMs));
     case FileLock::Outcome::Failed:
@@ -163,6 +173,7 @@ bool ArchiveFile::open(Access access)
 {
     close();
     m_error.clear();
+    m_busy = false;
     const QByteArray native = QFile::encodeName(m_path);
     m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd < 0)

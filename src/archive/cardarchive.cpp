@@ -70,6 +70,7 @@ Step step(const QString& path, int recordSize, Arrow arrow, QStringView label)
     if (!loaded) {
         s.failed = true;
         s.error = loaded.error;
+        s.busy = loaded.busy;
         return s;
     }
     s.clearPosition = move.kind == Move::Kind::EmptyAndClear;
@@ -95,6 +96,7 @@ Saved save(const QString& path, int recordSize, const QByteArray& record, QStrin
     const StoreResult stored = storeRecord(path, recordSize, record, position);
     if (!stored) {
         saved.error = stored.error;
+        saved.busy = stored.busy;
         return saved;
     }
     saved.ok = true;
@@ -163,6 +165,7 @@ CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& ed
     const LoadResult counted = loadRecord(path, layout.size, [](qint64) { return std::nullopt; });
     if (!counted) {
         result.error = counted.error;
+        result.busy = counted.busy;
         return result;
     }
     if (*position > counted.count)
@@ -239,6 +242,7 @@ CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& ed
     switch (updated.outcome) {
     case UpdateResult::Outcome::Failed:
         result.error = updated.error;
+        result.busy = updated.busy;
         return result;
     case UpdateResult::Outcome::Declined:
         return result; // the conflicts say why

@@ -45,6 +45,7 @@ std::optional<qint64> positionOf(QStringView label);
 struct Step {
     bool failed = false;         // the archive could not be read: show the access message
     QString error;               // why, for the log
+    bool busy = false;           // another workstation held the archive: say so instead
     bool clearPosition = false;  // empty the position label (before the message)
     bool archiveEmpty = false;   // tell the user the archive has no record
     std::optional<qint64> shown; // the one-based position of `record`, to show
@@ -59,6 +60,7 @@ struct Saved {
     bool inserted = false; // appended (a new card) rather than overwritten
     qint64 position = 0;   // the one-based position the card now has
     QString error;         // why it failed, for the log
+    bool busy = false;     // it failed because another workstation held the archive
     // The information the user gets once the record is on the disk.
     QString message() const;
 };

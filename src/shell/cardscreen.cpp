@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -565,7 +566,9 @@ bool CardScreen::saveCard()
     }
     if (!saved.ok) {
         m_ctx.services().message(this, m_card.archiveFailure,
-                                 withNote(archiveAccessMessage(), Moment::SaveFailed));
+                                 withNote(saved.busy ? archiveBusyMessage(QFileInfo(archivePath()).fileName())
+                                                     : archiveAccessMessage(),
+                                          Moment::SaveFailed));
         return false;
     }
     // Only now, with the record on the disk, does the card take its position; it shows what
@@ -594,8 +597,15 @@ void CardScreen::move(Arrow arrow)
             return;
         to = CardArchive::step(archivePath(), m_card.layout.size, arrow, from);
     }
-    if (to.failed)
-        return archiveFailed(arrowFailureKind(arrow));
+    if (to.failed) {
+        // Another workstation holding the archive is no missing permission.
+        if (to.busy)
+            m_ctx.services().message(this, arrowFailureKind(arrow),
+                                     archiveBusyMessage(QFileInfo(archivePath()).fileName()));
+        else
+            archiveFailed(arrowFailureKind(arrow));
+        return;
+    }
     if (to.clearPosition)
         clearPosition();
     if (to.archiveEmpty)

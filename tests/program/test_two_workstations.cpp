@@ -1,4 +1,5 @@
 // Two programs on one folder, as two workstations sharing it: neither's save undoes the other's.
+#include "archive/archivefile.h"
 #include "archive/customerrecord.h"
 #include "archive/invoicerecord.h"
 #include "archive/productrecord.h"
@@ -187,6 +188,35 @@ private Q_SLOTS:
         };
         QCOMPARE(textOf(first), QStringLiteral("qui uno"));
         QCOMPARE(textOf(second), QStringLiteral("qui due"));
+    }
+
+    // Another workstation holds the archive (stopped in the middle of a save, say) longer than
+    // the card waits: the user is told the archive is in use, not that writing is not allowed.
+    void anArchiveHeldElsewhereIsSaidToBeInUse()
+    {
+        TestProgram t;
+        Record customer(CustomerRecord::layout());
+        customer.setText(CustomerRecord::Cognome, u"Rossi");
+        QVERIFY(writeFile(t.path(CustomerRecord::fileName()), customer.bytes()));
+        QWidget* card = t.window(QStringLiteral("frmClienti"));
+        AppContext::showScreen(card);
+        LockedElsewhere other(t.path(CustomerRecord::fileName()));
+        QVERIFY(other.held());
+        QVERIFY(other.stop());
+        ArchiveFile::setLockTimeout(300);
+        const QString inUse =
+            QStringLiteral("Attenzione: l'archivio Clienti.pro è in uso da un'altra postazione, "
+                           "che non lo ha rilasciato entro alcuni secondi.");
+        press(card, u"cmdPrimo");
+        const QString arrow = t.services.lastMessage();
+        named<QLineEdit>(card, u"txtCognome")->setText(QStringLiteral("Bianchi"));
+        named<QLineEdit>(card, u"txtNome")->setText(QStringLiteral("Luca"));
+        press(card, u"cmdSalva");
+        const QString save = t.services.lastMessage();
+        ArchiveFile::setLockTimeout(5000);
+        QVERIFY2(arrow.startsWith(inUse), qPrintable(arrow));
+        QVERIFY2(save.startsWith(inUse), qPrintable(save));
+        QCOMPARE(fileBytes(t.path(CustomerRecord::fileName())), customer.bytes());
     }
 
     // Each adds one unit to the same product through the stock window and saves, 25 times, with
