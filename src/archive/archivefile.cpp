@@ -125,9 +125,23 @@ QString archiveAccessMessage()
         "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 }
 
+QString archiveBusyMessage(const QString& fileName)
+{
+    return QStringLiteral(
+               "Attenzione: l'archivio %1 è in uso da un'altra postazione, che non lo ha rilasciato "
+               "entro alcuni secondi.\n\r\n\rRiprovare tra qualche istante; se il messaggio si ripete, "
+               "controllare che le altre postazioni non siano bloccate.")
+        .arg(fileName);
+}
+
 void ArchiveFile::setLockTimeout(int milliseconds)
 {
     g_lockTimeoutMs = milliseconds;
+}
+
+int ArchiveFile::lockTimeout()
+{
+    return g_lockTimeoutMs;
 }
 
 ArchiveFile::ArchiveFile(QString path, int recordSize) : m_path(std::move(path)), m_recordSize(recordSize) {}
@@ -155,6 +169,7 @@ bool ArchiveFile::lock(bool exclusive, int waitMs)
     case FileLock::Outcome::Granted:
         return true;
     case FileLock::Outcome::Busy:
+        m_busy = true;
         return fail("lock",
                     QStringLiteral("another program still holds the archive after %1 ms").arg(waitMs));
     case FileLock::Outcome::Failed:
@@ -167,6 +182,7 @@ bool ArchiveFile::open(Access access)
 {
     close();
     m_error.clear();
+    m_busy = false;
     const QByteArray native = QFile::encodeName(m_path);
     m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (m_fd < 0)
@@ -247,7 +263,18 @@ void ArchiveFile::mendFromJournal()
         fail("mend", file.errorString());
         return;
     }
-    const std::optional<Journal> journal = readJournal(file.readAll(), m_recordSize);
+    // A journal of this archive has exactly one size; a file of any other is no journal of ours
+    // (cut short, or fifty gigabytes of something else) and is never read whole.
+    const qint64 journalSize = kJournalHead + 2 * qint64(m_recordSize) + 8;
+    if (file.size() != journalSize)
+        qCWarning(lcArchive).noquote()
+            << QStringLiteral("mend %1: %2 bytes are no recovery journal of this archive (%3 bytes), it is "
+                              "left unread and removed")
+                   .arg(file.fileName())
+                   .arg(file.size())
+                   .arg(journalSize);
+    const std::optional<Journal> journal =
+        file.size() == journalSize ? readJournal(file.read(journalSize), m_recordSize) : std::nullopt;
     file.close();
     if (journal && journal->index >= 0 && journal->index < count()) {
         const off_t base = off_t(journal->index) * m_recordSize;

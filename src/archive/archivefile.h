@@ -15,6 +15,9 @@ class Progress;
 
 // The message every archive access failure is reported with.
 QString archiveAccessMessage();
+// The message when another workstation held the archive `fileName` longer than the wait: the
+// access message would send the user looking for a permission that is there.
+QString archiveBusyMessage(const QString& fileName);
 
 // One archive file of fixed-size records. A user action opens it, does its seeks, reads and
 // writes, and closes it again; nothing stays open between actions.
@@ -71,9 +74,12 @@ public:
     // Why the last operation failed: the step, the file and the system's reason. Every failure
     // is also logged under "tarvello.archive".
     const QString& errorString() const { return m_error; }
+    // Whether the last open failed only because another program held the archive's lock.
+    bool busy() const { return m_busy; }
 
     // How long open() waits for another workstation's lock (milliseconds).
     static void setLockTimeout(int milliseconds);
+    static int lockTimeout();
     // The journal of the record being written over in the archive at `path`.
     static QString journalPath(const QString& path);
 
@@ -96,6 +102,7 @@ private:
     std::optional<FileLock> m_lock; // on a byte far beyond any record, while m_fd is open
     qint64 m_position = 0;
     QString m_error;
+    bool m_busy = false;
 };
 
 } // namespace tarvello

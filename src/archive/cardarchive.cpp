@@ -70,6 +70,7 @@ Step step(const QString& path, int recordSize, Arrow arrow, QStringView label)
     if (!loaded) {
         s.failed = true;
         s.error = loaded.error;
+        s.busy = loaded.busy;
         return s;
     }
     s.clearPosition = move.kind == Move::Kind::EmptyAndClear;
@@ -95,6 +96,7 @@ Saved save(const QString& path, int recordSize, const QByteArray& record, QStrin
     const StoreResult stored = storeRecord(path, recordSize, record, position);
     if (!stored) {
         saved.error = stored.error;
+        saved.busy = stored.busy;
         return saved;
     }
     saved.ok = true;
@@ -163,6 +165,7 @@ CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& ed
     const LoadResult counted = loadRecord(path, layout.size, [](qint64) { return std::nullopt; });
     if (!counted) {
         result.error = counted.error;
+        result.busy = counted.busy;
         return result;
     }
     if (*position > counted.count)
@@ -174,9 +177,26 @@ CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& ed
     const auto isDerived = [&](size_t f) {
         return std::find(derived.fields.begin(), derived.fields.end(), int(f)) != derived.fields.end();
     };
+    // Whether the user's answer covers a conflict found now, under the lock: the same field, with
+    // the same text stored and the same text on the card as the question showed.
+    const auto overwrites = [&](const Conflict& found) {
+        switch (onConflict) {
+        case OnConflict::Stop:
+            return false;
+        case OnConflict::Overwrite:
+            return true;
+        case OnConflict::OverwriteAsked:
+            return std::any_of(edit.asked.begin(), edit.asked.end(), [&](const Conflict& a) {
+                return a.field == found.field && a.theirs == found.theirs && a.mine == found.mine;
+            });
+        }
+        return false;
+    };
+    bool stopped = false;
     const UpdateResult updated = updateRecord(path, layout.size, *position - 1, [&](QByteArray& bytes) {
         result.conflicts.clear();
         result.merged = false;
+        stopped = false;
         Record record(layout, bytes);
         const std::vector<QString> stored = textsOf(record);
         for (size_t f = 0; f < layout.fields.size(); ++f) {
@@ -205,12 +225,14 @@ CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& ed
                 continue;
             if (theirsChanged) {
                 result.conflicts.push_back({int(f), stored[f], card[f]});
-                if (onConflict == OnConflict::Stop)
+                if (!overwrites(result.conflicts.back())) {
+                    stopped = true;
                     continue;
+                }
             }
             record.setText(int(f), card[f]);
         }
-        if (onConflict == OnConflict::Stop && !result.conflicts.empty())
+        if (stopped)
             return false;
         workOut(record, derived);
         bytes = record.bytes();
@@ -220,11 +242,12 @@ CheckedSave save(const QString& path, const RecordLayout& layout, const Edit& ed
     switch (updated.outcome) {
     case UpdateResult::Outcome::Failed:
         result.error = updated.error;
+        result.busy = updated.busy;
         return result;
     case UpdateResult::Outcome::Declined:
         return result; // the conflicts say why
     case UpdateResult::Outcome::Updated:
-        result.conflicts.clear(); // overwritten as the user chose
+        result.conflicts.clear(); // none, or overwritten as the user chose
         result.ok = true;
         result.position = *position;
         return result;

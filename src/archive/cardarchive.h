@@ -45,6 +45,7 @@ std::optional<qint64> positionOf(QStringView label);
 struct Step {
     bool failed = false;         // the archive could not be read: show the access message
     QString error;               // why, for the log
+    bool busy = false;           // another workstation held the archive: say so instead
     bool clearPosition = false;  // empty the position label (before the message)
     bool archiveEmpty = false;   // tell the user the archive has no record
     std::optional<qint64> shown; // the one-based position of `record`, to show
@@ -59,6 +60,7 @@ struct Saved {
     bool inserted = false; // appended (a new card) rather than overwritten
     qint64 position = 0;   // the one-based position the card now has
     QString error;         // why it failed, for the log
+    bool busy = false;     // it failed because another workstation held the archive
     // The information the user gets once the record is on the disk.
     QString message() const;
 };
@@ -85,21 +87,31 @@ struct Difference {
     int field = 0;
     double amount = 0;
 };
+struct Conflict {
+    int field = 0;
+    QString theirs; // what the other workstation stored
+    QString mine;   // what this card holds
+};
 struct Edit {
     std::span<const QString> loaded;         // the card's texts as they were when it was shown or saved
     QByteArray shown;                        // the record the card was shown from (or last saved)
     std::span<const QString> card;           // the card's texts now
     std::span<const Difference> differences; // numbers changed by an amount
+    // The conflicts the user was shown and chose to overwrite (OnConflict::OverwriteAsked).
+    std::span<const Conflict> asked = {};
 };
 struct Derived {
     std::vector<int> fields;                                  // worked out, never compared
     std::function<void(std::vector<QString>& texts)> workOut; // fills them from the others
 };
-enum class OnConflict { Stop, Overwrite };
-struct Conflict {
-    int field = 0;
-    QString theirs; // what the other workstation stored
-    QString mine;   // what this card holds
+enum class OnConflict {
+    Stop,      // a field changed on both sides stops the save
+    Overwrite, // every field changed on both sides takes the card's text, asked about or not
+    // The user's answer to the question: only the fields in `Edit::asked` take the card's text,
+    // and only while the other workstation's text is still the one the user was shown. A
+    // question may stay open for minutes while another workstation saves again: a field changed
+    // again meanwhile, or another field both changed, stops the save as Stop does, to be asked.
+    OverwriteAsked,
 };
 struct CheckedSave : Saved {
     std::vector<Conflict> conflicts; // non-empty: stopped, nothing was written

@@ -17,11 +17,13 @@ StoreResult storeRecord(const QString& path, int recordSize, const QByteArray& r
     if (!file.open(ArchiveFile::Access::Write) || !file.seek(position ? *position - 1 : file.count()) ||
         !file.write(record)) {
         result.error = file.errorString();
+        result.busy = file.busy();
         return result;
     }
     const qint64 after = file.position();
     if (!file.close()) {
         result.error = file.errorString();
+        result.busy = file.busy();
         return result;
     }
     result.ok = true;
@@ -36,17 +38,20 @@ LoadResult loadRecord(const QString& path, int recordSize,
     ArchiveFile file(path, recordSize);
     if (!file.open(ArchiveFile::Access::Read)) {
         result.error = file.errorString();
+        result.busy = file.busy();
         return result;
     }
     result.count = file.count();
     result.index = pick(result.count);
     if (result.index && (!file.seek(*result.index) || !file.read(result.record))) {
         result.error = file.errorString();
+        result.busy = file.busy();
         result.record.clear();
         return result;
     }
     if (!file.close()) {
         result.error = file.errorString();
+        result.busy = file.busy();
         result.record.clear();
         return result;
     }
@@ -69,6 +74,7 @@ UpdateResult updateRecord(const QString& path, int recordSize, qint64 index,
     // lock and written under a later exclusive one could be stale by then.
     if (!file.open(ArchiveFile::Access::Write) || !file.seek(index) || !file.read(bytes)) {
         result.error = file.errorString();
+        result.busy = file.busy();
         return result;
     }
     result.before = bytes;
@@ -80,6 +86,7 @@ UpdateResult updateRecord(const QString& path, int recordSize, qint64 index,
     }
     if (!file.seek(index) || !file.write(bytes) || !file.close()) {
         result.error = file.errorString();
+        result.busy = file.busy();
         return result;
     }
     result.outcome = UpdateResult::Outcome::Updated;

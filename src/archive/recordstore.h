@@ -20,6 +20,7 @@ struct StoreResult {
     bool ok = false;
     qint64 position = 0; // one-based position of the record written
     QString error;       // why it failed; empty on success
+    bool busy = false;   // it failed because another workstation held the archive
     explicit operator bool() const { return ok; }
 };
 
@@ -36,6 +37,7 @@ struct LoadResult {
     std::optional<qint64> index; // the record read (from 0); empty when none was asked for
     QByteArray record;           // its bytes
     QString error;               // why it failed; empty on success
+    bool busy = false;           // it failed because another workstation held the archive
     explicit operator bool() const { return ok; }
 };
 
@@ -56,6 +58,7 @@ struct UpdateResult {
     QByteArray before; // the record as it was stored; empty when it could not be read
     QByteArray record; // the record as it is stored now: the edited one, or `before`
     QString error;     // why it failed; empty otherwise
+    bool busy = false; // it failed because another workstation held the archive
     explicit operator bool() const { return outcome == Outcome::Updated; }
 };
 

@@ -20,6 +20,7 @@
 #include <QSysInfo>
 
 #include <cerrno>
+#include <cmath>
 #include <fcntl.h>
 #include <map>
 #include <sys/stat.h>
@@ -44,6 +45,30 @@ namespace
 // The journal and each program's session file are locked on their first byte.
 constexpr qint64 kLockStart = 0;
 constexpr qint64 kLockLength = 1;
+
+// The journal holds a line of about a hundred bytes per import of an invoice not yet saved, and
+// is emptied whenever none is left: even a hundred workstations each with hundreds of invoices
+// open would not fill a megabyte. Sixteen megabytes is far beyond any real journal and still
+// read in a moment; a larger file is no journal of ours, and is never read into memory.
+constexpr qint64 kJournalLimit = qint64(16) << 20;
+// The journal is read in pieces of this size, so that a file growing while it is read (or one
+// whose size the share reports wrongly) never costs more than the limit.
+constexpr qint64 kReadPiece = qint64(1) << 20;
+
+// The stock field holds 15 characters: no stock written there reaches 10^15, so no import can
+// have taken as much, nor can as much be given back. A quantity must also be more than nothing:
+// an import of nothing is never written down, and a negative one would take units on its way back.
+constexpr double kQuantityLimit = 1e15;
+
+bool believable(double quantity)
+{
+    return std::isfinite(quantity) && quantity > 0 && quantity < kQuantityLimit;
+}
+
+bool believableStock(double stock)
+{
+    return std::isfinite(stock) && std::abs(stock) < kQuantityLimit;
+}
 
 QString sessionPath(const QString& folder, const QString& session)
 {
@@ -78,11 +103,18 @@ Journal parse(const QByteArray& bytes)
     const auto number = [](const QString& text) -> std::optional<double> {
         bool ok = false;
         const double n = text.toDouble(&ok);
-        return ok ? std::optional<double>(n) : std::nullopt;
+        return ok && believableStock(n) ? std::optional<double>(n) : std::nullopt;
+    };
+    const auto refused = [](const QByteArray& raw, const char* why) {
+        qCWarning(lcArchive).noquote() << QStringLiteral("stock journal: line \"%1\" left aside: %2")
+                                              .arg(QString::fromUtf8(raw.left(200)), QLatin1String(why));
     };
     QList<QByteArray> lines = bytes.split('\n');
     lines.removeLast(); // empty, or a line cut by a stop before its end: it confirmed nothing
-    for (const QByteArray& raw : lines) {
+    for (QByteArray raw : lines) {
+        // Edited or copied by a Windows program: its line ends are line ends too.
+        if (raw.endsWith('\r'))
+            raw.chop(1);
         const QStringList w = QString::fromUtf8(raw).split(u'\t');
         if ((w.size() == 9 || w.size() == 11) && w[0] == u"H") {
             Entry e;
@@ -91,13 +123,22 @@ Journal parse(const QByteArray& bytes)
             e.product = w[6].toLongLong(&okProduct);
             e.code = w[7];
             e.quantity = w[8].toDouble(&okQuantity);
-            if (!okProduct || !okQuantity)
+            if (!okProduct || !okQuantity || !believable(e.quantity)) {
+                refused(raw, "its product or quantity is none an import can have");
                 continue;
+            }
+            // An id is one import: written twice, its units would go back twice.
+            if (e.id.isEmpty() || at.contains(e.id)) {
+                refused(raw, "its id is empty or already held");
+                continue;
+            }
             if (w.size() == 11) {
                 e.stockBefore = number(w[9]);
                 e.stockAfter = number(w[10]);
-                if (!e.stockBefore || !e.stockAfter)
+                if (!e.stockBefore || !e.stockAfter) {
+                    refused(raw, "its stock before or after is no stock");
                     continue;
+                }
                 e.confirmed = false;
             }
             at.insert(e.id, j.open.size());
@@ -143,17 +184,34 @@ QByteArray line(const Entry& e)
 }
 
 // The journal, opened and locked for one change: read, append, flushed, emptied once nothing is
-// open any more.
+// open any more. The lock is waited for as long as an archive's: a workstation stopped while
+// holding it (a debugger, a hung machine) must not freeze this one without a word.
 class Locked
 {
 public:
     explicit Locked(const QString& folder) : m_path(QDir(folder).filePath(fileName()))
     {
         m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (m_fd >= 0)
-            m_lock.emplace(m_fd, kLockStart, kLockLength);
-        if (m_fd < 0 || m_lock->lock(FileLock::Kind::Exclusive) != FileLock::Outcome::Granted)
-            fail("open");
+        if (m_fd < 0) {
+            fail("open", Trouble::Unreadable);
+            return;
+        }
+        m_lock.emplace(m_fd, kLockStart, kLockLength);
+        switch (m_lock->lockWithin(FileLock::Kind::Exclusive, ArchiveFile::lockTimeout())) {
+        case FileLock::Outcome::Granted:
+            break;
+        case FileLock::Outcome::Busy:
+            qCWarning(lcArchive).noquote()
+                << QStringLiteral("lock %1: another program still holds it after %2 ms")
+                       .arg(m_path)
+                       .arg(ArchiveFile::lockTimeout());
+            m_ok = false;
+            m_trouble = Trouble::Busy;
+            break;
+        case FileLock::Outcome::Failed:
+            fail("lock", Trouble::Unreadable);
+            break;
+        }
     }
     ~Locked()
     {
@@ -162,25 +220,55 @@ public:
             ::close(m_fd);
     }
     bool ok() const { return m_ok; }
+    // What the user is told when the journal could not be used; empty when it could.
+    QString problem() const
+    {
+        switch (m_trouble) {
+        case Trouble::None:
+            return {};
+        case Trouble::Busy:
+            return QStringLiteral("Il file %1 della cartella del programma è in uso da un'altra postazione, "
+                                  "che non lo ha rilasciato entro alcuni secondi.")
+                .arg(fileName());
+        case Trouble::TooLarge:
+            return QStringLiteral(
+                       "Il file %1 della cartella del programma è troppo grande (%2 MB) per essere "
+                       "l'elenco dei prelievi sospesi del programma, e non è stato letto: "
+                       "controllarlo.")
+                .arg(fileName())
+                .arg(m_size >> 20);
+        case Trouble::Unreadable:
+            break;
+        }
+        return QStringLiteral(
+                   "Non è stato possibile leggere o scrivere il file %1 della cartella del programma.")
+            .arg(fileName());
+    }
     Journal read()
     {
         QByteArray bytes;
         struct stat st {
         };
-        if (m_ok && ::fstat(m_fd, &st) == 0) {
-            bytes.resize(qsizetype(st.st_size));
-            qsizetype got = 0;
-            while (got < bytes.size()) {
-                const ssize_t n = ::pread(m_fd, bytes.data() + got, size_t(bytes.size() - got), off_t(got));
-                if (n <= 0) {
-                    if (n < 0 && errno == EINTR)
-                        continue;
-                    break;
-                }
-                got += n;
-            }
-            bytes.truncate(got);
+        if (m_ok && ::fstat(m_fd, &st) != 0)
+            fail("read", Trouble::Unreadable);
+        else if (m_ok && qint64(st.st_size) > kJournalLimit)
+            tooLarge(st.st_size);
+        while (m_ok) {
+            const qsizetype got = bytes.size();
+            bytes.resize(got + kReadPiece);
+            const ssize_t n = ::pread(m_fd, bytes.data() + got, size_t(kReadPiece), off_t(got));
+            bytes.resize(got + qMax<ssize_t>(n, 0));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                fail("read", Trouble::Unreadable);
+            else if (bytes.size() > kJournalLimit)
+                tooLarge(bytes.size());
+            if (n <= 0)
+                break;
         }
+        if (!m_ok)
+            return {};
         m_end = bytes.lastIndexOf('\n') + 1;
         m_read = true;
         return parse(bytes);
@@ -230,17 +318,33 @@ public:
     }
 
 private:
-    bool fail(const char* step)
+    enum class Trouble { None, Busy, TooLarge, Unreadable };
+    bool fail(const char* step, Trouble trouble = Trouble::Unreadable)
     {
         qCWarning(lcArchive).noquote()
             << QStringLiteral("%1 %2: %3").arg(QLatin1String(step), m_path, systemErrorText(errno));
         m_ok = false;
+        if (m_trouble == Trouble::None)
+            m_trouble = trouble;
         return false;
+    }
+    void tooLarge(qint64 size)
+    {
+        qCWarning(lcArchive).noquote()
+            << QStringLiteral("read %1: %2 bytes are no stock journal (at most %3)")
+                   .arg(m_path)
+                   .arg(size)
+                   .arg(kJournalLimit);
+        m_ok = false;
+        m_trouble = Trouble::TooLarge;
+        m_size = size;
     }
     QString m_path;
     int m_fd = -1;
     std::optional<FileLock> m_lock; // while m_fd is open
     bool m_ok = true;
+    Trouble m_trouble = Trouble::None;
+    qint64 m_size = 0;
     bool m_read = false;
     qint64 m_end = 0; // just past the last whole line
 };
@@ -347,13 +451,16 @@ GivenBack putAllBack(Locked& journal, const QString& folder, const std::vector<E
 {
     GivenBack given;
     size_t closedCount = 0;
+    // Units whose give-back could not be closed in the journal are back all the same: their R
+    // line tells the next start that the stock already holds them, and nothing goes back twice.
+    bool notClosed = false;
     // Each import is closed as soon as its stock is written: the next one may be of the same
     // product, and a stop after it must not leave this one to be judged by a stock moved again.
     const auto close = [&](char kind, const Entry& e) {
         if (journal.append(event(kind, e.id), false))
             ++closedCount;
         else
-            given.ok = false;
+            notClosed = true;
     };
     for (const Entry& e : entries) {
         switch (putBack(folder, e, journal)) {
@@ -381,7 +488,21 @@ GivenBack putAllBack(Locked& journal, const QString& folder, const std::vector<E
         }
     }
     if (closedCount > 0 && closedCount == stillOpen.size() && !journal.append({}, true))
-        given.ok = false;
+        notClosed = true;
+    if (notClosed)
+        given.problem =
+            QStringLiteral(
+                "Gli articoli sono tornati in giacenza, ma non è stato possibile annotarlo nel file %1 "
+                "della cartella del programma: verrà fatto al prossimo avvio del programma.")
+                .arg(fileName());
+    return given;
+}
+
+// What went wrong with the journal itself, for the user, once the units are back.
+GivenBack withProblem(GivenBack given, const Locked& journal)
+{
+    if (given.problem.isEmpty())
+        given.problem = journal.problem();
     return given;
 }
 
@@ -411,17 +532,37 @@ bool takenBySavedInvoice(const QString& folder, const Entry& e)
     return taken;
 }
 
-// Whether the program that made `session` still runs: it holds the lock on its file.
-bool stillRuns(const QString& folder, const QString& session)
+// Whether the program that made `session` may still run. Only a lock taken on its file proves it
+// ended: a file that cannot be opened here (another user's, a share that lets this workstation
+// only read, a folder in the way) proves nothing, and its units stay where they are.
+bool mayStillRun(const QString& folder, const QString& session)
 {
     const QByteArray path = QFile::encodeName(sessionPath(folder, session));
-    const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
-        return false;
+    FileLock::Kind kind = FileLock::Kind::Exclusive;
+    int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && errno != ENOENT) {
+        // Readable only: a shared lock is refused just the same while the program holds its own.
+        kind = FileLock::Kind::Shared;
+        fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    }
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return false; // no file, no program: it ended and took it away
+        qCWarning(lcArchive).noquote()
+            << QStringLiteral("stock journal: cannot tell whether the program of %1 still runs, its "
+                              "imports are left to it: %2")
+                   .arg(QString::fromLocal8Bit(path), systemErrorText(errno));
+        return true;
+    }
     bool free = false;
     {
         FileLock lock(fd, kLockStart, kLockLength);
-        free = lock.tryLock(FileLock::Kind::Exclusive) == FileLock::Outcome::Granted;
+        const FileLock::Outcome outcome = lock.tryLock(kind);
+        free = outcome == FileLock::Outcome::Granted;
+        if (outcome == FileLock::Outcome::Failed)
+            qCWarning(lcArchive).noquote()
+                << QStringLiteral("stock journal: cannot lock %1, its imports are left to it: %2")
+                       .arg(QString::fromLocal8Bit(path), systemErrorText(errno));
         if (free)
             ::unlink(path.constData()); // gone for good
     }
@@ -455,9 +596,19 @@ bool Session::ensure()
     if (m_fd >= 0)
         return true;
     const QString path = sessionPath(m_folder, m_id);
+    const QString sessions = QDir(m_folder).filePath(sessionsFolder());
     if (!QDir(m_folder).mkpath(sessionsFolder())) {
-        m_error = QStringLiteral("cannot make %1").arg(QDir(m_folder).filePath(sessionsFolder()));
+        m_error = QStringLiteral("cannot make %1").arg(sessions);
         qCWarning(lcArchive).noquote() << m_error;
+        // A file where the folder should be is the problem, not the journal.
+        m_problem = QFileInfo::exists(sessions) && !QFileInfo(sessions).isDir()
+                        ? QStringLiteral("Nella cartella del programma c'è un file di nome %1 al posto della "
+                                         "cartella %1, dove ogni postazione segnala la sua presenza: "
+                                         "rinominarlo o spostarlo altrove.")
+                              .arg(sessionsFolder())
+                        : QStringLiteral("Non è stato possibile creare la cartella %1 nella cartella del "
+                                         "programma: accertarsi di possedere i privilegi di scrittura.")
+                              .arg(sessionsFolder());
         return false;
     }
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
@@ -466,11 +617,20 @@ bool Session::ensure()
     if (fd < 0 || m_lock->tryLock(FileLock::Kind::Exclusive) != FileLock::Outcome::Granted) {
         m_error = QStringLiteral("session %1: %2").arg(path, systemErrorText(errno));
         qCWarning(lcArchive).noquote() << m_error;
+        m_problem =
+            QStringLiteral("Non è stato possibile creare il file di questa postazione nella cartella %1 "
+                           "della cartella del programma.")
+                .arg(sessionsFolder());
         m_lock.reset();
         if (fd >= 0)
             ::close(fd);
         return false;
     }
+    // Whatever the user's file mask, a workstation running as another user must be able to open
+    // it to see the lock; a file it could not open would tell it nothing.
+    if (::fchmod(fd, 0666) != 0)
+        qCWarning(lcArchive).noquote()
+            << QStringLiteral("session %1: others may not open it: %2").arg(path, systemErrorText(errno));
     m_fd = fd;
     return true;
 }
@@ -486,6 +646,7 @@ Session& sessionOn(const QString& folder)
 
 struct Taking::State {
     Entry entry;
+    QString problem; // the session's, when it could not be made
     std::optional<Locked> journal;
     bool ok = true;
     bool intended = false;
@@ -498,10 +659,24 @@ Taking::Taking(Session& session, Entry entry) : m(std::make_unique<State>())
     m->entry = std::move(entry);
     if (!session.ensure()) {
         m->ok = false;
+        m->problem = session.problem();
+        return;
+    }
+    // A line the journal would not believe when read back is never written.
+    if (!believable(m->entry.quantity)) {
+        m->ok = false;
         return;
     }
     m->journal.emplace(session.folder());
+    m->journal->read();
     m->ok = m->journal->ok();
+}
+
+QString Taking::problem() const
+{
+    if (m->problem.isEmpty() && m->journal)
+        return m->journal->problem();
+    return m->problem;
 }
 
 Taking::~Taking() = default;
@@ -539,7 +714,7 @@ bool Taking::abandon()
 
 bool hold(Session& session, Entry entry)
 {
-    if (!session.ensure())
+    if (!believable(entry.quantity) || !session.ensure())
         return false;
     Locked journal(session.folder());
     if (!journal.ok())
@@ -595,13 +770,13 @@ GivenBack giveBack(const Session& session, const QString& holder)
     if (!journalExists(session.folder()))
         return {};
     Locked journal(session.folder());
-    if (!journal.ok())
-        return {false, {}, {}};
     const std::vector<Entry> open = journal.read().open;
+    if (!journal.ok())
+        return {false, {}, {}, journal.problem()};
     const std::vector<Entry> mine = heldBy(open, session, holder);
     if (mine.empty())
         return {};
-    return putAllBack(journal, session.folder(), mine, open);
+    return withProblem(putAllBack(journal, session.folder(), mine, open), journal);
 }
 
 // Whether the stock of an import cut by a stop was written, read from the stock stored now.
@@ -628,14 +803,14 @@ GivenBack recover(const QString& folder)
     if (!journalExists(folder))
         return {};
     Locked journal(folder);
-    if (!journal.ok())
-        return {false, {}, {}};
     std::vector<Entry> open = journal.read().open;
+    if (!journal.ok())
+        return {false, {}, {}, journal.problem()};
     // A program stopped after closing its last import and before emptying the journal.
     if (open.empty()) {
         const bool emptied =
             QFileInfo(QDir(folder).filePath(fileName())).size() == 0 || journal.append({}, true);
-        return {emptied, {}, {}};
+        return {emptied, {}, {}, journal.problem()};
     }
     QHash<QString, bool> runs;
     std::vector<Entry> abandoned;
@@ -643,7 +818,7 @@ GivenBack recover(const QString& folder)
     QSet<QString> closedIds;
     for (Entry& e : open) {
         if (!runs.contains(e.session))
-            runs.insert(e.session, stillRuns(folder, e.session));
+            runs.insert(e.session, mayStillRun(folder, e.session));
         if (runs.value(e.session))
             continue;
         if (!e.confirmed && !e.backBefore) {
@@ -669,20 +844,26 @@ GivenBack recover(const QString& folder)
             abandoned.push_back(e);
     }
     if (!closed.isEmpty() && !journal.append(closed, size_t(closedIds.size()) == open.size()))
-        return {false, {}, {}};
+        return {false, {}, {}, journal.problem()};
     if (abandoned.empty())
         return {};
     std::vector<Entry> stillOpen;
     for (const Entry& e : open)
         if (!closedIds.contains(e.id))
             stillOpen.push_back(e);
-    return putAllBack(journal, folder, abandoned, stillOpen);
+    return withProblem(putAllBack(journal, folder, abandoned, stillOpen), journal);
 }
 
 QString recoveredMessage(const GivenBack& given)
 {
-    if (given.entries.empty() && given.skipped.empty())
-        return {};
+    if (given.entries.empty() && given.skipped.empty()) {
+        if (given.problem.isEmpty())
+            return {};
+        return given.problem +
+               QStringLiteral("\n\nGli articoli prelevati dal magazzino per fatture non salvate da programmi "
+                              "non chiusi normalmente non sono stati controllati: lo saranno al prossimo "
+                              "avvio del programma.");
+    }
     QString text =
         QStringLiteral("Il programma non è stato chiuso normalmente mentre una fattura non salvata conteneva "
                        "articoli prelevati dal magazzino.");
@@ -699,6 +880,8 @@ QString recoveredMessage(const GivenBack& given)
             text += QStringLiteral("\n- %1: %2").arg(e.code, formatNumber(e.quantity));
         text += QStringLiteral("\nControllare la giacenza di questi articoli in Magazzino Prodotti.");
     }
+    if (!given.problem.isEmpty())
+        text += QStringLiteral("\n\n") + given.problem;
     return text;
 }
 

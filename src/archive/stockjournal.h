@@ -60,11 +60,14 @@ public:
     // Takes the lock, once; false (with the reason in error()) when the file cannot be made.
     bool ensure();
     const QString& error() const { return m_error; }
+    // Why ensure() failed, for the user; empty when it did not.
+    const QString& problem() const { return m_problem; }
 
 private:
     QString m_folder;
     QString m_id;
     QString m_error;
+    QString m_problem;
     int m_fd = -1;
     std::optional<FileLock> m_lock; // on the session file, while m_fd is open
 };
@@ -88,8 +91,12 @@ public:
     Taking(const Taking&) = delete;
     Taking& operator=(const Taking&) = delete;
 
-    // False when the journal cannot be locked or written: nothing may be taken.
+    // False when the journal cannot be locked or written, or the quantity is none the journal
+    // would believe read back (none, negative, beyond any stock): nothing may be taken.
     bool ok() const;
+    // Why the import cannot be written down, for the user: the journal in use by another
+    // workstation, too large, unreadable, or the sessions' folder not to be made; empty otherwise.
+    QString problem() const;
     // `code`: the product's code as stored, to tell later a record that is no longer that product.
     bool intend(const QString& code, double stockBefore, double stockAfter);
     bool confirm();
@@ -114,6 +121,10 @@ struct GivenBack {
     bool ok = true;             // false: some units could not go back (the reason is logged)
     std::vector<Entry> entries; // what went back to the stock
     std::vector<Entry> skipped; // the record is no longer that product, or its stock no number
+    // What went wrong with the journal itself, for the user: in use by another workstation, too
+    // large to be a journal, unreadable or not to be written. Empty when nothing did. With `ok`
+    // true and units in `entries`, the units are back and only the journal's closing failed.
+    QString problem;
 };
 
 // The invoice `holder` was left without saving: its units go back to the stock.
@@ -123,7 +134,8 @@ GivenBack giveBack(const Session& session, const QString& holder);
 // saved invoice took (an invoice of that number in its year file with a row of that code).
 GivenBack recover(const QString& folder);
 
-// What the user is told after recover() gave something back; empty when nothing was.
+// What the user is told after recover() gave something back, or could not look at the journal;
+// empty when there is nothing to tell.
 QString recoveredMessage(const GivenBack& given);
 
 } // namespace tarvello::StockJournal

@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -536,20 +537,28 @@ bool CardScreen::saveCard()
     // what only the other changed and asks about what both changed.
     const std::vector<QString> now = texts();
     const std::vector<CardArchive::Difference> amounts = differences();
-    const CardArchive::Edit edit{m_changes.texts(), m_shown, now, amounts};
+    CardArchive::Edit edit{m_changes.texts(), m_shown, now, amounts};
     const CardArchive::Derived worked = derived();
     CardArchive::CheckedSave saved = CardArchive::save(archivePath(), m_card.layout, edit, position(),
                                                        CardArchive::OnConflict::Stop, worked);
-    if (!saved.conflicts.empty()) {
+    // The question may stay open while the other workstation saves again. "Overwrite" is checked
+    // once more under the archive's lock and covers only the fields shown, with the texts shown:
+    // anything that changed meanwhile comes back as a new question.
+    std::vector<CardArchive::Conflict> asked;
+    while (!saved.conflicts.empty()) {
         switch (m_ctx.services().message(this, MessageKind::ConfirmationOrCancel,
                                          CardArchive::conflictQuestion(saved.conflicts, m_card.layout))) {
-        case Answer::Yes: // keep theirs: the card shows what is stored, and nothing is saved
-            if (const std::optional<qint64> at = CardArchive::positionOf(position()))
-                loadRecord(Record(m_card.layout, saved.record), *at);
+        case Answer::Yes: // keep theirs: the card shows what is stored now, and nothing is saved
+            if (const std::optional<qint64> at = CardArchive::positionOf(position())) {
+                const std::optional<Record> now = CardArchive::read(archivePath(), m_card.layout, *at - 1);
+                loadRecord(now ? *now : Record(m_card.layout, saved.record), *at);
+            }
             return false;
         case Answer::No:
+            asked = std::move(saved.conflicts);
+            edit.asked = asked;
             saved = CardArchive::save(archivePath(), m_card.layout, edit, position(),
-                                      CardArchive::OnConflict::Overwrite, worked);
+                                      CardArchive::OnConflict::OverwriteAsked, worked);
             break;
         default:
             return false;
@@ -557,7 +566,9 @@ bool CardScreen::saveCard()
     }
     if (!saved.ok) {
         m_ctx.services().message(this, m_card.archiveFailure,
-                                 withNote(archiveAccessMessage(), Moment::SaveFailed));
+                                 withNote(saved.busy ? archiveBusyMessage(QFileInfo(archivePath()).fileName())
+                                                     : archiveAccessMessage(),
+                                          Moment::SaveFailed));
         return false;
     }
     // Only now, with the record on the disk, does the card take its position; it shows what
@@ -586,8 +597,15 @@ void CardScreen::move(Arrow arrow)
             return;
         to = CardArchive::step(archivePath(), m_card.layout.size, arrow, from);
     }
-    if (to.failed)
-        return archiveFailed(arrowFailureKind(arrow));
+    if (to.failed) {
+        // Another workstation holding the archive is no missing permission.
+        if (to.busy)
+            m_ctx.services().message(this, arrowFailureKind(arrow),
+                                     archiveBusyMessage(QFileInfo(archivePath()).fileName()));
+        else
+            archiveFailed(arrowFailureKind(arrow));
+        return;
+    }
     if (to.clearPosition)
         clearPosition();
     if (to.archiveEmpty)

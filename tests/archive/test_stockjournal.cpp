@@ -5,11 +5,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
+
+#include <unistd.h>
 
 using namespace tarvello;
 namespace PR = ProductRecord;
@@ -222,4 +226,65 @@ TEST_F(StockJournalTest, AnImportIsWrittenDownBeforeItsStockAndConfirmedAfter)
     // tell at the next start.
     ASSERT_TRUE(SJ::settle(session, QStringLiteral("a")));
     ASSERT_EQ(SJ::held(session, QStringLiteral("a")).size(), 1u);
+}
+
+// Another workstation runs as another user, or on a share that lets this one only read: its
+// session file cannot be opened here as the program opens its own. Only a lock taken proves a
+// program ended; a file that cannot be opened proves nothing, and its units stay where they are.
+TEST_F(StockJournalTest, AProgramWhoseSessionFileCannotBeOpenedIsNotTakenForGone)
+{
+    const QString lock = dir.filePath(SJ::sessionsFolder() + QStringLiteral("/altra-1.lck"));
+    const QByteArray lines = "H\taltra-1-1\taltra-1\ta\t2026.fat\t12/2026\t0\tCAVO\t2\n";
+    struct Refusal {
+        const char* name;
+        std::function<bool()> refuse, allow;
+    };
+    const auto mode = [&](QFileDevice::Permissions p) {
+        return [&, p] { return QFile::setPermissions(lock, p); };
+    };
+    const auto chattr = [&](const char* flag) {
+        return [&, flag] {
+            return QProcess::execute(QStringLiteral("chattr"), {QString::fromLatin1(flag), lock}) == 0;
+        };
+    };
+    const QFileDevice::Permissions readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    std::vector<Refusal> refusals;
+    if (geteuid() == 0) { // root ignores permissions: an immutable file opens for reading only
+        refusals.push_back({"immutable", chattr("+i"), chattr("-i")});
+    } else {
+        refusals.push_back({"read only", mode(QFileDevice::ReadOwner), mode(readWrite)});
+        refusals.push_back({"no permission at all", mode({}), mode(readWrite)});
+    }
+    LockedElsewhere other(lock);
+    ASSERT_TRUE(other.held());
+    write(SJ::fileName(), lines);
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.name);
+        if (!r.refuse())
+            GTEST_SKIP() << "this machine cannot make a file that refuses opening";
+        const SJ::GivenBack back = SJ::recover(dir.path());
+        r.allow();
+        EXPECT_TRUE(back.entries.empty());
+        EXPECT_TRUE(back.skipped.empty());
+        EXPECT_EQ(SJ::recoveredMessage(back), QString());
+        EXPECT_EQ(product(0).text(PR::Giacenza), QStringLiteral("7,5"));
+        EXPECT_EQ(journal(), lines);
+        EXPECT_TRUE(QFile::exists(lock));
+    }
+}
+
+// A file named Postazioni where the folder of the sessions should be: the trouble is that file,
+// and the user is told so, not that the journal could not be written.
+TEST_F(StockJournalTest, AFileInPlaceOfTheSessionsFolderIsNamed)
+{
+    write(SJ::sessionsFolder(), "non una cartella");
+    SJ::Session session(dir.path());
+    SJ::Taking taking(session, import(QStringLiteral("a"), 0, u"CAVO", 2));
+    EXPECT_FALSE(taking.ok());
+    EXPECT_EQ(
+        taking.problem(),
+        QStringLiteral("Nella cartella del programma c'è un file di nome Postazioni al posto della cartella "
+                       "Postazioni, dove ogni postazione segnala la sua presenza: rinominarlo o spostarlo "
+                       "altrove."));
+    EXPECT_EQ(journal(), kMissingFile);
 }

@@ -4,6 +4,7 @@
 // records it finds, says what it cannot read, and writes nothing over the damaged file unless
 // the user saves.
 
+#include "archive/archivefile.h"
 #include "archive/customerrecord.h"
 #include "archive/invoicerecord.h"
 #include "archive/productrecord.h"
@@ -11,6 +12,7 @@
 #include "files.h"
 #include "invoices/invoicecard.h"
 #include "invoices/numbering.h"
+#include "logcapture.h"
 #include "output/exportwindow.h"
 #include "saidtexts.h"
 #include "shell/conventions.h"
@@ -26,6 +28,8 @@
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTest>
+
+#include <optional>
 
 using namespace tarvello;
 
@@ -134,6 +138,15 @@ QWidget* openScreen(TestProgram& t, Archive archive)
 }
 
 } // namespace
+
+// Fifty gigabytes that take no room on the disk: a file made long with ftruncate.
+bool makeSparse(const QString& path, qint64 size)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadWrite) && f.resize(size);
+}
+
+constexpr qint64 kFiftyGigabytes = qint64(50) << 30;
 
 Q_DECLARE_METATYPE(Archive)
 Q_DECLARE_METATYPE(Damage)
@@ -253,6 +266,115 @@ private Q_SLOTS:
             QVERIFY(QFileInfo(path).isDir());
         else
             QCOMPARE(fileBytes(path, kMissingFile), bytes);
+    }
+
+    void theStockJournal_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QString>("stockAfter"); // the cable's stock after the login (10 before it)
+        QTest::addColumn<QString>("said");       // a part of the message after the login
+        // A program gone (no session file) left imports of 2 m of cable unsaved.
+        const QByteArray held = "H\tgone-1\tgone\ta\t2026.fat\t12/2026\t0\tCAVO\t2\n";
+        QTest::newRow("an import left") << held << QStringLiteral("12") << QStringLiteral("- CAVO: 2");
+        QTest::newRow("fifty gigabytes, sparse")
+            << QByteArray() << QStringLiteral("10")
+            << QStringLiteral(
+                   "Il file PrelieviSospesi.txt della cartella del programma è troppo grande (51200 MB)");
+        QTest::newRow("held by a stopped program")
+            << held << QStringLiteral("10")
+            << QStringLiteral("Il file PrelieviSospesi.txt della cartella del programma è in uso da un'altra "
+                              "postazione");
+        QTest::newRow("a negative quantity")
+            << QByteArray("H\tgone-1\tgone\ta\t2026.fat\t12/2026\t0\tCAVO\t-500\n") << QStringLiteral("10")
+            << QString();
+        QTest::newRow("a quantity no stock can hold")
+            << QByteArray("H\tgone-1\tgone\ta\t2026.fat\t12/2026\t0\tCAVO\t1e300\n") << QStringLiteral("10")
+            << QString();
+        QTest::newRow("a quantity that is no number")
+            << QByteArray("H\tgone-1\tgone\ta\t2026.fat\t12/2026\t0\tCAVO\tinf\n") << QStringLiteral("10")
+            << QString();
+        QTest::newRow("an id twice") << held + held << QStringLiteral("12") << QStringLiteral("- CAVO: 2");
+        QTest::newRow("windows line ends")
+            << QByteArray("H\tgone-1\tgone\ta\t2026.fat\t12/2026\t0\tCAVO\t2\r\nG\tgone-1\r\n"
+                          "H\tgone-2\tgone\ta\t2026.fat\t12/2026\t0\tCAVO\t3\r\n")
+            << QStringLiteral("13") << QStringLiteral("- CAVO: 3");
+    }
+    // The journal of units held by unsaved invoices, damaged or held: the login goes on, gives
+    // back what the journal really holds, once, and says what it could not read.
+    void theStockJournal()
+    {
+        QFETCH(QByteArray, lines);
+        QFETCH(QString, stockAfter);
+        QFETCH(QString, said);
+        const QByteArray tag = QTest::currentDataTag();
+        TestProgram t;
+        Record cable(ProductRecord::layout());
+        cable.setText(ProductRecord::Codice, u"CAVO");
+        cable.setText(ProductRecord::Giacenza, u"10");
+        cable.setText(ProductRecord::Costo, u"2,00");
+        cable.setText(ProductRecord::Valore, u"20,00");
+        QVERIFY(writeFile(t.path(ProductRecord::fileName()), cable.bytes()));
+        const QString journal = t.path(QStringLiteral("PrelieviSospesi.txt"));
+        QVERIFY(writeFile(journal, lines));
+        if (tag == "fifty gigabytes, sparse")
+            QVERIFY(makeSparse(journal, kFiftyGigabytes));
+        std::optional<LockedElsewhere> holder;
+        if (tag == "held by a stopped program") {
+            holder.emplace(journal);
+            QVERIFY(holder->held());
+            QVERIFY(holder->stop());
+            ArchiveFile::setLockTimeout(300);
+        }
+        t.program->start();
+        auto* field = part<QLineEdit>(t.window(QStringLiteral("frmPassword")), "txtPassword");
+        QVERIFY(field);
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("chiaveiniziale"));
+        QTest::keyClick(field, Qt::Key_Return);
+        ArchiveFile::setLockTimeout(5000);
+        QVERIFY(t.window(QStringLiteral("frmAvvio"))->isVisible());
+        const Record stored(ProductRecord::layout(), fileBytes(t.path(ProductRecord::fileName())));
+        QCOMPARE(stored.text(ProductRecord::Giacenza), stockAfter);
+        if (said.isEmpty()) {
+            QCOMPARE(t.services.lastMessage(), QString());
+        } else {
+            QVERIFY2(t.services.lastMessage().contains(said), qPrintable(t.services.lastMessage()));
+        }
+        if (tag == "fifty gigabytes, sparse")
+            QCOMPARE(QFileInfo(journal).size(), kFiftyGigabytes);
+    }
+
+    // A recovery journal beside an archive that is no journal at all: fifty gigabytes of
+    // nothing. The card opens and shows its records; the file is named in the log.
+    void aHugeRecoveryJournal_data()
+    {
+        QTest::addColumn<Archive>("archive");
+        QTest::newRow("customers") << Archive::Customers;
+        QTest::newRow("products") << Archive::Products;
+        QTest::newRow("invoices") << Archive::Invoices;
+    }
+    void aHugeRecoveryJournal()
+    {
+        QFETCH(Archive, archive);
+        TestProgram t;
+        const ArchiveFacts f = facts(archive);
+        const QString path = t.path(f.file);
+        const QByteArray bytes = wholeRecord(archive, QStringLiteral("Primo"));
+        QVERIFY(writeFile(path, bytes));
+        const QString journal = ArchiveFile::journalPath(path);
+        QVERIFY(makeSparse(journal, kFiftyGigabytes));
+        QWidget* screen = openScreen(t, archive);
+        QVERIFY(screen && screen->isVisible());
+        t.services.messages.clear();
+        const std::vector<LogLine> log = logOf([&] { press(screen, "cmdPrimo"); });
+        QCOMPARE(t.services.messages.size(), 0);
+        QCOMPARE(labelOf(screen, "lblPosizione"), QStringLiteral("1"));
+        QCOMPARE(textOf(screen, f.keyControl), QStringLiteral("Primo"));
+        QCOMPARE(fileBytes(path), bytes);
+        bool named = false;
+        for (const LogLine& l : log)
+            named = named || l.text.contains(journal);
+        QVERIFY(named);
     }
 
     void theNumberingFile_data()

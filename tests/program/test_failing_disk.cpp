@@ -6,6 +6,7 @@
 #include "archive/customerrecord.h"
 #include "archive/invoicerecord.h"
 #include "archive/productrecord.h"
+#include "archive/stockjournal.h"
 #include "customers/clienti.h"
 #include "customers/customercard.h"
 #include "customers/expclienti.h"
@@ -589,6 +590,47 @@ private Q_SLOTS:
                  QStringLiteral("6"));
         QCOMPARE(textOf(screen, "txtCodice01"), QStringLiteral("A1"));
         QCOMPARE(textOf(screen, "txtPrezzo01"), QStringLiteral("5,00"));
+    }
+
+    // An unsaved invoice left: its units go back to the stock, and only the journal's line that
+    // closes the give-back does not reach the disk. The units are back, so the user is not told
+    // the warehouse archive could not be reached; the next start gives nothing back twice.
+    void unitsBackWhenOnlyTheJournalsClosingFails()
+    {
+        TestProgram t;
+        const QString archive = t.path(ProductRecord::fileName());
+        QVERIFY(writeFile(archive, productBytes(QStringLiteral("A1"), QStringLiteral("10"))));
+        TfrmFatture* screen = openInvoiceYear(t);
+        QVERIFY(screen && screen->isVisible());
+        press(screen, "cmdNuovo");
+        typeInto(part<QLineEdit>(screen, "txtCliente"), QStringLiteral("Officina Rossi"));
+        t.services.modal.insert(QStringLiteral("frmImportaMagazzino"), [&](QDialog& d) {
+            press(&d, "btnCerca");
+            part<ResultList>(&d, "lstRecords")->setCurrentRow(0);
+            typeInto(part<QLineEdit>(&d, "txtQuant"), QStringLiteral("4"));
+            press(&d, "btnAggiorna");
+            return d.result();
+        });
+        press(screen, "impMag01");
+        QCOMPARE(storedProductText(fileBytes(archive, kMissingFile), 0, ProductRecord::Giacenza),
+                 QStringLiteral("6"));
+
+        t.services.messages.clear();
+        t.services.answers.push_back(Answer::No); // the changes are not to be saved
+        // The first flush of the journal is the give-back's intention, the second its closing.
+        faultydisk::arm(Operation::Flush, t.path(QStringLiteral("PrelieviSospesi.txt")), 2, EIO);
+        press(screen, "cmdNuovo");
+        QCOMPARE(faultydisk::failures(), 1);
+        faultydisk::disarm();
+        QCOMPARE(storedProductText(fileBytes(archive, kMissingFile), 0, ProductRecord::Giacenza),
+                 QStringLiteral("10"));
+        for (const auto& m : t.services.messages)
+            QVERIFY2(!m.text.contains(QStringLiteral("Magazzino.pro non è accessibile")), qPrintable(m.text));
+
+        const StockJournal::GivenBack atStart = StockJournal::recover(t.dir.path());
+        QVERIFY(atStart.entries.empty());
+        QCOMPARE(storedProductText(fileBytes(archive, kMissingFile), 0, ProductRecord::Giacenza),
+                 QStringLiteral("10"));
     }
 
     // Another invoice chosen while units imported into an unsaved one are held, the user leaving

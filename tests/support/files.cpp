@@ -4,8 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
+#include <csignal>
 #include <fcntl.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace
@@ -88,4 +91,33 @@ void HeldFile::release()
         ::close(m_fd);
     m_fd = -1;
     m_held = false;
+}
+
+struct LockedElsewhere::Process {
+    QProcess process;
+};
+
+LockedElsewhere::LockedElsewhere(const QString& path) : m_process(new Process)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    m_process->process.start(QStringLiteral(LOCK_HOLDER), {path});
+    m_held = m_process->process.waitForReadyRead(30000) && m_process->process.readLine().trimmed() == "held";
+}
+
+LockedElsewhere::~LockedElsewhere()
+{
+    if (m_stopped)
+        ::kill(pid_t(m_process->process.processId()), SIGCONT);
+    m_process->process.closeWriteChannel();
+    if (!m_process->process.waitForFinished(30000)) {
+        m_process->process.kill();
+        m_process->process.waitForFinished();
+    }
+    delete m_process;
+}
+
+bool LockedElsewhere::stop()
+{
+    m_stopped = ::kill(pid_t(m_process->process.processId()), SIGSTOP) == 0;
+    return m_stopped;
 }

@@ -58,3 +58,25 @@ private:
     int m_fd = -1;
     bool m_held = false;
 };
+
+// A lock on a whole file held by another program (a process of its own), for as long as the
+// object lives; stop() freezes that program as a debugger or a hung workstation would, with the
+// lock still held. The file (and its folder) is made when missing.
+class LockedElsewhere
+{
+public:
+    explicit LockedElsewhere(const QString& path);
+    ~LockedElsewhere();
+    LockedElsewhere(const LockedElsewhere&) = delete;
+    LockedElsewhere& operator=(const LockedElsewhere&) = delete;
+
+    // Whether the other program holds the lock: a test checks it first.
+    bool held() const { return m_held; }
+    bool stop();
+
+private:
+    struct Process;
+    Process* m_process;
+    bool m_held = false;
+    bool m_stopped = false;
+};

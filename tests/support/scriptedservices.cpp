@@ -13,6 +13,8 @@ ScriptedServices::ScriptedServices() : clock(QDate(2026, 12, 9), QTime(10, 30)) 
 Answer ScriptedServices::message(QWidget*, MessageKind kind, const QString& text)
 {
     messages.append({kind, text});
+    if (whileShown)
+        whileShown(messages.last());
     if (!answers.empty()) {
         const Answer a = answers.front();
         answers.pop_front();

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 // Services for tests: every call is recorded, answers come from queues the test fills in
 // beforehand, modal windows are shown without blocking and handed to a handler, and printing
@@ -22,6 +23,9 @@ public:
     // Answers to the next message boxes; when empty, the box's default button: Yes for a
     // confirmation (with or without Cancel), No for one whose default is No, OK otherwise.
     std::deque<tarvello::Answer> answers;
+    // Runs as each box is shown, before it is answered: what happens elsewhere (another
+    // workstation saving) while the user reads it.
+    std::function<void(const Message&)> whileShown;
     // Answers to the next input boxes and file dialogs; std::nullopt is the user cancelling.
     std::deque<std::optional<QString>> inputs;
     std::deque<std::optional<QString>> files;
