@@ -507,7 +507,9 @@ void TfrmFatture::leavingCard()
     StockJournal::Session& session = StockJournal::sessionOn(ctx().folder());
     if (!StockJournal::held(session, holder()).empty()) {
         const StockJournal::GivenBack given = StockJournal::giveBack(session, holder());
-        if (!given.ok)
+        if (!given.ok && !given.problem.isEmpty())
+            ctx().services().message(this, MessageKind::Warning, given.problem);
+        else if (!given.ok)
             ctx().services().message(
                 this, MessageKind::Warning,
                 QStringLiteral(
