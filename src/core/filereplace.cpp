@@ -59,7 +59,7 @@ QString systemReason(int error)
     }
 }
 
-FileReplacement::FileReplacement(QString target) : m_target(std::move(target)) {}
+FileReplacement::FileReplacement(QString target, Mode mode) : m_target(std::move(target)), m_mode(mode) {}
 
 FileReplacement::~FileReplacement()
 {
@@ -70,6 +70,7 @@ FileReplacement::~FileReplacement()
 bool FileReplacement::open()
 {
     m_reason.clear();
+    m_error = 0;
     if (m_fd >= 0)
         return true;
     const QFileInfo target(m_target);
@@ -149,17 +150,30 @@ bool FileReplacement::commit()
         removeTemporary();
         return false;
     }
-    if (::rename(nativePath(m_temporary).constData(), nativePath(m_target).constData()) != 0) {
+    const QByteArray from = nativePath(m_temporary);
+    const QByteArray to = nativePath(m_target);
+    if (m_mode == Mode::NewOnly) {
+        if (::link(from.constData(), to.constData()) != 0) {
+            fail("link", m_target, errno);
+            removeTemporary();
+            return false;
+        }
+        removeTemporary(); // the file lives on under its name
+    } else if (::rename(from.constData(), to.constData()) != 0) {
         fail("rename", m_target, errno);
         removeTemporary();
         return false;
     }
     m_temporary.clear();
-    // The rename itself lives in the folder: without syncing it a crash could bring back the
-    // old file, or no file at all, after success was reported.
+    // The rename (or link) itself lives in the folder: without syncing it a crash could bring
+    // back the old file, or no file at all, after success was reported.
     const QString folder = QFileInfo(m_target).absolutePath();
-    if (const int error = syncFolder(folder))
+    if (const int error = syncFolder(folder)) {
+        // A new file not surely on the disk is not reported as made: it goes again.
+        if (m_mode == Mode::NewOnly)
+            ::unlink(to.constData());
         return fail("sync folder", folder, error);
+    }
     return true;
 }
 
@@ -198,6 +212,7 @@ bool FileReplacement::fail(const char* step, const QString& file, int error)
 {
     qCWarning(lcCore).noquote() << QLatin1StringView(step) << file << systemErrorText(error);
     m_reason = systemReason(error);
+    m_error = error;
     setErrorString(m_reason);
     return false;
 }

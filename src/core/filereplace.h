@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QIODevice>
+
 #include <QString>
+#include <cerrno>
 
 namespace tarvello
 {
@@ -16,7 +18,11 @@ namespace tarvello
 class FileReplacement final : public QIODevice
 {
 public:
-    explicit FileReplacement(QString target);
+    // Replace: commit() puts the new file over the old one. NewOnly: commit() gives the complete
+    // file its name only when no file has it (a hard link, which never replaces one), so two
+    // programs writing the same name can never lose each other's file; nameTaken() tells so.
+    enum class Mode { Replace, NewOnly };
+    explicit FileReplacement(QString target, Mode mode = Mode::Replace);
     ~FileReplacement() override; // a replacement never committed removes its temporary file
 
     // Creates the temporary file beside the target. False when it cannot be created.
@@ -30,6 +36,10 @@ public:
     const QString& target() const { return m_target; }
     // Why the last step failed, in Italian, for the user ("spazio su disco esaurito").
     const QString& failureReason() const { return m_reason; }
+    // The system's reason (errno) of the last failure, 0 when none.
+    int failureError() const { return m_error; }
+    // NewOnly: the commit failed because a file already has the name.
+    bool nameTaken() const { return m_error == EEXIST && m_mode == Mode::NewOnly; }
     bool failed() const { return !m_reason.isEmpty(); }
 
     bool isSequential() const override { return true; }
@@ -45,8 +55,10 @@ private:
     void removeTemporary();
 
     QString m_target;
+    Mode m_mode;
     QString m_temporary;
     QString m_reason;
+    int m_error = 0;
     int m_fd = -1;
 };
 

@@ -32,4 +32,14 @@ QString lowerAscii(QStringView text)
     return out;
 }
 
+QString withoutBlanks(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text)
+        if (c.unicode() > u' ')
+            out.append(c);
+    return out;
+}
+
 } // namespace tarvello

@@ -91,15 +91,6 @@ constexpr QStringView kEu[] = {u"AT", u"BE", u"BG", u"CY", u"CZ", u"DE", u"DK", 
                                u"FI", u"FR", u"GR", u"HR", u"HU", u"IE", u"IT", u"LT", u"LU",
                                u"LV", u"MT", u"NL", u"PL", u"PT", u"RO", u"SE", u"SI", u"SK"};
 
-QString withoutBlanks(QStringView text)
-{
-    QString out;
-    for (const QChar c : text)
-        if (c.unicode() > u' ')
-            out.append(c);
-    return out;
-}
-
 } // namespace
 
 const QList<Country>& all()

@@ -89,15 +89,6 @@ QString shownAmount(QStringView pointAmount)
 
 // ---------------------------------------------------------------- codes
 
-QString withoutBlanks(QStringView text)
-{
-    QString out;
-    for (const QChar c : text)
-        if (c.unicode() > u' ')
-            out.append(c);
-    return out;
-}
-
 // A VAT number as typed: blanks and an "IT" in front are not part of it.
 QString vatDigits(QStringView text)
 {
@@ -1320,13 +1311,10 @@ namespace
 {
 
 // The lock every program takes on the documents folder while it numbers and writes a document.
-constexpr const char16_t* kLockName = u".numerazione.lck";
-// A document being written, before it takes its name; one left by a program that was stopped is
-// removed by the next that holds the lock.
-constexpr QStringView kTemporaryPrefix = u".~";
+constexpr QStringView kLockName = u".numerazione.lck";
 constexpr int kLockWaitMs = 8000;
 
-// What went wrong with the disk, in words a user can act on.
+// What went wrong with the disk, in words that say what to do about it.
 QString diskReason(int error)
 {
     switch (error) {
@@ -1355,48 +1343,6 @@ QString notWritten(const QString& what, int error)
         .arg(what, diskReason(error));
 }
 
-QByteArray nativePath(const QString& path)
-{
-    return QFile::encodeName(path);
-}
-
-// The bytes into a new file of that name, flushed to the disk; errno is kept on failure.
-bool writeNewFile(const QString& path, const QByteArray& bytes)
-{
-    const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int error = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            errno = error;
-            return false;
-        }
-        done += n;
-    }
-    if (::fdatasync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-        return false;
-    }
-    return ::close(fd) == 0;
-}
-
-void syncFolder(const QString& folder)
-{
-    const int fd = ::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 Saved save(const QString& documentsFolder, const QString& iniPath, const Settings& remembered,
@@ -1417,8 +1363,8 @@ Saved save(const QString& documentsFolder, const QString& iniPath, const Setting
     const QDir folder(documentsFolder);
 
     // Numbering and writing are one step for the whole folder, whichever program takes it.
-    const QString lockPath = folder.filePath(QString::fromUtf16(kLockName));
-    const int lockFd = ::open(nativePath(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const QString lockPath = folder.filePath(kLockName.toString());
+    const int lockFd = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (lockFd < 0)
         return fail(notWritten(
             QStringLiteral("non è stato possibile accedere alla cartella %1").arg(folderName()), errno));
@@ -1440,10 +1386,12 @@ Saved save(const QString& documentsFolder, const QString& iniPath, const Setting
             QStringLiteral("non è stato possibile riservare la cartella %1").arg(folderName()), errno));
     }
 
-    // What a program stopped in the middle of a write left behind: nobody else writes now.
+    // A document being written is a hidden file beside its name; what a program stopped in the
+    // middle of a write left behind goes now, as nobody else writes here.
     for (const QString& left :
-         folder.entryList({kTemporaryPrefix.toString() + u'*'}, QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(folder.filePath(left));
+         folder.entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden | QDir::System))
+        if (left != kLockName)
+            QFile::remove(folder.filePath(left));
 
     // A damaged number is not taken for none: starting again from 00001 would give the exchange
     // system names it has already received.
@@ -1466,19 +1414,12 @@ Saved save(const QString& documentsFolder, const QString& iniPath, const Setting
         if (!made.refusal.isEmpty())
             return fail(made.refusal);
 
-        const QString temporary = folder.filePath(kTemporaryPrefix + made.fileName);
-        if (!writeNewFile(temporary, made.bytes)) {
-            const int error = errno;
-            QFile::remove(temporary);
-            return fail(notWritten(
-                QStringLiteral("non è stato possibile scrivere il file %1").arg(made.fileName), error));
-        }
-        // The complete file takes its name only if no file has it: a link never replaces one.
+        // The complete file, flushed, takes its name only if no file has it.
         const QString target = folder.filePath(made.fileName);
-        if (::link(nativePath(temporary).constData(), nativePath(target).constData()) != 0) {
-            const int error = errno;
-            QFile::remove(temporary);
-            if (error == EEXIST) {
+        FileReplacement file(target, FileReplacement::Mode::NewOnly);
+        if (!(file.open() && file.write(made.bytes) == made.bytes.size() && file.commit())) {
+            file.discard();
+            if (file.nameTaken()) {
                 // Another program's file, written without the lock (an older program).
                 progressive = nextProgressive(*progressive);
                 while (progressive &&
@@ -1486,11 +1427,10 @@ Saved save(const QString& documentsFolder, const QString& iniPath, const Setting
                     progressive = nextProgressive(*progressive);
                 continue;
             }
-            return fail(notWritten(
-                QStringLiteral("non è stato possibile scrivere il file %1").arg(made.fileName), error));
+            return fail(
+                notWritten(QStringLiteral("non è stato possibile scrivere il file %1").arg(made.fileName),
+                           file.failureError() ? file.failureError() : EIO));
         }
-        QFile::remove(temporary);
-        syncFolder(documentsFolder);
 
         // The number is used once its file is on the disk; a number that cannot be remembered gives
         // its file back, so nothing is reported that the next start would not know.
