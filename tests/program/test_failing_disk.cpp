@@ -156,6 +156,26 @@ TfrmFatture* openInvoiceYear(TestProgram& t)
     return static_cast<TfrmFatture*>(t.window(QStringLiteral("frmFatture")));
 }
 
+// A new invoice of 2024 for "Officina Rossi" into whose first row 4 units of the archive's first
+// article were imported: units it holds, unsaved.
+TfrmFatture* newInvoiceHoldingFourUnits(TestProgram& t)
+{
+    TfrmFatture* screen = openInvoiceYear(t);
+    if (!screen || !screen->isVisible())
+        return nullptr;
+    press(screen, "cmdNuovo");
+    typeInto(part<QLineEdit>(screen, "txtCliente"), QStringLiteral("Officina Rossi"));
+    t.services.modal.insert(QStringLiteral("frmImportaMagazzino"), [](QDialog& d) {
+        press(&d, "btnCerca");
+        part<ResultList>(&d, "lstRecords")->setCurrentRow(0);
+        typeInto(part<QLineEdit>(&d, "txtQuant"), QStringLiteral("4"));
+        press(&d, "btnAggiorna");
+        return d.result();
+    });
+    press(screen, "impMag01");
+    return screen;
+}
+
 // In the dialog the program opens as `window`: the disk fails from now on as armed, and
 // `button` is pressed.
 void armAndPressIn(TestProgram& t, const QString& window, const char* button,
@@ -600,18 +620,8 @@ private Q_SLOTS:
         TestProgram t;
         const QString archive = t.path(ProductRecord::fileName());
         QVERIFY(writeFile(archive, productBytes(QStringLiteral("A1"), QStringLiteral("10"))));
-        TfrmFatture* screen = openInvoiceYear(t);
-        QVERIFY(screen && screen->isVisible());
-        press(screen, "cmdNuovo");
-        typeInto(part<QLineEdit>(screen, "txtCliente"), QStringLiteral("Officina Rossi"));
-        t.services.modal.insert(QStringLiteral("frmImportaMagazzino"), [&](QDialog& d) {
-            press(&d, "btnCerca");
-            part<ResultList>(&d, "lstRecords")->setCurrentRow(0);
-            typeInto(part<QLineEdit>(&d, "txtQuant"), QStringLiteral("4"));
-            press(&d, "btnAggiorna");
-            return d.result();
-        });
-        press(screen, "impMag01");
+        TfrmFatture* screen = newInvoiceHoldingFourUnits(t);
+        QVERIFY(screen);
         QCOMPARE(storedProductText(fileBytes(archive, kMissingFile), 0, ProductRecord::Giacenza),
                  QStringLiteral("6"));
 
@@ -643,18 +653,8 @@ private Q_SLOTS:
         QVERIFY(writeFile(archive, productBytes(QStringLiteral("A1"), QStringLiteral("10"))));
         const QString year = t.path(InvoiceRecord::fileName(QStringLiteral("2024")));
         QVERIFY(writeFile(year, invoiceBytes(QStringLiteral("1"), QStringLiteral("Officina Bianchi"))));
-        TfrmFatture* screen = openInvoiceYear(t);
-        QVERIFY(screen && screen->isVisible());
-        press(screen, "cmdNuovo");
-        typeInto(part<QLineEdit>(screen, "txtCliente"), QStringLiteral("Officina Rossi"));
-        t.services.modal.insert(QStringLiteral("frmImportaMagazzino"), [&](QDialog& d) {
-            press(&d, "btnCerca");
-            part<ResultList>(&d, "lstRecords")->setCurrentRow(0);
-            typeInto(part<QLineEdit>(&d, "txtQuant"), QStringLiteral("4"));
-            press(&d, "btnAggiorna");
-            return d.result();
-        });
-        press(screen, "impMag01");
+        TfrmFatture* screen = newInvoiceHoldingFourUnits(t);
+        QVERIFY(screen);
         QCOMPARE(storedProductText(fileBytes(archive, kMissingFile), 0, ProductRecord::Giacenza),
                  QStringLiteral("6"));
 
