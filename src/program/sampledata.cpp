@@ -338,42 +338,42 @@ QByteArray invoices(const Sizes& sizes)
     namespace I = InvoiceRecord;
     QByteArray out;
     out.reserve(qsizetype(sizes.invoices) * I::Size);
-    Record r(I::layout());
     const QDate first(sizes.year, 1, 1);
     const int days = first.daysInYear();
     const qint64 customerCount = qMax<qint64>(1, sizes.customers);
+    // The issuing company is the same on every invoice.
+    const InvoiceParty issuer{QStringLiteral("Officina Meccanica Rossi S.r.l."),
+                              QStringLiteral("Via Roma 1"),
+                              QStringLiteral("10121"),
+                              QStringLiteral("Torino"),
+                              QStringLiteral("TO"),
+                              QStringLiteral("01234567897"),
+                              {}};
     for (qint64 i = 0; i < sizes.invoices; ++i) {
         Dice dice(sizes.seed, 3000017 + std::uint64_t(i));
         const Person p = personFor(sizes.seed, dice.below(customerCount));
         // Numbered in the order of their dates, as the invoice screen issues them.
         const QDate date = first.addDays(qint64(i) * days / qMax<qint64>(1, sizes.invoices));
-        r.clear();
-        setTexts(r, {{I::NumFatt, QStringLiteral("%1/%2").arg(i + 1).arg(sizes.year)},
-                     {I::Data, date.toString(u"dd/MM/yyyy")},
-                     {I::Ditta, QStringLiteral("Officina Meccanica Rossi S.r.l.")},
-                     {I::ViaDitta, QStringLiteral("Via Roma 1")},
-                     {I::CapDitta, QStringLiteral("10121")},
-                     {I::CittaDitta, QStringLiteral("Torino")},
-                     {I::ProvDitta, QStringLiteral("TO")},
-                     {I::IvaDitta, QStringLiteral("01234567897")},
-                     {I::Cliente, p.company.isEmpty() ? p.surname + u' ' + p.name : p.company},
-                     {I::ViaCliente, p.street},
-                     {I::CapCliente, p.postcode},
-                     {I::CittaCliente, p.town},
-                     {I::ProvCliente, p.province},
-                     {I::IvaCliente, p.vat},
-                     {I::CodFiscCliente, p.taxCode},
-                     {I::Pagamento,
-                      p.iban.isEmpty() ? QStringLiteral("Contanti") : QStringLiteral("Bonifico bancario")},
-                     {I::Iban, p.iban}});
-        InvoiceDocument figures = documentFromRecord(r);
-        figures.vatRate = QStringLiteral("22");
+        InvoiceDocument invoice;
+        invoice.number = QStringLiteral("%1/%2").arg(i + 1).arg(sizes.year);
+        invoice.date = date.toString(u"dd/MM/yyyy");
+        invoice.issuer = issuer;
+        invoice.customer = {p.company.isEmpty() ? p.surname + u' ' + p.name : p.company,
+                            p.street,
+                            p.postcode,
+                            p.town,
+                            p.province,
+                            p.vat,
+                            p.taxCode};
+        invoice.payment = p.iban.isEmpty() ? QStringLiteral("Contanti") : QStringLiteral("Bonifico bancario");
+        invoice.iban = p.iban;
+        invoice.vatRate = QStringLiteral("22");
         const int rows = int(dice.between(1, 8));
         for (int k = 1; k <= rows; ++k) {
             const qint64 product = dice.below(qMax<qint64>(1, sizes.products));
             const Article& a = productArticle(sizes.seed, product);
             const double unit = a.cost == 0 ? double(dice.between(20, 60)) : roundTo(a.cost * 1.6, 2);
-            InvoiceRow& row = figures.row(k);
+            InvoiceRow& row = invoice.row(k);
             row.quantity = QString::number(dice.between(1, 4));
             row.price = money(unit);
             row.discount = dice.chance(15) ? QStringLiteral("10") : QString();
@@ -381,12 +381,10 @@ QByteArray invoices(const Sizes& sizes)
             row.code = productCode(a, product);
             row.description = text(a.description);
         }
-        calculateInvoice(figures);
-        r = recordOf(figures);
+        calculateInvoice(invoice);
         // Most of the year's invoices are paid; the recent ones less often.
-        const bool paid = dice.below(days) > date.dayOfYear() / 3 + days / 6;
-        r.setText(I::Saldata, paid ? Record::yesText() : Record::noText());
-        out += r.bytes();
+        invoice.paid = dice.below(days) > date.dayOfYear() / 3 + days / 6;
+        out += recordOf(invoice).bytes();
     }
     return out;
 }
