@@ -335,8 +335,9 @@ bool TfrmMagazzino::readyToSave()
             archiveFailed();
             return false;
         }
-        // A stock the stock window worked out is a sum, not a typed figure: 7,5 + 1 stays 8,5.
-        if (e->text() != unchangedText(f) && !(f == Giacenza && m_stockByWindow))
+        // Only a figure the user typed is rounded: one the card loaded, or the stock window's
+        // sum (7,5 + 1 stays 8,5), is not an edit of the field.
+        if (e->isModified())
             e->setText(wholeNumberText(*v));
     }
     calculate();
